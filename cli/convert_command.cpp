@@ -1,0 +1,94 @@
+#include "cli/convert_command.h"
+
+#include "core/driver.h"
+#include "core/driver_state.h"
+#include "core/format_registry.h"
+#include "core/stream_printer.h"
+#include "support/file_handle.h"
+#include "support/paths.h"
+#include "support/platform.h"
+
+namespace lettrix {
+
+namespace {
+
+// Runs one pattern in its own directory, so that mode 2 walks that
+// directory's subdirectories; the working directory is restored afterwards.
+std::vector<ConversionResult> convert_pattern(const std::string& pattern, bool recursive) {
+  std::size_t dir_len = directory_part_length(pattern);
+  if (dir_len == 0) return convert_batch(pattern, recursive ? BatchRecursive : BatchPattern);
+  std::string dir = native_separators(pattern.substr(0, dir_len));
+  std::vector<ConversionResult> results;
+  WorkingDirectoryGuard back;
+  if (!change_directory_to(dir)) return results;
+  results = convert_batch(pattern.substr(dir_len), recursive ? BatchRecursive : BatchPattern);
+  for (ConversionResult& r : results) {
+    r.source = dir + r.source;
+    if (!r.target.empty()) r.target = dir + r.target;
+  }
+  return results;
+}
+
+}  // namespace
+
+int run_conversions(int source_row, int target_row, const std::vector<std::string>& args, bool recursive,
+                    std::ostream& out, std::ostream& err) {
+  init_path_buffers();
+  choose_formats(source_row, target_row);
+  bool all_ok = true;
+  for (const std::string& arg : args) {
+    std::vector<ConversionResult> results;
+    if (has_wildcards(arg.substr(directory_part_length(arg)))) {
+      results = convert_pattern(arg, recursive);
+      if (results.empty()) {
+        err << arg << ": error: no file matches\n";
+        all_ok = false;
+      }
+    } else {
+      results = convert_batch(arg, BatchOneFile);
+    }
+    for (const ConversionResult& r : results) {
+      if (r.ok()) {
+        out << r.source << " -> " << r.target << "\n";
+      } else {
+        err << r.source << ": error: " << r.message() << "\n";
+        all_ok = false;
+      }
+    }
+  }
+  return all_ok ? 0 : 1;
+}
+
+int dump_stream(int source_row, const std::string& file, std::ostream& out, std::ostream& err) {
+  Handler reader = source_formats.rows[source_row].reader;
+  if (!reader) {
+    err << file << ": error: format not available yet: " << source_formats.rows[source_row].name << "\n";
+    return 1;
+  }
+  if (!regular_file_exists(file)) {
+    err << file << ": error: no such file\n";
+    return 1;
+  }
+  std::string stream_path;
+  if (!create_temp_file("LXS", stream_path)) {
+    err << file << ": error: cannot create a work file\n";
+    return 1;
+  }
+  RemoveGuard guard(stream_path);
+  set_target_kind(KindNeutral);
+  set_current_files(file, stream_path);
+  int rc = reader(file.c_str(), stream_path.c_str());
+  if (rc != 0) {
+    err << file << ": error: cannot read the file as a " << source_formats.rows[source_row].name << " document\n";
+    return 1;
+  }
+  FilePtr in = open_file(stream_path, "rb");
+  if (!in) {
+    err << file << ": error: cannot read the work file\n";
+    return 1;
+  }
+  out << print_stream(in.get(), true);
+  return 0;
+}
+
+}  // namespace lettrix

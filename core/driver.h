@@ -1,0 +1,50 @@
+// The conversion driver: one file through the chosen reader and writer by way
+// of an intermediate stream beside the source, and the batch entry that the
+// dialog and the command line call.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace lettrix {
+
+enum class ConversionStatus {
+  Ok,
+  NotAvailable,       // the chosen reader or writer is not built yet
+  NoSuchFile,         // the source does not exist or is not a regular file
+  PathTooLong,        // a derived name would not fit in the path buffers
+  NoWorkFile,         // the intermediate stream could not be created
+  ReaderFailed,       // the reader refused the source (result in handler_result)
+  EmptyDocument,      // the document holds nothing to convert
+  NoFreeName,         // no free target name is left
+  NoTargetFile,       // the target could not be created
+  WriterFailed,       // the writer failed (result in handler_result)
+  ListFileFailed,     // a batch's list file could not be created
+};
+
+struct ConversionResult {
+  std::string source;  // as given (relative to where the batch started)
+  std::string target;  // the target written, empty when none was left
+  ConversionStatus status = ConversionStatus::Ok;
+  int handler_result = 0;
+  int source_row = 0;  // the formats the conversion was tried with
+  int target_row = 0;
+
+  bool ok() const { return status == ConversionStatus::Ok; }
+  // A short reason for the user ("not a MacWrite II document").
+  std::string message() const;
+};
+
+// Converts one file with the chosen formats (see driver_state.h). A failing
+// reader leaves no target; a failing writer's partial target is removed; an
+// existing file is never overwritten; the intermediate stream is always removed.
+ConversionResult convert_file(const std::string& source);
+
+// Batch modes: 0 the one file the pattern names; 1 every regular file matching
+// the pattern; 2 as 1, then the same in every subdirectory, depth first.
+enum BatchMode { BatchOneFile = 0, BatchPattern = 1, BatchRecursive = 2 };
+
+// Runs a batch and returns one result per file tried, in order.
+std::vector<ConversionResult> convert_batch(const std::string& pattern, int mode);
+
+}  // namespace lettrix

@@ -1,0 +1,60 @@
+#include "core/driver_state.h"
+
+#include "core/format_registry.h"
+#include "support/paths.h"
+
+namespace lettrix {
+
+namespace {
+
+int g_target_kind = KindNeutral;
+std::string g_current_input;
+std::string g_current_output;
+PathBuffers g_paths;
+int g_source_row = 0;
+int g_target_row = 0;
+Handler g_reader = nullptr;
+Handler g_writer = nullptr;
+
+}  // namespace
+
+int target_kind() { return g_target_kind; }
+void set_target_kind(int kind) { g_target_kind = kind; }
+
+void set_current_files(const std::string& input, const std::string& output) {
+  g_current_input = input;
+  g_current_output = output;
+}
+
+const std::string& current_file(int output) { return output ? g_current_output : g_current_input; }
+
+void init_path_buffers() {
+  for (std::string* s : {&g_paths.source, &g_paths.target, &g_paths.temporary}) {
+    s->clear();
+    s->reserve(kMaxPath + 1);
+  }
+}
+
+PathBuffers& path_buffers() { return g_paths; }
+
+void choose_formats(int source_row, int target_row) {
+  g_source_row = (source_row >= 0 && static_cast<std::size_t>(source_row) < registry_size(source_formats))
+                     ? source_row : 0;
+  g_target_row = (target_row >= 0 && static_cast<std::size_t>(target_row) < registry_size(target_formats))
+                     ? target_row : 0;
+  g_reader = source_formats.rows[g_source_row].reader;
+  g_writer = target_formats.rows[g_target_row].writer;
+}
+
+int chosen_source_row() { return g_source_row; }
+Handler chosen_reader() { return g_reader; }
+Handler chosen_writer() { return g_writer; }
+
+void set_chosen_handlers(Handler reader, Handler writer) {
+  g_reader = reader;
+  g_writer = writer;
+}
+
+int chosen_target_row() { return g_target_row; }
+
+}  // namespace lettrix

@@ -1,0 +1,62 @@
+#include "core/format_registry.h"
+
+#include <cstring>
+
+namespace lettrix {
+
+namespace {
+
+// Handlers are filled in as their readers and writers are built.
+const FormatEntry kSourceRows[] = {
+    {"Texte Mac seul", "Mac Text Only", "", nullptr, nullptr},
+    {"MacWrite 2.2", "MacWrite 2.2", "", nullptr, nullptr},
+    {"MacWrite 4.6", "MacWrite 4.6", "", nullptr, nullptr},
+    {"MacWrite II", "MacWrite II", "", nullptr, nullptr},
+    {"MS-Works 2", "MS-Works 2", "", nullptr, nullptr},
+    {"MS-Works 3", "MS-Works 3", "", nullptr, nullptr},
+    {"Claris/AppleWorks", "Claris/AppleWorks", "", nullptr, nullptr},
+    {"Ragtime 2", "Ragtime 2", "", nullptr, nullptr},
+    {"Ragtime 3", "Ragtime 3", "", nullptr, nullptr},
+    {"Nisus Writer", "Nisus Writer", "", nullptr, nullptr},
+    {nullptr, nullptr, nullptr, nullptr, nullptr},
+};
+
+const FormatEntry kTargetRows[] = {
+    {"Ascii (DOS)", "Ascii (DOS)", "ASC", nullptr, nullptr},
+    {"Ansi (Windows)", "Ansi (Windows)", "ASC", nullptr, nullptr},
+    {"Word 3/4/5 DOS", "Word 3/4/5 DOS", "DOC", nullptr, nullptr},
+    {"Wordperfect 5", "Wordperfect 5", "WP5", nullptr, nullptr},
+    {"Word Windows 2", "Word Windows 2", "DOC", nullptr, nullptr},
+    {"RTF Ascii (DOS)", "RTF Ascii (DOS)", "RTF", nullptr, nullptr},
+    {"RTF Ansi (Windows)", "RTF Ansi (Windows)", "RTF", nullptr, nullptr},
+    {nullptr, nullptr, nullptr, nullptr, nullptr},
+};
+
+}  // namespace
+
+const FormatRegistry source_formats{kSourceRows};
+const FormatRegistry target_formats{kTargetRows};
+
+std::size_t registry_size(const FormatRegistry& registry) {
+  std::size_t n = 0;
+  while (registry.rows[n].name) ++n;
+  return n;
+}
+
+int registry_find(const FormatRegistry& registry, std::string_view name) {
+  for (std::size_t i = 0; registry.rows[i].name; ++i)
+    if (name == registry.rows[i].name) return static_cast<int>(i);
+  return -1;
+}
+
+bool source_row_available(int row) {
+  return row >= 0 && static_cast<std::size_t>(row) < registry_size(source_formats) &&
+         source_formats.rows[row].reader != nullptr;
+}
+
+bool target_row_available(int row) {
+  return row >= 0 && static_cast<std::size_t>(row) < registry_size(target_formats) &&
+         target_formats.rows[row].writer != nullptr;
+}
+
+}  // namespace lettrix

@@ -1,0 +1,86 @@
+#include "core/stream_reader.h"
+
+#include "core/stream_codes.h"
+
+namespace lettrix {
+
+namespace {
+
+bool end_of_stream(StreamItem& item) {
+  item.kind = StreamItem::Kind::End;
+  item.data.clear();
+  return false;
+}
+
+// Reads the picture body: 8 bytes of height and width, then everything up to
+// the two bytes of EndOfText. The size fields are read as such, so a 0x5C among
+// them cannot be taken for the end mark.
+bool read_picture_body(std::FILE* in, StreamItem& item) {
+  for (int i = 0; i < 8; ++i) {
+    int c = std::getc(in);
+    if (c == EOF) return false;
+    item.data.push_back(static_cast<std::uint8_t>(c));
+  }
+  for (;;) {
+    int c = std::getc(in);
+    if (c == EOF) return false;
+    if (c == kEscape) {
+      int d = std::getc(in);
+      if (d == EOF) return false;
+      if (d == EndOfText) return true;
+      item.data.push_back(static_cast<std::uint8_t>(c));
+      std::ungetc(d, in);
+      continue;
+    }
+    item.data.push_back(static_cast<std::uint8_t>(c));
+  }
+}
+
+}  // namespace
+
+bool read_stream_item(std::FILE* in, StreamItem& item) {
+  item.data.clear();
+  item.op1 = item.op2 = 0;
+  int c = std::getc(in);
+  if (c == EOF) return end_of_stream(item);
+  if (c != kEscape) {
+    item.kind = StreamItem::Kind::Byte;
+    item.value = static_cast<std::uint8_t>(c);
+    return true;
+  }
+  int code = std::getc(in);
+  if (code == EOF) return end_of_stream(item);
+  item.kind = StreamItem::Kind::Code;
+  item.value = static_cast<std::uint8_t>(code);
+  if (fixed_operand_count(item.value) == 0) return true;
+
+  if (item.value == StyleSheet) {
+    int lo = std::getc(in);
+    int hi = lo == EOF ? EOF : std::getc(in);
+    if (hi == EOF) return end_of_stream(item);
+    item.op1 = static_cast<std::uint8_t>(lo);
+    item.op2 = static_cast<std::uint8_t>(hi);
+    std::size_t length = static_cast<std::size_t>(lo) | (static_cast<std::size_t>(hi) << 8);
+    item.data.resize(length);
+    if (length > 0 && std::fread(item.data.data(), 1, length, in) != length) return end_of_stream(item);
+    return true;
+  }
+
+  int a = std::getc(in);
+  int b = a == EOF ? EOF : std::getc(in);
+  if (b == EOF) return end_of_stream(item);
+  item.op1 = static_cast<std::uint8_t>(a);
+  item.op2 = static_cast<std::uint8_t>(b);
+  if (item.value == Picture && !read_picture_body(in, item)) return end_of_stream(item);
+  return true;
+}
+
+static std::uint16_t low16_at(const StreamItem& item, std::size_t offset) {
+  if (item.data.size() < offset + 4) return 0;
+  return static_cast<std::uint16_t>((item.data[offset + 2] << 8) | item.data[offset + 3]);
+}
+
+std::uint16_t picture_height(const StreamItem& item) { return low16_at(item, 0); }
+std::uint16_t picture_width(const StreamItem& item) { return low16_at(item, 4); }
+
+}  // namespace lettrix

@@ -1,0 +1,35 @@
+// The one routine with which writers walk an intermediate stream: each call hands
+// back a plain byte or a whole code with exactly its operands, so that no text
+// byte is ever taken as an operand. End of file inside a code ends the stream.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <vector>
+
+namespace lettrix {
+
+struct StreamItem {
+  enum class Kind { End, Byte, Code };
+  Kind kind = Kind::End;
+  std::uint8_t value = 0;  // the byte (Kind::Byte) or the code byte (Kind::Code)
+  std::uint8_t op1 = 0;    // first operand of a two-operand code
+  std::uint8_t op2 = 0;    // second operand
+  // StyleSheet: its data bytes (without the length).
+  // Picture: the bytes after the kind and zero operands up to, not including,
+  // the closing EndOfText (height and width as 32-bit big-endian, then hex digits).
+  std::vector<std::uint8_t> data;
+
+  bool is_byte(std::uint8_t b) const { return kind == Kind::Byte && value == b; }
+  bool is_code(std::uint8_t c) const { return kind == Kind::Code && value == c; }
+};
+
+// Reads the next item of the stream. Returns false (item.kind == End) at end of
+// stream, which includes end of file in the middle of a code.
+bool read_stream_item(std::FILE* in, StreamItem& item);
+
+// Picture operands: height and width as the writers use them (low 16 bits).
+std::uint16_t picture_height(const StreamItem& item);
+std::uint16_t picture_width(const StreamItem& item);
+
+}  // namespace lettrix

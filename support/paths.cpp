@@ -1,0 +1,92 @@
+#include "support/paths.h"
+
+#include "support/platform.h"
+
+namespace lettrix {
+
+namespace {
+
+std::int32_t g_unique_counter = 0;
+constexpr char kDigits[] = "0123456789ABCDEFGHIJKLMNOPQRSTUV";
+
+}  // namespace
+
+std::string& replace_extension(std::string& path, const char* ext) {
+  std::size_t start = directory_part_length(path);
+  std::size_t dot = path.rfind('.');
+  bool has_ext = dot != std::string::npos && dot >= start && path.size() - dot <= 5;
+  if (has_ext) path.resize(dot + 1);
+  if (!ext) return path;
+  if (!has_ext) path += '.';
+  for (const char* p = ext; *p; ++p) {
+    char c = *p;
+    path += (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
+  }
+  return path;
+}
+
+int regular_file_exists(const std::string& path) {
+  if (has_wildcards(path)) return 0;
+  if (path.empty()) return 0;
+  // Any entry but a directory counts, a dangling link included: its name is taken.
+  return entry_exists(path) && !is_directory(path) ? 1 : 0;
+}
+
+std::int32_t unique_name_counter() { return g_unique_counter; }
+void set_unique_name_counter(std::int32_t value) { g_unique_counter = value; }
+
+std::string unique_digits(std::int32_t v) {
+  std::string d(3, '0');
+  d[0] = kDigits[(v >> 10) & 31];
+  d[1] = kDigits[(v >> 5) & 31];
+  d[2] = kDigits[v & 31];
+  return d;
+}
+
+bool make_unique_name(std::string& path, const char* ext) {
+  const std::string original = path;
+  std::string suffix;
+  if (ext && *ext) suffix = (*ext == '.') ? std::string(ext) : "." + std::string(ext);
+  for (int attempt = 0; attempt < 32768; ++attempt) {
+    ++g_unique_counter;
+    std::string candidate = original;
+    replace_extension(candidate, unique_digits(g_unique_counter).c_str());
+    candidate += suffix;
+    if (candidate.size() > kMaxPath) break;
+    if (!regular_file_exists(candidate)) {
+      path = candidate;
+      return true;
+    }
+  }
+  path = original;
+  return false;
+}
+
+std::FILE* expand_selection(const std::string& mask, const std::string& list_path) {
+  std::FILE* list = std::fopen(list_path.c_str(), "w+b");
+  if (!list) return nullptr;
+  std::size_t dir_len = directory_part_length(mask);
+  // The directory part is written in this platform's form, so the lines can be opened.
+  std::string dir_part = native_separators(mask.substr(0, dir_len));
+  std::string pattern = mask.substr(dir_len);
+  if (!pattern.empty()) {
+    for (const DirEntry& e : search_directory(dir_part, pattern)) {
+      if (!e.is_regular) continue;
+      std::string line = dir_part + e.name + "\r\n";
+      std::fwrite(line.data(), 1, line.size(), list);
+    }
+  }
+  if (std::fflush(list) != 0) {
+    std::fclose(list);
+    return nullptr;
+  }
+  std::rewind(list);
+  return list;
+}
+
+std::string& strip_line_end(std::string& line) {
+  while (!line.empty() && (line.back() == '\r' || line.back() == '\n')) line.pop_back();
+  return line;
+}
+
+}  // namespace lettrix

@@ -1,0 +1,43 @@
+// Path naming and selection expansion: derived file names, free output names,
+// and the list file that a wildcard selection expands into.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+namespace lettrix {
+
+inline constexpr std::size_t kMaxPath = 255;  // characters, without the terminator
+
+// Cuts the extension (the text from the last dot of the last path component,
+// when it is at most 5 characters with the dot) and, when ext is given,
+// appends "." and ext with A-Z lower-cased. With no ext a path that had an
+// extension keeps its dot ("report.mw" -> "report."). "/" and "\" both separate.
+std::string& replace_extension(std::string& path, const char* ext);
+
+// 1 when path (without wildcards) names an existing entry that is not a directory.
+int regular_file_exists(const std::string& path);
+
+// Turns path (already carrying ext) into base.NNN.EXT with three base-32 digits
+// from the process-wide counter, the first name for which regular_file_exists
+// is 0. False, with path unchanged, when all 32768 digit groups are taken or
+// the name would not fit in kMaxPath characters.
+bool make_unique_name(std::string& path, const char* ext);
+
+// The process-wide counter behind make_unique_name (tests set it).
+std::int32_t unique_name_counter();
+void set_unique_name_counter(std::int32_t value);
+// The three digits that counter value v gives, as make_unique_name writes them
+// before lower-casing ("010" for 32).
+std::string unique_digits(std::int32_t v);
+
+// Writes the regular files that match the mask, one "directory part + name"
+// line each ended by CR LF, into list_path (created or truncated) and returns
+// the list opened and rewound, or nullptr when the list cannot be written.
+std::FILE* expand_selection(const std::string& mask, const std::string& list_path);
+
+// Removes every trailing CR and LF.
+std::string& strip_line_end(std::string& line);
+
+}  // namespace lettrix

@@ -1,0 +1,70 @@
+// The small platform layer that stands in for the Windows file services the
+// design assumes: directory search with Windows pattern meaning, exclusive
+// file creation, temporary files, the working directory and the volumes.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace lettrix {
+
+struct DirEntry {
+  std::string name;
+  bool is_directory = false;  // a real directory (symbolic links to directories are not)
+  bool is_regular = false;    // a regular file, or a link to one
+  std::uint64_t size = 0;
+};
+
+// Windows pattern matching: "*" any run, "?" one character, case ignored
+// (ASCII letters); "*.*" matches every name, and a pattern ending in ".*"
+// also matches the name without any extension.
+bool wildcard_match(std::string_view pattern, std::string_view name);
+bool has_wildcards(std::string_view text);
+
+// Entries of a directory ("" means the working directory), without "." and
+// "..", sorted by name ignoring case. Empty when the directory cannot be read.
+std::vector<DirEntry> list_directory(const std::string& dir);
+
+// The entries of dir whose names match the pattern.
+std::vector<DirEntry> search_directory(const std::string& dir, std::string_view pattern);
+
+bool is_separator(char c);
+// The path with "\" separators turned into this platform's "/".
+std::string native_separators(std::string path);
+// Index just after the last separator ("/" or "\"), 0 when there is none.
+std::size_t directory_part_length(std::string_view path);
+
+// True when anything (file, directory, link, even a dangling one) has this name.
+bool entry_exists(const std::string& path);
+bool is_directory(const std::string& path);
+std::uint64_t file_size(const std::string& path, bool* ok = nullptr);
+
+// Creates an empty file that did not exist before (never follows a link and
+// never truncates). Returns 0, or the errno value (EEXIST when the name is taken).
+int create_exclusive(const std::string& path);
+
+// The system's temporary directory (TMPDIR, else /tmp), with no trailing separator.
+std::string temp_directory();
+
+// Creates a new private file in the temporary directory whose name starts with
+// prefix; its path goes to path_out. False when none can be created.
+bool create_temp_file(const std::string& prefix, std::string& path_out);
+
+std::string current_directory();
+bool change_directory_to(const std::string& dir);
+
+// Returns to the working directory it found when it goes out of scope.
+class WorkingDirectoryGuard {
+ public:
+  WorkingDirectoryGuard();
+  ~WorkingDirectoryGuard();
+  WorkingDirectoryGuard(const WorkingDirectoryGuard&) = delete;
+  WorkingDirectoryGuard& operator=(const WorkingDirectoryGuard&) = delete;
+
+ private:
+  int fd_ = -1;
+};
+
+}  // namespace lettrix

@@ -1,0 +1,239 @@
+#include "core/driver.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "core/busy_cursor.h"
+#include "core/driver_state.h"
+#include "core/format_registry.h"
+#include "support/paths.h"
+#include "test_util.h"
+
+namespace lettrix {
+namespace {
+
+using testing::exists;
+using testing::read_file;
+using testing::ScratchDir;
+using testing::write_file;
+
+// Small handlers that record what the driver hands them.
+std::vector<std::string> g_calls;
+int g_seen_kind = -1;
+std::string g_seen_current_out;
+
+int copy_reader(const char* in, const char* out) {
+  g_calls.push_back(std::string("read ") + in + " -> " + out);
+  g_seen_kind = target_kind();
+  g_seen_current_out = current_file(1);
+  std::string data = read_file(in);
+  write_file(out, "[" + data + "]");
+  return 0;
+}
+int failing_reader(const char* in, const char*) {
+  g_calls.push_back(std::string("fail ") + in);
+  return -1;
+}
+int copy_writer(const char* in, const char* out) {
+  g_calls.push_back(std::string("write ") + in + " -> " + out);
+  write_file(out, read_file(in));
+  return 0;
+}
+int partial_writer(const char*, const char* out) {
+  write_file(out, "half");
+  return -2;
+}
+
+class DriverTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    g_calls.clear();
+    init_path_buffers();
+    choose_formats(SrcMacText, DstAscii);
+    set_chosen_handlers(copy_reader, copy_writer);
+  }
+  ScratchDir dir{true};
+};
+
+TEST_F(DriverTest, NamesTargetAndRemovesTheStream) {
+  write_file("letter", "hello");
+  ConversionResult r = convert_file("letter");
+  ASSERT_TRUE(r.ok()) << r.message();
+  EXPECT_EQ(r.target, "letter.asc");
+  EXPECT_EQ(read_file("letter.asc"), "[hello]");
+  EXPECT_FALSE(exists("letter.###"));
+  ASSERT_EQ(g_calls.size(), 2u);
+  EXPECT_EQ(g_calls[0], "read letter -> letter.###");
+  EXPECT_EQ(g_calls[1], "write letter.### -> letter.asc");
+  EXPECT_EQ(g_seen_kind, 0);
+  EXPECT_EQ(g_seen_current_out, "letter.###");
+  EXPECT_EQ(current_file(0), "letter.###");
+  EXPECT_EQ(current_file(1), "letter.asc");
+}
+
+TEST_F(DriverTest, ExistingTargetGetsANumberedName) {
+  write_file("a.txt", "new");
+  write_file("a.asc", "old");
+  set_unique_name_counter(0);
+  ConversionResult r = convert_file("a.txt");
+  ASSERT_TRUE(r.ok());
+  EXPECT_EQ(r.target, "a.001.ASC");
+  EXPECT_EQ(read_file("a.asc"), "old");
+  EXPECT_EQ(read_file("a.001.ASC"), "[new]");
+  // A source whose own name is the target name is never overwritten either.
+  r = convert_file("a.asc");
+  ASSERT_TRUE(r.ok());
+  EXPECT_EQ(r.target, "a.002.ASC");
+  EXPECT_EQ(read_file("a.asc"), "old");
+}
+
+TEST_F(DriverTest, TargetNameTakenByADirectoryOrLinkIsSkipped) {
+  write_file("d.txt", "x");
+  std::filesystem::create_directory("d.asc");
+  std::filesystem::create_symlink("elsewhere", "e.asc");
+  write_file("e.txt", "y");
+  set_unique_name_counter(0);
+  EXPECT_EQ(convert_file("d.txt").target, "d.001.ASC");
+  EXPECT_EQ(convert_file("e.txt").target, "e.002.ASC");
+  EXPECT_FALSE(exists("elsewhere"));
+}
+
+TEST_F(DriverTest, UserFileNamedLikeTheStreamIsKept) {
+  write_file("memo", "text");
+  write_file("memo.###", "precious");
+  ConversionResult r = convert_file("memo");
+  ASSERT_TRUE(r.ok());
+  EXPECT_EQ(read_file("memo.###"), "precious");
+  EXPECT_EQ(g_calls[0], "read memo -> memo.1.###");
+  EXPECT_FALSE(exists("memo.1.###"));
+}
+
+TEST_F(DriverTest, FailingReaderLeavesNoTargetAndSaysSo) {
+  set_chosen_handlers(failing_reader, copy_writer);
+  write_file("bad.mw", "x");
+  ConversionResult r = convert_file("bad.mw");
+  EXPECT_EQ(r.status, ConversionStatus::ReaderFailed);
+  EXPECT_EQ(r.handler_result, -1);
+  EXPECT_EQ(r.message(), "cannot read the file as a Mac Text Only document");
+  EXPECT_EQ(g_calls.size(), 1u);  // the writer never ran
+  EXPECT_EQ(testing::dir_names(dir.path()), std::vector<std::string>{"bad.mw"});
+}
+
+TEST_F(DriverTest, FailingWriterLeavesNoPartialTarget) {
+  set_chosen_handlers(copy_reader, partial_writer);
+  write_file("x.txt", "x");
+  ConversionResult r = convert_file("x.txt");
+  EXPECT_EQ(r.status, ConversionStatus::EmptyDocument);
+  EXPECT_EQ(r.message(), "empty document");
+  EXPECT_EQ(testing::dir_names(dir.path()), std::vector<std::string>{"x.txt"});
+}
+
+TEST_F(DriverTest, RefusesWhatItCannotDo) {
+  choose_formats(SrcNisus, DstWordPerfect5);
+  if (!chosen_reader() || !chosen_writer()) {
+    write_file("n", "x");
+    ConversionResult r = convert_file("n");
+    EXPECT_EQ(r.status, ConversionStatus::NotAvailable);
+    EXPECT_NE(r.message().find("format not available yet"), std::string::npos);
+    EXPECT_EQ(testing::dir_names(dir.path()), std::vector<std::string>{"n"});
+  }
+  set_chosen_handlers(copy_reader, copy_writer);
+  EXPECT_EQ(convert_file("missing").status, ConversionStatus::NoSuchFile);
+  std::filesystem::create_directory("folder");
+  EXPECT_EQ(convert_file("folder").status, ConversionStatus::NoSuchFile);
+  // 248 characters of base name leave no room for ".NNN.ASC".
+  std::string long_name(248, 'n');
+  write_file(long_name, "x");
+  EXPECT_EQ(convert_file(long_name).status, ConversionStatus::PathTooLong);
+  std::string fits(247, 'f');
+  write_file(fits, "x");
+  EXPECT_TRUE(convert_file(fits).ok());
+  EXPECT_EQ(g_calls.size(), 2u);
+}
+
+TEST_F(DriverTest, UnknownTargetRowSelectsRowZero) {
+  choose_formats(99, -3);
+  EXPECT_EQ(chosen_source_row(), 0);
+  EXPECT_EQ(chosen_target_row(), 0);
+}
+
+TEST_F(DriverTest, ModeOneConvertsEveryMatchingFile) {
+  write_file("a.txt", "a");
+  write_file("B.TXT", "b");
+  write_file("c.doc", "c");
+  std::filesystem::create_directory("d.txt");
+  reset_busy_cursor();
+  auto results = convert_batch("*.txt", BatchPattern);
+  ASSERT_EQ(results.size(), 2u);
+  EXPECT_EQ(results[0].source, "a.txt");
+  EXPECT_EQ(results[1].source, "B.TXT");
+  EXPECT_TRUE(exists("a.asc"));
+  EXPECT_TRUE(exists("B.asc"));
+  EXPECT_EQ(busy_cursor_frame(), 1);
+  EXPECT_TRUE(convert_batch("*.none", BatchPattern).empty());
+}
+
+TEST_F(DriverTest, ModeTwoRecursesDepthFirstAfterTheCurrentDirectory) {
+  std::filesystem::create_directories("one/deep");
+  std::filesystem::create_directory("two");
+  write_file("top.txt", "t");
+  write_file("one/x.txt", "1");
+  write_file("one/deep/y.txt", "2");
+  write_file("two/z.txt", "3");
+  std::filesystem::create_directory_symlink(".", "loop");  // never followed
+  reset_busy_cursor();
+  std::string before = std::filesystem::current_path().string();
+  auto results = convert_batch("*.txt", BatchRecursive);
+  std::vector<std::string> order;
+  for (auto& r : results) order.push_back(r.source + " -> " + r.target);
+  EXPECT_EQ(order, (std::vector<std::string>{"top.txt -> top.asc", "one/x.txt -> one/x.asc",
+                                              "one/deep/y.txt -> one/deep/y.asc", "two/z.txt -> two/z.asc"}));
+  EXPECT_EQ(busy_cursor_frame(), 4);  // once per call, recursive calls included
+  EXPECT_EQ(std::filesystem::current_path().string(), before);
+  EXPECT_TRUE(exists("one/deep/y.asc"));
+}
+
+TEST_F(DriverTest, ModeZeroConvertsTheNamedFile) {
+  write_file("only.txt", "o");
+  auto results = convert_batch("only.txt", BatchOneFile);
+  ASSERT_EQ(results.size(), 1u);
+  EXPECT_EQ(results[0].target, "only.asc");
+}
+
+TEST(BusyCursor, TwelveFramesThenRoundAgain) {
+  reset_busy_cursor();
+  std::vector<int> frames;
+  auto previous = set_busy_cursor_hook([&](int f) { frames.push_back(f); });
+  for (int i = 0; i < 13; ++i) busy_cursor_step();
+  set_busy_cursor_hook(previous);
+  ASSERT_EQ(frames.size(), 13u);
+  EXPECT_EQ(frames[0], 1);
+  EXPECT_EQ(frames[11], 12);
+  EXPECT_EQ(frames[12], 1);
+  EXPECT_EQ(kBusyCursorFirstResource + frames[12] - 1, 12743);
+  busy_cursor_step();  // no hook installed: just counts
+  EXPECT_EQ(busy_cursor_frame(), 2);
+}
+
+TEST(Registry, RowsInOrderWithTheirNames) {
+  ASSERT_EQ(registry_size(source_formats), 10u);
+  ASSERT_EQ(registry_size(target_formats), 7u);
+  const char* sources[] = {"Mac Text Only", "MacWrite 2.2", "MacWrite 4.6", "MacWrite II", "MS-Works 2",
+                           "MS-Works 3", "Claris/AppleWorks", "Ragtime 2", "Ragtime 3", "Nisus Writer"};
+  for (int i = 0; i < 10; ++i) EXPECT_STREQ(source_formats.rows[i].name, sources[i]);
+  EXPECT_STREQ(source_formats.rows[0].french_name, "Texte Mac seul");
+  const char* targets[][2] = {{"Ascii (DOS)", "ASC"},     {"Ansi (Windows)", "ASC"},  {"Word 3/4/5 DOS", "DOC"},
+                              {"Wordperfect 5", "WP5"},   {"Word Windows 2", "DOC"}, {"RTF Ascii (DOS)", "RTF"},
+                              {"RTF Ansi (Windows)", "RTF"}};
+  for (int i = 0; i < 7; ++i) {
+    EXPECT_STREQ(target_formats.rows[i].name, targets[i][0]);
+    EXPECT_STREQ(target_formats.rows[i].french_name, targets[i][0]);
+    EXPECT_STREQ(target_formats.rows[i].extension, targets[i][1]);
+  }
+  EXPECT_EQ(registry_find(target_formats, "RTF Ansi (Windows)"), 6);
+  EXPECT_EQ(registry_find(target_formats, "rtf ansi (windows)"), -1);
+}
+
+}  // namespace
+}  // namespace lettrix

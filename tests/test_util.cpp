@@ -1,0 +1,70 @@
+#include "test_util.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <fstream>
+#include <random>
+#include <sstream>
+
+namespace lettrix::testing {
+
+ScratchDir::ScratchDir(bool enter) {
+  std::string templ = (std::filesystem::temp_directory_path() / "lettrix-test-XXXXXX").string();
+  std::vector<char> buf(templ.begin(), templ.end());
+  buf.push_back('\0');
+  if (!mkdtemp(buf.data())) throw std::runtime_error("mkdtemp failed");
+  path_ = buf.data();
+  if (enter) {
+    previous_ = std::filesystem::current_path();
+    std::filesystem::current_path(path_);
+    entered_ = true;
+  }
+}
+
+ScratchDir::~ScratchDir() {
+  std::error_code ec;
+  if (entered_) std::filesystem::current_path(previous_, ec);
+  std::filesystem::permissions(path_, std::filesystem::perms::owner_all, std::filesystem::perm_options::add, ec);
+  std::filesystem::remove_all(path_, ec);
+}
+
+std::string read_file(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+void write_file(const std::string& path, std::string_view bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+bool exists(const std::string& path) {
+  std::error_code ec;
+  return std::filesystem::exists(std::filesystem::symlink_status(path, ec));
+}
+
+std::vector<std::string> dir_names(const std::filesystem::path& dir) {
+  std::vector<std::string> names;
+  for (const auto& e : std::filesystem::directory_iterator(dir)) names.push_back(e.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+std::filesystem::path shared_dir() { return LETTRIX_SHARED_DIR; }
+
+std::filesystem::path corpus_dir() {
+  std::filesystem::path p = shared_dir() / "corpus";
+  std::error_code ec;
+  return std::filesystem::is_directory(p, ec) ? p : std::filesystem::path();
+}
+
+std::string bytes(std::initializer_list<int> values) {
+  std::string s;
+  for (int v : values) s += static_cast<char>(v & 0xFF);
+  return s;
+}
+
+}  // namespace lettrix::testing

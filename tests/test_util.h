@@ -1,0 +1,44 @@
+// Helpers shared by the tests: a private scratch directory, whole-file reads
+// and writes, and the shared folder of real documents.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace lettrix::testing {
+
+// A fresh directory under the system's temporary directory, removed at the end;
+// optionally made the working directory for the test's duration.
+class ScratchDir {
+ public:
+  explicit ScratchDir(bool enter = false);
+  ~ScratchDir();
+  ScratchDir(const ScratchDir&) = delete;
+  ScratchDir& operator=(const ScratchDir&) = delete;
+
+  const std::filesystem::path& path() const { return path_; }
+  std::string file(std::string_view name) const { return (path_ / name).string(); }
+
+ private:
+  std::filesystem::path path_;
+  std::filesystem::path previous_;
+  bool entered_ = false;
+};
+
+std::string read_file(const std::string& path);
+void write_file(const std::string& path, std::string_view bytes);
+bool exists(const std::string& path);
+// Names of the entries of a directory, sorted.
+std::vector<std::string> dir_names(const std::filesystem::path& dir);
+
+// The shared folder of real documents, or empty when it is absent.
+std::filesystem::path corpus_dir();
+std::filesystem::path shared_dir();
+
+// Bytes from a list of values, for stream fixtures: bytes({0x5C, 0x23, 'H'}).
+std::string bytes(std::initializer_list<int> values);
+
+}  // namespace lettrix::testing
