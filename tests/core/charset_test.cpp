@@ -196,7 +196,7 @@ TEST(Charset, TellingCharactersFromMacintoshToBothGroups) {
   }
 }
 
-TEST(Charset, EdgeCasesOfTheTargets) {
+TEST(Charset, DosWindowsAndUnusedTables) {
   // é: byte 0x82 for DOS, 0xE9 for Windows.
   EXPECT_EQ(translate(0, kMacintoshTable[0x8E]), 0x82);
   EXPECT_EQ(translate(1, kMacintoshTable[0x8E]), 0xE9);
