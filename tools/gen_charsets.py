@@ -1,0 +1,279 @@
+#!/usr/bin/env python3
+"""Writes core/charset_tables.cpp: the two translation groups of the character repertoire.
+
+Run from anywhere:   python3 tools/gen_charsets.py [--check]
+
+Input (outside the repository, in the folder that holds it):
+  ../shared/charsets/repertoire-unicode.tsv   Unicode character of every repertoire position
+  ../shared/charsets/symbol-font-unicode.tsv  byte -> Unicode map of the Symbol font
+
+Group 0 (code page 437): the character's code-page byte; else a near substitute from the
+tables below; else "_". Tables 9..14 are all "_". Never the Symbol flag.
+Group 1 (code page 1252): the character's code-page byte; else its Symbol-font byte with high
+byte 1; else "_". Tables 8..14 share the Greek table.
+Positions the repertoire does not define are "_" in both groups, so no entry is 0. One
+position that our Symbol reader table writes and the data file leaves open is added below.
+
+--check: exit with status 1 when the committed file differs from what would be written.
+Prints how many entries of each group are exact, substituted and "_".
+"""
+
+import os
+import re
+import sys
+import unicodedata
+
+ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+DATA = os.path.join(os.path.dirname(ROOT), "shared", "charsets")
+OUTPUT = os.path.join(ROOT, "core", "charset_tables.cpp")
+
+FILL = 0x5F  # "_"
+SYMBOL_FLAG = 0x100
+TABLES = 14
+GREEK = 8
+
+# A lone combining accent in a repertoire table stands for the spacing accent.
+SPACING_FORM = {
+    0x0300: 0x0060,  # grave
+    0x0301: 0x00B4,  # acute
+    0x0302: 0x02C6,  # circumflex
+    0x0303: 0x02DC,  # tilde
+    0x0304: 0x00AF,  # macron
+    0x0305: 0x203E,  # overline
+    0x0306: 0x02D8,  # breve
+    0x0307: 0x02D9,  # dot above
+    0x0308: 0x00A8,  # diaeresis
+    0x030A: 0x02DA,  # ring above
+    0x030B: 0x02DD,  # double acute
+    0x030C: 0x02C7,  # caron
+    0x0327: 0x00B8,  # cedilla
+    0x0328: 0x02DB,  # ogonek
+}
+
+# Group 0: near substitutes for characters that code page 437 lacks.
+CP437_SUBSTITUTES = {
+    # spacing accents -> ASCII marks
+    0x00B4: "'",  # acute
+    0x02C6: "^",  # circumflex
+    0x02DC: "~",  # tilde
+    0x00AF: "-",  # macron
+    0x203E: "-",  # overline
+    0x00A8: '"',  # diaeresis
+    0x02DD: '"',  # double acute
+    0x02D9: ".",  # dot above
+    0x00B8: ",",  # cedilla
+    0x02DB: ",",  # ogonek
+    0x02BC: "'",  # modifier apostrophe
+    0x0313: "'",  # comma above
+    0x0315: "'",  # comma above right
+    0x0326: ",",  # comma below
+    0x0335: "-",  # short stroke overlay
+    0x0337: "/",  # short solidus overlay
+    0x0338: "/",  # long solidus overlay
+    # letters with a stroke (no decomposition) -> base letter
+    0x00D8: "O", 0x00F8: "o",  # Ø ø
+    0x0110: "D", 0x0111: "d",  # Đ đ
+    0x00D0: "D", 0x00F0: "d",  # Ð ð
+    0x0126: "H", 0x0127: "h",  # Ħ ħ
+    0x0141: "L", 0x0142: "l",  # Ł ł
+    0x013F: "L", 0x0140: "l",  # Ŀ ŀ
+    0x0166: "T", 0x0167: "t",  # Ŧ ŧ
+    0x0131: "i",               # dotless i
+    # quotation marks -> straight quotes, dashes -> "-"
+    0x2018: "'", 0x2019: "'", 0x201B: "'", 0x201A: ",",
+    0x201C: '"', 0x201D: '"', 0x201F: '"', 0x201E: '"',
+    0x2039: "<", 0x203A: ">",
+    0x2012: "-", 0x2013: "-", 0x2014: "-", 0x2015: "-", 0x2212: "-",
+    # signs
+    0x00A9: "C",  # ©
+    0x00AE: "R",  # ®
+    0x2022: "\N{BLACK SQUARE}",  # bullet -> the code page's square bullet
+    0x25CF: "\N{BLACK SQUARE}",  # black circle
+    0x25AA: "\N{BLACK SQUARE}",  # small black square
+    0x22C5: "\N{MIDDLE DOT}",    # dot operator
+    # Greek letters -> the code page's own Greek-looking characters
+    0x03B2: "\N{LATIN SMALL LETTER SHARP S}",  # β
+    0x03BC: "\N{MICRO SIGN}",                  # μ
+    0x03D5: "\N{GREEK SMALL LETTER PHI}",      # ϕ
+}
+
+# Positions our reader tables write that the data file leaves undefined.
+READER_POSITIONS = {
+    (7, 11): "\u23AA",  # brace extension: Symbol font byte 0xEF
+}
+
+# Group 1: characters taken from the Symbol font although code page 1252 has them too.
+PREFER_SYMBOL = {0x2022}  # bullet
+# Group 1: the Symbol font's code point for a repertoire character it draws under another one.
+SYMBOL_ALIASES = {
+    0x27E8: 0x2329,  # mathematical left angle bracket
+    0x27E9: 0x232A,  # mathematical right angle bracket
+}
+
+
+def read_tsv(name):
+    with open(os.path.join(DATA, name), encoding="utf-8") as f:
+        for line in f:
+            if line.startswith("#") or not line.strip():
+                continue
+            yield line.rstrip("\n").split("\t")
+
+
+def read_repertoire():
+    """{(table, index): str} for every defined position."""
+    positions = {}
+    for cols in read_tsv("repertoire-unicode.tsv"):
+        table, index, code = int(cols[0]), int(cols[1]), cols[2]
+        if code != "-":
+            positions[(table, index)] = "".join(chr(int(u, 16)) for u in re.findall(r"U\+([0-9A-Fa-f]+)", code))
+    for position, text in READER_POSITIONS.items():
+        positions.setdefault(position, text)
+    return positions
+
+
+def read_symbol_font():
+    """{code point: Symbol byte}; the first byte wins where the font has a character twice."""
+    font = {}
+    for cols in read_tsv("symbol-font-unicode.tsv"):
+        byte, code = int(cols[0], 16), int(cols[1][2:], 16)
+        font.setdefault(code, byte)
+    return font
+
+
+def character(text):
+    """The one character a position stands for, or None for a sequence."""
+    text = unicodedata.normalize("NFC", text)
+    if len(text) != 1:
+        return None
+    return chr(SPACING_FORM.get(ord(text), ord(text)))
+
+
+def encode(ch, codec):
+    try:
+        b = ch.encode(codec)
+    except UnicodeEncodeError:
+        return None
+    return b[0] if len(b) == 1 and 0x20 <= b[0] != 0x7F else None
+
+
+def base_letter(text):
+    """The letter without its diacritics, when that leaves one letter (Á -> A, ʼN -> N)."""
+    stripped = "".join(c for c in unicodedata.normalize("NFD", text)
+                       if not unicodedata.combining(c) and c != "\u02BC")
+    if len(stripped) == 1 and stripped != text and unicodedata.category(stripped).startswith("L"):
+        return stripped
+    return None
+
+
+def cp437_entry(text):
+    """(entry, kind) with kind 'exact', 'substitute' or 'fill'."""
+    ch = character(text)
+    if ch and (b := encode(ch, "cp437")) is not None:
+        return b, "exact"
+    for candidate in (ch, base_letter(text)):
+        if not candidate:
+            continue
+        if ord(candidate) in CP437_SUBSTITUTES:
+            return encode(CP437_SUBSTITUTES[ord(candidate)], "cp437"), "substitute"
+        if candidate != ch and (b := encode(candidate, "cp437")) is not None:
+            return b, "substitute"
+    return FILL, "fill"
+
+
+def cp1252_entry(text, symbol_font):
+    ch = character(text)
+    if ch:
+        cp = ord(ch)
+        symbol = symbol_font.get(SYMBOL_ALIASES.get(cp, cp))
+        if cp in PREFER_SYMBOL and symbol is not None:
+            return SYMBOL_FLAG | symbol, "symbol"
+        if (b := encode(ch, "cp1252")) is not None:
+            return b, "exact"
+        if symbol is not None:
+            return SYMBOL_FLAG | symbol, "symbol"
+    return FILL, "fill"
+
+
+def build_group(positions, tables, make_entry):
+    group, stats = {}, {}
+    for table in tables:
+        entries = []
+        for index in range(256):
+            text = positions.get((table, index))
+            entry, kind = make_entry(text) if text is not None else (FILL, "undefined")
+            assert entry, (table, index)
+            entries.append(entry)
+            stats[kind] = stats.get(kind, 0) + 1
+        group[table] = entries
+    return group, stats
+
+
+def format_table(name, entries, comment):
+    lines = [f"// {comment}", f"constexpr TranslationTable {name} = {{"]
+    for row in range(0, 256, 8):
+        cells = ", ".join(f"0x{e:04X}" for e in entries[row:row + 8])
+        lines.append(f"    /* {row:3d} */ {cells},")
+    lines.append("};")
+    return "\n".join(lines)
+
+
+def render(group0, group1):
+    out = [
+        "// GENERATED FILE, do not edit: written by tools/gen_charsets.py from",
+        "// ../shared/charsets/repertoire-unicode.tsv and symbol-font-unicode.tsv.",
+        "// Regenerate with:  python3 tools/gen_charsets.py",
+        "//",
+        "// Translation groups: repertoire position (table, index) -> target entry. Low byte: the",
+        "// target byte; high byte 1: a Symbol-font character. Undefined positions give \"_\".",
+        '#include "core/charset.h"',
+        "",
+        "namespace lettrix {",
+        "namespace {",
+        "",
+    ]
+    for table in range(1, GREEK + 1):
+        out += [format_table(f"kCp437Table{table}", group0[table], f"Group 0 (code page 437), table {table}."), ""]
+    out += [format_table("kCp437Fill", [FILL] * 256, "Group 0, tables 9..14: nothing to show."), ""]
+    for table in range(1, GREEK + 1):
+        out += [format_table(f"kCp1252Table{table}", group1[table], f"Group 1 (code page 1252 + Symbol), table {table}."), ""]
+    out += ["}  // namespace", ""]
+    g0 = ", ".join([f"&kCp437Table{t}" for t in range(1, GREEK + 1)] + ["&kCp437Fill"] * (TABLES - GREEK))
+    g1 = ", ".join([f"&kCp1252Table{t}" for t in range(1, GREEK + 1)] + [f"&kCp1252Table{GREEK}"] * (TABLES - GREEK))
+    out += [f"const TranslationGroup kCodePage437Group = {{{{{g0}}}}};", ""]
+    out += [f"const TranslationGroup kCodePage1252Group = {{{{{g1}}}}};", ""]
+    out += ["}  // namespace lettrix", ""]
+    return "\n".join(out)
+
+
+def print_stats(title, stats):
+    kinds = ["exact", "symbol", "substitute", "fill", "undefined"]
+    print(f"{title}: " + ", ".join(f"{stats[k]} {k}" for k in kinds if k in stats))
+
+
+def main(argv):
+    positions = read_repertoire()
+    symbol_font = read_symbol_font()
+    group0, stats0 = build_group(positions, range(1, GREEK + 1), cp437_entry)
+    group1, stats1 = build_group(positions, range(1, GREEK + 1), lambda t: cp1252_entry(t, symbol_font))
+    beyond = sum(1 for (t, _) in positions if t > GREEK)
+    text = render(group0, group1)
+
+    print_stats("group 0, tables 1-8", stats0)
+    print(f"group 0, tables 9-14: {beyond} defined positions, all fill")
+    print_stats("group 1, tables 1-8", stats1)
+    print("group 1, tables 9-14: the Greek table")
+
+    if "--check" in argv:
+        with open(OUTPUT, encoding="utf-8") as f:
+            if f.read() != text:
+                print(f"{OUTPUT} is out of date", file=sys.stderr)
+                return 1
+        return 0
+    with open(OUTPUT, "w", encoding="utf-8", newline="\n") as f:
+        f.write(text)
+    print(f"wrote {os.path.relpath(OUTPUT, ROOT)}")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv[1:]))
