@@ -1,6 +1,7 @@
 #include "core/format_registry.h"
 
-#include <cstring>
+#include "readers/text_only.h"
+#include "writers/plain_text.h"
 
 namespace lettrix {
 
@@ -8,7 +9,7 @@ namespace {
 
 // Handlers are filled in as their readers and writers are built.
 const FormatEntry kSourceRows[] = {
-    {"Texte Mac seul", "Mac Text Only", "", nullptr, nullptr},
+    {"Texte Mac seul", "Mac Text Only", "", orig_text_only, nullptr},
     {"MacWrite 2.2", "MacWrite 2.2", "", nullptr, nullptr},
     {"MacWrite 4.6", "MacWrite 4.6", "", nullptr, nullptr},
     {"MacWrite II", "MacWrite II", "", nullptr, nullptr},
@@ -22,8 +23,8 @@ const FormatEntry kSourceRows[] = {
 };
 
 const FormatEntry kTargetRows[] = {
-    {"Ascii (DOS)", "Ascii (DOS)", "ASC", nullptr, nullptr},
-    {"Ansi (Windows)", "Ansi (Windows)", "ASC", nullptr, nullptr},
+    {"Ascii (DOS)", "Ascii (DOS)", "ASC", nullptr, dest_ascii},
+    {"Ansi (Windows)", "Ansi (Windows)", "ASC", nullptr, dest_ansi},
     {"Word 3/4/5 DOS", "Word 3/4/5 DOS", "DOC", nullptr, nullptr},
     {"Wordperfect 5", "Wordperfect 5", "WP5", nullptr, nullptr},
     {"Word Windows 2", "Word Windows 2", "DOC", nullptr, nullptr},

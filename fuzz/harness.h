@@ -1,0 +1,18 @@
+// Runs a reader or writer on fuzzed bytes through real files in a private
+// temporary directory, and checks what every handler must guarantee.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "core/handler.h"
+
+namespace lettrix::fuzz {
+
+// Runs a reader on the bytes; aborts when its stream is not well formed
+// (ends inside a code, or an embedded text is left open or nested).
+void run_reader(Handler reader, const std::uint8_t* data, std::size_t size);
+// Runs a writer on the bytes taken as an intermediate stream.
+void run_writer(Handler writer, const std::uint8_t* data, std::size_t size);
+
+}  // namespace lettrix::fuzz

@@ -1,0 +1,115 @@
+// Runs the built lettrix-convert as a user would and checks its output,
+// exit status and the files it leaves.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+
+#include "test_util.h"
+
+namespace lettrix {
+namespace {
+
+using testing::exists;
+using testing::read_file;
+using testing::ScratchDir;
+using testing::write_file;
+
+struct CliRun {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+// Runs the converter in dir with the given arguments (already shell-quoted).
+CliRun run_cli(const ScratchDir& dir, const std::string& args) {
+  std::string bin = std::string(LETTRIX_BINARY_DIR) + "/bin/lettrix-convert";
+  std::string err_file = dir.file(".stderr");
+  std::string cmd = "cd '" + dir.path().string() + "' && '" + bin + "' " + args + " 2>'" + err_file + "'";
+  CliRun run;
+  FILE* p = popen(cmd.c_str(), "r");
+  if (!p) return run;
+  std::array<char, 4096> buf{};
+  std::size_t n;
+  while ((n = fread(buf.data(), 1, buf.size(), p)) > 0) run.out.append(buf.data(), n);
+  int st = pclose(p);
+  run.status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
+  run.err = read_file(err_file);
+  std::filesystem::remove(err_file);
+  return run;
+}
+
+TEST(CommandLine, ConvertsFilesAndPatternsBesideTheirSources) {
+  ScratchDir dir;
+  write_file(dir.file("letter"), "Dear Paul,\rThank you.\r");
+  std::filesystem::create_directories(dir.path() / "archive" / "old");
+  write_file(dir.file("archive/a.txt"), "a\r");
+  write_file(dir.file("archive/old/b.TXT"), "b\r");
+
+  CliRun r = run_cli(dir, "-f 'mac text only' -t ansi letter");
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, "letter -> letter.asc\n");
+  EXPECT_EQ(read_file(dir.file("letter.asc")), "Dear Paul,\r\nThank you.\r\n");
+
+  r = run_cli(dir, "-f mac-text -t 'Ascii (DOS)' 'archive/*.txt'");
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, "archive/a.txt -> archive/a.asc\n");
+  EXPECT_FALSE(exists(dir.file("archive/old/b.asc")));
+
+  r = run_cli(dir, "-f mac-text -t ascii -r 'archive/*.txt'");
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, "archive/a.txt -> archive/a.001.ASC\narchive/old/b.TXT -> archive/old/b.asc\n");
+}
+
+TEST(CommandLine, ReportsFailuresAndUsageErrors) {
+  ScratchDir dir;
+  write_file(dir.file("doc"), "x");
+  CliRun r = run_cli(dir, "-f mac-text -t ascii doc missing");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.out, "doc -> doc.asc\n");
+  EXPECT_EQ(r.err, "missing: error: no such file\n");
+
+  r = run_cli(dir, "-f mac-text -t ascii '*.none'");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "*.none: error: no file matches\n");
+
+  r = run_cli(dir, "-f nisus -t ascii doc");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find("doc: error: format not available yet"), std::string::npos) << r.err;
+
+  EXPECT_EQ(run_cli(dir, "-f klingon -t ascii doc").status, 2);
+  EXPECT_EQ(run_cli(dir, "-f mac-text -t klingon doc").status, 2);
+  EXPECT_EQ(run_cli(dir, "-f mac-text -t ascii").status, 2);
+  EXPECT_EQ(run_cli(dir, "--no-such-option").status, 2);
+  std::vector<std::string> expected{"doc", "doc.asc"};
+  EXPECT_EQ(testing::dir_names(dir.path()), expected);
+}
+
+TEST(CommandLine, ListsFormatsDumpsStreamsAndHelps) {
+  ScratchDir dir;
+  CliRun r = run_cli(dir, "--list-formats");
+  EXPECT_EQ(r.status, 0);
+  EXPECT_NE(r.out.find("Mac Text Only       mac-text, text\n"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("Nisus Writer        nisus                       (not available yet)"), std::string::npos);
+  EXPECT_NE(r.out.find("RTF Ansi (Windows)  rtf-ansi"), std::string::npos);
+
+  write_file(dir.file("t"), std::string("H\x8E\\\r", 4));
+  r = run_cli(dir, "-f mac-text --dump-stream t");
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, "H{TableChar 1,41}{Backslash}¶\n");
+  std::vector<std::string> expected{"t"};
+  EXPECT_EQ(testing::dir_names(dir.path()), expected);  // nothing left beside the source
+
+  r = run_cli(dir, "--help");
+  EXPECT_EQ(r.status, 0);
+  EXPECT_NE(r.out.find("--dump-stream"), std::string::npos);
+  r = run_cli(dir, "--version");
+  EXPECT_EQ(r.status, 0);
+  EXPECT_NE(r.out.find("lettrix-convert "), std::string::npos);
+}
+
+}  // namespace
+}  // namespace lettrix

@@ -1,0 +1,115 @@
+// Plain text from the intermediate stream: paragraphs end in CR LF, a line
+// break inside a paragraph becomes a blank, formatting is dropped, characters
+// come from the code page's translation group. Headers, footers and notes stay
+// in place between visible markers:
+//   \TETE text\FIN\    header          \PIED text\FIN\    footer
+//   \NOTE01\text\FIN\  a note at its reference, numbered through the whole run
+#include "writers/plain_text.h"
+
+#include <string>
+
+#include "core/charset.h"
+#include "core/driver_state.h"
+#include "core/stream_codes.h"
+#include "core/stream_reader.h"
+#include "support/file_handle.h"
+
+namespace lettrix {
+
+namespace {
+
+int g_note_count = 0;
+
+void put(std::FILE* out, const std::string& s) { std::fwrite(s.data(), 1, s.size(), out); }
+
+// "\NOTE01\": two digits at least, as many as the number needs beyond 99.
+std::string note_marker(int number) {
+  std::string digits = std::to_string(number);
+  if (digits.size() < 2) digits.insert(0, 2 - digits.size(), '0');
+  return "\\NOTE" + digits + "\\";
+}
+
+// A character that only the Symbol font has cannot be shown in plain text,
+// which has no fonts: its Symbol byte would read as another character of the
+// code page (infinity as a yen sign). Where code page 1252 has the same
+// character it is written instead, else the fill character.
+std::uint8_t plain_symbol_char(std::uint8_t symbol_byte) {
+  switch (symbol_byte) {
+    case 0xB7: return 0x95;  // bullet
+    case 0xBC: return 0x85;  // ellipsis
+    case 0xA6: return 0x83;  // florin
+    case 0xD4:
+    case 0xE4: return 0x99;  // trade mark
+    case 0xD2:
+    case 0xE2: return 0xAE;  // registered
+    case 0xD3:
+    case 0xE3: return 0xA9;  // copyright
+    case 0xB0: return 0xB0;  // degree
+    case 0xB1: return 0xB1;  // plus-minus
+    case 0xB4: return 0xD7;  // multiplication
+    case 0xB8: return 0xF7;  // division
+    case 0x6D: return 0xB5;  // mu
+    default: return kFillChar;
+  }
+}
+
+void write_code(std::FILE* in, std::FILE* out, const TranslationGroup& group, const StreamItem& item) {
+  switch (item.value) {
+    case TableChar: {
+      std::uint16_t entry = translate_position(group, item.op1, item.op2);
+      std::uint8_t byte = entry & 0xFF;
+      if (entry & kSymbolFlag) byte = plain_symbol_char(byte);
+      if (byte) std::fputc(byte, out);
+      break;
+    }
+    case HardSpace: std::fputc(' ', out); break;
+    case SoftHyphen: {
+      // A line break right after it belongs to it: the word continues.
+      int next = std::getc(in);
+      if (next != EOF && next != kLineBreak) std::ungetc(next, in);
+      break;
+    }
+    case Backslash: std::fputc('\\', out); break;
+    case HeaderEven:
+    case HeaderOdd:
+    case HeaderAll: put(out, "\\TETE"); break;
+    case FooterEven:
+    case FooterOdd:
+    case FooterAll: put(out, "\\PIED"); break;
+    case NoteCall: put(out, note_marker(++g_note_count)); break;
+    case EndOfText: put(out, "\\FIN\\"); break;
+    default: break;  // formatting leaves no trace; pictures are skipped whole
+  }
+}
+
+int write_plain_text(const char* stream_path, const char* target_path, int group_number) {
+  const TranslationGroup* group = select_translation_group(group_number);
+  set_target_kind(KindPlainText);
+  FilePtr in = open_file(stream_path, "rb");
+  FilePtr out = open_file(target_path, "w+b");
+  if (!in || !out || !group) return -1;
+  StreamItem item;
+  while (read_stream_item(in.get(), item)) {
+    if (item.kind == StreamItem::Kind::Code) {
+      write_code(in.get(), out.get(), *group, item);
+    } else if (item.value == kParagraphEnd) {
+      put(out.get(), "\r\n");
+    } else if (item.value == kLineBreak) {
+      std::fputc(' ', out.get());
+    } else {
+      std::fputc(item.value, out.get());
+    }
+  }
+  if (std::fflush(out.get()) != 0 || std::ferror(out.get())) return -1;
+  return 0;
+}
+
+}  // namespace
+
+int dest_ascii(const char* stream_path, const char* target_path) { return write_plain_text(stream_path, target_path, 0); }
+int dest_ansi(const char* stream_path, const char* target_path) { return write_plain_text(stream_path, target_path, 1); }
+
+int plain_text_note_count() { return g_note_count; }
+void reset_plain_text_note_count() { g_note_count = 0; }
+
+}  // namespace lettrix
