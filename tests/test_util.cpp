@@ -61,6 +61,20 @@ std::filesystem::path corpus_dir() {
   return std::filesystem::is_directory(p, ec) ? p : std::filesystem::path();
 }
 
+std::unique_ptr<std::FILE, int (*)(std::FILE*)> memory_stream(const std::string& content) {
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> f(std::tmpfile(), &std::fclose);
+  std::fwrite(content.data(), 1, content.size(), f.get());
+  std::rewind(f.get());
+  return f;
+}
+
+std::string stream_contents(std::FILE* f) {
+  std::rewind(f);
+  std::string s;
+  for (int c; (c = std::fgetc(f)) != EOF;) s += static_cast<char>(c);
+  return s;
+}
+
 std::string bytes(std::initializer_list<int> values) {
   std::string s;
   for (int v : values) s += static_cast<char>(v & 0xFF);

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
+#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -37,6 +40,11 @@ std::vector<std::string> dir_names(const std::filesystem::path& dir);
 // The shared folder of real documents, or empty when it is absent.
 std::filesystem::path corpus_dir();
 std::filesystem::path shared_dir();
+
+// An anonymous temporary stream holding content, positioned at its start.
+std::unique_ptr<std::FILE, int (*)(std::FILE*)> memory_stream(const std::string& content);
+// The whole content of a stream (rewinds it first).
+std::string stream_contents(std::FILE* f);
 
 // Bytes from a list of values, for stream fixtures: bytes({0x5C, 0x23, 'H'}).
 std::string bytes(std::initializer_list<int> values);

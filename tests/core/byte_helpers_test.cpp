@@ -14,19 +14,8 @@ namespace {
 
 using testing::bytes;
 
-FilePtr stream_of(const std::string& content) {
-  FilePtr f(std::tmpfile());
-  std::fwrite(content.data(), 1, content.size(), f.get());
-  std::rewind(f.get());
-  return f;
-}
-
-std::string contents(std::FILE* f) {
-  std::rewind(f);
-  std::string s;
-  for (int c; (c = std::fgetc(f)) != EOF;) s += static_cast<char>(c);
-  return s;
-}
+FilePtr stream_of(const std::string& content) { return FilePtr(testing::memory_stream(content).release()); }
+std::string contents(std::FILE* f) { return testing::stream_contents(f); }
 
 // What a text reader does at a backspace: `written` is already in the output
 // (its last byte the character before the backspace), `after` is the source

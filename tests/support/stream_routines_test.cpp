@@ -7,23 +7,13 @@
 #include <vector>
 
 #include "support/file_handle.h"
+#include "test_util.h"
 
 namespace lettrix {
 namespace {
 
-FilePtr stream_of(const std::string& content) {
-  FilePtr f(std::tmpfile());
-  std::fwrite(content.data(), 1, content.size(), f.get());
-  std::rewind(f.get());
-  return f;
-}
-
-std::string contents(std::FILE* f) {
-  std::rewind(f);
-  std::string s;
-  for (int c; (c = std::fgetc(f)) != EOF;) s += static_cast<char>(c);
-  return s;
-}
+FilePtr stream_of(const std::string& content) { return FilePtr(testing::memory_stream(content).release()); }
+std::string contents(std::FILE* f) { return testing::stream_contents(f); }
 
 std::string pattern(std::size_t n) {
   std::string s(n, '\0');
