@@ -30,6 +30,8 @@ std::uint64_t length_of(int fd) {
   return n;
 }
 
+const std::string kRoot = "/";
+
 // Never blocks on a FIFO that took a listed file's place.
 constexpr int kCountFlags = O_RDONLY | O_NONBLOCK | O_CLOEXEC;
 
@@ -52,7 +54,7 @@ void init_dialog(DialogState& s) {
   std::string cwd = current_directory();
   if (cwd.empty() || !change_directory_to(cwd)) {
     // The working directory is gone: start at the root.
-    cwd = "/";
+    cwd = kRoot;
     change_directory_to(cwd);
   }
   s.current_path = with_trailing_slash(cwd);
@@ -141,7 +143,7 @@ void go_to_volume_root(DialogState& s) {
   if (s.drive_table.empty() && s.drive_table_source) s.drive_table = s.drive_table_source();
   std::string root = volume_root_of(s.drive_table, s.current_path);
   if (!change_directory_to(root)) {
-    root = "/";
+    root = kRoot;
     change_directory_to(root);
   }
   s.current_path = root;
