@@ -70,7 +70,7 @@ TEST(DialogUnits, MapLikeTheWindowSystem) {
 TEST(DialogTemplates, ControlsLieInsideTheirDialogs) {
   for (const DialogTemplate* t : {&kMainDialogTemplate, &kMessageDialogTemplate}) {
     std::set<int> ids;
-    for (const ControlSpec& c : t->controls) {
+    for (const TemplateControl& c : t->controls) {
       // Drop-down lists reach below the dialog only when open.
       const int height = c.kind == ControlKind::DropDownSorted ? 12 : c.dlu.height;
       EXPECT_GE(c.dlu.x, 0) << t->name << " " << c.id;
@@ -81,7 +81,7 @@ TEST(DialogTemplates, ControlsLieInsideTheirDialogs) {
       }
     }
   }
-  const ControlSpec* text = find_control(kMessageDialogTemplate, IdMessageText);
+  const TemplateControl* text = find_control(kMessageDialogTemplate, IdMessageText);
   ASSERT_NE(text, nullptr);
   EXPECT_EQ(text->kind, ControlKind::LabelCentred);
   EXPECT_EQ(find_control(kMainDialogTemplate, kNoId), nullptr);

@@ -6,7 +6,7 @@ namespace {
 
 using K = ControlKind;
 
-constexpr ControlSpec kMainControls[] = {
+constexpr TemplateControl kMainControls[] = {
     {kNoId, K::Icon, "", {8, 8, 21, 20}, false},
     {kNoId, K::LabelRight, "File &Name:", {38, 4, 63, 12}, false},
     {IdFileName, K::Edit, "", {103, 4, 190, 12}, true},
@@ -35,7 +35,7 @@ constexpr ControlSpec kMainControls[] = {
     {IdLength, K::LabelRight, "", {95, 193, 55, 11}, false},
 };
 
-constexpr ControlSpec kMessageControls[] = {
+constexpr TemplateControl kMessageControls[] = {
     {IdMessageOk, K::DefaultPushButton, "OK", {58, 78, 90, 14}, true},
     {kNoId, K::Frame, "", {23, 10, 161, 56}, false},
     {IdMessageText, K::LabelCentred, "", {28, 14, 152, 48}, false},
@@ -49,9 +49,9 @@ const DialogTemplate kMessageDialogTemplate{"1001", {80, 85, 207, 98}, nullptr, 
 
 const char* about_text() { return "Lettrix v. 7.5\nA little text converter\nfor some Macintosh text processors"; }
 
-const ControlSpec* find_control(const DialogTemplate& t, int id) {
+const TemplateControl* find_control(const DialogTemplate& t, int id) {
   if (id == kNoId) return nullptr;
-  for (const ControlSpec& c : t.controls)
+  for (const TemplateControl& c : t.controls)
     if (c.id == id) return &c;
   return nullptr;
 }

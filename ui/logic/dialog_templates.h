@@ -50,7 +50,7 @@ enum class ControlKind {
   Frame,             // a plain frame around other controls
 };
 
-struct ControlSpec {
+struct TemplateControl {
   int id;
   ControlKind kind;
   const char* text;  // "&" marks the mnemonic letter
@@ -62,7 +62,7 @@ struct DialogTemplate {
   const char* name;
   Rect dlu;           // position and size of the dialog
   const char* title;  // null when set at run time
-  std::span<const ControlSpec> controls;
+  std::span<const TemplateControl> controls;
 };
 
 extern const DialogTemplate kMainDialogTemplate;     // "LETTRIXE"
@@ -75,6 +75,6 @@ inline constexpr const char* kMessageTitle = "Lettrix";
 const char* about_text();
 
 // The control of the template with this id, or null.
-const ControlSpec* find_control(const DialogTemplate& t, int id);
+const TemplateControl* find_control(const DialogTemplate& t, int id);
 
 }  // namespace lettrix

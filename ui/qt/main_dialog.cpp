@@ -38,10 +38,10 @@ MainDialog::MainDialog(DialogState state, QWidget* parent) : QDialog(parent), st
 
   const DialogBaseUnits base = base_units(font());
   std::vector<QWidget*> widgets;
-  for (const ControlSpec& spec : kMainDialogTemplate.controls) {
-    QWidget* w = create_control(spec, base, this);
+  for (const TemplateControl& item : kMainDialogTemplate.controls) {
+    QWidget* w = create_control(item, base, this);
     widgets.push_back(w);
-    if (spec.id != kNoId) controls_[spec.id] = w;
+    if (item.id != kNoId) controls_[item.id] = w;
   }
   link_controls(kMainDialogTemplate, widgets);
   setFixedSize(to_pixels({0, 0, kMainDialogTemplate.dlu.width, kMainDialogTemplate.dlu.height}, base).size());

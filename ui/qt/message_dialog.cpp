@@ -61,11 +61,11 @@ int show_message(QWidget* owner, const QString& text) {
 
   std::vector<QWidget*> widgets;
   QLabel* label = nullptr;
-  for (const ControlSpec& spec : kMessageDialogTemplate.controls) {
-    QWidget* w = create_control(spec, base, &dialog);
+  for (const TemplateControl& item : kMessageDialogTemplate.controls) {
+    QWidget* w = create_control(item, base, &dialog);
     widgets.push_back(w);
-    if (spec.id == IdMessageText) label = qobject_cast<QLabel*>(w);
-    if (spec.id == IdMessageOk) QObject::connect(qobject_cast<QPushButton*>(w), &QPushButton::clicked, &dialog, &QDialog::accept);
+    if (item.id == IdMessageText) label = qobject_cast<QLabel*>(w);
+    if (item.id == IdMessageOk) QObject::connect(qobject_cast<QPushButton*>(w), &QPushButton::clicked, &dialog, &QDialog::accept);
   }
   link_controls(kMessageDialogTemplate, widgets);
   label->setTextFormat(Qt::PlainText);
@@ -78,11 +78,11 @@ int show_message(QWidget* owner, const QString& text) {
   if (!extra.isNull()) {
     // Long texts: the field and its frame grow, the button and the icon move along.
     for (std::size_t i = 0; i < widgets.size(); ++i) {
-      const ControlSpec& spec = kMessageDialogTemplate.controls[i];
+      const TemplateControl& item = kMessageDialogTemplate.controls[i];
       QRect g = widgets[i]->geometry();
-      if (spec.id == IdMessageText || spec.kind == ControlKind::Frame) {
+      if (item.id == IdMessageText || item.kind == ControlKind::Frame) {
         g.setSize(g.size() + extra);
-      } else if (spec.id == IdMessageOk) {
+      } else if (item.id == IdMessageOk) {
         g.translate(extra.width() / 2, extra.height());
       } else {
         g.translate(extra.width(), extra.height());

@@ -44,10 +44,10 @@ QLabel* make_label(const char* text, Qt::Alignment align, QWidget* parent) {
 
 }  // namespace
 
-QWidget* create_control(const ControlSpec& spec, DialogBaseUnits base, QWidget* parent) {
-  QRect geometry = to_pixels(spec.dlu, base);
+QWidget* create_control(const TemplateControl& item, DialogBaseUnits base, QWidget* parent) {
+  QRect geometry = to_pixels(item.dlu, base);
   QWidget* w = nullptr;
-  switch (spec.kind) {
+  switch (item.kind) {
     case ControlKind::Icon: {
       auto* icon = new QLabel(parent);
       const int side = std::min(32, std::min(geometry.width(), geometry.height()));
@@ -56,16 +56,16 @@ QWidget* create_control(const ControlSpec& spec, DialogBaseUnits base, QWidget* 
       w = icon;
       break;
     }
-    case ControlKind::Label: w = make_label(spec.text, Qt::AlignLeft, parent); break;
-    case ControlKind::LabelRight: w = make_label(spec.text, Qt::AlignRight, parent); break;
+    case ControlKind::Label: w = make_label(item.text, Qt::AlignLeft, parent); break;
+    case ControlKind::LabelRight: w = make_label(item.text, Qt::AlignRight, parent); break;
     case ControlKind::LabelCentred: {
-      auto* label = make_label(spec.text, Qt::AlignHCenter, parent);
+      auto* label = make_label(item.text, Qt::AlignHCenter, parent);
       label->setWordWrap(true);
       w = label;
       break;
     }
     case ControlKind::Edit: w = new QLineEdit(parent); break;
-    case ControlKind::CheckBox: w = new QCheckBox(QString::fromUtf8(spec.text), parent); break;
+    case ControlKind::CheckBox: w = new QCheckBox(QString::fromUtf8(item.text), parent); break;
     case ControlKind::DropDownSorted: {
       auto* combo = new QComboBox(parent);
       combo->setEditable(false);
@@ -82,11 +82,11 @@ QWidget* create_control(const ControlSpec& spec, DialogBaseUnits base, QWidget* 
     case ControlKind::ListUnsorted: w = make_list(parent, QAbstractItemView::SingleSelection); break;
     case ControlKind::PushButton:
     case ControlKind::DefaultPushButton: {
-      auto* button = new QPushButton(QString::fromUtf8(spec.text), parent);
+      auto* button = new QPushButton(QString::fromUtf8(item.text), parent);
       // Only the template's default button is a default; the dialogs handle
       // Enter on a focused button themselves.
-      button->setAutoDefault(spec.kind == ControlKind::DefaultPushButton);
-      button->setDefault(spec.kind == ControlKind::DefaultPushButton);
+      button->setAutoDefault(item.kind == ControlKind::DefaultPushButton);
+      button->setDefault(item.kind == ControlKind::DefaultPushButton);
       w = button;
       break;
     }
@@ -98,14 +98,14 @@ QWidget* create_control(const ControlSpec& spec, DialogBaseUnits base, QWidget* 
       break;
     }
   }
-  if (spec.id != kNoId) w->setObjectName(QString::number(spec.id));
-  w->setFocusPolicy(spec.tab_stop ? Qt::StrongFocus : Qt::NoFocus);
-  if (spec.id == kNoId && (spec.kind == ControlKind::Label || spec.kind == ControlKind::LabelRight)) {
+  if (item.id != kNoId) w->setObjectName(QString::number(item.id));
+  w->setFocusPolicy(item.tab_stop ? Qt::StrongFocus : Qt::NoFocus);
+  if (item.id == kNoId && (item.kind == ControlKind::Label || item.kind == ControlKind::LabelRight)) {
     // A fixed label whose text is wider in this font than in the template's
     // grows away from its aligned edge instead of being clipped.
     const int needed = w->sizeHint().width();
     if (needed > geometry.width()) {
-      if (spec.kind == ControlKind::LabelRight) geometry.setLeft(geometry.right() + 1 - needed);
+      if (item.kind == ControlKind::LabelRight) geometry.setLeft(geometry.right() + 1 - needed);
       else geometry.setWidth(needed);
     }
   }

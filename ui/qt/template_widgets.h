@@ -24,7 +24,7 @@ QRect to_pixels(const Rect& dlu, DialogBaseUnits base);
 // Creates the widget of one control as a child of parent, placed and sized
 // from the template, its object name the control id. Labels with a mnemonic
 // get their buddy later (set_buddies).
-QWidget* create_control(const ControlSpec& spec, DialogBaseUnits base, QWidget* parent);
+QWidget* create_control(const TemplateControl& item, DialogBaseUnits base, QWidget* parent);
 
 // Each label with a mnemonic gives the focus to the next control that takes it,
 // and the controls are chained in template order for the Tab key.

@@ -170,14 +170,14 @@ class MainDialogTest : public QObject {
 
     const DialogBaseUnits base = base_units(dialog_->font());
     QCOMPARE(dialog_->size(), to_pixels({0, 0, 335, 211}, base).size());
-    for (const ControlSpec& spec : kMainDialogTemplate.controls) {
-      if (spec.id == kNoId) continue;
-      QWidget* w = dialog_->findChild<QWidget*>(QString::number(spec.id));
-      QVERIFY2(w, qPrintable(QString::number(spec.id)));
-      QCOMPARE(w->x(), to_pixels(spec.dlu, base).x());
-      QCOMPARE(w->y(), to_pixels(spec.dlu, base).y());
-      QCOMPARE(w->width(), to_pixels(spec.dlu, base).width());
-      if (spec.kind != ControlKind::DropDownSorted) QCOMPARE(w->height(), to_pixels(spec.dlu, base).height());
+    for (const TemplateControl& item : kMainDialogTemplate.controls) {
+      if (item.id == kNoId) continue;
+      QWidget* w = dialog_->findChild<QWidget*>(QString::number(item.id));
+      QVERIFY2(w, qPrintable(QString::number(item.id)));
+      QCOMPARE(w->x(), to_pixels(item.dlu, base).x());
+      QCOMPARE(w->y(), to_pixels(item.dlu, base).y());
+      QCOMPARE(w->width(), to_pixels(item.dlu, base).width());
+      if (item.kind != ControlKind::DropDownSorted) QCOMPARE(w->height(), to_pixels(item.dlu, base).height());
     }
     // The texts of the labels, check box and buttons.
     QStringList labels;
