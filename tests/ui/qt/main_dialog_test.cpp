@@ -1,0 +1,403 @@
+// The conversion dialog on screen (offscreen platform): its controls, its
+// commands, and one conversion from the Files list to the new file.
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+#include <functional>
+
+#include "core/busy_cursor.h"
+#include "core/driver_state.h"
+#include "core/format_registry.h"
+#include "ui/logic/dialog_templates.h"
+#include "ui/qt/busy_cursor_qt.h"
+#include "ui/qt/main_dialog.h"
+#include "ui/qt/template_widgets.h"
+
+using namespace lettrix;
+
+namespace {
+
+bool g_cursor_busy_in_handler = false;
+
+int copy_reader(const char* in, const char* out) {
+  const QCursor* c = QApplication::overrideCursor();
+  g_cursor_busy_in_handler = c && c->shape() == Qt::BitmapCursor;
+  QFile::remove(QString::fromLocal8Bit(out));
+  return QFile::copy(QString::fromLocal8Bit(in), QString::fromLocal8Bit(out)) ? 0 : -1;
+}
+
+int rtf_writer(const char* in, const char* out) {
+  QFile src(QString::fromLocal8Bit(in));
+  QFile dst(QString::fromLocal8Bit(out));
+  if (!src.open(QIODevice::ReadOnly) || !dst.open(QIODevice::WriteOnly | QIODevice::Truncate)) return -1;
+  dst.write("{\\rtf1 " + src.readAll() + "}");
+  return 0;
+}
+
+QStringList texts(const QListWidget* list) {
+  QStringList out;
+  for (int i = 0; i < list->count(); ++i) out << list->item(i)->text();
+  return out;
+}
+
+// Runs trigger, waits for the modal message dialog it opens, reads its text
+// and title, and presses its OK button.
+struct SeenMessage {
+  QString text;
+  QString title;
+  Qt::Alignment alignment;
+  bool ok_is_default = false;
+};
+SeenMessage press_ok_on_next_message(const std::function<void()>& trigger, const QString& screenshot = {}) {
+  SeenMessage seen;
+  auto* poll = new QTimer;
+  poll->setInterval(10);
+  QObject::connect(poll, &QTimer::timeout, [&seen, poll, screenshot] {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (!modal || modal->objectName() != QLatin1String("1001")) return;
+    poll->stop();
+    auto* label = modal->findChild<QLabel*>(QStringLiteral("19128"));
+    auto* ok = modal->findChild<QPushButton*>(QStringLiteral("101"));
+    seen.title = modal->windowTitle();
+    if (!screenshot.isEmpty()) modal->grab().save(QStringLiteral(LETTRIX_BINARY_DIR "/") + screenshot);
+    if (label) {
+      seen.text = label->text();
+      seen.alignment = label->alignment();
+    }
+    if (ok) {
+      seen.ok_is_default = ok->isDefault();
+      ok->click();
+    }
+  });
+  poll->start();
+  QTimer::singleShot(5000, poll, [] {
+    if (QWidget* modal = QApplication::activeModalWidget()) modal->close();
+  });
+  trigger();
+  delete poll;
+  return seen;
+}
+
+}  // namespace
+
+class MainDialogTest : public QObject {
+  Q_OBJECT
+
+ private:
+  QTemporaryDir* dir_ = nullptr;
+  QString previous_;
+  std::unique_ptr<MainDialog> dialog_;
+
+  QString path(const QString& name) const { return dir_->filePath(name); }
+  void write(const QString& name, const QByteArray& data) {
+    QFile f(path(name));
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(data);
+  }
+  template <typename W>
+  W* ctl(int id) {
+    W* w = qobject_cast<W*>(dialog_->control(id));
+    if (!w) qFatal("control %d missing", id);
+    return w;
+  }
+  void open_dialog(bool real_handlers = false) {
+    DialogState state;
+    const std::string volume = QDir(dir_->path()).canonicalPath().toStdString();
+    state.drive_table_source = [volume] {
+      return std::vector<DriveEntry>{{"[/]", "/", true}, {"Scratch [" + volume + "]", volume, true}};
+    };
+    if (real_handlers) {
+      state.format_chooser = [](int s, int t) {
+        choose_formats(s, t);
+        set_chosen_handlers(nullptr, nullptr);  // as long as these formats are not built
+      };
+    } else {
+      state.format_chooser = [](int s, int t) {
+        choose_formats(s, t);
+        set_chosen_handlers(copy_reader, rtf_writer);
+      };
+    }
+    dialog_ = std::make_unique<MainDialog>(std::move(state));
+    dialog_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(dialog_.get()));
+  }
+  void click_item(QListWidget* list, const QString& text) {
+    auto found = list->findItems(text, Qt::MatchExactly);
+    QCOMPARE(found.size(), 1);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(found[0]).center());
+  }
+  void double_click_item(QListWidget* list, const QString& text) {
+    auto found = list->findItems(text, Qt::MatchExactly);
+    QCOMPARE(found.size(), 1);
+    const QPoint at = list->visualItemRect(found[0]).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+  }
+
+ private slots:
+  void initTestCase() { install_busy_cursor(); }
+
+  void init() {
+    dir_ = new QTemporaryDir;
+    QVERIFY(dir_->isValid());
+    previous_ = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(dir_->path()));
+  }
+
+  void cleanup() {
+    dialog_.reset();
+    QDir::setCurrent(previous_);
+    delete dir_;
+    dir_ = nullptr;
+  }
+
+  void controlSet() {
+    write("letter.txt", "Dear Paul");
+    open_dialog();
+    QCOMPARE(dialog_->windowTitle(), QStringLiteral("Lettrix - A Little Text Converter"));
+
+    const DialogBaseUnits base = base_units(dialog_->font());
+    QCOMPARE(dialog_->size(), to_pixels({0, 0, 335, 211}, base).size());
+    for (const TemplateControl& item : kMainDialogTemplate.controls) {
+      if (item.id == kNoId) continue;
+      QWidget* w = dialog_->findChild<QWidget*>(QString::number(item.id));
+      QVERIFY2(w, qPrintable(QString::number(item.id)));
+      QCOMPARE(w->x(), to_pixels(item.dlu, base).x());
+      QCOMPARE(w->y(), to_pixels(item.dlu, base).y());
+      QCOMPARE(w->width(), to_pixels(item.dlu, base).width());
+      if (item.kind != ControlKind::DropDownSorted) QCOMPARE(w->height(), to_pixels(item.dlu, base).height());
+    }
+    // The texts of the labels, check box and buttons.
+    QStringList labels;
+    for (QLabel* l : dialog_->findChildren<QLabel*>()) labels << l->text();
+    for (const char* t : {"File &Name:", "Access Path:", "&Source Format:", "&Target Format:", "&Files:",
+                          "&Directories:", "Dri&ves:", "Files", "Length"})
+      QVERIFY2(labels.contains(QString::fromUtf8(t)), t);
+    QCOMPARE(ctl<QCheckBox>(IdRecursive)->text(), QStringLiteral("Recursive search in subdirectories"));
+    QVERIFY(!ctl<QCheckBox>(IdRecursive)->isChecked());
+    QCOMPARE(ctl<QPushButton>(IdRootButton)->text(), QStringLiteral(" [:\\]"));
+    QCOMPARE(ctl<QPushButton>(IdParentButton)->text(), QStringLiteral(" [..]"));
+    QCOMPARE(ctl<QPushButton>(IdHelp)->text(), QStringLiteral("Help"));
+    QCOMPARE(ctl<QPushButton>(IdExit)->text(), QStringLiteral("Exit/Cancel"));
+    QCOMPARE(ctl<QPushButton>(IdConvert)->text(), QStringLiteral("Conversion"));
+    QCOMPARE(dialog_->findChildren<QFrame*>().size() > 0, true);
+
+    // Lists: one multi-selection list, two single; the format lists start sorted.
+    QCOMPARE(ctl<QListWidget>(IdFiles)->selectionMode(), QAbstractItemView::MultiSelection);
+    QCOMPARE(ctl<QListWidget>(IdDirectories)->selectionMode(), QAbstractItemView::SingleSelection);
+    QCOMPARE(ctl<QListWidget>(IdDrives)->selectionMode(), QAbstractItemView::SingleSelection);
+    QCOMPARE(ctl<QComboBox>(IdSourceFormat)->currentText(), QStringLiteral("Claris/AppleWorks"));
+    QCOMPARE(ctl<QComboBox>(IdTargetFormat)->currentText(), QStringLiteral("Ansi (Windows)"));
+    QCOMPARE(ctl<QComboBox>(IdSourceFormat)->count(), 10);
+    QCOMPARE(ctl<QComboBox>(IdTargetFormat)->count(), 7);
+    QCOMPARE(ctl<QLineEdit>(IdFileName)->text(), QStringLiteral("*.*"));
+    QCOMPARE(texts(ctl<QListWidget>(IdFiles)), QStringList{QStringLiteral("letter.txt")});
+    QCOMPARE(texts(ctl<QListWidget>(IdDirectories)), QStringList{QStringLiteral("[..]")});
+    QCOMPARE(ctl<QListWidget>(IdDrives)->count(), 2);
+    QCOMPARE(ctl<QLabel>(IdFileCount)->text(), QStringLiteral("1"));
+    QCOMPARE(ctl<QLabel>(IdLength)->text(), QStringLiteral("9"));
+    QCOMPARE(ctl<QLabel>(IdAccessPath)->text(), QDir(dir_->path()).canonicalPath() + "/");
+
+    // Focus starts in the File Name field; Tab walks the template's order.
+    QCOMPARE(QApplication::focusWidget(), ctl<QWidget>(IdFileName));
+    QList<int> order;
+    QWidget* w = ctl<QWidget>(IdFileName);
+    for (int guard = 0; guard < 200; ++guard) {
+      bool ok = false;
+      int id = w->objectName().toInt(&ok);
+      if (ok && (w->focusPolicy() & Qt::TabFocus) && !order.contains(id)) order << id;
+      w = w->nextInFocusChain();
+      if (w == ctl<QWidget>(IdFileName)) break;
+    }
+    QCOMPARE(order, (QList<int>{IdFileName, IdRecursive, IdSourceFormat, IdTargetFormat, IdFiles, IdDirectories,
+                                IdRootButton, IdParentButton, IdDrives, IdHelp, IdExit, IdConvert}));
+
+    // Centred on the screen.
+    const QRect area = dialog_->screen()->availableGeometry();
+    const QSize frame = dialog_->frameGeometry().size();
+    QVERIFY(qAbs(dialog_->frameGeometry().center().x() - area.center().x()) <= qMax(2, frame.width() - dialog_->width()));
+    QVERIFY(qAbs(dialog_->frameGeometry().center().y() - area.center().y()) <= qMax(2, frame.height() - dialog_->height()));
+  }
+
+  void enterTakesTheFileNameAsMask() {
+    write("a.txt", "12");
+    write("b.mw", "12345");
+    write("c.txt", "123");
+    open_dialog();
+    auto* files = ctl<QListWidget>(IdFiles);
+    QCOMPARE(files->count(), 3);
+    auto* field = ctl<QLineEdit>(IdFileName);
+    field->setFocus();
+    field->selectAll();
+    QTest::keyClicks(field, QStringLiteral("*.txt"));
+    QCOMPARE(files->count(), 3);  // nothing happens before Enter
+    QTest::keyClick(field, Qt::Key_Return);
+    QCOMPARE(texts(files), (QStringList{QStringLiteral("a.txt"), QStringLiteral("c.txt")}));
+    QCOMPARE(ctl<QLabel>(IdFileCount)->text(), QStringLiteral("2"));
+    QCOMPARE(ctl<QLabel>(IdLength)->text(), QStringLiteral("5"));
+
+    // Counters follow the selection.
+    click_item(files, QStringLiteral("c.txt"));
+    QCOMPARE(ctl<QLabel>(IdFileCount)->text(), QStringLiteral("1"));
+    QCOMPARE(ctl<QLabel>(IdLength)->text(), QStringLiteral("3"));
+    click_item(files, QStringLiteral("c.txt"));  // a click toggles
+    QCOMPARE(ctl<QLabel>(IdFileCount)->text(), QStringLiteral("2"));
+  }
+
+  void conversionFromTheFilesList() {
+    write("letter.txt", "Dear Paul");
+    write("other.txt", "untouched");
+    open_dialog();
+    auto* files = ctl<QListWidget>(IdFiles);
+    click_item(files, QStringLiteral("letter.txt"));
+    QCOMPARE(files->selectedItems().size(), 1);
+    auto* source = ctl<QComboBox>(IdSourceFormat);
+    auto* target = ctl<QComboBox>(IdTargetFormat);
+    source->setCurrentIndex(source->findText(QStringLiteral("Mac Text Only")));
+    target->setCurrentIndex(target->findText(QStringLiteral("RTF Ansi (Windows)")));
+    reset_busy_cursor();
+    g_cursor_busy_in_handler = false;
+
+    QTest::mouseClick(ctl<QPushButton>(IdConvert), Qt::LeftButton);
+
+    QFile out(path("letter.rtf"));
+    QVERIFY(out.open(QIODevice::ReadOnly));
+    QCOMPARE(out.readAll(), QByteArray("{\\rtf1 Dear Paul}"));
+    QVERIFY(!QFile::exists(path("other.rtf")));
+    QVERIFY(!QFile::exists(path("letter.###")));
+    QCOMPARE(texts(files), (QStringList{QStringLiteral("letter.rtf"), QStringLiteral("letter.txt"),
+                                        QStringLiteral("other.txt")}));
+    QVERIFY(files->selectedItems().isEmpty());
+    QCOMPARE(ctl<QLabel>(IdFileCount)->text(), QStringLiteral("3"));
+    QCOMPARE(chosen_source_row(), static_cast<int>(SrcMacText));
+    QCOMPARE(chosen_target_row(), static_cast<int>(DstRtfAnsi));
+    QCOMPARE(dialog_->last_results().size(), std::size_t(1));
+    QVERIFY(dialog_->last_results()[0].ok());
+    // The clock showed while the handlers ran, and the normal cursor is back.
+    QVERIFY(g_cursor_busy_in_handler);
+    QCOMPARE(busy_cursor_frame(), 3);
+    QVERIFY(QApplication::overrideCursor() == nullptr);
+  }
+
+  void failedConversionIsReported() {
+    write("memo.mw", "not yet readable");
+    open_dialog(true);
+    click_item(ctl<QListWidget>(IdFiles), QStringLiteral("memo.mw"));
+    SeenMessage seen = press_ok_on_next_message(
+        [this] { QTest::mouseClick(ctl<QPushButton>(IdConvert), Qt::LeftButton); }, QStringLiteral("lettrix-failures.png"));
+    QCOMPARE(seen.title, QStringLiteral("Lettrix"));
+    QVERIFY2(seen.text.startsWith(QStringLiteral("1 file was not converted:\nmemo.mw: format not available yet")),
+             qPrintable(seen.text));
+    QVERIFY(!QFile::exists(path("memo.asc")));
+    QVERIFY(QApplication::overrideCursor() == nullptr);
+
+    // A batch in which every file converts shows nothing.
+    dialog_.reset();
+    open_dialog();
+    ctl<QLineEdit>(IdFileName)->setText(QStringLiteral("*.mw"));
+    QTest::mouseClick(ctl<QPushButton>(IdConvert), Qt::LeftButton);
+    QVERIFY(QApplication::activeModalWidget() == nullptr);
+    QVERIFY(QFile::exists(path("memo.asc")));
+    QCOMPARE(texts(ctl<QListWidget>(IdFiles)), QStringList{QStringLiteral("memo.mw")});
+  }
+
+  void directoriesDrivesAndButtons() {
+    QVERIFY(QDir(dir_->path()).mkpath(QStringLiteral("Letters/Old")));
+    write("Letters/Old/paul.txt", "x");
+    write("top.txt", "t");
+    open_dialog();
+    const QString root = QDir(dir_->path()).canonicalPath() + "/";
+    auto* dirs = ctl<QListWidget>(IdDirectories);
+    double_click_item(dirs, QStringLiteral("[Letters]"));
+    QCOMPARE(ctl<QLabel>(IdAccessPath)->text(), root + "Letters/");
+    double_click_item(dirs, QStringLiteral("[Old]"));
+    QCOMPARE(texts(ctl<QListWidget>(IdFiles)), QStringList{QStringLiteral("paul.txt")});
+
+    // "[..]" in the list and the " [..]" button do the same.
+    double_click_item(dirs, QStringLiteral("[..]"));
+    const QString via_list = ctl<QLabel>(IdAccessPath)->text();
+    QCOMPARE(via_list, root + "Letters/");
+    double_click_item(dirs, QStringLiteral("[Old]"));
+    QTest::mouseClick(ctl<QPushButton>(IdParentButton), Qt::LeftButton);
+    QCOMPARE(ctl<QLabel>(IdAccessPath)->text(), via_list);
+    QCOMPARE(QDir::currentPath() + "/", via_list);
+    // Enter on a focused button presses it rather than taking the mask.
+    double_click_item(dirs, QStringLiteral("[Old]"));
+    ctl<QPushButton>(IdParentButton)->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QCOMPARE(ctl<QLabel>(IdAccessPath)->text(), via_list);
+
+    // " [:\]" goes to the root of the volume that holds the path.
+    QTest::mouseClick(ctl<QPushButton>(IdRootButton), Qt::LeftButton);
+    QCOMPARE(ctl<QLabel>(IdAccessPath)->text(), root);
+    QCOMPARE(texts(ctl<QListWidget>(IdFiles)), QStringList{QStringLiteral("top.txt")});
+
+    // Drives are entered by their path.
+    auto* drives = ctl<QListWidget>(IdDrives);
+    double_click_item(drives, QStringLiteral("[/]"));
+    QCOMPARE(ctl<QLabel>(IdAccessPath)->text(), QStringLiteral("/"));
+    QVERIFY(!texts(dirs).contains(QStringLiteral("[..]")));
+    double_click_item(drives, QStringLiteral("Scratch [") + QDir(dir_->path()).canonicalPath() + "]");
+    QCOMPARE(ctl<QLabel>(IdAccessPath)->text(), root);
+  }
+
+  void aboutExitAndEscape() {
+    open_dialog();
+    SeenMessage about = press_ok_on_next_message(
+        [this] { QTest::mouseClick(ctl<QPushButton>(IdHelp), Qt::LeftButton); }, QStringLiteral("lettrix-about.png"));
+    QCOMPARE(about.text, QStringLiteral("Lettrix v. 7.5\nA little text converter\nfor some Macintosh text processors"));
+    QVERIFY(about.alignment & Qt::AlignHCenter);
+    QVERIFY(about.ok_is_default);
+    QVERIFY(dialog_->isVisible());
+
+    QTest::keyClick(dialog_.get(), Qt::Key_Escape);
+    QVERIFY(!dialog_->isVisible());
+    QCOMPARE(dialog_->result(), int(QDialog::Rejected));
+
+    dialog_.reset();
+    open_dialog();
+    QTest::mouseClick(ctl<QPushButton>(IdExit), Qt::LeftButton);
+    QVERIFY(!dialog_->isVisible());
+  }
+
+  void busyCursorFacesDiffer() {
+    std::vector<QPixmap> faces = draw_clock_faces();
+    QCOMPARE(faces.size(), std::size_t(12));
+    for (std::size_t i = 0; i < faces.size(); ++i) {
+      QCOMPARE(faces[i].size(), QSize(32, 32));
+      for (std::size_t j = 0; j < i; ++j) QVERIFY(faces[i].toImage() != faces[j].toImage());
+    }
+  }
+
+  void screenshot() {
+    write("Letter to Paul.mw", QByteArray(2048, 'x'));
+    write("notes.txt", "n");
+    QVERIFY(QDir(dir_->path()).mkpath(QStringLiteral("archive")));
+    open_dialog();
+    click_item(ctl<QListWidget>(IdFiles), QStringLiteral("notes.txt"));
+    const QString file = QStringLiteral(LETTRIX_BINARY_DIR "/lettrix-dialog.png");
+    QVERIFY(dialog_->grab().save(file));
+    QVERIFY(QFile::exists(file));
+  }
+};
+
+int main(int argc, char** argv) {
+  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  MainDialogTest test;
+  return QTest::qExec(&test, argc, argv);
+}
+
+#include "main_dialog_test.moc"

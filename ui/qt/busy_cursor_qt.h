@@ -1,0 +1,19 @@
+// The busy cursor on screen: twelve 32x32 clock faces drawn once, shown in
+// turn as the conversion core steps its busy cursor.
+#pragma once
+
+#include <QPixmap>
+
+#include <vector>
+
+namespace lettrix {
+
+// Frame k (1 to 12) has its hand k steps of 30 degrees past twelve o'clock.
+std::vector<QPixmap> draw_clock_faces();
+
+// Draws the faces and installs the core's busy-cursor hook: each step makes
+// the frame the application's override cursor (hot spot at the top left) and
+// lets the window system show it without handling user input.
+void install_busy_cursor();
+
+}  // namespace lettrix
