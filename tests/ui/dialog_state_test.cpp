@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <filesystem>
 
+#include <unistd.h>
+
 #include "support/platform.h"
 #include "ui/dialog_test_util.h"
 
@@ -126,6 +128,18 @@ TEST_F(DialogStateTest, CountersDescribeTheSelectionOrTheWholeList) {
   update_counters(s);
   EXPECT_EQ(s.counted_files, 300u);
   EXPECT_EQ(s.counted_length, all - 1);
+}
+
+TEST_F(DialogStateTest, CountingNeverChangesPermissions) {
+  write_file("locked", "secret");
+  fs::permissions("locked", fs::perms::owner_write, fs::perm_options::replace);
+  init_dialog(s);
+  update_counters(s);
+  EXPECT_EQ(s.counted_files, 1u);
+  EXPECT_EQ(fs::status("locked").permissions() & fs::perms::all, fs::perms::owner_write);
+  if (::geteuid() != 0) {
+    EXPECT_EQ(s.counted_length, 0u);  // unreadable: no length (root reads anything)
+  }
 }
 
 TEST_F(DialogStateTest, ParentEntryAndParentButtonDoTheSame) {

@@ -106,7 +106,9 @@ void update_counters(DialogState& s) {
     }
     s.counted_files = counted;
   } else {
-    for (const ListEntry& f : s.files) total += length_of(open_retry_writable(f.name.c_str(), kCountFlags));
+    // Looking at a folder never changes a file's permissions: a file that
+    // cannot be opened for reading adds nothing to the length.
+    for (const ListEntry& f : s.files) total += length_of(::open(f.name.c_str(), kCountFlags));
     s.counted_files = s.files.size();
   }
   s.counted_length = total;
