@@ -1,5 +1,6 @@
 #include "core/format_registry.h"
 
+#include "readers/clarisworks.h"
 #include "readers/text_only.h"
 #include "writers/plain_text.h"
 
@@ -15,7 +16,7 @@ const FormatEntry kSourceRows[] = {
     {"MacWrite II", "MacWrite II", "", nullptr, nullptr},
     {"MS-Works 2", "MS-Works 2", "", nullptr, nullptr},
     {"MS-Works 3", "MS-Works 3", "", nullptr, nullptr},
-    {"Claris/AppleWorks", "Claris/AppleWorks", "", nullptr, nullptr},
+    {"Claris/AppleWorks", "Claris/AppleWorks", "", orig_clarisworks, nullptr},
     {"Ragtime 2", "Ragtime 2", "", nullptr, nullptr},
     {"Ragtime 3", "Ragtime 3", "", nullptr, nullptr},
     {"Nisus Writer", "Nisus Writer", "", nullptr, nullptr},

@@ -55,9 +55,12 @@ void streams(const fs::path& dir) {
 
 }  // namespace
 
+void make_clarisworks_samples(const fs::path& top);
+
 int main(int argc, char** argv) {
   fs::path top = argc > 1 ? argv[1] : ".";
   mac_text(top / "samples" / "mac-text");
+  make_clarisworks_samples(top);
   streams(top / "fuzz" / "seeds" / "stream");
   return 0;
 }

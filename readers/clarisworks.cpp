@@ -1,0 +1,407 @@
+// ClarisWorks and AppleWorks documents (creator "BOBO"), data fork only. All
+// numbers are big-endian.
+//
+//   offset  size  content
+//   0       1     format version: 1 to 3 (ClarisWorks 1 to 3), 4 (ClarisWorks 4),
+//                 5 (AppleWorks 5), 6 (AppleWorks 6)
+//   4       4     "BOBO"
+//
+// The rest is a sequence of zones, each introduced by the tag "DSET". The first
+// zone of a word-processing document holds the main text; the footnote texts
+// are the zones after it, one per footnote, in the order of the references.
+// From the byte after the tag:
+//
+//   A   4 + A bytes   zone header                   not read
+//   B   4 + B bytes   paragraph runs                not read
+//   C   4 + C bytes   character runs (below)
+//   D   4 + D bytes                                 not read
+//   E   4 + E bytes                                 not read
+//   text chunks       each a 32-bit length L and L bytes of text; a length of
+//                     0 ends the zone, and so does a 0x00 byte in the text
+//                     (every zone's text ends with one)
+//
+// A spreadsheet or drawing document has the same frame, but its first zone
+// holds no text chunk at all (its chunk list starts with a length of 0), where
+// even a blank word-processing document has one: the 0x00 that ends its text.
+//
+// Character run: 10 bytes up to version 3, 12 in versions 4 and 5, 18 in 6.
+//
+//   0   4   position in the zone's text (0x00 not counted) where the run starts
+//   4   2   font: up to version 3 the Macintosh font number; from version 4 on
+//           an index into the document's own list of font names
+//   6   1   vertical position: 1 superscript, 2 subscript
+//   7   1   style: bit 0 bold, 1 italic, 2 underline, 3 outline, 4 shadow
+//   8   1   size in points
+//   12  2   version 6 only: underline, nonzero when underlined (bit 2 of the
+//           style byte is then clear)
+//
+// Text bytes: 0x00 end of the text, 0x01 page break, 0x02 footnote reference,
+// 0x07 dropped, 0x09 tab, 0x0D paragraph end, 0xCA non-breaking space, 0x5C
+// backslash; the others are characters of the run's font.
+#include "readers/clarisworks.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <new>
+#include <span>
+#include <vector>
+
+#include "core/byte_helpers.h"
+#include "core/charset.h"
+#include "core/emitter.h"
+#include "core/mac_fonts.h"
+#include "core/stream_codes.h"
+#include "support/file_handle.h"
+
+namespace lettrix {
+
+namespace {
+
+using Bytes = std::span<const std::uint8_t>;
+
+constexpr std::size_t kSignatureOffset = 4;
+constexpr std::uint8_t kSignature[] = {'B', 'O', 'B', 'O'};
+constexpr std::uint8_t kZoneTag[] = {'D', 'S', 'E', 'T'};
+constexpr int kZoneItems = 5;      // A to E
+constexpr int kRunItem = 2;        // C
+
+// Style bits of a character run.
+constexpr std::uint8_t kStyleBold = 0x01;
+constexpr std::uint8_t kStyleItalic = 0x02;
+constexpr std::uint8_t kStyleUnderline = 0x04;
+constexpr std::uint8_t kStyleOutline = 0x08;
+constexpr std::uint8_t kStyleShadow = 0x10;
+
+// The attributes a run sets, with their bits in the character state.
+struct Attribute {
+  bool (*is_on)(const CharState&);
+  void (*on)(std::FILE*, CharState&, int);
+  void (*off)(std::FILE*, CharState&);
+};
+
+const Attribute kAttributes[] = {
+    {[](const CharState& cs) { return (cs.flags1 & kBold) != 0; }, bold_on, bold_off},
+    {[](const CharState& cs) { return (cs.flags1 & kItalic) != 0; }, italic_on, italic_off},
+    {[](const CharState& cs) { return (cs.flags1 & kUnderline) != 0; }, underline_on, underline_off},
+    {[](const CharState& cs) { return (cs.flags2 & kOutline) != 0; }, outline_on, outline_off},
+    {[](const CharState& cs) { return (cs.flags2 & kShadow) != 0; }, shadow_on, shadow_off},
+    {[](const CharState& cs) { return (cs.flags1 & kSuperscript) != 0; }, superscript_on, superscript_off},
+    {[](const CharState& cs) { return (cs.flags1 & kSubscript) != 0; }, subscript_on, subscript_off},
+};
+
+constexpr int kInitialPoints = 10;  // the size every stream starts with
+
+std::uint32_t be32_at(Bytes file, std::size_t at) {
+  return static_cast<std::uint32_t>(file[at]) << 24 | static_cast<std::uint32_t>(file[at + 1]) << 16 |
+         static_cast<std::uint32_t>(file[at + 2]) << 8 | file[at + 3];
+}
+
+// How the character runs of a document are laid out, from its version byte.
+struct RunFormat {
+  std::size_t record_size = 10;
+  bool font_is_number = true;   // the font field is a Macintosh font number
+  bool underline_word = false;  // underline lives in the word at 12
+};
+
+RunFormat run_format(std::uint8_t version) {
+  if (version <= 3) return {10, true, false};
+  if (version <= 5) return {12, false, false};
+  return {18, false, true};
+}
+
+struct Run {
+  std::uint32_t start = 0;
+  int font = 0;
+  std::uint8_t vertical = 0;
+  std::uint8_t style = 0;
+  std::uint8_t size = 0;
+};
+
+Run decode_run(Bytes record, const RunFormat& format) {
+  Run run;
+  run.start = be32_at(record, 0);
+  run.font = format.font_is_number ? (record[4] << 8 | record[5]) : 0;
+  run.vertical = record[6];
+  run.style = record[7];
+  run.size = record[8];
+  if (format.underline_word && (record[12] | record[13]) != 0) run.style |= kStyleUnderline;
+  return run;
+}
+
+// A zone located in the file: its character runs and where its text chunks start.
+struct Zone {
+  std::size_t tag = 0;   // offset of "DSET"
+  Bytes runs;            // the C item
+  std::size_t text = 0;  // offset of the first chunk's length
+};
+
+enum class ZoneSearch { Found, Damaged, None };
+
+// Looks for the next zone from `from`. Damaged: a tag whose items A to E run
+// past the end of the file (zone.tag is set).
+ZoneSearch find_zone(Bytes file, std::size_t from, Zone& zone) {
+  if (from >= file.size()) return ZoneSearch::None;
+  auto hit = std::search(file.begin() + static_cast<std::ptrdiff_t>(from), file.end(), std::begin(kZoneTag),
+                         std::end(kZoneTag));
+  if (hit == file.end()) return ZoneSearch::None;
+  zone.tag = static_cast<std::size_t>(hit - file.begin());
+  std::size_t at = zone.tag + sizeof kZoneTag;
+  for (int item = 0; item < kZoneItems; ++item) {
+    if (file.size() - at < 4) return ZoneSearch::Damaged;
+    const std::uint32_t length = be32_at(file, at);
+    at += 4;
+    if (length > file.size() - at) return ZoneSearch::Damaged;
+    if (item == kRunItem) zone.runs = file.subspan(at, length);
+    at += length;
+  }
+  zone.text = at;
+  return ZoneSearch::Found;
+}
+
+// Walks the text chunks of a zone. A length of 0, a length that runs past the
+// end of the file, or the end of the file ends the walk.
+struct ChunkWalk {
+  Bytes file;
+  std::size_t next = 0;  // after the walk: the offset just after the zone
+
+  bool step(Bytes& chunk) {
+    if (file.size() - next < 4) {
+      next = file.size();
+      return false;
+    }
+    const std::uint32_t length = be32_at(file, next);
+    next += 4;
+    if (length == 0 || length > file.size() - next) return false;
+    chunk = file.subspan(next, length);
+    next += length;
+    return true;
+  }
+};
+
+// Where the zone's text ends: just after its chunk that holds the 0x00, or
+// after its last chunk.
+std::size_t zone_end(Bytes file, const Zone& zone) {
+  ChunkWalk walk{file, zone.text};
+  Bytes chunk;
+  while (walk.step(chunk))
+    if (std::memchr(chunk.data(), 0, chunk.size())) break;
+  return walk.next;
+}
+
+bool has_text(Bytes file, const Zone& zone) {
+  ChunkWalk walk{file, zone.text};
+  Bytes chunk;
+  return walk.step(chunk);
+}
+
+// One conversion: the source in memory and the stream being written.
+struct Conversion {
+  Bytes file;
+  std::FILE* out = nullptr;
+  RunFormat format;
+  int notes = 0;                     // references met so far
+  std::size_t note_search = 0;       // where the next footnote zone is looked for
+  bool zones_exhausted = false;      // no zone is left for further references
+};
+
+// Converts one zone's text. A footnote zone (main_state given) starts from the
+// main text's state at its reference, with its size cleared so that its first
+// run writes one, and hands that state back to the stream before it ends.
+class ZoneWriter {
+ public:
+  ZoneWriter(Conversion& c, const Zone& zone, const CharState* main_state)
+      : c_(c), zone_(zone), footnote_(main_state != nullptr) {
+    if (main_state) cs_ = *main_state;
+    cs_.size = 0;
+  }
+
+  void convert() {
+    ChunkWalk walk{c_.file, zone_.text};
+    Bytes chunk;
+    bool ended = false;
+    while (!ended && walk.step(chunk)) ended = convert_chunk(chunk);
+  }
+
+  // Back to the main text's formatting, so that nothing set inside the note
+  // outlives its EndOfText: first the attributes the note has on and the main
+  // text has not, then those the main text has on, then size and font class.
+  void restore(const CharState& main_state) {
+    for (const Attribute& a : kAttributes)
+      if (a.is_on(cs_) && !a.is_on(main_state)) a.off(c_.out, cs_);
+    for (const Attribute& a : kAttributes)
+      if (a.is_on(main_state) && !a.is_on(cs_)) a.on(c_.out, cs_, 1);
+    if (cs_.size != 0) set_font_size(c_.out, cs_, main_state.size != 0 ? -main_state.size : kInitialPoints);
+    set_font_class(c_.out, cs_, main_state.font_class);
+  }
+
+  const CharState& state() const { return cs_; }
+
+ private:
+  // True when the zone's text ends in this chunk.
+  bool convert_chunk(Bytes chunk) {
+    for (std::size_t i = 0; i < chunk.size(); ++i) {
+      const std::uint8_t byte = chunk[i];
+      if (byte == 0x00) return true;
+      apply_runs();
+      // A note's own paragraph mark at its end is not kept.
+      const bool note_end = footnote_ && i + 2 >= chunk.size();
+      write_byte(byte, note_end);
+      ++position_;
+    }
+    return false;
+  }
+
+  // Applies the last run that starts at or before the position. A run that
+  // starts before the one in force (out of order) is passed over.
+  void apply_runs() {
+    const std::size_t size = c_.format.record_size;
+    const std::size_t count = zone_.runs.size() / size;
+    std::uint32_t floor = last_start_;
+    bool found = false;
+    Run run;
+    while (next_run_ < count) {
+      const Run candidate = decode_run(zone_.runs.subspan(next_run_ * size, size), c_.format);
+      if (candidate.start > position_) break;
+      ++next_run_;
+      if (candidate.start < floor) continue;
+      run = candidate;
+      floor = candidate.start;
+      found = true;
+    }
+    if (!found) return;
+    last_start_ = floor;
+    apply(run);
+  }
+
+  void apply(const Run& run) {
+    std::FILE* out = c_.out;
+    set_font_size(out, cs_, run.size);
+    table_ = &select_mac_font(cs_, run.font, out);
+    if (run.style != 0) {
+      if (run.style & kStyleBold) bold_on(out, cs_, 1); else bold_off(out, cs_);
+      if (run.style & kStyleItalic) italic_on(out, cs_, 1); else italic_off(out, cs_);
+      if (run.style & kStyleUnderline) underline_on(out, cs_, 1); else underline_off(out, cs_);
+      if (run.style & kStyleOutline) outline_on(out, cs_, 1); else outline_off(out, cs_);
+      if (run.style & kStyleShadow) shadow_on(out, cs_, 1); else shadow_off(out, cs_);
+    } else {
+      close_attributes(out, cs_);
+    }
+    if (run.vertical == 1) {
+      subscript_off(out, cs_);
+      superscript_on(out, cs_, 1);
+    } else if (run.vertical == 2) {
+      superscript_off(out, cs_);
+      subscript_on(out, cs_, 1);
+    } else {
+      superscript_off(out, cs_);
+      subscript_off(out, cs_);
+    }
+  }
+
+  void write_byte(std::uint8_t byte, bool note_end) {
+    std::FILE* out = c_.out;
+    switch (byte) {
+      case 0x01: std::fputc(kPageBreak, out); break;
+      case 0x02:
+        if (!footnote_) write_note();  // notes do not nest: a reference inside one is dropped
+        break;
+      case 0x07: break;
+      case 0x09: std::fputc(kTab, out); break;
+      case 0x0D:
+        if (!note_end) std::fputc(kParagraphEnd, out);
+        break;
+      case 0xCA: write_code(out, HardSpace); break;
+      case kEscape: write_code(out, Backslash); break;
+      default: write_char(byte); break;
+    }
+  }
+
+  void write_char(std::uint8_t byte) {
+    const std::uint16_t entry = (*table_)[byte];
+    if (is_table_char(entry)) {
+      write_code(c_.out, TableChar, entry_table(entry), entry_index(entry));
+      return;
+    }
+    const int low = entry_index(entry);
+    if (low == 0) return;
+    if (low == kEscape) write_code(c_.out, Backslash);  // never a bare escape byte
+    else std::fputc(low, c_.out);
+  }
+
+  // A reference: NoteCall with the note's number, the text of the next zone
+  // after the last one used, EndOfText. When the zones have run out the note
+  // is left empty.
+  void write_note() {
+    Conversion& c = c_;
+    ++c.notes;
+    write_code(c.out, NoteCall, 0, c.notes & 0xFF);
+    while (!c.zones_exhausted) {
+      Zone zone;
+      const ZoneSearch found = find_zone(c.file, c.note_search, zone);
+      if (found == ZoneSearch::None) {
+        c.zones_exhausted = true;
+        break;
+      }
+      if (found == ZoneSearch::Damaged) {
+        c.note_search = zone.tag + sizeof kZoneTag;
+        break;
+      }
+      c.note_search = zone_end(c.file, zone);
+      ZoneWriter note(c, zone, &cs_);
+      note.convert();
+      note.restore(cs_);
+      break;
+    }
+    write_code(c.out, EndOfText);
+  }
+
+  Conversion& c_;
+  const Zone& zone_;
+  const bool footnote_;
+  CharState cs_{};
+  const ReaderTable* table_ = &kMacintoshTable;
+  std::uint32_t position_ = 0;
+  std::size_t next_run_ = 0;
+  std::uint32_t last_start_ = 0;  // start of the run in force
+};
+
+bool read_whole_file(std::FILE* in, std::vector<std::uint8_t>& data) {
+  const long size = stream_size(in);
+  if (size < 0) return false;
+  try {
+    data.resize(static_cast<std::size_t>(size));
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+  return data.empty() || std::fread(data.data(), 1, data.size(), in) == data.size();
+}
+
+}  // namespace
+
+int orig_clarisworks(const char* source_path, const char* stream_path) {
+  FilePtr in = open_file(source_path, "rb");
+  FilePtr out = open_file(stream_path, "w+b");
+  if (!in || !out) return -1;
+
+  std::vector<std::uint8_t> data;
+  if (!read_whole_file(in.get(), data)) return -1;
+  const Bytes file(data);
+  if (file.size() < kSignatureOffset + sizeof kSignature ||
+      !std::equal(std::begin(kSignature), std::end(kSignature), file.begin() + kSignatureOffset))
+    return -1;
+
+  Zone main_zone;
+  if (find_zone(file, 0, main_zone) != ZoneSearch::Found) return -1;
+  if (!has_text(file, main_zone)) return -1;  // a spreadsheet or a drawing
+
+  Conversion c;
+  c.file = file;
+  c.out = out.get();
+  c.format = run_format(file[0]);
+  c.note_search = zone_end(file, main_zone);
+  ZoneWriter(c, main_zone, nullptr).convert();
+  return std::ferror(c.out) ? -1 : 0;
+}
+
+}  // namespace lettrix

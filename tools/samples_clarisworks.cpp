@@ -1,0 +1,81 @@
+// Sample ClarisWorks and AppleWorks documents for samples/clarisworks/, built
+// with the document builder.
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "builders/clarisworks_builder.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using lettrix::build::ClarisWorksBuilder;
+using lettrix::build::CwRun;
+namespace cw = lettrix::build;
+
+void write_sample(const fs::path& path, const std::string& bytes) {
+  fs::create_directories(path.parent_path());
+  std::FILE* f = std::fopen(path.string().c_str(), "wb");
+  if (!f) {
+    std::fprintf(stderr, "make_samples: cannot write %s\n", path.string().c_str());
+    std::exit(1);
+  }
+  std::fwrite(bytes.data(), 1, bytes.size(), f);
+  std::fclose(f);
+  std::printf("%s (%zu bytes)\n", path.string().c_str(), bytes.size());
+}
+
+constexpr std::uint16_t kTimes = 20, kHelvetica = 21, kSymbol = 23;
+
+}  // namespace
+
+void make_clarisworks_samples(const fs::path& top) {
+  const fs::path dir = top / "samples" / "clarisworks";
+
+  // ClarisWorks 2: accented letters, symbols, tabs, a page break, a backslash,
+  // styles, a superscript and a few Greek letters in the Symbol font.
+  write_sample(dir / "letter.cwk",
+               ClarisWorksBuilder{}
+                   .version(2)
+                   .run({.font = kHelvetica, .size = 14, .style = cw::kCwBold}).text("Ch\x8Fre H\x8El\x8Fne,\r")
+                   .run({.font = kTimes, .size = 12}).text("Voici la liste \xD2" "fran\x8D" "aise\xD3 \xD1 d\x8Ej\x88 pr\x90te :\r")
+                   .text("\xA5\tpommes\t3,50\r\xA5\tpoires\t4,20\r")
+                   .text("Chemin : C:\\LETTRES\\H\x8EL\x8FNE.CWK\r")
+                   .text("Prix\xCA" "fixe, m")
+                   .run({.font = kTimes, .size = 12, .vertical = cw::kCwSuperscript}).text("2")
+                   .run({.font = kTimes, .size = 12}).text(" et ")
+                   .run({.font = kSymbol, .size = 12}).text("abgp")
+                   .run({.font = kTimes, .size = 12, .style = cw::kCwItalic | cw::kCwUnderline}).text(" fin")
+                   .run({.font = kTimes, .size = 12}).text(".\r")
+                   .text(std::string(1, cw::kCwPageBreak))
+                   .text("\xA9 1994 M\x9Fller\r")
+                   .build());
+
+  // Two footnotes, the second of two paragraphs.
+  write_sample(dir / "footnotes.cwk",
+               ClarisWorksBuilder{}
+                   .version(2)
+                   .run({.font = kTimes, .size = 12}).text("Le texte principal")
+                   .run({.font = kTimes, .size = 12, .vertical = cw::kCwSuperscript})
+                   .footnote("Premi\x8Fre note.\r", {.font = kTimes, .size = 10})
+                   .run({.font = kTimes, .size = 12}).text(" continue ici")
+                   .run({.font = kTimes, .size = 12, .vertical = cw::kCwSuperscript})
+                   .footnote("Seconde note,\rsur deux paragraphes.\r", {.font = kHelvetica, .size = 9})
+                   .run({.font = kTimes, .size = 12}).text(" et finit.\r")
+                   .build());
+
+  // AppleWorks 6: 18-byte runs with underline in a word of its own, text in small chunks.
+  write_sample(dir / "appleworks6.cwk",
+               ClarisWorksBuilder{}
+                   .version(6)
+                   .chunk_size(16)
+                   .run({.font = 0, .size = 12}).text("The quick ")
+                   .run({.font = 0, .size = 12, .style = cw::kCwBold}).text("brown")
+                   .run({.font = 0, .size = 12}).text(" ")
+                   .run({.font = 0, .size = 12, .style = cw::kCwItalic}).text("fox")
+                   .run({.font = 0, .size = 12}).text(" ")
+                   .run({.font = 0, .size = 12, .style = cw::kCwUnderline}).text("jumped")
+                   .run({.font = 0, .size = 12}).text(" over the lazy dog.\rSecond paragraph.\r")
+                   .build());
+}
