@@ -240,7 +240,7 @@ std::string MacWriteIIBuilder::build() const {
     text_blocks.push_back(next);
     next += static_cast<long>(text_block_counts[i]);
   }
-  if (next - 1 > 65535) throw std::length_error("MacWrite II text block number above 65535");
+  if (next - 1 > 65535) throw std::length_error("MacWrite II text block number above 65535 (at most about 16 MB of text)");
 
   std::string file(static_cast<std::size_t>(next - 1) * kBlock, '\0');
   file[1] = static_cast<char>(signature_[0]);
