@@ -181,7 +181,7 @@ TEST(MacWriteIIReader, FontsSizesAndCharacterSets) {
             "{FontSize 246,244}{Font 0,1}a{FontSize 12,246}{Font 20,1}b¶");
 }
 
-TEST(MacWriteIIReader, SpecialTextBytes) {
+TEST(MacWriteIIReader, ControlAndStructureBytes) {
   auto r = read_macwrite_ii(MacWriteIIBuilder{}.paragraph("a\x02" "b\x17" "c\td\fe\\f").build());
   EXPECT_EQ(r.stream, kFirstRun + "abc\td\fe" + bytes({0x5C, 0x5C}) + "f\r") << r.printed();
   // Control bytes without a character are dropped; 0x7F is a plain character.
