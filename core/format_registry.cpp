@@ -1,6 +1,7 @@
 #include "core/format_registry.h"
 
 #include "readers/clarisworks.h"
+#include "readers/macwrite_ii.h"
 #include "readers/text_only.h"
 #include "writers/plain_text.h"
 
@@ -13,7 +14,7 @@ const FormatEntry kSourceRows[] = {
     {"Texte Mac seul", "Mac Text Only", "", orig_text_only, nullptr},
     {"MacWrite 2.2", "MacWrite 2.2", "", nullptr, nullptr},
     {"MacWrite 4.6", "MacWrite 4.6", "", nullptr, nullptr},
-    {"MacWrite II", "MacWrite II", "", nullptr, nullptr},
+    {"MacWrite II", "MacWrite II", "", orig_macwII, nullptr},
     {"MS-Works 2", "MS-Works 2", "", nullptr, nullptr},
     {"MS-Works 3", "MS-Works 3", "", nullptr, nullptr},
     {"Claris/AppleWorks", "Claris/AppleWorks", "", orig_clarisworks, nullptr},

@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <string>
 
+void make_macwrite_ii_samples(const std::filesystem::path& top);
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -61,6 +63,7 @@ int main(int argc, char** argv) {
   fs::path top = argc > 1 ? argv[1] : ".";
   mac_text(top / "samples" / "mac-text");
   make_clarisworks_samples(top);
+  make_macwrite_ii_samples(top);
   streams(top / "fuzz" / "seeds" / "stream");
   return 0;
 }

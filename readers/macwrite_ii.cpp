@@ -1,0 +1,402 @@
+// MacWrite II documents (file type MW2D, creator MWII). All numbers are
+// big-endian. The document may follow a 128-byte MacBinary header, recognised
+// by "MW2DMWII" (type and creator) at offset 65; offsets below count from the
+// document's start. The file is a sequence of 256-byte blocks numbered from 1
+// that hold chains of blocks (readers/macwrite_ii_blocks.h).
+//
+//   offset 1, 3   at least one of the two bytes is "." (0x2E)
+//   offset 512    block 3: the document chain begins
+//
+// Document chain:
+//   4 + L            L (32-bit), then L bytes                   not used
+//   4                                                           not used
+//   2 + 42 N         N (16-bit), then N records of 42 bytes     not used
+//   4 + 10 (S/10)    S (32-bit), then character formats of 10 bytes:
+//                      +2 font number, +4 size in quarter points,
+//                      +6 style byte A, +7 style byte B
+//   4 + 202 (F/202)  F (32-bit), then paragraph formats of 202 bytes:
+//                      +2 alignment (1 centred, 2 right, 3 justified)
+//   zone groups, to the end of the chain: a 10-byte header (each group after
+//   the first preceded by its type word 2), then zone records of 76 bytes:
+//                      +0  type: 0, 1 a zone; 2 the next group begins here;
+//                          above 2 the group ends
+//                      +28 first block of the zone's text chain (signed; a
+//                          negative number is an extent; 0 no text)
+//                      +72 32-bit, 0 for a text zone: then 3 more bytes follow
+//                          the record, and 12 more after them when the block
+//                          is 0 as well
+//                    after a group's end, 2 bytes, then the next group
+//
+// Text zone chain:
+//   4                not used
+//   4 + L1           block list: 16-bit block number, 16-bit count of text
+//                    bytes at the start of that block
+//   4 + L2           character runs: 16-bit character format, 32-bit length
+//   4 + L3           paragraph runs: 16-bit paragraph format, 32-bit length
+//
+// Text bytes: 0x02 and 0x17 are dropped; 0x03 starts a footnote's text (the
+// footnote texts follow the main text); 0x05 is a footnote reference; 0x09
+// tab, 0x0C page break, 0x0D paragraph end; the others are characters in the
+// character set of their font.
+#include "readers/macwrite_ii.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <span>
+#include <vector>
+
+#include "core/byte_helpers.h"
+#include "core/charset.h"
+#include "core/emitter.h"
+#include "core/mac_fonts.h"
+#include "core/stream_codes.h"
+#include "readers/macwrite_ii_blocks.h"
+#include "readers/macwrite_ii_notes.h"
+#include "support/file_handle.h"
+
+namespace lettrix {
+
+namespace {
+
+using macwrite_ii::BlockFile;
+
+constexpr long kHeaderSize = 512;
+constexpr long kMacBinarySize = 128;
+constexpr long kDocumentChainStart = 3;
+constexpr std::size_t kCharFormatSize = 10;
+constexpr std::size_t kParaFormatSize = 202;
+constexpr std::size_t kZoneRecordSize = 76;
+
+struct CharFormat {
+  int font = 0;
+  int points = 0;  // quarter points / 4, toward zero
+  std::uint8_t flags1 = 0;
+  std::uint8_t flags2 = 0;
+};
+
+struct Formats {
+  std::vector<CharFormat> chars;
+  std::vector<int> alignments;  // 1 centred, 2 right, 3 justified, other left
+};
+
+unsigned be16_at(const std::uint8_t* p) { return static_cast<unsigned>((p[0] << 8) | p[1]); }
+std::uint32_t be32_at(const std::uint8_t* p) {
+  return static_cast<std::uint32_t>(p[0]) << 24 | static_cast<std::uint32_t>(p[1]) << 16 |
+         static_cast<std::uint32_t>(p[2]) << 8 | p[3];
+}
+
+// The style bytes A and B of a character format as attribute bits.
+CharFormat style_of(std::uint8_t a, std::uint8_t b) {
+  CharFormat f;
+  if (b & 0x01) f.flags1 |= kBold;
+  if (b & 0x04) f.flags1 |= kUnderline;
+  if ((a & 0x10) && !(b & 0x04) && !(a & 0x20)) f.flags1 |= kUnderline;
+  if (a & 0x20) f.flags2 |= kDoubleUnderline;
+  if ((b & 0x20) || (a & 0x01)) f.flags1 |= kSuperscript;
+  if (b & 0x40) f.flags1 |= kSubscript;
+  if (b & 0x02) f.flags1 |= kItalic;
+  if (b & 0x08) f.flags2 |= kOutline;
+  if (b & 0x10) f.flags2 |= kShadow;
+  if (a & 0x02) f.flags1 |= kStrike;
+  if (a & 0x04) f.flags1 |= kCaps;
+  if (a & 0x08) f.flags2 |= kSmallCaps;
+  return f;
+}
+
+// Reads the document chain up to its zone groups: the two format tables.
+// False when a length runs past the end of the chain.
+bool read_formats(ByteReader& r, Formats& formats) {
+  const std::uint32_t skipped = r.be32();
+  if (!r.ok() || !r.has(skipped)) return false;
+  r.skip(skipped);
+  r.skip(4);
+  const std::size_t records = r.be16();
+  if (!r.ok() || !r.has(records * 42)) return false;
+  r.skip(records * 42);
+
+  const std::size_t char_count = r.be32() / kCharFormatSize;
+  if (!r.ok() || !r.has(char_count * kCharFormatSize)) return false;
+  formats.chars.reserve(char_count);
+  for (std::size_t i = 0; i < char_count; ++i) {
+    r.skip(2);
+    const int font = r.be16();
+    const int quarter_points = r.be16s();
+    const std::uint8_t a = r.u8(), b = r.u8();
+    r.skip(2);
+    CharFormat f = style_of(a, b);
+    f.font = font;
+    f.points = quarter_points / 4;
+    formats.chars.push_back(f);
+  }
+
+  const std::size_t para_count = r.be32() / kParaFormatSize;
+  if (!r.ok() || !r.has(para_count * kParaFormatSize)) return false;
+  formats.alignments.reserve(para_count);
+  for (std::size_t i = 0; i < para_count; ++i) {
+    const auto record = r.bytes(kParaFormatSize);
+    formats.alignments.push_back(static_cast<int>(be16_at(record.data() + 2)));
+  }
+  return r.ok();
+}
+
+// The run lists of one text zone and the two run counters.
+struct ZoneRuns {
+  std::span<const std::uint8_t> chars;
+  std::span<const std::uint8_t> paras;
+  std::size_t next_char = 0;
+  std::size_t next_para = 0;
+  std::int64_t char_left = 0;
+  std::int64_t para_left = 0;
+};
+
+class Conversion {
+ public:
+  Conversion(std::FILE* out, BlockFile& blocks, const Formats& formats, CharState& cs, ParaState& ps)
+      : out_(out), blocks_(blocks), formats_(formats), cs_(cs), ps_(ps) {}
+
+  long note_count() const { return notes_; }
+
+  // The zone groups of the document chain, from the reader's position to the
+  // end of the chain.
+  void convert_zone_groups(ByteReader& r);
+
+ private:
+  void convert_zone(long first_block);
+  void text_byte(std::uint8_t byte, ZoneRuns& runs);
+  void next_char_run(ZoneRuns& runs);
+  void next_para_run(ZoneRuns& runs);
+  void write_byte(std::uint8_t byte, const ZoneRuns& runs);
+  void write_character(std::uint8_t byte);
+  void start_note_text();
+
+  std::FILE* out_;
+  BlockFile& blocks_;
+  const Formats& formats_;
+  CharState& cs_;
+  ParaState& ps_;
+  const ReaderTable* table_ = &kMacintoshTable;
+  long notes_ = 0;
+  long column_ = 0;
+};
+
+void Conversion::convert_zone_groups(ByteReader& r) {
+  for (bool first = true;; first = false) {
+    if (!first) {
+      if (!r.has(2)) return;
+      r.skip(2);
+    }
+    if (!r.has(10)) return;
+    r.skip(10);
+    // Once a zone of the group starts beyond the end of the file, the
+    // group's other zones are passed over; its records are still read, so
+    // that the next group is found where it begins.
+    bool group_ended = false;
+    for (;;) {
+      if (!r.has(kZoneRecordSize)) return;
+      const std::size_t start = r.position();
+      const std::uint8_t* record = r.bytes(kZoneRecordSize).data();
+      const unsigned type = be16_at(record);
+      if (type == 2) {  // a new group: its type word comes again after this one's end
+        r.seek(start);
+        break;
+      }
+      if (type > 2) break;
+      const long first_block = static_cast<std::int16_t>(be16_at(record + 28));
+      if (be32_at(record + 72) == 0) {
+        r.skip(std::min<std::size_t>(3, r.remaining()));
+        if (first_block == 0) r.skip(std::min<std::size_t>(12, r.remaining()));
+      }
+      if (first_block == 0 || group_ended) continue;
+      if (blocks_.block_offset(first_block < 0 ? -first_block : first_block) < 0) {
+        group_ended = true;
+        continue;
+      }
+      convert_zone(first_block);
+      if (blocks_.exhausted()) return;
+    }
+  }
+}
+
+void Conversion::convert_zone(long first_block) {
+  const std::vector<std::uint8_t> chain = blocks_.flatten_chain(first_block);
+  ByteReader z(chain.data(), chain.size());
+  z.skip(4);
+  std::span<const std::uint8_t> lists[3];
+  for (auto& list : lists) {
+    const std::uint32_t length = z.be32();
+    if (!z.ok() || !z.has(length)) return;  // a list longer than its chain: the zone is damaged
+    list = z.bytes(length);
+  }
+  ZoneRuns runs{lists[1], lists[2]};
+  const std::span<const std::uint8_t> block_list = lists[0];
+
+  std::uint8_t block[macwrite_ii::kBlockSize];
+  for (std::size_t e = 0; e + 4 <= block_list.size(); e += 4) {
+    const std::size_t got = blocks_.read_block(be16_at(&block_list[e]), block);
+    if (got == 0) return;  // a block outside the file: the zone's text ends here
+    const std::size_t count = std::min<std::size_t>(be16_at(&block_list[e + 2]), got);
+    for (std::size_t i = 0; i < count; ++i) text_byte(block[i], runs);
+  }
+}
+
+void Conversion::text_byte(std::uint8_t byte, ZoneRuns& runs) {
+  // A footnote's text begins before the codes of a run that starts with it,
+  // so that they travel with the note they belong to.
+  if (byte == 0x03) start_note_text();
+  if (runs.char_left == 0) next_char_run(runs);
+  if (runs.para_left == 0) next_para_run(runs);
+  write_byte(byte, runs);
+  --runs.char_left;
+  --runs.para_left;
+}
+
+// A run whose format lies outside the table keeps the format in force.
+void Conversion::next_char_run(ZoneRuns& runs) {
+  if (runs.next_char + 6 > runs.chars.size()) return;
+  const std::uint8_t* run = &runs.chars[runs.next_char];
+  runs.next_char += 6;
+  const std::size_t index = be16_at(run);
+  if (index < formats_.chars.size()) {
+    const CharFormat& f = formats_.chars[index];
+    close_attributes(out_, cs_);
+    set_font_size(out_, cs_, f.points);
+    table_ = &select_mac_font(cs_, f.font, out_);
+    // The state takes the format as MacWrite II stores it: the font number
+    // in place of the class and the size as a positive number, so the next
+    // run writes Font and FontSize again.
+    cs_.charset = 0;
+    cs_.font_class = static_cast<std::uint8_t>(f.font & 0xFF);
+    cs_.colour = 0;
+    cs_.size = f.points;
+    cs_.open_count = (f.flags1 | f.flags2) ? 1 : 0;
+    cs_.flags1 = f.flags1;
+    cs_.flags2 = f.flags2;
+    reassert_attributes(out_, cs_);
+  }
+  runs.char_left = be32_at(run + 2);
+}
+
+void Conversion::next_para_run(ZoneRuns& runs) {
+  if (runs.next_para + 6 > runs.paras.size()) return;
+  const std::uint8_t* run = &runs.paras[runs.next_para];
+  runs.next_para += 6;
+  const std::size_t index = be16_at(run);
+  if (index < formats_.alignments.size()) {
+    const int alignment = formats_.alignments[index];
+    close_alignment(out_, ps_);
+    ps_.centre = alignment == 1;
+    ps_.right = alignment == 2;
+    ps_.justify = alignment == 3;
+    reassert_alignment(out_, ps_);
+  }
+  runs.para_left = be32_at(run + 2);
+}
+
+void Conversion::write_byte(std::uint8_t byte, const ZoneRuns& runs) {
+  switch (byte) {
+    case 0x02:
+    case 0x03:  // written by start_note_text
+    case 0x17:
+      break;
+    case 0x05:
+      write_code(out_, NoteCall, 0, 0);
+      write_code(out_, EndOfText);
+      break;
+    case 0x5C:
+      write_code(out_, Backslash);
+      ++column_;
+      break;
+    case 0x09:
+    case 0x0C:
+      std::fputc(byte, out_);
+      break;
+    case 0x0D:
+      if (runs.char_left == 1) close_attributes(out_, cs_);
+      if (runs.para_left == 1) close_alignment(out_, ps_);
+      std::fputc(kParagraphEnd, out_);
+      column_ = 0;
+      break;
+    case 0x20:
+      if (column_ > ps_.right_margin - ps_.left_margin) {
+        std::fputc(kLineBreak, out_);
+        column_ = 0;
+      } else {
+        std::fputc(' ', out_);
+      }
+      break;
+    default:
+      write_character(byte);
+      ++column_;
+      break;
+  }
+}
+
+// Ends the previous footnote text and marks the start of the next one; the
+// footnote texts are moved to their references when the zones are done.
+void Conversion::start_note_text() {
+  if (notes_ != 0) write_code(out_, EndOfText);
+  ++notes_;
+  const unsigned char marker[4] = {kEscape, macwrite_ii::kNoteTextCode, kEscape, macwrite_ii::kNoteTextCode};
+  std::fwrite(marker, 1, sizeof marker, out_);
+}
+
+void Conversion::write_character(std::uint8_t byte) {
+  const std::uint16_t entry = (*table_)[byte];
+  if (is_table_char(entry)) {
+    write_code(out_, TableChar, entry_table(entry), entry_index(entry));
+    return;
+  }
+  const int plain = entry_index(entry);
+  if (plain == 0) return;
+  if (plain == kEscape) {
+    write_code(out_, Backslash);
+    return;
+  }
+  std::fputc(plain, out_);
+}
+
+// Reads the document's first 512 bytes from offset `at` (zeros past the end).
+void read_header(std::FILE* in, long at, std::uint8_t (&header)[kHeaderSize]) {
+  std::memset(header, 0, sizeof header);
+  if (std::fseek(in, at, SEEK_SET) == 0) {
+    const std::size_t got = std::fread(header, 1, sizeof header, in);
+    (void)got;
+  }
+}
+
+}  // namespace
+
+int orig_macwII(const char* source_path, const char* stream_path) {
+  FilePtr in = open_file(source_path, "rb");
+  FilePtr out = open_file(stream_path, "w+b");
+  if (!in || !out) return -1;
+  CharState cs;
+  ParaState ps;
+  if (init_stream_state(in.get(), cs, ps) == -2) return -2;
+  const long size = stream_size(in.get());
+  if (size < 0) return -1;
+
+  std::uint8_t header[kHeaderSize];
+  read_header(in.get(), 0, header);
+  long base = 0;
+  if (std::memcmp(header + 65, "MW2DMWII", 8) == 0) {
+    base = kMacBinarySize;
+    read_header(in.get(), base, header);
+  }
+  if (header[1] != '.' && header[3] != '.') return -1;
+
+  BlockFile blocks(in.get(), base, size);
+  const std::vector<std::uint8_t> document = blocks.flatten_chain(kDocumentChainStart);
+  ByteReader r(document.data(), document.size());
+  Formats formats;
+  if (!read_formats(r, formats)) return -1;
+
+  Conversion conversion(out.get(), blocks, formats, cs, ps);
+  conversion.convert_zone_groups(r);
+  if (conversion.note_count() != 0 && macwrite_ii::move_footnotes(out, stream_path) != 0) return -1;
+  std::fflush(out.get());
+  return std::ferror(out.get()) ? -1 : 0;
+}
+
+}  // namespace lettrix

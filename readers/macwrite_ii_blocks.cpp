@@ -1,0 +1,76 @@
+#include "readers/macwrite_ii_blocks.h"
+
+namespace lettrix::macwrite_ii {
+
+namespace {
+
+int be16s_at(const std::uint8_t* p) { return static_cast<std::int16_t>((p[0] << 8) | p[1]); }
+unsigned be16_at(const std::uint8_t* p) { return static_cast<unsigned>((p[0] << 8) | p[1]); }
+
+void append(std::vector<std::uint8_t>& out, const std::uint8_t* p, std::size_t n) { out.insert(out.end(), p, p + n); }
+
+}  // namespace
+
+BlockFile::BlockFile(std::FILE* file, long base, long file_size)
+    : file_(file), base_(base), file_size_(file_size) {
+  block_count_ = file_size > base ? (file_size - base + kBlockSize - 1) / kBlockSize : 0;
+  reads_left_ = kReadsPerBlock * block_count_ + 16;
+  visited_.assign(static_cast<std::size_t>(block_count_) + 1, 0);
+}
+
+long BlockFile::block_offset(long n) const {
+  if (n < 1 || n > block_count_) return -1;
+  return base_ + (n - 1) * kBlockSize;
+}
+
+std::size_t BlockFile::read_block(long n, std::uint8_t* buf) {
+  const long offset = block_offset(n);
+  if (offset < 0 || exhausted()) return 0;
+  --reads_left_;
+  if (std::fseek(file_, offset, SEEK_SET) != 0) return 0;
+  return std::fread(buf, 1, kBlockSize, file_);
+}
+
+bool BlockFile::claim(long n) {
+  if (block_offset(n) < 0 || exhausted()) return false;
+  std::uint32_t& mark = visited_[static_cast<std::size_t>(n)];
+  if (mark == chain_number_) return false;
+  mark = chain_number_;
+  return true;
+}
+
+std::vector<std::uint8_t> BlockFile::flatten_chain(long link) {
+  std::vector<std::uint8_t> data;
+  std::uint8_t block[kBlockSize];
+  ++chain_number_;
+  while (link != 0) {
+    if (link > 0) {
+      if (!claim(link)) break;
+      std::size_t got = read_block(link, block);
+      if (got < kBlockSize) {  // cut short by the end of the file: its data, then no link
+        append(data, block, got < 254 ? got : 254);
+        break;
+      }
+      append(data, block, 254);
+      link = be16s_at(block + 254);
+      continue;
+    }
+    // An extent of c blocks from block `first`.
+    const long first = -link;
+    if (!claim(first) || read_block(first, block) < kBlockSize) break;
+    const long count = static_cast<long>(be16_at(block));
+    if (count < 2) break;
+    append(data, block + 2, 254);
+    bool whole = true;
+    for (long i = 1; i < count - 1 && whole; ++i) {
+      whole = claim(first + i) && read_block(first + i, block) == kBlockSize;
+      if (whole) append(data, block, kBlockSize);
+    }
+    if (!whole || !claim(first + count - 1) || read_block(first + count - 1, block) < kBlockSize) break;
+    append(data, block, 254);
+    link = be16s_at(block + 254);
+  }
+  return data;
+}
+
+}  // namespace lettrix::macwrite_ii

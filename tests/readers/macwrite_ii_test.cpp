@@ -1,0 +1,246 @@
+// The MacWrite II reader on documents written by the test builder: text,
+// character and paragraph formats, fonts, line breaks, footnotes, zones.
+#include "readers/macwrite_ii.h"
+
+#include <gtest/gtest.h>
+
+#include "builders/builder_common.h"
+#include "builders/macwrite_ii_builder.h"
+#include "macwrite_ii_test_util.h"
+
+namespace lettrix {
+namespace {
+
+using build::MacWriteIIBuilder;
+using build::mw2::Style;
+using testing::bytes;
+using testing::read_macwrite_ii;
+namespace mw2 = build::mw2;
+
+// The codes of the first run in the default format (Times, 12 points).
+const std::string kFirstRun = bytes({0x5C, 0x90, 0xF6, 0xF4, 0x5C, 0x8F, 0x00, 0x01});
+const std::string kFirstRunPrinted = "{FontSize 246,244}{Font 0,1}";
+// The codes of a later run in the default format: the state holds the font
+// number and the positive size of the run before, so both come again.
+const std::string kNextRun = bytes({0x5C, 0x90, 0x0C, 0xF4, 0x5C, 0x8F, 0x14, 0x01});
+
+std::string printed(const MacWriteIIBuilder& b) { return read_macwrite_ii(b.build()).printed(); }
+
+TEST(MacWriteIIBuilder, WritesTheDescribedLayout) {
+  const std::string doc = MacWriteIIBuilder{}.paragraph("Hi").build();
+  ASSERT_EQ(doc.size() % 256, 0u);
+  EXPECT_EQ(doc[1], '.');
+  // Block 3: the document chain, starting with L = 16.
+  EXPECT_EQ(doc.substr(512, 4), bytes({0, 0, 0, 16}));
+  // 4 + 16 + 4 + 2 + 42 bytes on: S for one character format, then the format.
+  EXPECT_EQ(doc.substr(512 + 68, 4), bytes({0, 0, 0, 10}));
+  EXPECT_EQ(doc.substr(512 + 72, 10), bytes({0, 0, 0, 20, 0, 48, 0, 0, 0, 0}));
+  EXPECT_EQ(doc.substr(512 + 82, 4), bytes({0, 0, 0, 202}));
+
+  const std::string wrapped = MacWriteIIBuilder{}.paragraph("Hi").build_macbinary();
+  EXPECT_EQ(wrapped.substr(65, 8), "MW2DMWII");
+  EXPECT_EQ(wrapped.substr(128, doc.size()), doc);
+
+  // With extents, block 3 links to an extent at block 4 (-4) whose count
+  // covers the rest of the document chain.
+  const std::string ext = MacWriteIIBuilder{}.extents().paragraph("Hi").build();
+  EXPECT_EQ(ext.substr(512 + 254, 2), bytes({0xFF, 0xFC}));
+  EXPECT_EQ(ext.substr(768, 2), bytes({0, 2}));
+}
+
+TEST(MacWriteIIReader, PlainParagraphsByteExact) {
+  auto r = read_macwrite_ii(MacWriteIIBuilder{}.paragraph("Hello").paragraph("World").build());
+  EXPECT_EQ(r.rc, 0);
+  EXPECT_EQ(r.stream, kFirstRun + "Hello\rWorld\r") << print_stream(r.stream);
+
+  // Text across many blocks, through linked blocks or extents, reads the same.
+  const std::string text = "The quick brown fox jumps over the lazy dog. ";
+  std::string long_text;
+  for (int i = 0; i < 40; ++i) long_text += text;
+  const std::string expected = read_macwrite_ii(MacWriteIIBuilder{}.paragraph(long_text).build()).stream;
+  EXPECT_EQ(read_macwrite_ii(MacWriteIIBuilder{}.block_fill(7).paragraph(long_text).build()).stream, expected);
+  EXPECT_EQ(read_macwrite_ii(MacWriteIIBuilder{}.extents().block_fill(3).paragraph(long_text).build()).stream,
+            expected);
+  EXPECT_NE(expected.find("lazy dog."), std::string::npos);
+}
+
+TEST(MacWriteIIReader, MacBinaryHeaderGivesTheSameStream) {
+  MacWriteIIBuilder b;
+  b.text("Caf\x8E ", Style{}.bold()).text("na\x95ve", Style{}.italic().size(14)).footnote("A note.");
+  b.paragraph(" End.", {}, mw2::kCentred);
+  auto plain = read_macwrite_ii(b.build());
+  auto wrapped = read_macwrite_ii(b.build_macbinary("Caf\x8E"));
+  EXPECT_EQ(plain.rc, 0);
+  EXPECT_EQ(wrapped.rc, 0);
+  EXPECT_EQ(wrapped.stream, plain.stream) << print_stream(wrapped.stream) << "\n" << print_stream(plain.stream);
+  EXPECT_NE(plain.printed().find("{NoteCall 0,1}"), std::string::npos);
+  // The same document through extents.
+  EXPECT_EQ(read_macwrite_ii(b.extents().build_macbinary()).stream, plain.stream);
+}
+
+TEST(MacWriteIIReader, SignatureAndEmptySource) {
+  EXPECT_EQ(read_macwrite_ii(MacWriteIIBuilder{}.signature(0, 0).paragraph("x").build()).rc, -1);
+  EXPECT_EQ(read_macwrite_ii(MacWriteIIBuilder{}.signature(0, 0).paragraph("x").build_macbinary()).rc, -1);
+  auto third = read_macwrite_ii(MacWriteIIBuilder{}.signature(0, '.').paragraph("x").build());
+  EXPECT_EQ(third.rc, 0);
+  EXPECT_EQ(third.printed(), kFirstRunPrinted + "x¶");
+  EXPECT_EQ(read_macwrite_ii("").rc, -2);
+  EXPECT_EQ(read_macwrite_ii(" .").rc, -1);  // the signature, but no document chain
+  // A MacBinary header of another file type: the document is taken to start at 0.
+  EXPECT_EQ(read_macwrite_ii(build::macbinary(MacWriteIIBuilder{}.paragraph("x").build(), "x", "TEXT", "ttxt")).rc,
+            -1);
+  testing::ScratchDir dir;
+  EXPECT_EQ(orig_macwII(dir.file("missing").c_str(), dir.file("out").c_str()), -1);
+}
+
+TEST(MacWriteIIReader, LineBreakPastColumn79) {
+  const std::string a79(79, 'a'), a80(80, 'a');
+  auto kept = read_macwrite_ii(MacWriteIIBuilder{}.paragraph(a79 + " b").build());
+  EXPECT_EQ(kept.stream, kFirstRun + a79 + " b\r");
+  auto broken = read_macwrite_ii(MacWriteIIBuilder{}.paragraph(a80 + " b c").build());
+  EXPECT_EQ(broken.stream, kFirstRun + a80 + "\nb c\r");
+  // The count starts again after the break and at each paragraph end.
+  auto twice = read_macwrite_ii(MacWriteIIBuilder{}.paragraph(a80 + " " + a80 + " x").paragraph(a79 + " y").build());
+  EXPECT_EQ(twice.stream, kFirstRun + a80 + "\n" + a80 + "\nx\r" + a79 + " y\r");
+  // Table characters and backslashes count as columns; spaces and tabs do not.
+  std::string accents;
+  for (int i = 0; i < 80; ++i) accents += "\x8E";
+  auto table = read_macwrite_ii(MacWriteIIBuilder{}.paragraph(accents + " z").build()).printed();
+  EXPECT_TRUE(table.ends_with("{LF}z¶")) << table;
+  auto slashes = read_macwrite_ii(MacWriteIIBuilder{}.paragraph(std::string(80, '\\') + " z").build()).stream;
+  EXPECT_EQ(slashes.substr(slashes.size() - 3), "\nz\r");
+  auto spaced = read_macwrite_ii(MacWriteIIBuilder{}.paragraph("a" + std::string(100, ' ') + "b").build());
+  EXPECT_EQ(spaced.stream, kFirstRun + "a" + std::string(100, ' ') + "b\r");
+}
+
+TEST(MacWriteIIReader, RunsEndingAtParagraphEndCloseBeforeIt) {
+  auto r = read_macwrite_ii(MacWriteIIBuilder{}.text("Plain ").paragraph("bold", Style{}.bold()).paragraph("next").build());
+  EXPECT_EQ(r.stream, kFirstRun + "Plain " + kNextRun + bytes({0x5C, 0x23}) + "bold" + bytes({0x5C, 0x24, 0x0D}) +
+                          kNextRun + "next\r")
+      << r.printed();
+
+  // A run that goes on past the paragraph end keeps its attributes open.
+  EXPECT_EQ(printed(MacWriteIIBuilder{}.paragraph("one", Style{}.italic()).paragraph("two", Style{}.italic())),
+            kFirstRunPrinted + "{ItalicOn}one¶two{ItalicOff}¶");
+
+  // Alignment: the off code before the paragraph end of the run's last paragraph.
+  EXPECT_EQ(printed(MacWriteIIBuilder{}
+                        .paragraph("Title", {}, mw2::kCentred)
+                        .paragraph("Sub", {}, mw2::kCentred)
+                        .paragraph("Body", {}, mw2::kLeft)
+                        .paragraph("Sign", {}, mw2::kRight)
+                        .paragraph("Text", {}, mw2::kJustified)),
+            kFirstRunPrinted + "{CenterOn}Title¶Sub{CenterOff}¶Body¶{RightOn}Sign{RightOff}¶{JustifyOn}Text{JustifyOff}¶");
+}
+
+TEST(MacWriteIIReader, StyleBitsBecomeAttributes) {
+  struct Case {
+    Style style;
+    std::string on, off;
+  };
+  const Case cases[] = {
+      {Style{}.bold(), "{BoldOn}", "{BoldOff}"},
+      {Style{}.italic(), "{ItalicOn}", "{ItalicOff}"},
+      {Style{}.underline(), "{UnderlineOn}", "{UnderlineOff}"},
+      {Style{}.outline(), "{OutlineOn}", "{OutlineOff}"},
+      {Style{}.shadow(), "{ShadowOn}", "{ShadowOff}"},
+      {Style{}.superscript(), "{SuperscriptOn}", "{SuperscriptOff}"},
+      {Style{}.subscript(), "{SubscriptOn}", "{SubscriptOff}"},
+      {Style{}.with_a(0x01), "{SuperscriptOn}", "{SuperscriptOff}"},
+      {Style{}.strike(), "{StrikeOn}", "{StrikeOff}"},
+      {Style{}.caps(), "{CapsOn}", "{CapsOff}"},
+      {Style{}.small_caps(), "{SmallCapsOn}", "{SmallCapsOff}"},
+      {Style{}.word_underline(), "{UnderlineOn}", "{UnderlineOff}"},
+      {Style{}.double_underline(), "{DoubleUnderlineOn}", "{DoubleUnderlineOff}"},
+      {Style{}.word_underline().double_underline(), "{DoubleUnderlineOn}", "{DoubleUnderlineOff}"},
+      {Style{}.word_underline().underline(), "{UnderlineOn}", "{UnderlineOff}"},
+      {Style{}.with_a(0xC0).with_b(0x80), "", ""},
+      {Style{}.bold().italic().shadow(), "{BoldOn}{ItalicOn}{ShadowOn}", "{BoldOff}{ItalicOff}{ShadowOff}"},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(printed(MacWriteIIBuilder{}.paragraph("x", c.style)), kFirstRunPrinted + c.on + "x" + c.off + "¶")
+        << "style bytes " << int(c.style.a) << ", " << int(c.style.b);
+}
+
+TEST(MacWriteIIReader, FontsSizesAndCharacterSets) {
+  // Font classes and the character table of each font.
+  EXPECT_EQ(printed(MacWriteIIBuilder{}.paragraph("ab", Style{}.in_font(mw2::kSymbol).size(14))),
+            "{FontSize 246,242}{Font 0,3}{TableChar 8,1}{TableChar 8,3}¶");
+  EXPECT_EQ(printed(MacWriteIIBuilder{}.paragraph("ab", Style{}.in_font(mw2::kDingbats).size(10))), "{Font 0,4}__¶");
+  EXPECT_EQ(printed(MacWriteIIBuilder{}.paragraph("ab", Style{}.in_font(mw2::kHelvetica))),
+            "{FontSize 246,244}{Font 0,2}ab¶");
+  EXPECT_EQ(printed(MacWriteIIBuilder{}.paragraph("\x8E\xA5\xCA", Style{}.in_font(mw2::kGeneva))),
+            "{FontSize 246,244}{TableChar 1,41}{TableChar 4,3} ¶");
+  // The table follows the font from run to run.
+  EXPECT_EQ(printed(MacWriteIIBuilder{}.text("a", Style{}.in_font(mw2::kSymbol)).paragraph("a")),
+            "{FontSize 246,244}{Font 0,3}{TableChar 8,1}{FontSize 12,244}{Font 23,1}a¶");
+  // Sizes: quarter points divided by 4, truncated; a change back to 10 points.
+  Style odd;
+  odd.quarter_points = 50;
+  EXPECT_EQ(printed(MacWriteIIBuilder{}.text("a", odd).paragraph("b", Style{}.size(10))),
+            "{FontSize 246,244}{Font 0,1}a{FontSize 12,246}{Font 20,1}b¶");
+}
+
+TEST(MacWriteIIReader, ControlAndStructureBytes) {
+  auto r = read_macwrite_ii(MacWriteIIBuilder{}.paragraph("a\x02" "b\x17" "c\td\fe\\f").build());
+  EXPECT_EQ(r.stream, kFirstRun + "abc\td\fe" + bytes({0x5C, 0x5C}) + "f\r") << r.printed();
+  // Control bytes without a character are dropped; 0x7F is a plain character.
+  EXPECT_EQ(read_macwrite_ii(MacWriteIIBuilder{}.paragraph(std::string("\x00\x01\x0A\x1F\x7F", 5)).build()).stream,
+            kFirstRun + "\x7F\r");
+}
+
+TEST(MacWriteIIReader, FootnotesMoveToTheirReferences) {
+  auto r = read_macwrite_ii(MacWriteIIBuilder{}.text("A").footnote("N1").text("B").footnote("N2").paragraph("C").build());
+  EXPECT_EQ(r.rc, 0);
+  EXPECT_EQ(r.stream, kFirstRun + "A" + bytes({0x5C, 0xA2, 0x00, 0x01}) + kNextRun + "N1" + bytes({0x5C, 0x7F}) + "B" +
+                          bytes({0x5C, 0xA2, 0x00, 0x02}) + "N2" + bytes({0x5C, 0x7F}) + "C\r")
+      << r.printed();
+
+  // A note keeps its own formatting, and the main text gets its own back.
+  EXPECT_EQ(printed(MacWriteIIBuilder{}
+                        .text("See", Style{}.bold())
+                        .footnote("Italic note", Style{}.italic(), Style{}.bold())
+                        .paragraph(" more", Style{}.bold())),
+            kFirstRunPrinted +
+                "{BoldOn}See{NoteCall 0,1}{BoldOff}{FontSize 12,244}{Font 20,1}{ItalicOn}Italic note{ItalicOff}{BoldOn}"
+                "{EndOfText} more{BoldOff}¶");
+  // Each note gets the codes of a run that starts with it, none of the previous note's.
+  EXPECT_EQ(printed(MacWriteIIBuilder{}.text("a").footnote("one").text("b").footnote("two", Style{}.bold()).paragraph("")),
+            kFirstRunPrinted + "a{NoteCall 0,1}{FontSize 12,244}{Font 20,1}one{EndOfText}b{NoteCall 0,2}"
+                               "{FontSize 12,244}{Font 20,1}{BoldOn}two{BoldOff}{EndOfText}¶");
+  // A reference inside a note is dropped with its empty note; a reference
+  // without a note text gets an empty note.
+  EXPECT_EQ(printed(MacWriteIIBuilder{}.text("x").footnote("in\x05side").paragraph("\x05")),
+            kFirstRunPrinted + "x{NoteCall 0,1}{FontSize 12,244}{Font 20,1}inside{EndOfText}{NoteCall 0,2}{EndOfText}¶");
+  // Without any note text the references stay as they are.
+  EXPECT_EQ(printed(MacWriteIIBuilder{}.paragraph("x\x05")), kFirstRunPrinted + "x{NoteCall 0,0}{EndOfText}¶");
+  // Operand bytes that look like the escape or the note marker are read as operands.
+  Style big;
+  big.quarter_points = 93 * 4;  // FontSize operand 0xA3
+  Style huge;
+  huge.quarter_points = 164 * 4;  // FontSize operand 0x5C
+  auto tricky = read_macwrite_ii(
+      MacWriteIIBuilder{}.text("a", huge).text("b", big).footnote("n", huge, big).paragraph("c", big).build());
+  EXPECT_EQ(tricky.printed(), "{FontSize 246,92}{Font 0,1}a{FontSize 164,163}{Font 20,1}b{NoteCall 0,1}"
+                              "{FontSize 93,92}{Font 20,1}n{FontSize 92,163}{EndOfText}c¶");
+}
+
+TEST(MacWriteIIReader, ZonesInFileOrderAndGroups) {
+  EXPECT_EQ(printed(MacWriteIIBuilder{}.paragraph("First").next_zone().paragraph("Second").next_zone(true).paragraph("Third")),
+            kFirstRunPrinted + "First¶{FontSize 12,244}{Font 20,1}Second¶{FontSize 12,244}{Font 20,1}Third¶");
+  // A zone that starts beyond the end of the file ends its group; the next
+  // group is still read.
+  mw2::Damage far;
+  far.zone_first_block = 30000;
+  EXPECT_EQ(printed(MacWriteIIBuilder{}
+                        .paragraph("First")
+                        .next_zone()
+                        .paragraph("Second")
+                        .next_zone(true)
+                        .paragraph("Third")
+                        .damage(far)),
+            kFirstRunPrinted + "Third¶");
+}
+
+}  // namespace
+}  // namespace lettrix
