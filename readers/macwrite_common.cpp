@@ -23,6 +23,13 @@ MacWriteSource macwrite_source(std::FILE* in, long base) {
   src.base = base;
   const long total = stream_size(in);
   src.size = total > base ? total - base : 0;
+  // Behind a MacBinary header the data fork ends where the header says; the
+  // padding and the resource fork after it are no part of the document.
+  std::uint32_t data_length = 0;
+  if (base == kMacBinaryHeaderSize && std::fseek(in, kMacBinaryDataLengthOffset, SEEK_SET) == 0 &&
+      read_be32(in, data_length) && data_length > 0 && data_length < static_cast<std::uint32_t>(src.size)) {
+    src.size = static_cast<long>(data_length);
+  }
   return src;
 }
 

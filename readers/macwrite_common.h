@@ -16,6 +16,7 @@ namespace lettrix {
 // which stand at offset 65 of a MacBinary header.
 inline constexpr char kMacWriteTypeCreator[] = "WORDMACA";
 inline constexpr long kMacBinaryHeaderSize = 128;
+inline constexpr long kMacBinaryDataLengthOffset = 83;  // 4 bytes: length of the data fork
 
 // Where the document starts in the file: 128 when a MacBinary header with
 // MacWrite's type and creator precedes it, 0 otherwise.
@@ -29,8 +30,9 @@ struct MacWriteSource {
   long size = 0;
 };
 
-// Opens the view of a source whose base is known; size 0 when the file is
-// no longer than its MacBinary header.
+// The view of a source whose base is known: behind a MacBinary header the
+// document is the data fork (as long as the header says, when the file holds
+// that much); size 0 when the file is no longer than its MacBinary header.
 MacWriteSource macwrite_source(std::FILE* in, long base);
 
 // Reads up to `count` document bytes from the document offset; fewer (none)

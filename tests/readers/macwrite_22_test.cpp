@@ -43,6 +43,12 @@ TEST(MacWrite22Reader, MacBinaryHeaderIsSkipped) {
   EXPECT_EQ(read22(doc.build_macbinary()), read22(doc.build()));
   EXPECT_EQ(read22(doc.build_macbinary()), "Ars {TableChar 1,41}¶Magna¶");
   EXPECT_EQ(read22(build::macbinary(doc.build(), "x", "TEXT", "ttxt"), -1), "");
+
+  // The document ends with the data fork: a paragraph count that runs past
+  // it reads neither the padding nor the resource fork as paragraphs.
+  std::string runs_on = doc.build();
+  build::set_be16(runs_on, 4, 0xFFFF);
+  EXPECT_EQ(read22(build::macbinary(runs_on, "x", "WORD", "MACA", std::string(300, 'A'))), read22(runs_on));
 }
 
 TEST(MacWrite22Reader, RefusedFiles) {
