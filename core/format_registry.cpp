@@ -2,6 +2,8 @@
 
 #include "readers/clarisworks.h"
 #include "readers/macwrite_ii.h"
+#include "readers/macwrite_22.h"
+#include "readers/macwrite_46.h"
 #include "readers/text_only.h"
 #include "writers/plain_text.h"
 
@@ -12,8 +14,8 @@ namespace {
 // Handlers are filled in as their readers and writers are built.
 const FormatEntry kSourceRows[] = {
     {"Texte Mac seul", "Mac Text Only", "", orig_text_only, nullptr},
-    {"MacWrite 2.2", "MacWrite 2.2", "", nullptr, nullptr},
-    {"MacWrite 4.6", "MacWrite 4.6", "", nullptr, nullptr},
+    {"MacWrite 2.2", "MacWrite 2.2", "", orig_macw22, nullptr},
+    {"MacWrite 4.6", "MacWrite 4.6", "", orig_macw46, nullptr},
     {"MacWrite II", "MacWrite II", "", orig_macwII, nullptr},
     {"MS-Works 2", "MS-Works 2", "", nullptr, nullptr},
     {"MS-Works 3", "MS-Works 3", "", nullptr, nullptr},

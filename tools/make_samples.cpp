@@ -58,12 +58,16 @@ void streams(const fs::path& dir) {
 }  // namespace
 
 void make_clarisworks_samples(const fs::path& top);
+void make_macwrite_2_2_samples(const fs::path& top);
+void make_macwrite_4_6_samples(const fs::path& top);
 
 int main(int argc, char** argv) {
   fs::path top = argc > 1 ? argv[1] : ".";
   mac_text(top / "samples" / "mac-text");
   make_clarisworks_samples(top);
   make_macwrite_ii_samples(top);
+  make_macwrite_2_2_samples(top);
+  make_macwrite_4_6_samples(top);
   streams(top / "fuzz" / "seeds" / "stream");
   return 0;
 }

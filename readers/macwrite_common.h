@@ -1,0 +1,57 @@
+// Pieces shared by the two MacWrite readers (the version 3 layout of
+// MacWrite 2.2 and the version 6 layout of MacWrite 4.5 to 5): the MacBinary
+// test, checked reads at document offsets, and the writing of one character.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <vector>
+
+#include "core/charset.h"
+
+namespace lettrix {
+
+// MacBinary type and creator of every MacWrite document ("WORD", "MACA"),
+// which stand at offset 65 of a MacBinary header.
+inline constexpr char kMacWriteTypeCreator[] = "WORDMACA";
+inline constexpr long kMacBinaryHeaderSize = 128;
+inline constexpr long kMacBinaryDataLengthOffset = 83;  // 4 bytes: length of the data fork
+
+// Where the document starts in the file: 128 when a MacBinary header with
+// MacWrite's type and creator precedes it, 0 otherwise.
+long macwrite_base(std::FILE* in);
+
+// A MacWrite source file: every offset read from the document counts from
+// `base`, and `size` is the number of document bytes after it.
+struct MacWriteSource {
+  std::FILE* file = nullptr;
+  long base = 0;
+  long size = 0;
+};
+
+// The view of a source whose base is known: behind a MacBinary header the
+// document is the data fork (as long as the header says, when the file holds
+// that much); size 0 when the file is no longer than its MacBinary header.
+MacWriteSource macwrite_source(std::FILE* in, long base);
+
+// Reads up to `count` document bytes from the document offset; fewer (none)
+// when the document ends first or the offset lies beyond it.
+std::vector<std::uint8_t> read_document(const MacWriteSource& src, long offset, long count);
+
+// A big-endian 16-bit number at a document offset; false when it lies
+// (partly) beyond the document.
+bool read_document_be16(const MacWriteSource& src, long offset, std::uint16_t& value);
+
+// Writes one text byte that is not a structure byte through a character
+// table: a backslash as the Backslash code, a table entry with a high byte as
+// TableChar, a plain entry as its byte; an entry of 0 writes nothing.
+void write_mac_char(std::FILE* out, const ReaderTable& table, std::uint8_t byte);
+
+// The two readers' entries for a file that the other reader hands over: the
+// base is the one that reader found, and a file of the other version is
+// refused (-1) rather than handed back.
+int macw46_handed_over(const char* source_path, const char* stream_path, long base);
+int macw22_handed_over(const char* source_path, const char* stream_path, long base);
+
+}  // namespace lettrix
