@@ -376,17 +376,17 @@ void write_body(RtfWriter& w) {
   w.out.put("0 ");
   StreamItem item;
   while (read_stream_item(w.in, item)) {
-    if (item.kind == StreamItem::Kind::Code && item.value == TableChar) {
-      write_character(w, item.op1, item.op2);
-      continue;
-    }
     // A symbol run holds symbol characters only: what follows must not take
     // the Symbol font, nor have its group closed by the run's brace.
-    close_symbol_run(w);
-    if (item.kind == StreamItem::Kind::Code)
-      write_code(w, item);
-    else
+    if (item.kind == StreamItem::Kind::Byte) {
+      close_symbol_run(w);
       write_byte(w, item.value);
+    } else if (item.value == TableChar) {
+      write_character(w, item.op1, item.op2);
+    } else {
+      close_symbol_run(w);
+      write_code(w, item);
+    }
   }
   for (int i = 0; i < w.depth + kExtraClosingBraces; ++i) w.out.put('}');
 }

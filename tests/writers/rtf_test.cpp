@@ -72,9 +72,9 @@ TEST(RtfWriter, StructureBytesAndEscapes) {
   // The soft hyphen has no RTF form; its line break is written as usual.
   EXPECT_RTF("con" + code(SoftHyphen) + "\ntion", "con \r\ntion");
   // A code cut short by the end of the stream ends the document.
-  EXPECT_RTF("z" + bytes({kEscape, TableChar, 1}), "z");
+  EXPECT_RTF(std::string("z") + bytes({kEscape, TableChar, 1}), "z");
   // Codes without an RTF form vanish with exactly their operands.
-  EXPECT_RTF("a" + code(SpareAttrOn) + code(LeftMargin, 0, 'q') + code(CharSet, 0, 1) + bytes({kEscape, StyleSheet, 2, 0, 'x', 'y'}) + "b" +
+  EXPECT_RTF(std::string("a") + code(SpareAttrOn) + code(LeftMargin, 0, 'q') + code(CharSet, 0, 1) + bytes({kEscape, StyleSheet, 2, 0, 'x', 'y'}) + "b" +
                  code(SpareAttrOff) + code(Reserved21) + code(0xD5, 'r', 's'),
              "ab");
   // The source is wrapped after 101 characters; RTF readers ignore the line end.
@@ -110,7 +110,7 @@ TEST(RtfWriter, AlignmentReturnsToLeft) {
 
 TEST(RtfWriter, HeadersFootersAndNotes) {
   // The body goes on in the font it had before the note.
-  EXPECT_RTF("a" + code(NoteCall, 7, 0) + code(Font, 0, FontSans) + "N" + code(EndOfText) + "b",
+  EXPECT_RTF(std::string("a") + code(NoteCall, 7, 0) + code(Font, 0, FontSans) + "N" + code(EndOfText) + "b",
              "a{\\chftn {\\footnote {\\chftn }{\\f2 N}}}\\f0 b");
   EXPECT_RTF(code(HeaderAll, 0, 0) + "T" + code(EndOfText) + code(FooterEven, 0, 0) + "F" + code(EndOfText) + "x",
              "\\par {\\header T}\\par {\\footer F}x");
@@ -118,7 +118,7 @@ TEST(RtfWriter, HeadersFootersAndNotes) {
   EXPECT_RTF(code(NoteCall, 0, 1) + code(TableChar, 6, 99) + code(EndOfText) + "y",
              "{\\chftn {\\footnote {\\chftn }{{\\f1 \\'B9}}}}y");
   // An end mark outside any embedded text closes nothing.
-  EXPECT_RTF("p" + code(EndOfText) + "q" + code(EndOfText), "pq");
+  EXPECT_RTF(std::string("p") + code(EndOfText) + "q" + code(EndOfText), "pq");
   // A note left open by the stream is closed at the end.
   EXPECT_EQ(write_rtf(code(NoteCall, 0, 1) + "n"), doc("{\\chftn {\\footnote {\\chftn }{n", 4));
 }
