@@ -6,6 +6,7 @@
 #include "readers/macwrite_46.h"
 #include "readers/text_only.h"
 #include "writers/plain_text.h"
+#include "writers/rtf.h"
 
 namespace lettrix {
 
@@ -32,8 +33,8 @@ const FormatEntry kTargetRows[] = {
     {"Word 3/4/5 DOS", "Word 3/4/5 DOS", "DOC", nullptr, nullptr},
     {"Wordperfect 5", "Wordperfect 5", "WP5", nullptr, nullptr},
     {"Word Windows 2", "Word Windows 2", "DOC", nullptr, nullptr},
-    {"RTF Ascii (DOS)", "RTF Ascii (DOS)", "RTF", nullptr, nullptr},
-    {"RTF Ansi (Windows)", "RTF Ansi (Windows)", "RTF", nullptr, nullptr},
+    {"RTF Ascii (DOS)", "RTF Ascii (DOS)", "RTF", nullptr, dest_rtf_ascii},
+    {"RTF Ansi (Windows)", "RTF Ansi (Windows)", "RTF", nullptr, dest_rtf_ansi},
     {nullptr, nullptr, nullptr, nullptr, nullptr},
 };
 

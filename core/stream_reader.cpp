@@ -1,6 +1,7 @@
 #include "core/stream_reader.h"
 
 #include "core/stream_codes.h"
+#include "support/byte_io.h"
 
 namespace lettrix {
 
@@ -17,15 +18,15 @@ bool end_of_stream(StreamItem& item) {
 // them cannot be taken for the end mark.
 bool read_picture_body(std::FILE* in, StreamItem& item) {
   for (int i = 0; i < 8; ++i) {
-    int c = std::getc(in);
+    int c = get_byte(in);
     if (c == EOF) return false;
     item.data.push_back(static_cast<std::uint8_t>(c));
   }
   for (;;) {
-    int c = std::getc(in);
+    int c = get_byte(in);
     if (c == EOF) return false;
     if (c == kEscape) {
-      int d = std::getc(in);
+      int d = get_byte(in);
       if (d == EOF) return false;
       if (d == EndOfText) return true;
       item.data.push_back(static_cast<std::uint8_t>(c));
@@ -41,22 +42,22 @@ bool read_picture_body(std::FILE* in, StreamItem& item) {
 bool read_stream_item(std::FILE* in, StreamItem& item) {
   item.data.clear();
   item.op1 = item.op2 = 0;
-  int c = std::getc(in);
+  int c = get_byte(in);
   if (c == EOF) return end_of_stream(item);
   if (c != kEscape) {
     item.kind = StreamItem::Kind::Byte;
     item.value = static_cast<std::uint8_t>(c);
     return true;
   }
-  int code = std::getc(in);
+  int code = get_byte(in);
   if (code == EOF) return end_of_stream(item);
   item.kind = StreamItem::Kind::Code;
   item.value = static_cast<std::uint8_t>(code);
   if (fixed_operand_count(item.value) == 0) return true;
 
   if (item.value == StyleSheet) {
-    int lo = std::getc(in);
-    int hi = lo == EOF ? EOF : std::getc(in);
+    int lo = get_byte(in);
+    int hi = lo == EOF ? EOF : get_byte(in);
     if (hi == EOF) return end_of_stream(item);
     item.op1 = static_cast<std::uint8_t>(lo);
     item.op2 = static_cast<std::uint8_t>(hi);
@@ -66,8 +67,8 @@ bool read_stream_item(std::FILE* in, StreamItem& item) {
     return true;
   }
 
-  int a = std::getc(in);
-  int b = a == EOF ? EOF : std::getc(in);
+  int a = get_byte(in);
+  int b = a == EOF ? EOF : get_byte(in);
   if (b == EOF) return end_of_stream(item);
   item.op1 = static_cast<std::uint8_t>(a);
   item.op2 = static_cast<std::uint8_t>(b);

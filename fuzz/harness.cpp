@@ -70,6 +70,46 @@ void check_stream(const std::string& path) {
   }
 }
 
+std::string read_output(const std::string& path) {
+  std::string text;
+  FilePtr f = open_file(path, "rb");
+  if (!f) return text;
+  char block[4096];
+  for (std::size_t n; (n = std::fread(block, 1, sizeof block, f.get())) > 0;) text.append(block, n);
+  return text;
+}
+
+bool is_hex(char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f'); }
+bool is_lower(char c) { return c >= 'a' && c <= 'z'; }
+bool is_digit(char c) { return c >= '0' && c <= '9'; }
+
+void check_rtf(const std::string& rtf) {
+  if (rtf.rfind("{\\rtf1", 0) != 0) {
+    std::fprintf(stderr, "rtf: the document does not begin with {\\rtf1\n");
+    std::abort();
+  }
+  for (std::size_t i = 0; i < rtf.size(); ++i) {
+    if (rtf[i] != '\\') continue;
+    const char next = i + 1 < rtf.size() ? rtf[i + 1] : '\0';
+    bool sound = false;
+    if (next == '{' || next == '}' || next == '\\' || next == '~') {
+      sound = true;
+      ++i;
+    } else if (next == '\'') {
+      sound = i + 3 < rtf.size() && is_hex(rtf[i + 2]) && is_hex(rtf[i + 3]);
+      i += 3;
+    } else if (is_lower(next)) {
+      sound = true;
+      while (i + 1 < rtf.size() && is_lower(rtf[i + 1])) ++i;
+      while (i + 1 < rtf.size() && is_digit(rtf[i + 1])) ++i;
+    }
+    if (!sound) {
+      std::fprintf(stderr, "rtf: stray backslash at byte %zu\n", i);
+      std::abort();
+    }
+  }
+}
+
 }  // namespace
 
 void run_reader(Handler reader, const std::uint8_t* data, std::size_t size) {
@@ -85,6 +125,21 @@ void run_writer(Handler writer, const std::uint8_t* data, std::size_t size) {
   const std::string in = work_dir() + "/stream", out = work_dir() + "/target";
   write_input(in, data, size);
   writer(in.c_str(), out.c_str());
+  std::remove(in.c_str());
+  std::remove(out.c_str());
+}
+
+void run_rtf_writer(Handler writer, const std::uint8_t* data, std::size_t size) {
+  const std::string in = work_dir() + "/stream", out = work_dir() + "/target.rtf";
+  write_input(in, data, size);
+  const int rc = writer(in.c_str(), out.c_str());
+  const std::string rtf = read_output(out);
+  if (rc == 0) {
+    check_rtf(rtf);
+  } else if (!rtf.empty()) {
+    std::fprintf(stderr, "rtf: the writer failed (%d) and left %zu bytes\n", rc, rtf.size());
+    std::abort();
+  }
   std::remove(in.c_str());
   std::remove(out.c_str());
 }

@@ -14,5 +14,10 @@ namespace lettrix::fuzz {
 void run_reader(Handler reader, const std::uint8_t* data, std::size_t size);
 // Runs a writer on the bytes taken as an intermediate stream.
 void run_writer(Handler writer, const std::uint8_t* data, std::size_t size);
+// Runs an RTF writer on the bytes; aborts when a document does not begin with
+// "{\rtf1" or a backslash in it begins neither a control word, nor a hex
+// escape \'XX, nor an escaped "{", "}", "\" or "~", and when a failed run
+// leaves output behind.
+void run_rtf_writer(Handler writer, const std::uint8_t* data, std::size_t size);
 
 }  // namespace lettrix::fuzz

@@ -16,6 +16,7 @@
 #include "core/byte_helpers.h"
 #include "core/charset.h"
 #include "core/stream_codes.h"
+#include "support/byte_io.h"
 #include "support/file_handle.h"
 
 namespace lettrix {
@@ -30,16 +31,16 @@ int write_mac_char(std::FILE* out, int c) {
   if (high != 0) {
     const unsigned char code[4] = {kEscape, TableChar, static_cast<unsigned char>(high),
                                    static_cast<unsigned char>(low)};
-    std::fwrite(code, 1, 4, out);
+    for (unsigned char b : code) put_byte(b, out);
     return 0;
   }
   if (low == 0) return 0;
   if (low == kEscape) {  // never a bare escape byte in the stream
-    std::fputc(kEscape, out);
-    std::fputc(Backslash, out);
+    put_byte(kEscape, out);
+    put_byte(Backslash, out);
     return 0;
   }
-  std::fputc(low, out);
+  put_byte(low, out);
   return (low >= 0x20 && low < 0x7F) ? low : 0;
 }
 
@@ -54,7 +55,7 @@ int orig_text_only(const char* source_path, const char* stream_path) {
 
   int previous = 0;       // the source byte before this one
   int composable = 0;     // the plain byte written for it, when an accent can go over it
-  for (int c; (c = std::getc(src)) != EOF; previous = c) {
+  for (int c; (c = get_byte(src)) != EOF; previous = c) {
     int written = 0;
     switch (c) {
       case 0x08:
@@ -62,16 +63,16 @@ int orig_text_only(const char* source_path, const char* stream_path) {
         // the backspace is dropped and the next character read as usual.
         if (composable) compose_accent(src, dst, composable);
         break;
-      case 0x09: std::fputc(kTab, dst); break;
+      case 0x09: put_byte(kTab, dst); break;
       case 0x0B:
-      case 0x0D: std::fputc(kParagraphEnd, dst); break;
+      case 0x0D: put_byte(kParagraphEnd, dst); break;
       case 0x0A:
-        if (previous != 0x0D) std::fputc(kParagraphEnd, dst);
+        if (previous != 0x0D) put_byte(kParagraphEnd, dst);
         break;
-      case 0x0C: std::fputc(kPageBreak, dst); break;
+      case 0x0C: put_byte(kPageBreak, dst); break;
       case 0x5C:
-        std::fputc(kEscape, dst);
-        std::fputc(Backslash, dst);
+        put_byte(kEscape, dst);
+        put_byte(Backslash, dst);
         break;
       default:
         if (c >= 0x20) written = write_mac_char(dst, c);

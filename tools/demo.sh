@@ -2,7 +2,7 @@
 # Converts every sample document with every available reader/writer pair into
 # a scratch folder (build/demo/) and prints a table: source, target, result, size.
 set -euo pipefail
-bin=$(cd "${1:-build/bin}" && pwd)
+bin=$(cd "${1:-build/bin}" && pwd)  # absolute: the conversions run inside their folders
 top=$(cd "$(dirname "$0")/.." && pwd)
 cli="$bin/lettrix-convert"
 out="$top/build/demo"

@@ -12,6 +12,7 @@
 #include "core/driver_state.h"
 #include "core/stream_codes.h"
 #include "core/stream_reader.h"
+#include "support/byte_io.h"
 #include "support/file_handle.h"
 
 namespace lettrix {
@@ -59,17 +60,17 @@ void write_code(std::FILE* in, std::FILE* out, const TranslationGroup& group, co
       std::uint16_t entry = translate_position(group, item.op1, item.op2);
       std::uint8_t byte = entry & 0xFF;
       if (entry & kSymbolFlag) byte = plain_symbol_char(byte);
-      if (byte) std::fputc(byte, out);
+      if (byte) put_byte(byte, out);
       break;
     }
-    case HardSpace: std::fputc(' ', out); break;
+    case HardSpace: put_byte(' ', out); break;
     case SoftHyphen: {
       // A line break right after it belongs to it: the word continues.
       int next = std::getc(in);
       if (next != EOF && next != kLineBreak) std::ungetc(next, in);
       break;
     }
-    case Backslash: std::fputc('\\', out); break;
+    case Backslash: put_byte('\\', out); break;
     case HeaderEven:
     case HeaderOdd:
     case HeaderAll: put(out, "\\TETE"); break;
@@ -95,9 +96,9 @@ int write_plain_text(const char* stream_path, const char* target_path, int group
     } else if (item.value == kParagraphEnd) {
       put(out.get(), "\r\n");
     } else if (item.value == kLineBreak) {
-      std::fputc(' ', out.get());
+      put_byte(' ', out.get());
     } else {
-      std::fputc(item.value, out.get());
+      put_byte(item.value, out.get());
     }
   }
   if (std::fflush(out.get()) != 0 || std::ferror(out.get())) return -1;
