@@ -65,6 +65,22 @@ TEST(RtfUnrtf, MacTextSamplesReadBack) {
   EXPECT_GE(files, 4);
 }
 
+TEST(RtfUnrtf, EveryReadersSamplesReadBack) {
+  const std::pair<const char*, int> folders[] = {{"macwrite-ii", SrcMacWriteII},
+                                                 {"macwrite-4.6", SrcMacWrite46},
+                                                 {"macwrite-2.2", SrcMacWrite22},
+                                                 {"clarisworks", SrcClarisWorks}};
+  for (const auto& [folder, row] : folders) {
+    std::filesystem::path samples = std::filesystem::path(LETTRIX_SOURCE_DIR) / "samples" / folder;
+    int files = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(samples)) {
+      testing::expect_unrtf_reads_document(row, entry.path().string());
+      ++files;
+    }
+    EXPECT_GE(files, 1) << folder;
+  }
+}
+
 TEST(RtfUnrtf, MacTextCorpusReadsBack) {
   std::filesystem::path corpus = testing::corpus_dir();
   if (corpus.empty() || !std::filesystem::is_directory(corpus / "mac-text")) GTEST_SKIP() << "no corpus";
