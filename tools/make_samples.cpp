@@ -6,23 +6,12 @@
 #include <filesystem>
 #include <string>
 
-void make_macwrite_ii_samples(const std::filesystem::path& top);
+#include "samples.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-void write(const fs::path& path, const std::string& bytes) {
-  fs::create_directories(path.parent_path());
-  std::FILE* f = std::fopen(path.string().c_str(), "wb");
-  if (!f) {
-    std::fprintf(stderr, "make_samples: cannot write %s\n", path.string().c_str());
-    std::exit(1);
-  }
-  std::fwrite(bytes.data(), 1, bytes.size(), f);
-  std::fclose(f);
-  std::printf("%s (%zu bytes)\n", path.string().c_str(), bytes.size());
-}
 
 // Mac Roman bytes used below.
 const std::string e_acute = "\x8E", a_grave = "\x88", bullet = "\xA5", not_equal = "\xAD", copyright = "\xA9",
@@ -30,7 +19,7 @@ const std::string e_acute = "\x8E", a_grave = "\x88", bullet = "\xA5", not_equal
                   c_cedilla = "\x8D";
 
 void mac_text(const fs::path& dir) {
-  write(dir / "letter.txt",
+  write_sample(dir / "letter.txt",
         "Ch" + std::string("\x8F") + "re H" + e_acute + "l" + std::string("\x8F") + "ne,\r\r"
         "Voici la liste " + left_quote + "fran" + c_cedilla + "aise" + right_quote + " " + em_dash + " d" + e_acute +
         "j" + a_grave + " pr" + std::string("\x90") + "te :\r" +
@@ -39,15 +28,15 @@ void mac_text(const fs::path& dir) {
         "Chemin : C:\\LETTRES\\H" + e_acute + "L" + std::string("\x8F") + "NE.TXT\r"
         "\f" + copyright + " 1994 M" + u_umlaut + "ller\r");
   // The old typewriter way: letter, backspace, accent.
-  write(dir / "typewriter.txt", "Cafe\b' au lait, `\ba la carte, Noe\b\"l, nai\b\"ve.\r");
-  write(dir / "unix-lines.txt", "First line\nSecond line\n\nAfter an empty line\n");
-  write(dir / "dos-lines.txt", "First line\r\nSecond line\r\n\x1A");
+  write_sample(dir / "typewriter.txt", "Cafe\b' au lait, `\ba la carte, Noe\b\"l, nai\b\"ve.\r");
+  write_sample(dir / "unix-lines.txt", "First line\nSecond line\n\nAfter an empty line\n");
+  write_sample(dir / "dos-lines.txt", "First line\r\nSecond line\r\n\x1A");
 }
 
 void streams(const fs::path& dir) {
   // Intermediate streams that use every code class, as fuzz seeds for the writers.
-  write(dir / "plain.lxs", "Hello\rWorld\r");
-  write(dir / "codes.lxs",
+  write_sample(dir / "plain.lxs", "Hello\rWorld\r");
+  write_sample(dir / "codes.lxs",
         std::string("\x5C\x9E\0\0", 4) + "Header" + "\x5C\x7F" + std::string("\x5C\x90\xF6\xF4", 4) + "\x5C\x23" + "H" +
             "\x5C\x24" + std::string("\x5C\x20\x01\x29", 4) + std::string("\x5C\xA2\x00\x01", 4) + "N\x5C\x7F\r" +
             std::string("\x5C\x80\x01\x14", 4) + "a\tb\n" + "\x5C\x3A\n" + "c\x5C\x5C\x5C\x53\x5C\x2B" + "C\r\f" +
@@ -57,9 +46,18 @@ void streams(const fs::path& dir) {
 
 }  // namespace
 
-void make_clarisworks_samples(const fs::path& top);
-void make_macwrite_2_2_samples(const fs::path& top);
-void make_macwrite_4_6_samples(const fs::path& top);
+
+void write_sample(const std::filesystem::path& path, const std::string& bytes) {
+  std::filesystem::create_directories(path.parent_path());
+  std::FILE* f = std::fopen(path.string().c_str(), "wb");
+  if (!f) {
+    std::fprintf(stderr, "make_samples: cannot write %s\n", path.string().c_str());
+    std::exit(1);
+  }
+  std::fwrite(bytes.data(), 1, bytes.size(), f);
+  std::fclose(f);
+  std::printf("%s (%zu bytes)\n", path.string().c_str(), bytes.size());
+}
 
 int main(int argc, char** argv) {
   fs::path top = argc > 1 ? argv[1] : ".";

@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+
+#include "samples.h"
 #include <string>
 
 #include "builders/clarisworks_builder.h"
@@ -13,18 +15,6 @@ namespace fs = std::filesystem;
 using lettrix::build::ClarisWorksBuilder;
 using lettrix::build::CwRun;
 namespace cw = lettrix::build;
-
-void write_sample(const fs::path& path, const std::string& bytes) {
-  fs::create_directories(path.parent_path());
-  std::FILE* f = std::fopen(path.string().c_str(), "wb");
-  if (!f) {
-    std::fprintf(stderr, "make_samples: cannot write %s\n", path.string().c_str());
-    std::exit(1);
-  }
-  std::fwrite(bytes.data(), 1, bytes.size(), f);
-  std::fclose(f);
-  std::printf("%s (%zu bytes)\n", path.string().c_str(), bytes.size());
-}
 
 constexpr std::uint16_t kTimes = 20, kHelvetica = 21, kSymbol = 23;
 

@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+
+#include "samples.h"
 #include <string>
 
 #include "builders/macwrite_22_builder.h"
@@ -13,18 +15,6 @@ namespace {
 namespace fs = std::filesystem;
 using lettrix::build::MacWrite22Builder;
 using lettrix::build::MacWrite46Builder;
-
-void write_sample(const fs::path& path, const std::string& bytes) {
-  fs::create_directories(path.parent_path());
-  std::FILE* f = std::fopen(path.string().c_str(), "wb");
-  if (!f) {
-    std::fprintf(stderr, "make_samples: cannot write %s\n", path.string().c_str());
-    std::exit(1);
-  }
-  std::fwrite(bytes.data(), 1, bytes.size(), f);
-  std::fclose(f);
-  std::printf("%s (%zu bytes)\n", path.string().c_str(), bytes.size());
-}
 
 // A note with accented letters, typographic signs, tabs and a backslash.
 MacWrite22Builder note() {

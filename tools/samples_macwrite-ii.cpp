@@ -2,6 +2,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+
+#include "samples.h"
 #include <string>
 
 #include "builders/macwrite_ii_builder.h"
@@ -12,18 +14,6 @@ namespace fs = std::filesystem;
 using lettrix::build::MacWriteIIBuilder;
 using lettrix::build::mw2::Style;
 namespace mw2 = lettrix::build::mw2;
-
-void write_sample(const fs::path& path, const std::string& bytes) {
-  fs::create_directories(path.parent_path());
-  std::FILE* f = std::fopen(path.string().c_str(), "wb");
-  if (!f) {
-    std::fprintf(stderr, "make_samples: cannot write %s\n", path.string().c_str());
-    std::exit(1);
-  }
-  std::fwrite(bytes.data(), 1, bytes.size(), f);
-  std::fclose(f);
-  std::printf("%s (%zu bytes)\n", path.string().c_str(), bytes.size());
-}
 
 }  // namespace
 
