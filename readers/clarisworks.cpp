@@ -48,6 +48,7 @@
 #include <vector>
 
 #include "core/byte_helpers.h"
+#include "core/char_output.h"
 #include "core/charset.h"
 #include "core/emitter.h"
 #include "core/mac_fonts.h"
@@ -317,17 +318,7 @@ class ZoneWriter {
     }
   }
 
-  void write_char(std::uint8_t byte) {
-    const std::uint16_t entry = (*table_)[byte];
-    if (is_table_char(entry)) {
-      write_code(c_.out, TableChar, entry_table(entry), entry_index(entry));
-      return;
-    }
-    const int low = entry_index(entry);
-    if (low == 0) return;
-    if (low == kEscape) write_code(c_.out, Backslash);  // never a bare escape byte
-    else std::fputc(low, c_.out);
-  }
+  void write_char(std::uint8_t byte) { write_source_char(c_.out, *table_, byte); }
 
   // A reference: NoteCall with the note's number, the text of the next zone
   // after the last one used, EndOfText. When the zones have run out the note

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "core/byte_helpers.h"
+#include "core/char_output.h"
 #include "core/emitter.h"
 #include "core/stream_codes.h"
 
@@ -51,22 +52,7 @@ bool read_document_be16(const MacWriteSource& src, long offset, std::uint16_t& v
 }
 
 void write_mac_char(std::FILE* out, const ReaderTable& table, std::uint8_t byte) {
-  if (byte == kEscape) {
-    write_code(out, Backslash);
-    return;
-  }
-  const std::uint16_t entry = table[byte];
-  if (is_table_char(entry)) {
-    write_code(out, TableChar, entry_table(entry), entry_index(entry));
-    return;
-  }
-  const int plain = entry_index(entry);
-  if (plain == 0) return;
-  if (plain == kEscape) {
-    write_code(out, Backslash);
-  } else {
-    std::fputc(plain, out);
-  }
+  write_source_char(out, table, byte);
 }
 
 }  // namespace lettrix

@@ -47,6 +47,7 @@
 #include <vector>
 
 #include "core/byte_helpers.h"
+#include "core/char_output.h"
 #include "core/charset.h"
 #include "core/emitter.h"
 #include "core/mac_fonts.h"
@@ -341,20 +342,7 @@ void Conversion::start_note_text() {
   std::fwrite(marker, 1, sizeof marker, out_);
 }
 
-void Conversion::write_character(std::uint8_t byte) {
-  const std::uint16_t entry = (*table_)[byte];
-  if (is_table_char(entry)) {
-    write_code(out_, TableChar, entry_table(entry), entry_index(entry));
-    return;
-  }
-  const int plain = entry_index(entry);
-  if (plain == 0) return;
-  if (plain == kEscape) {
-    write_code(out_, Backslash);
-    return;
-  }
-  std::fputc(plain, out_);
-}
+void Conversion::write_character(std::uint8_t byte) { write_source_char(out_, *table_, byte); }
 
 // Reads the document's first 512 bytes from offset `at` (zeros past the end).
 void read_header(std::FILE* in, long at, std::uint8_t (&header)[kHeaderSize]) {

@@ -14,6 +14,7 @@
 #include <cstdint>
 
 #include "core/byte_helpers.h"
+#include "core/char_output.h"
 #include "core/charset.h"
 #include "core/stream_codes.h"
 #include "support/byte_io.h"
@@ -22,27 +23,6 @@
 namespace lettrix {
 
 namespace {
-
-// Writes one Macintosh character. Returns the byte written when it was a
-// single plain printable character (one an accent can be composed with), else 0.
-int write_mac_char(std::FILE* out, int c) {
-  std::uint16_t entry = kMacintoshTable[static_cast<std::uint8_t>(c)];
-  int high = entry >> 8, low = entry & 0xFF;
-  if (high != 0) {
-    const unsigned char code[4] = {kEscape, TableChar, static_cast<unsigned char>(high),
-                                   static_cast<unsigned char>(low)};
-    for (unsigned char b : code) put_byte(b, out);
-    return 0;
-  }
-  if (low == 0) return 0;
-  if (low == kEscape) {  // never a bare escape byte in the stream
-    put_byte(kEscape, out);
-    put_byte(Backslash, out);
-    return 0;
-  }
-  put_byte(low, out);
-  return (low >= 0x20 && low < 0x7F) ? low : 0;
-}
 
 }  // namespace
 
@@ -75,7 +55,7 @@ int orig_text_only(const char* source_path, const char* stream_path) {
         put_byte(Backslash, dst);
         break;
       default:
-        if (c >= 0x20) written = write_mac_char(dst, c);
+        if (c >= 0x20) written = write_source_char(dst, kMacintoshTable, static_cast<std::uint8_t>(c));
         break;
     }
     composable = written;
