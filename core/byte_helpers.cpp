@@ -4,6 +4,7 @@
 
 #include "core/stream_codes.h"
 #include "support/stream_routines.h"
+#include "support/byte_io.h"
 
 namespace lettrix {
 
@@ -158,8 +159,8 @@ int compose_accent(std::FILE* in, std::FILE* out, int previous) {
     const unsigned char code[4] = {kEscape, TableChar, 1, static_cast<unsigned char>(index)};
     std::fwrite(code, 1, sizeof code, out);
   } else {
-    std::fputc(accent, out);
-    std::fputc(letter, out);
+    put_byte(accent, out);
+    put_byte(letter, out);
   }
   return 0;
 }

@@ -2,6 +2,7 @@
 
 #include "core/emitter.h"
 #include "core/stream_codes.h"
+#include "support/byte_io.h"
 
 namespace lettrix {
 
@@ -17,7 +18,7 @@ int write_source_char(std::FILE* out, const ReaderTable& table, std::uint8_t byt
     write_code(out, Backslash);
     return 0;
   }
-  std::fputc(plain, out);
+  put_byte(plain, out);
   return (plain >= 0x20 && plain < 0x7F) ? plain : 0;
 }
 

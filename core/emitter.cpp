@@ -1,4 +1,5 @@
 #include "core/emitter.h"
+#include "support/byte_io.h"
 
 #include <climits>
 
@@ -112,8 +113,8 @@ int init_stream_state(std::FILE* in, CharState& cs, ParaState& ps, TabTable* tab
 }
 
 void write_code(std::FILE* out, std::uint8_t code) {
-  std::fputc(kEscape, out);
-  std::fputc(code, out);
+  put_byte(kEscape, out);
+  put_byte(code, out);
 }
 
 void write_code(std::FILE* out, std::uint8_t code, int op1, int op2) {

@@ -54,6 +54,7 @@
 #include "core/mac_fonts.h"
 #include "core/stream_codes.h"
 #include "support/file_handle.h"
+#include "support/byte_io.h"
 
 namespace lettrix {
 
@@ -303,14 +304,14 @@ class ZoneWriter {
   void write_byte(std::uint8_t byte, bool note_end) {
     std::FILE* out = c_.out;
     switch (byte) {
-      case 0x01: std::fputc(kPageBreak, out); break;
+      case 0x01: put_byte(kPageBreak, out); break;
       case 0x02:
         if (!footnote_) write_note();  // notes do not nest: a reference inside one is dropped
         break;
       case 0x07: break;
-      case 0x09: std::fputc(kTab, out); break;
+      case 0x09: put_byte(kTab, out); break;
       case 0x0D:
-        if (!note_end) std::fputc(kParagraphEnd, out);
+        if (!note_end) put_byte(kParagraphEnd, out);
         break;
       case 0xCA: write_code(out, HardSpace); break;
       case kEscape: write_code(out, Backslash); break;

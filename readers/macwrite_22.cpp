@@ -28,6 +28,7 @@
 #include "core/stream_codes.h"
 #include "readers/macwrite_common.h"
 #include "support/file_handle.h"
+#include "support/byte_io.h"
 
 namespace lettrix {
 
@@ -46,11 +47,11 @@ void write_text_byte(std::FILE* out, std::uint8_t byte) {
     case kLineBreak:
     case kPageBreak:
     case kParagraphEnd:
-      std::fputc(byte, out);
+      put_byte(byte, out);
       return;
     default:
       if (byte >= 0x20 && byte < 0x7F && byte != kEscape) {
-        std::fputc(byte, out);
+        put_byte(byte, out);
       } else {
         write_mac_char(out, kMacintoshTable, byte);
       }

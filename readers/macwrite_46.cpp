@@ -55,6 +55,7 @@
 #include "core/stream_codes.h"
 #include "readers/macwrite_common.h"
 #include "support/file_handle.h"
+#include "support/byte_io.h"
 
 namespace lettrix {
 
@@ -142,11 +143,11 @@ void convert_text(Reader46& r, std::span<const std::uint8_t> text, std::span<con
     }
     if (c == kParagraphEnd) {
       close_attributes(r.out, r.cs);
-      std::fputc(kParagraphEnd, r.out);
+      put_byte(kParagraphEnd, r.out);
       return;
     }
     if (c == kTab) {
-      std::fputc(kTab, r.out);
+      put_byte(kTab, r.out);
     } else {
       write_mac_char(r.out, *r.table, c);
     }
@@ -184,7 +185,7 @@ void convert_text_entry(Reader46& r, std::uint8_t status, long data) {
   std::uint16_t length = 0;
   if (!read_document_be16(r.src, data, length) || length == 0) return;
   if (length == 1) {
-    std::fputc(kParagraphEnd, r.out);
+    put_byte(kParagraphEnd, r.out);
     return;
   }
   const long text_start = data + 2;
@@ -248,7 +249,7 @@ void convert_section(Reader46& r, std::span<const std::uint8_t> header, long des
     const auto height = static_cast<std::int16_t>(be16_at(entry, 0));
     const long data = (long{entry[9]} << 16) | (long{entry[10]} << 8) | entry[11];
     if (height < 0) {
-      if (be16_at(entry, 12) == kPageBreakMark) std::fputc(kPageBreak, r.out);
+      if (be16_at(entry, 12) == kPageBreakMark) put_byte(kPageBreak, r.out);
     } else if (height == 0) {
       convert_ruler(r, data);
     } else if (r.budget > 0) {

@@ -55,6 +55,7 @@
 #include "readers/macwrite_ii_blocks.h"
 #include "readers/macwrite_ii_notes.h"
 #include "support/file_handle.h"
+#include "support/byte_io.h"
 
 namespace lettrix {
 
@@ -310,20 +311,20 @@ void Conversion::write_byte(std::uint8_t byte, const ZoneRuns& runs) {
       break;
     case 0x09:
     case 0x0C:
-      std::fputc(byte, out_);
+      put_byte(byte, out_);
       break;
     case 0x0D:
       if (runs.char_left == 1) close_attributes(out_, cs_);
       if (runs.para_left == 1) close_alignment(out_, ps_);
-      std::fputc(kParagraphEnd, out_);
+      put_byte(kParagraphEnd, out_);
       column_ = 0;
       break;
     case 0x20:
       if (column_ > ps_.right_margin - ps_.left_margin) {
-        std::fputc(kLineBreak, out_);
+        put_byte(kLineBreak, out_);
         column_ = 0;
       } else {
-        std::fputc(' ', out_);
+        put_byte(' ', out_);
       }
       break;
     default:

@@ -1,5 +1,7 @@
 #include "readers/macwrite_ii_blocks.h"
 
+#include <cstring>
+
 namespace lettrix::macwrite_ii {
 
 namespace {
@@ -27,8 +29,23 @@ std::size_t BlockFile::read_block(long n, std::uint8_t* buf) {
   const long offset = block_offset(n);
   if (offset < 0 || exhausted()) return 0;
   --reads_left_;
-  if (std::fseek(file_, offset, SEEK_SET) != 0) return 0;
-  return std::fread(buf, 1, kBlockSize, file_);
+  // Windows start at block boundaries, so a block never straddles two.
+  constexpr long kWindowSize = 128 * kBlockSize;
+  if (window_start_ < 0 || offset < window_start_ ||
+      offset >= window_start_ + static_cast<long>(window_.size())) {
+    const long start = base_ + (offset - base_) / kWindowSize * kWindowSize;
+    window_.resize(static_cast<std::size_t>(kWindowSize));
+    window_start_ = -1;
+    if (std::fseek(file_, start, SEEK_SET) != 0) return 0;
+    window_.resize(std::fread(window_.data(), 1, window_.size(), file_));
+    window_start_ = start;
+  }
+  const long from = offset - window_start_;
+  const long available = static_cast<long>(window_.size()) - from;
+  if (available <= 0) return 0;
+  const std::size_t count = static_cast<std::size_t>(available < kBlockSize ? available : kBlockSize);
+  std::memcpy(buf, window_.data() + from, count);
+  return count;
 }
 
 bool BlockFile::claim(long n) {

@@ -58,6 +58,10 @@ class BlockFile {
   long block_count_;
   long reads_left_;
   std::vector<std::uint32_t> visited_;  // number of the last chain that visited each block
+  // The blocks are read through a window of the file, so that following a
+  // chain does not seek and refill the stream's buffer for every block.
+  std::vector<std::uint8_t> window_;
+  long window_start_ = -1;
   std::uint32_t chain_number_ = 0;
 };
 

@@ -7,6 +7,7 @@
 #include "core/stream_reader.h"
 #include "support/stream_routines.h"
 #include "support/work_file.h"
+#include "support/byte_io.h"
 
 namespace lettrix::macwrite_ii {
 
@@ -15,18 +16,18 @@ namespace {
 // Writes an item back exactly as it stood in the stream.
 void write_item(std::FILE* out, const StreamItem& item) {
   if (item.kind == StreamItem::Kind::Byte) {
-    std::fputc(item.value, out);
+    put_byte(item.value, out);
     return;
   }
-  std::fputc(kEscape, out);
-  std::fputc(item.value, out);
+  put_byte(kEscape, out);
+  put_byte(item.value, out);
   if (fixed_operand_count(item.value) == 0) return;
-  std::fputc(item.op1, out);
-  std::fputc(item.op2, out);
+  put_byte(item.op1, out);
+  put_byte(item.op2, out);
   if (!item.data.empty()) std::fwrite(item.data.data(), 1, item.data.size(), out);
   if (item.value == Picture) {
-    std::fputc(kEscape, out);
-    std::fputc(EndOfText, out);
+    put_byte(kEscape, out);
+    put_byte(EndOfText, out);
   }
 }
 

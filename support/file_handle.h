@@ -25,8 +25,8 @@ using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 // calls few.
 inline constexpr std::size_t kFileBufferSize = 1 << 16;
 
-inline FilePtr open_file(const char* path, const char* mode) {
-  std::FILE* f = std::fopen(path, mode);
+// Takes ownership of an open stream and gives it the large buffer.
+inline FilePtr adopt_file(std::FILE* f) {
   if (!f) return FilePtr();
   char* buffer = new (std::nothrow) char[kFileBufferSize];
   if (buffer && std::setvbuf(f, buffer, _IOFBF, kFileBufferSize) != 0) {
@@ -35,6 +35,8 @@ inline FilePtr open_file(const char* path, const char* mode) {
   }
   return FilePtr(f, FileCloser{buffer});
 }
+
+inline FilePtr open_file(const char* path, const char* mode) { return adopt_file(std::fopen(path, mode)); }
 inline FilePtr open_file(const std::string& path, const char* mode) { return open_file(path.c_str(), mode); }
 
 // Removes a file when it goes out of scope, unless released. Use it for files

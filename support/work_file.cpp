@@ -7,7 +7,7 @@
 namespace lettrix {
 
 FilePtr open_work_file() {
-  if (FilePtr f{std::tmpfile()}) return f;
+  if (FilePtr f = adopt_file(std::tmpfile())) return f;
   // Some systems give tmpfile() a directory the user cannot write to. Then
   // create a file of our own in the temporary directory and unlink it at once:
   // the open stream keeps it alive, and nothing is left when it is closed.
