@@ -67,6 +67,14 @@ int composed_letter_index(int letter, int accent);
 // Checked big-endian reads from a stream: false (and the value left
 // unchanged) when the file ends first.
 bool read_u8(std::FILE* in, std::uint8_t& value);
+// Big-endian numbers at bytes the caller has already bounds-checked.
+inline std::uint16_t be16_at(const std::uint8_t* p) { return static_cast<std::uint16_t>((p[0] << 8) | p[1]); }
+inline std::int16_t be16s_at(const std::uint8_t* p) { return static_cast<std::int16_t>(be16_at(p)); }
+inline std::uint32_t be32_at(const std::uint8_t* p) {
+  return static_cast<std::uint32_t>(p[0]) << 24 | static_cast<std::uint32_t>(p[1]) << 16 |
+         static_cast<std::uint32_t>(p[2]) << 8 | p[3];
+}
+
 bool read_be16(std::FILE* in, std::uint16_t& value);
 bool read_be32(std::FILE* in, std::uint32_t& value);
 

@@ -94,11 +94,6 @@ const Attribute kAttributes[] = {
 
 constexpr int kInitialPoints = 10;  // the size every stream starts with
 
-std::uint32_t be32_at(Bytes file, std::size_t at) {
-  return static_cast<std::uint32_t>(file[at]) << 24 | static_cast<std::uint32_t>(file[at + 1]) << 16 |
-         static_cast<std::uint32_t>(file[at + 2]) << 8 | file[at + 3];
-}
-
 // How the character runs of a document are laid out, from its version byte.
 struct RunFormat {
   std::size_t record_size = 10;
@@ -122,7 +117,7 @@ struct Run {
 
 Run decode_run(Bytes record, const RunFormat& format) {
   Run run;
-  run.start = be32_at(record, 0);
+  run.start = be32_at(record.data());
   run.font = format.font_is_number ? (record[4] << 8 | record[5]) : 0;
   run.vertical = record[6];
   run.style = record[7];
@@ -151,7 +146,7 @@ ZoneSearch find_zone(Bytes file, std::size_t from, Zone& zone) {
   std::size_t at = zone.tag + sizeof kZoneTag;
   for (int item = 0; item < kZoneItems; ++item) {
     if (file.size() - at < 4) return ZoneSearch::Damaged;
-    const std::uint32_t length = be32_at(file, at);
+    const std::uint32_t length = be32_at(file.data() + at);
     at += 4;
     if (length > file.size() - at) return ZoneSearch::Damaged;
     if (item == kRunItem) zone.runs = file.subspan(at, length);
@@ -172,7 +167,7 @@ struct ChunkWalk {
       next = file.size();
       return false;
     }
-    const std::uint32_t length = be32_at(file, next);
+    const std::uint32_t length = be32_at(file.data() + next);
     next += 4;
     if (length == 0 || length > file.size() - next) return false;
     chunk = file.subspan(next, length);

@@ -74,14 +74,6 @@ constexpr long kFormatSize = 6;
 constexpr int kPageBreakMark = 22;
 constexpr char kNibbleAlphabet[] = " etnroaisdlhcfp";
 
-std::uint16_t be16_at(std::span<const std::uint8_t> b, std::size_t at) {
-  return static_cast<std::uint16_t>((b[at] << 8) | b[at + 1]);
-}
-
-std::uint32_t be32_at(std::span<const std::uint8_t> b, std::size_t at) {
-  return (std::uint32_t{be16_at(b, at)} << 16) | be16_at(b, at + 2);
-}
-
 struct Format {
   std::uint16_t position = 0;
   std::int8_t size = 0;
@@ -162,10 +154,10 @@ std::vector<Format> read_formats(const Reader46& r, long offset) {
   const std::vector<std::uint8_t> bytes = read_document(r.src, offset + 2, size);
   for (std::size_t at = 0; at + kFormatSize <= bytes.size(); at += kFormatSize) {
     Format f;
-    f.position = be16_at(bytes, at);
+    f.position = be16_at(bytes.data() + at);
     f.size = static_cast<std::int8_t>(bytes[at + 2]);
     f.style = bytes[at + 3];
-    f.font = be16_at(bytes, at + 4);
+    f.font = be16_at(bytes.data() + at + 4);
     formats.push_back(f);
   }
   return formats;
@@ -220,17 +212,17 @@ void convert_ruler(Reader46& r, long data) {
   const std::vector<std::uint8_t> ruler = read_document(r.src, data, kRulerSize);
   if (static_cast<long>(ruler.size()) != kRulerSize) return;
   const long points = current_points(r);
-  const long left_points = static_cast<std::int16_t>(be16_at(ruler, 0));
+  const long left_points = be16s_at(ruler.data());
   const long left_column = left_points * 5 / (3 * points);
   r.ps.left_margin = static_cast<std::int32_t>(left_column);
   r.default_alignment = ruler[4];
-  const long spacing = static_cast<std::int16_t>(be16_at(ruler, 6));
+  const long spacing = be16s_at(ruler.data() + 6);
   set_line_spacing(r.out, r.ps, static_cast<int>((spacing / 2 + 1) * 8));
 
   std::vector<TabStop> stops;
   const int count = std::min<int>(ruler[5], kRulerStopsHeld);
   for (int k = 0; k < count; ++k) {
-    const std::uint16_t position = be16_at(ruler, 10 + 2 * static_cast<std::size_t>(k));
+    const std::uint16_t position = be16_at(ruler.data() + 10 + 2 * static_cast<std::size_t>(k));
     // A stop with the top bit set is a decimal stop; its position is in the
     // low 15 bits.
     const long column = (position & 0x7FFF) * points / 72 - left_column;
@@ -241,15 +233,15 @@ void convert_ruler(Reader46& r, long data) {
 }
 
 void convert_section(Reader46& r, std::span<const std::uint8_t> header, long descriptor) {
-  const long array_offset = static_cast<long>(std::min<std::uint32_t>(be32_at(header, descriptor + 12), 0x7FFFFFFF));
-  const long array_size = be16_at(header, descriptor + 16);
+  const long array_offset = static_cast<long>(std::min<std::uint32_t>(be32_at(header.data() + descriptor + 12), 0x7FFFFFFF));
+  const long array_size = be16_at(header.data() + descriptor + 16);
   const std::vector<std::uint8_t> entries = read_document(r.src, array_offset, array_size);
   for (std::size_t at = 0; at + kEntrySize <= entries.size(); at += kEntrySize) {
     const std::span<const std::uint8_t> entry(entries.data() + at, kEntrySize);
-    const auto height = static_cast<std::int16_t>(be16_at(entry, 0));
+    const auto height = be16s_at(entry.data());
     const long data = (long{entry[9]} << 16) | (long{entry[10]} << 8) | entry[11];
     if (height < 0) {
-      if (be16_at(entry, 12) == kPageBreakMark) put_byte(kPageBreak, r.out);
+      if (be16_at(entry.data() + 12) == kPageBreakMark) put_byte(kPageBreak, r.out);
     } else if (height == 0) {
       convert_ruler(r, data);
     } else if (r.budget > 0) {

@@ -82,11 +82,6 @@ struct Formats {
   std::vector<int> alignments;  // 1 centred, 2 right, 3 justified, other left
 };
 
-unsigned be16_at(const std::uint8_t* p) { return static_cast<unsigned>((p[0] << 8) | p[1]); }
-std::uint32_t be32_at(const std::uint8_t* p) {
-  return static_cast<std::uint32_t>(p[0]) << 24 | static_cast<std::uint32_t>(p[1]) << 16 |
-         static_cast<std::uint32_t>(p[2]) << 8 | p[3];
-}
 
 // The style bytes A and B of a character format as attribute bits.
 CharFormat style_of(std::uint8_t a, std::uint8_t b) {

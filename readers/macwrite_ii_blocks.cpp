@@ -2,12 +2,12 @@
 
 #include <cstring>
 
+#include "core/byte_helpers.h"
+
 namespace lettrix::macwrite_ii {
 
 namespace {
 
-int be16s_at(const std::uint8_t* p) { return static_cast<std::int16_t>((p[0] << 8) | p[1]); }
-unsigned be16_at(const std::uint8_t* p) { return static_cast<unsigned>((p[0] << 8) | p[1]); }
 
 void append(std::vector<std::uint8_t>& out, const std::uint8_t* p, std::size_t n) { out.insert(out.end(), p, p + n); }
 
