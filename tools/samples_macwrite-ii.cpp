@@ -35,7 +35,7 @@ void make_macwrite_ii_samples(const fs::path& top) {
                    .paragraph("\xA5\tpoires\t4,20")
                    .text("Chemin : ")
                    .text("C:\\LETTRES\\H\x8EL\x8FNE.TXT", Style{}.in_font(mw2::kGeneva).size(10))
-                   .footnote("Sur la disquette \xAA" "Archives\xBB.", Style{}.italic())
+                   .footnote("Sur la disquette \xC7" "Archives\xC8.", Style{}.italic())
                    .paragraph("")
                    .paragraph("\f\xA9 1994 M\x9Fller", Style{}.small_caps(), mw2::kRight)
                    .build());
