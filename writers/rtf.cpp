@@ -107,6 +107,9 @@ struct RtfWriter {
   int depth = 1;           // counted open groups: the document, embedded texts, symbol runs
   int embedded_depth = 1;  // depth at the start of the current header, footer or note
   bool in_embedded = false;
+  // Attribute groups opened inside the current embedded text: an off code
+  // there may only close one of these, never a group of the text around it.
+  int embedded_attribute_groups = 0;
   char saved_font = '0';  // font digit at the start of the current embedded text
   bool symbol_run = false;
   int line_length = 0;
@@ -179,6 +182,7 @@ void write_tab_stops(RtfWriter& w) {
 
 void attribute_on(RtfWriter& w, const Attribute& a) {
   flags_of(w.cs, a) |= a.bit;
+  if (w.in_embedded) ++w.embedded_attribute_groups;
   w.out.put('{');
   if (a.parameter >= 0) {
     keyword_number(w, a.keyword, a.parameter);
@@ -190,9 +194,15 @@ void attribute_on(RtfWriter& w, const Attribute& a) {
 
 // "}" ends the attribute's group and "\plain" every character format in
 // force; size, font, the attributes still on and the colour are set again.
+// Inside a header, footer or note an attribute switched on outside it has no
+// group of its own there: "\plain" alone ends it, and the note's group is
+// left whole.
 void attribute_off(RtfWriter& w, const Attribute& a) {
   flags_of(w.cs, a) &= static_cast<std::uint8_t>(~a.bit);
-  w.out.put('}');
+  if (!w.in_embedded || w.embedded_attribute_groups > 0) {
+    w.out.put('}');
+    if (w.in_embedded) --w.embedded_attribute_groups;
+  }
   keyword(w, KwPlain);
   if (points(w.cs) != 10) keyword_number(w, KwFs, 2LL * points(w.cs));
   keyword(w, KwF);
@@ -218,6 +228,7 @@ void embedded_text_start(RtfWriter& w) {
   w.embedded_depth = w.depth;
   w.saved_font = static_cast<char>(w.cs.font_class);
   w.in_embedded = true;
+  w.embedded_attribute_groups = 0;
 }
 
 void header_or_footer(RtfWriter& w, int number) {
@@ -230,6 +241,8 @@ void header_or_footer(RtfWriter& w, int number) {
 
 void end_of_text(RtfWriter& w) {
   if (!w.in_embedded) return;  // no embedded text to end
+  close_symbol_run(w);
+  for (; w.embedded_attribute_groups > 0; --w.embedded_attribute_groups) w.out.put('}');
   for (; w.depth > w.embedded_depth; --w.depth) w.out.put('}');
   w.in_embedded = false;
   if (w.cs.font_class != static_cast<std::uint8_t>(w.saved_font)) {

@@ -119,6 +119,14 @@ TEST(RtfWriter, HeadersFootersAndNotes) {
              "{\\chftn {\\footnote {\\chftn }{{\\f1 \\'B9}}}}y");
   // An end mark outside any embedded text closes nothing.
   EXPECT_RTF(std::string("p") + code(EndOfText) + "q" + code(EndOfText), "pq");
+  // Attributes that cross a note's edges: an off code inside the note for an
+  // attribute switched on outside it ends it with \plain alone (the note's
+  // group stays whole), and a group opened inside the note closes with it.
+  // (MacWrite II and ClarisWorks notes switch the main text's attributes off
+  // at the note's start and on again before its end.)
+  EXPECT_RTF(code(BoldOn) + "a" + code(NoteCall, 0, 1) + code(BoldOff) + "n" + code(ItalicOn) + "i" +
+                 code(ItalicOff) + code(BoldOn) + code(EndOfText) + "b" + code(BoldOff),
+             "{\\b a{\\chftn {\\footnote {\\chftn }{\\plain\\f0 n{\\i i}\\plain\\f0 {\\b }}}}b}\\plain\\f0 ");
   // A note left open by the stream is closed at the end.
   EXPECT_EQ(write_rtf(code(NoteCall, 0, 1) + "n"), doc("{\\chftn {\\footnote {\\chftn }{n", 4));
 }
