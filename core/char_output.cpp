@@ -1,25 +1,16 @@
 #include "core/char_output.h"
 
-#include "core/emitter.h"
-#include "core/stream_codes.h"
-#include "support/byte_io.h"
-
 namespace lettrix {
 
-int write_source_char(std::FILE* out, const ReaderTable& table, std::uint8_t byte) {
-  const std::uint16_t entry = table[byte];
-  if (is_table_char(entry)) {
-    write_code(out, TableChar, entry_table(entry), entry_index(entry));
-    return 0;
-  }
-  const int plain = entry_index(entry);
-  if (plain == 0) return 0;
-  if (plain == kEscape) {
-    write_code(out, Backslash);
-    return 0;
-  }
-  put_byte(plain, out);
-  return (plain >= 0x20 && plain < 0x7F) ? plain : 0;
+void write_table_char(std::FILE* out, std::uint16_t entry) {
+  const unsigned char code[4] = {kEscape, TableChar, static_cast<unsigned char>(entry_table(entry)),
+                                 static_cast<unsigned char>(entry_index(entry))};
+  std::fwrite(code, 1, sizeof code, out);
+}
+
+void write_backslash(std::FILE* out) {
+  put_byte(kEscape, out);
+  put_byte(Backslash, out);
 }
 
 }  // namespace lettrix

@@ -5,14 +5,34 @@
 #include <cstdio>
 
 #include "core/charset.h"
+#include "core/stream_codes.h"
+#include "support/byte_io.h"
 
 namespace lettrix {
+
+// TableChar for a reader-table entry with a high byte; the Backslash code.
+void write_table_char(std::FILE* out, std::uint16_t entry);
+void write_backslash(std::FILE* out);
 
 // Writes the character of a source byte (not a structure byte) as its table
 // entry says: TableChar for an entry with a high byte, the Backslash code for
 // a plain backslash (never a bare escape byte), the plain byte otherwise; an
 // entry of 0 writes nothing. Returns the byte written when it was a single
 // plain printable character, else 0.
-int write_source_char(std::FILE* out, const ReaderTable& table, std::uint8_t byte);
+inline int write_source_char(std::FILE* out, const ReaderTable& table, std::uint8_t byte) {
+  const std::uint16_t entry = table[byte];
+  if (is_table_char(entry)) {
+    write_table_char(out, entry);
+    return 0;
+  }
+  const int plain = entry_index(entry);
+  if (plain == 0) return 0;
+  if (plain == kEscape) {
+    write_backslash(out);
+    return 0;
+  }
+  put_byte(plain, out);
+  return (plain >= 0x20 && plain < 0x7F) ? plain : 0;
+}
 
 }  // namespace lettrix

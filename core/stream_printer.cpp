@@ -28,7 +28,9 @@ void print_byte(std::string& out, std::uint8_t b, bool multiline) {
   if (b >= 0x20 && b < 0x7F) {
     out += static_cast<char>(b);
   } else {
-    out += "{" + hex_byte(b) + "}";
+    out += '{';
+    out += hex_byte(b);
+    out += '}';
   }
 }
 

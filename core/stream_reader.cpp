@@ -39,16 +39,9 @@ bool read_picture_body(std::FILE* in, StreamItem& item) {
 
 }  // namespace
 
-bool read_stream_item(std::FILE* in, StreamItem& item) {
+bool read_stream_code(std::FILE* in, StreamItem& item) {
   if (!item.data.empty()) item.data.clear();
   item.op1 = item.op2 = 0;
-  int c = get_byte(in);
-  if (c != kEscape) {
-    if (c == EOF) return end_of_stream(item);
-    item.kind = StreamItem::Kind::Byte;
-    item.value = static_cast<std::uint8_t>(c);
-    return true;
-  }
   int code = get_byte(in);
   if (code == EOF) return end_of_stream(item);
   item.kind = StreamItem::Kind::Code;

@@ -7,6 +7,9 @@
 #include <cstdio>
 #include <vector>
 
+#include "core/stream_codes.h"
+#include "support/byte_io.h"
+
 namespace lettrix {
 
 struct StreamItem {
@@ -24,9 +27,29 @@ struct StreamItem {
   bool is_code(std::uint8_t c) const { return kind == Kind::Code && value == c; }
 };
 
+// Reads the code that follows an escape byte already read. Returns false at
+// end of stream (end of file in the middle of the code).
+bool read_stream_code(std::FILE* in, StreamItem& item);
+
 // Reads the next item of the stream. Returns false (item.kind == End) at end of
-// stream, which includes end of file in the middle of a code.
-bool read_stream_item(std::FILE* in, StreamItem& item);
+// stream, which includes end of file in the middle of a code. Plain bytes, by
+// far the most items, are read here inline.
+inline bool read_stream_item(std::FILE* in, StreamItem& item) {
+  const int c = get_byte(in);
+  if (c != kEscape && c != EOF) {
+    item.kind = StreamItem::Kind::Byte;
+    item.value = static_cast<std::uint8_t>(c);
+    item.op1 = item.op2 = 0;
+    if (!item.data.empty()) item.data.clear();
+    return true;
+  }
+  if (c == EOF) {
+    item.kind = StreamItem::Kind::End;
+    item.data.clear();
+    return false;
+  }
+  return read_stream_code(in, item);
+}
 
 // Picture operands: height and width as the writers use them (low 16 bits).
 std::uint16_t picture_height(const StreamItem& item);

@@ -76,13 +76,18 @@ struct NoteSource {
   Formatting formatting;
 
   // Moves to just after the next note text marker; false when there is none.
+  // Plain bytes change no formatting, so only codes are read as items.
   bool find_next_note() {
     StreamItem item;
-    while (read_stream_item(in, item)) {
+    for (;;) {
+      const int c = get_byte(in);
+      if (c == EOF) return false;
+      if (c != kEscape) continue;
+      std::ungetc(c, in);
+      if (!read_stream_item(in, item)) return false;
       if (item.is_code(kNoteTextCode)) return true;
       formatting.observe(item);
     }
-    return false;
   }
 
   // Copies the note text that follows, up to its EndOfText (not included),
@@ -139,7 +144,15 @@ int move_footnotes(FilePtr& stream, const char* stream_path) {
   Formatting main_text;
   int count = 0;
   StreamItem item;
-  while (read_stream_item(main_copy.get(), item)) {
+  std::FILE* main_text_in = main_copy.get();
+  for (;;) {
+    const int c = get_byte(main_text_in);
+    if (c != kEscape && c != EOF) {  // a plain byte: copied as it stands
+      put_byte(c, out);
+      continue;
+    }
+    if (c == kEscape) std::ungetc(c, main_text_in);
+    if (!read_stream_item(main_text_in, item)) break;
     if (item.is_code(kNoteTextCode)) break;  // the footnote texts: not main text
     if (!item.is_code(NoteCall)) {
       main_text.observe(item);

@@ -46,7 +46,10 @@ std::string unique_digits(std::int32_t v) {
 bool make_unique_name(std::string& path, const char* ext) {
   const std::string original = path;
   std::string suffix;
-  if (ext && *ext) suffix = (*ext == '.') ? std::string(ext) : "." + std::string(ext);
+  if (ext && *ext) {
+    if (*ext != '.') suffix = '.';
+    suffix.append(ext);
+  }
   for (int attempt = 0; attempt < 32768; ++attempt) {
     ++g_unique_counter;
     std::string candidate = original;
