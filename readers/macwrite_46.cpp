@@ -95,8 +95,13 @@ struct Reader46 {
   long budget = 0;  // characters and format bytes still to be converted
 };
 
-// The point size in force, which turns the ruler's points into columns.
-int current_points(const Reader46& r) { return r.cs.size < 0 ? -r.cs.size : 10; }
+// A ruler position in points as a stream column: a tenth of an inch, 7.2
+// points, whatever the type size; rounded to the nearest column.
+long points_to_columns(long points) {
+  const long tenths = (points < 0 ? -points : points) * 10;
+  const long columns = (tenths + 36) / 72;
+  return points < 0 ? -columns : columns;
+}
 
 void apply_format(Reader46& r, const Format& f) {
   // Sizes below 1 point carry no size; they would be written as huge ones.
@@ -211,10 +216,8 @@ void convert_text_entry(Reader46& r, std::uint8_t status, long data) {
 void convert_ruler(Reader46& r, long data) {
   const std::vector<std::uint8_t> ruler = read_document(r.src, data, kRulerSize);
   if (static_cast<long>(ruler.size()) != kRulerSize) return;
-  const long points = current_points(r);
   const long left_points = be16s_at(ruler.data());
-  const long left_column = left_points * 5 / (3 * points);
-  r.ps.left_margin = static_cast<std::int32_t>(left_column);
+  r.ps.left_margin = static_cast<std::int32_t>(points_to_columns(left_points));
   r.default_alignment = ruler[4];
   const long spacing = be16s_at(ruler.data() + 6);
   set_line_spacing(r.out, r.ps, static_cast<int>((spacing / 2 + 1) * 8));
@@ -224,8 +227,8 @@ void convert_ruler(Reader46& r, long data) {
   for (int k = 0; k < count; ++k) {
     const std::uint16_t position = be16_at(ruler.data() + 10 + 2 * static_cast<std::size_t>(k));
     // A stop with the top bit set is a decimal stop; its position is in the
-    // low 15 bits.
-    const long column = (position & 0x7FFF) * points / 72 - left_column;
+    // low 15 bits. Stops count from the paragraph's left margin.
+    const long column = points_to_columns((position & 0x7FFF) - left_points);
     if (column < 1 || column >= TabTable::kColumns) continue;
     stops.push_back({static_cast<int>(column), (position & 0x8000) ? TabDecimal : TabLeft});
   }

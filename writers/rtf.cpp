@@ -1,16 +1,18 @@
 // Rich Text Format from the intermediate stream, in one pass.
 //
-//   {\rtf1\ansi {\fonttbl...}{\colortbl...}\f0 text ... \par ... }}}}}}}}}}}
+//   {\rtf1\ansi {\fonttbl...}{\colortbl...}\f0\fs20 \pard text\par \pard\qc ...}
 //
-// Fonts: 0 Times New Roman, 1 Symbol, 2 Arial, 3 Courier New, 4 Wingdings.
-// Character attributes open a group ("{\b ") and their off code closes it and
-// resets the character formatting ("}\plain\f0 "); since attributes in the
-// stream need not nest, the attributes still on are written again after the
-// reset. Headers, footers and notes become \header, \footer and \footnote
-// groups, characters that only the Symbol font has become a "{\f1 " group.
-// The writer counts the groups it opens for those (not the attribute groups)
-// and closes them at their end mark and at the end of the stream, followed by
-// ten more closing braces for attribute groups left open by the stream.
+// Fonts: 0 Times New Roman (the document's font), 1 Symbol, 2 Arial,
+// 3 Courier New, 4 Wingdings; Symbol and Wingdings are symbol fonts
+// (\fcharset2), so readers take their bytes as symbols, not as letters.
+// Character attributes open a group ("{\b ") and their off code closes it
+// and resets the character formatting ("}\plain\fs20\f0 "); since attributes
+// in the stream need not nest, the size, font, attributes still on and colour
+// are written again after the reset. Every paragraph starts with "\pard" and
+// its own properties (rtf_paragraph.cpp). Headers, footers and notes become
+// \header, \footer and \footnote groups that start from plain formatting;
+// characters that only the Symbol font has become a "{\f1 " group. The writer
+// counts every group it opens and closes exactly those at the end.
 #include "writers/rtf.h"
 
 #include <cstdint>
@@ -25,28 +27,36 @@
 #include "support/file_handle.h"
 #include "support/output_buffer.h"
 #include "writers/rtf_keywords.h"
+#include "writers/rtf_writer.h"
 
 namespace lettrix {
 
 namespace {
 
 constexpr std::string_view kFontTable =
-    "{\\fonttbl{\\f0\\froman Times New Roman;}{\\f1\\froman Symbol;}{\\f2\\fswiss Arial;}"
-    "{\\f3\\fmodern Courier New;}{\\f4\\fnil Wingdings;}}";
+    "{\\fonttbl{\\f0\\froman Times New Roman;}{\\f1\\froman\\fcharset2 Symbol;}{\\f2\\fswiss Arial;}"
+    "{\\f3\\fmodern Courier New;}{\\f4\\fnil\\fcharset2 Wingdings;}}";
 constexpr std::string_view kColourTable =
     "{\\colortbl;\\red0\\green0\\blue0;\\red0\\green0\\blue255;\\red0\\green255\\blue255;\\red0\\green255\\blue0;\r\n"
     "\\red255\\green0\\blue255;\\red255\\green0\\blue0;\\red255\\green255\\blue0;\\red255\\green255\\blue255;"
     "\\red0\\green0\\blue127;\\red0\\green127\\blue127;\\red0\\green127\\blue0;\\red127\\green0\\blue127;"
     "\\red127\\green0\\blue0;\\red127\\green127\\blue0;\\red127\\green127\\blue127;\r\n"
     "\\red192\\green192\\blue192;}\r\n";
-constexpr std::string_view kNoteOpening = "{\\chftn {\\footnote {\\chftn }{";
+// The note's mark in the text, and the note group with the same mark.
+constexpr std::string_view kNoteMark = "{\\super\\chftn}";
 constexpr std::string_view kHexDigits = "0123456789ABCDEF";
+// Document formatting after the tables: notes at the foot of the page. When
+// the stream has texts for even or odd pages only, these eight bytes become
+// "\\facingp" once the stream has been read, which makes RTF readers keep
+// the left-hand and right-hand headers and footers apart.
+constexpr std::string_view kDocumentFormat = "\\ftnbj\r\n";
+constexpr std::string_view kFacingPages = "\\facingp";
+static_assert(kDocumentFormat.size() == kFacingPages.size());
 
 // The RTF source is wrapped after this many plain characters on one line.
 constexpr int kLineWrap = 101;
-// Closing braces written after the counted groups, for attribute groups the
-// stream left open.
-constexpr int kExtraClosingBraces = 10;
+// The font of the document, and of text whose font class is not known.
+constexpr char kDefaultFont = '0';
 
 // Font number (as its digit) for a font class of the stream.
 char font_digit(int font_class) {
@@ -55,7 +65,7 @@ char font_digit(int font_class) {
     case FontSans: return '2';
     case FontSymbol: return '1';
     case FontDingbats: return '4';
-    default: return '3';
+    default: return kDefaultFont;
   }
 }
 
@@ -96,43 +106,12 @@ const Attribute* attribute_of(std::uint8_t code, bool& is_on) {
   return nullptr;
 }
 
-struct RtfWriter {
-  std::FILE* in;
-  OutputBuffer& out;
-  const TranslationGroup& group;
-  bool dos;
-  CharState cs;       // font_class holds the font digit ('0' to '4')
-  ParaState ps;
-  TabTable tabs;
-  int depth = 1;           // counted open groups: the document, embedded texts, symbol runs
-  int embedded_depth = 1;  // depth at the start of the current header, footer or note
-  bool in_embedded = false;
-  // Attribute groups opened inside the current embedded text: an off code
-  // there may only close one of these, never a group of the text around it.
-  int embedded_attribute_groups = 0;
-  char saved_font = '0';  // font digit at the start of the current embedded text
-  bool symbol_run = false;
-  int line_length = 0;
-};
-
-void keyword(RtfWriter& w, int number) {
-  w.out.put('\\');
-  w.out.put(rtf_keyword(number));
-}
-
-void keyword_space(RtfWriter& w, int number) {
-  keyword(w, number);
-  w.out.put(' ');
-}
-
-void keyword_number(RtfWriter& w, int number, long long value) {
-  keyword(w, number);
-  w.out.put_number(value);
-}
-
-int points(const CharState& cs) { return -static_cast<int>(cs.size); }
-
 std::uint8_t& flags_of(CharState& cs, const Attribute& a) { return a.in_flags2 ? cs.flags2 : cs.flags1; }
+
+bool same_character_format(const CharState& a, const CharState& b) {
+  return a.font_class == b.font_class && a.size == b.size && a.flags1 == b.flags1 && a.flags2 == b.flags2 &&
+         a.colour == b.colour;
+}
 
 void close_symbol_run(RtfWriter& w) {
   if (!w.symbol_run) return;
@@ -143,6 +122,7 @@ void close_symbol_run(RtfWriter& w) {
 
 void write_character(RtfWriter& w, int table, int index) {
   if (table < 1 || table > 14) return;
+  start_paragraph_if_pending(w);
   std::uint16_t entry = translate_position(w.group, table, index);
   bool symbol = (entry & 0xFF00) != 0;
   if (symbol && !w.symbol_run) {
@@ -160,29 +140,9 @@ void write_character(RtfWriter& w, int table, int index) {
   w.out.put(kHexDigits[byte & 0x0F]);
 }
 
-// The stops in force, written after a paragraph mark; positions in twips
-// with one character column as wide as the font size.
-void write_tab_stops(RtfWriter& w) {
-  const long long column_width = static_cast<long long>(points(w.cs)) * 20;
-  for (int column = 0; column < TabTable::kColumns; ++column) {
-    const std::int32_t kind = w.tabs.entries[column];
-    if (kind == 0) continue;
-    const long long position = column * column_width;
-    if (kind == TabBar) {
-      if (w.dos) keyword_number(w, KwTb, position);
-      continue;
-    }
-    if (kind == TabCentre) keyword(w, KwTqc);
-    if (kind == TabRight) keyword(w, KwTqr);
-    if (kind == TabDecimal) keyword(w, KwTqdec);
-    keyword_number(w, KwTx, position);
-  }
-  w.out.put(' ');
-}
-
 void attribute_on(RtfWriter& w, const Attribute& a) {
   flags_of(w.cs, a) |= a.bit;
-  if (w.in_embedded) ++w.embedded_attribute_groups;
+  ++(w.in_embedded ? w.embedded_attribute_groups : w.attribute_groups);
   w.out.put('{');
   if (a.parameter >= 0) {
     keyword_number(w, a.keyword, a.parameter);
@@ -192,51 +152,68 @@ void attribute_on(RtfWriter& w, const Attribute& a) {
   }
 }
 
-// "}" ends the attribute's group and "\plain" every character format in
-// force; size, font, the attributes still on and the colour are set again.
-// Inside a header, footer or note an attribute switched on outside it has no
-// group of its own there: "\plain" alone ends it, and the note's group is
-// left whole.
+// "}" ends the innermost attribute group and "\plain" every character format
+// in force; size, font, the attributes still on and the colour are set again.
+// An off code with no group of its own to close (inside a header, footer or
+// note, for an attribute switched on outside it) writes "\plain" alone, so
+// the embedded text's group is left whole.
 void attribute_off(RtfWriter& w, const Attribute& a) {
   flags_of(w.cs, a) &= static_cast<std::uint8_t>(~a.bit);
-  if (!w.in_embedded || w.embedded_attribute_groups > 0) {
+  int& groups = w.in_embedded ? w.embedded_attribute_groups : w.attribute_groups;
+  if (groups > 0) {
     w.out.put('}');
-    if (w.in_embedded) --w.embedded_attribute_groups;
+    --groups;
   }
-  keyword(w, KwPlain);
-  if (points(w.cs) != 10) keyword_number(w, KwFs, 2LL * points(w.cs));
-  keyword(w, KwF);
-  w.out.put(static_cast<char>(w.cs.font_class));
-  for (const Attribute& still : kAttributes) {
-    if (!(flags_of(w.cs, still) & still.bit)) continue;
-    if (still.parameter >= 0)
-      keyword_number(w, still.keyword, still.parameter);
-    else
-      keyword(w, still.keyword);
-  }
-  if (w.cs.colour != 0) keyword_number(w, KwCf, w.cs.colour);
-  w.out.put(' ');
+  restate_character(w);
 }
 
-void alignment(RtfWriter& w, std::int32_t& flag, int value, int number) {
-  flag = value;
-  w.ps.alignment_count += value ? 1 : -1;
-  keyword_space(w, number);
-}
-
-void embedded_text_start(RtfWriter& w) {
+// A header, footer or note starts: its text is a group of its own that starts
+// from plain character formatting and a paragraph of its own.
+void embedded_text_start(RtfWriter& w, bool note) {
   w.embedded_depth = w.depth;
-  w.saved_font = static_cast<char>(w.cs.font_class);
+  w.saved_cs = w.cs;
+  w.saved_pending = w.paragraph_pending;
   w.in_embedded = true;
+  w.in_note = note;
   w.embedded_attribute_groups = 0;
+  ++w.depth;
 }
 
-void header_or_footer(RtfWriter& w, int number) {
-  keyword_space(w, KwPar);
-  embedded_text_start(w);
-  ++w.depth;
+int running_head_keyword(std::uint8_t code) {
+  switch (code) {
+    case HeaderEven: return KwHeaderl;  // even pages are the left-hand ones
+    case HeaderOdd: return KwHeaderr;
+    case FooterEven: return KwFooterl;
+    case FooterOdd: return KwFooterr;
+    case FooterAll: return KwFooter;
+    default: return KwHeader;
+  }
+}
+
+void running_head(RtfWriter& w, std::uint8_t code) {
+  if (w.in_embedded) return;  // embedded texts never nest
+  if (code != HeaderAll && code != FooterAll) w.facing_pages = true;
+  embedded_text_start(w, false);
   w.out.put('{');
-  keyword_space(w, number);
+  keyword(w, running_head_keyword(code));
+  restate_character(w);
+  w.paragraph_pending = true;
+}
+
+void note_call(RtfWriter& w) {
+  if (w.in_embedded) return;
+  start_paragraph_if_pending(w);
+  embedded_text_start(w, true);
+  w.note_ps = ParaState{};
+  w.note_tabs = TabTable{};
+  w.note_border = 0;
+  w.out.put(kNoteMark);
+  w.out.put('{');
+  keyword(w, KwFootnote);
+  keyword(w, KwPard);
+  restate_character(w);
+  w.out.put(kNoteMark);
+  w.paragraph_pending = false;
 }
 
 void end_of_text(RtfWriter& w) {
@@ -245,39 +222,18 @@ void end_of_text(RtfWriter& w) {
   for (; w.embedded_attribute_groups > 0; --w.embedded_attribute_groups) w.out.put('}');
   for (; w.depth > w.embedded_depth; --w.depth) w.out.put('}');
   w.in_embedded = false;
-  if (w.cs.font_class != static_cast<std::uint8_t>(w.saved_font)) {
-    w.cs.font_class = static_cast<std::uint8_t>(w.saved_font);
-    keyword(w, KwF);
-    w.out.put(w.saved_font);
-    w.out.put(' ');
-  }
-}
-
-// Each side keyword is followed by the line of that side.
-void border_on(RtfWriter& w, std::uint8_t sides) {
-  constexpr std::uint8_t kAllSides = kBorderTop | kBorderLeft | kBorderBottom | kBorderRight;
-  auto side = [&](int number) {
-    keyword(w, number);
-    keyword(w, (sides & kBorderDouble) ? KwBrdrdb : KwBrdrs);
-    keyword_number(w, KwBrdrw, 15);
-    keyword_number(w, KwBrsp, 20);
-  };
-  if ((sides & kAllSides) == 0) return;
-  if ((sides & kAllSides) == kAllSides) {
-    side(KwBox);
-  } else {
-    if (sides & kBorderTop) side(KwBrdrt);
-    if (sides & kBorderLeft) side(KwBrdrl);
-    if (sides & kBorderBottom) side(KwBrdrb);
-    if (sides & kBorderRight) side(KwBrdrr);
-  }
-  w.out.put(' ');
+  w.in_note = false;
+  w.paragraph_pending = w.saved_pending;
+  // The group's end brings back the formatting in force at its start; the
+  // stream's own formatting is set again when the text changed it.
+  if (!same_character_format(w.cs, w.saved_cs)) restate_character(w);
 }
 
 // item.data: height and width (32-bit big-endian each), then hex digits.
 void picture(RtfWriter& w, const StreamItem& item) {
   const int kind = item.op1;
   if (kind < 1 || kind > 3) return;  // no picture type to declare: left out
+  start_paragraph_if_pending(w);
   w.out.put('{');
   keyword(w, KwPict);
   keyword(w, KwPict + kind);
@@ -298,23 +254,15 @@ void write_code(RtfWriter& w, const StreamItem& item) {
     is_on ? attribute_on(w, *a) : attribute_off(w, *a);
     return;
   }
+  if (paragraph_code(w, item)) return;
   switch (item.value) {
-    case CenterOn: alignment(w, w.ps.centre, 1, KwQc); break;
-    case CenterOff: alignment(w, w.ps.centre, 0, KwQl); break;
-    case JustifyOn: alignment(w, w.ps.justify, 1, KwQj); break;
-    case JustifyOff: alignment(w, w.ps.justify, 0, KwQl); break;
-    case RightOn: alignment(w, w.ps.right, 1, KwQr); break;
-    case RightOff: alignment(w, w.ps.right, 0, KwQl); break;
-    case LeftOn: w.ps.left = 1; break;
-    case HardSpace: w.out.put("\\~"); break;
-    case Backslash: w.out.put("\\\\"); break;
-    case SetTab:
-      w.tabs.entries[item.op2] = item.op1;
-      w.tabs.entries[TabTable::kSentinel] = 255;
+    case HardSpace:
+      start_paragraph_if_pending(w);
+      w.out.put("\\~");
       break;
-    case ClearTab:
-      w.tabs.entries[item.op2] = 0;
-      w.tabs.entries[TabTable::kSentinel] = 255;
+    case Backslash:
+      start_paragraph_if_pending(w);
+      w.out.put("\\\\");
       break;
     case Font:
       w.cs.font_class = static_cast<std::uint8_t>(font_digit(item.op2));
@@ -334,36 +282,34 @@ void write_code(RtfWriter& w, const StreamItem& item) {
       break;
     case HeaderEven:
     case HeaderOdd:
-    case HeaderAll: header_or_footer(w, KwHeader); break;
+    case HeaderAll:
     case FooterEven:
     case FooterOdd:
-    case FooterAll: header_or_footer(w, KwFooter); break;
-    case NoteCall:
-      embedded_text_start(w);
-      w.depth += 3;
-      w.out.put(kNoteOpening);
-      break;
+    case FooterAll: running_head(w, item.value); break;
+    case NoteCall: note_call(w); break;
     case EndOfText: end_of_text(w); break;
-    case BorderOn: border_on(w, item.op1); break;
-    case BorderOff: keyword_space(w, KwPard); break;
     case Picture: picture(w, item); break;
     default: break;  // no RTF form (SoftHyphen too: its line break is written as usual)
   }
 }
 
 void write_byte(RtfWriter& w, std::uint8_t byte) {
+  if (byte == kPageBreak) {
+    keyword_space(w, KwPage);
+    return;
+  }
+  start_paragraph_if_pending(w);
   switch (byte) {
     case kTab: keyword_space(w, KwTab); break;
     case kLineBreak:
       w.out.put(" \r\n");
       w.line_length = 0;
       break;
-    case kPageBreak: break;
     case kParagraphEnd:
       w.out.put("\r\n");
       w.line_length = 0;
       keyword_space(w, KwPar);
-      if (w.tabs.entries[TabTable::kSentinel] != 0) write_tab_stops(w);
+      w.paragraph_pending = true;
       break;
     case '{':
     case '}':
@@ -384,9 +330,12 @@ void write_byte(RtfWriter& w, std::uint8_t byte) {
 void write_body(RtfWriter& w) {
   w.out.put(kFontTable);
   w.out.put(kColourTable);
-  w.cs.font_class = '0';
+  w.out.put(kDocumentFormat);
+  w.cs.font_class = kDefaultFont;
   keyword(w, KwF);
-  w.out.put("0 ");
+  w.out.put(kDefaultFont);
+  keyword_number(w, KwFs, 2LL * points(w.cs));
+  w.out.put(' ');
   StreamItem item;
   while (read_stream_item(w.in, item)) {
     // A symbol run holds symbol characters only: what follows must not take
@@ -401,7 +350,8 @@ void write_body(RtfWriter& w) {
       write_code(w, item);
     }
   }
-  for (int i = 0; i < w.depth + kExtraClosingBraces; ++i) w.out.put('}');
+  const int open = w.depth + w.attribute_groups + w.embedded_attribute_groups;
+  for (int i = 0; i < open; ++i) w.out.put('}');
 }
 
 int write_rtf(const char* stream_path, const char* target_path, bool dos) {
@@ -415,17 +365,39 @@ int write_rtf(const char* stream_path, const char* target_path, bool dos) {
 
   OutputBuffer buffer(out.get());
   RtfWriter w{in.get(), buffer, *group, dos, {}, {}, {}};
-  // An empty stream is no document: nothing is written.
-  if (init_stream_state(in.get(), w.cs, w.ps, &w.tabs) != 0) return kHandlerEmpty;
-  buffer.put("{\\rtf1");
-  keyword_space(w, dos ? KwPc : KwAnsi);
+  // An empty stream is a blank document: the tables and nothing else.
+  init_stream_state(in.get(), w.cs, w.ps, &w.tabs);
+  const std::string_view prefix = dos ? "{\\rtf1\\pc " : "{\\rtf1\\ansi ";
+  buffer.put(prefix);
   write_body(w);
   buffer.flush();
+  if (w.facing_pages) {
+    const long at = static_cast<long>(prefix.size() + kFontTable.size() + kColourTable.size());
+    if (std::fseek(out.get(), at, SEEK_SET) != 0 ||
+        std::fwrite(kFacingPages.data(), 1, kFacingPages.size(), out.get()) != kFacingPages.size())
+      return kHandlerCannotOpen;
+  }
   if (std::fflush(out.get()) != 0 || std::ferror(out.get()) || std::ferror(in.get())) return kHandlerCannotOpen;
   return kHandlerOk;
 }
 
 }  // namespace
+
+void restate_character(RtfWriter& w) {
+  keyword(w, KwPlain);
+  keyword_number(w, KwFs, 2LL * points(w.cs));
+  keyword(w, KwF);
+  w.out.put(static_cast<char>(w.cs.font_class));
+  for (const Attribute& still : kAttributes) {
+    if (!(flags_of(w.cs, still) & still.bit)) continue;
+    if (still.parameter >= 0)
+      keyword_number(w, still.keyword, still.parameter);
+    else
+      keyword(w, still.keyword);
+  }
+  if (w.cs.colour != 0) keyword_number(w, KwCf, w.cs.colour);
+  w.out.put(' ');
+}
 
 int dest_rtf_ascii(const char* stream_path, const char* target_path) { return write_rtf(stream_path, target_path, true); }
 int dest_rtf_ansi(const char* stream_path, const char* target_path) { return write_rtf(stream_path, target_path, false); }

@@ -8,8 +8,8 @@ int dest_rtf_ascii(const char* stream_path, const char* target_path);
 // "RTF Ansi (Windows)": Rich Text Format declaring the ANSI code page (\ansi),
 // with characters from translation group 1; bar tab stops are left out.
 //
-// Both return 0, -1 when a file cannot be opened or written, and -2 when the
-// stream is empty (the target is then left empty: there is no document).
+// Both return 0, or -1 when a file cannot be opened or written. An empty
+// stream is a blank document: a valid RTF document without text.
 int dest_rtf_ansi(const char* stream_path, const char* target_path);
 
 }  // namespace lettrix

@@ -24,7 +24,11 @@ constexpr std::pair<int, std::string_view> kKeywords[] = {
     {KwPicw, "picw"},       {KwBox, "box"},         {KwBrdrt, "brdrt"},
     {KwBrdrb, "brdrb"},     {KwBrdrl, "brdrl"},     {KwBrdrr, "brdrr"},
     {KwBrdrs, "brdrs"},     {KwBrdrdb, "brdrdb"},   {KwBrdrw, "brdrw"},
-    {KwBrsp, "brsp"},
+    {KwBrsp, "brsp"},       {KwPage, "page"},       {KwSuper, "super"},
+    {KwLi, "li"},           {KwFi, "fi"},           {KwRi, "ri"},
+    {KwSl, "sl"},           {KwSlmult, "slmult"},   {KwHeaderl, "headerl"},
+    {KwHeaderr, "headerr"}, {KwFooterl, "footerl"}, {KwFooterr, "footerr"},
+    {KwFacingp, "facingp"},
 };
 
 constexpr int kLastNumber = KwBrsp;

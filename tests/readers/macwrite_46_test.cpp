@@ -149,12 +149,14 @@ TEST(MacWrite46Reader, Characters) {
 }
 
 TEST(MacWrite46Reader, Rulers) {
-  // Tab columns count from the left margin at the size in force (10 points
-  // before any text): 36 points of margin are 6 columns, 72 points 10 columns.
-  // A stop with the top bit set is a decimal stop at the low 15 bits.
-  const MacWrite46Ruler first{.left_margin = 36, .tabs = {72, 144, mw46::decimal(216), 5, 3000}};
+  // Tab columns are tenths of an inch (7.2 points) counted from the left
+  // margin, rounded: with 36 points of margin, stops at 72, 144 and 216
+  // points are 5, 15 and 25 columns; stops left of the margin or beyond
+  // column 255 are dropped. A stop with the top bit set is a decimal stop at
+  // the low 15 bits.
+  const MacWrite46Ruler first{.left_margin = 36, .tabs = {72, 144, mw46::decimal(216), 5, 3000, 40, 39}};
   EXPECT_EQ(read46(MacWrite46Builder{}.ruler(first).build()),
-            kNoHeaderNoFooter + "{SetTab 1,4}{SetTab 1,14}{SetTab 4,24}");
+            kNoHeaderNoFooter + "{SetTab 1,5}{SetTab 1,15}{SetTab 4,25}{SetTab 1,1}");
 
   // A ruler that drops a stop clears exactly that one; a changed kind is
   // cleared and set again; an unchanged ruler writes nothing.
@@ -165,9 +167,9 @@ TEST(MacWrite46Reader, Rulers) {
   EXPECT_EQ(read46(MacWrite46Builder{}.ruler({.tabs = {72}}).ruler({.tabs = {72}}).build()),
             kNoHeaderNoFooter + "{SetTab 1,10}");
 
-  // The size of the text before the ruler sets the scale.
+  // The size of the text before the ruler does not change the scale.
   EXPECT_EQ(read46(MacWrite46Builder{}.paragraph("x\r").ruler({.tabs = {72}}).build()),
-            kNoHeaderNoFooter + kFirstText + "x¶{SetTab 1,12}");
+            kNoHeaderNoFooter + kFirstText + "x¶{SetTab 1,10}");
 
   // Line spacing, and the ruler's alignment for the paragraphs without their own.
   EXPECT_EQ(read46(MacWrite46Builder{}

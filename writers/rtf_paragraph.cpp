@@ -1,0 +1,166 @@
+// Paragraph properties in RTF. Every paragraph starts with "\pard" and states
+// all of its properties before its text:
+//
+//   \pard \qc \li1440\fi-720\ri288 \sl360\slmult1 \box\brdrs... \tqr\tx2880 text\par
+//
+// Positions are in twips, one stream column being a tenth of an inch. Codes
+// that switch an alignment on in the middle of a paragraph take effect at
+// once (an RTF paragraph has the properties in force at its end); every other
+// change in the middle of a paragraph, and every off code, takes effect with
+// the next paragraph, so a reader that switches its alignment off just
+// before a paragraph mark does not lose the paragraph's own alignment.
+#include <cstdint>
+
+#include "core/stream_codes.h"
+#include "core/stream_reader.h"
+#include "writers/rtf_writer.h"
+
+namespace lettrix {
+
+namespace {
+
+// The right margin of the stream's initial state: no right indent.
+constexpr int kDefaultRightMargin = 79;
+constexpr int kSingleSpacing = 8;
+// RTF line spacing in twips for one unit of the stream's spacing (8 is single, 240 twips).
+constexpr int kTwipsPerSpacingUnit = 30;
+
+void write_border(RtfWriter& w, std::uint8_t sides) {
+  constexpr std::uint8_t kAllSides = kBorderTop | kBorderLeft | kBorderBottom | kBorderRight;
+  // Each side keyword is followed by the line of that side.
+  auto side = [&](int number) {
+    keyword(w, number);
+    keyword(w, (sides & kBorderDouble) ? KwBrdrdb : KwBrdrs);
+    keyword_number(w, KwBrdrw, 15);
+    keyword_number(w, KwBrsp, 20);
+  };
+  if ((sides & kAllSides) == 0) return;
+  if ((sides & kAllSides) == kAllSides) {
+    side(KwBox);
+    return;
+  }
+  if (sides & kBorderTop) side(KwBrdrt);
+  if (sides & kBorderLeft) side(KwBrdrl);
+  if (sides & kBorderBottom) side(KwBrdrb);
+  if (sides & kBorderRight) side(KwBrdrr);
+}
+
+void write_tab_stops(RtfWriter& w, const TabTable& tabs, long long left_margin) {
+  for (int column = 0; column < TabTable::kColumns; ++column) {
+    const std::int32_t kind = tabs.entries[column];
+    if (kind == 0) continue;
+    const long long position = (left_margin + column) * kTwipsPerColumn;
+    if (kind == TabBar) {
+      if (w.dos) keyword_number(w, KwTb, position);
+      continue;
+    }
+    if (kind == TabCentre) keyword(w, KwTqc);
+    if (kind == TabRight) keyword(w, KwTqr);
+    if (kind == TabDecimal) keyword(w, KwTqdec);
+    keyword_number(w, KwTx, position);
+  }
+}
+
+// The change a paragraph code makes to one paragraph state.
+void apply(ParaState& ps, TabTable& tabs, std::uint8_t& border, const StreamItem& item) {
+  switch (item.value) {
+    case CenterOn: ps.centre = 1; break;
+    case CenterOff: ps.centre = 0; break;
+    case JustifyOn: ps.justify = 1; break;
+    case JustifyOff: ps.justify = 0; break;
+    case RightOn: ps.right = 1; break;
+    case RightOff: ps.right = 0; break;
+    case LeftOn: ps.left = 1; break;
+    case SetTab:
+      tabs.entries[item.op2] = item.op1;
+      tabs.entries[TabTable::kSentinel] = 255;
+      break;
+    case ClearTab: tabs.entries[item.op2] = 0; break;
+    case ClearAllTabs:
+      for (int column = 0; column < TabTable::kColumns; ++column) tabs.entries[column] = 0;
+      break;
+    case LeftMargin: ps.left_margin = item.op2; break;
+    case RightMargin: ps.right_margin = item.op2; break;
+    case IndentHere:
+      ps.hanging_indent = item.op2;
+      ps.indent_flag = 1;
+      break;
+    case Indent2: ps.second_indent = item.op2; break;
+    case IndentReset:
+      ps.hanging_indent = 0;
+      ps.second_indent = 0;
+      ps.indent_flag = 0;
+      break;
+    case LineSpacing: ps.line_spacing = item.op2; break;
+    case BorderOn: border = item.op1; break;
+    case BorderOff: border = 0; break;
+    default: break;
+  }
+}
+
+bool is_paragraph_code(std::uint8_t code) {
+  switch (code) {
+    case CenterOn: case CenterOff: case JustifyOn: case JustifyOff: case RightOn: case RightOff:
+    case LeftOn: case SetTab: case ClearTab: case ClearAllTabs: case LeftMargin: case RightMargin:
+    case IndentHere: case Indent2: case IndentReset: case LineSpacing: case BorderOn: case BorderOff:
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace
+
+void write_paragraph_properties(RtfWriter& w) {
+  const ParaState& ps = w.in_note ? w.note_ps : w.ps;
+  const TabTable& tabs = w.in_note ? w.note_tabs : w.tabs;
+  keyword(w, KwPard);
+  if (ps.centre)
+    keyword(w, KwQc);
+  else if (ps.justify)
+    keyword(w, KwQj);
+  else if (ps.right)
+    keyword(w, KwQr);
+  // A hanging indent: the lines after the first align at the indent column.
+  const long long left = ps.left_margin + ps.hanging_indent;
+  if (left != 0) keyword_number(w, KwLi, left * kTwipsPerColumn);
+  if (ps.hanging_indent != 0) keyword_number(w, KwFi, -static_cast<long long>(ps.hanging_indent) * kTwipsPerColumn);
+  if (ps.right_margin < kDefaultRightMargin)
+    keyword_number(w, KwRi, static_cast<long long>(kDefaultRightMargin - ps.right_margin) * kTwipsPerColumn);
+  if (ps.line_spacing > 0 && ps.line_spacing != kSingleSpacing) {
+    keyword_number(w, KwSl, static_cast<long long>(ps.line_spacing) * kTwipsPerSpacingUnit);
+    keyword_number(w, KwSlmult, 1);
+  }
+  write_border(w, w.in_note ? w.note_border : w.border);
+  write_tab_stops(w, tabs, ps.left_margin);
+  w.out.put(' ');
+}
+
+bool paragraph_code(RtfWriter& w, const StreamItem& item) {
+  if (!is_paragraph_code(item.value)) return false;
+  apply(w.ps, w.tabs, w.border, item);
+  if (w.in_note) apply(w.note_ps, w.note_tabs, w.note_border, item);
+  switch (item.value) {
+    case CenterOn: case JustifyOn: case RightOn: ++w.ps.alignment_count; break;
+    case CenterOff: case JustifyOff: case RightOff: --w.ps.alignment_count; break;
+    default: break;
+  }
+  if (w.paragraph_pending) return true;
+  // In the middle of a paragraph: an alignment or a border that goes on is
+  // the paragraph's own.
+  switch (item.value) {
+    case CenterOn: keyword_space(w, KwQc); break;
+    case JustifyOn: keyword_space(w, KwQj); break;
+    case RightOn: keyword_space(w, KwQr); break;
+    case BorderOn:
+      if (item.op1 & (kBorderTop | kBorderLeft | kBorderBottom | kBorderRight)) {
+        write_border(w, item.op1);
+        w.out.put(' ');
+      }
+      break;
+    default: break;
+  }
+  return true;
+}
+
+}  // namespace lettrix
