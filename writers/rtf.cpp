@@ -295,7 +295,12 @@ void write_code(RtfWriter& w, const StreamItem& item) {
 
 void write_byte(RtfWriter& w, std::uint8_t byte) {
   if (byte == kPageBreak) {
-    keyword_space(w, KwPage);
+    // Between paragraphs a page break belongs to the next one: an RTF reader
+    // would give it the properties of the paragraph before.
+    if (w.paragraph_pending)
+      ++w.page_breaks_pending;
+    else
+      keyword_space(w, KwPage);
     return;
   }
   start_paragraph_if_pending(w);
@@ -350,6 +355,7 @@ void write_body(RtfWriter& w) {
       write_code(w, item);
     }
   }
+  if (w.page_breaks_pending > 0) start_paragraph_if_pending(w);
   const int open = w.depth + w.attribute_groups + w.embedded_attribute_groups;
   for (int i = 0; i < open; ++i) w.out.put('}');
 }

@@ -134,6 +134,7 @@ void write_paragraph_properties(RtfWriter& w) {
   write_border(w, w.in_note ? w.note_border : w.border);
   write_tab_stops(w, tabs, ps.left_margin);
   w.out.put(' ');
+  for (; w.page_breaks_pending > 0; --w.page_breaks_pending) keyword_space(w, KwPage);
 }
 
 bool paragraph_code(RtfWriter& w, const StreamItem& item) {

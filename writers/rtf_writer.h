@@ -34,6 +34,9 @@ struct RtfWriter {
   // paragraph's properties are written there, so that the codes that set
   // them up before its text are all taken into account.
   bool paragraph_pending = true;
+  // Page breaks met between paragraphs: written after the properties of the
+  // next paragraph, which they start on a new page.
+  int page_breaks_pending = 0;
 
   // The header, footer or note being written.
   bool in_embedded = false;
@@ -74,6 +77,7 @@ void restate_character(RtfWriter& w);
 
 // The properties of the paragraph that starts here: "\pard", alignment,
 // indents, spacing, border and tab stops, then a blank.
+// Then the page breaks met before the paragraph, as "\page ".
 void write_paragraph_properties(RtfWriter& w);
 inline void start_paragraph_if_pending(RtfWriter& w) {
   if (!w.paragraph_pending) return;

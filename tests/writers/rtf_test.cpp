@@ -82,7 +82,8 @@ TEST(RtfWriter, StructureBytesAndEscapes) {
   EXPECT_RTF("a{b}", "\\pard a\\{b\\}");
   // A page break is \page; a line break a blank and a line end of the source.
   EXPECT_RTF("ab\ncd\f.\t!\x7F", "\\pard ab \r\ncd\\page .\\tab !_");
-  EXPECT_RTF("a\r\fb", "\\pard a\r\n\\par \\page \\pard b");
+  // Between paragraphs it starts the next one, after that one's properties.
+  EXPECT_RTF("a\r\f" + code(CenterOn) + "b\r\f\f", "\\pard a\r\n\\par \\pard\\qc \\page b\r\n\\par \\pard\\qc \\page \\page ");
   EXPECT_RTF(code(Backslash) + "x" + code(HardSpace) + "y", "\\pard \\\\x\\~y");
   // The soft hyphen has no RTF form; its line break is written as usual.
   EXPECT_RTF("con" + code(SoftHyphen) + "\ntion", "\\pard con \r\ntion");

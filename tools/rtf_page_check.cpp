@@ -1,0 +1,262 @@
+// Checks what LibreOffice shows of our RTF against what the stream says, for
+// real documents:
+//
+//   build/bin/rtf_page_check [--convert CONVERTER] FILE...
+//
+// Each FILE is read by the reader named after its folder (macwrite-4.6/x is
+// read as MacWrite 4.6). The RTF is written by this build, or by the
+// lettrix-convert binary CONVERTER (another version to compare with), then
+// imported by LibreOffice headless into flat ODF. For every document the
+// check prints the letters and digits shown at the stream's point size, the
+// body paragraphs with the stream's alignment, indents and tab stops, the
+// page breaks, and the running heads, each as LibreOffice's count against the
+// stream's; a line of totals ends the report.
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "cli/format_names.h"
+#include "core/format_registry.h"
+#include "core/stream_reader.h"
+#include "support/file_handle.h"
+#include "writers/fodt_reader.h"
+#include "writers/rtf.h"
+
+namespace fs = std::filesystem;
+using namespace lettrix;
+
+namespace {
+
+struct StreamChar {
+  char c;
+  int points;
+};
+
+// A body paragraph as the stream describes it: the properties in force at its
+// first content, tab stops in inches.
+struct StreamParagraph {
+  std::string align;
+  double margin_left = 0;
+  double text_indent = 0;
+  std::vector<double> tabs;
+};
+
+struct StreamFacts {
+  std::vector<StreamChar> chars;  // letters and digits in reading order
+  std::vector<StreamParagraph> body;
+  int page_breaks = 0;
+  std::vector<std::string> running_heads;  // their letters and digits
+};
+
+bool alnum(unsigned char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+
+StreamFacts stream_facts(const std::string& path) {
+  StreamFacts f;
+  FilePtr in = open_file(path, "rb");
+  if (!in) return f;
+  int points = 10, centre = 0, right = 0, justify = 0, left_margin = 0, hanging = 0;
+  int tabs[256] = {};
+  bool in_head = false, in_note = false, pending = true;
+  StreamItem item;
+  auto content = [&] {
+    if (!pending || in_head || in_note) return;
+    pending = false;
+    StreamParagraph p;
+    p.align = centre ? "center" : justify ? "justify" : right ? "end" : "";
+    p.margin_left = (left_margin + hanging) / 10.0;
+    p.text_indent = -hanging / 10.0;
+    for (int c = 0; c < 256; ++c)
+      if (tabs[c] >= 1 && tabs[c] <= 4) p.tabs.push_back((left_margin + c) / 10.0);
+    f.body.push_back(p);
+  };
+  while (read_stream_item(in.get(), item)) {
+    if (item.kind == StreamItem::Kind::Byte) {
+      const std::uint8_t b = item.value;
+      if (b == 12) {
+        if (!in_head && !in_note) ++f.page_breaks;
+        continue;
+      }
+      content();
+      if (b == 13 && !in_head && !in_note) pending = true;
+      if (alnum(b)) {
+        f.chars.push_back({static_cast<char>(b), points});
+        if (in_head) f.running_heads.back() += static_cast<char>(b);
+      }
+      continue;
+    }
+    switch (item.value) {
+      case TableChar: content(); break;
+      case FontSize: points = decode_font_size(item.op2); break;
+      case CenterOn: centre = 1; break;
+      case CenterOff: centre = 0; break;
+      case RightOn: right = 1; break;
+      case RightOff: right = 0; break;
+      case JustifyOn: justify = 1; break;
+      case JustifyOff: justify = 0; break;
+      case LeftMargin: left_margin = item.op2; break;
+      case IndentHere: hanging = item.op2; break;
+      case IndentReset: hanging = 0; break;
+      case SetTab: tabs[item.op2] = item.op1; break;
+      case ClearTab: tabs[item.op2] = 0; break;
+      case ClearAllTabs: std::fill(std::begin(tabs), std::end(tabs), 0); break;
+      case NoteCall:
+        content();
+        in_note = true;
+        break;
+      case EndOfText:
+        in_head = in_note = false;
+        break;
+      default:
+        if (is_header_code(item.value) || is_footer_code(item.value)) {
+          in_head = true;
+          f.running_heads.emplace_back();
+        }
+        break;
+    }
+  }
+  return f;
+}
+
+bool near(double a, double b) { return a - b < 0.011 && b - a < 0.011; }
+
+struct Totals {
+  long chars = 0, sized = 0, paragraphs = 0, paragraphs_right = 0, breaks = 0, breaks_shown = 0, heads = 0,
+       heads_shown = 0;
+};
+
+void compare(const std::string& name, const StreamFacts& s, const testing::FodtDocument& d, Totals& t) {
+  std::vector<testing::FodtChar> shown;
+  for (const auto& c : d.chars)
+    if (c.text.size() == 1 && alnum(static_cast<unsigned char>(c.text[0]))) shown.push_back(c);
+  long sized = 0;
+  const bool same_text = shown.size() == s.chars.size();
+  for (std::size_t i = 0; same_text && i < shown.size(); ++i) {
+    if (shown[i].text[0] != s.chars[i].c) {
+      std::printf("%s: text differs at letter %zu\n", name.c_str(), i);
+      break;
+    }
+    if (shown[i].points == s.chars[i].points) ++sized;
+  }
+  if (!same_text) std::printf("%s: %zu letters shown, %zu in the stream\n", name.c_str(), shown.size(), s.chars.size());
+
+  std::vector<const testing::FodtParagraph*> body;
+  int breaks = 0;
+  std::vector<std::string> heads;
+  for (const auto& p : d.paragraphs) {
+    if (p.where == "body") body.push_back(&p);
+    if (p.where == "body" && p.page_break_before) ++breaks;
+    if (p.where != "body" && p.where != "note") {
+      std::string letters;
+      for (const auto& c : p.chars)
+        if (c.text.size() == 1 && alnum(static_cast<unsigned char>(c.text[0]))) letters += c.text;
+      if (!letters.empty()) heads.push_back(letters);
+    }
+  }
+  long right = 0;
+  const std::size_t paragraphs = std::min(body.size(), s.body.size());
+  for (std::size_t i = 0; i < paragraphs; ++i) {
+    const auto& a = *body[i];
+    const auto& b = s.body[i];
+    bool same = a.align == b.align && near(a.margin_left, b.margin_left) && near(a.text_indent, b.text_indent) &&
+                a.tabs.size() == b.tabs.size();
+    for (std::size_t k = 0; same && k < a.tabs.size(); ++k) same = near(a.tabs[k], b.tabs[k]);
+    right += same;
+  }
+  long heads_shown = 0;
+  long stream_heads = 0;
+  for (const auto& h : s.running_heads) {
+    if (h.empty()) continue;  // an empty header or footer shows nothing
+    ++stream_heads;
+    for (const auto& shown_head : heads)
+      if (shown_head == h) {
+        ++heads_shown;
+        break;
+      }
+  }
+  std::printf("%-48s size %6ld/%-6zu paragraphs %4ld/%-4zu breaks %2d/%-2d heads %ld/%ld\n", name.c_str(), sized,
+              s.chars.size(), right, s.body.size(), breaks, s.page_breaks, heads_shown, stream_heads);
+  t.chars += static_cast<long>(s.chars.size());
+  t.sized += sized;
+  t.paragraphs += static_cast<long>(s.body.size());
+  t.paragraphs_right += right;
+  t.breaks += s.page_breaks;
+  t.breaks_shown += std::min(breaks, s.page_breaks);
+  t.heads += stream_heads;
+  t.heads_shown += heads_shown;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::string converter;
+  std::vector<fs::path> files;
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if (arg == "--convert" && i + 1 < argc)
+      converter = fs::absolute(argv[++i]).string();
+    else
+      files.push_back(fs::absolute(arg));
+  }
+  if (files.empty()) {
+    std::fprintf(stderr, "usage: rtf_page_check [--convert CONVERTER] FILE...\n");
+    return 2;
+  }
+  if (!testing::libreoffice_available()) {
+    std::fprintf(stderr, "rtf_page_check: LibreOffice (soffice) is not installed\n");
+    return 2;
+  }
+  const fs::path work = fs::temp_directory_path() / ("rtf_page_check." + std::to_string(::getpid()));
+  fs::create_directories(work);
+  std::vector<fs::path> rtfs;
+  std::vector<std::string> names;
+  std::vector<StreamFacts> facts;
+  for (std::size_t i = 0; i < files.size(); ++i) {
+    const std::string format = files[i].parent_path().filename().string();
+    const std::string name = format + "/" + files[i].filename().string();
+    const int row = find_source_format(format);
+    if (row < 0 || !source_row_available(row)) {
+      std::fprintf(stderr, "%s: no reader for the folder name\n", name.c_str());
+      continue;
+    }
+    const fs::path stream = work / ("s" + std::to_string(i));
+    const fs::path rtf = work / ("d" + std::to_string(i) + ".rtf");
+    if (source_formats.rows[row].reader(files[i].c_str(), stream.c_str()) != 0) {
+      std::fprintf(stderr, "%s: the reader refused it\n", name.c_str());
+      continue;
+    }
+    if (converter.empty()) {
+      if (dest_rtf_ansi(stream.c_str(), rtf.c_str()) != 0) continue;
+    } else {
+      const fs::path copy = work / ("d" + std::to_string(i));
+      fs::copy_file(files[i], copy, fs::copy_options::overwrite_existing);
+      const std::string command = "cd '" + work.string() + "' && '" + converter + "' -f " + format +
+                                  " -t rtf-ansi '" + copy.filename().string() + "' >/dev/null 2>&1";
+      if (std::system(command.c_str()) != 0 || !fs::exists(rtf)) {
+        std::fprintf(stderr, "%s: the converter failed\n", name.c_str());
+        continue;
+      }
+    }
+    rtfs.push_back(rtf);
+    names.push_back(name);
+    facts.push_back(stream_facts(stream.string()));
+  }
+  testing::libreoffice_convert(rtfs, "fodt", work);
+  Totals t;
+  for (std::size_t i = 0; i < rtfs.size(); ++i) {
+    testing::FodtDocument doc;
+    fs::path fodt = rtfs[i];
+    fodt.replace_extension(".fodt");
+    if (!testing::read_fodt(fodt, doc)) {
+      std::printf("%s: LibreOffice did not read the RTF\n", names[i].c_str());
+      continue;
+    }
+    compare(names[i], facts[i], doc, t);
+  }
+  std::printf("total: %ld of %ld letters and digits at the stream's size; %ld of %ld paragraphs with the stream's "
+              "alignment, indents and tab stops; %ld of %ld page breaks; %ld of %ld running heads\n",
+              t.sized, t.chars, t.paragraphs_right, t.paragraphs, t.breaks_shown, t.breaks, t.heads_shown, t.heads);
+  fs::remove_all(work);
+  return 0;
+}
