@@ -45,10 +45,12 @@ constexpr std::string_view kColourTable =
 // The note's mark in the text, and the note group with the same mark.
 constexpr std::string_view kNoteMark = "{\\super\\chftn}";
 constexpr std::string_view kHexDigits = "0123456789ABCDEF";
-// Document formatting after the tables: notes at the foot of the page. When
-// the stream has texts for even or odd pages only, these eight bytes become
-// "\\facingp" once the stream has been read, which makes RTF readers keep
-// the left-hand and right-hand headers and footers apart.
+// Document formatting after the tables: page margins of an inch, as the
+// Macintosh programs set them, then notes at the foot of the page. When the
+// stream has texts for even or odd pages only, the eight bytes of the latter
+// become "\\facingp" once the stream has been read, which makes RTF readers
+// keep the left-hand and right-hand headers and footers apart.
+constexpr std::string_view kPageMargins = "\\margl1440\\margr1440";
 constexpr std::string_view kDocumentFormat = "\\ftnbj\r\n";
 constexpr std::string_view kFacingPages = "\\facingp";
 static_assert(kDocumentFormat.size() == kFacingPages.size());
@@ -335,6 +337,7 @@ void write_byte(RtfWriter& w, std::uint8_t byte) {
 void write_body(RtfWriter& w) {
   w.out.put(kFontTable);
   w.out.put(kColourTable);
+  w.out.put(kPageMargins);
   w.out.put(kDocumentFormat);
   w.cs.font_class = kDefaultFont;
   keyword(w, KwF);
@@ -378,7 +381,7 @@ int write_rtf(const char* stream_path, const char* target_path, bool dos) {
   write_body(w);
   buffer.flush();
   if (w.facing_pages) {
-    const long at = static_cast<long>(prefix.size() + kFontTable.size() + kColourTable.size());
+    const long at = static_cast<long>(prefix.size() + kFontTable.size() + kColourTable.size() + kPageMargins.size());
     if (std::fseek(out.get(), at, SEEK_SET) != 0 ||
         std::fwrite(kFacingPages.data(), 1, kFacingPages.size(), out.get()) != kFacingPages.size())
       return kHandlerCannotOpen;

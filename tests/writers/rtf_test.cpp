@@ -44,7 +44,7 @@ const std::string kTables =
 std::string doc(const std::string& body, int open_groups = 1, Flavour flavour = Flavour::Windows,
                 const std::string& format = "\\ftnbj\r\n") {
   std::string head = flavour == Flavour::Dos ? "{\\rtf1\\pc " : "{\\rtf1\\ansi ";
-  return head + kTables + format + "\\f0\\fs20 " + body + std::string(static_cast<std::size_t>(open_groups), '}');
+  return head + kTables + "\\margl1440\\margr1440" + format + "\\f0\\fs20 " + body + std::string(static_cast<std::size_t>(open_groups), '}');
 }
 
 #define EXPECT_RTF(stream, body) EXPECT_EQ(write_rtf(stream), doc(body)) << print_stream(stream)
@@ -58,7 +58,7 @@ TEST(RtfWriter, HeaderTablesAndBlankDocument) {
             "\\red255\\green0\\blue0;\\red255\\green255\\blue0;\\red255\\green255\\blue255;\\red0\\green0\\blue127;"
             "\\red0\\green127\\blue127;\\red0\\green127\\blue0;\\red127\\green0\\blue127;\\red127\\green0\\blue0;"
             "\\red127\\green127\\blue0;\\red127\\green127\\blue127;\r\n\\red192\\green192\\blue192;}\r\n"
-            "\\ftnbj\r\n\\f0\\fs20 \\pard x}");
+            "\\margl1440\\margr1440\\ftnbj\r\n\\f0\\fs20 \\pard x}");
   EXPECT_EQ(rc, 0);
   EXPECT_EQ(target_kind(), KindRtfWindows);
   EXPECT_EQ(write_rtf("x", Flavour::Dos, &rc), doc("\\pard x", 1, Flavour::Dos));
