@@ -42,6 +42,13 @@ void streams(const fs::path& dir) {
             std::string("\x5C\x80\x01\x14", 4) + "a\tb\n" + "\x5C\x3A\n" + "c\x5C\x5C\x5C\x53\x5C\x2B" + "C\r\f" +
             std::string("\x5C\x86\x02\x00xy", 6) + std::string("\x5C\xC0\x01\x00\0\0\0\x01\0\0\0\x01" "ff\x5C\x7F", 16) +
             std::string("\x5C\x9F\0\0", 4) + "Footer\x5C\x7F");
+  // Paragraph properties: margins, hanging indent and its reset, spacing,
+  // odd and even running heads, a border, all stops cleared, page breaks.
+  write_sample(dir / "paragraphs.lxs",
+        std::string("\x5C\x9D\0\0", 4) + "Odd\x5C\x7F" + std::string("\x5C\xA0\0\0", 4) + "Even\x5C\x7F" +
+            std::string("\x5C\x88\x00\x0A\x5C\x89\x4F\x45\x5C\x8A\x00\x05\x5C\x96\x08\x10", 16) + "h\r" +
+            std::string("\x5C\x8C\x05\x00\x5C\xB0\x2F\x00", 8) + "b\r\f\f" + "\x5C\x22" +
+            std::string("\x5C\xB1\x00\x00\x5C\x80\x03\xFF", 8) + "\x5C\x2B\x5C\x2C\x5C\x45" + "r\f");
 }
 
 }  // namespace
