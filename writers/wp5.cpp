@@ -131,6 +131,10 @@ void write_byte(Wp5Writer& w, std::uint8_t byte) {
     case kPageBreak: put(w, kHardPage); break;
     case 0x0B: break;
     case '-': put_character(w, kHyphen); break;
+    // Neither byte may stand alone in a WordPerfect document: 0 is dropped,
+    // 127 written as "_" (as the other writers do).
+    case 0x00: break;
+    case 0x7F: put_character(w, '_'); break;
     default:
       // A byte of 0x80 and above is no character of any code page: left out,
       // but it takes its column.

@@ -34,6 +34,7 @@ std::string walk(std::string_view d, std::size_t begin, std::size_t end, bool em
   std::size_t at = begin;
   while (at < end) {
     const unsigned code = byte_at(d, at);
+    if (code == 0x00 || code == 0x7F) return at_offset("byte " + std::to_string(code) + " in the text", at);
     if (code < 0xC0) {
       ++at;
       continue;

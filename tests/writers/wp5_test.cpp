@@ -114,6 +114,7 @@ TEST(Wp5Writer, TextBytesAndSimpleCodes) {
       {"a\x0c" "b", "a\x0c" "b"},
       {"a\x0b" "b", "ab"},
       {"a\x80\xFF" "b", "ab"},
+      {bytes({'a', 0, 0x7F, 'b'}), "a_b"},
       {"\r", "\n"},
       {code(Backslash), "\\"},
       {code(HardSpace), "\xA0"},
@@ -303,6 +304,7 @@ TEST(Wp5Check, FindsBrokenFunctions) {
   EXPECT_NE(wp5::layout_problem(wrong_length), "");
   EXPECT_NE(wp5::layout_problem(kStart + bytes({0xC3, 12, 0xC4})), "") << "closing code";
   EXPECT_NE(wp5::layout_problem(kStart + bytes({0xC9, 0, 0xC9})), "") << "not written by us";
+  EXPECT_NE(wp5::layout_problem(kStart + bytes({'a', 0x7F})), "") << "a byte that cannot stand alone";
   const std::string nested = write_wp5(code(FooterAll, 0, 0) + "x" + code(EndOfText));
   const std::string inner = nested.substr(kStart.size());
   std::string outer = bytes({0xD5, 2}) + le16(static_cast<unsigned>(22 + inner.size())) + zeros(7) + bytes({1}) +

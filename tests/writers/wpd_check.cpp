@@ -168,10 +168,10 @@ TextPattern wpd_expected_text(const std::string& stream) {
       add(e, Kind::Space);
     else if (b > ' ' && b < 127)
       add(e, Kind::Char, static_cast<char>(b));
-    else if (b < ' ' && b != kPageBreak && b != 0x0B)
+    else if (b < ' ' && b != kPageBreak && b != 0x0B && b != 0)
       add(e, Kind::AnyChar);
     else if (b == 127)
-      add(e, Kind::AnyChar);
+      add(e, Kind::Char, '_');
     // bytes of 0x80 and above are left out
     if (b == kParagraphEnd && !in_note) flush_notes();
   }
