@@ -21,6 +21,7 @@
 #include "core/stream_codes.h"
 #include "core/stream_reader.h"
 #include "support/file_handle.h"
+#include "writers/wp5_columns.h"
 #include "writers/wp5_embedded.h"
 #include "writers/wp5_functions.h"
 #include "writers/wp5_state.h"
@@ -164,47 +165,6 @@ void indent_here(Wp5Writer& w) {
   put_fixed(w.out, kIndent);
 }
 
-void columns(Wp5Writer& w, int count) {
-  if (count < 1) {  // no columns to define
-    w.newspaper_columns = 0;
-    return;
-  }
-  put_column_definition(w.out, count, w.ps.left_margin, w.ps.right_margin);
-  w.newspaper_columns = std::min(count, kMaxColumns);
-}
-
-// Skips the rest of the paragraph, its end included, code by code. The end of
-// a header, footer or note is not skipped: it closes its function.
-void skip_paragraph(Wp5Writer& w) {
-  StreamItem item;
-  while (read_stream_item(w.in, item)) {
-    if (item.is_byte(kParagraphEnd)) return;
-    if (item.is_code(EndOfText)) {
-      end_embedded(w);
-      return;
-    }
-  }
-}
-
-void skip_item(Wp5Writer& w) {
-  StreamItem item;
-  if (read_stream_item(w.in, item) && item.is_code(EndOfText)) end_embedded(w);
-}
-
-// Column break: the next column, or after the last one the end of the
-// columns on this line.
-void column_break(Wp5Writer& w) {
-  --w.columns_left;
-  if (w.columns_left > 0) {
-    put(w, kHardPage);
-    skip_paragraph(w);
-  } else {
-    put(w, kColumnEnd);
-    skip_item(w);
-    w.columns_left = w.newspaper_columns;
-  }
-}
-
 void soft_hyphen(Wp5Writer& w) {
   const int next = std::getc(w.in);
   if (next == kLineBreak) {
@@ -241,11 +201,9 @@ void write_code(Wp5Writer& w, const StreamItem& item) {
     case JustifyOff: put(w, kJustifyOff); break;
     case RightOn: put_fixed(w.out, kTabAlign, {kFlushRight}); break;
     case FieldOpen: put(w, kMergeField); break;
-    case ColumnControl: w.columns_left = w.newspaper_columns; break;
+    case ColumnControl:
     case ColumnControl50:
-      if (w.columns_left == w.newspaper_columns) put(w, kColumnsOn);
-      break;
-    case ColumnControl51: column_break(w); break;
+    case ColumnControl51: column_control(w, item.value); break;
     case Backslash: put_character(w, '\\'); break;
     case EndOfText: end_embedded(w); break;
     // A SetTab of kind 0 sets no stop: it clears the column.
@@ -262,7 +220,7 @@ void write_code(Wp5Writer& w, const StreamItem& item) {
       put_line_spacing(w.out, item.op1, item.op2);
       w.ps.line_spacing = item.op2;
       break;
-    case Columns: columns(w, item.op1); break;
+    case Columns: define_columns(w, item.op1); break;
     case HeaderEven:
     case HeaderOdd:
     case HeaderAll:
