@@ -292,6 +292,12 @@ TEST(Wp5Writer, FilesThatCannotBeOpened) {
   EXPECT_FALSE(testing::exists(dir.file("t")));
   testing::write_file(dir.file("s"), "x");
   EXPECT_EQ(dest_wp5(dir.file("s").c_str(), dir.file("no/such/dir/t").c_str()), -1);
+  // A full disk is a failure, not a document.
+  if (testing::exists("/dev/full")) {
+    testing::write_file(dir.file("big"), std::string(200000, 'x') + "\r");
+    EXPECT_EQ(dest_wp5(dir.file("big").c_str(), "/dev/full"), -1);
+    EXPECT_EQ(dest_wp5(dir.file("s").c_str(), "/dev/full"), -1);
+  }
 }
 
 TEST(Wp5Check, FindsBrokenFunctions) {
