@@ -1,0 +1,279 @@
+// WordPerfect 5.0 from the intermediate stream, in one pass.
+//
+//   prefix (66 bytes)   margins 0,0 -> 5,95 columns   text and functions
+//
+// Every formatting change becomes a function at its place in the text.
+// Characters of the repertoire keep their table and index as character set
+// and character. Tab stops collect in a pending table and reach the document
+// as one tab set function before the next tab, character or paragraph start.
+// A header, footer or note is one function around its text: it is built in
+// memory and its length filled in at its end mark (or at the end of the
+// stream, so that the document stays whole). The body goes to the target in
+// blocks.
+#include "writers/wp5.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+
+#include "core/emitter.h"
+#include "core/handler.h"
+#include "core/stream_codes.h"
+#include "core/stream_reader.h"
+#include "support/file_handle.h"
+#include "writers/wp5_columns.h"
+#include "writers/wp5_embedded.h"
+#include "writers/wp5_functions.h"
+#include "writers/wp5_state.h"
+#include "writers/wp5_tabs.h"
+
+namespace lettrix {
+
+namespace {
+
+using namespace wp5;
+
+constexpr std::size_t kFlushAt = 1 << 16;
+// Columns a paragraph's text can count; beyond it no tab stop lies anyway.
+constexpr int kColumnLimit = 1 << 20;
+
+struct AttributeCode {
+  std::uint8_t code;
+  std::uint8_t attribute;
+  bool on;
+};
+
+constexpr AttributeCode kAttributeCodes[] = {
+    {BoldOn, kAttrBold, true},
+    {BoldOff, kAttrBold, false},
+    {UnderlineOn, kAttrUnderline, true},
+    {UnderlineOff, kAttrUnderline, false},
+    {SubscriptOn, kAttrSubscript, true},
+    {SubscriptOff, kAttrSubscript, false},
+    {SuperscriptOn, kAttrSuperscript, true},
+    {SuperscriptOff, kAttrSuperscript, false},
+    {StrikeOn, kAttrStrike, true},
+    {StrikeOff, kAttrStrike, false},
+    {ItalicOn, kAttrItalic, true},
+    {ItalicOff, kAttrItalic, false},
+    {CapsOn, kAttrCapitals, true},
+    {CapsOff, kAttrCapitals, false},
+    {DoubleUnderlineOn, kAttrDoubleUnderline, true},
+    {DoubleUnderlineOff, kAttrDoubleUnderline, false},
+};
+
+bool attribute(Wp5Writer& w, std::uint8_t code) {
+  for (const AttributeCode& a : kAttributeCodes) {
+    if (a.code != code) continue;
+    put_fixed(w.out, a.on ? kAttributeOn : kAttributeOff, {a.attribute});
+    return true;
+  }
+  return false;
+}
+
+void flush(Wp5Writer& w, std::size_t count) {
+  if (count == 0) return;
+  if (std::fwrite(w.out.data(), 1, count, w.target) != count) w.write_failed = true;
+  w.out.erase(0, count);
+}
+
+// Sends the body written so far to the target, all but a tab function that
+// is still the last thing written (an indent may yet take its place).
+// Nothing leaves while a header, footer or note is open: its length is not
+// known yet.
+void flush_if_large(Wp5Writer& w) {
+  if (w.fn.value != 0 || w.out.size() < kFlushAt) return;
+  const bool keep_tab = tab_is_last(w);
+  flush(w, keep_tab ? w.tab_start : w.out.size());
+  if (keep_tab) {
+    w.tab_start = 0;
+    w.tab_end = w.out.size();
+  } else {
+    w.tab_start = w.tab_end = Wp5Writer::kNone;
+  }
+}
+
+void put(Wp5Writer& w, std::uint8_t byte) { w.out.push_back(static_cast<char>(byte)); }
+
+void count_column(Wp5Writer& w) { w.column = std::min(w.column + 1, kColumnLimit); }
+
+// A character that is written: pending tab stops go before it.
+void put_character(Wp5Writer& w, std::uint8_t byte) {
+  apply_pending_tabs(w);
+  count_column(w);
+  put(w, byte);
+}
+
+void tab(Wp5Writer& w) {
+  apply_pending_tabs(w);
+  end_alignment_tab(w);
+  const int kind = next_tab_kind(w.tabs, w.column, 1);
+  const std::uint8_t flags = kind == TabCentre ? kCentredTab : kind == TabRight ? kRightTab : kPlainTab;
+  w.tab_start = w.out.size();
+  put_fixed(w.out, kTabAlign, {flags});
+  w.tab_end = w.out.size();
+  w.alignment_open = flags != kPlainTab;
+}
+
+void paragraph_end(Wp5Writer& w) {
+  end_alignment_tab(w);
+  w.column = 0;
+  put(w, kHardReturn);
+  apply_pending_tabs(w);
+  if (w.newspaper_columns != 0) w.columns_left = w.newspaper_columns;
+  if (w.ps.hanging_indent != 0) put_fixed(w.out, kIndent);
+}
+
+void write_byte(Wp5Writer& w, std::uint8_t byte) {
+  switch (byte) {
+    case kTab: tab(w); break;
+    case kParagraphEnd: paragraph_end(w); break;
+    case kLineBreak: put(w, kSoftReturn); break;
+    case kPageBreak: put(w, kHardPage); break;
+    case 0x0B: break;
+    case '-': put_character(w, kHyphen); break;
+    // Neither byte may stand alone in a WordPerfect document: 0 is dropped,
+    // 127 written as "_" (as the other writers do).
+    case 0x00: break;
+    case 0x7F: put_character(w, '_'); break;
+    default:
+      // A byte of 0x80 and above is no character of any code page: left out,
+      // but it takes its column.
+      if (byte >= 0x80)
+        count_column(w);
+      else
+        put_character(w, byte);
+      break;
+  }
+}
+
+void margins(Wp5Writer& w, long left, long right) {
+  put_margins(w.out, w.ps.left_margin, w.ps.right_margin, left, right);
+  w.ps.left_margin = static_cast<std::int32_t>(left);
+  w.ps.right_margin = static_cast<std::int32_t>(right);
+}
+
+// The indent takes the place of a tab written just before it: it moves to
+// the next stop itself.
+void indent_here(Wp5Writer& w) {
+  if (tab_is_last(w)) {
+    w.out.resize(w.tab_start);
+    w.alignment_open = false;
+    w.tab_start = w.tab_end = Wp5Writer::kNone;
+  }
+  w.ps.hanging_indent = 1;
+  put_fixed(w.out, kIndent);
+}
+
+void soft_hyphen(Wp5Writer& w) {
+  const int next = std::getc(w.in);
+  if (next == kLineBreak) {
+    put(w, kSoftHyphenAtLineEnd);
+    return;
+  }
+  if (next != EOF) std::ungetc(next, w.in);
+  put(w, kSoftHyphen);
+}
+
+void set_pending(Wp5Writer& w, int column, std::int32_t change) {
+  w.pending.entries[column] = change;
+  w.pending.entries[TabTable::kSentinel] = 1;
+}
+
+void write_code(Wp5Writer& w, const StreamItem& item) {
+  if (attribute(w, item.value)) return;
+  switch (item.value) {
+    case TableChar:
+      if (item.op1 < 1 || item.op1 > 14) break;  // no such table: no character
+      apply_pending_tabs(w);
+      count_column(w);
+      put_fixed(w.out, kExtendedChar, {item.op2, item.op1});
+      break;
+    case ClearAllTabs:
+      for (int c = 0; c < TabTable::kColumns; ++c) set_pending(w, c, -1);
+      break;
+    case CenterOn: put_fixed(w.out, kTabAlign, {kCentreLine}); break;
+    case CenterOff: put(w, kEndAlignment); break;
+    case PageNumber: put(w, kPageNumber); break;
+    case HardSpace: put_character(w, kHardSpace); break;
+    case SoftHyphen: soft_hyphen(w); break;
+    case JustifyOn: put(w, kJustifyOn); break;
+    case JustifyOff: put(w, kJustifyOff); break;
+    case RightOn: put_fixed(w.out, kTabAlign, {kFlushRight}); break;
+    case FieldOpen: put(w, kMergeField); break;
+    case ColumnControl:
+    case ColumnControl50:
+    case ColumnControl51: column_control(w, item.value); break;
+    case Backslash: put_character(w, '\\'); break;
+    case EndOfText: end_embedded(w); break;
+    // A SetTab of kind 0 sets no stop: it clears the column.
+    case SetTab: set_pending(w, item.op2, item.op1 == 0 ? -1 : item.op1); break;
+    case ClearTab: set_pending(w, item.op2, -1); break;
+    case LeftMargin: margins(w, item.op2 + 5, w.ps.right_margin); break;
+    case RightMargin: margins(w, w.ps.left_margin, item.op2 + 5); break;
+    case IndentHere: indent_here(w); break;
+    case IndentReset:
+      w.ps.hanging_indent = 0;
+      put_fixed(w.out, kEndIndent);
+      break;
+    case LineSpacing:
+      put_line_spacing(w.out, item.op1, item.op2);
+      w.ps.line_spacing = item.op2;
+      break;
+    case Columns: define_columns(w, item.op1); break;
+    case HeaderEven:
+    case HeaderOdd:
+    case HeaderAll:
+    case FooterEven:
+    case FooterOdd:
+    case FooterAll:
+    case NoteCall: begin_embedded(w, item.value, item.op1); break;
+    case TextColour:
+      put_colour(w.out, item.op2);
+      w.cs.colour = item.op2;
+      break;
+    default: break;  // no WordPerfect form; pictures and style sheets are skipped whole
+  }
+}
+
+void write_document(Wp5Writer& w, bool empty) {
+  put_prefix(w.out);
+  set_tab_series(w.tabs, w.target, 0, 5, 120, 0);
+  w.ps.left_margin = 0;
+  w.ps.right_margin = 100;
+  // The text follows directly: a hard return here would make a header at
+  // the start of the stream count from the second page on.
+  margins(w, 5, 95);
+  if (empty) return;
+  StreamItem item;
+  while (read_stream_item(w.in, item)) {
+    flush_if_large(w);
+    end_embedded_if_full(w);
+    if (item.kind == StreamItem::Kind::Byte)
+      write_byte(w, item.value);
+    else
+      write_code(w, item);
+  }
+  end_embedded(w);  // a header, footer or note the stream left open
+}
+
+}  // namespace
+
+int dest_wp5(const char* stream_path, const char* target_path) {
+  FilePtr in = open_file(stream_path, "rb");
+  if (!in) return kHandlerCannotOpen;  // (before the target is created)
+  FilePtr target = open_file(target_path, "w+b");
+  if (!target) return kHandlerCannotOpen;
+  Wp5Writer w;
+  w.in = in.get();
+  w.target = target.get();
+  // An empty stream still gives a document, without text.
+  const bool empty = init_stream_state(w.in, w.cs, w.ps, &w.tabs) != 0;
+  write_document(w, empty);
+  flush(w, w.out.size());
+  if (w.write_failed || std::fflush(w.target) != 0 || std::ferror(w.target) || std::ferror(w.in))
+    return kHandlerCannotOpen;
+  return kHandlerOk;
+}
+
+}  // namespace lettrix
