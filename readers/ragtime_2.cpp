@@ -1,0 +1,184 @@
+// Ragtime 2 documents, data fork (also behind a MacBinary header). All numbers
+// are big-endian.
+//
+//   offset  size  content
+//   4       2     version: 0x02xx (a word from 0x255 on belongs to Ragtime 3)
+//   130     2     number of the first page record (0: no pages)
+//   256     40 n  record table: record n (counted from 1) at 256 + (n - 1) x 40
+//
+// Page record:       +4 (2) next page record, 0 ends the list
+//                    +8 (2) the page's first component record, 0 none
+// Component record:  +4 (2) next component record of the page, 0 ends the list
+//                    +20 (4) kind: 00 00 64 01 for a text component
+//                    +24 (4) file offset of the component's data
+//
+// Text component, at its data offset:
+//   header    9 bytes: +0 0xFF for an empty component; +6 (2) text length + 1
+//   text      the text bytes
+//   n (2)     then n character runs of 10 bytes:
+//               +0 (2) position (from 1) of the run's first character
+//               +2 (1) point size; above 0x80 also subscript (0x80 more)
+//               +3 (1) style: bit 0 bold, 1 italic, 2 underline, 3 outline,
+//                      4 shadow; 0x80 and more also superscript (0x80 more)
+//               +5 (1) Macintosh font number
+//               +6 (4) vertical shift: positive down (subscript), negative
+//                      up (superscript)
+//   m (2)     then m paragraph formats of 34 bytes: +6 alignment (0 left,
+//             1 centred, 2 right, 3 justified)
+//
+// Text bytes: 0x00 the next paragraph format begins, 0x03 page number, 0x09
+// tab, 0x0B and 0x0D paragraph end, 0x1F soft hyphen; the others are
+// characters of the run's font.
+#include "readers/ragtime_2.h"
+
+#include <vector>
+
+#include "core/mac_fonts.h"
+#include "readers/ragtime_common.h"
+#include "support/byte_io.h"
+#include "support/file_handle.h"
+
+namespace lettrix {
+
+namespace {
+
+using ragtime::Bytes;
+using ragtime::be16;
+using ragtime::be32;
+using ragtime::fits;
+
+constexpr std::size_t kVersionOffset = 4;
+constexpr std::uint8_t kVersion = 2;
+constexpr std::uint16_t kFirstRagtime3Word = 0x255;
+constexpr std::size_t kFirstPageOffset = 130;
+constexpr std::size_t kRecordTable = 256;
+constexpr std::size_t kRecordSize = 40;
+constexpr std::size_t kComponentHeader = 9;
+constexpr std::size_t kRunSize = 10;
+constexpr std::size_t kFormatSize = 34;
+constexpr std::uint32_t kTextKind = 0x00006401;
+constexpr int kSymbolFont = 23;
+
+struct Conversion {
+  Bytes doc;
+  ragtime::Writer w;
+  ragtime::Budget budget;
+  std::vector<bool> visited;  // by record number
+
+  std::size_t record_count() const {
+    return doc.size() < kRecordTable ? 0 : (doc.size() - kRecordTable) / kRecordSize;
+  }
+  // The offset of a record not visited before, which it marks; 0 when the
+  // number lies outside the table or the record was met already (a list that
+  // loops back).
+  std::size_t enter_record(std::size_t n) {
+    if (n == 0 || n > record_count() || visited[n]) return 0;
+    visited[n] = true;
+    return kRecordTable + (n - 1) * kRecordSize;
+  }
+};
+
+void apply_run(ragtime::Writer& w, Bytes run, void*) {
+  std::FILE* out = w.out;
+  std::uint8_t size = run[2];
+  std::uint8_t style = run[3];
+  const int font = run[5];
+  const auto shift = static_cast<std::int32_t>(be32(run, 6));
+  const bool size_mark = size > 0x80;
+  const bool style_mark = style >= 0x80;
+  if (size_mark) size = static_cast<std::uint8_t>(size - 0x80);
+  if (style_mark) style = static_cast<std::uint8_t>(style - 0x80);
+
+  set_font_size(out, w.cs, size);
+  if (w.cs.charset == 1 && font != kSymbolFont) set_charset(out, w.cs, 0);
+  w.table = &select_mac_font(w.cs, font, out);
+  if (font == kSymbolFont) set_charset(out, w.cs, 1);
+
+  if (style == 0) {
+    close_attributes(out, w.cs);
+  } else {
+    if (style & 0x01) bold_on(out, w.cs, 1); else bold_off(out, w.cs);
+    if (style & 0x02) italic_on(out, w.cs, 1); else italic_off(out, w.cs);
+    if (style & 0x04) underline_on(out, w.cs, 1); else underline_off(out, w.cs);
+    if (style & 0x08) outline_on(out, w.cs, 1); else outline_off(out, w.cs);
+    if (style & 0x10) shadow_on(out, w.cs, 1); else shadow_off(out, w.cs);
+  }
+  if (size_mark || shift > 0) subscript_on(out, w.cs, 1); else subscript_off(out, w.cs);
+  if (style_mark || shift < 0) superscript_on(out, w.cs, 1); else superscript_off(out, w.cs);
+}
+
+// Locates a text component at a data offset. False when its header lies
+// beyond the file or it is marked empty.
+bool locate_component(Bytes doc, std::size_t offset, ragtime::TextComponent& c) {
+  if (!fits(doc, offset, kComponentHeader) || doc[offset] == 0xFF) return false;
+  const std::size_t declared = be16(doc, offset + 6) > 0 ? be16(doc, offset + 6) - 1u : 0u;
+  std::size_t at = offset + kComponentHeader;
+  const std::size_t held = doc.size() - at;
+  c.text = doc.subspan(at, declared < held ? declared : held);
+  c.text_cut = declared > held;
+  at += c.text.size();
+  c.run_size = kRunSize;
+  c.format_size = kFormatSize;
+  if (fits(doc, at, 2)) {
+    const std::size_t runs = be16(doc, at);
+    at += 2;
+    c.runs = ragtime::take_records(doc, at, runs, kRunSize);
+    if (c.runs.size() == runs * kRunSize && fits(doc, at, 2)) {
+      const std::size_t formats = be16(doc, at);
+      at += 2;
+      c.formats = ragtime::take_records(doc, at, formats, kFormatSize);
+    }
+  }
+  c.span = at - offset;
+  return true;
+}
+
+void convert_component(Conversion& cv, std::size_t offset) {
+  ragtime::TextComponent c;
+  if (!locate_component(cv.doc, offset, c) || !cv.budget.take(c.span)) return;
+  const ragtime::TextRules rules{.hard_space_code = false, .hash_for_03 = true, .final_paragraph = true};
+  ragtime::write_text(cv.w, c, rules, apply_run, nullptr);
+}
+
+void convert_page(Conversion& cv, std::size_t page) {
+  for (std::size_t n = be16(cv.doc, page + 8); const std::size_t record = cv.enter_record(n);) {
+    if (be32(cv.doc, record + 20) == kTextKind) convert_component(cv, be32(cv.doc, record + 24));
+    n = be16(cv.doc, record + 4);
+  }
+}
+
+}  // namespace
+
+bool is_ragtime2_document(std::span<const std::uint8_t> doc) {
+  return doc.size() > kFirstPageOffset + 1 && doc[kVersionOffset] == kVersion &&
+         be16(doc, kVersionOffset) < kFirstRagtime3Word;
+}
+
+int orig_ragtime2(const char* source_path, const char* stream_path) {
+  FilePtr in = open_file(source_path, "rb");
+  FilePtr out = open_file(stream_path, "w+b");
+  if (!in || !out) return -1;
+  std::vector<std::uint8_t> file;
+  Bytes doc;
+  switch (ragtime::load_document(in.get(), file, doc)) {
+    case ragtime::Load::Empty: return -2;
+    case ragtime::Load::CannotRead: return -1;
+    case ragtime::Load::Ok: break;
+  }
+  if (!is_ragtime2_document(doc)) return -1;
+
+  Conversion cv;
+  cv.doc = doc;
+  cv.w.out = out.get();
+  cv.budget.left = doc.size();
+  cv.visited.assign(cv.record_count() + 1, false);
+  for (std::size_t n = be16(doc, kFirstPageOffset); const std::size_t page = cv.enter_record(n);) {
+    convert_page(cv, page);
+    put_byte(kPageBreak, cv.w.out);
+    n = be16(doc, page + 4);
+  }
+  std::fflush(cv.w.out);
+  return std::ferror(cv.w.out) ? -1 : 0;
+}
+
+}  // namespace lettrix

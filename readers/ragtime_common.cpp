@@ -1,0 +1,189 @@
+#include "readers/ragtime_common.h"
+
+#include <new>
+
+#include "core/byte_helpers.h"
+#include "core/char_output.h"
+#include "core/stream_codes.h"
+#include "support/byte_io.h"
+
+namespace lettrix::ragtime {
+
+namespace {
+
+constexpr std::size_t kMacBinaryHeader = 128;
+constexpr std::size_t kMacBinaryNameLength = 1;
+constexpr std::size_t kMacBinaryZero1 = 74;
+constexpr std::size_t kMacBinaryZero2 = 82;
+constexpr std::size_t kMacBinaryDataLength = 83;
+constexpr std::size_t kMaxNameLength = 63;
+
+bool read_all(std::FILE* in, std::vector<std::uint8_t>& data) {
+  const long size = stream_size(in);
+  if (size < 0) return false;
+  try {
+    data.resize(static_cast<std::size_t>(size));
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+  if (std::fseek(in, 0, SEEK_SET) != 0) return false;
+  return data.empty() || std::fread(data.data(), 1, data.size(), in) == data.size();
+}
+
+}  // namespace
+
+long macbinary_data_length(Bytes file) {
+  if (file.size() < kMacBinaryHeader) return -1;
+  const std::size_t name_length = file[kMacBinaryNameLength];
+  if (file[0] != 0 || name_length == 0 || name_length > kMaxNameLength || file[kMacBinaryZero1] != 0 ||
+      file[kMacBinaryZero2] != 0)
+    return -1;
+  const std::uint32_t length = be32(file, kMacBinaryDataLength);
+  if (length > file.size() - kMacBinaryHeader) return -1;
+  return static_cast<long>(length);
+}
+
+Load load_document(std::FILE* in, std::vector<std::uint8_t>& file, Bytes& document) {
+  if (!read_all(in, file)) return Load::CannotRead;
+  const Bytes all(file);
+  const long fork = macbinary_data_length(all);
+  document = fork < 0 ? all : all.subspan(kMacBinaryHeader, static_cast<std::size_t>(fork));
+  return document.empty() ? Load::Empty : Load::Ok;
+}
+
+Bytes take_records(Bytes doc, std::size_t& at, std::size_t count, std::size_t size) {
+  if (at > doc.size()) at = doc.size();
+  const std::size_t whole = (doc.size() - at) / size;
+  const std::size_t n = count < whole ? count : whole;
+  const Bytes records = doc.subspan(at, n * size);
+  at += n * size;
+  return records;
+}
+
+void apply_alignment(Writer& w, std::uint8_t alignment) {
+  switch (alignment) {
+    case 0: set_alignment(w.out, w.ps, AlignLeft); break;
+    case 1: set_alignment(w.out, w.ps, AlignCentre); break;
+    case 2: set_alignment(w.out, w.ps, AlignRight); break;
+    case 3: set_alignment(w.out, w.ps, AlignJustify); break;
+    default: break;
+  }
+}
+
+void switch_on(Writer& w, Attributes a) {
+  struct On {
+    std::uint8_t flags1, flags2;
+    void (*on)(std::FILE*, CharState&, int);
+  };
+  static constexpr On kOn[] = {
+      {kBold, 0, bold_on},           {kItalic, 0, italic_on},       {kUnderline, 0, underline_on},
+      {kSuperscript, 0, superscript_on}, {kSubscript, 0, subscript_on}, {kStrike, 0, strike_on},
+      {kCaps, 0, caps_on},           {kHidden, 0, hidden_on},       {0, kOutline, outline_on},
+      {0, kShadow, shadow_on},       {0, kSmallCaps, small_caps_on}, {0, kDoubleUnderline, double_underline_on},
+  };
+  for (const On& o : kOn)
+    if ((a.flags1 & o.flags1) || (a.flags2 & o.flags2)) o.on(w.out, w.cs, 1);
+}
+
+namespace {
+
+enum class Last { Nothing, ParagraphEnd, Other };
+
+class TextWalk {
+ public:
+  TextWalk(Writer& w, const TextComponent& c, const TextRules& rules, ApplyRun apply_run, void* context)
+      : w_(w), c_(c), rules_(rules), apply_run_(apply_run), context_(context) {}
+
+  void run() {
+    if (c_.run_count() > 0) apply_run(0);
+    next_run_ = 1;
+    next_format();
+    for (std::size_t i = 0; i < c_.text.size(); ++i) {
+      const std::size_t position = i + 1;
+      while (next_run_ < c_.run_count() && be16(c_.run(next_run_), 0) <= position) apply_run(next_run_++);
+      write_byte(c_.text[i]);
+    }
+    if (rules_.final_paragraph && !c_.text_cut && last_ == Last::Other) paragraph_end();
+  }
+
+ private:
+  void apply_run(std::size_t i) {
+    apply_run_(w_, c_.run(i), context_);
+    carried_ = false;
+  }
+
+  void next_format() {
+    if (next_format_ >= c_.format_count()) return;
+    apply_alignment(w_, c_.formats[next_format_ * c_.format_size + 6]);
+    ++next_format_;
+  }
+
+  void paragraph_end() {
+    if (!carried_) carry_ = {w_.cs.flags1, w_.cs.flags2};
+    carried_ = true;
+    close_attributes(w_.out, w_.cs);
+    put_byte(kParagraphEnd, w_.out);
+    last_ = Last::ParagraphEnd;
+  }
+
+  // The run in force keeps its attributes after a paragraph end.
+  void before_content() {
+    if (carried_) switch_on(w_, carry_);
+    carried_ = false;
+    last_ = Last::Other;
+  }
+
+  void write_byte(std::uint8_t byte) {
+    switch (byte) {
+      case 0x00: next_format(); return;
+      case 0x1F: return;
+      case 0x0B:
+      case 0x0D: paragraph_end(); return;
+      case 0x09:
+        before_content();
+        put_byte(kTab, w_.out);
+        return;
+      case kEscape:
+        before_content();
+        write_code(w_.out, Backslash);
+        return;
+      case 0x03:
+        if (rules_.hash_for_03) {
+          before_content();
+          put_byte('#', w_.out);
+          return;
+        }
+        break;
+      case 0xCA:
+        if (rules_.hard_space_code) {
+          before_content();
+          write_code(w_.out, HardSpace);
+          return;
+        }
+        break;
+      default: break;
+    }
+    if ((*w_.table)[byte] == 0) return;  // a control byte without a character
+    before_content();
+    write_source_char(w_.out, *w_.table, byte);
+  }
+
+  Writer& w_;
+  const TextComponent& c_;
+  const TextRules& rules_;
+  ApplyRun apply_run_;
+  void* context_;
+  std::size_t next_run_ = 0;
+  std::size_t next_format_ = 0;
+  Attributes carry_;
+  bool carried_ = false;
+  Last last_ = Last::Nothing;
+};
+
+}  // namespace
+
+void write_text(Writer& w, const TextComponent& c, const TextRules& rules, ApplyRun apply_run, void* context) {
+  TextWalk(w, c, rules, apply_run, context).run();
+}
+
+}  // namespace lettrix::ragtime

@@ -1,0 +1,117 @@
+// Pieces shared by the Ragtime 2 and Ragtime 3 readers: the document bytes
+// (the data fork, also from behind a MacBinary header), a text component
+// located in them, and the walk over a component's text that both versions
+// share. The layouts themselves are drawn at the top of ragtime_2.cpp and
+// ragtime_3.cpp.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <span>
+#include <vector>
+
+#include "core/charset.h"
+#include "core/emitter.h"
+
+namespace lettrix::ragtime {
+
+using Bytes = std::span<const std::uint8_t>;
+
+enum class Load { Ok, CannotRead, Empty };
+
+// Reads the whole source into memory and returns the document in it: the
+// data fork behind a MacBinary header (only the bytes its header counts), or
+// the whole file. Empty: the file, or the data fork it wraps, holds nothing.
+Load load_document(std::FILE* in, std::vector<std::uint8_t>& file, Bytes& document);
+
+// The length of the data fork when the bytes start with a MacBinary header
+// (byte 0 zero, a name of 1 to 63 characters, bytes 74 and 82 zero, a data
+// fork that the file holds), otherwise -1.
+long macbinary_data_length(Bytes file);
+
+// Big-endian numbers at offsets the caller has checked.
+inline std::uint16_t be16(Bytes b, std::size_t at) { return static_cast<std::uint16_t>(b[at] << 8 | b[at + 1]); }
+inline std::uint32_t be32(Bytes b, std::size_t at) {
+  return static_cast<std::uint32_t>(b[at]) << 24 | static_cast<std::uint32_t>(b[at + 1]) << 16 |
+         static_cast<std::uint32_t>(b[at + 2]) << 8 | b[at + 3];
+}
+// Whether n bytes from `at` lie inside the bytes.
+inline bool fits(Bytes b, std::size_t at, std::size_t n) { return at <= b.size() && n <= b.size() - at; }
+
+// A text component as found in the file: its text (only the bytes the file
+// holds), its character runs and its paragraph formats (whole records only).
+struct TextComponent {
+  Bytes text;
+  bool text_cut = false;  // the file ends inside the text
+  Bytes runs;
+  std::size_t run_size = 10;
+  Bytes formats;
+  std::size_t format_size = 34;
+  std::size_t span = 0;   // bytes from the component's start to its end in the file
+
+  std::size_t run_count() const { return runs.size() / run_size; }
+  Bytes run(std::size_t i) const { return runs.subspan(i * run_size, run_size); }
+  std::size_t format_count() const { return formats.size() / format_size; }
+};
+
+// Takes `count` records of `size` bytes from `at`, or as many whole records
+// as the file holds there; `at` moves past them.
+Bytes take_records(Bytes doc, std::size_t& at, std::size_t count, std::size_t size);
+
+// How much component data a conversion may still read: each component uses
+// its span of the file, and all of them together no more than the document
+// holds, so that components that overlap or are listed many times cannot
+// make the work or the stream grow beyond a multiple of the file's size.
+struct Budget {
+  std::size_t left = 0;
+  bool take(std::size_t n) {
+    if (n > left) return false;
+    left -= n;
+    return true;
+  }
+};
+
+// The emitter state and the character table of one conversion.
+struct Writer {
+  std::FILE* out = nullptr;
+  CharState cs;
+  ParaState ps;
+  const ReaderTable* table = &kMacintoshTable;
+};
+
+// Paragraph alignment byte of a paragraph format: 0 left, 1 centred, 2 right,
+// 3 justified; any other value leaves the alignment as it is.
+void apply_alignment(Writer& w, std::uint8_t alignment);
+
+// Attribute bits of the character state (flags1, flags2).
+struct Attributes {
+  std::uint8_t flags1 = 0;
+  std::uint8_t flags2 = 0;
+};
+// Switches on each of the attributes that is off.
+void switch_on(Writer& w, Attributes a);
+
+// How the two versions differ in the text bytes.
+struct TextRules {
+  bool hard_space_code = false;  // 0xCA is HardSpace (else a character like any other)
+  bool hash_for_03 = false;      // 0x03 (page number) is written as "#"
+  bool final_paragraph = false;  // a text that does not end a paragraph gets one
+};
+
+using ApplyRun = void (*)(Writer& w, Bytes run, void* context);
+
+// Writes the text of a component: the first run and the first paragraph
+// format apply at once, every further run at its start position (counted
+// from 1; a run whose position has passed applies at the next byte).
+//
+//   0x00        the next paragraph format's alignment
+//   0x09        tab
+//   0x0B, 0x0D  attributes off, paragraph end; the run's attributes come back
+//               before the next character, unless a new run starts there
+//   0x1F        dropped (a soft hyphen)
+//   0x5C        Backslash
+//   others      through the writer's character table
+void write_text(Writer& w, const TextComponent& c, const TextRules& rules, ApplyRun apply_run, void* context);
+
+}  // namespace lettrix::ragtime
