@@ -13,9 +13,9 @@
 //                                         2 underline, 3 outline, 4 shadow,
 //                                         7 superscript, 8 subscript
 //
-// A zone: a 32-bit length Z of what follows, a 16-bit header length H (the
-// header starts at the length word), a 16-bit record length R and a 16-bit
-// record count N; the N records start H bytes after the length word Z.
+// A zone: a 32-bit length Z of what follows, then a header of H bytes that
+// starts with H itself (16-bit), the record length R (16-bit) and the record
+// count N (16-bit); the N records follow the header.
 #pragma once
 
 #include <cstdint>
