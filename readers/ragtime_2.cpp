@@ -36,7 +36,6 @@
 #include "core/mac_fonts.h"
 #include "readers/ragtime_common.h"
 #include "support/byte_io.h"
-#include "support/file_handle.h"
 
 namespace lettrix {
 
@@ -112,23 +111,9 @@ void apply_run(ragtime::Writer& w, Bytes run, void*) {
 bool locate_component(Bytes doc, std::size_t offset, ragtime::TextComponent& c) {
   if (!fits(doc, offset, kComponentHeader) || doc[offset] == 0xFF) return false;
   const std::size_t declared = be16(doc, offset + 6) > 0 ? be16(doc, offset + 6) - 1u : 0u;
-  std::size_t at = offset + kComponentHeader;
-  const std::size_t held = doc.size() - at;
-  c.text = doc.subspan(at, declared < held ? declared : held);
-  c.text_cut = declared > held;
-  at += c.text.size();
   c.run_size = kRunSize;
   c.format_size = kFormatSize;
-  if (fits(doc, at, 2)) {
-    const std::size_t runs = be16(doc, at);
-    at += 2;
-    c.runs = ragtime::take_records(doc, at, runs, kRunSize);
-    if (c.runs.size() == runs * kRunSize && fits(doc, at, 2)) {
-      const std::size_t formats = be16(doc, at);
-      at += 2;
-      c.formats = ragtime::take_records(doc, at, formats, kFormatSize);
-    }
-  }
+  const std::size_t at = ragtime::locate_text(doc, offset + kComponentHeader, declared, false, c);
   c.span = at - offset;
   return true;
 }
@@ -155,21 +140,13 @@ bool is_ragtime2_document(std::span<const std::uint8_t> doc) {
 }
 
 int orig_ragtime2(const char* source_path, const char* stream_path) {
-  FilePtr in = open_file(source_path, "rb");
-  FilePtr out = open_file(stream_path, "w+b");
-  if (!in || !out) return -1;
-  std::vector<std::uint8_t> file;
-  Bytes doc;
-  switch (ragtime::load_document(in.get(), file, doc)) {
-    case ragtime::Load::Empty: return -2;
-    case ragtime::Load::CannotRead: return -1;
-    case ragtime::Load::Ok: break;
-  }
-  if (!is_ragtime2_document(doc)) return -1;
+  ragtime::Source source;
+  if (const int result = ragtime::open_source(source_path, stream_path, is_ragtime2_document, source)) return result;
+  const Bytes doc = source.doc;
 
   Conversion cv;
   cv.doc = doc;
-  cv.w.out = out.get();
+  cv.w.out = source.out.get();
   cv.budget.left = doc.size();
   cv.visited.assign(cv.record_count() + 1, false);
   for (std::size_t n = be16(doc, kFirstPageOffset); const std::size_t page = cv.enter_record(n);) {
@@ -177,8 +154,7 @@ int orig_ragtime2(const char* source_path, const char* stream_path) {
     put_byte(kPageBreak, cv.w.out);
     n = be16(doc, page + 4);
   }
-  std::fflush(cv.w.out);
-  return std::ferror(cv.w.out) ? -1 : 0;
+  return ragtime::finish_stream(cv.w.out);
 }
 
 }  // namespace lettrix

@@ -42,7 +42,6 @@
 #include "readers/ragtime_3_styles.h"
 #include "readers/ragtime_common.h"
 #include "support/byte_io.h"
-#include "support/file_handle.h"
 
 namespace lettrix {
 
@@ -130,22 +129,7 @@ void convert_component(Conversion& cv, std::size_t offset) {
   ragtime::TextComponent c;
   c.run_size = kRunSize;
   c.format_size = kFormatSize;
-  std::size_t at = offset + kComponentHeader;
-  const std::size_t held = doc.size() - at;
-  c.text = doc.subspan(at, a - 1 < held ? a - 1 : held);
-  c.text_cut = a - 1 > held;
-  at += c.text.size();
-  if (fits(doc, at, 2)) {
-    std::size_t runs = be16(doc, at);
-    if (runs == 0 && fits(doc, at + 1, 2)) runs = be16(doc, ++at);
-    at += 2;
-    c.runs = ragtime::take_records(doc, at, runs, kRunSize);
-    if (c.runs.size() == runs * kRunSize && fits(doc, at, 2)) {
-      const std::size_t formats = be16(doc, at);
-      at += 2;
-      c.formats = ragtime::take_records(doc, at, formats, kFormatSize);
-    }
-  }
+  const std::size_t at = ragtime::locate_text(doc, offset + kComponentHeader, a - 1, true, c);
   if (!cv.budget.take(at - offset)) return;
   const ragtime::TextRules rules{.hard_space_code = true, .hash_for_03 = false, .final_paragraph = false};
   ragtime::write_text(cv.w, c, rules, apply_run, &cv.styles);
@@ -162,21 +146,13 @@ bool is_ragtime3_document(std::span<const std::uint8_t> doc) {
 }
 
 int orig_ragtime3(const char* source_path, const char* stream_path) {
-  FilePtr in = open_file(source_path, "rb");
-  FilePtr out = open_file(stream_path, "w+b");
-  if (!in || !out) return -1;
-  std::vector<std::uint8_t> file;
-  Bytes doc;
-  switch (ragtime::load_document(in.get(), file, doc)) {
-    case ragtime::Load::Empty: return -2;
-    case ragtime::Load::CannotRead: return -1;
-    case ragtime::Load::Ok: break;
-  }
-  if (!is_ragtime3_document(doc)) return -1;
+  ragtime::Source source;
+  if (const int result = ragtime::open_source(source_path, stream_path, is_ragtime3_document, source)) return result;
+  const Bytes doc = source.doc;
 
   Conversion cv;
   cv.doc = doc;
-  cv.w.out = out.get();
+  cv.w.out = source.out.get();
   cv.budget.left = doc.size();
   const std::size_t count = be16(doc, kEntryCountOffset);
   cv.styles = ragtime::read_text_styles(doc, kEntries);
@@ -195,8 +171,7 @@ int orig_ragtime3(const char* source_path, const char* stream_path) {
     }
     if (offset >= lowest && offset < doc.size()) convert_component(cv, offset);
   }
-  std::fflush(cv.w.out);
-  return std::ferror(cv.w.out) ? -1 : 0;
+  return ragtime::finish_stream(cv.w.out);
 }
 
 }  // namespace lettrix

@@ -1,11 +1,10 @@
 #include "readers/ragtime_common.h"
 
-#include <new>
-
 #include "core/byte_helpers.h"
 #include "core/char_output.h"
 #include "core/stream_codes.h"
 #include "support/byte_io.h"
+#include "support/whole_file.h"
 
 namespace lettrix::ragtime {
 
@@ -17,18 +16,6 @@ constexpr std::size_t kMacBinaryZero1 = 74;
 constexpr std::size_t kMacBinaryZero2 = 82;
 constexpr std::size_t kMacBinaryDataLength = 83;
 constexpr std::size_t kMaxNameLength = 63;
-
-bool read_all(std::FILE* in, std::vector<std::uint8_t>& data) {
-  const long size = stream_size(in);
-  if (size < 0) return false;
-  try {
-    data.resize(static_cast<std::size_t>(size));
-  } catch (const std::bad_alloc&) {
-    return false;
-  }
-  if (std::fseek(in, 0, SEEK_SET) != 0) return false;
-  return data.empty() || std::fread(data.data(), 1, data.size(), in) == data.size();
-}
 
 }  // namespace
 
@@ -43,14 +30,26 @@ long macbinary_data_length(Bytes file) {
   return static_cast<long>(length);
 }
 
-Load load_document(std::FILE* in, std::vector<std::uint8_t>& file, Bytes& document) {
-  if (!read_all(in, file)) return Load::CannotRead;
-  const Bytes all(file);
+int open_source(const char* source_path, const char* stream_path, bool (*is_format)(Bytes), Source& source) {
+  FilePtr in = open_file(source_path, "rb");
+  source.out = open_file(stream_path, "w+b");
+  if (!in || !source.out || !read_whole_file(in.get(), source.file)) return -1;
+  const Bytes all(source.file);
   const long fork = macbinary_data_length(all);
-  document = fork < 0 ? all : all.subspan(kMacBinaryHeader, static_cast<std::size_t>(fork));
-  return document.empty() ? Load::Empty : Load::Ok;
+  source.doc = fork < 0 ? all : all.subspan(kMacBinaryHeader, static_cast<std::size_t>(fork));
+  if (source.doc.empty()) return -2;
+  return is_format(source.doc) ? 0 : -1;
 }
 
+int finish_stream(std::FILE* out) {
+  std::fflush(out);
+  return std::ferror(out) ? -1 : 0;
+}
+
+namespace {
+
+// Takes `count` records of `size` bytes from `at`, or as many whole records
+// as the file holds there; `at` moves past them.
 Bytes take_records(Bytes doc, std::size_t& at, std::size_t count, std::size_t size) {
   if (at > doc.size()) at = doc.size();
   const std::size_t whole = (doc.size() - at) / size;
@@ -58,6 +57,28 @@ Bytes take_records(Bytes doc, std::size_t& at, std::size_t count, std::size_t si
   const Bytes records = doc.subspan(at, n * size);
   at += n * size;
   return records;
+}
+
+}  // namespace
+
+std::size_t locate_text(Bytes doc, std::size_t text_at, std::size_t declared, bool zero_before_count,
+                        TextComponent& c) {
+  std::size_t at = text_at < doc.size() ? text_at : doc.size();
+  const std::size_t held = doc.size() - at;
+  c.text = doc.subspan(at, declared < held ? declared : held);
+  c.text_cut = declared > held;
+  at += c.text.size();
+  if (!fits(doc, at, 2)) return at;
+  std::size_t runs = be16(doc, at);
+  if (runs == 0 && zero_before_count && fits(doc, at + 1, 2)) runs = be16(doc, ++at);
+  at += 2;
+  c.runs = take_records(doc, at, runs, c.run_size);
+  if (c.runs.size() == runs * c.run_size && fits(doc, at, 2)) {
+    const std::size_t formats = be16(doc, at);
+    at += 2;
+    c.formats = take_records(doc, at, formats, c.format_size);
+  }
+  return at;
 }
 
 void apply_alignment(Writer& w, std::uint8_t alignment) {

@@ -13,17 +13,28 @@
 
 #include "core/charset.h"
 #include "core/emitter.h"
+#include "support/file_handle.h"
 
 namespace lettrix::ragtime {
 
 using Bytes = std::span<const std::uint8_t>;
 
-enum class Load { Ok, CannotRead, Empty };
+// A conversion's files: the stream being written and the document's bytes,
+// which are the data fork behind a MacBinary header (only the bytes its
+// header counts), or the whole file.
+struct Source {
+  FilePtr out;
+  std::vector<std::uint8_t> file;
+  Bytes doc;
+};
 
-// Reads the whole source into memory and returns the document in it: the
-// data fork behind a MacBinary header (only the bytes its header counts), or
-// the whole file. Empty: the file, or the data fork it wraps, holds nothing.
-Load load_document(std::FILE* in, std::vector<std::uint8_t>& file, Bytes& document);
+// Opens the source and the stream and reads the document into memory. 0, or
+// the reader's result: -1 when a file cannot be opened or read or is_format
+// refuses the document, -2 when the document is empty.
+int open_source(const char* source_path, const char* stream_path, bool (*is_format)(Bytes), Source& source);
+
+// The reader's result once the stream is written: 0, or -1 when a write failed.
+int finish_stream(std::FILE* out);
 
 // The length of the data fork when the bytes start with a MacBinary header
 // (byte 0 zero, a name of 1 to 63 characters, bytes 74 and 82 zero, a data
@@ -55,9 +66,13 @@ struct TextComponent {
   std::size_t format_count() const { return formats.size() / format_size; }
 };
 
-// Takes `count` records of `size` bytes from `at`, or as many whole records
-// as the file holds there; `at` moves past them.
-Bytes take_records(Bytes doc, std::size_t& at, std::size_t count, std::size_t size);
+// Fills in a component's text, runs and formats (c.run_size and
+// c.format_size given) from the text's offset and its declared length; the
+// lists hold the whole records the file holds, and the formats only when the
+// run list is whole. A run count of 0 stands for a count one byte further on
+// when zero_before_count is set. Returns the offset just after the component.
+std::size_t locate_text(Bytes doc, std::size_t text_at, std::size_t declared, bool zero_before_count,
+                        TextComponent& c);
 
 // How much component data a conversion may still read: each component uses
 // its span of the file, and all of them together no more than the document
