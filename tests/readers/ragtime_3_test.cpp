@@ -160,6 +160,14 @@ TEST(Ragtime3Reader, StylesFromTheStyleList) {
   std::string doc = Ragtime3Builder{}.styles(styles).text({.text = "ab", .runs = {{.start = 2, .style = 5}}}).build(&l);
   build::set_be16(doc, l.style_zone + 8, 5000);
   EXPECT_EQ(read(doc).printed(), "{BoldOn}ab");
+  // The tag in the text, or in an index that does not read as one, is no style list.
+  EXPECT_EQ(printed(Ragtime3Builder{}.text({.text = std::string("\0\x16\0\0\0\x16", 6) + "FHsl" + "x",
+                                            .runs = {{.start = 1, .style = 5}}})),
+            "{BoldOn}FHslx");
+  doc = Ragtime3Builder{}.styles(styles).text({.text = "ab", .runs = {{.start = 2, .style = 5}}}).build(&l);
+  const std::size_t index = l.style_zone - (4 + 0x20 + 3 * 16) - 22;  // the index, then the font list
+  build::set_be16(doc, index, 24);  // a length that no longer matches the first entry's offset
+  EXPECT_EQ(read(doc).printed(), "{BoldOn}ab");
 }
 
 TEST(Ragtime3Reader, HostileInput) {
