@@ -33,6 +33,7 @@
 
 #include <vector>
 
+#include "core/byte_helpers.h"
 #include "core/mac_fonts.h"
 #include "readers/ragtime_common.h"
 #include "support/byte_io.h"
@@ -42,9 +43,6 @@ namespace lettrix {
 namespace {
 
 using ragtime::Bytes;
-using ragtime::be16;
-using ragtime::be32;
-using ragtime::fits;
 
 constexpr std::size_t kVersionOffset = 4;
 constexpr std::uint8_t kVersion = 2;
@@ -53,10 +51,19 @@ constexpr std::size_t kFirstPageOffset = 130;
 constexpr std::size_t kRecordTable = 256;
 constexpr std::size_t kRecordSize = 40;
 constexpr std::size_t kComponentHeader = 9;
+constexpr std::uint8_t kEmptyMark = 0xFF;
 constexpr std::size_t kRunSize = 10;
 constexpr std::size_t kFormatSize = 34;
 constexpr std::uint32_t kTextKind = 0x00006401;
 constexpr int kSymbolFont = 23;
+
+// The fields of a page or component record that the reader uses.
+struct Record {
+  std::uint16_t next = 0;    // +4: the next record of the list
+  std::uint16_t first = 0;   // +8: a page's first component
+  std::uint32_t kind = 0;    // +20: a component's kind
+  std::uint32_t data = 0;    // +24: a component's data offset
+};
 
 struct Conversion {
   Bytes doc;
@@ -67,22 +74,33 @@ struct Conversion {
   std::size_t record_count() const {
     return doc.size() < kRecordTable ? 0 : (doc.size() - kRecordTable) / kRecordSize;
   }
-  // The offset of a record not visited before, which it marks; 0 when the
-  // number lies outside the table or the record was met already (a list that
-  // loops back).
-  std::size_t enter_record(std::size_t n) {
-    if (n == 0 || n > record_count() || visited[n]) return 0;
+  // Reads a record not visited before, which it marks. False when the number
+  // lies outside the table or the record was met already (a list that loops
+  // back).
+  bool enter_record(std::size_t n, Record& record) {
+    if (n == 0 || n > record_count() || visited[n]) return false;
     visited[n] = true;
-    return kRecordTable + (n - 1) * kRecordSize;
+    ByteReader r(doc.subspan(kRecordTable + (n - 1) * kRecordSize, kRecordSize));
+    r.skip(4);
+    record.next = r.be16();
+    r.skip(2);
+    record.first = r.be16();
+    r.skip(10);
+    record.kind = r.be32();
+    record.data = r.be32();
+    return r.ok();
   }
 };
 
 void apply_run(ragtime::Writer& w, Bytes run, void*) {
   std::FILE* out = w.out;
-  std::uint8_t size = run[2];
-  std::uint8_t style = run[3];
-  const int font = run[5];
-  const auto shift = static_cast<std::int32_t>(be32(run, 6));
+  ByteReader r(run);
+  r.skip(2);  // the start position
+  std::uint8_t size = r.u8();
+  std::uint8_t style = r.u8();
+  r.skip(1);
+  const int font = r.u8();
+  const std::int32_t shift = r.be32s();
   const bool size_mark = size > 0x80;
   const bool style_mark = style >= 0x80;
   if (size_mark) size = static_cast<std::uint8_t>(size - 0x80);
@@ -109,8 +127,14 @@ void apply_run(ragtime::Writer& w, Bytes run, void*) {
 // Locates a text component at a data offset. False when its header lies
 // beyond the file or it is marked empty.
 bool locate_component(Bytes doc, std::size_t offset, ragtime::TextComponent& c) {
-  if (!fits(doc, offset, kComponentHeader) || doc[offset] == 0xFF) return false;
-  const std::size_t declared = be16(doc, offset + 6) > 0 ? be16(doc, offset + 6) - 1u : 0u;
+  ByteReader r(doc);
+  r.seek(offset);
+  const std::uint8_t mark = r.u8();
+  r.skip(5);
+  const std::size_t length = r.be16();  // the text's length + 1
+  r.skip(1);
+  if (!r.ok() || mark == kEmptyMark) return false;
+  const std::size_t declared = length > 0 ? length - 1 : 0;
   c.run_size = kRunSize;
   c.format_size = kFormatSize;
   const std::size_t at = ragtime::locate_text(doc, offset + kComponentHeader, declared, false, c);
@@ -125,18 +149,21 @@ void convert_component(Conversion& cv, std::size_t offset) {
   ragtime::write_text(cv.w, c, rules, apply_run, nullptr);
 }
 
-void convert_page(Conversion& cv, std::size_t page) {
-  for (std::size_t n = be16(cv.doc, page + 8); const std::size_t record = cv.enter_record(n);) {
-    if (be32(cv.doc, record + 20) == kTextKind) convert_component(cv, be32(cv.doc, record + 24));
-    n = be16(cv.doc, record + 4);
-  }
+void convert_page(Conversion& cv, const Record& page) {
+  Record component;
+  for (std::size_t n = page.first; cv.enter_record(n, component); n = component.next)
+    if (component.kind == kTextKind) convert_component(cv, component.data);
 }
 
 }  // namespace
 
 bool is_ragtime2_document(std::span<const std::uint8_t> doc) {
-  return doc.size() > kFirstPageOffset + 1 && doc[kVersionOffset] == kVersion &&
-         be16(doc, kVersionOffset) < kFirstRagtime3Word;
+  ByteReader r(doc);
+  r.seek(kVersionOffset);
+  const std::uint16_t version = r.be16();
+  r.seek(kFirstPageOffset);
+  r.be16();
+  return r.ok() && version >> 8 == kVersion && version < kFirstRagtime3Word;
 }
 
 int orig_ragtime2(const char* source_path, const char* stream_path) {
@@ -149,10 +176,12 @@ int orig_ragtime2(const char* source_path, const char* stream_path) {
   cv.w.out = source.out.get();
   cv.budget.left = doc.size();
   cv.visited.assign(cv.record_count() + 1, false);
-  for (std::size_t n = be16(doc, kFirstPageOffset); const std::size_t page = cv.enter_record(n);) {
+  ByteReader header(doc);
+  header.seek(kFirstPageOffset);
+  Record page;
+  for (std::size_t n = header.be16(); cv.enter_record(n, page); n = page.next) {
     convert_page(cv, page);
     put_byte(kPageBreak, cv.w.out);
-    n = be16(doc, page + 4);
   }
   return ragtime::finish_stream(cv.w.out);
 }

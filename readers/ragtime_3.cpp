@@ -37,6 +37,7 @@
 
 #include <vector>
 
+#include "core/byte_helpers.h"
 #include "core/mac_fonts.h"
 #include "core/stream_codes.h"
 #include "readers/ragtime_3_styles.h"
@@ -48,9 +49,6 @@ namespace lettrix {
 namespace {
 
 using ragtime::Bytes;
-using ragtime::be16;
-using ragtime::be32;
-using ragtime::fits;
 using ragtime::TextStyle;
 
 constexpr std::size_t kVersionOffset = 4;
@@ -100,13 +98,16 @@ void apply_numbered_style(ragtime::Writer& w, std::uint8_t value) {
 void apply_run(ragtime::Writer& w, Bytes run, void* context) {
   const auto& styles = *static_cast<const std::vector<TextStyle>*>(context);
   close_attributes(w.out, w.cs);
-  const std::size_t value = be16(run, 2);
+  ByteReader r(run);
+  r.skip(2);  // the start position
+  const std::size_t value = r.be16();
+  r.skip(2);
+  const std::uint8_t vertical = r.u8();
   if (styles.empty()) {
     apply_numbered_style(w, static_cast<std::uint8_t>(value & 0xFF));
   } else if (value >= 1 && value <= styles.size()) {
     apply_listed_style(w, styles[value - 1]);
   }
-  const std::uint8_t vertical = run[6];
   if (vertical >= 1 && vertical <= 0x80) subscript_on(w.out, w.cs, 1);
   if (vertical > 0x80) superscript_on(w.out, w.cs, 1);
 }
@@ -120,8 +121,12 @@ struct Conversion {
 
 void convert_component(Conversion& cv, std::size_t offset) {
   const Bytes doc = cv.doc;
-  if (!fits(doc, offset, kComponentHeader)) return;
-  const std::size_t a = be16(doc, offset + 2);
+  ByteReader r(doc);
+  r.seek(offset);
+  r.skip(2);
+  const std::size_t a = r.be16();  // the text's length + 1
+  r.skip(1);
+  if (!r.ok()) return;
   if (a < 2 || a > kMaxTextLength) {
     put_byte(kParagraphEnd, cv.w.out);
     return;
@@ -139,10 +144,13 @@ void convert_component(Conversion& cv, std::size_t offset) {
 
 bool is_ragtime3_document(std::span<const std::uint8_t> doc) {
   if (doc.size() < kEntries) return false;
-  const std::uint16_t version = be16(doc, kVersionOffset);
-  if (version < kMinVersion || version > kMaxVersion) return false;
+  ByteReader r(doc);
+  r.seek(kVersionOffset);
+  const std::uint16_t version = r.be16();
+  r.seek(kEntryCountOffset);
+  const std::size_t count = r.be16();
   // An entry count that the file cannot hold says the file is something else.
-  return be16(doc, kEntryCountOffset) <= (doc.size() - kEntries) / kEntrySize;
+  return r.ok() && version >= kMinVersion && version <= kMaxVersion && count <= (doc.size() - kEntries) / kEntrySize;
 }
 
 int orig_ragtime3(const char* source_path, const char* stream_path) {
@@ -154,16 +162,19 @@ int orig_ragtime3(const char* source_path, const char* stream_path) {
   cv.doc = doc;
   cv.w.out = source.out.get();
   cv.budget.left = doc.size();
-  const std::size_t count = be16(doc, kEntryCountOffset);
+  ByteReader header(doc);
+  header.seek(kEntryCountOffset);
+  const std::size_t count = header.be16();
   cv.styles = ragtime::read_text_styles(doc, kEntries);
 
   std::uint32_t lowest = 0;
   bool have_lowest = false;
   for (std::size_t i = 0; i < count; ++i) {
-    const std::size_t entry = kEntries + i * kEntrySize;
-    const std::uint16_t first = be16(doc, entry);
+    ByteReader entry(doc.subspan(kEntries + i * kEntrySize, kEntrySize));
+    const std::uint16_t first = entry.be16();
     if (first == kEndOfList) break;
-    const std::uint32_t offset = be32(doc, entry + kDataOffset);
+    entry.seek(kDataOffset);
+    const std::uint32_t offset = entry.be32();
     if (first == 0 || offset == 0 || offset == kNoData) continue;
     if (!have_lowest) {
       lowest = offset;

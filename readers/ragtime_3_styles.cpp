@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "core/byte_helpers.h"
+
 namespace lettrix::ragtime {
 
 namespace {
@@ -26,11 +28,13 @@ bool index_around(Bytes doc, std::size_t tag, Index& index) {
   for (std::size_t k = 0; k < kMaxEntriesBefore; ++k) {
     const std::size_t back = 6 + k * kEntrySize;
     if (tag < back) return false;
-    const std::size_t start = tag - back;
-    const std::size_t length = be16(doc, start);
-    if (length < 2 + (k + 1) * kEntrySize || (length - 2) % kEntrySize != 0 || !fits(doc, start, length)) continue;
-    if (be32(doc, start + 2) != length) continue;
-    index = {start, length};
+    ByteReader r(doc);
+    r.seek(tag - back);
+    const std::size_t length = r.be16();
+    const std::size_t first_offset = r.be32();
+    if (!r.ok() || length < 2 + (k + 1) * kEntrySize || (length - 2) % kEntrySize != 0) continue;
+    if (length > doc.size() - (tag - back) || first_offset != length) continue;
+    index = {tag - back, length};
     return true;
   }
   return false;
@@ -40,18 +44,26 @@ bool index_around(Bytes doc, std::size_t tag, Index& index) {
 // records lie whole inside the zone and the file.
 bool zone_records(Bytes doc, const Index& index, const char* tag, std::size_t min_record, Bytes& records,
                   std::size_t& record_size) {
-  for (std::size_t e = index.start + 2; e + kEntrySize <= index.start + index.length; e += kEntrySize) {
-    if (std::memcmp(&doc[e + 4], tag, 4) != 0) continue;
-    const std::size_t zone = index.start + be32(doc, e);
-    if (!fits(doc, zone, 10)) return false;
-    const std::size_t zone_end = zone + 4 + std::min<std::size_t>(be32(doc, zone), doc.size() - zone - 4);
-    const std::size_t header = be16(doc, zone + 4);
-    record_size = be16(doc, zone + 6);
-    const std::size_t count = be16(doc, zone + 8);
-    if (header < 6 || record_size < min_record) return false;
-    const std::size_t first = zone + 4 + header;
-    if (first > zone_end || count > (zone_end - first) / record_size) return false;
-    records = doc.subspan(first, count * record_size);
+  ByteReader entries(doc.subspan(index.start + 2, index.length - 2));
+  while (entries.has(kEntrySize)) {
+    const std::size_t offset = entries.be32();
+    const Bytes entry_tag = entries.bytes(4);
+    entries.skip(2);
+    if (std::memcmp(entry_tag.data(), tag, 4) != 0) continue;
+    ByteReader zone(doc);
+    zone.seek(index.start + offset);
+    const std::size_t length = zone.be32();
+    const std::size_t header_start = zone.position();
+    const std::size_t header = zone.be16();
+    record_size = zone.be16();
+    const std::size_t count = zone.be16();
+    if (!zone.ok() || header < 6 || record_size < min_record) return false;
+    // The records lie within the zone as its length gives it, and within the file.
+    ByteReader body(doc.subspan(header_start, length < doc.size() - header_start ? length : doc.size() - header_start));
+    body.seek(header);
+    const std::size_t whole = body.remaining() / record_size;
+    if (!body.ok() || count > whole) return false;
+    records = body.bytes(count * record_size);
     return true;
   }
   return false;
@@ -75,12 +87,20 @@ std::vector<TextStyle> read_text_styles(Bytes doc, std::size_t from) {
     if (!zone_records(doc, index, kStyleTag, kStyleRecordMin, style_records, style_size)) return styles;
     if (!zone_records(doc, index, kFontTag, kFontRecordMin, font_records, font_size)) font_records = {};
     const std::size_t fonts = font_size ? font_records.size() / font_size : 0;
-    for (std::size_t at = 0; at < style_records.size(); at += style_size) {
+    ByteReader r(style_records);
+    while (r.has(style_size)) {
+      ByteReader record(r.bytes(style_size));
       TextStyle s;
-      const std::size_t font = be16(style_records, at + 4);
-      if (font >= 1 && font <= fonts) s.font_number = be16(font_records, (font - 1) * font_size + 6);
-      s.points = be16(style_records, at + 6);
-      s.style = be16(style_records, at + 10);
+      record.skip(4);
+      const std::size_t font = record.be16();
+      s.points = record.be16();
+      record.skip(2);
+      s.style = record.be16();
+      if (font >= 1 && font <= fonts) {
+        ByteReader font_record(font_records.subspan((font - 1) * font_size, font_size));
+        font_record.skip(6);
+        s.font_number = font_record.be16();
+      }
       styles.push_back(s);
     }
     return styles;

@@ -14,19 +14,23 @@ constexpr std::size_t kMacBinaryHeader = 128;
 constexpr std::size_t kMacBinaryNameLength = 1;
 constexpr std::size_t kMacBinaryZero1 = 74;
 constexpr std::size_t kMacBinaryZero2 = 82;
-constexpr std::size_t kMacBinaryDataLength = 83;
 constexpr std::size_t kMaxNameLength = 63;
 
 }  // namespace
 
 long macbinary_data_length(Bytes file) {
-  if (file.size() < kMacBinaryHeader) return -1;
-  const std::size_t name_length = file[kMacBinaryNameLength];
-  if (file[0] != 0 || name_length == 0 || name_length > kMaxNameLength || file[kMacBinaryZero1] != 0 ||
-      file[kMacBinaryZero2] != 0)
+  ByteReader r(file);
+  if (!r.has(kMacBinaryHeader)) return -1;
+  const std::uint8_t zero = r.u8();
+  const std::size_t name_length = r.u8();
+  r.seek(kMacBinaryZero1);
+  const std::uint8_t zero1 = r.u8();
+  r.seek(kMacBinaryZero2);
+  const std::uint8_t zero2 = r.u8();
+  const std::uint32_t length = r.be32();  // at 83
+  if (zero != 0 || name_length == 0 || name_length > kMaxNameLength || zero1 != 0 || zero2 != 0 ||
+      length > file.size() - kMacBinaryHeader)
     return -1;
-  const std::uint32_t length = be32(file, kMacBinaryDataLength);
-  if (length > file.size() - kMacBinaryHeader) return -1;
   return static_cast<long>(length);
 }
 
@@ -48,37 +52,34 @@ int finish_stream(std::FILE* out) {
 
 namespace {
 
-// Takes `count` records of `size` bytes from `at`, or as many whole records
-// as the file holds there; `at` moves past them.
-Bytes take_records(Bytes doc, std::size_t& at, std::size_t count, std::size_t size) {
-  if (at > doc.size()) at = doc.size();
-  const std::size_t whole = (doc.size() - at) / size;
-  const std::size_t n = count < whole ? count : whole;
-  const Bytes records = doc.subspan(at, n * size);
-  at += n * size;
-  return records;
+// Takes `count` records of `size` bytes, or as many whole records as remain.
+Bytes take_records(ByteReader& r, std::size_t count, std::size_t size) {
+  const std::size_t whole = r.remaining() / size;
+  return r.bytes((count < whole ? count : whole) * size);
 }
 
 }  // namespace
 
+std::size_t run_start(Bytes run) { return ByteReader(run).be16(); }
+
 std::size_t locate_text(Bytes doc, std::size_t text_at, std::size_t declared, bool zero_before_count,
                         TextComponent& c) {
-  std::size_t at = text_at < doc.size() ? text_at : doc.size();
-  const std::size_t held = doc.size() - at;
-  c.text = doc.subspan(at, declared < held ? declared : held);
-  c.text_cut = declared > held;
-  at += c.text.size();
-  if (!fits(doc, at, 2)) return at;
-  std::size_t runs = be16(doc, at);
-  if (runs == 0 && zero_before_count && fits(doc, at + 1, 2)) runs = be16(doc, ++at);
-  at += 2;
-  c.runs = take_records(doc, at, runs, c.run_size);
-  if (c.runs.size() == runs * c.run_size && fits(doc, at, 2)) {
-    const std::size_t formats = be16(doc, at);
-    at += 2;
-    c.formats = take_records(doc, at, formats, c.format_size);
+  ByteReader r(doc);
+  r.seek(text_at < doc.size() ? text_at : doc.size());
+  c.text_cut = declared > r.remaining();
+  c.text = r.bytes(c.text_cut ? r.remaining() : declared);
+  if (!r.has(2)) return r.position();
+  std::size_t runs = r.be16();
+  if (runs == 0 && zero_before_count && r.has(1)) {
+    r.seek(r.position() - 1);
+    runs = r.be16();
   }
-  return at;
+  c.runs = take_records(r, runs, c.run_size);
+  if (c.runs.size() == runs * c.run_size && r.has(2)) {
+    const std::size_t formats = r.be16();
+    c.formats = take_records(r, formats, c.format_size);
+  }
+  return r.position();
 }
 
 void apply_alignment(Writer& w, std::uint8_t alignment) {
@@ -108,6 +109,8 @@ void switch_on(Writer& w, Attributes a) {
 
 namespace {
 
+constexpr std::size_t kAlignmentOffset = 6;  // in a paragraph format
+
 enum class Last { Nothing, ParagraphEnd, Other };
 
 class TextWalk {
@@ -121,7 +124,7 @@ class TextWalk {
     next_format();
     for (std::size_t i = 0; i < c_.text.size(); ++i) {
       const std::size_t position = i + 1;
-      while (next_run_ < c_.run_count() && be16(c_.run(next_run_), 0) <= position) apply_run(next_run_++);
+      while (next_run_ < c_.run_count() && run_start(c_.run(next_run_)) <= position) apply_run(next_run_++);
       write_byte(c_.text[i]);
     }
     if (rules_.final_paragraph && !c_.text_cut && last_ == Last::Other) paragraph_end();
@@ -135,8 +138,9 @@ class TextWalk {
 
   void next_format() {
     if (next_format_ >= c_.format_count()) return;
-    apply_alignment(w_, c_.formats[next_format_ * c_.format_size + 6]);
-    ++next_format_;
+    ByteReader format(c_.format(next_format_++));
+    format.seek(kAlignmentOffset);
+    apply_alignment(w_, format.u8());
   }
 
   void paragraph_end() {

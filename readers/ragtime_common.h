@@ -41,15 +41,6 @@ int finish_stream(std::FILE* out);
 // fork that the file holds), otherwise -1.
 long macbinary_data_length(Bytes file);
 
-// Big-endian numbers at offsets the caller has checked.
-inline std::uint16_t be16(Bytes b, std::size_t at) { return static_cast<std::uint16_t>(b[at] << 8 | b[at + 1]); }
-inline std::uint32_t be32(Bytes b, std::size_t at) {
-  return static_cast<std::uint32_t>(b[at]) << 24 | static_cast<std::uint32_t>(b[at + 1]) << 16 |
-         static_cast<std::uint32_t>(b[at + 2]) << 8 | b[at + 3];
-}
-// Whether n bytes from `at` lie inside the bytes.
-inline bool fits(Bytes b, std::size_t at, std::size_t n) { return at <= b.size() && n <= b.size() - at; }
-
 // A text component as found in the file: its text (only the bytes the file
 // holds), its character runs and its paragraph formats (whole records only).
 struct TextComponent {
@@ -64,7 +55,11 @@ struct TextComponent {
   std::size_t run_count() const { return runs.size() / run_size; }
   Bytes run(std::size_t i) const { return runs.subspan(i * run_size, run_size); }
   std::size_t format_count() const { return formats.size() / format_size; }
+  Bytes format(std::size_t i) const { return formats.subspan(i * format_size, format_size); }
 };
+
+// The position (from 1) at which a character run starts: its first word.
+std::size_t run_start(Bytes run);
 
 // Fills in a component's text, runs and formats (c.run_size and
 // c.format_size given) from the text's offset and its declared length; the
