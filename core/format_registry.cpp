@@ -4,6 +4,8 @@
 #include "readers/macwrite_ii.h"
 #include "readers/macwrite_22.h"
 #include "readers/macwrite_46.h"
+#include "readers/ragtime_2.h"
+#include "readers/ragtime_3.h"
 #include "readers/text_only.h"
 #include "writers/plain_text.h"
 #include "writers/rtf.h"
@@ -22,8 +24,8 @@ const FormatEntry kSourceRows[] = {
     {"MS-Works 2", "MS-Works 2", "", nullptr, nullptr},
     {"MS-Works 3", "MS-Works 3", "", nullptr, nullptr},
     {"Claris/AppleWorks", "Claris/AppleWorks", "", orig_clarisworks, nullptr},
-    {"Ragtime 2", "Ragtime 2", "", nullptr, nullptr},
-    {"Ragtime 3", "Ragtime 3", "", nullptr, nullptr},
+    {"Ragtime 2", "Ragtime 2", "", orig_ragtime2, nullptr},
+    {"Ragtime 3", "Ragtime 3", "", orig_ragtime3, nullptr},
     {"Nisus Writer", "Nisus Writer", "", nullptr, nullptr},
     {nullptr, nullptr, nullptr, nullptr, nullptr},
 };

@@ -55,6 +55,7 @@
 #include "core/stream_codes.h"
 #include "support/file_handle.h"
 #include "support/byte_io.h"
+#include "support/whole_file.h"
 
 namespace lettrix {
 
@@ -352,17 +353,6 @@ class ZoneWriter {
   std::size_t next_run_ = 0;
   std::uint32_t last_start_ = 0;  // start of the run in force
 };
-
-bool read_whole_file(std::FILE* in, std::vector<std::uint8_t>& data) {
-  const long size = stream_size(in);
-  if (size < 0) return false;
-  try {
-    data.resize(static_cast<std::size_t>(size));
-  } catch (const std::bad_alloc&) {
-    return false;
-  }
-  return data.empty() || std::fread(data.data(), 1, data.size(), in) == data.size();
-}
 
 }  // namespace
 

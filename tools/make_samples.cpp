@@ -73,6 +73,8 @@ int main(int argc, char** argv) {
   make_macwrite_ii_samples(top);
   make_macwrite_2_2_samples(top);
   make_macwrite_4_6_samples(top);
+  make_ragtime_2_samples(top);
+  make_ragtime_3_samples(top);
   streams(top / "fuzz" / "seeds" / "stream");
   return 0;
 }

@@ -13,3 +13,5 @@ void make_clarisworks_samples(const std::filesystem::path& top);
 void make_macwrite_2_2_samples(const std::filesystem::path& top);
 void make_macwrite_4_6_samples(const std::filesystem::path& top);
 void make_macwrite_ii_samples(const std::filesystem::path& top);
+void make_ragtime_2_samples(const std::filesystem::path& top);
+void make_ragtime_3_samples(const std::filesystem::path& top);

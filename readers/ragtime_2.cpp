@@ -1,0 +1,189 @@
+// Ragtime 2 documents, data fork (also behind a MacBinary header). All numbers
+// are big-endian.
+//
+//   offset  size  content
+//   4       2     version: 0x02xx (a word from 0x255 on belongs to Ragtime 3)
+//   130     2     number of the first page record (0: no pages)
+//   256     40 n  record table: record n (counted from 1) at 256 + (n - 1) x 40
+//
+// Page record:       +4 (2) next page record, 0 ends the list
+//                    +8 (2) the page's first component record, 0 none
+// Component record:  +4 (2) next component record of the page, 0 ends the list
+//                    +20 (4) kind: 00 00 64 01 for a text component
+//                    +24 (4) file offset of the component's data
+//
+// Text component, at its data offset:
+//   header    9 bytes: +0 0xFF for an empty component; +6 (2) text length + 1
+//   text      the text bytes
+//   n (2)     then n character runs of 10 bytes:
+//               +0 (2) position (from 1) of the run's first character
+//               +2 (1) point size; above 0x80 also subscript (0x80 more)
+//               +3 (1) style: bit 0 bold, 1 italic, 2 underline, 3 outline,
+//                      4 shadow; 0x80 and more also superscript (0x80 more)
+//               +5 (1) Macintosh font number
+//               +6 (4) vertical shift: positive down (subscript), negative
+//                      up (superscript)
+//   m (2)     then m paragraph formats of 34 bytes: +6 alignment (0 left,
+//             1 centred, 2 right, 3 justified)
+//
+// Text bytes: 0x00 the next paragraph format begins, 0x03 page number, 0x09
+// tab, 0x0B and 0x0D paragraph end, 0x1F soft hyphen; the others are
+// characters of the run's font.
+#include "readers/ragtime_2.h"
+
+#include <vector>
+
+#include "core/byte_helpers.h"
+#include "core/mac_fonts.h"
+#include "readers/ragtime_common.h"
+#include "support/byte_io.h"
+
+namespace lettrix {
+
+namespace {
+
+using ragtime::Bytes;
+
+constexpr std::size_t kVersionOffset = 4;
+constexpr std::uint8_t kVersion = 2;
+constexpr std::uint16_t kFirstRagtime3Word = 0x255;
+constexpr std::size_t kFirstPageOffset = 130;
+constexpr std::size_t kRecordTable = 256;
+constexpr std::size_t kRecordSize = 40;
+constexpr std::size_t kComponentHeader = 9;
+constexpr std::uint8_t kEmptyMark = 0xFF;
+constexpr std::size_t kRunSize = 10;
+constexpr std::size_t kFormatSize = 34;
+constexpr std::uint32_t kTextKind = 0x00006401;
+constexpr int kSymbolFont = 23;
+
+// The fields of a page or component record that the reader uses.
+struct Record {
+  std::uint16_t next = 0;    // +4: the next record of the list
+  std::uint16_t first = 0;   // +8: a page's first component
+  std::uint32_t kind = 0;    // +20: a component's kind
+  std::uint32_t data = 0;    // +24: a component's data offset
+};
+
+struct Conversion {
+  Bytes doc;
+  ragtime::Writer w;
+  ragtime::Budget budget;
+  std::vector<bool> visited;  // by record number
+
+  std::size_t record_count() const {
+    return doc.size() < kRecordTable ? 0 : (doc.size() - kRecordTable) / kRecordSize;
+  }
+  // Reads a record not visited before, which it marks. False when the number
+  // lies outside the table or the record was met already (a list that loops
+  // back).
+  bool enter_record(std::size_t n, Record& record) {
+    if (n == 0 || n > record_count() || visited[n]) return false;
+    visited[n] = true;
+    ByteReader r(doc.subspan(kRecordTable + (n - 1) * kRecordSize, kRecordSize));
+    r.skip(4);
+    record.next = r.be16();
+    r.skip(2);
+    record.first = r.be16();
+    r.skip(10);
+    record.kind = r.be32();
+    record.data = r.be32();
+    return r.ok();
+  }
+};
+
+void apply_run(ragtime::Writer& w, Bytes run, void*) {
+  std::FILE* out = w.out;
+  ByteReader r(run);
+  r.skip(2);  // the start position
+  std::uint8_t size = r.u8();
+  std::uint8_t style = r.u8();
+  r.skip(1);
+  const int font = r.u8();
+  const std::int32_t shift = r.be32s();
+  const bool size_mark = size > 0x80;
+  const bool style_mark = style >= 0x80;
+  if (size_mark) size = static_cast<std::uint8_t>(size - 0x80);
+  if (style_mark) style = static_cast<std::uint8_t>(style - 0x80);
+
+  set_font_size(out, w.cs, size);
+  if (w.cs.charset == 1 && font != kSymbolFont) set_charset(out, w.cs, 0);
+  w.table = &select_mac_font(w.cs, font, out);
+  if (font == kSymbolFont) set_charset(out, w.cs, 1);
+
+  if (style == 0) {
+    close_attributes(out, w.cs);
+  } else {
+    if (style & 0x01) bold_on(out, w.cs, 1); else bold_off(out, w.cs);
+    if (style & 0x02) italic_on(out, w.cs, 1); else italic_off(out, w.cs);
+    if (style & 0x04) underline_on(out, w.cs, 1); else underline_off(out, w.cs);
+    if (style & 0x08) outline_on(out, w.cs, 1); else outline_off(out, w.cs);
+    if (style & 0x10) shadow_on(out, w.cs, 1); else shadow_off(out, w.cs);
+  }
+  if (size_mark || shift > 0) subscript_on(out, w.cs, 1); else subscript_off(out, w.cs);
+  if (style_mark || shift < 0) superscript_on(out, w.cs, 1); else superscript_off(out, w.cs);
+}
+
+// Locates a text component at a data offset. False when its header lies
+// beyond the file or it is marked empty.
+bool locate_component(Bytes doc, std::size_t offset, ragtime::TextComponent& c) {
+  ByteReader r(doc);
+  r.seek(offset);
+  const std::uint8_t mark = r.u8();
+  r.skip(5);
+  const std::size_t length = r.be16();  // the text's length + 1
+  r.skip(1);
+  if (!r.ok() || mark == kEmptyMark) return false;
+  const std::size_t declared = length > 0 ? length - 1 : 0;
+  c.run_size = kRunSize;
+  c.format_size = kFormatSize;
+  const std::size_t at = ragtime::locate_text(doc, offset + kComponentHeader, declared, false, c);
+  c.span = at - offset;
+  return true;
+}
+
+void convert_component(Conversion& cv, std::size_t offset) {
+  ragtime::TextComponent c;
+  if (!locate_component(cv.doc, offset, c) || !cv.budget.take(c.span)) return;
+  const ragtime::TextRules rules{.hard_space_code = false, .hash_for_03 = true, .final_paragraph = true};
+  ragtime::write_text(cv.w, c, rules, apply_run, nullptr);
+}
+
+void convert_page(Conversion& cv, const Record& page) {
+  Record component;
+  for (std::size_t n = page.first; cv.enter_record(n, component); n = component.next)
+    if (component.kind == kTextKind) convert_component(cv, component.data);
+}
+
+}  // namespace
+
+bool is_ragtime2_document(std::span<const std::uint8_t> doc) {
+  ByteReader r(doc);
+  r.seek(kVersionOffset);
+  const std::uint16_t version = r.be16();
+  r.seek(kFirstPageOffset);
+  r.be16();
+  return r.ok() && version >> 8 == kVersion && version < kFirstRagtime3Word;
+}
+
+int orig_ragtime2(const char* source_path, const char* stream_path) {
+  ragtime::Source source;
+  if (const int result = ragtime::open_source(source_path, stream_path, is_ragtime2_document, source)) return result;
+  const Bytes doc = source.doc;
+
+  Conversion cv;
+  cv.doc = doc;
+  cv.w.out = source.out.get();
+  cv.budget.left = doc.size();
+  cv.visited.assign(cv.record_count() + 1, false);
+  ByteReader header(doc);
+  header.seek(kFirstPageOffset);
+  Record page;
+  for (std::size_t n = header.be16(); cv.enter_record(n, page); n = page.next) {
+    convert_page(cv, page);
+    put_byte(kPageBreak, cv.w.out);
+  }
+  return ragtime::finish_stream(cv.w.out);
+}
+
+}  // namespace lettrix

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <cstdint>
+#include <span>
+
+namespace lettrix {
+
+// Reader of "Ragtime 2": the text components of every page of a Ragtime 2
+// document, in page order, with a page break after each page.
+int orig_ragtime2(const char* source_path, const char* stream_path);
+
+// Whether the document bytes (data fork) carry the Ragtime 2 version and are
+// long enough to name a first page.
+bool is_ragtime2_document(std::span<const std::uint8_t> doc);
+
+}  // namespace lettrix

@@ -1,0 +1,188 @@
+// Ragtime 3 documents, data fork (also behind a MacBinary header). All numbers
+// are big-endian.
+//
+//   offset  size  content
+//   4       2     version: 0x155 to 0xFFF (RagTime 3.2 writes 0x264); a
+//                 word from 0x1000 on is text or another program's signature
+//   96      2     number of component entries
+//   224     54 n  the component entries:
+//                   +0 (2)  0x100 ends the list, 0 an unused entry
+//                   +30 (4) file offset of the component's text data; 0 and
+//                           0x4000 stand for none
+//
+// The first entry with a data offset fixes the lowest offset taken; later
+// entries below it, and entries at or beyond the end of the file, are passed
+// over.
+//
+// Text component, at its data offset:
+//   header    5 bytes: +2 (2) text length + 1 (a); a below 2 or above 32766
+//             stands for a component without text (one paragraph end)
+//   text      a - 1 bytes
+//   n (2)     a 0 word here is followed by the count one byte further on;
+//             then n character runs of 10 bytes:
+//               +0 (2) position (from 1) of the run's first character
+//               +2 (2) style: a number in the document's style list
+//                      (ragtime_3_styles.h); without a list the low byte
+//                      says 2 italic, 3 underline and bold, 4 underline,
+//                      5 bold, 6 subscript, 7 superscript
+//               +6 (1) vertical position: 1 to 0x80 down, 0x81 to 0xFF up
+//   m (2)     then m paragraph formats of 48 bytes: +6 alignment (0 left,
+//             1 centred, 2 right, 3 justified)
+//
+// Text bytes: 0x00 the next paragraph format begins, 0x09 tab, 0x0B and 0x0D
+// paragraph end, 0x1F soft hyphen, 0xCA non-breaking space; 0x01 stands for
+// a field (page number, date, time) and has no character; the others are
+// characters of the style's font.
+#include "readers/ragtime_3.h"
+
+#include <vector>
+
+#include "core/byte_helpers.h"
+#include "core/mac_fonts.h"
+#include "core/stream_codes.h"
+#include "readers/ragtime_3_styles.h"
+#include "readers/ragtime_common.h"
+#include "support/byte_io.h"
+
+namespace lettrix {
+
+namespace {
+
+using ragtime::Bytes;
+using ragtime::TextStyle;
+
+constexpr std::size_t kVersionOffset = 4;
+constexpr std::uint16_t kMinVersion = 0x155;
+constexpr std::uint16_t kMaxVersion = 0xFFF;
+constexpr std::size_t kEntryCountOffset = 96;
+constexpr std::size_t kEntries = 224;
+constexpr std::size_t kEntrySize = 54;
+constexpr std::size_t kDataOffset = 30;
+constexpr std::uint16_t kEndOfList = 0x100;
+constexpr std::uint32_t kNoData = 0x4000;
+constexpr std::size_t kComponentHeader = 5;
+constexpr std::size_t kMaxTextLength = 32766;
+constexpr std::size_t kRunSize = 10;
+constexpr std::size_t kFormatSize = 48;
+
+void apply_listed_style(ragtime::Writer& w, const TextStyle& s) {
+  std::FILE* out = w.out;
+  if (s.points > 0 && s.points < 256) set_font_size(out, w.cs, s.points);
+  if (s.font_number >= 0) w.table = &select_mac_font(w.cs, s.font_number, out);
+  if (s.style & ragtime::kStyleBold) bold_on(out, w.cs, 1);
+  if (s.style & ragtime::kStyleItalic) italic_on(out, w.cs, 1);
+  if (s.style & ragtime::kStyleUnderline) underline_on(out, w.cs, 1);
+  if (s.style & ragtime::kStyleOutline) outline_on(out, w.cs, 1);
+  if (s.style & ragtime::kStyleShadow) shadow_on(out, w.cs, 1);
+  if (s.style & ragtime::kStyleSuperscript) superscript_on(out, w.cs, 1);
+  if (s.style & ragtime::kStyleSubscript) subscript_on(out, w.cs, 1);
+}
+
+// The styles of a document without a style list.
+void apply_numbered_style(ragtime::Writer& w, std::uint8_t value) {
+  std::FILE* out = w.out;
+  switch (value) {
+    case 2: italic_on(out, w.cs, 1); break;
+    case 3:
+      underline_on(out, w.cs, 1);
+      bold_on(out, w.cs, 1);
+      break;
+    case 4: underline_on(out, w.cs, 1); break;
+    case 5: bold_on(out, w.cs, 1); break;
+    case 6: subscript_on(out, w.cs, 1); break;
+    case 7: superscript_on(out, w.cs, 1); break;
+    default: break;
+  }
+}
+
+void apply_run(ragtime::Writer& w, Bytes run, void* context) {
+  const auto& styles = *static_cast<const std::vector<TextStyle>*>(context);
+  close_attributes(w.out, w.cs);
+  ByteReader r(run);
+  r.skip(2);  // the start position
+  const std::size_t value = r.be16();
+  r.skip(2);
+  const std::uint8_t vertical = r.u8();
+  if (styles.empty()) {
+    apply_numbered_style(w, static_cast<std::uint8_t>(value & 0xFF));
+  } else if (value >= 1 && value <= styles.size()) {
+    apply_listed_style(w, styles[value - 1]);
+  }
+  if (vertical >= 1 && vertical <= 0x80) subscript_on(w.out, w.cs, 1);
+  if (vertical > 0x80) superscript_on(w.out, w.cs, 1);
+}
+
+struct Conversion {
+  Bytes doc;
+  ragtime::Writer w;
+  ragtime::Budget budget;
+  std::vector<TextStyle> styles;
+};
+
+void convert_component(Conversion& cv, std::size_t offset) {
+  const Bytes doc = cv.doc;
+  ByteReader r(doc);
+  r.seek(offset);
+  r.skip(2);
+  const std::size_t a = r.be16();  // the text's length + 1
+  r.skip(1);
+  if (!r.ok()) return;
+  if (a < 2 || a > kMaxTextLength) {
+    put_byte(kParagraphEnd, cv.w.out);
+    return;
+  }
+  ragtime::TextComponent c;
+  c.run_size = kRunSize;
+  c.format_size = kFormatSize;
+  const std::size_t at = ragtime::locate_text(doc, offset + kComponentHeader, a - 1, true, c);
+  if (!cv.budget.take(at - offset)) return;
+  const ragtime::TextRules rules{.hard_space_code = true, .hash_for_03 = false, .final_paragraph = false};
+  ragtime::write_text(cv.w, c, rules, apply_run, &cv.styles);
+}
+
+}  // namespace
+
+bool is_ragtime3_document(std::span<const std::uint8_t> doc) {
+  if (doc.size() < kEntries) return false;
+  ByteReader r(doc);
+  r.seek(kVersionOffset);
+  const std::uint16_t version = r.be16();
+  r.seek(kEntryCountOffset);
+  const std::size_t count = r.be16();
+  // An entry count that the file cannot hold says the file is something else.
+  return r.ok() && version >= kMinVersion && version <= kMaxVersion && count <= (doc.size() - kEntries) / kEntrySize;
+}
+
+int orig_ragtime3(const char* source_path, const char* stream_path) {
+  ragtime::Source source;
+  if (const int result = ragtime::open_source(source_path, stream_path, is_ragtime3_document, source)) return result;
+  const Bytes doc = source.doc;
+
+  Conversion cv;
+  cv.doc = doc;
+  cv.w.out = source.out.get();
+  cv.budget.left = doc.size();
+  ByteReader header(doc);
+  header.seek(kEntryCountOffset);
+  const std::size_t count = header.be16();
+  cv.styles = ragtime::read_text_styles(doc, kEntries);
+
+  std::uint32_t lowest = 0;
+  bool have_lowest = false;
+  for (std::size_t i = 0; i < count; ++i) {
+    ByteReader entry(doc.subspan(kEntries + i * kEntrySize, kEntrySize));
+    const std::uint16_t first = entry.be16();
+    if (first == kEndOfList) break;
+    entry.seek(kDataOffset);
+    const std::uint32_t offset = entry.be32();
+    if (first == 0 || offset == 0 || offset == kNoData) continue;
+    if (!have_lowest) {
+      lowest = offset;
+      have_lowest = true;
+    }
+    if (offset >= lowest && offset < doc.size()) convert_component(cv, offset);
+  }
+  return ragtime::finish_stream(cv.w.out);
+}
+
+}  // namespace lettrix

@@ -1,0 +1,127 @@
+// Pieces shared by the Ragtime 2 and Ragtime 3 readers: the document bytes
+// (the data fork, also from behind a MacBinary header), a text component
+// located in them, and the walk over a component's text that both versions
+// share. The layouts themselves are drawn at the top of ragtime_2.cpp and
+// ragtime_3.cpp.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <span>
+#include <vector>
+
+#include "core/charset.h"
+#include "core/emitter.h"
+#include "support/file_handle.h"
+
+namespace lettrix::ragtime {
+
+using Bytes = std::span<const std::uint8_t>;
+
+// A conversion's files: the stream being written and the document's bytes,
+// which are the data fork behind a MacBinary header (only the bytes its
+// header counts), or the whole file.
+struct Source {
+  FilePtr out;
+  std::vector<std::uint8_t> file;
+  Bytes doc;
+};
+
+// Opens the source and the stream and reads the document into memory. 0, or
+// the reader's result: -1 when a file cannot be opened or read or is_format
+// refuses the document, -2 when the document is empty.
+int open_source(const char* source_path, const char* stream_path, bool (*is_format)(Bytes), Source& source);
+
+// The reader's result once the stream is written: 0, or -1 when a write failed.
+int finish_stream(std::FILE* out);
+
+// The length of the data fork when the bytes start with a MacBinary header
+// (byte 0 zero, a name of 1 to 63 characters, bytes 74 and 82 zero, a data
+// fork that the file holds), otherwise -1.
+long macbinary_data_length(Bytes file);
+
+// A text component as found in the file: its text (only the bytes the file
+// holds), its character runs and its paragraph formats (whole records only).
+struct TextComponent {
+  Bytes text;
+  bool text_cut = false;  // the file ends inside the text
+  Bytes runs;
+  std::size_t run_size = 10;
+  Bytes formats;
+  std::size_t format_size = 34;
+  std::size_t span = 0;   // bytes from the component's start to its end in the file
+
+  std::size_t run_count() const { return runs.size() / run_size; }
+  Bytes run(std::size_t i) const { return runs.subspan(i * run_size, run_size); }
+  std::size_t format_count() const { return formats.size() / format_size; }
+  Bytes format(std::size_t i) const { return formats.subspan(i * format_size, format_size); }
+};
+
+// The position (from 1) at which a character run starts: its first word.
+std::size_t run_start(Bytes run);
+
+// Fills in a component's text, runs and formats (c.run_size and
+// c.format_size given) from the text's offset and its declared length; the
+// lists hold the whole records the file holds, and the formats only when the
+// run list is whole. A run count of 0 stands for a count one byte further on
+// when zero_before_count is set. Returns the offset just after the component.
+std::size_t locate_text(Bytes doc, std::size_t text_at, std::size_t declared, bool zero_before_count,
+                        TextComponent& c);
+
+// How much component data a conversion may still read: each component uses
+// its span of the file, and all of them together no more than the document
+// holds, so that components that overlap or are listed many times cannot
+// make the work or the stream grow beyond a multiple of the file's size.
+struct Budget {
+  std::size_t left = 0;
+  bool take(std::size_t n) {
+    if (n > left) return false;
+    left -= n;
+    return true;
+  }
+};
+
+// The emitter state and the character table of one conversion.
+struct Writer {
+  std::FILE* out = nullptr;
+  CharState cs;
+  ParaState ps;
+  const ReaderTable* table = &kMacintoshTable;
+};
+
+// Paragraph alignment byte of a paragraph format: 0 left, 1 centred, 2 right,
+// 3 justified; any other value leaves the alignment as it is.
+void apply_alignment(Writer& w, std::uint8_t alignment);
+
+// Attribute bits of the character state (flags1, flags2).
+struct Attributes {
+  std::uint8_t flags1 = 0;
+  std::uint8_t flags2 = 0;
+};
+// Switches on each of the attributes that is off.
+void switch_on(Writer& w, Attributes a);
+
+// How the two versions differ in the text bytes.
+struct TextRules {
+  bool hard_space_code = false;  // 0xCA is HardSpace (else a character like any other)
+  bool hash_for_03 = false;      // 0x03 (page number) is written as "#"
+  bool final_paragraph = false;  // a text that does not end a paragraph gets one
+};
+
+using ApplyRun = void (*)(Writer& w, Bytes run, void* context);
+
+// Writes the text of a component: the first run and the first paragraph
+// format apply at once, every further run at its start position (counted
+// from 1; a run whose position has passed applies at the next byte).
+//
+//   0x00        the next paragraph format's alignment
+//   0x09        tab
+//   0x0B, 0x0D  attributes off, paragraph end; the run's attributes come back
+//               before the next character, unless a new run starts there
+//   0x1F        dropped (a soft hyphen)
+//   0x5C        Backslash
+//   others      through the writer's character table
+void write_text(Writer& w, const TextComponent& c, const TextRules& rules, ApplyRun apply_run, void* context);
+
+}  // namespace lettrix::ragtime
