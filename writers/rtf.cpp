@@ -16,6 +16,7 @@
 #include "writers/rtf.h"
 
 #include <cstdint>
+#include <iterator>
 #include <string_view>
 
 #include "core/charset.h"
@@ -142,9 +143,8 @@ void write_character(RtfWriter& w, int table, int index) {
   w.out.put(kHexDigits[byte & 0x0F]);
 }
 
-void attribute_on(RtfWriter& w, const Attribute& a) {
-  flags_of(w.cs, a) |= a.bit;
-  ++(w.in_embedded ? w.embedded_attribute_groups : w.attribute_groups);
+void open_attribute_group(RtfWriter& w, const Attribute& a) {
+  (w.in_embedded ? w.embedded_attribute_groups : w.attribute_groups).push_back(a.on);
   w.out.put('{');
   if (a.parameter >= 0) {
     keyword_number(w, a.keyword, a.parameter);
@@ -154,6 +154,17 @@ void attribute_on(RtfWriter& w, const Attribute& a) {
   }
 }
 
+// Between paragraphs the group waits for the paragraph's first content, so
+// that the paragraph's properties stand outside it: an RTF reader may undo
+// paragraph properties set inside a group at the group's end.
+void attribute_on(RtfWriter& w, const Attribute& a) {
+  flags_of(w.cs, a) |= a.bit;
+  if (w.paragraph_pending)
+    w.deferred_groups.push_back(a.on);
+  else
+    open_attribute_group(w, a);
+}
+
 // "}" ends the innermost attribute group and "\plain" every character format
 // in force; size, font, the attributes still on and the colour are set again.
 // An off code with no group of its own to close (inside a header, footer or
@@ -161,10 +172,17 @@ void attribute_on(RtfWriter& w, const Attribute& a) {
 // the embedded text's group is left whole.
 void attribute_off(RtfWriter& w, const Attribute& a) {
   flags_of(w.cs, a) &= static_cast<std::uint8_t>(~a.bit);
-  int& groups = w.in_embedded ? w.embedded_attribute_groups : w.attribute_groups;
-  if (groups > 0) {
+  // A group not opened yet is simply not opened.
+  for (auto it = w.deferred_groups.rbegin(); it != w.deferred_groups.rend(); ++it) {
+    if (*it == a.on) {
+      w.deferred_groups.erase(std::next(it).base());
+      return;
+    }
+  }
+  std::vector<std::uint8_t>& groups = w.in_embedded ? w.embedded_attribute_groups : w.attribute_groups;
+  if (!groups.empty()) {
     w.out.put('}');
-    --groups;
+    groups.pop_back();
   }
   restate_character(w);
 }
@@ -172,12 +190,14 @@ void attribute_off(RtfWriter& w, const Attribute& a) {
 // A header, footer or note starts: its text is a group of its own that starts
 // from plain character formatting and a paragraph of its own.
 void embedded_text_start(RtfWriter& w, bool note) {
+  w.saved_deferred_groups.swap(w.deferred_groups);
+  w.deferred_groups.clear();
   w.embedded_depth = w.depth;
   w.saved_cs = w.cs;
   w.saved_pending = w.paragraph_pending;
   w.in_embedded = true;
   w.in_note = note;
-  w.embedded_attribute_groups = 0;
+  w.embedded_attribute_groups.clear();
   ++w.depth;
 }
 
@@ -221,11 +241,12 @@ void note_call(RtfWriter& w) {
 void end_of_text(RtfWriter& w) {
   if (!w.in_embedded) return;  // no embedded text to end
   close_symbol_run(w);
-  for (; w.embedded_attribute_groups > 0; --w.embedded_attribute_groups) w.out.put('}');
+  for (; !w.embedded_attribute_groups.empty(); w.embedded_attribute_groups.pop_back()) w.out.put('}');
   for (; w.depth > w.embedded_depth; --w.depth) w.out.put('}');
   w.in_embedded = false;
   w.in_note = false;
   w.paragraph_pending = w.saved_pending;
+  w.deferred_groups.swap(w.saved_deferred_groups);
   // The group's end brings back the formatting in force at its start; the
   // stream's own formatting is set again when the text changed it.
   if (!same_character_format(w.cs, w.saved_cs)) restate_character(w);
@@ -312,12 +333,19 @@ void write_byte(RtfWriter& w, std::uint8_t byte) {
       w.out.put(" \r\n");
       w.line_length = 0;
       break;
-    case kParagraphEnd:
+    case kParagraphEnd: {
+      // The paragraph's attribute groups end with it and open again in the
+      // next one, after its properties: each paragraph is whole.
+      std::vector<std::uint8_t>& groups = w.in_embedded ? w.embedded_attribute_groups : w.attribute_groups;
+      for (std::size_t i = 0; i < groups.size(); ++i) w.out.put('}');
+      w.deferred_groups.insert(w.deferred_groups.end(), groups.begin(), groups.end());
+      groups.clear();
       w.out.put("\r\n");
       w.line_length = 0;
       keyword_space(w, KwPar);
       w.paragraph_pending = true;
       break;
+    }
     case '{':
     case '}':
       w.out.put('\\');
@@ -359,8 +387,9 @@ void write_body(RtfWriter& w) {
     }
   }
   if (w.page_breaks_pending > 0) start_paragraph_if_pending(w);
-  const int open = w.depth + w.attribute_groups + w.embedded_attribute_groups;
-  for (int i = 0; i < open; ++i) w.out.put('}');
+  const std::size_t open =
+      static_cast<std::size_t>(w.depth) + w.attribute_groups.size() + w.embedded_attribute_groups.size();
+  for (std::size_t i = 0; i < open; ++i) w.out.put('}');
 }
 
 int write_rtf(const char* stream_path, const char* target_path, bool dos) {
@@ -391,6 +420,14 @@ int write_rtf(const char* stream_path, const char* target_path, bool dos) {
 }
 
 }  // namespace
+
+void open_deferred_attribute_groups(RtfWriter& w) {
+  for (std::uint8_t on : w.deferred_groups) {
+    bool is_on = false;
+    if (const Attribute* a = attribute_of(on, is_on)) open_attribute_group(w, *a);
+  }
+  w.deferred_groups.clear();
+}
 
 void restate_character(RtfWriter& w) {
   keyword(w, KwPlain);

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <vector>
 
 #include "core/charset.h"
 #include "core/emitter.h"
@@ -26,7 +27,8 @@ struct RtfWriter {
   std::uint8_t border = 0;  // BorderOn sides in force, 0 for none
 
   int depth = 1;             // open groups of the document, embedded texts and symbol runs
-  int attribute_groups = 0;  // attribute groups open in the body
+  // The attribute groups open in the body, innermost last, by their on codes.
+  std::vector<std::uint8_t> attribute_groups{};
   bool symbol_run = false;
   int line_length = 0;
   bool facing_pages = false;  // a header or footer for even or odd pages only
@@ -37,6 +39,9 @@ struct RtfWriter {
   // Page breaks met between paragraphs: written after the properties of the
   // next paragraph, which they start on a new page.
   int page_breaks_pending = 0;
+  // Attribute groups switched on between paragraphs (their on codes), opened
+  // after the next paragraph's properties.
+  std::vector<std::uint8_t> deferred_groups{};
 
   // The header, footer or note being written.
   bool in_embedded = false;
@@ -44,9 +49,10 @@ struct RtfWriter {
   int embedded_depth = 1;  // depth at its start
   // Attribute groups opened inside it: an off code there may only close one
   // of these, never a group of the text around it.
-  int embedded_attribute_groups = 0;
+  std::vector<std::uint8_t> embedded_attribute_groups{};
   CharState saved_cs{};            // character formatting at its start
   bool saved_pending = false;     // whether the body was between paragraphs
+  std::vector<std::uint8_t> saved_deferred_groups{};
   // A note's paragraphs start from the plain defaults: only the paragraph
   // codes inside the note shape them (they still change the stream's state).
   ParaState note_ps{};
@@ -79,10 +85,13 @@ void restate_character(RtfWriter& w);
 // indents, spacing, border and tab stops, then a blank.
 // Then the page breaks met before the paragraph, as "\page ".
 void write_paragraph_properties(RtfWriter& w);
+// The attribute groups switched on before the paragraph's first content.
+void open_deferred_attribute_groups(RtfWriter& w);
 inline void start_paragraph_if_pending(RtfWriter& w) {
   if (!w.paragraph_pending) return;
   w.paragraph_pending = false;
   write_paragraph_properties(w);
+  open_deferred_attribute_groups(w);
 }
 
 // A paragraph code of the stream (alignment, margins, indents, spacing, tab

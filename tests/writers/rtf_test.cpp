@@ -101,7 +101,14 @@ TEST(RtfWriter, StructureBytesAndEscapes) {
 }
 
 TEST(RtfWriter, SizeFontAndAttributesInForceAtEveryCharacter) {
-  EXPECT_RTF(code(BoldOn) + "B" + code(BoldOff) + "n", "{\\b \\pard B}\\plain\\fs20\\f0 n");
+  // Between paragraphs an attribute's group opens after the paragraph's
+  // properties, so that no RTF reader undoes them at the group's end.
+  EXPECT_RTF(code(BoldOn) + "B" + code(BoldOff) + "n", "\\pard {\\b B}\\plain\\fs20\\f0 n");
+  // A group ends with its paragraph and opens again in the next one.
+  EXPECT_RTF("a\r" + code(ItalicOn) + code(CenterOn) + code(BoldOn) + code(BoldOff) + "b\r" + code(ItalicOff),
+             "\\pard a\r\n\\par \\pard\\qc {\\i b}\r\n\\par ");
+  EXPECT_RTF(code(BoldOn) + "a\r" + code(CenterOff) + "b" + code(BoldOff) + "c",
+             "\\pard {\\b a}\r\n\\par \\pard {\\b b}\\plain\\fs20\\f0 c");
   const std::pair<int, const char*> keywords[] = {
       {UnderlineOn, "\\ul "},     {StrikeOn, "\\strike "}, {ItalicOn, "\\i "},         {HiddenOn, "\\v "},
       {CapsOn, "\\caps "},        {ShadowOn, "\\shad "},   {DoubleUnderlineOn, "\\uldb "}, {SmallCapsOn, "\\scaps "},
@@ -110,7 +117,7 @@ TEST(RtfWriter, SizeFontAndAttributesInForceAtEveryCharacter) {
     EXPECT_RTF("t" + code(on) + "t" + code(on + 1), std::string("\\pard t{") + keyword + "t}\\plain\\fs20\\f0 ");
   // 12-point text: the size at its change and after every reset.
   EXPECT_RTF(code(FontSize, 246, 244) + code(ItalicOn) + "I" + code(ItalicOff) + "r",
-             "\\fs24 {\\i \\pard I}\\plain\\fs24\\f0 r");
+             "\\fs24 \\pard {\\i I}\\plain\\fs24\\f0 r");
   // Attributes need not nest: bold ends inside italic, and the italic text
   // after it is written italic again after the reset.
   EXPECT_RTF("." + code(BoldOn) + "a" + code(ItalicOn) + "b" + code(BoldOff) + "c" + code(ItalicOff) + "d",
@@ -176,7 +183,7 @@ TEST(RtfWriter, RunningHeadsAreGroupsOfTheirOwn) {
              "{\\header\\plain\\fs20\\f0 \\pard\\qc T}{\\footer\\plain\\fs20\\f0 \\pard F}\\pard x");
   EXPECT_RTF(code(FontSize, 246, 244) + code(BoldOn) + code(HeaderAll, 0, 0) + code(BoldOff) + code(FontSize, 244, 236) +
                  "T" + code(FontSize, 236, 244) + code(BoldOn) + code(EndOfText) + "b",
-             "\\fs24 {\\b {\\header\\plain\\fs24\\f0\\b \\plain\\fs24\\f0 \\fs40 \\pard T\\fs24 {\\b }}\\pard b}");
+             "\\fs24 {\\header\\plain\\fs24\\f0\\b \\plain\\fs24\\f0 \\fs40 \\pard T\\fs24 {\\b }}\\pard {\\b b}");
   // A header that leaves the font changed: the body's font is set again.
   EXPECT_RTF(code(FooterAll, 0, 0) + code(Font, 0, FontSans) + "F" + code(EndOfText) + "x",
              "{\\footer\\plain\\fs20\\f0 \\f2 \\pard F}\\plain\\fs20\\f2 \\pard x");
@@ -195,7 +202,7 @@ TEST(RtfWriter, NotesHaveSuperscriptMarksAndPlainText) {
   // from plain paragraph and character formatting, at the size in force.
   EXPECT_RTF(code(CenterOn) + code(FontSize, 246, 244) + code(SuperscriptOn) + "a" + code(SuperscriptOff) +
                  code(NoteCall, 7, 0) + code(Font, 0, FontSans) + "N" + code(EndOfText) + "b",
-             "\\fs24 {\\up6 \\pard\\qc a}\\plain\\fs24\\f0 {\\super\\chftn}{\\footnote\\pard\\plain\\fs24\\f0 "
+             "\\fs24 \\pard\\qc {\\up6 a}\\plain\\fs24\\f0 {\\super\\chftn}{\\footnote\\pard\\plain\\fs24\\f0 "
              "{\\super\\chftn}\\f2 N}\\plain\\fs24\\f2 b");
   // A note's paragraphs take only the note's own paragraph codes (which
   // stay in force for the body after it).
@@ -213,7 +220,7 @@ TEST(RtfWriter, NotesHaveSuperscriptMarksAndPlainText) {
   // at the note's start and on again before its end.)
   EXPECT_RTF(code(BoldOn) + "a" + code(NoteCall, 0, 1) + code(BoldOff) + "n" + code(ItalicOn) + "i" + code(ItalicOff) +
                  code(BoldOn) + code(EndOfText) + "b" + code(BoldOff),
-             "{\\b \\pard a{\\super\\chftn}{\\footnote\\pard\\plain\\fs20\\f0\\b {\\super\\chftn}\\plain\\fs20\\f0 "
+             "\\pard {\\b a{\\super\\chftn}{\\footnote\\pard\\plain\\fs20\\f0\\b {\\super\\chftn}\\plain\\fs20\\f0 "
              "n{\\i i}\\plain\\fs20\\f0 {\\b }}b}\\plain\\fs20\\f0 ");
   // A note left open by the stream is closed at the end; notes never nest.
   EXPECT_EQ(write_rtf(code(NoteCall, 0, 1) + "n" + code(NoteCall, 0, 2) + code(HeaderAll, 0, 0) + "m"),
