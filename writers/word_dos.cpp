@@ -174,6 +174,9 @@ void add_tab_stops(DosWriter& w, PropertyRecord& r, int twips_per_col, unsigned 
 // Writes the entry of the paragraph that ends at the output position.
 void close_paragraph(DosWriter& w, unsigned flags) {
   Paragraph& p = w.para;
+  // Every paragraph of a note is note text, not only its last one: readers
+  // take a note's text from its paragraphs so marked.
+  if (w.note_pass && flags != word::kParaDefault) flags |= word::kParaNoteEnd;
   if (flags == word::kParaDefault || (flags == 0 && w.head_kind == 0 && p.tab_count == 0)) {
     add_run(w.paras, w.position, nullptr);
   } else {

@@ -216,6 +216,11 @@ TEST(WordDosWriter, FootnotesFollowTheTextWithTheirTable) {
   EXPECT_EQ(para_of(d, "One").byte(0), 0);  // the main text's paragraph is default
   EXPECT_TRUE(para_of(d, "One").is_default);
 
+  // Every paragraph of a note is note text.
+  d = convert("x" + code(NoteCall, 0, 1) + code(CenterOn) + "centred\r" + code(CenterOff) + "plain" + code(EndOfText));
+  EXPECT_EQ(para_of(d, "centred").record, (Bytes{0x4E, 1}));
+  EXPECT_EQ(para_of(d, "plain").record, Bytes{0x4F});
+
   // A note that the stream never ends runs to its end; a header holds no note.
   d = convert("A" + code(NoteCall, 0, 1) + "tail");
   EXPECT_EQ(d.text, "A\x05\r\n\x05\ttail\r\n");
