@@ -428,8 +428,11 @@ void run_pass(DosWriter& w) {
   w.para.flags = w.para.carried = 0;
   StreamItem item;
   while (!w.failed && read_stream_item(w.in, item)) {
-    if (w.position >= kTextEndLimit) {
-      w.failed = true;  // beyond what the header's page numbers can reach
+    // Text and property pages so far must stay within what the header's
+    // page numbers can reach.
+    if (w.position >= kTextEndLimit ||
+        w.position / kPageSize + 1 + w.chars.pages_written + w.paras.pages_written >= kLastPage) {
+      w.failed = true;
       break;
     }
     if (item.kind == StreamItem::Kind::Byte)

@@ -279,6 +279,12 @@ TEST(WordDosWriter, TooLargeForPageNumbersFailsAndLeavesNothing) {
   std::string target = "x";
   EXPECT_EQ(testing::word_dos_of(text, target), -1);
   EXPECT_EQ(target, "");
+  // Less text, but property pages beyond them.
+  std::string runs;
+  for (int i = 0; i < 400000; ++i) runs += "\\#a\\$b\r";
+  target = "x";
+  EXPECT_EQ(testing::word_dos_of(runs, target), -1);
+  EXPECT_EQ(target, "");
 }
 
 TEST(WordDosWriter, WorkFilesStayPrivate) {
