@@ -123,6 +123,10 @@ TEST(WordDosWriter, ParagraphPropertiesFromTabsAlignmentAndSpacing) {
   EXPECT_EQ(d.text, "\t\tTwo\r\n");
   EXPECT_EQ(para_of(d, "Two").word(8), 0);
   EXPECT_FALSE(para_of(d, "Two").is_default);
+  // Two tabs later in an indented paragraph are two tabs.
+  d = convert("\tText\t\tMore\r");
+  EXPECT_EQ(d.text, "Text\t\tMore\r\n");
+  EXPECT_EQ(para_of(d, "Text").word(8), 600);
   // A stop of our own: the indent goes to it, and the stops are written
   // (position, kind - 1, 0 from byte 22), with single spacing.
   d = convert(code(SetTab, TabLeft, 8) + code(SetTab, TabRight, 30) + "\tX\tY\r");
