@@ -289,6 +289,15 @@ TEST(WordDosWriter, TooLargeForPageNumbersFailsAndLeavesNothing) {
   target = "x";
   EXPECT_EQ(testing::word_dos_of(runs, target), -1);
   EXPECT_EQ(target, "");
+  // More notes than the footnote table's 16-bit count can hold.
+  std::string notes;
+  const std::string note = "x" + code(NoteCall, 0, 0) + "n" + code(EndOfText);
+  for (int i = 0; i < 65534; ++i) notes += note;
+  DosDocument d = convert(notes);
+  EXPECT_EQ(d.note_count, 65535u);
+  target = "x";
+  EXPECT_EQ(testing::word_dos_of(notes + note, target), -1);
+  EXPECT_EQ(target, "");
 }
 
 TEST(WordDosWriter, WorkFilesStayPrivate) {
