@@ -224,6 +224,10 @@ TEST(WordDosWriter, FootnotesFollowTheTextWithTheirTable) {
   d = convert("x" + code(NoteCall, 0, 1) + code(CenterOn) + "centred\r" + code(CenterOff) + "plain" + code(EndOfText));
   EXPECT_EQ(para_of(d, "centred").record, (Bytes{0x4E, 1}));
   EXPECT_EQ(para_of(d, "plain").record, Bytes{0x4F});
+  // A note that ends with its own paragraph mark gets no empty paragraph.
+  d = convert("y" + code(NoteCall, 0, 1) + "ends\r" + code(EndOfText) + "z\r");
+  EXPECT_EQ(d.text, "y\x05z\r\n\x05\tends\r\n");
+  for (std::size_t i = 0; i + 2 < d.paras.size(); ++i) EXPECT_LT(d.paras[i].start, d.paras[i].end) << i;
 
   // A note that the stream never ends runs to its end; a header holds no note.
   d = convert("A" + code(NoteCall, 0, 1) + "tail");
