@@ -24,14 +24,14 @@ TEST(WordCommon, EmbeddedTextCopyEndsAtItsEndMarkOnly) {
   };
   const Case cases[] = {
       // Operands 0x7F (a character, a tab column, a style sheet byte) do not end the copy.
-      {"a" + code(TableChar, 1, 0x7F) + code(SetTab, 1, 0x7F) + bytes({kEscape, StyleSheet, 1, 0, 0x7F}) + "b" +
-           code(EndOfText) + "rest",
-       "a" + code(TableChar, 1, 0x7F) + code(SetTab, 1, 0x7F) + bytes({kEscape, StyleSheet, 1, 0, 0x7F}) + "b" +
-           code(EndOfText),
+      {std::string("a") + code(TableChar, 1, 0x7F) + code(SetTab, 1, 0x7F) +
+           bytes({kEscape, StyleSheet, 1, 0, 0x7F}) + "b" + code(EndOfText) + "rest",
+       std::string("a") + code(TableChar, 1, 0x7F) + code(SetTab, 1, 0x7F) +
+           bytes({kEscape, StyleSheet, 1, 0, 0x7F}) + "b" + code(EndOfText),
        "rest", true},
       // Embedded texts do not nest: inner header, footer and note codes are left out.
-      {"x" + code(NoteCall, 0, 2) + code(HeaderAll, 0, 0) + "y" + code(EndOfText) + "z", "xy" + code(EndOfText), "z",
-       true},
+      {std::string("x") + code(NoteCall, 0, 2) + code(HeaderAll, 0, 0) + "y" + code(EndOfText) + "z",
+       "xy" + code(EndOfText), "z", true},
       // No end mark, or a stream ending inside a code: the copy gets one.
       {"open", "open" + code(EndOfText), "", false},
       {"cut" + bytes({kEscape, SetTab, 1}), "cut" + code(EndOfText), "", false},
