@@ -9,6 +9,7 @@
 #include "readers/text_only.h"
 #include "writers/plain_text.h"
 #include "writers/rtf.h"
+#include "writers/word_dos.h"
 #include "writers/wp5.h"
 
 namespace lettrix {
@@ -33,7 +34,7 @@ const FormatEntry kSourceRows[] = {
 const FormatEntry kTargetRows[] = {
     {"Ascii (DOS)", "Ascii (DOS)", "ASC", nullptr, dest_ascii},
     {"Ansi (Windows)", "Ansi (Windows)", "ASC", nullptr, dest_ansi},
-    {"Word 3/4/5 DOS", "Word 3/4/5 DOS", "DOC", nullptr, nullptr},
+    {"Word 3/4/5 DOS", "Word 3/4/5 DOS", "DOC", nullptr, dest_word_dos},
     {"Wordperfect 5", "Wordperfect 5", "WP5", nullptr, dest_wp5},
     {"Word Windows 2", "Word Windows 2", "DOC", nullptr, nullptr},
     {"RTF Ascii (DOS)", "RTF Ascii (DOS)", "RTF", nullptr, dest_rtf_ascii},
