@@ -66,6 +66,9 @@ int main(int argc, char** argv) {
   make_macwrite_ii_samples(top);
   make_macwrite_2_2_samples(top);
   make_macwrite_4_6_samples(top);
+  make_works_2_samples(top);
+  make_works_3_samples(top);
+  make_nisus_samples(top);
   streams(top / "fuzz" / "seeds" / "stream");
   return 0;
 }
