@@ -5,7 +5,8 @@
 // MacBinary header, 128 bytes:
 //   0    1   0 (or 0x80)
 //   1    1   length k of the file name, not 0; byte k + 3 is 0
-//   65   4   file type, its first byte not 0
+//   65   4   file type: "TEXT" (Nisus Writer keeps plain text in the data
+//            fork, so its documents are text files to the Finder)
 //   83   4   data fork length D
 //   87   4   resource fork length
 // The data fork follows at 128, the resource fork at 128 + D rounded up to a
@@ -17,6 +18,7 @@
 // belongs to the n-th reference.
 #include "readers/nisus.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <vector>
@@ -36,11 +38,14 @@ namespace lettrix {
 namespace {
 
 constexpr long kMacBinaryHeaderSize = 128;
+constexpr std::size_t kFileTypeOffset = 65;
+constexpr std::uint8_t kTextType[] = {'T', 'E', 'X', 'T'};
 constexpr std::size_t kDataLengthOffset = 83;
 constexpr std::uint8_t kNoteMark = 0x1C;
 constexpr std::uint32_t kFootnoteType = resource_type("FNTX");
 
-// Where the forks lie; false when the header's lengths run past the file.
+// Where the forks lie; false when the file is no text file or the header's
+// lengths run past the file.
 struct Forks {
   std::uint32_t data_length = 0;
   long resource_offset = 0;
@@ -51,6 +56,9 @@ bool locate_forks(std::FILE* in, long file_size, Forks& forks) {
   std::uint8_t header[kMacBinaryHeaderSize];
   if (std::fseek(in, 0, SEEK_SET) != 0 || std::fread(header, 1, sizeof header, in) != sizeof header) return false;
   ByteReader h(header, sizeof header);
+  h.seek(kFileTypeOffset);
+  const auto type = h.bytes(sizeof kTextType);
+  if (!h.ok() || !std::equal(type.begin(), type.end(), std::begin(kTextType))) return false;
   h.seek(kDataLengthOffset);
   forks.data_length = h.be32();
   forks.resource_length = h.be32();

@@ -83,6 +83,8 @@ TEST(NisusReader, RefusesWhatIsNoNisusDocumentInMacBinary) {
   const std::uint32_t resource_length = be32_at(reinterpret_cast<const std::uint8_t*>(good.data()) + 87);
   ASSERT_GT(resource_length % 128, 0u);
   const std::size_t fork_end = good.size() - (128 - resource_length % 128);
+  std::string macwrite_bin = good;
+  macwrite_bin.replace(65, 8, "WORDMACA");
   std::string huge_data = good;
   build::set_be32(huge_data, 83, 0xFFFFFFF0u);
   struct Case {
@@ -95,6 +97,7 @@ TEST(NisusReader, RefusesWhatIsNoNisusDocumentInMacBinary) {
       {"plain data fork", "Text\x1CNote\r", -1},
       {"short header", good.substr(0, 127), -1},
       {"MacWrite data fork", macwrite, -1},
+      {"MacBinary file of another type", macwrite_bin, -1},
       {"data fork beyond the file", data_too_long, -1},
       {"resource fork beyond the file", resource_too_long, -1},
       {"huge data fork", huge_data, -1},

@@ -198,12 +198,11 @@ TEST(WorksReader, HostileRecordsEndCleanly) {
       WorksBuilder{3}.style(works::kItalic).text("Hello").style(0).paragraph(" world").empty_item().paragraph("y").build(),
   };
   for (const std::string& doc : docs)
-    for (std::size_t cut = 32; cut <= doc.size(); ++cut)
-      for (Handler reader : {orig_works_mac2, orig_works_mac3}) {
-        const testing::ReaderRun run = run_reader(reader, doc.substr(0, cut));
-        EXPECT_TRUE(run.rc == 0 || run.rc == -1) << cut;
-        EXPECT_TRUE(testing::well_formed(run.stream)) << cut;
-      }
+    for (std::size_t cut = 32; cut <= doc.size(); ++cut) {
+      const testing::ReaderRun run = run_reader(orig_works_mac2, doc.substr(0, cut));
+      EXPECT_TRUE(run.rc == 0 || run.rc == -1) << cut;
+      EXPECT_TRUE(testing::well_formed(run.stream)) << cut;
+    }
   std::string long_record = WorksBuilder{2}.paragraph("abc").build();
   long_record[32 + 4] = '\xFF';
   long_record[32 + 5] = '\xFF';
