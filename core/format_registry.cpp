@@ -4,9 +4,11 @@
 #include "readers/macwrite_ii.h"
 #include "readers/macwrite_22.h"
 #include "readers/macwrite_46.h"
+#include "readers/nisus.h"
 #include "readers/ragtime_2.h"
 #include "readers/ragtime_3.h"
 #include "readers/text_only.h"
+#include "readers/works_mac.h"
 #include "writers/plain_text.h"
 #include "writers/rtf.h"
 #include "writers/word_dos.h"
@@ -22,12 +24,12 @@ const FormatEntry kSourceRows[] = {
     {"MacWrite 2.2", "MacWrite 2.2", "", orig_macw22, nullptr},
     {"MacWrite 4.6", "MacWrite 4.6", "", orig_macw46, nullptr},
     {"MacWrite II", "MacWrite II", "", orig_macwII, nullptr},
-    {"MS-Works 2", "MS-Works 2", "", nullptr, nullptr},
-    {"MS-Works 3", "MS-Works 3", "", nullptr, nullptr},
+    {"MS-Works 2", "MS-Works 2", "", orig_works_mac2, nullptr},
+    {"MS-Works 3", "MS-Works 3", "", orig_works_mac3, nullptr},
     {"Claris/AppleWorks", "Claris/AppleWorks", "", orig_clarisworks, nullptr},
     {"Ragtime 2", "Ragtime 2", "", orig_ragtime2, nullptr},
     {"Ragtime 3", "Ragtime 3", "", orig_ragtime3, nullptr},
-    {"Nisus Writer", "Nisus Writer", "", nullptr, nullptr},
+    {"Nisus Writer", "Nisus Writer", "", orig_nisus, nullptr},
     {nullptr, nullptr, nullptr, nullptr, nullptr},
 };
 

@@ -75,6 +75,9 @@ int main(int argc, char** argv) {
   make_macwrite_4_6_samples(top);
   make_ragtime_2_samples(top);
   make_ragtime_3_samples(top);
+  make_works_2_samples(top);
+  make_works_3_samples(top);
+  make_nisus_samples(top);
   streams(top / "fuzz" / "seeds" / "stream");
   return 0;
 }

@@ -15,3 +15,6 @@ void make_macwrite_4_6_samples(const std::filesystem::path& top);
 void make_macwrite_ii_samples(const std::filesystem::path& top);
 void make_ragtime_2_samples(const std::filesystem::path& top);
 void make_ragtime_3_samples(const std::filesystem::path& top);
+void make_works_2_samples(const std::filesystem::path& top);
+void make_works_3_samples(const std::filesystem::path& top);
+void make_nisus_samples(const std::filesystem::path& top);

@@ -23,10 +23,11 @@ constexpr HeaderFooterKind kHeaderFooterKinds[] = {
     {FooterEven, 2, 3}, {FooterOdd, 3, 2}, {FooterAll, 2, 1},
 };
 
-// Subfunction 0 is a footnote, 1 an endnote. The readers put the note's
-// number into one of the two operands; a number in the first one would name
-// no kind of note and stands for a footnote.
-std::uint8_t note_subfunction(std::uint8_t first_operand) { return first_operand <= 1 ? first_operand : 0; }
+// Subfunction 0 is a footnote, 1 an endnote. Every note of the stream is a
+// footnote: the readers put the note's number into one of the two operands
+// (Nisus Writer into the first, so its first note would otherwise become an
+// endnote), and none of them writes endnotes.
+std::uint8_t note_subfunction(std::uint8_t /*first_operand*/) { return 0; }
 
 }  // namespace
 

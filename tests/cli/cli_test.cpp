@@ -76,9 +76,16 @@ TEST(CommandLine, ReportsFailuresAndUsageErrors) {
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.err, "*.none: error: no file matches\n");
 
-  r = run_cli(dir, "-f nisus -t ascii doc");
-  EXPECT_EQ(r.status, 1);
-  EXPECT_NE(r.err.find("doc: error: format not available yet"), std::string::npos) << r.err;
+  // A source format without its reader yet, while there is one.
+  const std::string formats = run_cli(dir, "--list-formats").out;
+  const std::size_t missing = formats.find("(not available yet)");
+  const std::size_t line = formats.rfind('\n', missing) + 1;
+  if (missing != std::string::npos && missing < formats.find("Target formats")) {
+    const std::string alias = formats.substr(line + 22, formats.find_first_of(", ", line + 22) - (line + 22));
+    r = run_cli(dir, "-f " + alias + " -t ascii doc");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("doc: error: format not available yet"), std::string::npos) << alias << ": " << r.err;
+  }
 
   EXPECT_EQ(run_cli(dir, "-f klingon -t ascii doc").status, 2);
   EXPECT_EQ(run_cli(dir, "-f mac-text -t klingon doc").status, 2);
@@ -93,7 +100,7 @@ TEST(CommandLine, ListsFormatsDumpsStreamsAndHelps) {
   CliRun r = run_cli(dir, "--list-formats");
   EXPECT_EQ(r.status, 0);
   EXPECT_NE(r.out.find("Mac Text Only       mac-text, text\n"), std::string::npos) << r.out;
-  EXPECT_NE(r.out.find("Nisus Writer        nisus                       (not available yet)"), std::string::npos);
+  EXPECT_NE(r.out.find("Nisus Writer        nisus\n"), std::string::npos) << r.out;
   EXPECT_NE(r.out.find("RTF Ansi (Windows)  rtf-ansi"), std::string::npos);
 
   write_file(dir.file("t"), std::string("H\x8E\\\r", 4));

@@ -69,7 +69,8 @@ TEST(RtfUnrtf, EveryReadersSamplesReadBack) {
   const std::pair<const char*, int> folders[] = {{"macwrite-ii", SrcMacWriteII},
                                                  {"macwrite-4.6", SrcMacWrite46},
                                                  {"macwrite-2.2", SrcMacWrite22},
-                                                 {"clarisworks", SrcClarisWorks}};
+                                                 {"clarisworks", SrcClarisWorks},
+                                                 {"works-2", SrcWorks2}, {"works-3", SrcWorks3}, {"nisus", SrcNisus}};
   for (const auto& [folder, row] : folders) {
     std::filesystem::path samples = std::filesystem::path(LETTRIX_SOURCE_DIR) / "samples" / folder;
     int files = 0;

@@ -238,7 +238,9 @@ TEST(Wp5Writer, HeadersFootersAndNotes) {
     return bytes({0xD6, sub}) + le16(length) + lead + text + le16(length) + bytes({sub, 0xD6});
   };
   EXPECT_WP5("a" + code(NoteCall, 0, 1) + "N" + code(EndOfText) + "b", "a" + note(0, "N") + "b");
-  EXPECT_WP5("a" + code(NoteCall, 1, 0) + "N" + code(EndOfText), "a" + note(1, "N"));
+  // The operands carry the note's number (Nisus Writer's first note is 1, 0):
+  // every note is a footnote.
+  EXPECT_WP5("a" + code(NoteCall, 1, 0) + "N" + code(EndOfText), "a" + note(0, "N"));
   EXPECT_WP5("a" + code(NoteCall, 7, 0) + "N" + code(EndOfText), "a" + note(0, "N")) << "a number is no kind of note";
   // A stream that ends inside a note still closes it; an embedded text
   // opened inside another closes that one first; a stray end mark is ignored.

@@ -1,0 +1,151 @@
+// Nisus Writer documents, taken as MacBinary files: the text is the data fork,
+// the footnote texts are resources of type "FNTX" in the resource fork
+// (core/resource_fork.h). All numbers are big-endian.
+//
+// MacBinary header, 128 bytes:
+//   0    1   0 (or 0x80)
+//   1    1   length k of the file name, not 0; byte k + 3 is 0
+//   65   4   file type: "TEXT" (Nisus Writer keeps plain text in the data
+//            fork, so its documents are text files to the Finder)
+//   83   4   data fork length D
+//   87   4   resource fork length
+// The data fork follows at 128, the resource fork at 128 + D rounded up to a
+// multiple of 128.
+//
+// Text: characters of the Macintosh character set; 0x1C marks a footnote
+// reference. The "FNTX" resources, taken in the order of the map, hold the
+// footnote texts one after another, each introduced by 0x1C: the n-th text
+// belongs to the n-th reference.
+#include "readers/nisus.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <vector>
+
+#include "core/byte_helpers.h"
+#include "core/char_output.h"
+#include "core/charset.h"
+#include "core/emitter.h"
+#include "core/resource_fork.h"
+#include "core/stream_codes.h"
+#include "support/byte_io.h"
+#include "support/file_handle.h"
+#include "support/work_file.h"
+
+namespace lettrix {
+
+namespace {
+
+constexpr long kMacBinaryHeaderSize = 128;
+constexpr std::size_t kFileTypeOffset = 65;
+constexpr std::uint8_t kTextType[] = {'T', 'E', 'X', 'T'};
+constexpr std::size_t kDataLengthOffset = 83;
+constexpr std::uint8_t kNoteMark = 0x1C;
+constexpr std::uint32_t kFootnoteType = resource_type("FNTX");
+
+// Where the forks lie; false when the file is no text file or the header's
+// lengths run past the file.
+struct Forks {
+  std::uint32_t data_length = 0;
+  long resource_offset = 0;
+  std::uint32_t resource_length = 0;
+};
+
+bool locate_forks(std::FILE* in, long file_size, Forks& forks) {
+  std::uint8_t header[kMacBinaryHeaderSize];
+  if (std::fseek(in, 0, SEEK_SET) != 0 || std::fread(header, 1, sizeof header, in) != sizeof header) return false;
+  ByteReader h(header, sizeof header);
+  h.seek(kFileTypeOffset);
+  const auto type = h.bytes(sizeof kTextType);
+  if (!h.ok() || !std::equal(type.begin(), type.end(), std::begin(kTextType))) return false;
+  h.seek(kDataLengthOffset);
+  forks.data_length = h.be32();
+  forks.resource_length = h.be32();
+  if (!h.ok()) return false;
+  const std::uint64_t size = static_cast<std::uint64_t>(file_size);
+  const std::uint64_t data_end = kMacBinaryHeaderSize + std::uint64_t{forks.data_length};
+  if (data_end > size) return false;
+  const std::uint64_t resource_offset = (data_end + 127) / 128 * 128;
+  if (forks.resource_length != 0 &&
+      (resource_offset > size || forks.resource_length > size - resource_offset))
+    return false;
+  forks.resource_offset = static_cast<long>(resource_offset < size ? resource_offset : size);
+  return true;
+}
+
+// Appends the data of every "FNTX" resource to the notes file. False when the
+// resource fork is damaged or the notes cannot be written.
+bool collect_footnotes(std::FILE* in, const Forks& forks, std::FILE* notes) {
+  ResourceFork fork(in, forks.resource_offset, forks.resource_length);
+  const ResourceForkStatus status = fork.read_map();
+  if (status == ResourceForkStatus::Empty) return true;
+  if (status != ResourceForkStatus::Ok) return false;
+  std::vector<std::uint8_t> data;
+  for (const ResourceRef& ref : fork.refs()) {
+    if (ref.type != kFootnoteType) continue;
+    if (!fork.read_data(ref, data)) return false;
+    if (!data.empty() && std::fwrite(data.data(), 1, data.size(), notes) != data.size()) return false;
+  }
+  return std::fflush(notes) == 0 && std::fseek(notes, 0, SEEK_SET) == 0;
+}
+
+void write_text_byte(std::FILE* out, int byte) {
+  if (byte == kEscape)
+    write_code(out, Backslash);
+  else if (byte >= 0x80)
+    write_source_char(out, kMacintoshTable, static_cast<std::uint8_t>(byte));
+  else
+    put_byte(byte, out);
+}
+
+// The next footnote text: from the next 0x1C of the notes file up to the one
+// after it (left for the next note) or the end of the file.
+void write_next_footnote(std::FILE* notes, std::FILE* out) {
+  int c;
+  while ((c = get_byte(notes)) != EOF && c != kNoteMark) {
+  }
+  if (c == EOF) return;
+  while ((c = get_byte(notes)) != EOF) {
+    if (c == kNoteMark) {
+      std::ungetc(c, notes);
+      return;
+    }
+    write_text_byte(out, c);
+  }
+}
+
+}  // namespace
+
+int orig_nisus(const char* source_path, const char* stream_path) {
+  FilePtr in = open_file(source_path, "rb");
+  FilePtr out = open_file(stream_path, "w+b");
+  if (!in || !out) return -1;
+  const long size = stream_size(in.get());
+  if (size < 0) return -1;
+  if (size == 0) return -2;
+  if (macbinary_data_offset(in.get()) != kMacBinaryHeaderSize) return -1;
+  Forks forks;
+  if (!locate_forks(in.get(), size, forks)) return -1;
+
+  FilePtr notes = open_work_file();
+  if (!notes || !collect_footnotes(in.get(), forks, notes.get())) return -1;
+
+  if (std::fseek(in.get(), kMacBinaryHeaderSize, SEEK_SET) != 0) return -1;
+  unsigned note_count = 0;
+  for (std::uint32_t i = 0; i < forks.data_length; ++i) {
+    const int c = get_byte(in.get());
+    if (c == EOF) return -1;  // the file changed under us: it held the fork a moment ago
+    if (c != kNoteMark) {
+      write_text_byte(out.get(), c);
+      continue;
+    }
+    ++note_count;
+    write_code(out.get(), NoteCall, note_count & 0xFF, 0);
+    write_next_footnote(notes.get(), out.get());
+    write_code(out.get(), EndOfText);
+  }
+  return std::fflush(out.get()) != 0 || std::ferror(out.get()) || std::ferror(notes.get()) ? -1 : 0;
+}
+
+}  // namespace lettrix

@@ -1,0 +1,287 @@
+// Word-processing documents of Microsoft Works for the Macintosh, versions 2
+// and 3 (data fork only). All numbers are big-endian.
+//
+// File header, 32 bytes:
+//   3    1   version: 8 Works 2, 9 Works 3
+//   17   1   Works 3: always 1
+//   18   2   number of records of the document body
+//
+// Records follow the header: a 6-byte record header and the record's data.
+//   0    1   type
+//   1    3   not used
+//   4    2   length of the data
+//
+//   type                 Works 2              Works 3
+//   0, 0x20, 0x40, 0x60  text paragraph       text paragraph (0 with length 0:
+//                                             an 11-byte item follows instead)
+//   0x80                 paragraph format     not read
+//   2, 3                 not read             not read
+//   any other            not read             text paragraph
+// A text record whose type has bit 5 (0x20) set ends its paragraph.
+//
+// Works 3 documents begin with records that are not part of the body: the
+// body starts at the first record of type 0x80. A leading record of length 0
+// is followed by other data, in which the body's first byte 0x80 is found
+// within 256 bytes.
+//
+// Text data: characters of the Macintosh character set, with format changes
+// of 6 bytes: 0x02, 2 bytes not used, the point size (Works 2; 0 keeps the
+// size), the style byte, 1 byte not used. Style bits: 0 bold, 1 italic,
+// 2 underline, 3 outline (Works 2) or strike-through (Works 3), 4 shadow
+// (Works 2), 5 superscript, 6 subscript. 0x09 is a tab; 0x10 and 0x11 are
+// dropped, and in Works 3 every other byte below 0x20.
+//
+// Paragraph format data (Works 2): its first byte is the alignment: "L" left,
+// "C" centred, "F" justified, "R" right.
+#include "readers/works_mac.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <vector>
+
+#include "core/byte_helpers.h"
+#include "core/char_output.h"
+#include "core/charset.h"
+#include "core/emitter.h"
+#include "core/stream_codes.h"
+#include "core/style_bits.h"
+#include "support/byte_io.h"
+#include "support/file_handle.h"
+
+namespace lettrix {
+
+namespace {
+
+constexpr std::uint8_t kWorks2 = 8;
+constexpr std::uint8_t kWorks3 = 9;
+constexpr std::size_t kFileHeaderSize = 32;
+constexpr std::size_t kVersionOffset = 3;
+constexpr std::size_t kWorks3MarkOffset = 17;
+constexpr std::size_t kRecordHeaderSize = 6;
+constexpr std::uint8_t kParagraphFormat = 0x80;
+constexpr std::uint8_t kEndsParagraph = 0x20;
+constexpr std::uint8_t kFormatChange = 0x02;
+constexpr std::size_t kFormatChangeRest = 5;  // the bytes after 0x02
+constexpr long kWorks3EmptyItem = 11;
+constexpr int kBodySearch = 256;
+
+// Works 3 style bits: bit 3 is strike-through, bit 4 means nothing.
+const StyleBitTable kWorks3StyleBits = {{
+    {bold_on, bold_off},
+    {italic_on, italic_off},
+    {underline_on, underline_off},
+    {strike_on, strike_off},
+    {},
+    {superscript_on, superscript_off},
+    {subscript_on, subscript_off},
+    {},
+}};
+
+struct Record {
+  std::uint8_t type = 0;
+  std::uint16_t length = 0;
+};
+
+class WorksBody {
+ public:
+  WorksBody(std::FILE* in, std::FILE* out, CharState& cs, ParaState& ps) : in_(in), out_(out), cs_(cs), ps_(ps) {}
+
+  void convert_works2(unsigned records);
+  // False when the body's first record is not found before the end of the file.
+  bool skip_leading_records();
+  void convert_works3(unsigned records);
+
+ private:
+  bool read_record(Record& record);
+  // Reads a record's data; false when the file ends before all of it (what
+  // could be read is still in data_).
+  bool read_data(std::size_t length);
+  void skip(long length) { std::fseek(in_, length, SEEK_CUR); }
+  void convert_text(bool works2);
+  void write_text_byte(std::uint8_t byte, bool works2);
+  void paragraph_format(std::uint16_t length);
+
+  std::FILE* in_;
+  std::FILE* out_;
+  CharState& cs_;
+  ParaState& ps_;
+  std::vector<std::uint8_t> data_;
+};
+
+bool WorksBody::read_record(Record& record) {
+  std::uint8_t header[kRecordHeaderSize];
+  if (std::fread(header, 1, sizeof header, in_) != sizeof header) return false;
+  ByteReader r(header, sizeof header);
+  record.type = r.u8();
+  r.skip(3);
+  record.length = r.be16();
+  return r.ok();
+}
+
+bool WorksBody::read_data(std::size_t length) {
+  data_.resize(length);
+  const std::size_t got = length == 0 ? 0 : std::fread(data_.data(), 1, length, in_);
+  data_.resize(got);
+  return got == length;
+}
+
+void WorksBody::convert_works2(unsigned records) {
+  for (unsigned i = 0; i < records; ++i) {
+    Record record;
+    if (!read_record(record)) return;
+    switch (record.type) {
+      case 0x00:
+      case 0x20:
+      case 0x40:
+      case 0x60: {
+        const bool whole = read_data(record.length);
+        convert_text(true);
+        if (!whole) return;
+        if (record.type & kEndsParagraph) put_byte(kParagraphEnd, out_);
+        break;
+      }
+      case kParagraphFormat:
+        paragraph_format(record.length);
+        break;
+      default:
+        skip(record.length);
+        break;
+    }
+  }
+}
+
+void WorksBody::paragraph_format(std::uint16_t length) {
+  read_data(length);
+  ByteReader r(data_.data(), data_.size());
+  const std::uint8_t alignment = r.u8();
+  if (!r.ok()) return;
+  switch (alignment) {
+    case 'L': set_alignment(out_, ps_, AlignLeft); break;
+    case 'C': set_alignment(out_, ps_, AlignCentre); break;
+    case 'F': set_alignment(out_, ps_, AlignJustify); break;
+    case 'R': set_alignment(out_, ps_, AlignRight); break;
+    default: break;
+  }
+}
+
+bool WorksBody::skip_leading_records() {
+  for (;;) {
+    const long start = std::ftell(in_);
+    Record record;
+    if (start < 0 || !read_record(record)) return false;
+    if (record.type == kParagraphFormat) return std::fseek(in_, start, SEEK_SET) == 0;
+    if (record.length != 0) {
+      skip(record.length);
+      continue;
+    }
+    for (int i = 0; i < kBodySearch; ++i) {
+      const int c = get_byte(in_);
+      if (c == EOF) return false;
+      if (c == kParagraphFormat) return std::ungetc(c, in_) != EOF;
+    }
+  }
+}
+
+void WorksBody::convert_works3(unsigned records) {
+  for (unsigned i = 0; i < records; ++i) {
+    Record record;
+    if (!read_record(record)) return;
+    if (record.type == 0x00 && record.length == 0) {
+      skip(kWorks3EmptyItem);
+      continue;
+    }
+    if (record.type == 0x02 || record.type == 0x03 || record.type == kParagraphFormat) {
+      skip(record.length);
+      continue;
+    }
+    const bool whole = read_data(record.length);
+    convert_text(false);
+    if (!whole) return;
+    if (record.type & kEndsParagraph) put_byte(kParagraphEnd, out_);
+  }
+}
+
+void WorksBody::convert_text(bool works2) {
+  ByteReader r(data_.data(), data_.size());
+  while (r.remaining() != 0) {
+    const std::uint8_t byte = r.u8();
+    if (byte != kFormatChange) {
+      write_text_byte(byte, works2);
+      continue;
+    }
+    // A format change cut off by the end of the record ends the record.
+    if (!r.has(kFormatChangeRest)) return;
+    r.skip(2);
+    const std::uint8_t size = r.u8();
+    const std::uint8_t style = r.u8();
+    r.skip(1);
+    if (works2) {
+      set_font_size(out_, cs_, size);
+      if (style == 0)
+        close_attributes(out_, cs_);
+      else
+        apply_style_bits(out_, cs_, style, kMacStyleBits);
+    } else {
+      apply_style_bits(out_, cs_, style, kWorks3StyleBits);
+    }
+  }
+}
+
+void WorksBody::write_text_byte(std::uint8_t byte, bool works2) {
+  if (byte == kTab) {
+    put_byte(kTab, out_);
+  } else if (byte == 0x10 || byte == 0x11 || (!works2 && byte < 0x20)) {
+    // dropped
+  } else if (byte == kEscape) {
+    write_code(out_, Backslash);
+  } else {
+    write_source_char(out_, kMacintoshTable, byte);
+  }
+}
+
+// One reader for both versions; a document of the other version goes to the
+// other reader once, after both files are closed.
+int convert_works(const char* source_path, const char* stream_path, std::uint8_t version, bool may_hand_over) {
+  std::uint8_t found = 0;
+  {
+    FilePtr in = open_file(source_path, "rb");
+    FilePtr out = open_file(stream_path, "w+b");
+    if (!in || !out) return -1;
+    CharState cs;
+    ParaState ps;
+    if (init_stream_state(in.get(), cs, ps) == -2) return -2;
+    std::uint8_t header[kFileHeaderSize];
+    if (std::fread(header, 1, sizeof header, in.get()) != sizeof header) return -1;
+    ByteReader h(header, sizeof header);
+    h.seek(kVersionOffset);
+    found = h.u8();
+    h.seek(kWorks3MarkOffset);
+    const std::uint8_t works3_mark = h.u8();
+    const unsigned records = h.be16();
+    if (!h.ok() || (found != kWorks2 && found != kWorks3)) return -1;
+    if (found == version) {
+      WorksBody body(in.get(), out.get(), cs, ps);
+      if (version == kWorks2) {
+        body.convert_works2(records);
+      } else {
+        if (works3_mark != 1 || !body.skip_leading_records()) return -1;
+        body.convert_works3(records);
+      }
+      return std::fflush(out.get()) != 0 || std::ferror(out.get()) ? -1 : 0;
+    }
+    if (!may_hand_over) return -1;
+  }
+  return convert_works(source_path, stream_path, found, false);
+}
+
+}  // namespace
+
+int orig_works_mac2(const char* source_path, const char* stream_path) {
+  return convert_works(source_path, stream_path, kWorks2, true);
+}
+
+int orig_works_mac3(const char* source_path, const char* stream_path) {
+  return convert_works(source_path, stream_path, kWorks3, true);
+}
+
+}  // namespace lettrix
