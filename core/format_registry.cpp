@@ -8,6 +8,7 @@
 #include "writers/plain_text.h"
 #include "writers/rtf.h"
 #include "writers/winword2.h"
+#include "writers/word_dos.h"
 
 namespace lettrix {
 
@@ -31,7 +32,7 @@ const FormatEntry kSourceRows[] = {
 const FormatEntry kTargetRows[] = {
     {"Ascii (DOS)", "Ascii (DOS)", "ASC", nullptr, dest_ascii},
     {"Ansi (Windows)", "Ansi (Windows)", "ASC", nullptr, dest_ansi},
-    {"Word 3/4/5 DOS", "Word 3/4/5 DOS", "DOC", nullptr, nullptr},
+    {"Word 3/4/5 DOS", "Word 3/4/5 DOS", "DOC", nullptr, dest_word_dos},
     {"Wordperfect 5", "Wordperfect 5", "WP5", nullptr, nullptr},
     {"Word Windows 2", "Word Windows 2", "DOC", nullptr, dest_winword2},
     {"RTF Ascii (DOS)", "RTF Ascii (DOS)", "RTF", nullptr, dest_rtf_ascii},

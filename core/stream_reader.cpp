@@ -69,6 +69,23 @@ bool read_stream_code(std::FILE* in, StreamItem& item) {
   return true;
 }
 
+bool write_stream_item(std::FILE* out, const StreamItem& item) {
+  if (item.kind == StreamItem::Kind::End) return true;
+  if (item.kind == StreamItem::Kind::Byte) return put_byte(item.value, out) != EOF;
+  put_byte(kEscape, out);
+  put_byte(item.value, out);
+  if (fixed_operand_count(item.value) != 0) {
+    put_byte(item.op1, out);
+    put_byte(item.op2, out);
+    if (!item.data.empty()) std::fwrite(item.data.data(), 1, item.data.size(), out);
+    if (item.value == Picture) {
+      put_byte(kEscape, out);
+      put_byte(EndOfText, out);
+    }
+  }
+  return !std::ferror(out);
+}
+
 static std::uint16_t low16_at(const StreamItem& item, std::size_t offset) {
   if (item.data.size() < offset + 4) return 0;
   return static_cast<std::uint16_t>((item.data[offset + 2] << 8) | item.data[offset + 3]);

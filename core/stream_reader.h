@@ -51,6 +51,10 @@ inline bool read_stream_item(std::FILE* in, StreamItem& item) {
   return read_stream_code(in, item);
 }
 
+// Writes an item back exactly as it stood in the stream (a Picture with its
+// closing EndOfText). Returns false when the output reports an error.
+bool write_stream_item(std::FILE* out, const StreamItem& item);
+
 // Picture operands: height and width as the writers use them (low 16 bits).
 std::uint16_t picture_height(const StreamItem& item);
 std::uint16_t picture_width(const StreamItem& item);

@@ -1,0 +1,234 @@
+#include "writers/word_common.h"
+
+#include <limits>
+
+#include "core/stream_codes.h"
+
+namespace lettrix::word {
+
+namespace {
+
+// Attribute codes: the bits an on code sets and its off code clears.
+struct AttributeCode {
+  std::uint8_t on;
+  std::uint8_t off;
+  unsigned bits;
+};
+
+constexpr AttributeCode kAttributeCodes[] = {
+    {BoldOn, BoldOff, kAttrBold},
+    {UnderlineOn, UnderlineOff, kAttrUnderline},
+    {SubscriptOn, SubscriptOff, kAttrSubscript},
+    {SuperscriptOn, SuperscriptOff, kAttrSuperscript},
+    {StrikeOn, StrikeOff, kAttrStrike},
+    {ItalicOn, ItalicOff, kAttrItalic},
+    {CapsOn, CapsOff, kAttrCaps},
+    {DoubleUnderlineOn, DoubleUnderlineOff, kAttrDoubleUnderline},
+    {SmallCapsOn, SmallCapsOff, kAttrSmallCaps},
+};
+
+// Line spacing codes: LineSpacing and the four codes before it.
+constexpr std::uint8_t kFirstSpacingCode = 0x92;
+
+// At most this many tab bytes reach toward the right margin.
+constexpr int kMaxRightTabs = 14;
+
+void set_flags(Paragraph& p, unsigned bits) {
+  p.flags |= bits;
+  p.carried |= bits;
+}
+
+void clear_flags(Paragraph& p, unsigned bits) {
+  p.flags &= ~bits;
+  p.carried &= ~bits;
+}
+
+// Ends a property with the next paragraph, or at once when the current one
+// holds no text yet.
+void end_flags(Paragraph& p, unsigned bits) {
+  p.carried &= ~bits;
+  if (p.empty) p.flags &= ~bits;
+}
+
+void replace_default_tabs(Paragraph& p) {
+  if (p.tabs.entries[TabTable::kSentinel] == 255) {
+    for (int c = 0; c < TabTable::kColumns; ++c) p.tabs.entries[c] = 0;
+  }
+  p.tabs.entries[TabTable::kSentinel] = kTabsReplaced;
+  p.tab_state = kTabsChanged;
+}
+
+// The column after a tab: the next stop, or 1 when there is none.
+int column_after_tab(const Paragraph& p) {
+  const int next = next_tab(p.tabs, p.column, 1);
+  return next < 0 ? 1 : next;
+}
+
+}  // namespace
+
+bool apply_attribute_code(std::uint8_t code, unsigned& attrs) {
+  for (const AttributeCode& a : kAttributeCodes) {
+    if (code == a.on) {
+      attrs |= a.bits;
+      return true;
+    }
+    if (code == a.off) {
+      attrs &= ~a.bits;
+      return true;
+    }
+  }
+  return false;
+}
+
+void start_document(Paragraph& p) {
+  set_tab_series(p.tabs, nullptr, kDefaultTabStep, kDefaultTabStep, kDefaultTabLast, 0);
+  p.tab_state = kTabsDefault;
+  p.flags = p.carried = 0;
+  p.column = p.tab_count = 0;
+  p.previous = -1;
+  p.empty = true;
+}
+
+void next_paragraph(Paragraph& p) {
+  p.flags = p.carried & ~kParaFirstIndent;
+  p.column = 0;
+  p.tab_count = 0;
+  p.empty = true;
+}
+
+int tab_bytes(Paragraph& p) {
+  const bool after_tab = p.previous == kTab;
+  p.previous = kTab;
+  if (p.column == 0 && !(p.flags & kParaFirstIndent)) {
+    p.flags |= kParaFirstIndent;
+    ++p.tab_count;
+    return 0;
+  }
+  int written = 1;
+  if (after_tab && (p.flags & kParaFirstIndent)) {
+    ++written;
+    p.flags &= ~kParaFirstIndent;
+    p.column = column_after_tab(p);
+  }
+  ++p.tab_count;
+  p.column = column_after_tab(p);
+  p.empty = false;
+  return written;
+}
+
+int right_on(Paragraph& p) {
+  if (p.column == 0) {
+    set_flags(p, kParaFlushRight);
+    return 0;
+  }
+  int n = count_tabs(p.tabs, p.column, p.ps.right_margin);
+  if (n == 0) n = (p.ps.right_margin - p.column) / 5;
+  return (n >= 1 && n <= kMaxRightTabs) ? n : 0;
+}
+
+bool apply_paragraph_code(Paragraph& p, const StreamItem& item) {
+  switch (item.value) {
+    case CenterOn:
+      set_flags(p, kParaCentred);
+      clear_flags(p, kParaJustified);
+      return true;
+    case CenterOff: end_flags(p, kParaCentred); return true;
+    case JustifyOn: set_flags(p, kParaJustified); return true;
+    case JustifyOff: clear_flags(p, kParaJustified); return true;
+    case RightOff: end_flags(p, kParaFlushRight); return true;
+    case ClearAllTabs:
+      replace_default_tabs(p);
+      for (int c = 0; c < TabTable::kColumns; ++c) p.tabs.entries[c] = 0;
+      return true;
+    case SetTab:
+      replace_default_tabs(p);
+      p.tabs.entries[item.op2] = (item.op1 >= TabLeft && item.op1 <= TabBar) ? item.op1 : static_cast<int>(TabLeft);
+      return true;
+    case ClearTab:
+      replace_default_tabs(p);
+      p.tabs.entries[item.op2] = 0;
+      return true;
+    case IndentHere: {
+      const int next = next_tab(p.tabs, p.column, 0);
+      p.ps.hanging_indent = next < 0 ? 5 : next;
+      p.ps.indent_flag = 1;
+      set_flags(p, p.column == 0 ? kParaLeftIndent : kParaLeftIndent | kParaFirstIndent);
+      return true;
+    }
+    case IndentReset:
+      p.ps.indent_flag = 0;
+      p.ps.hanging_indent = 0;
+      p.ps.second_indent = 0;
+      end_flags(p, kParaLeftIndent | kParaFirstIndent);
+      return true;
+    default: break;
+  }
+  if (item.value >= kFirstSpacingCode && item.value <= LineSpacing) {
+    p.ps.line_spacing = item.op2;
+    if (item.op2 != 8)
+      set_flags(p, kParaSpacing);
+    else
+      end_flags(p, kParaSpacing);
+    return true;
+  }
+  return false;
+}
+
+int twips_per_column(int points) { return 12 * points; }
+
+std::int16_t clamp_twips(long long twips) {
+  if (twips > std::numeric_limits<std::int16_t>::max()) return std::numeric_limits<std::int16_t>::max();
+  if (twips < std::numeric_limits<std::int16_t>::min()) return std::numeric_limits<std::int16_t>::min();
+  return static_cast<std::int16_t>(twips);
+}
+
+int encode_tab_stops(const TabTable& tabs, int twips_per_col, EncodedTab* out, int max) {
+  int n = 0;
+  for (int c = 0; c < TabTable::kColumns && n < max; ++c) {
+    const std::int32_t kind = tabs.entries[c] & ~TabTable::kMark;
+    if (kind == 0) continue;
+    out[n].position = clamp_twips(static_cast<long long>(c) * twips_per_col);
+    out[n].kind = static_cast<std::uint8_t>(kind - 1);
+    ++n;
+  }
+  return n;
+}
+
+bool copy_embedded_text(std::FILE* in, std::FILE* work, bool& ended) {
+  ended = false;
+  StreamItem item;
+  bool ok = true;
+  while (read_stream_item(in, item)) {
+    if (item.kind == StreamItem::Kind::Code &&
+        (is_header_code(item.value) || is_footer_code(item.value) || item.value == NoteCall))
+      continue;
+    ok = write_stream_item(work, item) && ok;
+    if (item.is_code(EndOfText)) {
+      ended = true;
+      return ok;
+    }
+  }
+  StreamItem end;
+  end.kind = StreamItem::Kind::Code;
+  end.value = EndOfText;
+  return write_stream_item(work, end) && ok;
+}
+
+bool append_work_file(std::FILE* work, std::FILE* out) {
+  if (std::fflush(work) != 0 || std::fseek(work, 0, SEEK_END) != 0) return false;
+  const long size = std::ftell(work);
+  if (size < 0) return false;
+  std::rewind(work);
+  char block[4096];
+  long left = size;
+  while (left > 0) {
+    const std::size_t want = left < static_cast<long>(sizeof block) ? static_cast<std::size_t>(left) : sizeof block;
+    const std::size_t got = std::fread(block, 1, want, work);
+    if (got != want) return false;
+    if (std::fwrite(block, 1, got, out) != got) return false;
+    left -= static_cast<long>(got);
+  }
+  return !std::ferror(work) && !std::ferror(out);
+}
+
+}  // namespace lettrix::word
