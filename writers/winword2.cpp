@@ -421,7 +421,7 @@ int write_document(std::FILE* in, std::FILE* out) {
   if (!char_pages || !para_pages || !group) return kHandlerCannotOpen;
   Writer w(out, *group, char_pages.get(), para_pages.get());
   CharState cs;
-  // An empty stream gives a document of one empty paragraph.
+  // An empty stream gives a document of one empty paragraph (below).
   const bool empty = init_stream_state(in, cs, w.para.ps, &w.para.tabs) != 0;
   word::start_document(w.para);
   for (std::uint32_t i = 0; i < kTextStart; ++i) put_byte(0, out);
@@ -429,6 +429,8 @@ int write_document(std::FILE* in, std::FILE* out) {
   DocumentParts parts;
   if (!empty) write_text(w, in);
   if (!w.para.empty) end_paragraph(w);
+  // A main text holds at least one paragraph: readers refuse a document without one.
+  if (w.pos == kTextStart) mark_and_close(w, 0);
   parts.main_length = w.pos - kTextStart;
 
   w.note_pass = true;

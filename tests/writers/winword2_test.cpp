@@ -72,11 +72,13 @@ TEST(Ww2Writer, PlainTextAndEmptyDocuments) {
   EXPECT_EQ(f.u16(0x13E), 1u);
 
   // A blank document (empty stream) is an empty document, not a failure.
+  // Its main text is one empty paragraph, which Word readers need.
   const Ww2File blank = convert("");
-  EXPECT_EQ(blank.text(), "\r\n");
-  EXPECT_EQ(blank.main_length, 0u);
+  EXPECT_EQ(blank.text(), "\r\n\r\n");
+  EXPECT_EQ(blank.main_length, 2u);
   // Codes alone give no text either.
-  EXPECT_EQ(convert(code(BoldOn) + code(FontSize, 246, 244)).text(), "\r\n");
+  EXPECT_EQ(convert(code(BoldOn) + code(FontSize, 246, 244)).text(), "\r\n\r\n");
+  EXPECT_EQ(convert(code(HeaderAll, 0, 0) + "H" + code(EndOfText)).text(), "\r\nH\r\n\r\n\r\n\r\n");
 }
 
 TEST(Ww2Writer, CharacterRuns) {
