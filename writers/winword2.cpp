@@ -40,9 +40,9 @@ constexpr std::uint8_t kFieldCloseByte = 0x5D;
 // Subdocument kinds: the style code of the last paragraph of each.
 constexpr std::uint8_t kMainText = 0;
 
-// Property pages address the file by 16-bit page numbers: the text must
-// leave room for them below 65536 pages.
-constexpr std::uint32_t kMaxTextOffset = 0xFFFFu * kPageSize / 2;
+// Property pages are addressed by 16-bit page numbers: a text that reaches
+// page 65535 cannot have them (the tables refuse any page beyond).
+constexpr std::uint32_t kMaxTextOffset = 0xFFFFu * kPageSize;
 
 struct CharValues {
   unsigned attrs = 0;

@@ -240,7 +240,7 @@ TEST(Ww2Writer, HostileStreams) {
                                 code(NoteCall, 0, 1), code(EndOfText), code(HeaderAll, 0, 0), code(FooterOdd, 0, 0),
                                 code(SetTab, 1, 9), code(IndentHere, 0, 0), code(TableChar, 8, 33), code(FontSize, 0, 200),
                                 code(RightOn), code(ParaStyle, 3, 0), std::string(1, '\x7F'), bytes({kEscape, 0x90})};
-  for (int round = 0; round < 150; ++round) {
+  for (int round = 0; round < 60; ++round) {
     std::string stream;
     const int n = static_cast<int>(next() % 400);
     for (int i = 0; i < n; ++i) stream += pieces[next() % std::size(pieces)];
