@@ -4,7 +4,7 @@
 #   make fuzz   libFuzzer build with clang in build-fuzz/, each target FUZZ_SECONDS seconds
 #   make deps   check the Debian packages; install the missing ones when run as root
 
-PACKAGES := cmake ninja-build g++ make libgtest-dev qt6-base-dev libcli11-dev unrtf antiword \
+PACKAGES := cmake ninja-build g++ make libgtest-dev qt6-base-dev libcli11-dev unrtf antiword libwps-tools \
             clang libclang-rt-dev
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 FUZZ_SECONDS ?= 60

@@ -144,4 +144,14 @@ void run_rtf_writer(Handler writer, const std::uint8_t* data, std::size_t size) 
   std::remove(out.c_str());
 }
 
+void run_writer_checked(Handler writer, const std::uint8_t* data, std::size_t size,
+                        void (*check)(int result, const std::string& output)) {
+  const std::string in = work_dir() + "/stream", out = work_dir() + "/target";
+  write_input(in, data, size);
+  const int rc = writer(in.c_str(), out.c_str());
+  check(rc, read_output(out));
+  std::remove(in.c_str());
+  std::remove(out.c_str());
+}
+
 }  // namespace lettrix::fuzz

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 #include "core/handler.h"
 
@@ -19,5 +20,10 @@ void run_writer(Handler writer, const std::uint8_t* data, std::size_t size);
 // escape \'XX, nor an escaped "{", "}", "\" or "~", and when a failed run
 // leaves output behind.
 void run_rtf_writer(Handler writer, const std::uint8_t* data, std::size_t size);
+
+// Runs a writer on the bytes and hands its result and its whole output to the
+// check, which aborts on what the format forbids.
+void run_writer_checked(Handler writer, const std::uint8_t* data, std::size_t size,
+                        void (*check)(int result, const std::string& output));
 
 }  // namespace lettrix::fuzz

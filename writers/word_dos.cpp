@@ -174,6 +174,9 @@ void add_tab_stops(DosWriter& w, PropertyRecord& r, int twips_per_col, unsigned 
 // Writes the entry of the paragraph that ends at the output position.
 void close_paragraph(DosWriter& w, unsigned flags) {
   Paragraph& p = w.para;
+  // Every paragraph of a note is note text, not only its last one: readers
+  // take a note's text from its paragraphs so marked.
+  if (w.note_pass && flags != word::kParaDefault) flags |= word::kParaNoteEnd;
   if (flags == word::kParaDefault || (flags == 0 && w.head_kind == 0 && p.tab_count == 0)) {
     add_run(w.paras, w.position, nullptr);
   } else {
@@ -220,6 +223,11 @@ void end_paragraph(DosWriter& w, unsigned flags) {
   put_text(w, '\n');
   close_paragraph(w, flags);
   word::next_paragraph(w.para);
+}
+
+// The paragraph that holds text but no mark yet gets its mark.
+void finish_open_paragraph(DosWriter& w) {
+  if (!w.para.empty) end_paragraph(w, w.para.flags);
 }
 
 void put_char(DosWriter& w, std::uint8_t byte) {
@@ -308,7 +316,8 @@ void end_of_text(DosWriter& w) {
     word::next_paragraph(w.para);
   } else {
     if (!w.in_embedded) return;  // it ends nothing
-    end_paragraph(w, w.para.flags);
+    // A header or footer whose last paragraph has its mark needs no other.
+    finish_open_paragraph(w);
     w.in_embedded = false;
   }
   w.head_kind = 0;
@@ -431,10 +440,6 @@ void run_pass(DosWriter& w) {
   }
 }
 
-void finish_open_paragraph(DosWriter& w) {
-  if (!w.para.empty) end_paragraph(w, w.para.flags);
-}
-
 void note_pass(DosWriter& w) {
   std::FILE* text = w.note_text.get();
   if (std::fflush(text) != 0 || std::fseek(text, 0, SEEK_SET) != 0) {
@@ -518,6 +523,8 @@ int write_document(std::FILE* in, std::FILE* target) {
   run_pass(w);
   if (w.failed) return kHandlerCannotOpen;
   finish_open_paragraph(w);
+  // A document holds one paragraph at least: Word cannot open one without text.
+  if (w.position == kTextStart) end_paragraph(w, w.para.flags);
   if (w.notes > 0) {
     note_pass(w);
     if (w.failed) return kHandlerCannotOpen;
