@@ -105,7 +105,8 @@ int tab_bytes(Paragraph& p) {
     return 0;
   }
   int written = 1;
-  if (after_tab && (p.flags & kParaFirstIndent)) {
+  // Only a second tab at the very start: later tabs leave the indent alone.
+  if (after_tab && p.column == 0 && (p.flags & kParaFirstIndent)) {
     ++written;
     p.flags &= ~kParaFirstIndent;
     p.column = column_after_tab(p);

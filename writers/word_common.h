@@ -50,7 +50,7 @@ inline constexpr unsigned kParaJustified = 0x04;
 inline constexpr unsigned kParaLeftIndent = 0x08;   // left indent at the hanging indent
 inline constexpr unsigned kParaFirstIndent = 0x10;  // first-line indent
 inline constexpr unsigned kParaSpacing = 0x40;      // line spacing other than single
-inline constexpr unsigned kParaNoteEnd = 0x80;      // last paragraph of a footnote
+inline constexpr unsigned kParaNoteEnd = 0x80;      // a paragraph of a footnote's text
 // A default paragraph, whatever the flags say.
 inline constexpr unsigned kParaDefault = 0xFF;
 

@@ -308,12 +308,9 @@ void note_start(DosWriter& w) {
 
 void end_of_text(DosWriter& w) {
   if (w.note_pass) {
-    if (!w.para.empty) {
-      put_text(w, '\r');
-      put_text(w, '\n');
-    }
-    close_paragraph(w, word::kParaNoteEnd);
-    word::next_paragraph(w.para);
+    // A note whose last paragraph has its mark is complete: every paragraph
+    // of it is already marked as note text.
+    if (!w.para.empty) end_paragraph(w, word::kParaNoteEnd);
   } else {
     if (!w.in_embedded) return;  // it ends nothing
     // A header or footer whose last paragraph has its mark needs no other.
@@ -428,8 +425,11 @@ void run_pass(DosWriter& w) {
   w.para.flags = w.para.carried = 0;
   StreamItem item;
   while (!w.failed && read_stream_item(w.in, item)) {
-    if (w.position >= kTextEndLimit) {
-      w.failed = true;  // beyond what the header's page numbers can reach
+    // Text and property pages so far must stay within what the header's
+    // page numbers can reach.
+    if (w.position >= kTextEndLimit ||
+        w.position / kPageSize + 1 + w.chars.pages_written + w.paras.pages_written >= kLastPage) {
+      w.failed = true;
       break;
     }
     if (item.kind == StreamItem::Kind::Byte)

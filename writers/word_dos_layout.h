@@ -117,8 +117,8 @@ PropertyRecord char_record(const CharFields& f);
 // Paragraph record bytes.
 inline constexpr int kParaStyleByte = 0;
 inline constexpr std::uint8_t kParaOrdinary = 0x3C;
-inline constexpr std::uint8_t kParaNoteEnd = 0x4E;
-inline constexpr std::uint8_t kParaNoteEndOnly = 0x4F;  // with length 1: nothing else set
+inline constexpr std::uint8_t kParaNoteEnd = 0x4E;      // footnote text
+inline constexpr std::uint8_t kParaNoteEndOnly = 0x4F;  // footnote text, length 1: nothing else set
 inline constexpr int kParaAlignByte = 1;
 inline constexpr std::uint8_t kAlignCentred = 1;
 inline constexpr std::uint8_t kAlignRight = 2;

@@ -123,6 +123,10 @@ TEST(WordDosWriter, ParagraphPropertiesFromTabsAlignmentAndSpacing) {
   EXPECT_EQ(d.text, "\t\tTwo\r\n");
   EXPECT_EQ(para_of(d, "Two").word(8), 0);
   EXPECT_FALSE(para_of(d, "Two").is_default);
+  // Two tabs later in an indented paragraph are two tabs.
+  d = convert("\tText\t\tMore\r");
+  EXPECT_EQ(d.text, "Text\t\tMore\r\n");
+  EXPECT_EQ(para_of(d, "Text").word(8), 600);
   // A stop of our own: the indent goes to it, and the stops are written
   // (position, kind - 1, 0 from byte 22), with single spacing.
   d = convert(code(SetTab, TabLeft, 8) + code(SetTab, TabRight, 30) + "\tX\tY\r");
@@ -220,6 +224,10 @@ TEST(WordDosWriter, FootnotesFollowTheTextWithTheirTable) {
   d = convert("x" + code(NoteCall, 0, 1) + code(CenterOn) + "centred\r" + code(CenterOff) + "plain" + code(EndOfText));
   EXPECT_EQ(para_of(d, "centred").record, (Bytes{0x4E, 1}));
   EXPECT_EQ(para_of(d, "plain").record, Bytes{0x4F});
+  // A note that ends with its own paragraph mark gets no empty paragraph.
+  d = convert("y" + code(NoteCall, 0, 1) + "ends\r" + code(EndOfText) + "z\r");
+  EXPECT_EQ(d.text, "y\x05z\r\n\x05\tends\r\n");
+  for (std::size_t i = 0; i + 2 < d.paras.size(); ++i) EXPECT_LT(d.paras[i].start, d.paras[i].end) << i;
 
   // A note that the stream never ends runs to its end; a header holds no note.
   d = convert("A" + code(NoteCall, 0, 1) + "tail");
@@ -278,6 +286,21 @@ TEST(WordDosWriter, TooLargeForPageNumbersFailsAndLeavesNothing) {
   for (std::size_t i = 80; i < text.size(); i += 80) text[i] = '\r';
   std::string target = "x";
   EXPECT_EQ(testing::word_dos_of(text, target), -1);
+  EXPECT_EQ(target, "");
+  // Less text, but property pages beyond them.
+  std::string runs;
+  for (int i = 0; i < 400000; ++i) runs += "\\#a\\$b\r";
+  target = "x";
+  EXPECT_EQ(testing::word_dos_of(runs, target), -1);
+  EXPECT_EQ(target, "");
+  // More notes than the footnote table's 16-bit count can hold.
+  std::string notes;
+  const std::string note = "x" + code(NoteCall, 0, 0) + "n" + code(EndOfText);
+  for (int i = 0; i < 65534; ++i) notes += note;
+  DosDocument d = convert(notes);
+  EXPECT_EQ(d.note_count, 65535u);
+  target = "x";
+  EXPECT_EQ(testing::word_dos_of(notes + note, target), -1);
   EXPECT_EQ(target, "");
 }
 
