@@ -66,6 +66,7 @@ struct Writer {
   std::uint32_t pos = kTextStart;
   std::uint32_t mark_end = 0;  // the output position just after the last paragraph mark
   bool failed = false;
+  bool too_large = false;  // (failed too)
 
   CharValues cur;  // as the codes last set them
   CharValues run;  // of the open run
@@ -383,7 +384,7 @@ void write_text(Writer& w, std::FILE* in) {
   StreamItem item;
   while (!w.failed && read_stream_item(in, item)) {
     if (w.pos > kMaxTextOffset) {
-      w.failed = true;  // too large for the format
+      w.failed = w.too_large = true;
       break;
     }
     if (item.kind == StreamItem::Kind::Code)
@@ -457,6 +458,7 @@ int write_document(std::FILE* in, std::FILE* out) {
   paragraph_mark(w);
   close_paragraph(w, 0, MarkEnd::Whole);
   parts.text_limit = w.pos;
+  if (w.too_large) return kHandlerTooLarge;
   if (w.failed || !w.paras.finish()) return kHandlerCannotOpen;
 
   // The last run of text, then the run of the section record.
@@ -481,7 +483,7 @@ int write_document(std::FILE* in, std::FILE* out) {
 
   Bytes tables;
   InformationBlock fib;
-  if (!build_tables(parts, tables_at, tables, fib)) return kHandlerCannotOpen;
+  if (!build_tables(parts, tables_at, tables, fib)) return kHandlerTooLarge;
   if (std::fwrite(tables.data(), 1, tables.size(), out) != tables.size()) return kHandlerCannotOpen;
   if (std::fseek(out, 0, SEEK_SET) != 0 || std::fwrite(fib.data(), 1, fib.size(), out) != fib.size())
     return kHandlerCannotOpen;

@@ -4,6 +4,10 @@
 
 #include <string>
 
+#include "core/driver.h"
+#include "core/driver_state.h"
+#include "core/format_registry.h"
+#include "core/handler.h"
 #include "core/stream_codes.h"
 #include "core/stream_printer.h"
 #include "test_util.h"
@@ -263,6 +267,22 @@ TEST(Ww2Writer, FilesThatCannotBeOpened) {
   EXPECT_FALSE(testing::exists(dir.file("t.doc")));
   testing::write_file(dir.file("s"), "text\r");
   EXPECT_EQ(dest_winword2(dir.file("s").c_str(), dir.file("no/such/dir/t.doc").c_str()), -1);
+}
+
+// A document beyond the format's page numbers is refused by name.
+int too_large_writer(const char*, const char*) { return kHandlerTooLarge; }
+
+TEST(Ww2Writer, TooLargeDocumentsAreRefusedByName) {
+  testing::ScratchDir dir(true);
+  testing::write_file("big.txt", "text");
+  init_path_buffers();
+  choose_formats(SrcMacText, DstWinWord2);
+  set_chosen_handlers(source_formats.rows[SrcMacText].reader, too_large_writer);
+  const ConversionResult r = convert_file("big.txt");
+  EXPECT_EQ(r.status, ConversionStatus::WriterFailed);
+  EXPECT_EQ(r.message(), "the document is too large for the Word Windows 2 format");
+  EXPECT_EQ(testing::dir_names(dir.path()), std::vector<std::string>{"big.txt"});
+  choose_formats(SrcMacText, DstWinWord2);
 }
 
 }  // namespace
