@@ -40,9 +40,8 @@ constexpr std::uint8_t kFieldCloseByte = 0x5D;
 // Subdocument kinds: the style code of the last paragraph of each.
 constexpr std::uint8_t kMainText = 0;
 
-// Property pages are addressed by 16-bit page numbers: a text that reaches
-// page 65535 cannot have them (the tables refuse any page beyond).
-constexpr std::uint32_t kMaxTextOffset = 0xFFFFu * kPageSize;
+// Property pages are addressed by 16-bit page numbers.
+constexpr std::uint32_t kLastPage = 0xFFFF;
 
 struct CharValues {
   unsigned attrs = 0;
@@ -374,6 +373,14 @@ void plain_byte(Writer& w, std::uint8_t byte) {
   }
 }
 
+// Whether the text and the property pages so far (the two current ones,
+// the section record page and its padding included) leave the last page
+// number behind: the document could not be written.
+bool beyond_page_numbers(const Writer& w) {
+  const std::size_t pages = w.pos / kPageSize + 4 + w.chars.page_starts().size() + w.paras.page_starts().size();
+  return pages > kLastPage;
+}
+
 // One run of the main loop over a stream: the main text, the note texts, a
 // header or a footer.
 void write_text(Writer& w, std::FILE* in) {
@@ -383,7 +390,7 @@ void write_text(Writer& w, std::FILE* in) {
   w.para.previous = -1;
   StreamItem item;
   while (!w.failed && read_stream_item(in, item)) {
-    if (w.pos > kMaxTextOffset) {
+    if (beyond_page_numbers(w)) {
       w.failed = w.too_large = true;
       break;
     }
