@@ -17,7 +17,9 @@ void fail(const char* what) {
 unsigned u16(const std::string& b, std::size_t at) {
   return static_cast<unsigned char>(b[at]) | (static_cast<unsigned char>(b[at + 1]) << 8);
 }
-unsigned long u32(const std::string& b, std::size_t at) { return u16(b, at) | (static_cast<unsigned long>(u16(b, at + 2)) << 16); }
+unsigned long u32(const std::string& b, std::size_t at) {
+  return u16(b, at) | (static_cast<unsigned long>(u16(b, at + 2)) << 16);
+}
 
 // Walks the pages from first to end; returns the last limit.
 unsigned long check_pages(const std::string& b, unsigned first, unsigned end) {

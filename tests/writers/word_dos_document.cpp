@@ -78,7 +78,8 @@ DosDocument read_dos_document(const std::string& b) {
     d.error = "not a whole number of pages, or too short";
     return d;
   }
-  if (u16(b, 0) != 0xBE31 || u16(b, 4) != 0xAB00 || u16(b, 0x7E) != 437 || b.compare(0x1E, 11, std::string("NORMAL.STY\0", 11)) != 0)
+  if (u16(b, 0) != 0xBE31 || u16(b, 4) != 0xAB00 || u16(b, 0x7E) != 437 ||
+      b.compare(0x1E, 11, std::string("NORMAL.STY\0", 11)) != 0)
     d.error += "header identifier, code page or style sheet wrong; ";
   d.text_limit = u32(b, 0x0E);
   d.paragraph_page = u16(b, 0x12);

@@ -88,7 +88,8 @@ TEST(WordDosWriter, CharacterAttributesBecomeRecordBits) {
       // Two attributes of a pair on at once stay two.
       {code(DoubleUnderlineOn) + code(SuperscriptOn), code(SuperscriptOff) + code(DoubleUnderlineOff),
        {0, 0, 20, 4, 0, 12}},
-      {code(BoldOn) + code(ItalicOn) + code(FontSize, 246, 244), code(FontSize, 244, 246) + code(ItalicOff) + code(BoldOff),
+      {code(BoldOn) + code(ItalicOn) + code(FontSize, 246, 244),
+       code(FontSize, 244, 246) + code(ItalicOff) + code(BoldOff),
        {0, 3, 24}},
   };
   for (const Case& c : cases) {
@@ -249,7 +250,8 @@ TEST(WordDosWriter, PagesFollowTheTextAndFillUp) {
 
   // Thousands of runs and paragraphs spread over many pages.
   std::string stream;
-  for (int i = 0; i < 3000; ++i) stream += code(BoldOn) + "b" + code(BoldOff) + "p" + (i % 3 == 0 ? code(CenterOn) : code(CenterOff)) + "\r";
+  for (int i = 0; i < 3000; ++i)
+    stream += code(BoldOn) + "b" + code(BoldOff) + "p" + (i % 3 == 0 ? code(CenterOn) : code(CenterOff)) + "\r";
   d = convert(stream);
   EXPECT_EQ(d.chars.size(), 6000u);
   EXPECT_GT(d.char_page_runs.size(), 100u);

@@ -84,7 +84,9 @@ TextPattern word_dos_text(const std::string& stream) {
         add(body, Kind::Space);
         in_head = true;
       } else if (c == NoteCall && !in_note && !in_head) {
-        const std::string mark = "[" + std::to_string(++notes) + "]";
+        std::string mark(1, '[');
+        mark += std::to_string(++notes);
+        mark += ']';
         add_text(body, mark);
         note = TextPattern();
         add_text(note, mark);
