@@ -5,7 +5,7 @@
 #   make deps   check the Debian packages; install the missing ones when run as root
 
 PACKAGES := cmake ninja-build g++ make libgtest-dev qt6-base-dev libcli11-dev unrtf libreoffice-writer-nogui \
-            libwpd-tools libwps-tools \
+            libwpd-tools libwps-tools antiword \
             clang libclang-rt-dev
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 FUZZ_SECONDS ?= 60

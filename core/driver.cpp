@@ -197,7 +197,9 @@ std::string ConversionResult::message() const {
     case ConversionStatus::EmptyDocument: return "empty document";
     case ConversionStatus::NoFreeName: return "no free name left for the target file";
     case ConversionStatus::NoTargetFile: return "cannot create the target file";
-    case ConversionStatus::WriterFailed: return "cannot write the " + dst_name + " file";
+    case ConversionStatus::WriterFailed:
+      if (handler_result == kHandlerTooLarge) return "the document is too large for the " + dst_name + " format";
+      return "cannot write the " + dst_name + " file";
     case ConversionStatus::ListFileFailed: return "cannot create the list of files to convert";
   }
   return "unknown failure";

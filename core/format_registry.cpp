@@ -11,6 +11,7 @@
 #include "readers/works_mac.h"
 #include "writers/plain_text.h"
 #include "writers/rtf.h"
+#include "writers/winword2.h"
 #include "writers/word_dos.h"
 #include "writers/wp5.h"
 
@@ -38,7 +39,7 @@ const FormatEntry kTargetRows[] = {
     {"Ansi (Windows)", "Ansi (Windows)", "ASC", nullptr, dest_ansi},
     {"Word 3/4/5 DOS", "Word 3/4/5 DOS", "DOC", nullptr, dest_word_dos},
     {"Wordperfect 5", "Wordperfect 5", "WP5", nullptr, dest_wp5},
-    {"Word Windows 2", "Word Windows 2", "DOC", nullptr, nullptr},
+    {"Word Windows 2", "Word Windows 2", "DOC", nullptr, dest_winword2},
     {"RTF Ascii (DOS)", "RTF Ascii (DOS)", "RTF", nullptr, dest_rtf_ascii},
     {"RTF Ansi (Windows)", "RTF Ansi (Windows)", "RTF", nullptr, dest_rtf_ansi},
     {nullptr, nullptr, nullptr, nullptr, nullptr},

@@ -11,5 +11,7 @@ using Handler = int (*)(const char* input_path, const char* output_path);
 inline constexpr int kHandlerOk = 0;
 inline constexpr int kHandlerCannotOpen = -1;
 inline constexpr int kHandlerEmpty = -2;
+// Writers: the document is larger than the target format can hold.
+inline constexpr int kHandlerTooLarge = -3;
 
 }  // namespace lettrix

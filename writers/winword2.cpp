@@ -1,0 +1,518 @@
+// Word for Windows 2.0 documents from the intermediate stream (the layout is
+// drawn in writers/winword2_layout.h).
+//
+// One pass over the stream writes the main text from offset 384 and closes a
+// character run at every property change and a paragraph run at every
+// paragraph mark. Note texts are copied to a work file as they come and
+// written after the main text; the last header and the last footer are
+// copied to work files of their own and written after the notes. Then
+// come the closing paragraph mark, the section record, the property pages
+// (kept in two work files while the text is written) and the tables.
+#include "writers/winword2.h"
+
+#include <string>
+
+#include "core/charset.h"
+#include "core/emitter.h"
+#include "core/handler.h"
+#include "core/stream_codes.h"
+#include "core/stream_reader.h"
+#include "support/byte_io.h"
+#include "support/file_handle.h"
+#include "support/work_file.h"
+#include "writers/winword2_layout.h"
+#include "writers/word_common.h"
+
+namespace lettrix {
+
+namespace {
+
+using namespace ww2;
+using word::Paragraph;
+
+constexpr std::uint8_t kNoteMarkByte = 0x02;
+constexpr std::uint8_t kHardSpaceByte = 0xA0;
+constexpr std::uint8_t kBackspaceByte = 0x08;
+constexpr std::uint8_t kSoftHyphenByte = 0x1F;
+constexpr std::uint8_t kFieldOpenByte = 0x5B;
+constexpr std::uint8_t kFieldCloseByte = 0x5D;
+
+// Subdocument kinds: the style code of the last paragraph of each.
+constexpr std::uint8_t kMainText = 0;
+
+// Property pages are addressed by 16-bit page numbers.
+constexpr std::uint32_t kLastPage = 0xFFFF;
+
+struct CharValues {
+  unsigned attrs = 0;
+  std::uint8_t charset = 0;
+  std::uint8_t font_class = 0;
+  int points = 12;
+  bool operator==(const CharValues&) const = default;
+};
+
+struct Writer {
+  Writer(std::FILE* target, const TranslationGroup& translation, std::FILE* char_file, std::FILE* para_file)
+      : out(target),
+        group(translation),
+        chars(PropertyPage::Kind::Character, char_file, kTextStart),
+        paras(PropertyPage::Kind::Paragraph, para_file, kTextStart) {}
+
+  std::FILE* out;
+  const TranslationGroup& group;
+  PropertyPages chars;
+  PropertyPages paras;
+  std::uint32_t pos = kTextStart;
+  std::uint32_t mark_end = 0;  // the output position just after the last paragraph mark
+  bool failed = false;
+  bool too_large = false;  // (failed too)
+
+  CharValues cur;  // as the codes last set them
+  CharValues run;  // of the open run
+  Paragraph para;
+  std::vector<TabStopTwips> tab_encoding;
+
+  bool note_pass = false;
+  std::uint8_t subdocument = kMainText;
+  std::uint8_t paragraph_style = 0;
+  Bytes style_sheet;  // 2-byte length, then the data; empty: none given
+
+  FilePtr notes;  // the note texts, copied out of the stream
+  std::vector<std::uint32_t> note_refs;
+  std::vector<std::uint32_t> note_marks;
+  std::uint32_t footnote_start = 0;
+  FilePtr header;  // the last header's and the last footer's text
+  FilePtr footer;
+};
+
+// Copies an embedded text into a fresh work file, or into the note texts.
+void copy_text(Writer& w, std::FILE* in, FilePtr& work, bool fresh) {
+  if ((fresh || !work) && !(work = open_work_file())) {
+    w.failed = true;
+    return;
+  }
+  bool ended = false;
+  if (!word::copy_embedded_text(in, work.get(), ended)) w.failed = true;
+}
+
+// ---- Text and character runs ---------------------------------------------
+
+void emit(Writer& w, std::uint8_t byte) {
+  put_byte(byte, w.out);
+  ++w.pos;
+}
+
+int font_index(const CharValues& v) {
+  if (v.charset == 1) return FontSymbolIndex;
+  if (v.charset != 0) return FontTimes;
+  switch (v.font_class) {
+    case FontSerif: return FontTimes;
+    case FontSans: return FontArial;
+    default: return FontCourier;
+  }
+}
+
+Bytes run_record(const Writer& w, const CharValues& v) {
+  CharProps p;
+  p.bold = v.attrs & word::kAttrBold;
+  p.italic = v.attrs & word::kAttrItalic;
+  p.caps = v.attrs & word::kAttrCaps;
+  p.small_caps = v.attrs & word::kAttrSmallCaps;
+  p.strike = v.attrs & word::kAttrStrike;
+  p.underline = v.attrs & word::kAttrUnderline;
+  p.double_underline = v.attrs & word::kAttrDoubleUnderline;
+  p.superscript = v.attrs & word::kAttrSuperscript;
+  p.subscript = v.attrs & word::kAttrSubscript;
+  p.note_mark = v.attrs & word::kAttrNoteMark;
+  p.font_and_size = w.paragraph_style == 0;
+  p.font_index = font_index(v);
+  p.points = v.points;
+  return char_record(p);
+}
+
+void add_char_run(Writer& w, std::span<const std::uint8_t> record) {
+  if (!w.chars.add_run(w.pos, record)) w.failed = true;
+}
+
+// Gives the open run its record when text was written since it began.
+void end_run(Writer& w) {
+  if (w.chars.last_offset() == w.pos) return;
+  add_char_run(w, run_record(w, w.run));
+}
+
+// A property changed: the open run ends here and a run with the current
+// values begins. Nothing changes when the values are those of the open run.
+void close_run(Writer& w) {
+  if (w.cur == w.run) return;
+  end_run(w);
+  w.run = w.cur;
+}
+
+// A character of the text: it ends a run of Symbol characters.
+void put_text(Writer& w, std::uint8_t byte) {
+  if (w.cur.charset != 0) {
+    w.cur.charset = 0;
+    close_run(w);
+  }
+  emit(w, byte);
+  word::advance(w.para);
+}
+
+void put_note_mark(Writer& w) {
+  w.cur.charset = 0;
+  w.cur.attrs |= word::kAttrSpecial | word::kAttrNoteMark;
+  close_run(w);
+  emit(w, kNoteMarkByte);
+  word::advance(w.para);
+  w.cur.attrs &= ~(word::kAttrSpecial | word::kAttrNoteMark);
+  close_run(w);
+}
+
+// ---- Paragraphs -----------------------------------------------------------
+
+int twips_per_column(const Writer& w) { return word::twips_per_column(w.run.points); }
+
+void encode_tabs(Writer& w) {
+  word::EncodedTab encoded[kMaxTabStops];
+  const int n = word::encode_tab_stops(w.para.tabs, twips_per_column(w), encoded, kMaxTabStops);
+  w.tab_encoding.clear();
+  for (int i = 0; i < n; ++i) w.tab_encoding.push_back({encoded[i].position, encoded[i].kind});
+  w.para.tab_state = word::kTabsEncoded;
+}
+
+Bytes paragraph_modifiers(Writer& w, unsigned f) {
+  Paragraph& p = w.para;
+  Bytes mods;
+  std::uint8_t alignment = 0;
+  if (f & word::kParaFlushRight) alignment = AlignFlushRight;
+  if (f & word::kParaCentred) alignment = AlignCentred;
+  if (f & word::kParaJustified) alignment = AlignJustified;
+  if (alignment) add_alignment(mods, alignment);
+
+  const long width = twips_per_column(w);
+  const bool left = f & word::kParaLeftIndent, first = f & word::kParaFirstIndent;
+  if ((left || first) && p.ps.hanging_indent == 0) p.ps.hanging_indent = 5;
+  if (left && first) {
+    add_twips(mods, ModLeftIndent, p.ps.hanging_indent * width);
+    add_twips(mods, ModFirstIndent, -p.ps.hanging_indent * width);
+    p.ps.hanging_indent = 0;
+  } else if (left) {
+    add_twips(mods, ModLeftIndent, p.ps.hanging_indent * width);
+    if (!p.ps.indent_flag) p.ps.hanging_indent = 0;
+  } else if (first) {
+    const int stop = first_tab(p.tabs);
+    add_twips(mods, ModFirstIndent, (stop ? stop : 5) * width);
+  }
+  if (f & word::kParaSpacing) add_twips(mods, ModLineSpacing, static_cast<long>(p.ps.line_spacing) * 30);
+  if (p.tab_count > 0 && p.tab_state != word::kTabsDefault) {
+    if (p.tab_state == word::kTabsChanged) encode_tabs(w);
+    add_tab_stops(mods, w.tab_encoding);
+  }
+  return mods;
+}
+
+// A paragraph run ends just after the carriage return of its mark: the line
+// feed that follows belongs to the next paragraph's run, so that readers that
+// take a paragraph's properties from where it begins find its own. The very
+// last mark of the text is covered whole.
+enum class MarkEnd { AfterReturn, Whole };
+
+void close_paragraph(Writer& w, unsigned f, MarkEnd mark_end = MarkEnd::AfterReturn) {
+  const std::uint32_t end = (w.pos == w.mark_end && mark_end == MarkEnd::AfterReturn) ? w.pos - 1 : w.pos;
+  if (w.paras.last_offset() >= end) return;  // no text since the last paragraph mark
+  Bytes record;
+  if (f != word::kParaDefault) {
+    if (w.paragraph_style != 0) {
+      record = para_record(w.paragraph_style, {});
+    } else {
+      const std::uint8_t style = f == word::kParaNoteEnd ? w.subdocument : 0;
+      record = para_record(style, paragraph_modifiers(w, f));
+    }
+  }
+  if (!w.paras.add_run(end, record)) w.failed = true;
+  word::next_paragraph(w.para);
+}
+
+void paragraph_mark(Writer& w) {
+  emit(w, 0x0D);
+  emit(w, 0x0A);
+  w.mark_end = w.pos;
+}
+
+void end_paragraph(Writer& w) {
+  paragraph_mark(w);
+  close_paragraph(w, w.para.flags);
+}
+
+void mark_and_close(Writer& w, unsigned f) {
+  paragraph_mark(w);
+  close_paragraph(w, f);
+}
+
+// ---- Codes ----------------------------------------------------------------
+
+void keep_style_sheet(Writer& w, const StreamItem& item) {
+  constexpr std::size_t kMaxData = 510;
+  const std::size_t kept = item.data.size() < kMaxData ? item.data.size() : kMaxData;
+  w.style_sheet.clear();
+  if (kept == 0) return;
+  put16(w.style_sheet, static_cast<std::uint32_t>(kept));
+  w.style_sheet.insert(w.style_sheet.end(), item.data.begin(), item.data.begin() + static_cast<long>(kept));
+}
+
+void note_call(Writer& w, std::FILE* in, const StreamItem& item) {
+  if (!w.note_pass) {
+    w.note_refs.push_back(w.pos - kTextStart);
+    put_note_mark(w);
+    if (!w.notes && !(w.notes = open_work_file())) {
+      w.failed = true;
+      return;
+    }
+    if (!write_stream_item(w.notes.get(), item)) w.failed = true;
+    copy_text(w, in, w.notes, false);
+    return;
+  }
+  w.note_marks.push_back(w.pos - w.footnote_start);
+  put_note_mark(w);
+  w.subdocument = kStyleFootnote;
+  const int next = std::getc(in);
+  if (next != EOF) std::ungetc(next, in);
+  if (next != kTab && next != ' ' && next != kEscape) {
+    emit(w, kTab);
+    ++w.para.tab_count;
+    const int next_stop = next_tab(w.para.tabs, w.para.column, 1);
+    w.para.column = next_stop < 0 ? 1 : next_stop;
+  }
+}
+
+void end_of_text(Writer& w) {
+  if (!w.para.empty) paragraph_mark(w);
+  close_paragraph(w, word::kParaNoteEnd);
+  if (w.subdocument != kStyleFootnote) w.para.flags &= ~word::kParaNoteEnd;
+  w.subdocument = kMainText;
+}
+
+void table_char(Writer& w, const StreamItem& item) {
+  if (item.op1 < 1 || item.op1 > 14) return;  // no such table: no character
+  const std::uint16_t entry = translate_position(w.group, item.op1, item.op2);
+  const std::uint8_t charset = (entry & 0xFF00) ? 1 : 0;
+  if (w.cur.charset != charset) {
+    w.cur.charset = charset;
+    close_run(w);
+  }
+  emit(w, static_cast<std::uint8_t>(entry));
+  word::advance(w.para);
+}
+
+// Reserved codes that the Word DOS writer reads as line spacing.
+bool is_reserved_spacing_code(std::uint8_t code) { return code >= 0x92 && code < LineSpacing; }
+
+void code(Writer& w, const StreamItem& item, std::FILE* in) {
+  if (word::apply_attribute_code(item.value, w.cur.attrs)) {
+    close_run(w);
+    return;
+  }
+  if (!is_reserved_spacing_code(item.value) && word::apply_paragraph_code(w.para, item)) return;
+  const std::uint8_t value = item.op2;
+  switch (item.value) {
+    case TableChar: table_char(w, item); break;
+    case RightOn:
+      for (int n = word::right_on(w.para); n > 0; --n) emit(w, kTab);
+      break;
+    case HardSpace: put_text(w, kHardSpaceByte); break;
+    case Backspace: put_text(w, kBackspaceByte); break;
+    case SoftHyphen: {
+      put_text(w, kSoftHyphenByte);
+      const int next = std::getc(in);
+      if (next != kLineBreak && next != EOF) std::ungetc(next, in);
+      break;
+    }
+    case FieldOpen: put_text(w, kFieldOpenByte); break;
+    case FieldClose: put_text(w, kFieldCloseByte); break;
+    case Backslash: put_text(w, kEscape); break;
+    case EndOfText: end_of_text(w); break;
+    case StyleSheet: keep_style_sheet(w, item); break;
+    case ParaStyle: w.paragraph_style = item.op1; break;
+    case Font:
+      w.cur.font_class = value;
+      close_run(w);
+      break;
+    case FontSize:
+      w.cur.points = decode_font_size(value);
+      close_run(w);
+      break;
+    case CharSet:
+      w.cur.charset = value;
+      close_run(w);
+      break;
+    case HeaderEven:
+    case HeaderOdd:
+    case HeaderAll: copy_text(w, in, w.header, true); break;
+    case FooterEven:
+    case FooterOdd:
+    case FooterAll: copy_text(w, in, w.footer, true); break;
+    case NoteCall: note_call(w, in, item); break;
+    default: break;  // read with exactly its operands, nothing to write
+  }
+}
+
+void plain_byte(Writer& w, std::uint8_t byte) {
+  switch (byte) {
+    case kTab:
+      for (int n = word::tab_bytes(w.para); n > 0; --n) emit(w, kTab);
+      break;
+    case kLineBreak:
+      if (w.para.previous != 0x1A && w.para.previous != '-') put_text(w, ' ');
+      break;
+    case kPageBreak:
+      emit(w, kPageBreak);
+      end_paragraph(w);
+      break;
+    case kParagraphEnd: end_paragraph(w); break;
+    default: put_text(w, byte); break;
+  }
+}
+
+// Whether the text and the property pages so far (the two current ones,
+// the section record page and its padding included) leave the last page
+// number behind: the document could not be written.
+bool beyond_page_numbers(const Writer& w) {
+  const std::size_t pages = w.pos / kPageSize + 4 + w.chars.page_starts().size() + w.paras.page_starts().size();
+  return pages > kLastPage;
+}
+
+// One run of the main loop over a stream: the main text, the note texts, a
+// header or a footer.
+void write_text(Writer& w, std::FILE* in) {
+  w.cur.attrs = 0;
+  close_run(w);
+  w.para.flags = w.para.carried = 0;
+  w.para.previous = -1;
+  StreamItem item;
+  while (!w.failed && read_stream_item(in, item)) {
+    if (beyond_page_numbers(w)) {
+      w.failed = w.too_large = true;
+      break;
+    }
+    if (item.kind == StreamItem::Kind::Code)
+      code(w, item, in);
+    else
+      plain_byte(w, item.value);
+    w.para.previous = item.kind == StreamItem::Kind::Byte ? item.value : -1;
+  }
+}
+
+// Writes a header or footer text from its copy. Returns its length.
+std::uint32_t write_running_head(Writer& w, std::FILE* text, std::uint8_t kind) {
+  const std::uint32_t start = w.pos;
+  std::rewind(text);
+  w.subdocument = kind;
+  write_text(w, text);
+  mark_and_close(w, 0);
+  return w.pos - start;
+}
+
+bool copy_pages(std::FILE* pages, std::size_t count, std::FILE* out) {
+  std::rewind(pages);
+  std::uint8_t page[kPageSize];
+  for (std::size_t i = 0; i < count; ++i) {
+    if (std::fread(page, 1, kPageSize, pages) != kPageSize) return false;
+    if (std::fwrite(page, 1, kPageSize, out) != kPageSize) return false;
+  }
+  return true;
+}
+
+int write_document(std::FILE* in, std::FILE* out) {
+  FilePtr char_pages = open_work_file();
+  FilePtr para_pages = open_work_file();
+  const TranslationGroup* group = select_translation_group(1);
+  if (!char_pages || !para_pages || !group) return kHandlerCannotOpen;
+  Writer w(out, *group, char_pages.get(), para_pages.get());
+  CharState cs;
+  // An empty stream gives a document of one empty paragraph (below).
+  const bool empty = init_stream_state(in, cs, w.para.ps, &w.para.tabs) != 0;
+  word::start_document(w.para);
+  for (std::uint32_t i = 0; i < kTextStart; ++i) put_byte(0, out);
+
+  DocumentParts parts;
+  if (!empty) write_text(w, in);
+  if (!w.para.empty) end_paragraph(w);
+  // A main text holds at least one paragraph: readers refuse a document without one.
+  if (w.pos == kTextStart) mark_and_close(w, 0);
+  parts.main_length = w.pos - kTextStart;
+
+  w.note_pass = true;
+  if (!w.note_refs.empty() && !w.failed) {
+    std::rewind(w.notes.get());
+    w.footnote_start = w.pos;
+    write_text(w, w.notes.get());
+    mark_and_close(w, 0);
+    mark_and_close(w, 0);
+    parts.footnote_length = w.pos - w.footnote_start;
+    parts.footnote_end = w.pos - kTextStart;
+    parts.note_refs = w.note_refs;
+    parts.note_marks = w.note_marks;
+  }
+  const std::uint32_t heads_start = w.pos;
+  parts.has_header = w.header != nullptr;
+  parts.has_footer = w.footer != nullptr;
+  if (parts.has_header && !w.failed) parts.header_text = write_running_head(w, w.header.get(), kStyleHeader);
+  if (parts.has_footer && !w.failed) parts.footer_text = write_running_head(w, w.footer.get(), kStyleFooter);
+  if (parts.has_header || parts.has_footer) {
+    mark_and_close(w, 0);
+    parts.header_length = w.pos - heads_start;
+  }
+  paragraph_mark(w);
+  close_paragraph(w, 0, MarkEnd::Whole);
+  parts.text_limit = w.pos;
+  if (w.too_large) return kHandlerTooLarge;
+  if (w.failed || !w.paras.finish()) return kHandlerCannotOpen;
+
+  // The last run of text, then the run of the section record.
+  w.cur.attrs = 0;
+  close_run(w);
+  end_run(w);
+  for (std::uint8_t b : section_record(parts.has_header, parts.has_footer)) emit(w, b);
+  add_char_run(w, section_run_record());
+  if (w.failed || !w.chars.finish()) return kHandlerCannotOpen;
+  const std::uint32_t padding = kPageSize - w.pos % kPageSize;
+  for (std::uint32_t i = 0; i < padding; ++i) emit(w, 0);
+
+  parts.char_pages = w.chars.page_starts();
+  parts.para_pages = w.paras.page_starts();
+  parts.first_char_page = w.pos / kPageSize;
+  parts.first_para_page = parts.first_char_page + static_cast<std::uint32_t>(parts.char_pages.size());
+  if (!copy_pages(w.chars.file(), parts.char_pages.size(), out) ||
+      !copy_pages(w.paras.file(), parts.para_pages.size(), out))
+    return kHandlerCannotOpen;
+  const std::uint32_t tables_at = (parts.first_para_page + static_cast<std::uint32_t>(parts.para_pages.size())) * kPageSize;
+  if (w.style_sheet.size() > 0) parts.style_sheet = w.style_sheet;
+
+  Bytes tables;
+  InformationBlock fib;
+  if (!build_tables(parts, tables_at, tables, fib)) return kHandlerTooLarge;
+  if (std::fwrite(tables.data(), 1, tables.size(), out) != tables.size()) return kHandlerCannotOpen;
+  if (std::fseek(out, 0, SEEK_SET) != 0 || std::fwrite(fib.data(), 1, fib.size(), out) != fib.size())
+    return kHandlerCannotOpen;
+  if (std::fflush(out) != 0 || std::ferror(out) || std::ferror(in)) return kHandlerCannotOpen;
+  return kHandlerOk;
+}
+
+}  // namespace
+
+int dest_winword2(const char* stream_path, const char* target_path) {
+  FilePtr in = open_file(stream_path, "rb");
+  if (!in) return kHandlerCannotOpen;
+  FilePtr out = open_file(target_path, "w+b");
+  if (!out) return kHandlerCannotOpen;
+  RemoveGuard unfinished{std::string(target_path)};
+  const int result = write_document(in.get(), out.get());
+  if (result != kHandlerOk) {
+    out.reset();
+    return result;  // the guard removes the unfinished target
+  }
+  unfinished.release();
+  return kHandlerOk;
+}
+
+}  // namespace lettrix

@@ -1,0 +1,202 @@
+// The file layout of a Word for Windows 2.0 document (format number 45), as
+// the "Word Windows 2" writer produces it. All numbers are little-endian; a
+// page is 512 bytes and a page number is a file offset divided by 512. A
+// character position (CP) is a file offset minus 384.
+//
+//   0        file information block (384 bytes; zeros until the end)
+//   384      text: main text, footnote texts, header and footer texts, and
+//            one closing paragraph mark (0D 0A); its end is the text limit
+//   limit    section record (7 or 9 bytes)
+//            zeros up to the next multiple of 512 (a whole page when already there)
+//            character property pages, then paragraph property pages
+//            style sheet, footnote reference table, footnote text table,
+//            footnote page descriptors (18), section table (14), page
+//            descriptors (18), header table (16, only with a header or
+//            footer), character bin table, paragraph bin table, font table
+//            (55), two zero bytes, settings (30), document properties (52)
+//
+// A property page holds n runs (at most 48):
+//   0            n + 1 file offsets: the page's first, then each run's end
+//   4(n+1)       n bytes: offset of the run's record divided by 2, 0 = default
+//   ...          records, stored downward from the end, each at an even offset
+//   511          n
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <cstdio>
+#include <span>
+#include <vector>
+
+namespace lettrix::ww2 {
+
+inline constexpr std::uint32_t kTextStart = 384;
+inline constexpr std::uint32_t kPageSize = 512;
+inline constexpr int kMaxRunsPerPage = 48;
+// A paragraph's tab stops are one modifier with a one-byte length 3 + 3n.
+inline constexpr int kMaxTabStops = 84;
+
+using Bytes = std::vector<std::uint8_t>;
+
+void put16(Bytes& b, std::uint32_t value);
+void put32(Bytes& b, std::uint32_t value);
+void set16(std::uint8_t* at, std::uint32_t value);
+void set32(std::uint8_t* at, std::uint32_t value);
+
+// ---- Character properties -------------------------------------------------
+
+struct CharProps {
+  bool bold = false;
+  bool italic = false;
+  bool caps = false;
+  bool small_caps = false;
+  bool strike = false;
+  bool underline = false;
+  bool double_underline = false;
+  bool superscript = false;
+  bool subscript = false;
+  bool note_mark = false;      // footnote reference mark (special character)
+  bool font_and_size = true;   // false while a paragraph style code is in force
+  int font_index = 0;          // into the font table
+  int points = 12;
+};
+
+// Font table indices.
+enum FontIndex { FontTimes = 0, FontSymbolIndex = 1, FontArial = 2, FontCourier = 3 };
+
+// The record of a run: a length byte L and the first L property bytes. An
+// empty result means default properties (L would be 0).
+Bytes char_record(const CharProps& p);
+
+// The fixed record of the run that covers the section record.
+std::span<const std::uint8_t> section_run_record();
+
+// ---- Paragraph properties -------------------------------------------------
+
+// Paragraph modifiers: an operation code and its operand.
+enum Modifier : std::uint8_t { ModAlignment = 5, ModTabs = 15, ModLeftIndent = 17, ModFirstIndent = 19,
+                               ModLineSpacing = 20 };
+enum ParaAlignment : std::uint8_t { AlignCentred = 1, AlignFlushRight = 2, AlignJustified = 3 };
+
+struct TabStopTwips {
+  int position = 0;  // twips
+  int kind = 0;      // stream tab kind minus 1
+};
+
+void add_alignment(Bytes& modifiers, std::uint8_t alignment);
+// A two-byte modifier (indents, line spacing); the value is kept within 16 bits.
+void add_twips(Bytes& modifiers, std::uint8_t code, long twips);
+// The tab stop modifier for at most kMaxTabStops stops (the rest are left
+// out); nothing for no stops.
+void add_tab_stops(Bytes& modifiers, std::span<const TabStopTwips> stops);
+
+// A paragraph record: word count w, then 2w bytes: the style code, six zero
+// bytes and the modifiers, padded with a zero to an even length.
+Bytes para_record(std::uint8_t style_code, std::span<const std::uint8_t> modifiers);
+
+// Style codes of the last paragraph of a footnote, a header and a footer.
+inline constexpr std::uint8_t kStyleFootnote = 245;
+inline constexpr std::uint8_t kStyleHeader = 243;
+inline constexpr std::uint8_t kStyleFooter = 242;
+
+// ---- Property pages -------------------------------------------------------
+
+class PropertyPage {
+ public:
+  enum class Kind { Character, Paragraph };
+  PropertyPage(Kind kind, std::uint32_t first_offset);
+
+  // Adds a run ending at `end` with the record (empty: default properties),
+  // sharing an equal record of the page. False, with nothing changed, when the
+  // page is full for it.
+  bool insert(std::uint32_t end, std::span<const std::uint8_t> record);
+  // Starts an empty page whose first run starts at `first_offset`.
+  void restart(std::uint32_t first_offset);
+
+  std::uint32_t first_offset() const { return first_; }
+  // The end of the last run, or the first offset when there is none.
+  std::uint32_t last_offset() const { return ends_.empty() ? first_ : ends_.back(); }
+  int runs() const { return static_cast<int>(ends_.size()); }
+  // The page as it goes into the file.
+  std::array<std::uint8_t, kPageSize> bytes() const;
+
+ private:
+  struct Stored {
+    int position;
+    int size;
+  };
+  int base() const;
+
+  Kind kind_;
+  std::uint32_t first_;
+  std::vector<std::uint32_t> ends_;
+  std::vector<std::uint8_t> record_offsets_;
+  std::vector<Stored> stored_;
+  std::array<std::uint8_t, kPageSize> area_{};
+};
+
+// The pages of one property kind: the current page in memory, the full ones
+// in a work file, and the first offset of each page for the bin table.
+class PropertyPages {
+ public:
+  PropertyPages(PropertyPage::Kind kind, std::FILE* work_file, std::uint32_t first_offset);
+  // Adds a run; a full page goes to the work file first. False when a page
+  // cannot be written.
+  bool add_run(std::uint32_t end, std::span<const std::uint8_t> record);
+  // Writes the current page. False when it cannot be written.
+  bool finish();
+
+  const PropertyPage& current() const { return page_; }
+  std::uint32_t last_offset() const { return page_.last_offset(); }
+  // First offsets of the pages written so far.
+  const std::vector<std::uint32_t>& page_starts() const { return starts_; }
+  std::FILE* file() const { return file_; }
+
+ private:
+  bool write_current();
+
+  PropertyPage page_;
+  std::FILE* file_;
+  std::vector<std::uint32_t> starts_;
+};
+
+// ---- Document tables ------------------------------------------------------
+
+// The section record at the text limit.
+Bytes section_record(bool has_header, bool has_footer);
+
+struct DocumentParts {
+  std::uint32_t text_limit = kTextStart;  // file offset one past the closing paragraph mark
+  std::uint32_t main_length = 0;          // main text, CPs
+  std::uint32_t footnote_length = 0;
+  std::uint32_t header_length = 0;        // headers and footers together
+  std::span<const std::uint8_t> style_sheet;  // empty: the fixed style sheet
+  // Footnotes: the CP of each reference mark, the offset of each note's own
+  // mark from the start of the footnote text, and the CP where the footnote
+  // text ends.
+  std::vector<std::uint32_t> note_refs;
+  std::vector<std::uint32_t> note_marks;
+  std::uint32_t footnote_end = 0;
+  bool has_header = false;
+  bool has_footer = false;
+  std::uint32_t header_text = 0;  // H: length of the header text
+  std::uint32_t footer_text = 0;  // F: length of the footer text
+  // First offset of each property page, and the page number of the first.
+  std::vector<std::uint32_t> char_pages;
+  std::vector<std::uint32_t> para_pages;
+  std::uint32_t first_char_page = 0;
+  std::uint32_t first_para_page = 0;
+};
+
+using InformationBlock = std::array<std::uint8_t, kTextStart>;
+
+// The tables that follow the paragraph pages, which start at file offset
+// `start`, and the information block that points at them. False when a value
+// does not fit its field (a document too large for the format).
+bool build_tables(const DocumentParts& parts, std::uint32_t start, Bytes& tables, InformationBlock& fib);
+
+// The fixed blocks, for tests.
+std::span<const std::uint8_t> fixed_style_sheet();
+std::span<const std::uint8_t> font_table();
+
+}  // namespace lettrix::ww2
