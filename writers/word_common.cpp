@@ -175,7 +175,7 @@ bool apply_paragraph_code(Paragraph& p, const StreamItem& item) {
   return false;
 }
 
-int twips_per_column(int points) { return 12 * points; }
+int twips_per_column(int /*points*/) { return 144; }
 
 std::int16_t clamp_twips(long long twips) {
   if (twips > std::numeric_limits<std::int16_t>::max()) return std::numeric_limits<std::int16_t>::max();

@@ -115,10 +115,10 @@ TEST(WordDosWriter, CharacterAttributesBecomeRecordBits) {
 
 TEST(WordDosWriter, ParagraphPropertiesFromTabsAlignmentAndSpacing) {
   // One leading tab: a first-line indent at the first stop (5 columns of a
-  // 10-point font, 120 twips each) and no tab byte.
+  // tenth of an inch, 144 twips each) and no tab byte.
   DosDocument d = convert("\tIndented\r");
   EXPECT_EQ(d.text, "Indented\r\n");
-  EXPECT_EQ(para_of(d, "Indented").record, (Bytes{0x3C, 0, 0, 0, 0, 0, 0, 0, 0x58, 0x02}));
+  EXPECT_EQ(para_of(d, "Indented").record, (Bytes{0x3C, 0, 0, 0, 0, 0, 0, 0, 0xD0, 0x02}));
   // Two leading tabs stay two tabs, without an indent.
   d = convert("\t\tTwo\r");
   EXPECT_EQ(d.text, "\t\tTwo\r\n");
@@ -127,23 +127,23 @@ TEST(WordDosWriter, ParagraphPropertiesFromTabsAlignmentAndSpacing) {
   // Two tabs later in an indented paragraph are two tabs.
   d = convert("\tText\t\tMore\r");
   EXPECT_EQ(d.text, "Text\t\tMore\r\n");
-  EXPECT_EQ(para_of(d, "Text").word(8), 600);
+  EXPECT_EQ(para_of(d, "Text").word(8), 720);
   // A stop of our own: the indent goes to it, and the stops are written
   // (position, kind - 1, 0 from byte 22), with single spacing.
   d = convert(code(SetTab, TabLeft, 8) + code(SetTab, TabRight, 30) + "\tX\tY\r");
   EXPECT_EQ(d.text, "X\tY\r\n");
   const auto& p = para_of(d, "X");
-  EXPECT_EQ(p.word(8), 960);
+  EXPECT_EQ(p.word(8), 1152);
   EXPECT_EQ(p.word(10), 240);
   EXPECT_EQ(p.record.size(), 21u + 8);
-  EXPECT_EQ(Bytes(p.record.begin() + 22, p.record.end()), (Bytes{0xC0, 0x03, 0, 0, 0x10, 0x0E, 2}));
+  EXPECT_EQ(Bytes(p.record.begin() + 22, p.record.end()), (Bytes{0x80, 0x04, 0, 0, 0xE0, 0x10, 2}));
   // More than 19 stops: the 19 lowest are written.
   std::string many;
   for (int c = 100; c > 0; c -= 4) many += code(SetTab, TabLeft, c);
   d = convert(many + "a\tb\r");
   EXPECT_EQ(para_of(d, "a").record.size(), 21u + 4 * 19);
-  EXPECT_EQ(para_of(d, "a").word(22), 4 * 120);
-  EXPECT_EQ(para_of(d, "a").word(22 + 4 * 18), 76 * 120);
+  EXPECT_EQ(para_of(d, "a").word(22), 4 * 144);
+  EXPECT_EQ(para_of(d, "a").word(22 + 4 * 18), 76 * 144);
 
   // Alignment. An off code at the start of the next paragraph ends it there.
   d = convert(code(CenterOn) + "Title\r" + code(CenterOff) + "Body\r" + code(JustifyOn) + "Just\r" + code(JustifyOff) +
@@ -168,8 +168,8 @@ TEST(WordDosWriter, ParagraphPropertiesFromTabsAlignmentAndSpacing) {
   EXPECT_TRUE(para_of(d, "Single").is_default);
   // A hanging indent.
   d = convert("ab" + code(IndentHere, 0, 0) + "cd\r" + code(IndentReset, 0, 0) + "ef\r");
-  EXPECT_EQ(para_of(d, "ab").word(6), 600);
-  EXPECT_EQ(para_of(d, "ab").word(8), -600);
+  EXPECT_EQ(para_of(d, "ab").word(6), 720);
+  EXPECT_EQ(para_of(d, "ab").word(8), -720);
   EXPECT_TRUE(para_of(d, "ef").is_default);
   // Page break and line break.
   d = convert("a\fb\nc-\nd\r");
