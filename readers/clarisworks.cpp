@@ -45,27 +45,33 @@
 #include <cstring>
 #include <new>
 #include <span>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/byte_helpers.h"
 #include "core/char_output.h"
 #include "core/charset.h"
 #include "core/emitter.h"
+#include "core/mac_font_names.h"
 #include "core/mac_fonts.h"
 #include "core/stream_codes.h"
 #include "support/file_handle.h"
 #include "support/byte_io.h"
+#include "readers/clarisworks_document.h"
 
 namespace lettrix {
 
 namespace {
 
-using Bytes = std::span<const std::uint8_t>;
+using clarisworks::Bytes;
+using clarisworks::Ruler;
 
 constexpr std::size_t kSignatureOffset = 4;
 constexpr std::uint8_t kSignature[] = {'B', 'O', 'B', 'O'};
 constexpr std::uint8_t kZoneTag[] = {'D', 'S', 'E', 'T'};
 constexpr int kZoneItems = 5;      // A to E
+constexpr int kParagraphItem = 1;  // B
 constexpr int kRunItem = 2;        // C
 
 // Style bits of a character run.
@@ -99,12 +105,14 @@ struct RunFormat {
   std::size_t record_size = 10;
   bool font_is_number = true;   // the font field is a Macintosh font number
   bool underline_word = false;  // underline lives in the word at 12
+  std::size_t paragraph_record_size = 8;
 };
 
 RunFormat run_format(std::uint8_t version) {
-  if (version <= 3) return {10, true, false};
-  if (version <= 5) return {12, false, false};
-  return {18, false, true};
+  if (version <= 1) return {10, true, false, 6};
+  if (version <= 3) return {10, true, false, 8};
+  if (version <= 5) return {12, false, false, 8};
+  return {18, false, true, 8};
 }
 
 struct Run {
@@ -118,7 +126,7 @@ struct Run {
 Run decode_run(Bytes record, const RunFormat& format) {
   Run run;
   run.start = be32_at(record.data());
-  run.font = format.font_is_number ? (record[4] << 8 | record[5]) : 0;
+  run.font = record[4] << 8 | record[5];
   run.vertical = record[6];
   run.style = record[7];
   run.size = record[8];
@@ -129,6 +137,7 @@ Run decode_run(Bytes record, const RunFormat& format) {
 // A zone located in the file: its character runs and where its text chunks start.
 struct Zone {
   std::size_t tag = 0;   // offset of "DSET"
+  Bytes paragraphs;      // the B item
   Bytes runs;            // the C item
   std::size_t text = 0;  // offset of the first chunk's length
 };
@@ -149,6 +158,7 @@ ZoneSearch find_zone(Bytes file, std::size_t from, Zone& zone) {
     const std::uint32_t length = be32_at(file.data() + at);
     at += 4;
     if (length > file.size() - at) return ZoneSearch::Damaged;
+    if (item == kParagraphItem) zone.paragraphs = file.subspan(at, length);
     if (item == kRunItem) zone.runs = file.subspan(at, length);
     at += length;
   }
@@ -197,6 +207,9 @@ struct Conversion {
   Bytes file;
   std::FILE* out = nullptr;
   RunFormat format;
+  std::vector<Ruler> rulers;             // versions 1 to 3
+  std::vector<std::string> font_names;   // versions 4 to 6
+  clarisworks::ParagraphFormat paragraph;
   int notes = 0;                     // references met so far
   std::size_t note_search = 0;       // where the next footnote zone is looked for
   bool zones_exhausted = false;      // no zone is left for further references
@@ -240,6 +253,7 @@ class ZoneWriter {
     for (std::size_t i = 0; i < chunk.size(); ++i) {
       const std::uint8_t byte = chunk[i];
       if (byte == 0x00) return true;
+      if (!footnote_) apply_paragraph_runs();
       apply_runs();
       // A note's own paragraph mark at its end is not kept.
       const bool note_end = footnote_ && i + 2 >= chunk.size();
@@ -271,10 +285,42 @@ class ZoneWriter {
     apply(run);
   }
 
+  // Applies the ruler of the last paragraph run that starts at or before the
+  // position, passing over runs out of order as for character runs. A ruler
+  // number beyond the ruler list changes nothing.
+  void apply_paragraph_runs() {
+    const std::size_t size = c_.format.paragraph_record_size;
+    const std::size_t count = zone_.paragraphs.size() / size;
+    std::uint32_t floor = last_paragraph_start_;
+    int ruler = -1;
+    while (next_paragraph_ < count) {
+      const std::uint8_t* rec = zone_.paragraphs.data() + next_paragraph_ * size;
+      const std::uint32_t start = be32_at(rec);
+      if (start > position_) break;
+      ++next_paragraph_;
+      if (start < floor) continue;
+      ruler = be16_at(rec + 4);
+      floor = start;
+    }
+    if (ruler < 0) return;
+    last_paragraph_start_ = floor;
+    if (static_cast<std::size_t>(ruler) < c_.rulers.size())
+      clarisworks::apply_ruler(c_.out, c_.paragraph, c_.rulers[static_cast<std::size_t>(ruler)]);
+  }
+
+  // Up to version 3 a run names its font by number, from version 4 on by its
+  // place in the document's font list.
+  const ReaderTable& select_font(int font) {
+    if (c_.format.font_is_number) return select_mac_font(cs_, font, c_.out);
+    std::string_view name;
+    if (static_cast<std::size_t>(font) < c_.font_names.size()) name = c_.font_names[static_cast<std::size_t>(font)];
+    return select_mac_font_name(cs_, name, c_.out);
+  }
+
   void apply(const Run& run) {
     std::FILE* out = c_.out;
     set_font_size(out, cs_, run.size);
-    table_ = &select_mac_font(cs_, run.font, out);
+    table_ = &select_font(run.font);
     if (run.style != 0) {
       if (run.style & kStyleBold) bold_on(out, cs_, 1); else bold_off(out, cs_);
       if (run.style & kStyleItalic) italic_on(out, cs_, 1); else italic_off(out, cs_);
@@ -351,6 +397,8 @@ class ZoneWriter {
   std::uint32_t position_ = 0;
   std::size_t next_run_ = 0;
   std::uint32_t last_start_ = 0;  // start of the run in force
+  std::size_t next_paragraph_ = 0;
+  std::uint32_t last_paragraph_start_ = 0;
 };
 
 bool read_whole_file(std::FILE* in, std::vector<std::uint8_t>& data) {
@@ -386,6 +434,8 @@ int orig_clarisworks(const char* source_path, const char* stream_path) {
   c.file = file;
   c.out = out.get();
   c.format = run_format(file[0]);
+  c.rulers = clarisworks::read_rulers(file, file[0]);
+  if (!c.format.font_is_number) c.font_names = clarisworks::read_font_names(file);
   c.note_search = zone_end(file, main_zone);
   ZoneWriter(c, main_zone, nullptr).convert();
   return std::ferror(c.out) ? -1 : 0;
