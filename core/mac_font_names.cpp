@@ -2,6 +2,8 @@
 
 #include <cstddef>
 
+#include "core/mac_fonts.h"
+
 namespace lettrix {
 
 namespace {
@@ -40,6 +42,19 @@ constexpr FontRow kFontRows[] = {
     {"Lucida Console", FontOther}, {"ProFont", FontOther},
 };
 
+struct NumberedFont {
+  int number;
+  std::string_view name;
+};
+
+constexpr NumberedFont kNumberedFonts[] = {
+    {2, "New York"},  {3, "Geneva"},       {4, "Monaco"},         {5, "Venice"},
+    {6, "London"},    {7, "Athens"},       {9, "Toronto"},        {13, "Zapf Dingbats"},
+    {14, "Bookman"},  {15, "Helvetica Narrow"}, {16, "Palatino"}, {18, "Zapf Chancery"},
+    {20, "Times"},    {21, "Helvetica"},   {22, "Courier"},       {23, "Symbol"},
+    {33, "Avant Garde"}, {34, "New Century Schoolbook"},
+};
+
 char lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 // True when name is family, or family followed by a separator and more.
@@ -68,6 +83,18 @@ const ReaderTable& select_mac_font_name(CharState& cs, std::string_view name, st
   if (font_class == FontSymbol) return kSymbolTable;
   if (font_class == FontDingbats) return kDingbatTable;
   return kMacintoshTable;
+}
+
+std::string_view mac_font_number_name(int font_number) {
+  for (const NumberedFont& font : kNumberedFonts)
+    if (font.number == font_number) return font.name;
+  return {};
+}
+
+const ReaderTable& select_mac_font_number(CharState& cs, int font_number, std::FILE* out) {
+  const std::string_view name = mac_font_number_name(font_number);
+  if (name.empty()) return select_mac_font(cs, font_number, out);
+  return select_mac_font_name(cs, name, out);
 }
 
 }  // namespace lettrix

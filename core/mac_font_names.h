@@ -30,4 +30,14 @@ FontClass mac_font_class(std::string_view name);
 // dingbats, the Macintosh table otherwise.
 const ReaderTable& select_mac_font_name(CharState& cs, std::string_view name, std::FILE* out);
 
+// The name of a classic Macintosh font number (2 New York, 3 Geneva, 4 Monaco,
+// 16 Palatino, 20 Times, 21 Helvetica, 22 Courier...); empty for numbers
+// without a fixed face, among them 0 and 1, the system's and the
+// application's fonts, which each machine chose.
+std::string_view mac_font_number_name(int font_number);
+
+// As select_mac_font_name for the font named by its number; a number without
+// a name keeps the class and table that select_mac_font gives it.
+const ReaderTable& select_mac_font_number(CharState& cs, int font_number, std::FILE* out);
+
 }  // namespace lettrix

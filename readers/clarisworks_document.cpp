@@ -32,6 +32,20 @@ constexpr std::uint8_t kFontListTag[] = {'F', 'N', 'T', 'M'};
 constexpr std::size_t kFontRecordName = 4;  // the name's length byte, then its bytes
 constexpr int kFontListCandidates = 64;     // "FNTM" bytes looked at before giving up
 
+// Frames: a list of the zones that a frame places on the page, one record
+// each with the zone's rectangle (24.8 fixed-point points) and number.
+constexpr std::uint8_t kZoneTag[] = {'D', 'S', 'E', 'T'};
+constexpr std::size_t kFrameRecordV1 = 38;
+constexpr std::size_t kFrameRecord = 40;
+constexpr std::size_t kFrameTop = 4;
+constexpr std::size_t kFrameBottom = 12;
+constexpr std::size_t kFrameChildV1 = 30;
+constexpr std::size_t kFrameChild = 32;
+constexpr int kFrameTags = 4096;  // zones looked at for the main text's frame
+constexpr std::size_t kMaxRunningHeads = 8;
+
+std::int32_t be32s_at(const std::uint8_t* p) { return static_cast<std::int32_t>(be32_at(p)); }
+
 // Points to columns of a tenth of an inch, rounded to the nearest.
 int columns(int points) {
   const int tenths = points * 10;
@@ -126,6 +140,43 @@ std::vector<std::string> read_font_names(Bytes file) {
     break;
   }
   return names;
+}
+
+std::vector<RunningHead> read_running_heads(Bytes file, int version, int main_id) {
+  std::vector<RunningHead> heads;
+  if (version < 1 || version > 3) return heads;
+  const std::size_t record_size = version == 1 ? kFrameRecordV1 : kFrameRecord;
+  const std::size_t id_at = version == 1 ? kFrameChildV1 : kFrameChild;
+  auto from = file.begin();
+  // Records looked at, bounded by what the file can hold.
+  std::size_t budget = file.size() / record_size;
+  for (int tag_count = 0; tag_count < kFrameTags; ++tag_count) {
+    const auto hit = std::search(from, file.end(), std::begin(kZoneTag), std::end(kZoneTag));
+    if (hit == file.end()) break;
+    from = hit + 1;
+    List frame;
+    if (!read_list(file, static_cast<std::size_t>(hit - file.begin()) + sizeof kZoneTag, frame) ||
+        frame.record_size != record_size || frame.count > budget)
+      continue;
+    budget -= frame.count;
+    // The frame that holds the main text holds its headers and footers.
+    std::size_t main_record = frame.count;
+    for (std::size_t i = 0; i < frame.count; ++i)
+      if (be16_at(frame.record(i).data() + id_at) == main_id) main_record = i;
+    if (main_record == frame.count) continue;
+    const std::int64_t main_top = be32s_at(frame.record(main_record).data() + kFrameTop);
+    const std::int64_t main_bottom = be32s_at(frame.record(main_record).data() + kFrameBottom);
+    for (std::size_t i = 0; i < frame.count; ++i) {
+      if (i == main_record) continue;
+      const std::uint8_t* rec = frame.record(i).data();
+      const int id = be16_at(rec + id_at);
+      if (heads.size() == kMaxRunningHeads) break;
+      if (be32s_at(rec + kFrameBottom) <= main_top) heads.push_back({false, id});
+      else if (be32s_at(rec + kFrameTop) >= main_bottom) heads.push_back({true, id});
+    }
+    break;
+  }
+  return heads;
 }
 
 void apply_ruler(std::FILE* out, ParagraphFormat& format, const Ruler& ruler) {

@@ -54,6 +54,17 @@ std::vector<Ruler> read_rulers(Bytes file, int version);
 // runs number them; empty when the document has no font list.
 std::vector<std::string> read_font_names(Bytes file);
 
+// A text zone that the page frame of the main text places above it (a
+// header) or below it (a footer), by the zone's number.
+struct RunningHead {
+  bool footer = false;
+  int zone_id = 0;
+};
+
+// The headers and footers of a version 1 to 3 document whose main text zone
+// has the number main_id, in the frame's order; empty for other versions.
+std::vector<RunningHead> read_running_heads(Bytes file, int version, int main_id);
+
 // The paragraph properties in force while writing a stream.
 struct ParagraphFormat {
   ParaState ps;
