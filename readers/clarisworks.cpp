@@ -11,8 +11,8 @@
 // are the zones after it, one per footnote, in the order of the references.
 // From the byte after the tag:
 //
-//   A   4 + A bytes   zone header                   not read
-//   B   4 + B bytes   paragraph runs                not read
+//   A   4 + A bytes   zone header; a text zone's number in the word at 14
+//   B   4 + B bytes   paragraph runs (below)
 //   C   4 + C bytes   character runs (below)
 //   D   4 + D bytes                                 not read
 //   E   4 + E bytes                                 not read
@@ -35,9 +35,59 @@
 //   12  2   version 6 only: underline, nonzero when underlined (bit 2 of the
 //           style byte is then clear)
 //
+// Paragraph run: 6 bytes in version 1, 8 from version 2 on.
+//
+//   0   4   position in the zone's text where the paragraph starts
+//   4   2   ruler number: up to version 3 an index into the ruler list; from
+//           version 4 on a style number (not read, see below)
+//
+// Lists. The tables of a document share one layout:
+//
+//   0   4   L, the bytes that follow
+//   4   2   n, the number of records
+//   10  2   s, the size of a record
+//   12  2   e, the size of the head extension
+//   16  e   head extension; from version 4 on it starts with the list's tag
+//   16+e    n records of s bytes (12 + e + n * s = L)
+//
+// Ruler list (versions 1 to 3): a list without extension at a fixed place of
+// the document head, 0x114 in version 1 (92-byte rulers) and 0x158 from
+// version 2 on (96-byte rulers). Version 3 is taken to be as version 2; a
+// list whose sizes do not add up is not used.
+//
+//   0   2   paragraphs that use the ruler
+//   2   1   bits 7-6: alignment, 0 left, 1 centre, 2 right, 3 justified
+//   4   2   first line indent, points, relative to the left indent (signed)
+//   6   2   left indent, points from the text's left edge
+//   8   2   right indent, points from the text's right edge
+//   10  2   version 1: tab count t (at most 20), then t stops of 4 bytes
+//   14  2   version 2: tab count t (at most 20), then t stops from 16
+//   tab stop: 2 position in points from the text's left edge; 1 kind (0
+//   left, and as taken here 1 centre, 2 right, 3 decimal); 1 decimal character
+//
+// Font list (versions 4 to 6): the list tagged "FNTM"; records of 68 bytes:
+// 2 font number, 2 not read, then the font's name as a Pascal string. The
+// font field of a character run is an index into this list.
+//
+// Frames (versions 1 to 3): a zone whose A item is a list of 40-byte records
+// (38 in version 1) places other zones on the page: each record holds the
+// placed zone's rectangle as four 24.8 fixed-point numbers (top at 4, left at
+// 8, bottom at 12, right at 16) and its zone number (at 32, in version 1 at
+// 30). The frame that places the main text also places its headers (above
+// the main text's rectangle) and footers (below it); their zones are text
+// zones like any other.
+//
+// From version 4 on, paragraph runs name a style in the list tagged "STYL"
+// (30-byte records: the style's number at 8, its ruler's index at 24), and
+// the rulers are the 108-byte records of the list tagged "RULR", with the
+// first line indent in points at 16. Alignment and the other indents are not
+// known there, and the stream has no code for a first line that starts to the
+// right of the others, so this reader writes no paragraph codes for them.
+//
 // Text bytes: 0x00 end of the text, 0x01 page break, 0x02 footnote reference,
-// 0x07 dropped, 0x09 tab, 0x0D paragraph end, 0xCA non-breaking space, 0x5C
-// backslash; the others are characters of the run's font.
+// 0x06 a header's or footer's page number, 0x07 dropped, 0x09 tab, 0x0D
+// paragraph end, 0xCA non-breaking space, 0x5C backslash; the others are
+// characters of the run's font.
 #include "readers/clarisworks.h"
 
 #include <algorithm>
@@ -45,28 +95,34 @@
 #include <cstring>
 #include <new>
 #include <span>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/byte_helpers.h"
 #include "core/char_output.h"
 #include "core/charset.h"
 #include "core/emitter.h"
-#include "core/mac_fonts.h"
+#include "core/mac_font_names.h"
 #include "core/stream_codes.h"
 #include "support/file_handle.h"
 #include "support/byte_io.h"
+#include "readers/clarisworks_document.h"
 #include "support/whole_file.h"
 
 namespace lettrix {
 
 namespace {
 
-using Bytes = std::span<const std::uint8_t>;
+using clarisworks::Bytes;
+using clarisworks::Ruler;
 
 constexpr std::size_t kSignatureOffset = 4;
 constexpr std::uint8_t kSignature[] = {'B', 'O', 'B', 'O'};
 constexpr std::uint8_t kZoneTag[] = {'D', 'S', 'E', 'T'};
 constexpr int kZoneItems = 5;      // A to E
+constexpr int kParagraphItem = 1;  // B
+constexpr std::size_t kZoneIdAt = 14;  // in A
 constexpr int kRunItem = 2;        // C
 
 // Style bits of a character run.
@@ -100,12 +156,14 @@ struct RunFormat {
   std::size_t record_size = 10;
   bool font_is_number = true;   // the font field is a Macintosh font number
   bool underline_word = false;  // underline lives in the word at 12
+  std::size_t paragraph_record_size = 8;
 };
 
 RunFormat run_format(std::uint8_t version) {
-  if (version <= 3) return {10, true, false};
-  if (version <= 5) return {12, false, false};
-  return {18, false, true};
+  if (version <= 1) return {10, true, false, 6};
+  if (version <= 3) return {10, true, false, 8};
+  if (version <= 5) return {12, false, false, 8};
+  return {18, false, true, 8};
 }
 
 struct Run {
@@ -119,7 +177,7 @@ struct Run {
 Run decode_run(Bytes record, const RunFormat& format) {
   Run run;
   run.start = be32_at(record.data());
-  run.font = format.font_is_number ? (record[4] << 8 | record[5]) : 0;
+  run.font = record[4] << 8 | record[5];
   run.vertical = record[6];
   run.style = record[7];
   run.size = record[8];
@@ -130,6 +188,8 @@ Run decode_run(Bytes record, const RunFormat& format) {
 // A zone located in the file: its character runs and where its text chunks start.
 struct Zone {
   std::size_t tag = 0;   // offset of "DSET"
+  Bytes head;            // the A item
+  Bytes paragraphs;      // the B item
   Bytes runs;            // the C item
   std::size_t text = 0;  // offset of the first chunk's length
 };
@@ -150,6 +210,8 @@ ZoneSearch find_zone(Bytes file, std::size_t from, Zone& zone) {
     const std::uint32_t length = be32_at(file.data() + at);
     at += 4;
     if (length > file.size() - at) return ZoneSearch::Damaged;
+    if (item == 0) zone.head = file.subspan(at, length);
+    if (item == kParagraphItem) zone.paragraphs = file.subspan(at, length);
     if (item == kRunItem) zone.runs = file.subspan(at, length);
     at += length;
   }
@@ -187,6 +249,11 @@ std::size_t zone_end(Bytes file, const Zone& zone) {
   return walk.next;
 }
 
+// A text zone's number, by which frames place it; -1 when its head is too short.
+int zone_id(const Zone& zone) {
+  return zone.head.size() >= kZoneIdAt + 2 ? be16_at(zone.head.data() + kZoneIdAt) : -1;
+}
+
 bool has_text(Bytes file, const Zone& zone) {
   ChunkWalk walk{file, zone.text};
   Bytes chunk;
@@ -198,18 +265,29 @@ struct Conversion {
   Bytes file;
   std::FILE* out = nullptr;
   RunFormat format;
+  std::vector<Ruler> rulers;             // versions 1 to 3
+  std::vector<std::string> font_names;   // versions 4 to 6
+  clarisworks::ParagraphFormat paragraph;
+  std::vector<std::size_t> head_tags;   // zones of the headers and footers
   int notes = 0;                     // references met so far
   std::size_t note_search = 0;       // where the next footnote zone is looked for
   bool zones_exhausted = false;      // no zone is left for further references
 };
 
-// Converts one zone's text. A footnote zone (main_state given) starts from the
-// main text's state at its reference, with its size cleared so that its first
-// run writes one, and hands that state back to the stream before it ends.
+// What a zone's text is in the stream: the body, a note's text or a header's
+// or footer's text. Notes and running heads are embedded texts: a paragraph
+// mark at their end is not kept and references in them are dropped. Rulers
+// apply to the body and the running heads; a note keeps the paragraph in force.
+enum class ZoneKind { Body, Note, RunningHead };
+
+// Converts one zone's text. An embedded text (main_state given) starts from
+// the state at its place in the stream, with its size cleared so that its
+// first run writes one, and hands that state back to the stream before it ends.
 class ZoneWriter {
  public:
-  ZoneWriter(Conversion& c, const Zone& zone, const CharState* main_state)
-      : c_(c), zone_(zone), footnote_(main_state != nullptr) {
+  ZoneWriter(Conversion& c, const Zone& zone, ZoneKind kind, const CharState* main_state)
+      : c_(c), zone_(zone), footnote_(kind != ZoneKind::Body), paragraphs_(kind != ZoneKind::Note),
+        running_head_(kind == ZoneKind::RunningHead) {
     if (main_state) cs_ = *main_state;
     cs_.size = 0;
   }
@@ -241,6 +319,7 @@ class ZoneWriter {
     for (std::size_t i = 0; i < chunk.size(); ++i) {
       const std::uint8_t byte = chunk[i];
       if (byte == 0x00) return true;
+      if (paragraphs_) apply_paragraph_runs();
       apply_runs();
       // A note's own paragraph mark at its end is not kept.
       const bool note_end = footnote_ && i + 2 >= chunk.size();
@@ -272,10 +351,42 @@ class ZoneWriter {
     apply(run);
   }
 
+  // Applies the ruler of the last paragraph run that starts at or before the
+  // position, passing over runs out of order as for character runs. A ruler
+  // number beyond the ruler list changes nothing.
+  void apply_paragraph_runs() {
+    const std::size_t size = c_.format.paragraph_record_size;
+    const std::size_t count = zone_.paragraphs.size() / size;
+    std::uint32_t floor = last_paragraph_start_;
+    int ruler = -1;
+    while (next_paragraph_ < count) {
+      const std::uint8_t* rec = zone_.paragraphs.data() + next_paragraph_ * size;
+      const std::uint32_t start = be32_at(rec);
+      if (start > position_) break;
+      ++next_paragraph_;
+      if (start < floor) continue;
+      ruler = be16_at(rec + 4);
+      floor = start;
+    }
+    if (ruler < 0) return;
+    last_paragraph_start_ = floor;
+    if (static_cast<std::size_t>(ruler) < c_.rulers.size())
+      clarisworks::apply_ruler(c_.out, c_.paragraph, c_.rulers[static_cast<std::size_t>(ruler)]);
+  }
+
+  // Up to version 3 a run names its font by number, from version 4 on by its
+  // place in the document's font list.
+  const ReaderTable& select_font(int font) {
+    if (c_.format.font_is_number) return select_mac_font_number(cs_, font, c_.out);
+    std::string_view name;
+    if (static_cast<std::size_t>(font) < c_.font_names.size()) name = c_.font_names[static_cast<std::size_t>(font)];
+    return select_mac_font_name(cs_, name, c_.out);
+  }
+
   void apply(const Run& run) {
     std::FILE* out = c_.out;
     set_font_size(out, cs_, run.size);
-    table_ = &select_mac_font(cs_, run.font, out);
+    table_ = &select_font(run.font);
     if (run.style != 0) {
       if (run.style & kStyleBold) bold_on(out, cs_, 1); else bold_off(out, cs_);
       if (run.style & kStyleItalic) italic_on(out, cs_, 1); else italic_off(out, cs_);
@@ -303,6 +414,10 @@ class ZoneWriter {
       case 0x01: put_byte(kPageBreak, out); break;
       case 0x02:
         if (!footnote_) write_note();  // notes do not nest: a reference inside one is dropped
+        break;
+      case 0x06:  // the page number field of a header or footer
+        if (running_head_) write_code(out, PageNumber);
+        else write_char(byte);
         break;
       case 0x07: break;
       case 0x09: put_byte(kTab, out); break;
@@ -336,7 +451,9 @@ class ZoneWriter {
         break;
       }
       c.note_search = zone_end(c.file, zone);
-      ZoneWriter note(c, zone, &cs_);
+      // A header or footer is no note.
+      if (std::find(c.head_tags.begin(), c.head_tags.end(), zone.tag) != c.head_tags.end()) continue;
+      ZoneWriter note(c, zone, ZoneKind::Note, &cs_);
       note.convert();
       note.restore(cs_);
       break;
@@ -346,13 +463,48 @@ class ZoneWriter {
 
   Conversion& c_;
   const Zone& zone_;
-  const bool footnote_;
+  const bool footnote_;      // an embedded text
+  const bool paragraphs_;    // rulers apply
+  const bool running_head_;
   CharState cs_{};
   const ReaderTable* table_ = &kMacintoshTable;
   std::uint32_t position_ = 0;
   std::size_t next_run_ = 0;
   std::uint32_t last_start_ = 0;  // start of the run in force
+  std::size_t next_paragraph_ = 0;
+  std::uint32_t last_paragraph_start_ = 0;
 };
+
+// The text zone with the number id, other than the main text; false when
+// there is none.
+bool find_zone_by_id(Bytes file, int id, const Zone& main_zone, Zone& found) {
+  std::size_t from = 0;
+  Zone zone;
+  for (ZoneSearch s; (s = find_zone(file, from, zone)) != ZoneSearch::None; from = zone.tag + sizeof kZoneTag) {
+    if (s == ZoneSearch::Found && zone.tag != main_zone.tag && zone_id(zone) == id && has_text(file, zone)) {
+      found = zone;
+      return true;
+    }
+  }
+  return false;
+}
+
+// Headers and footers, ahead of the body: HeaderAll or FooterAll, the text,
+// EndOfText. The body then starts from the stream's initial character state.
+void write_running_heads(Conversion& c, const Zone& main_zone) {
+  for (const clarisworks::RunningHead& head : clarisworks::read_running_heads(c.file, c.file[0], zone_id(main_zone))) {
+    Zone zone;
+    if (!find_zone_by_id(c.file, head.zone_id, main_zone, zone)) continue;
+    if (std::find(c.head_tags.begin(), c.head_tags.end(), zone.tag) != c.head_tags.end()) continue;
+    c.head_tags.push_back(zone.tag);
+    write_plain_code(c.out, head.footer ? FooterAll : HeaderAll);
+    const CharState initial{};
+    ZoneWriter writer(c, zone, ZoneKind::RunningHead, &initial);
+    writer.convert();
+    writer.restore(initial);
+    write_code(c.out, EndOfText);
+  }
+}
 
 }  // namespace
 
@@ -376,8 +528,11 @@ int orig_clarisworks(const char* source_path, const char* stream_path) {
   c.file = file;
   c.out = out.get();
   c.format = run_format(file[0]);
+  c.rulers = clarisworks::read_rulers(file, file[0]);
+  if (!c.format.font_is_number) c.font_names = clarisworks::read_font_names(file);
   c.note_search = zone_end(file, main_zone);
-  ZoneWriter(c, main_zone, nullptr).convert();
+  write_running_heads(c, main_zone);
+  ZoneWriter(c, main_zone, ZoneKind::Body, nullptr).convert();
   return std::ferror(c.out) ? -1 : 0;
 }
 

@@ -68,4 +68,37 @@ void make_clarisworks_samples(const fs::path& top) {
                    .run({.font = 0, .size = 12, .style = cw::kCwUnderline}).text("jumped")
                    .run({.font = 0, .size = 12}).text(" over the lazy dog.\rSecond paragraph.\r")
                    .build());
+
+  // ClarisWorks 2 rulers: a centred title, a justified paragraph, a bullet list
+  // with a hanging indent and a tab stop, a right-aligned closing with a right
+  // indent; a header with the page number and a footer.
+  write_sample(dir / "rulers.cwk",
+               ClarisWorksBuilder{}
+                   .version(2)
+                   .rulers({{},
+                            {.alignment = cw::kCwCentre},
+                            {.alignment = cw::kCwJustified},
+                            {.first_line = -18, .left = 36, .tabs = {{36, 0}}},
+                            {.alignment = cw::kCwRight, .right = 36, .tabs = {{144, 2}}}})
+                   .paragraph(1).run({.font = kHelvetica, .size = 14, .style = cw::kCwBold}).text("Compte rendu\r")
+                   .paragraph(2).run({.font = kTimes, .size = 12})
+                   .text("Un paragraphe justifi\x8E, assez long pour que ses lignes aillent d'une marge \x88 l'autre.\r")
+                   .paragraph(3).text("\xA5\tpremier point\r\xA5\tsecond point, sur deux lignes peut-\x90tre\r")
+                   .paragraph(4).text("Fin\tsign\x8E\r")
+                   .paragraph(0).text("Dernier paragraphe.\r")
+                   .header(std::string("Page ") + cw::kCwPageNumber, 4, {.font = kHelvetica, .size = 9})
+                   .footer("Lettrix\r", 1, {.font = kTimes, .size = 9, .style = cw::kCwItalic})
+                   .build());
+
+  // AppleWorks 6 with its font list: runs name their font by its place in it.
+  write_sample(dir / "fontlist_aw6.cwk",
+               ClarisWorksBuilder{}
+                   .version(6)
+                   .font_names({"Helvetica", "Times", "Courier", "Symbol"})
+                   .run({.font = 0, .size = 12}).text("Helvetica, ")
+                   .run({.font = 1, .size = 12}).text("Times, ")
+                   .run({.font = 2, .size = 10}).text("Courier, ")
+                   .run({.font = 3, .size = 12}).text("abgp")
+                   .run({.font = 0, .size = 12}).text(".\r")
+                   .build());
 }

@@ -7,6 +7,35 @@ namespace lettrix::build {
 namespace {
 
 constexpr std::size_t kHeaderSize = 0x100;
+// Where versions 1 to 3 keep their ruler list, and its record sizes.
+constexpr std::size_t kRulerListV1 = 0x114;
+constexpr std::size_t kRulerList = 0x158;
+constexpr std::size_t kRulerSizeV1 = 92;
+constexpr std::size_t kRulerSize = 96;
+constexpr std::size_t kMaxTabs = 20;
+constexpr std::uint16_t kMainZoneId = 1;
+constexpr std::size_t kFontRecordSize = 68;
+constexpr std::size_t kFrameExtension = 72;
+// Page rectangles of the frame, in points: the main text, a header above it
+// and a footer below it.
+constexpr std::uint32_t kMainTop = 36, kMainBottom = 684, kHeadBottom = 30, kFootTop = 700, kFootBottom = 730,
+                        kRight = 468;
+
+// A list: length, count, record size, head extension, records.
+std::string list(std::uint16_t count, std::uint16_t record_size, const std::string& extension,
+                 const std::string& records) {
+  std::string out;
+  put_be32(out, static_cast<std::uint32_t>(12 + extension.size() + records.size()));
+  put_be16(out, count);
+  put_be16(out, 0xFFFF);
+  put_be16(out, 0);
+  put_be16(out, record_size);
+  put_be16(out, static_cast<std::uint16_t>(extension.size()));
+  put_be16(out, 2);
+  return out + extension + records;
+}
+
+void pad(std::string& rec, std::size_t size) { rec.resize(size, '\0'); }
 
 // An item: its 32-bit length and its bytes.
 void put_item(std::string& out, const std::string& bytes) {
@@ -62,6 +91,105 @@ ClarisWorksBuilder& ClarisWorksBuilder::without_text() {
   return *this;
 }
 
+ClarisWorksBuilder& ClarisWorksBuilder::rulers(std::vector<CwRuler> list) {
+  rulers_ = std::move(list);
+  return *this;
+}
+
+ClarisWorksBuilder& ClarisWorksBuilder::paragraph(std::uint16_t ruler) {
+  paragraph_runs_ += paragraph_record(static_cast<std::uint32_t>(text_.size()), ruler);
+  return *this;
+}
+
+ClarisWorksBuilder& ClarisWorksBuilder::header(std::string_view text, std::uint16_t ruler, const CwRun& r) {
+  heads_.push_back({false, std::string(text), ruler, r});
+  return *this;
+}
+
+ClarisWorksBuilder& ClarisWorksBuilder::footer(std::string_view text, std::uint16_t ruler, const CwRun& r) {
+  heads_.push_back({true, std::string(text), ruler, r});
+  return *this;
+}
+
+ClarisWorksBuilder& ClarisWorksBuilder::font_names(std::vector<std::string> names) {
+  font_names_ = std::move(names);
+  return *this;
+}
+
+std::string ClarisWorksBuilder::paragraph_record(std::uint32_t position, std::uint16_t ruler) const {
+  std::string rec;
+  put_be32(rec, position);
+  put_be16(rec, ruler);
+  if (version_ >= 2) put_be16(rec, 0);
+  return rec;
+}
+
+std::string ClarisWorksBuilder::ruler_list() const {
+  const std::size_t size = version_ == 1 ? kRulerSizeV1 : kRulerSize;
+  std::string records;
+  for (const CwRuler& r : rulers_) {
+    std::string rec;
+    put_be16(rec, 1);  // paragraphs that use it
+    rec += static_cast<char>(r.alignment << 6);
+    rec += '\0';
+    put_be16(rec, static_cast<std::uint16_t>(r.first_line));
+    put_be16(rec, static_cast<std::uint16_t>(r.left));
+    put_be16(rec, static_cast<std::uint16_t>(r.right));
+    if (version_ != 1) put_be32(rec, 0);  // not read
+    put_be16(rec, static_cast<std::uint16_t>(r.tab_count >= 0 ? r.tab_count : static_cast<int>(r.tabs.size())));
+    for (std::size_t t = 0; t < r.tabs.size() && t < kMaxTabs; ++t) {
+      put_be16(rec, static_cast<std::uint16_t>(r.tabs[t].position));
+      rec += static_cast<char>(r.tabs[t].kind);
+      rec += '.';
+    }
+    pad(rec, size);
+    records += rec;
+  }
+  return list(static_cast<std::uint16_t>(rulers_.size()), static_cast<std::uint16_t>(size), "", records);
+}
+
+std::string ClarisWorksBuilder::frame_zone() const {
+  const std::size_t size = version_ == 1 ? 38 : 40;
+  const std::size_t id_at = version_ == 1 ? 30 : 32;
+  auto record = [&](std::uint8_t kind, std::uint32_t top, std::uint32_t bottom, std::uint16_t id) {
+    std::string rec = {'\x01', '\0', static_cast<char>(kind), '\x01'};
+    put_be32(rec, top << 8);
+    put_be32(rec, 0);
+    put_be32(rec, bottom << 8);
+    put_be32(rec, kRight << 8);
+    pad(rec, id_at);
+    put_be16(rec, id);
+    pad(rec, size);
+    return rec;
+  };
+  std::string records = record(2, kMainTop, kMainBottom, kMainZoneId);
+  for (std::size_t i = 0; i < heads_.size(); ++i) {
+    const auto id = static_cast<std::uint16_t>(kMainZoneId + 1 + i);
+    records += heads_[i].footer ? record(5, kFootTop, kFootBottom, id) : record(4, 0, kHeadBottom, id);
+  }
+  std::string z = "DSET";
+  z += list(static_cast<std::uint16_t>(1 + heads_.size()), static_cast<std::uint16_t>(size),
+            std::string(kFrameExtension, '\0'), records);
+  for (int item = 1; item < 5; ++item) put_be32(z, 0);
+  put_be32(z, 0);           // no text
+  put_be32(z, 0x005A0001);  // the next structure
+  return z;
+}
+
+std::string ClarisWorksBuilder::font_list() const {
+  std::string records;
+  for (const std::string& name : font_names_) {
+    std::string rec;
+    put_be16(rec, 0);
+    put_be16(rec, 2);
+    rec += static_cast<char>(name.size());
+    rec += name;
+    pad(rec, kFontRecordSize);
+    records += rec;
+  }
+  return list(static_cast<std::uint16_t>(font_names_.size()), kFontRecordSize, "FNTM", records);
+}
+
 std::string ClarisWorksBuilder::run_record(const PlacedRun& r) const {
   std::string rec;
   put_be32(rec, r.position);
@@ -81,19 +209,21 @@ std::string ClarisWorksBuilder::run_record(const PlacedRun& r) const {
 }
 
 std::string ClarisWorksBuilder::zone(const std::string& text, const std::vector<PlacedRun>& runs, bool with_text,
-                                     std::size_t base, CwLayout* layout) const {
+                                     std::size_t base, CwLayout* layout, std::uint16_t id,
+                                     const std::string& paragraph_runs) const {
   std::string z = "DSET";
-  // A: the zone header, as a text zone starts it.
+  // A: the zone header, as a text zone starts it, with the zone's number at 14.
   std::string a = {'\0', '\x01', '\0', '\0'};
   put_be32(a, static_cast<std::uint32_t>(text.size() + 1));
-  a.append(8, '\0');
+  a.append(6, '\0');
+  put_be16(a, id);
   std::string runs_bytes;
   std::vector<std::size_t> record_offsets;
   for (const PlacedRun& r : runs) {
     record_offsets.push_back(runs_bytes.size());
     runs_bytes += run_record(r);
   }
-  const std::string items[5] = {a, std::string(8, '\0'), runs_bytes, "", std::string(10, '\0')};
+  const std::string items[5] = {a, paragraph_runs, runs_bytes, "", std::string(10, '\0')};
   for (int i = 0; i < 5; ++i) {
     if (layout) layout->item_length[i] = base + z.size();
     if (layout && i == 2)
@@ -121,11 +251,29 @@ std::string ClarisWorksBuilder::build(CwLayout* layout) const {
   doc += static_cast<char>(version_);
   doc.resize(kHeaderSize, '\0');
   if (layout) *layout = CwLayout{};
+  if (!rulers_.empty()) {
+    const std::size_t at = version_ == 1 ? kRulerListV1 : kRulerList;
+    doc.resize(at, '\0');
+    if (layout) layout->ruler_list = doc.size();
+    doc += ruler_list();
+  }
   if (layout) layout->main_tag = doc.size();
-  doc += zone(text_, runs_, with_text_, doc.size(), layout);
+  doc += zone(text_, runs_, with_text_, doc.size(), layout, kMainZoneId,
+              paragraph_runs_.empty() ? std::string(8, '\0') : paragraph_runs_);
   for (const Note& note : notes_) {
     if (layout) layout->note_tags.push_back(doc.size());
     doc += zone(note.text, {{0, note.run}}, true, doc.size(), nullptr);
+  }
+  if (!heads_.empty()) {
+    if (layout) layout->frame_tag = doc.size();
+    doc += frame_zone();
+    for (std::size_t i = 0; i < heads_.size(); ++i)
+      doc += zone(heads_[i].text, {{0, heads_[i].run}}, true, doc.size(), nullptr,
+                  static_cast<std::uint16_t>(kMainZoneId + 1 + i), paragraph_record(0, heads_[i].ruler));
+  }
+  if (!font_names_.empty()) {
+    if (layout) layout->font_list = doc.size();
+    doc += font_list();
   }
   return doc;
 }

@@ -1,11 +1,16 @@
-// Builds ClarisWorks/AppleWorks word-processing documents: the "BOBO" header,
-// the main text zone with its character runs and text chunks, and one zone per
-// footnote after it.
+// Builds ClarisWorks/AppleWorks word-processing documents: the "BOBO" header
+// with the ruler list (versions 1 to 3), the main text zone with its paragraph
+// runs, character runs and text chunks, one zone per footnote after it, then
+// the header and footer zones with the frame that places them, and the font
+// list (versions 4 to 6).
 //
 //   auto doc = ClarisWorksBuilder{}
-//                  .run({.size = 12}).text("Hello ")
+//                  .rulers({{}, {.alignment = kCwCentre}})
+//                  .paragraph(1).run({.size = 12}).text("Title\r")
+//                  .paragraph(0).text("Hello ")
 //                  .run({.size = 12, .style = kCwBold}).text("world")
 //                  .footnote("A note\r")
+//                  .header("Page ")
 //                  .build();
 #pragma once
 
@@ -31,6 +36,29 @@ inline constexpr char kCwPageBreak = '\x01';
 inline constexpr char kCwNoteReference = '\x02';
 inline constexpr char kCwHardSpace = '\xCA';
 
+// Ruler alignments.
+inline constexpr std::uint8_t kCwLeft = 0;
+inline constexpr std::uint8_t kCwCentre = 1;
+inline constexpr std::uint8_t kCwRight = 2;
+inline constexpr std::uint8_t kCwJustified = 3;
+// The page number field of a header or footer.
+inline constexpr char kCwPageNumber = '\x06';
+
+struct CwTab {
+  std::int16_t position = 0;  // points from the text's left edge
+  std::uint8_t kind = 0;      // 0 left, 1 centre, 2 right, 3 decimal
+};
+
+// A ruler of the ruler list, in points.
+struct CwRuler {
+  std::uint8_t alignment = kCwLeft;
+  std::int16_t first_line = 0;  // relative to the left indent
+  std::int16_t left = 0;
+  std::int16_t right = 0;
+  std::vector<CwTab> tabs{};
+  int tab_count = -1;  // the count word written, when not tabs.size() (damaged documents)
+};
+
 struct CwRun {
   std::uint16_t font = 20;  // Macintosh font number (versions 1 to 3), font-list index (4 to 6)
   std::uint8_t size = 12;   // points
@@ -45,6 +73,9 @@ struct CwLayout {
   std::size_t first_chunk_length = 0;   // its first text chunk's length word
   std::vector<std::size_t> run_records; // its character runs
   std::vector<std::size_t> note_tags;   // the "DSET" of each footnote zone
+  std::size_t ruler_list = 0;           // the ruler list's length word
+  std::size_t frame_tag = 0;            // the "DSET" of the frame of the running heads
+  std::size_t font_list = 0;            // the font list's length word
 };
 
 class ClarisWorksBuilder {
@@ -69,6 +100,17 @@ class ClarisWorksBuilder {
   ClarisWorksBuilder& chunk_size(std::size_t n);
   // The main zone holds no text at all, as in a spreadsheet or a drawing.
   ClarisWorksBuilder& without_text();
+  // The ruler list (versions 1 to 3; written for any version when given).
+  ClarisWorksBuilder& rulers(std::vector<CwRuler> list);
+  // A paragraph run with the ruler number at the current end of the main text.
+  // Without any, the zone holds one run at 0 with ruler 0.
+  ClarisWorksBuilder& paragraph(std::uint16_t ruler);
+  // A header or footer: a text zone (with a paragraph run of the ruler) placed
+  // above or below the main text by a frame zone after the footnote zones.
+  ClarisWorksBuilder& header(std::string_view text, std::uint16_t ruler = 0, const CwRun& r = CwRun{});
+  ClarisWorksBuilder& footer(std::string_view text, std::uint16_t ruler = 0, const CwRun& r = CwRun{});
+  // The font list (versions 4 to 6): character runs name fonts by their index.
+  ClarisWorksBuilder& font_names(std::vector<std::string> names);
 
   std::string build(CwLayout* layout = nullptr) const;
 
@@ -81,9 +123,20 @@ class ClarisWorksBuilder {
     std::string text;
     CwRun run;
   };
+  struct Head {
+    bool footer;
+    std::string text;
+    std::uint16_t ruler;
+    CwRun run;
+  };
   std::string zone(const std::string& text, const std::vector<PlacedRun>& runs, bool with_text,
-                   std::size_t base, CwLayout* layout) const;
+                   std::size_t base, CwLayout* layout, std::uint16_t id = 0,
+                   const std::string& paragraph_runs = std::string(8, '\0')) const;
   std::string run_record(const PlacedRun& r) const;
+  std::string paragraph_record(std::uint32_t position, std::uint16_t ruler) const;
+  std::string ruler_list() const;
+  std::string frame_zone() const;
+  std::string font_list() const;
 
   int version_ = 2;
   std::string text_;
@@ -91,6 +144,10 @@ class ClarisWorksBuilder {
   std::vector<Note> notes_;
   std::size_t chunk_size_ = 1024;
   bool with_text_ = true;
+  std::vector<CwRuler> rulers_;
+  std::string paragraph_runs_;
+  std::vector<Head> heads_;
+  std::vector<std::string> font_names_;
 };
 
 }  // namespace lettrix::build

@@ -132,7 +132,7 @@ TEST(ClarisWorksReader, CharacterRuns) {
                          .build())
                 .printed(),
             "{FontSize 0,246}{Font 0,3}{TableChar 8,1}{TableChar 8,33}{TableChar 6,99}"
-            "{Font 3,4}_{Backslash}{Font 4,0}{TableChar 8,33}");
+            "{Font 3,4}_{Backslash}{Font 4,2}{TableChar 8,33}");  // 3 is Geneva, sans serif
 }
 
 TEST(ClarisWorksReader, RunRecordsOfEachVersion) {

@@ -1,0 +1,211 @@
+#include "readers/clarisworks_document.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "core/byte_helpers.h"
+#include "core/stream_codes.h"
+
+namespace lettrix::clarisworks {
+
+namespace {
+
+constexpr std::size_t kListHead = 16;  // length word and the 12 bytes it counts first
+constexpr std::size_t kListFixed = 12;
+
+// Where a version keeps its ruler list and how a ruler is laid out.
+struct RulerLayout {
+  std::size_t list_at;
+  std::size_t record_size;
+  std::size_t tab_count_at;
+};
+
+bool ruler_layout(int version, RulerLayout& layout) {
+  if (version == 1) layout = {0x114, 92, 10};
+  else if (version == 2 || version == 3) layout = {0x158, 96, 14};
+  else return false;
+  return true;
+}
+
+constexpr std::size_t kTabSize = 4;
+constexpr std::uint8_t kFontListTag[] = {'F', 'N', 'T', 'M'};
+constexpr std::size_t kFontRecordName = 4;  // the name's length byte, then its bytes
+constexpr int kFontListCandidates = 64;     // "FNTM" bytes looked at before giving up
+
+// Frames: a list of the zones that a frame places on the page, one record
+// each with the zone's rectangle (24.8 fixed-point points) and number.
+constexpr std::uint8_t kZoneTag[] = {'D', 'S', 'E', 'T'};
+constexpr std::size_t kFrameRecordV1 = 38;
+constexpr std::size_t kFrameRecord = 40;
+constexpr std::size_t kFrameTop = 4;
+constexpr std::size_t kFrameBottom = 12;
+constexpr std::size_t kFrameChildV1 = 30;
+constexpr std::size_t kFrameChild = 32;
+constexpr int kFrameTags = 4096;  // zones looked at for the main text's frame
+constexpr std::size_t kMaxRunningHeads = 8;
+
+std::int32_t be32s_at(const std::uint8_t* p) { return static_cast<std::int32_t>(be32_at(p)); }
+
+// Points to columns of a tenth of an inch, rounded to the nearest.
+int columns(int points) {
+  const int tenths = points * 10;
+  return tenths >= 0 ? (tenths + 36) / 72 : -((-tenths + 36) / 72);
+}
+
+constexpr int kLastColumn = 255;
+constexpr int kRightMarginColumn = 79;  // the stream's right margin without an indent
+
+int stream_alignment(int source) {
+  switch (source) {
+    case 1: return AlignCentre;
+    case 2: return AlignRight;
+    case 3: return AlignJustify;
+    default: return AlignLeft;
+  }
+}
+
+int stream_tab_kind(int source) {
+  switch (source) {
+    case 1: return TabCentre;
+    case 2: return TabRight;
+    case 3: return TabDecimal;
+    default: return TabLeft;
+  }
+}
+
+}  // namespace
+
+bool read_list(Bytes file, std::size_t at, List& list) {
+  if (at > file.size() || file.size() - at < kListHead) return false;
+  const std::uint8_t* p = file.data() + at;
+  const std::uint64_t length = be32_at(p);
+  const std::uint64_t count = be16_at(p + 4);
+  const std::uint64_t record_size = be16_at(p + 10);
+  const std::uint64_t extension = be16_at(p + 12);
+  if (record_size == 0 || length > file.size() - at - 4) return false;
+  if (kListFixed + extension + count * record_size != length) return false;
+  list.count = count;
+  list.record_size = record_size;
+  list.records = file.subspan(at + kListHead + extension, count * record_size);
+  return true;
+}
+
+std::vector<Ruler> read_rulers(Bytes file, int version) {
+  std::vector<Ruler> rulers;
+  RulerLayout layout;
+  List list;
+  if (!ruler_layout(version, layout) || !read_list(file, layout.list_at, list) ||
+      list.record_size != layout.record_size)
+    return rulers;
+  const std::size_t tabs_at = layout.tab_count_at + 2;
+  const std::size_t tab_room = (layout.record_size - tabs_at) / kTabSize;
+  rulers.reserve(list.count);
+  for (std::size_t i = 0; i < list.count; ++i) {
+    const Bytes rec = list.record(i);
+    Ruler r;
+    r.alignment = rec[2] >> 6;
+    r.first_line = be16s_at(rec.data() + 4);
+    r.left = be16s_at(rec.data() + 6);
+    r.right = be16s_at(rec.data() + 8);
+    const std::size_t tab_count = be16_at(rec.data() + layout.tab_count_at);
+    if (tab_count <= tab_room) {
+      for (std::size_t t = 0; t < tab_count; ++t) {
+        const std::uint8_t* tab = rec.data() + tabs_at + t * kTabSize;
+        r.tabs.push_back({be16s_at(tab), tab[2]});
+      }
+    }
+    rulers.push_back(std::move(r));
+  }
+  return rulers;
+}
+
+std::vector<std::string> read_font_names(Bytes file) {
+  std::vector<std::string> names;
+  auto from = file.begin();
+  for (int candidate = 0; candidate < kFontListCandidates; ++candidate) {
+    const auto hit = std::search(from, file.end(), std::begin(kFontListTag), std::end(kFontListTag));
+    if (hit == file.end()) break;
+    from = hit + 1;
+    const std::size_t tag = static_cast<std::size_t>(hit - file.begin());
+    List list;
+    // The tag opens the head extension of its list.
+    if (tag < kListHead || !read_list(file, tag - kListHead, list)) continue;
+    if (be16_at(file.data() + tag - kListHead + 12) < sizeof kFontListTag) continue;
+    if (list.record_size <= kFontRecordName) continue;
+    for (std::size_t i = 0; i < list.count; ++i) {
+      const Bytes rec = list.record(i);
+      const std::size_t length = std::min<std::size_t>(rec[kFontRecordName], rec.size() - kFontRecordName - 1);
+      names.emplace_back(reinterpret_cast<const char*>(rec.data() + kFontRecordName + 1), length);
+    }
+    break;
+  }
+  return names;
+}
+
+std::vector<RunningHead> read_running_heads(Bytes file, int version, int main_id) {
+  std::vector<RunningHead> heads;
+  if (version < 1 || version > 3) return heads;
+  const std::size_t record_size = version == 1 ? kFrameRecordV1 : kFrameRecord;
+  const std::size_t id_at = version == 1 ? kFrameChildV1 : kFrameChild;
+  auto from = file.begin();
+  // Records looked at, bounded by what the file can hold.
+  std::size_t budget = file.size() / record_size;
+  for (int tag_count = 0; tag_count < kFrameTags; ++tag_count) {
+    const auto hit = std::search(from, file.end(), std::begin(kZoneTag), std::end(kZoneTag));
+    if (hit == file.end()) break;
+    from = hit + 1;
+    List frame;
+    if (!read_list(file, static_cast<std::size_t>(hit - file.begin()) + sizeof kZoneTag, frame) ||
+        frame.record_size != record_size || frame.count > budget)
+      continue;
+    budget -= frame.count;
+    // The frame that holds the main text holds its headers and footers.
+    std::size_t main_record = frame.count;
+    for (std::size_t i = 0; i < frame.count; ++i)
+      if (be16_at(frame.record(i).data() + id_at) == main_id) main_record = i;
+    if (main_record == frame.count) continue;
+    const std::int64_t main_top = be32s_at(frame.record(main_record).data() + kFrameTop);
+    const std::int64_t main_bottom = be32s_at(frame.record(main_record).data() + kFrameBottom);
+    for (std::size_t i = 0; i < frame.count; ++i) {
+      if (i == main_record) continue;
+      const std::uint8_t* rec = frame.record(i).data();
+      const int id = be16_at(rec + id_at);
+      if (heads.size() == kMaxRunningHeads) break;
+      if (be32s_at(rec + kFrameBottom) <= main_top) heads.push_back({false, id});
+      else if (be32s_at(rec + kFrameTop) >= main_bottom) heads.push_back({true, id});
+    }
+    break;
+  }
+  return heads;
+}
+
+void apply_ruler(std::FILE* out, ParagraphFormat& format, const Ruler& ruler) {
+  ParaState& ps = format.ps;
+  if (ruler.alignment != format.alignment) {
+    set_alignment(out, ps, stream_alignment(ruler.alignment));
+    format.alignment = ruler.alignment;
+  }
+  // A first line to the left of the others is a hanging indent: the margin at
+  // the first line, the others at margin + hang. A first line to the right of
+  // the others has no code of its own and starts at the left indent.
+  const int left = std::clamp(columns(ruler.left), 0, kLastColumn);
+  const int first = columns(ruler.first_line);
+  const int hang = first < 0 ? std::min(-first, left) : 0;
+  const int margin = left - hang;
+  if (margin != ps.left_margin) set_left_margin(out, ps, margin);
+  if (hang != ps.hanging_indent) {
+    if (hang == 0) indent_reset(out, ps);
+    else set_indent_here(out, ps, hang);
+  }
+  const int right_margin = kRightMarginColumn - std::clamp(columns(ruler.right), 0, kRightMarginColumn);
+  if (right_margin != ps.right_margin) set_right_margin(out, ps, right_margin);
+  // Tab positions count from the text's left edge, stream columns from the margin.
+  std::vector<TabStop> stops;
+  for (const SourceTab& tab : ruler.tabs) {
+    const int column = columns(tab.position) - margin;
+    if (column >= 1 && column <= kLastColumn) stops.push_back({column, stream_tab_kind(tab.kind)});
+  }
+  install_ruler(out, format.tabs, stops);
+}
+
+}  // namespace lettrix::clarisworks

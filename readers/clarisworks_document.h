@@ -1,0 +1,80 @@
+// Structures of a ClarisWorks/AppleWorks document outside its text zones: the
+// ruler list of versions 1 to 3, the font list of versions 4 to 6, and the
+// frames that place headers and footers. The layouts are drawn in
+// clarisworks.cpp; this module decodes them, checking every offset and count
+// against the file.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "core/emitter.h"
+
+namespace lettrix::clarisworks {
+
+using Bytes = std::span<const std::uint8_t>;
+
+// A list as ClarisWorks stores its tables: a 16-byte head, a head extension
+// (from version 4 on it starts with the list's tag) and count records of
+// record_size bytes.
+struct List {
+  std::size_t count = 0;
+  std::size_t record_size = 0;
+  Bytes records;  // count * record_size bytes
+  Bytes record(std::size_t i) const { return records.subspan(i * record_size, record_size); }
+};
+
+// Reads the list whose length word is at `at`; false when it does not fit the
+// file or its counts do not add up to its length.
+bool read_list(Bytes file, std::size_t at, List& list);
+
+// Paragraph format of one ruler, in points from the left and right margins of
+// the text.
+struct SourceTab {
+  int position = 0;  // points
+  int kind = 0;      // 0 left, 1 centre, 2 right, 3 decimal
+};
+struct Ruler {
+  int alignment = 0;   // 0 left, 1 centre, 2 right, 3 justified
+  int first_line = 0;  // first line, relative to the left indent
+  int left = 0;
+  int right = 0;
+  std::vector<SourceTab> tabs;
+};
+
+// The rulers of a version 1 to 3 document, in the order that paragraph runs
+// number them; empty for other versions or when the list is damaged.
+std::vector<Ruler> read_rulers(Bytes file, int version);
+
+// The font names of a version 4 to 6 document, in the order that character
+// runs number them; empty when the document has no font list.
+std::vector<std::string> read_font_names(Bytes file);
+
+// A text zone that the page frame of the main text places above it (a
+// header) or below it (a footer), by the zone's number.
+struct RunningHead {
+  bool footer = false;
+  int zone_id = 0;
+};
+
+// The headers and footers of a version 1 to 3 document whose main text zone
+// has the number main_id, in the frame's order; empty for other versions.
+std::vector<RunningHead> read_running_heads(Bytes file, int version, int main_id);
+
+// The paragraph properties in force while writing a stream.
+struct ParagraphFormat {
+  ParaState ps;
+  TabTable tabs;
+  int alignment = 0;  // source alignment in force
+};
+
+// Writes the codes that change the paragraph properties in force to those of
+// the ruler: alignment, left margin, hanging indent, right margin, tab stops.
+// One column is a tenth of an inch.
+void apply_ruler(std::FILE* out, ParagraphFormat& format, const Ruler& ruler);
+
+}  // namespace lettrix::clarisworks

@@ -1,0 +1,55 @@
+#include "core/mac_font_names.h"
+
+#include <gtest/gtest.h>
+
+#include "core/stream_printer.h"
+
+namespace lettrix {
+namespace {
+
+TEST(MacFontNames, NameGivesClass) {
+  const struct {
+    const char* name;
+    FontClass font_class;
+  } cases[] = {
+      {"Times", FontSerif},          {"times", FontSerif},           {"Times New Roman", FontSerif},
+      {"Times-Bold", FontSerif},     {"New York", FontSerif},        {"Palatino", FontSerif},
+      {"Bookman", FontSerif},        {"Helvetica", FontSans},        {"HELVETICA NARROW", FontSans},
+      {"Geneva", FontSans},          {"Arial", FontSans},            {"Chicago", FontSans},
+      {"Symbol", FontSymbol},        {"Zapf Dingbats", FontDingbats}, {"Wingdings", FontDingbats},
+      {"Courier", FontOther},        {"Courier New", FontOther},     {"Monaco", FontOther},
+      {"Timesless", FontOther},      {"Helv", FontOther},            {"", FontOther},
+      {"Unknown Face", FontOther},   {"Symbolic", FontOther},
+  };
+  for (const auto& c : cases) EXPECT_EQ(mac_font_class(c.name), c.font_class) << c.name;
+
+  // Numbers with a fixed face go through the same table; 0 and 1 (system and
+  // application font) and unknown numbers keep their class by number.
+  EXPECT_EQ(mac_font_number_name(3), "Geneva");
+  EXPECT_EQ(mac_font_number_name(16), "Palatino");
+  EXPECT_EQ(mac_font_number_name(22), "Courier");
+  EXPECT_EQ(mac_font_number_name(0), "");
+  EXPECT_EQ(mac_font_number_name(1), "");
+  EXPECT_EQ(mac_font_number_name(-5), "");
+}
+
+TEST(MacFontNames, SelectWritesClassAndGivesTable) {
+  std::FILE* out = std::tmpfile();
+  ASSERT_NE(out, nullptr);
+  CharState cs{};
+  EXPECT_EQ(&select_mac_font_name(cs, "Helvetica", out), &kMacintoshTable);
+  EXPECT_EQ(&select_mac_font_name(cs, "Geneva", out), &kMacintoshTable);  // still sans: nothing written
+  EXPECT_EQ(&select_mac_font_name(cs, "Symbol", out), &kSymbolTable);
+  EXPECT_EQ(&select_mac_font_name(cs, "Zapf Dingbats", out), &kDingbatTable);
+  EXPECT_EQ(&select_mac_font_name(cs, "Monaco", out), &kMacintoshTable);
+  EXPECT_EQ(&select_mac_font_number(cs, 16, out), &kMacintoshTable);   // Palatino
+  EXPECT_EQ(&select_mac_font_number(cs, 23, out), &kSymbolTable);      // Symbol
+  EXPECT_EQ(&select_mac_font_number(cs, 156, out), &kMacintoshTable);  // by number: serif
+  EXPECT_EQ(&select_mac_font_number(cs, 1, out), &kMacintoshTable);    // by number: class 0
+  std::rewind(out);
+  EXPECT_EQ(print_stream(out), "{Font 0,2}{Font 2,3}{Font 3,4}{Font 4,0}{Font 0,1}{Font 1,3}{Font 3,1}{Font 1,0}");
+  std::fclose(out);
+}
+
+}  // namespace
+}  // namespace lettrix

@@ -1,0 +1,193 @@
+// Paragraph formatting, headers and footers and font names of ClarisWorks
+// documents.
+#include "readers/clarisworks.h"
+
+#include <gtest/gtest.h>
+
+#include "builders/builder_common.h"
+#include "builders/clarisworks_builder.h"
+#include "core/stream_printer.h"
+#include "test_util.h"
+
+namespace lettrix {
+namespace {
+
+using build::ClarisWorksBuilder;
+using build::CwRuler;
+using testing::ScratchDir;
+
+struct Result {
+  int rc = -9;
+  std::string stream;
+  std::string printed() const { return print_stream(stream); }
+};
+
+Result read_doc(const std::string& source) {
+  ScratchDir dir;
+  testing::write_file(dir.file("doc"), source);
+  Result r;
+  r.rc = orig_clarisworks(dir.file("doc").c_str(), dir.file("stream").c_str());
+  r.stream = testing::read_file(dir.file("stream"));
+  return r;
+}
+
+// Left (no ruler change), centred, justified with a left indent of half an
+// inch, a hanging indent (left 1 in, first line -0.5 in), right aligned with
+// a right indent and a left and a right tab stop, back to the first.
+const std::vector<CwRuler> kRulers = {
+    {},
+    {.alignment = build::kCwCentre},
+    {.alignment = build::kCwJustified, .left = 36},
+    {.first_line = -36, .left = 72, .tabs = {{72, 0}}},
+    {.alignment = build::kCwRight, .right = 72, .tabs = {{36, 0}, {144, 2}}},
+};
+
+ClarisWorksBuilder ruled_document(int version) {
+  ClarisWorksBuilder b;
+  b.version(version).rulers(kRulers);
+  b.paragraph(1).run({.font = 0, .size = 10}).text("Title\r");
+  b.paragraph(2).text("Body\r");
+  b.paragraph(3).text("\xA5\tHang\r");
+  b.paragraph(4).text("Right\r");
+  b.paragraph(0).text("End");
+  return b;
+}
+
+TEST(ClarisWorksFormat, RulersOfVersionsOneToThree) {
+  const std::string expected =
+      "{CenterOn}{FontSize 0,246}Title¶"
+      "{CenterOff}{JustifyOn}{LeftMargin 0,5}Body¶"
+      "{JustifyOff}{LeftOn}{IndentHere 0,5}{SetTab 1,5}{TableChar 4,3}{Tab}Hang¶"
+      "{RightOn}{LeftMargin 5,0}{IndentReset 5,0}{RightMargin 79,69}{SetTab 3,20}Right¶"
+      "{RightOff}{RightMargin 69,79}{ClearTab 1,5}{ClearTab 3,20}End";
+  for (int version : {1, 2, 3}) {
+    Result r = read_doc(ruled_document(version).build());
+    EXPECT_EQ(r.rc, 0);
+    EXPECT_EQ(r.printed(), expected) << "version " << version;
+  }
+  // Byte-exact: the codes and their operands.
+  EXPECT_EQ(read_doc(ClarisWorksBuilder{}
+                         .rulers({{}, {.alignment = build::kCwJustified, .first_line = -18, .left = 36}})
+                         .paragraph(1).text("x")
+                         .build())
+                .stream,
+            testing::bytes({0x5C, 0x43, 0x5C, 0x88, 0x00, 0x02, 0x5C, 0x8A, 0x00, 0x03, 'x'}));
+  // From version 4 on the ruler list is not read: no paragraph code.
+  EXPECT_EQ(read_doc(ruled_document(6).build()).printed(), "{FontSize 0,246}Title¶Body¶{TableChar 4,3}{Tab}Hang¶Right¶End");
+}
+
+TEST(ClarisWorksFormat, RunningHeadsAheadOfTheBody) {
+  for (int version : {1, 2}) {
+    Result r = read_doc(ClarisWorksBuilder{}
+                            .version(version)
+                            .rulers({{}, {.alignment = build::kCwRight}})
+                            .run({.font = 20, .size = 12}).text("Body")
+                            .footnote("Note")
+                            .text(".")
+                            .header(std::string("Page ") + build::kCwPageNumber, 1, {.font = 21, .size = 9})
+                            .footer("Foot\r", 0, {.font = 20, .size = 10, .style = build::kCwBold})
+                            .build());
+    EXPECT_EQ(r.rc, 0);
+    EXPECT_EQ(r.printed(),
+              "{HeaderAll 0,0}{RightOn}{FontSize 0,247}{Font 0,2}Page {PageNumber}{FontSize 247,246}{Font 2,0}"
+              "{EndOfText}"
+              "{FooterAll 0,0}{RightOff}{LeftOn}{FontSize 0,246}{Font 0,1}{BoldOn}Foot{BoldOff}{Font 1,0}{EndOfText}"
+              "{FontSize 0,244}{Font 0,1}Body{NoteCall 0,1}{FontSize 0,244}Note{EndOfText}.")
+        << "version " << version;
+  }
+  // No frame is read from version 4 on; a header's zone is then no note either
+  // way, since no reference asks for it.
+  EXPECT_EQ(read_doc(ClarisWorksBuilder{}.version(6).run({.font = 0, .size = 10}).text("B").header("H").build())
+                .printed(),
+            "{FontSize 0,246}B");
+}
+
+TEST(ClarisWorksFormat, FontNamesFromVersionFour) {
+  for (int version : {4, 5, 6}) {
+    Result r = read_doc(ClarisWorksBuilder{}
+                            .version(version)
+                            .font_names({"Helvetica", "Times", "Courier", "Symbol", "Zapf Dingbats", "Gadget"})
+                            .run({.font = 0, .size = 12}).text("a")
+                            .run({.font = 1, .size = 12}).text("b")
+                            .run({.font = 2, .size = 12}).text("c")
+                            .run({.font = 3, .size = 12}).text("a")
+                            .run({.font = 4, .size = 12}).text("d")
+                            .run({.font = 5, .size = 12}).text("e")
+                            .run({.font = 0, .size = 12}).text("f")
+                            .run({.font = 999, .size = 12}).text("g")
+                            .build());
+    EXPECT_EQ(r.printed(),
+              "{FontSize 0,244}{Font 0,2}a{Font 2,1}b{Font 1,0}c{Font 0,3}{TableChar 8,1}{Font 3,4}_{Font 4,0}e"
+              "{Font 0,2}f{Font 2,0}g")
+        << "version " << version;
+  }
+}
+
+TEST(ClarisWorksHostileInput, DamagedFormattingStructures) {
+  build::CwLayout layout;
+  const std::string doc = ruled_document(2).header("Head").build(&layout);
+  const std::string clean = read_doc(doc).printed();
+  ASSERT_NE(clean.find("{HeaderAll"), std::string::npos);
+
+  // A ruler list whose sizes do not add up, or that runs past the file: the
+  // text without paragraph codes.
+  for (std::uint32_t length : {0u, 11u, 0x7FFFFFFFu, 0xFFFFFFFFu}) {
+    std::string bad = doc;
+    build::set_be32(bad, layout.ruler_list, length);
+    const std::string printed = read_doc(bad).printed();
+    EXPECT_EQ(printed.find("{CenterOn}"), std::string::npos) << length;
+    EXPECT_NE(printed.find("Title"), std::string::npos) << length;
+  }
+  std::string bad = doc;
+  build::set_be16(bad, layout.ruler_list + 4, 0xFFFF);  // the record count
+  EXPECT_EQ(read_doc(bad).printed().find("{CenterOn}"), std::string::npos);
+
+  // A tab count beyond the ruler's room: no stops from that ruler.
+  std::vector<CwRuler> rulers = kRulers;
+  rulers[3].tab_count = 0xFFFF;
+  Result r = read_doc(ClarisWorksBuilder{}.rulers(rulers).paragraph(3).text("x").build());
+  EXPECT_EQ(r.printed(), "{LeftMargin 0,5}{IndentHere 0,5}x");  // left 1 in, first -0.5 in
+
+  // Ruler numbers beyond the list, paragraph runs out of order.
+  r = read_doc(ClarisWorksBuilder{}.rulers(kRulers).paragraph(0xFFFF).text("a\r").paragraph(1).text("b").build());
+  EXPECT_EQ(r.printed(), "a¶{CenterOn}b");
+
+  // A frame whose head points at the main text, at no zone, or at itself.
+  for (std::uint16_t id : {1, 0, 77, 0xFFFF}) {
+    bad = doc;
+    build::set_be16(bad, layout.frame_tag + 4 + 16 + 72 + 40 + 32, id);
+    r = read_doc(bad);
+    EXPECT_EQ(r.rc, 0);
+    EXPECT_EQ(r.printed().find("{HeaderAll"), std::string::npos) << id;
+  }
+
+  // A font list whose name lengths run past their records, or whose count
+  // runs past the file.
+  std::string fonts = ClarisWorksBuilder{}.version(6).font_names({"Helvetica"}).run({.font = 0}).text("x").build(&layout);
+  bad = fonts;
+  bad[layout.font_list + 4 + 16 + 4] = '\xFF';
+  EXPECT_EQ(read_doc(bad).rc, 0);
+  bad = fonts;
+  build::set_be16(bad, layout.font_list + 4, 0x7FFF);
+  EXPECT_EQ(read_doc(bad).printed(), "{FontSize 0,244}x");
+
+  // Many zone tags after a header's frame: each is looked at a bounded number of times.
+  std::string tags = doc;
+  for (int i = 0; i < 50000; ++i) tags += "DSET\0\0\0\x0c";
+  r = read_doc(tags);
+  EXPECT_EQ(r.rc, 0);
+  EXPECT_EQ(r.printed(), clean);
+
+  // Cut anywhere: -1 or a stream whose embedded texts are closed.
+  for (std::size_t n = 0; n <= doc.size(); n += 5) {
+    r = read_doc(doc.substr(0, n));
+    ASSERT_TRUE(r.rc == 0 || r.rc == -1) << n;
+    const std::string printed = r.printed();
+    const bool head = printed.find("{HeaderAll") != std::string::npos;
+    EXPECT_EQ(head, printed.find("{EndOfText}") != std::string::npos) << n << ": " << printed;
+    EXPECT_EQ(printed.find("{0x"), std::string::npos) << n << ": " << printed;
+  }
+}
+
+}  // namespace
+}  // namespace lettrix
