@@ -76,8 +76,13 @@ void stream_words(const std::string& stream, std::vector<std::string>& main, std
     if (is_header_code(item.value) || is_footer_code(item.value)) where = where == Main ? Head : where;
     else if (item.value == NoteCall && where == Main) where = Note;
     else if (item.value == EndOfText) where = Main;
-    if (where != Head) text += ' ';
-    if (where == Note) note_text += ' ';
+    // Characters and embedded texts part words; attribute and value codes do
+    // not ("superscript" and "subscript" side by side are one word).
+    const bool parts = item.value == TableChar || item.value == HardSpace || item.value == Backslash ||
+                       item.value == NoteCall || item.value == EndOfText || is_header_code(item.value) ||
+                       is_footer_code(item.value);
+    if (parts && where != Head) text += ' ';
+    if (parts && where == Note) note_text += ' ';
   }
   add_words(main_text, main);
   add_words(note_text, notes);
