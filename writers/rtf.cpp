@@ -287,6 +287,10 @@ void write_code(RtfWriter& w, const StreamItem& item) {
       start_paragraph_if_pending(w);
       w.out.put("\\\\");
       break;
+    case PageNumber:  // the number of the page it is printed on
+      start_paragraph_if_pending(w);
+      keyword_space(w, KwChpgn);
+      break;
     case Font:
       w.cs.font_class = static_cast<std::uint8_t>(font_digit(item.op2));
       keyword(w, KwF);

@@ -28,7 +28,7 @@ constexpr std::pair<int, std::string_view> kKeywords[] = {
     {KwLi, "li"},           {KwFi, "fi"},           {KwRi, "ri"},
     {KwSl, "sl"},           {KwSlmult, "slmult"},   {KwHeaderl, "headerl"},
     {KwHeaderr, "headerr"}, {KwFooterl, "footerl"}, {KwFooterr, "footerr"},
-    {KwFacingp, "facingp"},
+    {KwFacingp, "facingp"}, {KwChpgn, "chpgn"},
 };
 
 constexpr int kLastNumber = KwBrsp;

@@ -54,6 +54,7 @@ enum RtfKeyword : int {
   KwFooterl = 106,
   KwFooterr = 107,
   KwFacingp = 108,
+  KwChpgn = 109,
   KwPict = 200,  // 201 macpict, 202 wmetafile8, 203 wmetafile
   KwMacpict = 201,
   KwWmetafile8 = 202,

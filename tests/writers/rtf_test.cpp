@@ -184,6 +184,9 @@ TEST(RtfWriter, RunningHeadsAreGroupsOfTheirOwn) {
   EXPECT_RTF(code(FontSize, 246, 244) + code(BoldOn) + code(HeaderAll, 0, 0) + code(BoldOff) + code(FontSize, 244, 236) +
                  "T" + code(FontSize, 236, 244) + code(BoldOn) + code(EndOfText) + "b",
              "\\fs24 {\\header\\plain\\fs24\\f0\\b \\plain\\fs24\\f0 \\fs40 \\pard T\\fs24 {\\b }}\\pard {\\b b}");
+  // The page number field.
+  EXPECT_RTF(code(FooterAll, 0, 0) + "Page " + code(PageNumber) + code(EndOfText),
+             "{\\footer\\plain\\fs20\\f0 \\pard Page \\chpgn }");
   // A header that leaves the font changed: the body's font is set again.
   EXPECT_RTF(code(FooterAll, 0, 0) + code(Font, 0, FontSans) + "F" + code(EndOfText) + "x",
              "{\\footer\\plain\\fs20\\f0 \\f2 \\pard F}\\plain\\fs20\\f2 \\pard x");
