@@ -81,4 +81,14 @@ std::string bytes(std::initializer_list<int> values) {
   return s;
 }
 
+std::optional<std::string> command_output(const std::string& command) {
+  std::FILE* pipe = popen(command.c_str(), "r");
+  if (!pipe) return std::nullopt;
+  std::string out;
+  char block[4096];
+  for (std::size_t n; (n = std::fread(block, 1, sizeof block, pipe)) > 0;) out.append(block, n);
+  if (pclose(pipe) != 0) return std::nullopt;
+  return out;
+}
+
 }  // namespace lettrix::testing

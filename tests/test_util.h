@@ -8,6 +8,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -45,6 +46,10 @@ std::filesystem::path shared_dir();
 std::unique_ptr<std::FILE, int (*)(std::FILE*)> memory_stream(const std::string& content);
 // The whole content of a stream (rewinds it first).
 std::string stream_contents(std::FILE* f);
+
+// What a command prints on its standard output, or nothing when it cannot be
+// run or exits with a failure status.
+std::optional<std::string> command_output(const std::string& command);
 
 // Bytes from a list of values, for stream fixtures: bytes({0x5C, 0x23, 'H'}).
 std::string bytes(std::initializer_list<int> values);

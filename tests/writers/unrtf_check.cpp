@@ -49,12 +49,9 @@ bool unrtf_available() {
 std::optional<std::string> unrtf_text(const std::string& rtf_path) {
   // --nopict: pictures are not written out as files beside the test.
   const std::string command = "unrtf --nopict --text '" + rtf_path + "' 2>/dev/null";
-  std::FILE* pipe = popen(command.c_str(), "r");
-  if (!pipe) return std::nullopt;
-  std::string out;
-  char block[4096];
-  for (std::size_t n; (n = std::fread(block, 1, sizeof block, pipe)) > 0;) out.append(block, n);
-  if (pclose(pipe) != 0) return std::nullopt;
+  const std::optional<std::string> output = command_output(command);
+  if (!output) return std::nullopt;
+  const std::string& out = *output;
   const std::string banner_end = "-----------------\n";
   std::size_t body = out.find(banner_end);
   if (body == std::string::npos) return std::nullopt;

@@ -35,13 +35,7 @@ bool antiword_available() {
 // nothing when it fails.
 std::optional<std::string> antiword(const std::string& path, const std::string& options = "") {
   const std::string command = "antiword " + options + " '" + path + "' 2>/dev/null";
-  std::FILE* pipe = popen(command.c_str(), "r");
-  if (!pipe) return std::nullopt;
-  std::string out;
-  char block[4096];
-  for (std::size_t n; (n = std::fread(block, 1, sizeof block, pipe)) > 0;) out.append(block, n);
-  if (pclose(pipe) != 0) return std::nullopt;
-  return out;
+  return testing::command_output(command);
 }
 
 // Runs of ASCII letters and digits; everything else separates words.

@@ -34,13 +34,7 @@ void add_text(Elements& e, const std::string& text) {
 }
 
 std::optional<std::string> run(const std::string& command) {
-  std::FILE* pipe = popen(command.c_str(), "r");
-  if (!pipe) return std::nullopt;
-  std::string out;
-  char block[4096];
-  for (std::size_t n; (n = std::fread(block, 1, sizeof block, pipe)) > 0;) out.append(block, n);
-  if (pclose(pipe) != 0) return std::nullopt;
-  return out;
+  return command_output(command);
 }
 
 // Code page 1252 bytes 0x80 to 0x9F by their Unicode characters (0: none).

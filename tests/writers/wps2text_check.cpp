@@ -47,13 +47,7 @@ bool wps2text_available() {
 
 std::optional<std::string> wps2text_text(const std::string& doc_path) {
   const std::string command = "wps2text '" + doc_path + "' 2>/dev/null";
-  std::FILE* pipe = popen(command.c_str(), "r");
-  if (!pipe) return std::nullopt;
-  std::string out;
-  char block[4096];
-  for (std::size_t n; (n = std::fread(block, 1, sizeof block, pipe)) > 0;) out.append(block, n);
-  if (pclose(pipe) != 0) return std::nullopt;
-  return out;
+  return command_output(command);
 }
 
 TextPattern word_dos_text(const std::string& stream) {
