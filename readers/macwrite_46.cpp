@@ -16,17 +16,34 @@
 //               offset 16, 2 bytes: its size in bytes (16 per entry)
 //
 //   information entry (one per paragraph)
-//     0      2    height, signed: > 0 text, 0 ruler, < 0 special (22 at 12: page break)
+//     0      2    height, signed: > 0 text, 0 ruler, < 0 special (a picture)
+//     2      2    position on its page
+//     4      1    page the paragraph starts on (0 throughout when never laid
+//                 out); a later page than the paragraph before it starts a
+//                 new page
 //     8      1    status of a text paragraph: bit 6 set, bits 0-1 are its own
 //                 alignment; bit 3 set, its text is compressed
 //     9      3    offset of the paragraph's data
-//    12      2    special entries: 22 for a page break
+//    12      2    size of the paragraph's data (a special entry of 22 bytes
+//                 is a page break)
 //
 //   ruler data (34 bytes)
 //     0      2    left margin, points          4  1  alignment 0 left, 1 centred,
 //     2      2    right margin (not used)                      2 right, 3 justified
 //     5      1    number of tab stops          6  2  line spacing s
-//    10      2 each  tab stop positions in points; top bit set: a decimal stop
+//     8      2    first-line position, points, from the same edge as the left
+//                 margin (left of it: a hanging indent)
+//    10      2 each  tab stop positions in points from that edge; top bit set:
+//                 a decimal stop
+//   In the stream the left margin is the first-line position and the hanging
+//   indent the distance to the left margin, both in tenths of an inch.
+//
+//   special entry data: a picture paragraph
+//     0      8    frame on the page: top, left, bottom, right (points)
+//     8           the Macintosh picture: 2 bytes size, 8 bytes frame, opcodes
+//                 (0x1101: version 1; 0x0011 0x02FF: version 2)
+//   A picture whose own frame reads "MAGICPIC" draws nothing: it only pushes
+//   the text after it onto the next page, and becomes a page break.
 //
 //   text paragraph data
 //     0      2    text length t (0 an empty entry, 1 a paragraph of its end only)
@@ -39,11 +56,13 @@
 //                         4 shadow, 5 superscript, 6 subscript; top bit: end mark
 //                   4  2  Macintosh font number; 0: end mark
 //
-// The header and the footer go to the stream as embedded texts ahead of the
-// main text. Packed paragraphs are unpacked into memory; every structure is
-// read through bounds-checked reads, and the characters and format bytes
-// converted are counted against a budget proportional to the file size, so
-// entries that all point at the same large paragraph cannot multiply the work.
+// Pictures go to the stream as Macintosh pictures in hexadecimal digits, each
+// in a paragraph of its own. The header and the footer go to the stream as
+// embedded texts ahead of the main text. Packed paragraphs are unpacked into
+// memory; every structure is read through bounds-checked reads, and the
+// characters, format bytes and picture bytes converted are counted against a
+// budget proportional to the file size, so entries that all point at the same
+// large paragraph or picture cannot multiply the work.
 #include "readers/macwrite_46.h"
 
 #include <algorithm>
@@ -92,6 +111,7 @@ struct Reader46 {
   TabTable tabs;
   const ReaderTable* table = &kMacintoshTable;
   int default_alignment = 0;
+  MacWritePages pages;
   long budget = 0;  // characters and format bytes still to be converted
 };
 
@@ -181,6 +201,7 @@ void set_paragraph_alignment(Reader46& r, int source_alignment) {
 void convert_text_entry(Reader46& r, std::uint8_t status, long data) {
   std::uint16_t length = 0;
   if (!read_document_be16(r.src, data, length) || length == 0) return;
+  r.pages.at_page_start = false;
   if (length == 1) {
     put_byte(kParagraphEnd, r.out);
     return;
@@ -213,11 +234,28 @@ void convert_text_entry(Reader46& r, std::uint8_t status, long data) {
   convert_text(r, text, formats);
 }
 
+// The ruler's margins as the stream's left margin and hanging indent: the
+// paragraph starts at the first-line position and its other lines align at
+// the left margin. A first line that starts right of the left margin cannot
+// be said with a hanging indent; such paragraphs keep the left margin alone.
+void install_margins(Reader46& r, long left_points, long first_points) {
+  const long left = std::clamp(points_to_columns(left_points), 0L, 255L);
+  const long first = std::clamp(points_to_columns(std::min(first_points, left_points)), 0L, left);
+  if (first != r.ps.left_margin) set_left_margin(r.out, r.ps, static_cast<int>(first));
+  const long hanging = left - first;
+  if (hanging == r.ps.hanging_indent) return;
+  if (hanging == 0) {
+    indent_reset(r.out, r.ps);
+  } else {
+    set_indent_here(r.out, r.ps, static_cast<int>(hanging));
+  }
+}
+
 void convert_ruler(Reader46& r, long data) {
   const std::vector<std::uint8_t> ruler = read_document(r.src, data, kRulerSize);
   if (static_cast<long>(ruler.size()) != kRulerSize) return;
   const long left_points = be16s_at(ruler.data());
-  r.ps.left_margin = static_cast<std::int32_t>(points_to_columns(left_points));
+  install_margins(r, left_points, be16s_at(ruler.data() + 8));
   r.default_alignment = ruler[4];
   const long spacing = be16s_at(ruler.data() + 6);
   set_line_spacing(r.out, r.ps, static_cast<int>((spacing / 2 + 1) * 8));
@@ -227,15 +265,51 @@ void convert_ruler(Reader46& r, long data) {
   for (int k = 0; k < count; ++k) {
     const std::uint16_t position = be16_at(ruler.data() + 10 + 2 * static_cast<std::size_t>(k));
     // A stop with the top bit set is a decimal stop; its position is in the
-    // low 15 bits. Stops count from the paragraph's left margin.
-    const long column = points_to_columns((position & 0x7FFF) - left_points);
+    // low 15 bits. Stops count from the paragraph's left margin in the
+    // stream, its first-line position.
+    const long column = points_to_columns(position & 0x7FFF) - r.ps.left_margin;
     if (column < 1 || column >= TabTable::kColumns) continue;
     stops.push_back({static_cast<int>(column), (position & 0x8000) ? TabDecimal : TabLeft});
   }
   install_ruler(r.out, r.tabs, stops);
 }
 
-void convert_section(Reader46& r, std::span<const std::uint8_t> header, long descriptor) {
+// A special entry: a picture in a paragraph of its own, in the ruler's
+// alignment, or a page break. `page` is the page it stands on in the main
+// text, -1 elsewhere.
+void convert_special(Reader46& r, long data, std::uint16_t size, int page) {
+  if (size == kPageBreakMark) {
+    if (page >= 0) r.pages.page = page;
+    write_page_break(r.out, r.pages);
+    return;
+  }
+  // Data that the document does not hold is no picture.
+  if (data < 0 || size > r.src.size - data) return;
+  const long cost = 2L * size;
+  if (cost > r.budget) {
+    r.budget = 0;
+    return;
+  }
+  r.budget -= cost;
+  const std::vector<std::uint8_t> bytes = read_document(r.src, data, size);
+  if (bytes.size() != size) return;
+  switch (classify_mac_picture(bytes)) {
+    case MacPictureKind::PageBreak:
+      if (page >= 0) r.pages.page = page;
+      write_page_break(r.out, r.pages);
+      break;
+    case MacPictureKind::Picture:
+      if (page >= 0) follow_page(r.out, r.pages, page);
+      set_paragraph_alignment(r, r.default_alignment);
+      write_mac_picture(r.out, bytes);
+      put_byte(kParagraphEnd, r.out);
+      r.pages.at_page_start = false;
+      break;
+    case MacPictureKind::None: break;
+  }
+}
+
+void convert_section(Reader46& r, std::span<const std::uint8_t> header, long descriptor, bool paged = false) {
   const long array_offset = static_cast<long>(std::min<std::uint32_t>(be32_at(header.data() + descriptor + 12), 0x7FFFFFFF));
   const long array_size = be16_at(header.data() + descriptor + 16);
   const std::vector<std::uint8_t> entries = read_document(r.src, array_offset, array_size);
@@ -244,10 +318,11 @@ void convert_section(Reader46& r, std::span<const std::uint8_t> header, long des
     const auto height = be16s_at(entry.data());
     const long data = (long{entry[9]} << 16) | (long{entry[10]} << 8) | entry[11];
     if (height < 0) {
-      if (be16_at(entry.data() + 12) == kPageBreakMark) put_byte(kPageBreak, r.out);
+      convert_special(r, data, be16_at(entry.data() + 12), paged ? entry[4] : -1);
     } else if (height == 0) {
       convert_ruler(r, data);
     } else if (r.budget > 0) {
+      if (paged) follow_page(r.out, r.pages, entry[4]);
       convert_text_entry(r, entry[8], data);
     }
   }
@@ -279,7 +354,7 @@ int convert(const char* source_path, const char* stream_path, bool handed_over, 
   write_plain_code(r.out, FooterAll);
   convert_section(r, header, kFooterDescriptor);
   write_code(r.out, EndOfText);
-  convert_section(r, header, kMainDescriptor);
+  convert_section(r, header, kMainDescriptor, true);
   return std::ferror(r.out) ? -1 : 0;
 }
 
