@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "builders/builder_common.h"
+#include "builders/macwrite_22_builder.h"
 
 namespace lettrix::build {
 
@@ -179,15 +180,7 @@ std::string MacWrite46Builder::build(MacWrite46Layout* layout) const {
       info[4] = static_cast<char>(e.page);
       switch (e.kind) {
         case Entry::Kind::Ruler: {
-          std::string r;
-          put_be16(r, static_cast<std::uint16_t>(e.ruler.left_margin));
-          put_be16(r, static_cast<std::uint16_t>(e.ruler.right_margin));
-          r += static_cast<char>(e.ruler.alignment);
-          r += static_cast<char>(e.ruler.tabs.size());
-          put_be16(r, static_cast<std::uint16_t>(e.ruler.line_spacing));
-          put_be16(r, static_cast<std::uint16_t>(e.ruler.first_line.value_or(e.ruler.left_margin)));
-          for (std::uint16_t tab : e.ruler.tabs) put_be16(r, tab);
-          r.resize(34, '\0');
+          const std::string r = macwrite_ruler_bytes(e.ruler);
           doc += r;
           break;
         }

@@ -56,11 +56,11 @@ struct MacWrite46Look {
 
 struct MacWrite46Ruler {
   int left_margin = 0;  // points
-  std::optional<int> first_line;  // first-line position in points; the left margin when not given
+  std::optional<int> first_line = {};  // first-line position in points; the left margin when not given
   int right_margin = 468;
   int alignment = mw46::kLeft;
   int line_spacing = 0;
-  std::vector<std::uint16_t> tabs;  // positions in points, at most 12
+  std::vector<std::uint16_t> tabs = {};  // positions in points, at most 12
 };
 
 // A picture paragraph: its frame on the page (points) and the Macintosh

@@ -76,11 +76,12 @@ const std::map<std::string, Expected> kExpected = {
        "\r\nPICTURE LIBRARY\r\n", "Hearn & Baker, \"Computer Graphics\", Prentice-Hall, 1986"},
       111}},
     {"ars_magna_info",
-     {{"A R S  M A G N A \x99, version 1.0\r\n",
+     {{"\\TETE\r\n\tArs Magna\x99, version 1.0\r\n\\FIN\\\\PIED\r\n\tp.\r\n\r\n\\FIN\\A R S  M A G N A",
+       "A R S  M A G N A \x99, version 1.0\r\n",
        "Ars Magna\x99 is a program to generate anagrams \x97 words or phrases",
        "\r\n\x95\twhich file you'd like to use for a dictionary",
        "\tName of dictionary file [press RETURN to use \x93" "anagram dict\x94]?\r\n", "\r\nHave fun!"},
-      147}},
+      152}},
 };
 
 TEST(MacWriteCorpus, RealDocumentsConvertAlikeFromEitherRowAndForm) {
