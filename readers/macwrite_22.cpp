@@ -120,12 +120,12 @@ long walk_paragraphs(Reader22& r, long pos, long count, bool convert, long first
                        read_document_be16(r.src, pos + 2 + format_size, block);
     if (convert) {
       const std::size_t record = static_cast<std::size_t>(first_record + i) * kPageRecordSize + 4;
-      if (first_record >= 0 && record < r.page_records.size()) follow_page(r.out, r.pages, r.page_records[record]);
+      if (first_record >= 0 && record < r.page_records.size()) follow_page(r.pages, r.page_records[record]);
       const std::vector<std::uint8_t> text = read_document(r.src, text_start, length);
       const std::vector<MacWriteFormat> formats =
           whole ? read_macwrite_formats(r.src, pos) : std::vector<MacWriteFormat>{};
       if (!text.empty()) {
-        r.pages.at_page_start = false;
+        start_content(r.out, r.pages);
         set_macwrite_alignment(r.out, r.ps, r.alignment);
       }
       MacWriteFormatCursor cursor{formats};

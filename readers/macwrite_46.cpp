@@ -118,7 +118,7 @@ void set_paragraph_alignment(Reader46& r, int source_alignment) {
 void convert_text_entry(Reader46& r, std::uint8_t status, long data) {
   std::uint16_t length = 0;
   if (!read_document_be16(r.src, data, length) || length == 0) return;
-  r.pages.at_page_start = false;
+  start_content(r.out, r.pages);
   if (length == 1) {
     put_byte(kParagraphEnd, r.out);
     return;
@@ -163,7 +163,7 @@ void convert_ruler(Reader46& r, long data) {
 void convert_special(Reader46& r, long data, std::uint16_t size, int page) {
   if (size == kPageBreakMark) {
     if (page >= 0) r.pages.page = page;
-    write_page_break(r.out, r.pages);
+    add_page_break(r.pages);
     return;
   }
   // Data that the document does not hold is no picture.
@@ -179,14 +179,14 @@ void convert_special(Reader46& r, long data, std::uint16_t size, int page) {
   switch (classify_mac_picture(bytes)) {
     case MacPictureKind::PageBreak:
       if (page >= 0) r.pages.page = page;
-      write_page_break(r.out, r.pages);
+      add_page_break(r.pages);
       break;
     case MacPictureKind::Picture:
-      if (page >= 0) follow_page(r.out, r.pages, page);
+      if (page >= 0) follow_page(r.pages, page);
+      start_content(r.out, r.pages);
       set_paragraph_alignment(r, r.default_alignment);
       write_mac_picture(r.out, bytes);
       put_byte(kParagraphEnd, r.out);
-      r.pages.at_page_start = false;
       break;
     case MacPictureKind::None: break;
   }
@@ -205,7 +205,7 @@ void convert_section(Reader46& r, std::span<const std::uint8_t> header, long des
     } else if (height == 0) {
       convert_ruler(r, data);
     } else if (r.budget > 0) {
-      if (paged) follow_page(r.out, r.pages, entry[4]);
+      if (paged) follow_page(r.pages, entry[4]);
       convert_text_entry(r, entry[8], data);
     }
   }
@@ -232,10 +232,14 @@ int convert(const char* source_path, const char* stream_path, bool handed_over, 
 
   r.budget = 4 * r.src.size + 4096;
   write_plain_code(r.out, HeaderAll);
+  // A page break means nothing in a header or footer: one that waits at its
+  // end is dropped.
   convert_section(r, header, kHeaderDescriptor);
+  r.pages = MacWritePages{};
   write_code(r.out, EndOfText);
   write_plain_code(r.out, FooterAll);
   convert_section(r, header, kFooterDescriptor);
+  r.pages = MacWritePages{};
   write_code(r.out, EndOfText);
   convert_section(r, header, kMainDescriptor, true);
   return std::ferror(r.out) ? -1 : 0;

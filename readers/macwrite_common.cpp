@@ -98,14 +98,19 @@ void write_mac_picture(std::FILE* out, std::span<const std::uint8_t> data) {
   write_code(out, EndOfText);
 }
 
-void follow_page(std::FILE* out, MacWritePages& pages, int page) {
-  if (pages.page >= 0 && page > pages.page && !pages.at_page_start) write_page_break(out, pages);
+void follow_page(MacWritePages& pages, int page) {
+  if (pages.page >= 0 && page > pages.page && !pages.at_page_start) add_page_break(pages);
   pages.page = page;
 }
 
-void write_page_break(std::FILE* out, MacWritePages& pages) {
-  put_byte(kPageBreak, out);
+void add_page_break(MacWritePages& pages) {
+  ++pages.pending;
   pages.at_page_start = true;
+}
+
+void start_content(std::FILE* out, MacWritePages& pages) {
+  for (; pages.pending > 0; --pages.pending) put_byte(kPageBreak, out);
+  pages.at_page_start = false;
 }
 
 void write_mac_char(std::FILE* out, const ReaderTable& table, std::uint8_t byte) {

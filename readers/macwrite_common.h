@@ -52,13 +52,18 @@ void write_mac_char(std::FILE* out, const ReaderTable& table, std::uint8_t byte)
 // The pages as MacWrite laid the main text out: every paragraph records the
 // page its first line stands on. A paragraph on a later page than the one
 // before it starts a new page in the stream too, unless a page break (or
-// nothing at all) stands before it.
+// nothing at all) stands before it. Page breaks wait for the next content:
+// one that nothing follows (at the end of the text) is left out, since it
+// would only add an empty page.
 struct MacWritePages {
   int page = -1;             // page of the previous paragraph; -1 before the first
-  bool at_page_start = true;  // nothing written since the last page break
+  bool at_page_start = true;  // no content since the last page break
+  int pending = 0;           // page breaks not yet written
 };
-void follow_page(std::FILE* out, MacWritePages& pages, int page);
-void write_page_break(std::FILE* out, MacWritePages& pages);
+void follow_page(MacWritePages& pages, int page);
+void add_page_break(MacWritePages& pages);
+// Writes the waiting page breaks before a paragraph or picture.
+void start_content(std::FILE* out, MacWritePages& pages);
 
 // A Macintosh picture of a MacWrite document: an 8-byte frame (top, left,
 // bottom, right, signed 16-bit points) followed by the picture itself (a

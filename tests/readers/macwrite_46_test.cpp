@@ -222,6 +222,10 @@ TEST(MacWrite46Reader, SpecialEntries) {
   // picture is dropped.
   EXPECT_EQ(read46(MacWrite46Builder{}.paragraph("a\r").page_break().picture().paragraph("b\r").build()),
             kNoHeaderNoFooter + kFirstText + "a¶{PageBreak}b¶");
+  // A page break that nothing follows is left out: it would only add an
+  // empty page (also in a header, where it means nothing).
+  EXPECT_EQ(read46(MacWrite46Builder{}.header().paragraph("h\r").page_break().main().paragraph("a\r").page_break().build()),
+            "{HeaderAll 0,0}" + kFirstText + "h¶{EndOfText}{FooterAll 0,0}{EndOfText}a¶");
   // So are the pictures framed "MAGICPIC", in both sizes MacWrite writes them.
   for (bool version2 : {false, true}) {
     EXPECT_EQ(read46(MacWrite46Builder{}
