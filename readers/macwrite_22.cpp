@@ -5,21 +5,35 @@
 //   offset  size  document header
 //    0       2    version: 3 (6 is the MacWrite 4.x layout, read by the 4.6 reader)
 //    2       2    offset of the first paragraph of the main text
-//    4       2    number of paragraphs
+//    4       2    number of paragraphs of the main text
+//    6       2    number of paragraphs of the header
+//    8       2    number of paragraphs of the footer
 //
-// The paragraphs follow each other from that offset:
+// The paragraphs of the main text follow each other from that offset; the
+// header's paragraphs follow the main text's, the footer's the header's.
 //
 //   offset  size  paragraph
 //    0       2    kind: 0 a ruler, anything else a text paragraph
 //    2       2    not used
-//    4       2    text length t
-//   ruler:        32 bytes of ruler data (skipped)
-//   text:         t bytes of text in the Macintosh character set (0x0D ends
-//                 the paragraph), padding to an even offset, a 2-byte size
-//                 and that many bytes of formats, a 2-byte size and that
-//                 many bytes rounded up to an even count (both skipped)
+//   ruler:   4    34 bytes of ruler data, laid out as readers/macwrite_format.h
+//                 describes (38 bytes in all)
+//   text:    4    2  text length t, then t bytes of text in the Macintosh
+//                 character set (0x0D ends the paragraph), padding to an even
+//                 offset; a 2-byte size and that many bytes of formats (6 bytes
+//                 each, readers/macwrite_format.h); a 2-byte size and that many
+//                 bytes (the line heights) rounded up to an even count
 //
-// Only the main text is read, as plain text.
+// Just before the first paragraph of the main text stands one 8-byte record
+// per paragraph (main text, header, footer, in this order):
+//
+//    0       2    height       2  2  position on its page
+//    4       1    page the paragraph starts on; a later page than the
+//                 paragraph before it starts a new page
+//    5       3    not used
+//
+// The header and the footer go to the stream as embedded texts ahead of the
+// main text, when the document has them. Every paragraph moves the walk
+// forward, so the work stays proportional to the document.
 #include "readers/macwrite_22.h"
 
 #include "core/byte_helpers.h"
@@ -27,6 +41,7 @@
 #include "core/emitter.h"
 #include "core/stream_codes.h"
 #include "readers/macwrite_common.h"
+#include "readers/macwrite_format.h"
 #include "support/file_handle.h"
 #include "support/byte_io.h"
 
@@ -37,76 +52,139 @@ namespace {
 constexpr std::uint16_t kVersion22 = 3;
 constexpr std::uint16_t kVersion46 = 6;
 constexpr long kParagraphHeaderSize = 6;
-constexpr long kRulerSize = 32;
+constexpr long kRulerDataOffset = 4;
+constexpr long kPageRecordSize = 8;
+constexpr long kDocumentHeaderSize = 10;
+
+// The state of one conversion.
+struct Reader22 {
+  MacWriteSource src;
+  std::FILE* out = nullptr;
+  CharState cs;
+  ParaState ps;
+  TabTable tabs;
+  const ReaderTable* table = &kMacintoshTable;
+  int alignment = 0;
+  MacWritePages pages;
+  std::vector<std::uint8_t> page_records;  // one per paragraph, when the document has them
+};
 
 // Writes one byte of text: the structure bytes as they stand, printable
-// ASCII plain, everything else through the Macintosh table.
-void write_text_byte(std::FILE* out, std::uint8_t byte) {
+// ASCII in a font of the Macintosh character set plain, everything else
+// through the character table of its font.
+void write_text_byte(Reader22& r, std::uint8_t byte) {
   switch (byte) {
     case kTab:
     case kLineBreak:
     case kPageBreak:
+      put_byte(byte, r.out);
+      return;
     case kParagraphEnd:
-      put_byte(byte, out);
+      close_attributes(r.out, r.cs);
+      put_byte(byte, r.out);
       return;
     default:
-      if (byte >= 0x20 && byte < 0x7F && byte != kEscape) {
-        put_byte(byte, out);
+      if (byte >= 0x20 && byte < 0x7F && byte != kEscape && r.table == &kMacintoshTable) {
+        put_byte(byte, r.out);
       } else {
-        write_mac_char(out, kMacintoshTable, byte);
+        write_mac_char(r.out, *r.table, byte);
       }
   }
 }
 
-// Walks the paragraphs of the main text. Every step moves forward by at
-// least the paragraph header, and the walk ends where the document does.
-void convert_paragraphs(const MacWriteSource& src, std::FILE* out, long first, long count) {
-  long pos = first;
+// Walks `count` paragraphs from `pos`, converting them when `convert` is
+// set; `first_record` is the index of the first one's page record (-1: none).
+// Every step moves forward by at least the paragraph header. Returns where
+// the next paragraph starts, -1 when the document ends first.
+long walk_paragraphs(Reader22& r, long pos, long count, bool convert, long first_record) {
   for (long i = 0; i < count; ++i) {
-    const std::vector<std::uint8_t> head = read_document(src, pos, kParagraphHeaderSize);
-    if (head.size() != kParagraphHeaderSize) return;
+    const std::vector<std::uint8_t> head = read_document(r.src, pos, kParagraphHeaderSize);
+    if (head.size() != kParagraphHeaderSize) return -1;
     const int kind = (head[0] << 8) | head[1];
-    const long length = (head[4] << 8) | head[5];
-    pos += kParagraphHeaderSize;
     if (kind == 0) {
-      pos += kRulerSize;
+      if (convert) {
+        const std::vector<std::uint8_t> ruler = read_document(r.src, pos + kRulerDataOffset, kMacWriteRulerSize);
+        if (static_cast<long>(ruler.size()) != kMacWriteRulerSize) return -1;
+        r.alignment = install_macwrite_ruler(r.out, r.ps, r.tabs, ruler);
+      }
+      pos += kRulerDataOffset + kMacWriteRulerSize;
       continue;
     }
-    const std::vector<std::uint8_t> text = read_document(src, pos, length);
-    for (std::uint8_t byte : text) write_text_byte(out, byte);
-    if (static_cast<long>(text.size()) < length) return;  // the document ends inside the text
+    const long length = (head[4] << 8) | head[5];
+    pos += kParagraphHeaderSize;
+    const long text_start = pos;
     pos += length;
     if (pos & 1) ++pos;
-    std::uint16_t formats = 0, block = 0;
-    if (!read_document_be16(src, pos, formats)) return;
-    pos += 2 + formats;
-    if (!read_document_be16(src, pos, block)) return;
-    pos += 2 + block + (block & 1);
+    std::uint16_t format_size = 0, block = 0;
+    const bool whole = read_document_be16(r.src, pos, format_size) &&
+                       read_document_be16(r.src, pos + 2 + format_size, block);
+    if (convert) {
+      const std::size_t record = static_cast<std::size_t>(first_record + i) * kPageRecordSize + 4;
+      if (first_record >= 0 && record < r.page_records.size()) follow_page(r.pages, r.page_records[record]);
+      const std::vector<std::uint8_t> text = read_document(r.src, text_start, length);
+      const std::vector<MacWriteFormat> formats =
+          whole ? read_macwrite_formats(r.src, pos) : std::vector<MacWriteFormat>{};
+      if (!text.empty()) {
+        start_content(r.out, r.pages);
+        set_macwrite_alignment(r.out, r.ps, r.alignment);
+      }
+      MacWriteFormatCursor cursor{formats};
+      long column = 0;
+      for (std::uint8_t byte : text) {
+        cursor.at(column++, r.out, r.cs, r.table);
+        write_text_byte(r, byte);
+      }
+      if (static_cast<long>(text.size()) < length) return -1;  // the document ends inside the text
+    }
+    if (!whole) return -1;
+    pos += 2 + format_size + 2 + block + (block & 1);
   }
+  return pos;
+}
+
+// An embedded text (header or footer) of `count` paragraphs from `pos`.
+void convert_running_head(Reader22& r, std::uint8_t code, long pos, long count, long first_record) {
+  if (pos < 0 || count == 0) return;
+  write_plain_code(r.out, code);
+  walk_paragraphs(r, pos, count, true, first_record);
+  close_attributes(r.out, r.cs);
+  write_code(r.out, EndOfText);
 }
 
 int convert(const char* source_path, const char* stream_path, bool handed_over, long known_base) {
   FilePtr in = open_file(source_path, "rb");
   FilePtr out = open_file(stream_path, "w+b");
   if (!in || !out) return -1;
-  CharState cs;
-  ParaState ps;
-  if (init_stream_state(in.get(), cs, ps) != 0) return -2;
+  Reader22 r;
+  if (init_stream_state(in.get(), r.cs, r.ps, &r.tabs) != 0) return -2;
 
   const long base = handed_over ? known_base : macwrite_base(in.get());
-  const MacWriteSource src = macwrite_source(in.get(), base);
-  std::uint16_t version = 0, first = 0, count = 0;
-  if (!read_document_be16(src, 0, version)) return -1;
+  r.src = macwrite_source(in.get(), base);
+  r.out = out.get();
+  std::uint16_t version = 0, first = 0, count = 0, header_count = 0, footer_count = 0;
+  if (!read_document_be16(r.src, 0, version)) return -1;
   if (version == kVersion46 && !handed_over) {
     in.reset();
     out.reset();
     return macw46_handed_over(source_path, stream_path, base);
   }
   if (version != kVersion22) return -1;
-  if (read_document_be16(src, 2, first) && read_document_be16(src, 4, count)) {
-    convert_paragraphs(src, out.get(), first, count);
+  if (!read_document_be16(r.src, 2, first) || !read_document_be16(r.src, 4, count)) {
+    return std::ferror(r.out) ? -1 : 0;
   }
-  return std::ferror(out.get()) ? -1 : 0;
+  if (!read_document_be16(r.src, 6, header_count) || !read_document_be16(r.src, 8, footer_count)) {
+    header_count = footer_count = 0;
+  }
+  const long all = long{count} + header_count + footer_count;
+  const long records = first - all * kPageRecordSize;
+  if (records >= kDocumentHeaderSize) r.page_records = read_document(r.src, records, all * kPageRecordSize);
+
+  const long header = (header_count || footer_count) ? walk_paragraphs(r, first, count, false, -1) : -1;
+  const long footer = header >= 0 ? walk_paragraphs(r, header, header_count, false, -1) : -1;
+  convert_running_head(r, HeaderAll, header, header_count, -1);
+  convert_running_head(r, FooterAll, footer, footer_count, -1);
+  walk_paragraphs(r, first, count, true, 0);
+  return std::ferror(r.out) ? -1 : 0;
 }
 
 }  // namespace

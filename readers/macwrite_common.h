@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <span>
 #include <vector>
 
 #include "core/charset.h"
@@ -47,6 +48,37 @@ bool read_document_be16(const MacWriteSource& src, long offset, std::uint16_t& v
 // table: a backslash as the Backslash code, a table entry with a high byte as
 // TableChar, a plain entry as its byte; an entry of 0 writes nothing.
 void write_mac_char(std::FILE* out, const ReaderTable& table, std::uint8_t byte);
+
+// The pages as MacWrite laid the main text out: every paragraph records the
+// page its first line stands on. A paragraph on a later page than the one
+// before it starts a new page in the stream too, unless a page break (or
+// nothing at all) stands before it. Page breaks wait for the next content:
+// one that nothing follows (at the end of the text) is left out, since it
+// would only add an empty page.
+struct MacWritePages {
+  int page = -1;             // page of the previous paragraph; -1 before the first
+  bool at_page_start = true;  // no content since the last page break
+  int pending = 0;           // page breaks not yet written
+};
+void follow_page(MacWritePages& pages, int page);
+void add_page_break(MacWritePages& pages);
+// Writes the waiting page breaks before a paragraph or picture.
+void start_content(std::FILE* out, MacWritePages& pages);
+
+// A Macintosh picture of a MacWrite document: an 8-byte frame (top, left,
+// bottom, right, signed 16-bit points) followed by the picture itself (a
+// 2-byte size, its own 8-byte frame, then version 1 opcodes from 0x1101 or
+// version 2 opcodes from 0x0011 0x02FF). A picture whose frame is "MAGICPIC"
+// holds nothing to draw: it stands on a page of its own to force the text
+// after it onto the next page.
+enum class MacPictureKind { None, Picture, PageBreak };
+MacPictureKind classify_mac_picture(std::span<const std::uint8_t> data);
+
+// Writes a picture as the Picture code of kind 1 (Macintosh picture): its
+// height and width from the frame, the picture's bytes as hexadecimal digits
+// and EndOfText. The data must be one that classify_mac_picture calls a
+// picture.
+void write_mac_picture(std::FILE* out, std::span<const std::uint8_t> data);
 
 // The two readers' entries for a file that the other reader hands over: the
 // base is the one that reader found, and a file of the other version is

@@ -16,6 +16,11 @@
 //                      +6 style byte A, +7 style byte B
 //   4 + 202 (F/202)  F (32-bit), then paragraph formats of 202 bytes:
 //                      +2 alignment (1 centred, 2 right, 3 justified)
+//                      +42 20 tab stops of 8 bytes: kind (0 left, 1 centred,
+//                          2 right, 3 decimal), a byte not used, position in
+//                          points from the paragraph's left edge as a 16.16
+//                          fixed-point number; the list ends at the first
+//                          position of 0 or less
 //   zone groups, to the end of the chain: a 10-byte header (each group after
 //   the first preceded by its type word 2), then zone records of 76 bytes:
 //                      +0  type: 0, 1 a zone; 2 the next group begins here;
@@ -36,7 +41,8 @@
 //
 // Text bytes: 0x02 and 0x17 are dropped; 0x03 starts a footnote's text (the
 // footnote texts follow the main text); 0x05 is a footnote reference; 0x09
-// tab, 0x0C page break, 0x0D paragraph end; the others are characters in the
+// tab, 0x0C page break, 0x0D paragraph end; 0xCA in a font of the Macintosh
+// character set is a non-breaking space; the others are characters in the
 // character set of their font.
 #include "readers/macwrite_ii.h"
 
@@ -52,6 +58,7 @@
 #include "core/emitter.h"
 #include "core/mac_fonts.h"
 #include "core/stream_codes.h"
+#include "readers/macwrite_format.h"
 #include "readers/macwrite_ii_blocks.h"
 #include "readers/macwrite_ii_notes.h"
 #include "support/file_handle.h"
@@ -77,10 +84,34 @@ struct CharFormat {
   std::uint8_t flags2 = 0;
 };
 
+struct ParaFormat {
+  int alignment = 0;  // 1 centred, 2 right, 3 justified, other left
+  std::vector<TabStop> tabs;
+};
+
 struct Formats {
   std::vector<CharFormat> chars;
-  std::vector<int> alignments;  // 1 centred, 2 right, 3 justified, other left
+  std::vector<ParaFormat> paras;
 };
+
+constexpr std::size_t kTabStopsOffset = 42;
+constexpr std::size_t kTabStopSize = 8;
+constexpr std::size_t kTabStopsHeld = (kParaFormatSize - kTabStopsOffset) / kTabStopSize;
+
+// The tab stops of a paragraph format as stream columns (tenths of an inch).
+std::vector<TabStop> tab_stops(std::span<const std::uint8_t> record) {
+  std::vector<TabStop> stops;
+  for (std::size_t i = 0; i < kTabStopsHeld; ++i) {
+    const std::uint8_t* stop = record.data() + kTabStopsOffset + kTabStopSize * i;
+    const auto fixed = static_cast<std::int32_t>(be32_at(stop + 2));
+    if (fixed <= 0) break;
+    if (stop[0] > 3) continue;
+    const long column = points_to_columns((fixed + 0x8000) >> 16);
+    if (column < 1 || column >= TabTable::kColumns) continue;
+    stops.push_back({static_cast<int>(column), stop[0] + TabLeft});
+  }
+  return stops;
+}
 
 
 // The style bytes A and B of a character format as attribute bits.
@@ -129,10 +160,10 @@ bool read_formats(ByteReader& r, Formats& formats) {
 
   const std::size_t para_count = r.be32() / kParaFormatSize;
   if (!r.ok() || !r.has(para_count * kParaFormatSize)) return false;
-  formats.alignments.reserve(para_count);
+  formats.paras.reserve(para_count);
   for (std::size_t i = 0; i < para_count; ++i) {
     const auto record = r.bytes(kParaFormatSize);
-    formats.alignments.push_back(static_cast<int>(be16_at(record.data() + 2)));
+    formats.paras.push_back({static_cast<int>(be16_at(record.data() + 2)), tab_stops(record)});
   }
   return r.ok();
 }
@@ -149,8 +180,8 @@ struct ZoneRuns {
 
 class Conversion {
  public:
-  Conversion(std::FILE* out, BlockFile& blocks, const Formats& formats, CharState& cs, ParaState& ps)
-      : out_(out), blocks_(blocks), formats_(formats), cs_(cs), ps_(ps) {}
+  Conversion(std::FILE* out, BlockFile& blocks, const Formats& formats, CharState& cs, ParaState& ps, TabTable& tabs)
+      : out_(out), blocks_(blocks), formats_(formats), cs_(cs), ps_(ps), tabs_(tabs) {}
 
   long note_count() const { return notes_; }
 
@@ -172,6 +203,7 @@ class Conversion {
   const Formats& formats_;
   CharState& cs_;
   ParaState& ps_;
+  TabTable& tabs_;
   const ReaderTable* table_ = &kMacintoshTable;
   long notes_ = 0;
   long column_ = 0;
@@ -279,8 +311,9 @@ void Conversion::next_para_run(ZoneRuns& runs) {
   const std::uint8_t* run = &runs.paras[runs.next_para];
   runs.next_para += 6;
   const std::size_t index = be16_at(run);
-  if (index < formats_.alignments.size()) {
-    const int alignment = formats_.alignments[index];
+  if (index < formats_.paras.size()) {
+    const int alignment = formats_.paras[index].alignment;
+    install_ruler(out_, tabs_, formats_.paras[index].tabs);
     close_alignment(out_, ps_);
     ps_.centre = alignment == 1;
     ps_.right = alignment == 2;
@@ -307,6 +340,14 @@ void Conversion::write_byte(std::uint8_t byte, const ZoneRuns& runs) {
     case 0x09:
     case 0x0C:
       put_byte(byte, out_);
+      break;
+    case 0xCA:
+      if (table_ != &kMacintoshTable) {
+        write_character(byte);
+      } else {
+        write_code(out_, HardSpace);
+      }
+      ++column_;
       break;
     case 0x0D:
       if (runs.char_left == 1) close_attributes(out_, cs_);
@@ -357,7 +398,8 @@ int orig_macwII(const char* source_path, const char* stream_path) {
   if (!in || !out) return -1;
   CharState cs;
   ParaState ps;
-  if (init_stream_state(in.get(), cs, ps) == -2) return -2;
+  TabTable tabs;
+  if (init_stream_state(in.get(), cs, ps, &tabs) == -2) return -2;
   const long size = stream_size(in.get());
   if (size < 0) return -1;
 
@@ -376,7 +418,7 @@ int orig_macwII(const char* source_path, const char* stream_path) {
   Formats formats;
   if (!read_formats(r, formats)) return -1;
 
-  Conversion conversion(out.get(), blocks, formats, cs, ps);
+  Conversion conversion(out.get(), blocks, formats, cs, ps, tabs);
   conversion.convert_zone_groups(r);
   if (conversion.note_count() != 0 && macwrite_ii::move_footnotes(out, stream_path) != 0) return -1;
   std::fflush(out.get());

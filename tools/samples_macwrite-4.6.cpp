@@ -58,6 +58,29 @@ MacWrite46Builder packed() {
       .paragraph("\r", body);
 }
 
+// A grammar with hanging indents and a picture, laid out on two pages, and a
+// picture of nothing that pushes the rest onto a page of its own.
+MacWrite46Builder grammar() {
+  const MacWrite46Look body{.size = 10, .font = mw46::kTimes};
+  const MacWrite46Look term{.size = 10, .style = mw46::kItalic, .font = mw46::kTimes};
+  return MacWrite46Builder{}
+      .header().ruler({.alignment = mw46::kRight}).paragraph("Page A\r", body)
+      .main().ruler({.alignment = mw46::kCentred})
+      .paragraph("Appendix A: Grammar\r", {.size = 18, .font = mw46::kTimes})
+      .ruler({.left_margin = 162, .first_line = 45})
+      .paragraph("<form>", term).text("\t::= <function> ;\r", body)
+      .paragraph("\t::= <prototype> ;\r", body)
+      .ruler({.alignment = mw46::kCentred})
+      .picture({.top = 10, .left = 20, .bottom = 40, .right = 120,
+                .picture = lettrix::build::mac_picture(0, 0, 30, 100, std::string("\xA0\x00\x82\xFF", 4))})
+      .page(1)
+      .ruler({.left_margin = 18, .alignment = mw46::kJustified, .tabs = {90, 162}})
+      .paragraph("On the second page as MacWrite laid it out.\r", body).compressed()
+      .picture({.bottom = 682, .right = 1000, .picture = lettrix::build::mac_page_break_picture()})
+      .page(2)
+      .paragraph("Alone on the third page.\r", body);
+}
+
 }  // namespace
 
 void make_macwrite_4_6_samples(const fs::path& top) {
@@ -65,6 +88,7 @@ void make_macwrite_4_6_samples(const fs::path& top) {
   write_sample(dir / "letter.mw", letter().build());
   write_sample(dir / "letter.bin", letter().build_macbinary("Lettre"));
   write_sample(dir / "packed.mw", packed().build());
+  write_sample(dir / "grammar.mw", grammar().build());
   // A MacWrite 2.2 document chosen as MacWrite 4.6 goes to the 2.2 reader.
   write_sample(dir / "version-3.mw", MacWrite22Builder{}.ruler().paragraph("Written by MacWrite 2.2\r").build());
 }

@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "builders/builder_common.h"
+#include "builders/macwrite_22_builder.h"
 
 namespace lettrix::build {
 
@@ -39,7 +40,35 @@ std::string pack_macwrite_text(std::string_view text) {
   return packed;
 }
 
+std::string mac_picture(int top, int left, int bottom, int right, std::string_view opcodes) {
+  std::string frame;
+  for (int v : {top, left, bottom, right}) put_be16(frame, static_cast<std::uint16_t>(v));
+  std::string body = frame + "\x11\x01" + std::string(opcodes);
+  std::string pict;
+  put_be16(pict, static_cast<std::uint16_t>(2 + body.size()));
+  return pict + body;
+}
+
+std::string mac_page_break_picture(bool version2) {
+  std::string pict;
+  if (!version2) {
+    put_be16(pict, 13);
+    return pict + "MAGICPIC" + std::string("\x11\x01\xFF", 3);
+  }
+  put_be16(pict, 42);
+  pict += "MAGICPIC";
+  pict += std::string("\x00\x11\x02\xFF\x0C\x00", 6);
+  pict.resize(42, '\0');
+  pict.back() = '\xFF';
+  return pict;
+}
+
 std::vector<MacWrite46Builder::Entry>& MacWrite46Builder::current() { return sections_[section_]; }
+
+MacWrite46Builder& MacWrite46Builder::page(int number) {
+  page_ = number;
+  return *this;
+}
 
 MacWrite46Builder::Entry& MacWrite46Builder::last_text() {
   if (current().empty() || current().back().kind != Entry::Kind::Text)
@@ -64,6 +93,7 @@ MacWrite46Builder& MacWrite46Builder::ruler(const MacWrite46Ruler& ruler) {
   Entry e;
   e.kind = Entry::Kind::Ruler;
   e.ruler = ruler;
+  e.page = page_;
   current().push_back(e);
   return *this;
 }
@@ -72,6 +102,7 @@ MacWrite46Builder& MacWrite46Builder::paragraph(std::string_view text, const Mac
   Entry e;
   e.text = text;
   e.runs.push_back({0, look});
+  e.page = page_;
   current().push_back(e);
   return *this;
 }
@@ -100,6 +131,7 @@ MacWrite46Builder& MacWrite46Builder::end_mark() {
 
 MacWrite46Builder& MacWrite46Builder::empty_entry() {
   Entry e;
+  e.page = page_;
   current().push_back(e);
   return *this;
 }
@@ -108,6 +140,7 @@ MacWrite46Builder& MacWrite46Builder::page_break() {
   Entry e;
   e.kind = Entry::Kind::Special;
   e.special_word = 22;
+  e.page = page_;
   current().push_back(e);
   return *this;
 }
@@ -116,6 +149,16 @@ MacWrite46Builder& MacWrite46Builder::picture() {
   Entry e;
   e.kind = Entry::Kind::Special;
   e.special_word = 117;
+  e.page = page_;
+  current().push_back(e);
+  return *this;
+}
+
+MacWrite46Builder& MacWrite46Builder::picture(const MacWrite46Picture& picture) {
+  Entry e;
+  e.kind = Entry::Kind::Special;
+  e.picture = picture;
+  e.page = page_;
   current().push_back(e);
   return *this;
 }
@@ -134,23 +177,25 @@ std::string MacWrite46Builder::build(MacWrite46Layout* layout) const {
       pad_even(doc);
       const std::size_t data = doc.size();
       std::string info(16, '\0');
+      info[4] = static_cast<char>(e.page);
       switch (e.kind) {
         case Entry::Kind::Ruler: {
-          std::string r;
-          put_be16(r, static_cast<std::uint16_t>(e.ruler.left_margin));
-          put_be16(r, static_cast<std::uint16_t>(e.ruler.right_margin));
-          r += static_cast<char>(e.ruler.alignment);
-          r += static_cast<char>(e.ruler.tabs.size());
-          put_be16(r, static_cast<std::uint16_t>(e.ruler.line_spacing));
-          put_be16(r, 0);  // first-line indent
-          for (std::uint16_t tab : e.ruler.tabs) put_be16(r, tab);
-          r.resize(34, '\0');
+          const std::string r = macwrite_ruler_bytes(e.ruler);
           doc += r;
           break;
         }
         case Entry::Kind::Special:
           set_be16(info, 0, 0xFFFF);
           set_be16(info, 12, e.special_word);
+          if (e.picture) {
+            std::string frame;
+            for (int v : {e.picture->top, e.picture->left, e.picture->bottom, e.picture->right})
+              put_be16(frame, static_cast<std::uint16_t>(v));
+            const int height = e.picture->bottom - e.picture->top;
+            set_be16(info, 0, static_cast<std::uint16_t>(height > 0 ? -height : -1));
+            set_be16(info, 12, static_cast<std::uint16_t>(frame.size() + e.picture->picture.size()));
+            doc += frame + e.picture->picture;
+          }
           break;
         case Entry::Kind::Text: {
           set_be16(info, 0, 12);  // height in pixels
@@ -180,7 +225,7 @@ std::string MacWrite46Builder::build(MacWrite46Layout* layout) const {
           break;
         }
       }
-      if (e.kind != Entry::Kind::Special) {
+      if (e.kind != Entry::Kind::Special || e.picture) {
         info[9] = static_cast<char>(data >> 16);
         info[10] = static_cast<char>(data >> 8);
         info[11] = static_cast<char>(data);

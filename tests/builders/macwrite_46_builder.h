@@ -14,6 +14,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -55,11 +56,26 @@ struct MacWrite46Look {
 
 struct MacWrite46Ruler {
   int left_margin = 0;  // points
+  std::optional<int> first_line = {};  // first-line position in points; the left margin when not given
   int right_margin = 468;
   int alignment = mw46::kLeft;
   int line_spacing = 0;
-  std::vector<std::uint16_t> tabs;  // positions in points, at most 12
+  std::vector<std::uint16_t> tabs = {};  // positions in points, at most 12
 };
+
+// A picture paragraph: its frame on the page (points) and the Macintosh
+// picture itself (see mac_picture).
+struct MacWrite46Picture {
+  int top = 0, left = 0, bottom = 0, right = 0;
+  std::string picture;
+};
+
+// A version 1 Macintosh picture: its size, its frame, the version opcode
+// 0x1101, then `opcodes` (0xFF, the end, when none are given).
+std::string mac_picture(int top, int left, int bottom, int right, std::string_view opcodes = "\xFF");
+// The picture MacWrite uses to push the text after it onto the next page:
+// its frame reads "MAGICPIC" (version 2 when `version2`, as in the 50-byte form).
+std::string mac_page_break_picture(bool version2 = false);
 
 // Where build() put the parts of the document, for tests that damage it.
 struct MacWrite46Layout {
@@ -93,8 +109,12 @@ class MacWrite46Builder {
   // An entry with text length 0.
   MacWrite46Builder& empty_entry();
   MacWrite46Builder& page_break();
-  // A special entry that is no page break (a picture, in MacWrite).
+  // The entries that follow stand on this page of the laid-out document.
+  MacWrite46Builder& page(int number);
+  // A special entry whose data (the document's first 117 bytes) holds no picture.
   MacWrite46Builder& picture();
+  // A special entry that holds a picture.
+  MacWrite46Builder& picture(const MacWrite46Picture& picture);
 
   std::string build(MacWrite46Layout* layout = nullptr) const;
   // The same document behind a MacBinary header of type "WORD", creator "MACA".
@@ -114,12 +134,15 @@ class MacWrite46Builder {
     int own_alignment = -1;
     bool end_mark = false;
     std::uint16_t special_word = 0;
+    std::optional<MacWrite46Picture> picture;
+    int page = 0;
   };
   std::vector<Entry>& current();
   Entry& last_text();
 
   std::vector<Entry> sections_[3];  // header, footer, main
   int section_ = 2;
+  int page_ = 0;
 };
 
 // MacWrite's packing of a paragraph's characters into nibbles: " etnroaisdlhcfp"

@@ -105,9 +105,10 @@ std::uint16_t MacWriteIIBuilder::char_format(const mw2::Style& style) {
 }
 
 std::uint16_t MacWriteIIBuilder::para_format(int alignment) {
-  auto it = std::find(para_formats_.begin(), para_formats_.end(), alignment);
+  const ParaFormat format{alignment, tabs_};
+  auto it = std::find(para_formats_.begin(), para_formats_.end(), format);
   if (it != para_formats_.end()) return static_cast<std::uint16_t>(it - para_formats_.begin());
-  para_formats_.push_back(alignment);
+  para_formats_.push_back(format);
   return static_cast<std::uint16_t>(para_formats_.size() - 1);
 }
 
@@ -134,6 +135,11 @@ MacWriteIIBuilder& MacWriteIIBuilder::paragraph(std::string_view mac_text, const
 
 MacWriteIIBuilder& MacWriteIIBuilder::align(int alignment) {
   alignment_ = alignment;
+  return *this;
+}
+
+MacWriteIIBuilder& MacWriteIIBuilder::tabs(const std::vector<mw2::TabStop>& stops) {
+  tabs_ = stops;
   return *this;
 }
 
@@ -198,9 +204,13 @@ std::string MacWriteIIBuilder::build() const {
       put_be16(doc, 0);
     }
     put_be32(doc, d.para_format_bytes.value_or(static_cast<std::uint32_t>(para_formats_.size() * 202)));
-    for (int alignment : para_formats_) {
+    for (const ParaFormat& format : para_formats_) {
       std::string record(202, '\0');
-      set_be16(record, 2, static_cast<std::uint16_t>(alignment));
+      set_be16(record, 2, static_cast<std::uint16_t>(format.alignment));
+      for (std::size_t i = 0; i < format.tabs.size() && i < 20; ++i) {
+        record[42 + 8 * i] = static_cast<char>(format.tabs[i].kind);
+        set_be32(record, 44 + 8 * i, static_cast<std::uint32_t>(static_cast<std::int32_t>(format.tabs[i].points * 65536)));
+      }
       doc += record;
     }
     doc.append(10, kFiller);  // the first group's header

@@ -60,6 +60,15 @@ inline constexpr int kCentred = 1;
 inline constexpr int kRight = 2;
 inline constexpr int kJustified = 3;
 
+// A tab stop of a paragraph format: its kind (0 left, 1 centred, 2 right,
+// 3 decimal) and its position in points from the paragraph's left edge,
+// stored as a 16.16 fixed-point number.
+struct TabStop {
+  int kind = 0;
+  double points = 0;
+  bool operator==(const TabStop&) const = default;
+};
+
 // Font numbers.
 inline constexpr int kChicago = 0;
 inline constexpr int kGeneva = 3;
@@ -102,6 +111,8 @@ class MacWriteIIBuilder {
   // The same with an alignment, which stays in force for the text that follows.
   MacWriteIIBuilder& paragraph(std::string_view mac_text, const mw2::Style& style, int alignment);
   MacWriteIIBuilder& align(int alignment);
+  // The tab stops of the paragraph format in force (at most 20), for the text that follows.
+  MacWriteIIBuilder& tabs(const std::vector<mw2::TabStop>& stops);
   // A footnote reference (0x05) in the current zone, in call_style, and the
   // note's text (after 0x03) in the footnote zone, in note_style.
   MacWriteIIBuilder& footnote(std::string_view note_text, const mw2::Style& note_style = {},
@@ -134,6 +145,11 @@ class MacWriteIIBuilder {
   };
 
  private:
+  struct ParaFormat {
+    int alignment = mw2::kLeft;
+    std::vector<mw2::TabStop> tabs;
+    bool operator==(const ParaFormat&) const = default;
+  };
   void append(Zone& zone, std::string_view bytes, const mw2::Style& style, int alignment);
   std::uint16_t char_format(const mw2::Style& style);
   std::uint16_t para_format(int alignment);
@@ -142,8 +158,9 @@ class MacWriteIIBuilder {
   Zone notes_;
   bool has_notes_ = false;
   std::vector<mw2::Style> char_formats_;
-  std::vector<int> para_formats_;
+  std::vector<ParaFormat> para_formats_;
   int alignment_ = mw2::kLeft;
+  std::vector<mw2::TabStop> tabs_;
   bool extents_ = false;
   int block_fill_ = 256;
   std::uint8_t signature_[2] = {'.', 0};

@@ -153,6 +153,43 @@ TEST(MacWrite46Hostile, WorkStaysProportionalToTheFile) {
   EXPECT_TRUE(testing::well_formed(run.stream));
 }
 
+TEST(MacWrite46Hostile, Pictures) {
+  // A picture's size beyond the document, a data offset beyond it, and a
+  // picture too short for its own header are dropped; the text stays.
+  MacWrite46Layout where;
+  const std::string pict = build::mac_picture(0, 0, 20, 20);
+  const std::string doc = MacWrite46Builder{}
+                              .paragraph("One\r")
+                              .picture({.bottom = 20, .right = 20, .picture = pict})
+                              .paragraph("Two\r")
+                              .build(&where);
+  const std::size_t entry = where.main.array_offset + 16;
+  std::string huge = doc;
+  build::set_be16(huge, entry + 12, 0xFFF0);
+  std::string far = doc;
+  set_data_offset(far, where.main, 1, 0xFFFFFF);
+  std::string short_one = doc;
+  build::set_be16(short_one, entry + 12, 12);
+  for (const std::string& damaged : {huge, far, short_one}) {
+    EXPECT_EQ(read_clean(damaged), kNoHeaderNoFooter + kFirstText + "One¶Two¶");
+  }
+
+  // Thousands of entries that all point at one large picture: the work
+  // stays a few times the document's size.
+  const std::string big_pict = build::mac_picture(0, 0, 20, 20, std::string(20000, '\xFF'));
+  std::string many = MacWrite46Builder{}.picture({.bottom = 20, .right = 20, .picture = big_pict}).build(&where);
+  const std::string picture_entry = many.substr(where.main.array_offset, 16);
+  const std::uint32_t array = static_cast<std::uint32_t>(many.size());
+  for (int i = 0; i < 2000; ++i) many += picture_entry;
+  build::set_be32(many, where.main.descriptor + 12, array);
+  build::set_be16(many, where.main.descriptor + 16, 2000 * 16);
+  const testing::ReaderRun run = run_reader(orig_macw46, many);
+  EXPECT_EQ(run.rc, 0);
+  EXPECT_GT(run.stream.size(), 2 * big_pict.size());
+  EXPECT_LT(run.stream.size(), 5 * many.size());
+  EXPECT_TRUE(testing::well_formed(run.stream));
+}
+
 TEST(MacWrite46Hostile, EveryTruncationIsClean) {
   const std::string doc = MacWrite46Builder{}
                               .header().paragraph("Head\r", {.style = build::mw46::kBold})
@@ -160,6 +197,9 @@ TEST(MacWrite46Hostile, EveryTruncationIsClean) {
                               .main().ruler({.left_margin = 36, .tabs = {144}})
                               .paragraph("Body ").text("bold\r", {.style = build::mw46::kBold})
                               .page_break()
+                              .ruler({.left_margin = 162, .first_line = 45})
+                              .picture({.bottom = 20, .right = 20, .picture = build::mac_picture(0, 0, 20, 20, "\xA0\x00\x82\xFF")})
+                              .picture({.bottom = 682, .right = 1000, .picture = build::mac_page_break_picture(true)})
                               .paragraph("Packed text\r").compressed()
                               .build();
   for (std::size_t n = 0; n <= doc.size(); ++n) {

@@ -156,7 +156,7 @@ TEST(MacWrite46Reader, Rulers) {
   // the low 15 bits.
   const MacWrite46Ruler first{.left_margin = 36, .tabs = {72, 144, mw46::decimal(216), 5, 3000, 40, 39}};
   EXPECT_EQ(read46(MacWrite46Builder{}.ruler(first).build()),
-            kNoHeaderNoFooter + "{SetTab 1,5}{SetTab 1,15}{SetTab 4,25}{SetTab 1,1}");
+            kNoHeaderNoFooter + "{LeftMargin 0,5}{SetTab 1,5}{SetTab 1,15}{SetTab 4,25}{SetTab 1,1}");
 
   // A ruler that drops a stop clears exactly that one; a changed kind is
   // cleared and set again; an unchanged ruler writes nothing.
@@ -184,9 +184,113 @@ TEST(MacWrite46Reader, Rulers) {
                 "{RightOff}{JustifyOn}j¶{LineSpacing 16,8}{JustifyOff}{LeftOn}l¶");
 }
 
+TEST(MacWrite46Reader, MarginsAndIndents) {
+  // The first-line position becomes the left margin, the distance on to the
+  // left margin the hanging indent; both in tenths of an inch, rounded. Tab
+  // stops count from the first-line position. A ruler that changes nothing
+  // writes nothing; a ruler without indent resets it.
+  struct Case {
+    std::vector<MacWrite46Ruler> rulers;
+    std::string codes;
+  };
+  const Case cases[] = {
+      {{{.left_margin = 36}}, "{LeftMargin 0,5}"},
+      {{{.left_margin = 162, .first_line = 45, .tabs = {324}}}, "{LeftMargin 0,6}{IndentHere 0,17}{SetTab 1,39}"},
+      {{{.left_margin = 162, .first_line = 45}, {.left_margin = 162, .first_line = 45}, {.left_margin = 18}},
+       "{LeftMargin 0,6}{IndentHere 0,17}{LeftMargin 6,3}{IndentReset 17,0}"},
+      {{{.left_margin = 162, .first_line = 45}, {.left_margin = 170, .first_line = 45}},
+       "{LeftMargin 0,6}{IndentHere 0,17}{IndentHere 17,18}"},
+      // A first line right of the left margin keeps the left margin alone.
+      {{{.left_margin = 36, .first_line = 72}}, "{LeftMargin 0,5}"},
+      // Positions left of the page margin, or beyond the last column, are clamped.
+      {{{.left_margin = -20, .first_line = -40}}, ""},
+      {{{.left_margin = 3000, .first_line = 2000}}, "{LeftMargin 0,255}"},
+  };
+  for (const Case& c : cases) {
+    MacWrite46Builder doc;
+    for (const MacWrite46Ruler& ruler : c.rulers) doc.ruler(ruler);
+    EXPECT_EQ(read46(doc.paragraph("x\r").build()), kNoHeaderNoFooter + c.codes + kFirstText + "x¶") << c.codes;
+  }
+  // The bytes: LeftMargin 0x88 and IndentHere 0x8A with old and new columns.
+  const testing::ReaderRun run =
+      run_reader(orig_macw46, MacWrite46Builder{}.ruler({.left_margin = 162, .first_line = 45}).build());
+  EXPECT_EQ(run.stream.substr(12), bytes({0x5C, 0x88, 0, 6, 0x5C, 0x8A, 0, 17}));
+}
+
 TEST(MacWrite46Reader, SpecialEntries) {
+  // A special entry of 22 bytes is a page break; one whose data is no
+  // picture is dropped.
   EXPECT_EQ(read46(MacWrite46Builder{}.paragraph("a\r").page_break().picture().paragraph("b\r").build()),
             kNoHeaderNoFooter + kFirstText + "a¶{PageBreak}b¶");
+  // A page break that nothing follows is left out: it would only add an
+  // empty page (also in a header, where it means nothing).
+  EXPECT_EQ(read46(MacWrite46Builder{}.header().paragraph("h\r").page_break().main().paragraph("a\r").page_break().build()),
+            "{HeaderAll 0,0}" + kFirstText + "h¶{EndOfText}{FooterAll 0,0}{EndOfText}a¶");
+  // So are the pictures framed "MAGICPIC", in both sizes MacWrite writes them.
+  for (bool version2 : {false, true}) {
+    EXPECT_EQ(read46(MacWrite46Builder{}
+                         .paragraph("a\r")
+                         .picture({.bottom = 682, .right = 1000, .picture = build::mac_page_break_picture(version2)})
+                         .paragraph("b\r")
+                         .build()),
+              kNoHeaderNoFooter + kFirstText + "a¶{PageBreak}b¶");
+  }
+}
+
+TEST(MacWrite46Reader, PagesAsLaidOut) {
+  // A paragraph (or picture) on a later page than the one before it starts a
+  // new page; one that follows a page break, or starts the text, does not
+  // add another. The header and footer are on no page of their own.
+  const std::string pict = build::mac_picture(0, 0, 10, 10);
+  EXPECT_EQ(read46(MacWrite46Builder{}
+                       .header().page(3).paragraph("H\r")
+                       .main().page(1).paragraph("a\r")
+                       .page(2).ruler({}).paragraph("b\r").paragraph("\r")
+                       .page(3).picture({.bottom = 10, .right = 10, .picture = pict})
+                       .page(4).page_break().page(5).paragraph("c\r")
+                       .page(4).paragraph("d\r")
+                       .build()),
+            "{HeaderAll 0,0}" + kFirstText + "H¶{EndOfText}{FooterAll 0,0}{EndOfText}a¶{PageBreak}b¶¶{PageBreak}" +
+                "{Picture 1 10x10 26 digits}¶{PageBreak}c¶d¶");
+}
+
+TEST(MacWrite46Reader, Pictures) {
+  // A picture is a paragraph of its own in the ruler's alignment: its frame
+  // gives height and width, its bytes follow as hexadecimal digits.
+  const std::string pict = build::mac_picture(0, 0, 100, 200, std::string("\xA0\x00\x82\xFF", 4));
+  const std::string doc = MacWrite46Builder{}
+                              .ruler({.alignment = mw46::kCentred})
+                              .picture({.top = 10, .left = 20, .bottom = 110, .right = 220, .picture = pict})
+                              .paragraph("after\r")
+                              .build();
+  EXPECT_EQ(read46(doc), kNoHeaderNoFooter + "{CenterOn}{Picture 1 100x200 " + std::to_string(2 * pict.size()) +
+                             " digits}¶{FontSize 246,244}after¶");
+  const testing::ReaderRun run = run_reader(orig_macw46, doc);
+  const std::string expected = bytes({0x5C, 0xC0, 1, 0, 0, 0, 0, 100, 0, 0, 0, 200}) + "0010000000000064" +
+                               "00c81101a00082ff" + bytes({0x5C, 0x7F, 13});
+  EXPECT_NE(run.stream.find(expected), std::string::npos) << run.printed();
+
+  // A frame without extent: the picture's own frame gives the size. Version
+  // 2 pictures are kept too; data that is no picture is dropped.
+  std::string v2 = build::mac_picture(0, 0, 30, 40);
+  v2.replace(10, 2, std::string("\x00\x11\x02\xFF", 4));
+  struct Case {
+    build::MacWrite46Picture picture;
+    std::string printed;
+  };
+  const Case cases[] = {
+      {{.picture = build::mac_picture(5, 5, 35, 45)}, "{LeftOn}{Picture 1 30x40 26 digits}¶"},
+      {{.bottom = 30, .right = 40, .picture = v2}, "{LeftOn}{Picture 1 30x40 30 digits}¶"},
+      {{.bottom = 30, .right = 40, .picture = "no picture at all"}, ""},
+      {{.bottom = 30, .right = 40, .picture = "\x11\x01"}, ""},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(read46(MacWrite46Builder{}.picture(c.picture).build()), kNoHeaderNoFooter + c.printed) << c.printed;
+  }
+  // A picture in the header stays inside the header text.
+  EXPECT_EQ(read46(MacWrite46Builder{}.header().picture({.bottom = 1, .right = 1, .picture = pict}).build()),
+            "{HeaderAll 0,0}{LeftOn}{Picture 1 1x1 " + std::to_string(2 * pict.size()) +
+                " digits}¶{EndOfText}{FooterAll 0,0}{EndOfText}");
 }
 
 TEST(MacWrite46Reader, MacBinaryHeaderIsSkipped) {

@@ -170,7 +170,7 @@ TEST(MacWriteIIReader, FontsSizesAndCharacterSets) {
   EXPECT_EQ(printed(MacWriteIIBuilder{}.paragraph("ab", Style{}.in_font(mw2::kHelvetica))),
             "{FontSize 246,244}{Font 0,2}ab¶");
   EXPECT_EQ(printed(MacWriteIIBuilder{}.paragraph("\x8E\xA5\xCA", Style{}.in_font(mw2::kGeneva))),
-            "{FontSize 246,244}{TableChar 1,41}{TableChar 4,3} ¶");
+            "{FontSize 246,244}{TableChar 1,41}{TableChar 4,3}{HardSpace}¶");
   // The table follows the font from run to run.
   EXPECT_EQ(printed(MacWriteIIBuilder{}.text("a", Style{}.in_font(mw2::kSymbol)).paragraph("a")),
             "{FontSize 246,244}{Font 0,3}{TableChar 8,1}{FontSize 12,244}{Font 23,1}a¶");
@@ -179,6 +179,26 @@ TEST(MacWriteIIReader, FontsSizesAndCharacterSets) {
   odd.quarter_points = 50;
   EXPECT_EQ(printed(MacWriteIIBuilder{}.text("a", odd).paragraph("b", Style{}.size(10))),
             "{FontSize 246,244}{Font 0,1}a{FontSize 12,246}{Font 20,1}b¶");
+}
+
+TEST(MacWriteIIReader, TabStopsAndHardSpaces) {
+  // Each paragraph format's tab stops (16.16 points) become the stream's
+  // ruler, in tenths of an inch: kinds 0 to 3 are left, centred, right and
+  // decimal; other kinds and stops beyond column 255 are dropped; a position
+  // of 0 ends the list. The next format's ruler replaces them.
+  EXPECT_EQ(printed(MacWriteIIBuilder{}
+                        .tabs({{0, 72}, {1, 144.5}, {3, 216}, {7, 250}, {2, 2000}, {0, 0}, {0, 300}})
+                        .paragraph("a\tb")
+                        .tabs({{2, 72}})
+                        .paragraph("c")),
+            kFirstRunPrinted + "{SetTab 1,10}{SetTab 2,20}{SetTab 4,30}a{Tab}b¶" +
+                "{ClearTab 1,10}{SetTab 3,10}{ClearTab 2,20}{ClearTab 4,30}c¶");
+  const auto run = read_macwrite_ii(MacWriteIIBuilder{}.tabs({{0, 72}}).paragraph("x").build());
+  EXPECT_EQ(run.stream, kFirstRun + bytes({0x5C, 0x80, 1, 10}) + "x\r");
+  // 0xCA is a non-breaking space in the Macintosh character set only.
+  EXPECT_EQ(printed(MacWriteIIBuilder{}.paragraph("a\xCA" "b")), kFirstRunPrinted + "a{HardSpace}b¶");
+  EXPECT_EQ(printed(MacWriteIIBuilder{}.paragraph("\xCA", Style{}.in_font(mw2::kSymbol))).find("HardSpace"),
+            std::string::npos);
 }
 
 TEST(MacWriteIIReader, ControlAndStructureBytes) {

@@ -245,10 +245,11 @@ struct Walker {
       } else if (c->name == "text:note") {
         ++doc.notes;
         if (const Node* body = c->child("text:note-body")) block_content(body, "note", notes);
-      } else if (c->name != "text:note-citation" && c->name != "text:soft-page-break" &&
+      } else if (c->name != "text:note-citation" && c->name != "text:soft-page-break" && c->name != "draw:frame" &&
                  c->name != "text:bookmark" && c->name != "text:bookmark-start" &&
                  c->name != "text:bookmark-end") {
-        inline_content(c.get(), p, spans, para_style, notes);  // fields and the like: their text
+        // Fields and the like: their text (a picture's frame holds its data, no text).
+        inline_content(c.get(), p, spans, para_style, notes);
       }
     }
   }

@@ -73,6 +73,14 @@ TextPattern expected_text(const std::string& stream) {
       if (item.value == TableChar && item.op1 >= 1 && item.op1 <= 14) add(p, Kind::AnyChar);
       if (item.value == HardSpace) add(p, Kind::AnyChar);  // unrtf shows it as a blank or not at all
       if (item.value == Backslash) add(p, Kind::Char, '\\');
+      if (item.value == Picture && item.op1 >= 1 && item.op1 <= 3) {
+        // unrtf --nopict prints a notice in the picture's place.
+        const std::string notice = "### picture data found, picture dimensions are " +
+                                   std::to_string(picture_width(item)) + " by " +
+                                   std::to_string(picture_height(item)) + ", depth 1";
+        for (char c : notice) add(p, c == ' ' ? Kind::Space : Kind::Char, c);
+        add(p, Kind::Space);
+      }
       continue;
     }
     if (in_header_or_footer) continue;

@@ -1,0 +1,122 @@
+#include "readers/macwrite_format.h"
+
+#include <algorithm>
+
+#include "core/byte_helpers.h"
+#include "core/mac_fonts.h"
+
+namespace lettrix {
+
+namespace {
+
+constexpr int kRulerStopsHeld = (kMacWriteRulerSize - 10) / 2;
+
+bool ends_list(const MacWriteFormat& f) { return (f.style & 0x80) != 0 || f.font == 0; }
+
+// The ruler's margins as the stream's left margin and hanging indent: the
+// paragraph starts at the first-line position and its other lines align at
+// the left margin. A first line that starts right of the left margin cannot
+// be said with a hanging indent; such paragraphs keep the left margin alone.
+void install_margins(std::FILE* out, ParaState& ps, long left_points, long first_points) {
+  const long left = std::clamp(points_to_columns(left_points), 0L, 255L);
+  const long first = std::clamp(points_to_columns(std::min(first_points, left_points)), 0L, left);
+  if (first != ps.left_margin) set_left_margin(out, ps, static_cast<int>(first));
+  const long hanging = left - first;
+  if (hanging == ps.hanging_indent) return;
+  if (hanging == 0) {
+    indent_reset(out, ps);
+  } else {
+    set_indent_here(out, ps, static_cast<int>(hanging));
+  }
+}
+
+}  // namespace
+
+std::vector<MacWriteFormat> parse_macwrite_formats(std::span<const std::uint8_t> bytes) {
+  std::vector<MacWriteFormat> formats;
+  for (std::size_t at = 0; at + kMacWriteFormatSize <= bytes.size(); at += kMacWriteFormatSize) {
+    MacWriteFormat f;
+    f.position = be16_at(bytes.data() + at);
+    f.size = static_cast<std::int8_t>(bytes[at + 2]);
+    f.style = bytes[at + 3];
+    f.font = be16_at(bytes.data() + at + 4);
+    formats.push_back(f);
+  }
+  return formats;
+}
+
+std::vector<MacWriteFormat> read_macwrite_formats(const MacWriteSource& src, long offset) {
+  std::uint16_t size = 0;
+  if (!read_document_be16(src, offset, size)) return {};
+  return parse_macwrite_formats(read_document(src, offset + 2, size));
+}
+
+void set_macwrite_alignment(std::FILE* out, ParaState& ps, int source_alignment) {
+  switch (source_alignment) {
+    case 0: set_alignment(out, ps, AlignLeft); break;
+    case 1: set_alignment(out, ps, AlignCentre); break;
+    case 2: set_alignment(out, ps, AlignRight); break;
+    case 3: set_alignment(out, ps, AlignJustify); break;
+    default: break;
+  }
+}
+
+void MacWriteFormatCursor::at(long position, std::FILE* out, CharState& cs, const ReaderTable*& table) {
+  if (current >= formats.size() || formats[current].position != position) return;
+  apply_macwrite_format(out, cs, table, formats[current]);
+  // At the end of the list the last format stays; it cannot match again.
+  if (current + 1 < formats.size() && !ends_list(formats[current + 1])) ++current;
+}
+
+void apply_macwrite_format(std::FILE* out, CharState& cs, const ReaderTable*& table, const MacWriteFormat& f) {
+  // Sizes below 1 point carry no size; they would be written as huge ones.
+  if (f.size > 0) set_font_size(out, cs, f.size);
+  table = &select_mac_font(cs, f.font, out);
+  if (f.style == 0) {
+    close_attributes(out, cs);
+    return;
+  }
+  using On = void (*)(std::FILE*, CharState&, int);
+  using Off = void (*)(std::FILE*, CharState&);
+  static constexpr struct {
+    On on;
+    Off off;
+  } kStyleBits[] = {{bold_on, bold_off},       {italic_on, italic_off},           {underline_on, underline_off},
+                    {outline_on, outline_off}, {shadow_on, shadow_off},           {superscript_on, superscript_off},
+                    {subscript_on, subscript_off}};
+  for (int bit = 0; bit < 7; ++bit) {
+    if (f.style & (1 << bit)) {
+      kStyleBits[bit].on(out, cs, 1);
+    } else {
+      kStyleBits[bit].off(out, cs);
+    }
+  }
+}
+
+// A ruler position in points as a stream column: a tenth of an inch, 7.2
+// points, whatever the type size; rounded to the nearest column.
+long points_to_columns(long points) {
+  const long tenths = (points < 0 ? -points : points) * 10;
+  const long columns = (tenths + 36) / 72;
+  return points < 0 ? -columns : columns;
+}
+
+int install_macwrite_ruler(std::FILE* out, ParaState& ps, TabTable& tabs, std::span<const std::uint8_t> ruler) {
+  if (static_cast<long>(ruler.size()) < kMacWriteRulerSize) return 0;
+  install_margins(out, ps, be16s_at(ruler.data()), be16s_at(ruler.data() + 8));
+  const long spacing = be16s_at(ruler.data() + 6);
+  set_line_spacing(out, ps, static_cast<int>((spacing / 2 + 1) * 8));
+
+  std::vector<TabStop> stops;
+  const int count = std::min<int>(ruler[5], kRulerStopsHeld);
+  for (int k = 0; k < count; ++k) {
+    const std::uint16_t position = be16_at(ruler.data() + 10 + 2 * static_cast<std::size_t>(k));
+    const long column = points_to_columns(position & 0x7FFF) - ps.left_margin;
+    if (column < 1 || column >= TabTable::kColumns) continue;
+    stops.push_back({static_cast<int>(column), (position & 0x8000) ? TabDecimal : TabLeft});
+  }
+  install_ruler(out, tabs, stops);
+  return ruler[4];
+}
+
+}  // namespace lettrix
