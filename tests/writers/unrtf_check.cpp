@@ -34,6 +34,7 @@ std::string describe(const TextPattern& p, std::size_t from, std::size_t count) 
       case Kind::Char: s += p.elements[i].c; break;
       case Kind::Space: s += ' '; break;
       case Kind::AnyChar: s += '?'; break;
+      case Kind::Gap: s += "..."; break;
     }
   }
   return s;
@@ -124,6 +125,9 @@ std::string mismatch(const TextPattern& pattern, const std::string& raw) {
           break;
         case Kind::Space:
           for (std::size_t q = p; q < n && is_space(text[q]); ++q) next.push_back(q + 1);
+          break;
+        case Kind::Gap:
+          for (std::size_t q = p; q <= n; ++q) next.push_back(q);
           break;
       }
     }

@@ -16,7 +16,8 @@
 namespace lettrix::testing {
 
 struct TextPattern {
-  enum class Kind { Char, Space, AnyChar };
+  // Gap: any text or none (what a reader repeats on a new page, say).
+  enum class Kind { Char, Space, AnyChar, Gap };
   struct Element {
     Kind kind;
     char c;

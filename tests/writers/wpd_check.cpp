@@ -168,6 +168,8 @@ TextPattern wpd_expected_text(const std::string& stream) {
       add(e, Kind::Char, '_');
     // bytes of 0x80 and above are left out
     if (b == kParagraphEnd && !in_note) flush_notes();
+    // wpd2text may print the running heads again where a page break starts a page.
+    if (b == kPageBreak && !in_note) add(e, Kind::Gap);
   }
   if (in_note) notes_to_come.push_back(note);
   flush_notes();
