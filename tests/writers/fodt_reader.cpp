@@ -245,7 +245,8 @@ struct Walker {
       } else if (c->name == "text:note") {
         ++doc.notes;
         if (const Node* body = c->child("text:note-body")) block_content(body, "note", notes);
-      } else if (c->name != "text:note-citation" && c->name != "text:soft-page-break" && c->name != "draw:frame" &&
+      } else if (c->name != "text:note-citation" && c->name != "text:soft-page-break" &&
+                 c->name != "text:page-number" && c->name != "text:page-count" && c->name != "draw:frame" &&
                  c->name != "text:bookmark" && c->name != "text:bookmark-start" &&
                  c->name != "text:bookmark-end") {
         // Fields and the like: their text (a picture's frame holds its data, no text).
