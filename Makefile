@@ -60,14 +60,15 @@ install: deps build/build.ninja
 	DESTDIR="$(DESTDIR)" cmake --install build --prefix "$(PREFIX)"
 
 # The package build compiles only what the package holds (no tests), with the
-# flags Debian builds its packages with (hardening included).
-build-package/build.ninja: | deps
+# flags Debian builds its packages with (hardening included). MAINTAINER sets
+# the package's Maintainer field: make package MAINTAINER="Name <address>".
+BUILDFLAGS := DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get
+package: deps
 	cmake -S . -B build-package -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
 	  -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON \
-	  -DCMAKE_CXX_FLAGS="$$(dpkg-buildflags --get CPPFLAGS) $$(dpkg-buildflags --get CXXFLAGS)" \
-	  -DCMAKE_EXE_LINKER_FLAGS="$$(dpkg-buildflags --get LDFLAGS)"
-
-package: deps build-package/build.ninja
+	  -DCMAKE_CXX_FLAGS="$$($(BUILDFLAGS) CPPFLAGS) $$($(BUILDFLAGS) CXXFLAGS)" \
+	  -DCMAKE_EXE_LINKER_FLAGS="$$($(BUILDFLAGS) LDFLAGS)" \
+	  $(if $(MAINTAINER),"-DLETTRIX_PACKAGE_MAINTAINER=$(MAINTAINER)")
 	cmake --build build-package -j $(JOBS) --target lettrix_dist
 	rm -f build-package/lettrix_*.deb
 	cd build-package && cpack -G DEB

@@ -39,8 +39,8 @@ if ! differences=$(diff <(expected_files | sort) <(awk '$1 !~ /^d/ { print $6 }'
 fi
 awk '$2 != "root/root" { print "  " $2 " " $6 }' <<<"$listing" | grep . >&2 &&
   problem "entries not owned by root/root (above)"
-awk '($6 ~ /^\.\/usr\/bin\// && $1 != "-rwxr-xr-x") ||
-     ($6 !~ /^\.\/usr\/bin\// && $1 ~ /^-/ && $1 != "-rw-r--r--") ||
+awk '($6 ~ /^\.\/usr\/bin\/./ && $1 ~ /^-/ && $1 != "-rwxr-xr-x") ||
+     ($6 !~ /^\.\/usr\/bin\/./ && $1 ~ /^-/ && $1 != "-rw-r--r--") ||
      ($1 ~ /^d/ && $1 != "drwxr-xr-x") { print "  " $1 " " $6 }' <<<"$listing" | grep . >&2 &&
   problem "entries with unusual modes (above)"
 awk '$6 !~ /^\.\/usr(\/|$)/ && $6 != "./" { print "  " $6 }' <<<"$listing" | grep . >&2 &&
@@ -75,7 +75,7 @@ else
 fi
 
 if command -v lintian >/dev/null; then
-  report=$(lintian --allow-root --no-tag-display-limit "$deb" 2>&1 || true)
+  report=$(lintian --allow-root --tag-display-limit 0 "$deb" 2>&1 || true)
   [[ -n $report ]] && echo "$report"
   grep -q '^E:' <<<"$report" && problem "lintian reports errors"
 else
