@@ -2,15 +2,20 @@
 #   make demo   release build in build/ (binaries in build/bin/), then convert the samples
 #   make test   AddressSanitizer + UndefinedBehaviorSanitizer build in build-asan/, then ctest
 #   make fuzz   libFuzzer build with clang in build-fuzz/, each target FUZZ_SECONDS seconds
+#   make install   release build in build/, then installs into PREFIX (default /usr/local) under DESTDIR
+#   make package   release build with Debian's hardening flags in build-package/, then a .deb there
 #   make deps   check the Debian packages; install the missing ones when run as root
 
 PACKAGES := cmake ninja-build g++ make libgtest-dev qt6-base-dev libcli11-dev unrtf libreoffice-writer-nogui \
             libwpd-tools libwps-tools antiword \
-            clang libclang-rt-dev
+            clang libclang-rt-dev \
+            dpkg-dev file desktop-file-utils groff-base
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 FUZZ_SECONDS ?= 60
+PREFIX ?= /usr/local
+DESTDIR ?=
 
-.PHONY: all deps demo test fuzz bench clean
+.PHONY: all deps demo test fuzz bench install package clean
 
 all: demo
 
@@ -50,8 +55,27 @@ fuzz: deps build-fuzz/build.ninja
 	cmake --build build-fuzz -j $(JOBS) --target fuzz_targets
 	./tools/run_fuzz.sh build-fuzz/fuzz $(FUZZ_SECONDS)
 
+install: deps build/build.ninja
+	cmake --build build -j $(JOBS) --target lettrix_dist
+	DESTDIR="$(DESTDIR)" cmake --install build --prefix "$(PREFIX)"
+
+# The package build compiles only what the package holds (no tests), with the
+# flags Debian builds its packages with (hardening included). MAINTAINER sets
+# the package's Maintainer field: make package MAINTAINER="Name <address>".
+BUILDFLAGS := DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get
+package: deps
+	cmake -S . -B build-package -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
+	  -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON \
+	  -DCMAKE_CXX_FLAGS="$$($(BUILDFLAGS) CPPFLAGS) $$($(BUILDFLAGS) CXXFLAGS)" \
+	  -DCMAKE_EXE_LINKER_FLAGS="$$($(BUILDFLAGS) LDFLAGS)" \
+	  $(if $(MAINTAINER),"-DLETTRIX_PACKAGE_MAINTAINER=$(MAINTAINER)")
+	cmake --build build-package -j $(JOBS) --target lettrix_dist
+	rm -f build-package/lettrix_*.deb
+	cd build-package && cpack -G DEB
+	./tools/check_package.sh build-package/lettrix_*.deb
+
 bench: demo
 	./bench/run.sh build/bin
 
 clean:
-	rm -rf build build-asan build-fuzz
+	rm -rf build build-asan build-fuzz build-package

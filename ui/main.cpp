@@ -1,11 +1,43 @@
-// lettrix: the conversion dialog. It takes no command-line arguments and keeps
-// no settings; it ends when the dialog ends.
+// lettrix: the conversion dialog. It keeps no settings and ends when the
+// dialog ends. The only arguments it answers are --help and --version, on the
+// terminal and without opening the window; any other is left to Qt.
 #include <QApplication>
+
+#include <cstdio>
+#include <cstring>
 
 #include "ui/qt/busy_cursor_qt.h"
 #include "ui/qt/main_dialog.h"
 
+namespace {
+
+const char kHelp[] =
+    "Usage: lettrix [--help | --version]\n"
+    "\n"
+    "Lettrix: converts classic Macintosh word-processor documents to PC formats.\n"
+    "Opens the conversion dialog: pick files or type a wildcard pattern, choose the\n"
+    "source and target formats and press Conversion. Each file is converted beside\n"
+    "its source with the target's extension; an existing file is never overwritten.\n"
+    "\n"
+    "Options:\n"
+    "  -h,--help   print this help and exit\n"
+    "  --version   print the version and exit\n"
+    "\n"
+    "For batch work on the command line: lettrix-convert --help, man lettrix-convert.\n";
+
+// Prints text on standard output; 0, or 1 when it could not be written.
+int print(const char* text) {
+  bool ok = std::fputs(text, stdout) >= 0;
+  return std::fflush(stdout) == 0 && ok ? 0 : 1;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) return print(kHelp);
+    if (std::strcmp(argv[i], "--version") == 0) return print("lettrix " LETTRIX_VERSION "\n");
+  }
   QApplication app(argc, argv);
   lettrix::install_busy_cursor();
   lettrix::MainDialog dialog;

@@ -8,8 +8,9 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPainter>
-#include <QPainterPath>
 #include <QPushButton>
+
+#include "ui/qt/program_icon.h"
 
 namespace lettrix {
 
@@ -137,26 +138,7 @@ QPixmap program_icon(int size) {
   pm.fill(Qt::transparent);
   {
     QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    // A page with a folded corner, a few lines of text and a bold "L".
-    QPainterPath page;
-    page.moveTo(6, 2);
-    page.lineTo(21, 2);
-    page.lineTo(27, 8);
-    page.lineTo(27, 30);
-    page.lineTo(6, 30);
-    page.closeSubpath();
-    p.setPen(QPen(Qt::black, 1));
-    p.setBrush(Qt::white);
-    p.drawPath(page);
-    p.drawLine(21, 2, 21, 8);
-    p.drawLine(21, 8, 27, 8);
-    p.setPen(QPen(QColor(120, 120, 120), 1));
-    for (int y = 20; y <= 27; y += 3) p.drawLine(9, y, 24, y);
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(0, 64, 160));
-    p.drawRect(9, 5, 3, 12);
-    p.drawRect(9, 14, 9, 3);
+    draw_program_icon(p);
   }
   return size == 32 ? pm : pm.scaled(size, size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
 }
