@@ -94,7 +94,8 @@ int write_plain_text(const char* stream_path, const char* target_path, int group
     if (item.kind == StreamItem::Kind::Code) {
       write_code(in.get(), out.get(), *group, item);
     } else if (item.value == kParagraphEnd) {
-      put(out.get(), "\r\n");
+      put_byte('\r', out.get());
+      put_byte('\n', out.get());
     } else if (item.value == kLineBreak) {
       put_byte(' ', out.get());
     } else {
