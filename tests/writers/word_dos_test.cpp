@@ -5,6 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include "core/driver.h"
+#include "core/driver_state.h"
+#include "core/format_registry.h"
+#include "core/handler.h"
 #include "core/stream_codes.h"
 #include "core/stream_printer.h"
 #include "test_util.h"
@@ -305,6 +309,15 @@ TEST(WordDosWriter, TooLargeForPageNumbersFailsAndLeavesNothing) {
   target = "x";
   EXPECT_EQ(testing::word_dos_of(notes + note, target), kHandlerTooLarge);
   EXPECT_EQ(target, "");
+  // Through the driver: the message names the cause and no target is left.
+  testing::ScratchDir dir(true);
+  testing::write_file("big.txt", text);
+  init_path_buffers();
+  choose_formats(SrcMacText, DstWordDos);
+  const ConversionResult r = convert_file("big.txt");
+  EXPECT_EQ(r.status, ConversionStatus::WriterFailed);
+  EXPECT_EQ(r.message(), "the document is too large for the Word 3/4/5 DOS format");
+  EXPECT_EQ(testing::dir_names(dir.path()), std::vector<std::string>{"big.txt"});
 }
 
 TEST(WordDosWriter, WorkFilesStayPrivate) {
