@@ -33,24 +33,9 @@ bool read_stream_code(std::FILE* in, StreamItem& item);
 // The same when the code byte itself has been read too (not EOF).
 bool read_stream_code_after(std::FILE* in, StreamItem& item, int code);
 
-// Reads the next item of the stream. Returns false (item.kind == End) at end of
-// stream, which includes end of file in the middle of a code. Plain bytes, by
-// far the most items, are read here inline.
-inline bool read_stream_item(std::FILE* in, StreamItem& item) {
-  const int c = get_byte(in);
-  if (c != kEscape && c != EOF) {
-    item.kind = StreamItem::Kind::Byte;
-    item.value = static_cast<std::uint8_t>(c);
-    item.op1 = item.op2 = 0;
-    if (!item.data.empty()) item.data.clear();
-    return true;
-  }
-  if (c == EOF) {
-    item.kind = StreamItem::Kind::End;
-    item.data.clear();
-    return false;
-  }
-  // TableChar, the code of every accented letter, is read here too.
+// Reads the code after an escape byte already read, as read_stream_code
+// does, with TableChar, the code of every accented letter, read inline.
+inline bool read_stream_code_inline(std::FILE* in, StreamItem& item) {
   const int code = get_byte(in);
   if (code != TableChar) return read_stream_code_after(in, item, code);
   const int a = get_byte(in);
@@ -66,6 +51,28 @@ inline bool read_stream_item(std::FILE* in, StreamItem& item) {
   item.op1 = static_cast<std::uint8_t>(a);
   item.op2 = static_cast<std::uint8_t>(b);
   return true;
+}
+
+// Reads the next item of the stream. Returns false (item.kind == End) at end of
+// stream, which includes end of file in the middle of a code. Plain bytes, by
+// far the most items, are read here inline. (A writer's main loop may also
+// take plain bytes with get_byte itself and call read_stream_code_inline
+// after an escape byte.)
+inline bool read_stream_item(std::FILE* in, StreamItem& item) {
+  const int c = get_byte(in);
+  if (c != kEscape && c != EOF) {
+    item.kind = StreamItem::Kind::Byte;
+    item.value = static_cast<std::uint8_t>(c);
+    item.op1 = item.op2 = 0;
+    if (!item.data.empty()) item.data.clear();
+    return true;
+  }
+  if (c == EOF) {
+    item.kind = StreamItem::Kind::End;
+    item.data.clear();
+    return false;
+  }
+  return read_stream_code_inline(in, item);
 }
 
 // Writes an item back exactly as it stood in the stream (a Picture with its

@@ -92,15 +92,16 @@ int write_plain_text(const char* stream_path, const char* target_path, int group
   // Bytes collect in a block of their own that goes to the target whole.
   OutputBuffer buffer(out.get());
   StreamItem item;
-  while (read_stream_item(in.get(), item)) {
-    if (item.kind == StreamItem::Kind::Code) {
+  for (int c; (c = get_byte(in.get())) != EOF;) {
+    if (c == kEscape) {
+      if (!read_stream_code_inline(in.get(), item)) break;
       write_code(in.get(), buffer, *group, item);
-    } else if (item.value == kParagraphEnd) {
+    } else if (c == kParagraphEnd) {
       buffer.put("\r\n");
-    } else if (item.value == kLineBreak) {
+    } else if (c == kLineBreak) {
       buffer.put(' ');
     } else {
-      buffer.put(static_cast<char>(item.value));
+      buffer.put(static_cast<char>(c));
     }
   }
   buffer.flush();
