@@ -1,15 +1,27 @@
 // Writes a large source document for the benchmark (bench/run.sh):
 //   make_bench_input FORMAT MEGABYTES PATH
-// FORMAT is a source alias; the document has at least MEGABYTES x 2^20 bytes
+// FORMAT is a source alias; the document holds at least MEGABYTES x 2^20 bytes
+// of text (fewer where the format cannot hold as much)
 // and the same content for the same arguments. Exit status 3: no generator
 // for that format yet.
+//   make_bench_input --batch COUNT FOLDER
+// writes COUNT small MacWrite II documents in nested folders under FOLDER.
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "builders/clarisworks_builder.h"
+#include "builders/macwrite_22_builder.h"
+#include "builders/macwrite_46_builder.h"
 #include "builders/macwrite_ii_builder.h"
+#include "builders/nisus_builder.h"
+#include "builders/ragtime_builder.h"
+#include "builders/works_builder.h"
 #include "support/file_handle.h"
 
 namespace {
@@ -17,6 +29,8 @@ namespace {
 // Deterministic pseudo-random numbers (xorshift), so that runs compare.
 struct Random {
   std::uint64_t state = 0x2545F4914F6CDD1Dull;
+  Random() = default;
+  explicit Random(std::uint64_t seed) : state(0x2545F4914F6CDD1Dull ^ (seed * 0x9E3779B97F4A7C15ull)) {}
   std::uint32_t below(std::uint32_t n) {
     state ^= state << 13;
     state ^= state >> 7;
@@ -53,50 +67,298 @@ void write_mac_text(std::FILE* out, long long bytes) {
   }
 }
 
-// MacWrite II: paragraphs of styled runs with a footnote now and then,
-// written with the MacWrite II document builder. The format numbers its text
-// blocks with 16 bits, so a document holds at most about 15 MB (12 MB of text here, with room for runs and notes).
+// A paragraph of styled runs: words from the list, a tab now and then, each
+// run with one of six looks (0 plain, 1 bold, 2 italic, 3 larger, 4 another
+// font, 5 bold italic).
+struct Run {
+  std::string text;
+  int look = 0;
+};
+
+std::vector<Run> styled_paragraph(Random& random) {
+  std::vector<Run> runs(2 + random.below(6));
+  for (Run& run : runs) {
+    const std::uint32_t words = 3 + random.below(20);
+    for (std::uint32_t i = 0; i < words; ++i) {
+      run.text += kWords[random.below(sizeof kWords / sizeof kWords[0])];
+      run.text += random.below(30) == 0 ? '\t' : ' ';
+    }
+    run.look = static_cast<int>(random.below(6));
+  }
+  runs.back().text += ".";
+  return runs;
+}
+
+std::size_t text_size(const std::vector<Run>& runs) {
+  std::size_t n = 1;  // the paragraph end
+  for (const Run& run : runs) n += run.text.size();
+  return n;
+}
+
+std::string joined(const std::vector<Run>& runs) {
+  std::string text;
+  for (const Run& run : runs) text += run.text;
+  return text;
+}
+
+constexpr const char* kNote = "A note on this paragraph, with a \xD2quoted\xD3 word.";
+
+// MacWrite II: the format numbers its text blocks with 16 bits, so a document
+// holds at most about 15 MB (12 MB of text here, with room for runs and notes).
 constexpr long long kMacWriteIILimit = 12ll << 20;
 
-int write_macwrite_ii(std::FILE* out, long long bytes) {
-  if (bytes > kMacWriteIILimit) {
-    std::fprintf(stderr, "make_bench_input: MacWrite II holds at most about 15 MB; writing 12 MB\n");
-    bytes = kMacWriteIILimit;
-  }
-  using lettrix::build::MacWriteIIBuilder;
+std::string make_macwrite_ii(long long bytes, std::uint64_t seed = 0) {
   namespace mw2 = lettrix::build::mw2;
-  const mw2::Style styles[] = {mw2::Style{}, mw2::Style{}.bold(), mw2::Style{}.italic(), mw2::Style{}.size(12),
-                               mw2::Style{}.in_font(20), mw2::Style{}.bold().italic()};
-  Random random;
-  MacWriteIIBuilder doc;
+  const mw2::Style looks[] = {mw2::Style{}, mw2::Style{}.bold(), mw2::Style{}.italic(), mw2::Style{}.size(14),
+                              mw2::Style{}.in_font(20), mw2::Style{}.bold().italic()};
+  Random random(seed);
+  lettrix::build::MacWriteIIBuilder doc;
   long long written = 0;
-  std::string run;
   for (long long paragraph = 0; written < bytes; ++paragraph) {
-    const std::uint32_t runs = 2 + random.below(6);
-    for (std::uint32_t r = 0; r < runs; ++r) {
-      run.clear();
-      const std::uint32_t words = 3 + random.below(20);
-      for (std::uint32_t i = 0; i < words; ++i) {
-        run += kWords[random.below(sizeof kWords / sizeof kWords[0])];
-        run += ' ';
-      }
-      doc.text(run, styles[random.below(sizeof styles / sizeof styles[0])]);
-      written += static_cast<long long>(run.size());
-    }
-    if (paragraph % 50 == 49) doc.footnote("A note on this paragraph.");
-    doc.paragraph(".");
-    written += 2;
+    const std::vector<Run> runs = styled_paragraph(random);
+    for (const Run& run : runs) doc.text(run.text, looks[run.look]);
+    if (paragraph % 50 == 49) doc.footnote(kNote);
+    doc.paragraph("");
+    written += static_cast<long long>(text_size(runs));
   }
-  std::string bytes_out = doc.build();
-  std::fwrite(bytes_out.data(), 1, bytes_out.size(), out);
+  return doc.build();
+}
+
+// MacWrite 2.2: plain paragraphs under a ruler now and then.
+std::string make_macwrite_22(long long bytes) {
+  Random random;
+  lettrix::build::MacWrite22Builder doc;
+  long long written = 0;
+  for (long long paragraph = 0; written < bytes; ++paragraph) {
+    if (paragraph % 40 == 0) doc.ruler();
+    const std::string text = joined(styled_paragraph(random)) + "\r";
+    doc.paragraph(text);
+    written += static_cast<long long>(text.size());
+  }
+  return doc.build();
+}
+
+// MacWrite 4.6: a header and a footer, rulers with tab stops, styled runs.
+// Paragraph data lies at 24-bit offsets, so a document holds at most 16 MB
+// (12 MB of text here); the information array is at most 65535 bytes, 16 a
+// paragraph, so the paragraphs are long (about 6 KB: twenty sentences of runs).
+constexpr long long kMacWrite46Limit = 12ll << 20;
+
+std::string make_macwrite_46(long long bytes) {
+  namespace mw46 = lettrix::build::mw46;
+  using Look = lettrix::build::MacWrite46Look;
+  const Look looks[] = {Look{}, Look{.style = mw46::kBold}, Look{.style = mw46::kItalic}, Look{.size = 14},
+                        Look{.font = mw46::kTimes}, Look{.style = mw46::kBold | mw46::kItalic}};
+  Random random;
+  lettrix::build::MacWrite46Builder doc;
+  doc.header().paragraph("Lettre de M\x9Fller\r", Look{.style = mw46::kItalic});
+  doc.footer().paragraph("1994\r", Look{.size = 9});
+  doc.main();
+  long long written = 0;
+  for (long long paragraph = 0; written < bytes; ++paragraph) {
+    if (paragraph % 200 == 0)
+      doc.ruler({.left_margin = static_cast<int>(random.below(4)) * 18, .alignment = static_cast<int>(random.below(4)),
+                 .tabs = {72, 144, mw46::decimal(288)}});
+    std::vector<Run> runs;
+    for (int sentence = 0; sentence < 20; ++sentence) {
+      std::vector<Run> more = styled_paragraph(random);
+      more.back().text += ' ';
+      runs.insert(runs.end(), more.begin(), more.end());
+    }
+    runs.back().text += '\r';
+    doc.paragraph(runs.front().text, looks[runs.front().look]);
+    for (std::size_t r = 1; r < runs.size(); ++r) doc.text(runs[r].text, looks[runs[r].look]);
+    written += static_cast<long long>(text_size(runs));
+  }
+  return doc.build();
+}
+
+// Works 2 and 3: an alignment record now and then, format changes inside
+// the text records.
+std::string make_works(int version, long long bytes) {
+  namespace works = lettrix::build::works;
+  const std::uint8_t bits[] = {0, works::kBold, works::kItalic, 0, works::kUnderline,
+                               works::kBold | works::kItalic};
+  const char alignments[] = {'L', 'C', 'F', 'R'};
+  Random random;
+  lettrix::build::WorksBuilder doc(version);
+  long long written = 0;
+  for (long long paragraph = 0; written < bytes; ++paragraph) {
+    if (paragraph % 40 == 0) doc.align(alignments[random.below(4)]);
+    const std::vector<Run> runs = styled_paragraph(random);
+    for (const Run& run : runs) {
+      doc.style(bits[run.look], run.look == 3 ? 14 : 12);
+      doc.text(run.text);
+    }
+    doc.paragraph();
+    written += static_cast<long long>(text_size(runs));
+  }
+  return doc.build();
+}
+
+// ClarisWorks: rulers with tabs, paragraph and character runs, a footnote
+// now and then, a header.
+std::string make_clarisworks(long long bytes) {
+  using lettrix::build::CwRun;
+  const CwRun looks[] = {CwRun{}, CwRun{.style = lettrix::build::kCwBold}, CwRun{.style = lettrix::build::kCwItalic},
+                         CwRun{.size = 14}, CwRun{.font = 21},
+                         CwRun{.style = lettrix::build::kCwBold | lettrix::build::kCwItalic}};
+  Random random;
+  lettrix::build::ClarisWorksBuilder doc;
+  doc.rulers({{}, {.alignment = lettrix::build::kCwCentre},
+              {.first_line = 18, .left = 36, .tabs = {{.position = 72}, {.position = 216, .kind = 3}}},
+              {.alignment = lettrix::build::kCwJustified}});
+  doc.header("Lettre de M\x9Fller, page \x06", 1);
+  long long written = 0;
+  for (long long paragraph = 0; written < bytes; ++paragraph) {
+    doc.paragraph(static_cast<std::uint16_t>(random.below(4)));
+    const std::vector<Run> runs = styled_paragraph(random);
+    for (const Run& run : runs) {
+      doc.run(looks[run.look]);
+      doc.text(run.text);
+    }
+    if (paragraph % 50 == 49) doc.footnote(kNote);
+    doc.text("\r");
+    written += static_cast<long long>(text_size(runs));
+  }
+  return doc.build();
+}
+
+// Ragtime 2: text components of at most 30,000 bytes (positions are 16-bit),
+// a few to a page, each with its runs and one alignment per paragraph.
+std::string make_ragtime_2(long long bytes) {
+  using lettrix::build::Rg2Run;
+  const Rg2Run looks[] = {Rg2Run{}, Rg2Run{.style = lettrix::build::kRgBold},
+                          Rg2Run{.style = lettrix::build::kRgItalic}, Rg2Run{.size = 14}, Rg2Run{.font = 21},
+                          Rg2Run{.style = lettrix::build::kRgBold | lettrix::build::kRgItalic}};
+  Random random;
+  lettrix::build::Ragtime2Builder doc;
+  long long written = 0;
+  for (int component = 0; written < bytes; ++component) {
+    if (component > 0 && component % 8 == 0) doc.page();
+    lettrix::build::Rg2Component c;
+    while (c.text.size() < 30000 && written < bytes) {
+      const std::vector<Run> runs = styled_paragraph(random);
+      for (const Run& run : runs) {
+        Rg2Run placed = looks[run.look];
+        placed.start = static_cast<std::uint16_t>(c.text.size() + 1);
+        c.runs.push_back(placed);
+        c.text += run.text;
+      }
+      c.text += '\r';
+      c.alignments.push_back(static_cast<std::uint8_t>(random.below(4)));
+      written += static_cast<long long>(text_size(runs));
+    }
+    doc.text(c);
+  }
+  return doc.build();
+}
+
+// Ragtime 3: the same components with a style list.
+std::string make_ragtime_3(long long bytes) {
+  using lettrix::build::Rg3Style;
+  Random random;
+  lettrix::build::Ragtime3Builder doc;
+  doc.fonts({3, 20, 21});
+  doc.styles({Rg3Style{}, Rg3Style{.style = lettrix::build::kRg3Bold}, Rg3Style{.style = lettrix::build::kRg3Italic},
+              Rg3Style{.points = 14}, Rg3Style{.font = 2},
+              Rg3Style{.style = lettrix::build::kRg3Bold | lettrix::build::kRg3Italic}});
+  long long written = 0;
+  while (written < bytes) {
+    lettrix::build::Rg3Component c;
+    while (c.text.size() < 30000 && written < bytes) {
+      const std::vector<Run> runs = styled_paragraph(random);
+      for (const Run& run : runs) {
+        c.runs.push_back({.start = static_cast<std::uint16_t>(c.text.size() + 1),
+                          .style = static_cast<std::uint16_t>(run.look + 1)});
+        c.text += run.text;
+      }
+      c.text += '\r';
+      c.alignments.push_back(static_cast<std::uint8_t>(random.below(4)));
+      written += static_cast<long long>(text_size(runs));
+    }
+    doc.text(c);
+  }
+  return doc.build();
+}
+
+// Nisus Writer: text with a footnote now and then.
+std::string make_nisus(long long bytes) {
+  Random random;
+  lettrix::build::NisusBuilder doc;
+  long long written = 0;
+  for (long long paragraph = 0; written < bytes; ++paragraph) {
+    const std::string text = joined(styled_paragraph(random));
+    doc.text(text);
+    if (paragraph % 50 == 49) doc.footnote(kNote);
+    doc.text("\r");
+    written += static_cast<long long>(text.size() + 1);
+  }
+  return doc.build();
+}
+
+// The document for a source alias, or false when there is no generator.
+bool make_document(const std::string& format, long long bytes, std::string& doc) {
+  if (format == "macwrite-ii") {
+    doc = make_macwrite_ii(std::min(bytes, kMacWriteIILimit));
+  } else if (format == "macwrite-2.2") {
+    doc = make_macwrite_22(bytes);
+  } else if (format == "macwrite-4.6") {
+    doc = make_macwrite_46(std::min(bytes, kMacWrite46Limit));
+  } else if (format == "works-2") {
+    doc = make_works(2, bytes);
+  } else if (format == "works-3") {
+    doc = make_works(3, bytes);
+  } else if (format == "clarisworks") {
+    doc = make_clarisworks(bytes);
+  } else if (format == "ragtime-2") {
+    doc = make_ragtime_2(bytes);
+  } else if (format == "ragtime-3") {
+    doc = make_ragtime_3(bytes);
+  } else if (format == "nisus") {
+    doc = make_nisus(bytes);
+  } else {
+    return false;
+  }
+  return true;
+}
+
+// The batch: count small MacWrite II letters of 1 to 6 KB, each different,
+// ten to a folder in folders nested two deep (dir/f0/f3/letter-037.mw2).
+int write_batch(const std::string& dir, long long count) {
+  for (long long n = 0; n < count; ++n) {
+    char name[64];
+    std::snprintf(name, sizeof name, "/f%lld/f%lld", n / 100 % 10, n / 10 % 10);
+    const std::string folder = dir + name;
+    std::error_code ec;
+    std::filesystem::create_directories(folder, ec);
+    std::snprintf(name, sizeof name, "/letter-%03lld.mw2", n);
+    Random size(static_cast<std::uint64_t>(n));
+    const std::string doc = make_macwrite_ii(1024 + size.below(5 * 1024), static_cast<std::uint64_t>(n) + 1);
+    lettrix::FilePtr out = lettrix::open_file(folder + name, "wb");
+    if (ec || !out || std::fwrite(doc.data(), 1, doc.size(), out.get()) != doc.size() ||
+        std::fflush(out.get()) != 0) {
+      std::perror((folder + name).c_str());
+      return 1;
+    }
+  }
   return 0;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc == 4 && std::string(argv[1]) == "--batch") {
+    const long long count = std::atoll(argv[2]);
+    if (count <= 0 || count > 100000) {
+      std::fprintf(stderr, "make_bench_input: COUNT must lie between 1 and 100000\n");
+      return 2;
+    }
+    return write_batch(argv[3], count);
+  }
   if (argc != 4) {
-    std::fprintf(stderr, "usage: make_bench_input FORMAT MEGABYTES PATH\n");
+    std::fprintf(stderr, "usage: make_bench_input FORMAT MEGABYTES PATH\n"
+                         "       make_bench_input --batch COUNT FOLDER\n");
     return 2;
   }
   const std::string format = argv[1];
@@ -105,7 +367,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "make_bench_input: MEGABYTES must lie between 1 and 4096\n");
     return 2;
   }
-  if (format != "mac-text" && format != "macwrite-ii") {
+  std::string doc;
+  if (format != "mac-text" && !make_document(format, megabytes << 20, doc)) {
     std::fprintf(stderr, "make_bench_input: no generator for %s yet\n", format.c_str());
     return 3;
   }
@@ -114,10 +377,10 @@ int main(int argc, char** argv) {
     std::perror(argv[3]);
     return 1;
   }
-  if (format == "macwrite-ii") {
-    write_macwrite_ii(out.get(), megabytes << 20);
-  } else {
+  if (format == "mac-text") {
     write_mac_text(out.get(), megabytes << 20);
+  } else {
+    std::fwrite(doc.data(), 1, doc.size(), out.get());
   }
   if (std::fflush(out.get()) != 0 || std::ferror(out.get())) {
     std::perror(argv[3]);

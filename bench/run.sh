@@ -1,13 +1,20 @@
 #!/usr/bin/env bash
-# The conversion benchmark (make bench): generates large source documents of
-# 2 and 20 MB (1 MB = 2^20 bytes), converts each to "RTF Ansi (Windows)" and
-# "Ansi (Windows)" with the release build's lettrix-convert, and prints per
-# pair the input size, the wall-clock time of the whole conversion (reader,
-# intermediate stream, writer) and the throughput it gives, the processor time
-# and its throughput (what the figures would be on an idle machine), and the
-# peak resident memory.
-# Goals: at least 50 MB/s, peak memory under 16 MB and the same for 2 and 20 MB.
+# The conversion benchmark (make bench): for every source format a generated
+# document of about 20 MB (12 MB for MacWrite II and MacWrite 4.6, whose
+# files cannot hold much more; 1 MB = 2^20 bytes) converted to every target
+# format (a 6 MB one to the two Word formats: their 16-bit page numbers reach
+# 8 MB of Word DOS file, and Word Windows 2 also counts its property pages
+# there), the same source at 2 MB to "RTF Ansi (Windows)" to show that memory
+# does not grow with the document, then a batch of 1,000 small MacWrite II
+# documents in nested folders converted with -r. Each row is one whole run of
+# the release build's lettrix-convert: wall-clock seconds and the throughput
+# they give, processor seconds (what the time would be on an idle machine) and
+# the peak resident memory.
+# Goals: 150 MB/s for Mac text and 100 MB/s for the other sources to every
+# target, peak memory under 16 MB and the same at 2 and 20 MB, the batch in
+# under 0.25 s.
 #   bench/run.sh [BINARY-FOLDER]     (default build/bin)
+#   BENCH_SOURCES="mac-text nisus" BENCH_TARGETS="rtf-ansi" bench/run.sh   (a subset)
 set -euo pipefail
 bin=$(cd "${1:-build/bin}" && pwd)
 top=$(cd "$(dirname "$0")/.." && pwd)
@@ -21,48 +28,60 @@ for program in "$cli" "$make_input" "$measure"; do
   [ -x "$program" ] || { echo "bench: $program is missing; build the release first (make demo)" >&2; exit 1; }
 done
 
-# Source formats: generator alias | shown name | file extension.
-sources=(
-  "mac-text|Mac Text Only|txt"
-  # MacWrite II (runs, paragraphs, footnotes): at most 12 MB, under the format's limit.
-  "macwrite-ii|MacWrite II|mw2"
-)
-targets=("RTF Ansi (Windows)|rtf" "Ansi (Windows)|asc")
-sizes=(2 20)
+# Source aliases and target aliases with their output extensions.
+read -r -a sources <<<"${BENCH_SOURCES:-mac-text macwrite-2.2 macwrite-4.6 macwrite-ii works-2 works-3 clarisworks ragtime-2 ragtime-3 nisus}"
+declare -A extension=([ascii]=asc [ansi]=asc [word-dos]=doc [wp5]=wp5 [winword-2]=doc [rtf-ascii]=rtf [rtf-ansi]=rtf)
+read -r -a targets <<<"${BENCH_TARGETS:-ascii ansi word-dos wp5 winword-2 rtf-ascii rtf-ansi}"
 
-printf '%-12s %-20s %8s %8s %7s %8s %9s %8s\n' "SOURCE" "TARGET" "INPUT MB" "SECONDS" "MB/s" "CPU s" "CPU MB/s" "PEAK MB"
-for source in "${sources[@]}"; do
-  IFS='|' read -r alias source_name extension <<<"$source"
-  for mb in "${sizes[@]}"; do
-    input="$work/$alias-$mb.$extension"
-    if [ ! -s "$input" ]; then
-      set +e
-      "$make_input" "$alias" "$mb" "$input" 2>/dev/null
-      made=$?
-      set -e
-      if [ "$made" -eq 3 ]; then
-        rm -f "$input"
-        printf '%-12s %-20s %8s %s\n' "$alias" "-" "$mb" "no generator yet"
-        continue
-      fi
-      [ "$made" -eq 0 ] || { echo "bench: cannot generate $input" >&2; exit 1; }
-    fi
-    input_mb=$(awk -v b="$(stat -c %s "$input")" 'BEGIN { printf "%.1f", b / 1048576 }')
-    for target in "${targets[@]}"; do
-      IFS='|' read -r target_name target_extension <<<"$target"
-      output="${input%.*}.$target_extension"
-      rm -f "$output"
-      read -r seconds cpu peak_kb status < <(cd "$work" && "$measure" "$cli" -f "$source_name" -t "$target_name" "$(basename "$input")")
-      if [ "$status" -ne 0 ] || [ ! -s "$output" ]; then
-        printf '%-12s %-20s %8s %s\n' "$alias" "$target_name" "$input_mb" "FAILED (status $status)"
-        continue
-      fi
-      awk -v a="$alias" -v t="$target_name" -v mb="$input_mb" -v s="$seconds" -v c="$cpu" -v kb="$peak_kb" \
-        'BEGIN { printf "%-12s %-20s %8s %8.3f %7.1f %8.3f %9.1f %8.1f\n", a, t, mb, s, (s > 0 ? mb / s : 0),
-                 c, (c > 0 ? mb / c : 0), kb / 1024 }'
-      rm -f "$output"
-    done
+# The input of a source at a size, generated once and kept.
+input_for() {
+  local alias=$1 mb=$2 input="$work/$1-$2.src"
+  if [ ! -s "$input" ]; then
+    "$make_input" "$alias" "$mb" "$input" >/dev/null 2>&1 || { rm -f "$input"; echo "bench: cannot generate $input" >&2; exit 1; }
+  fi
+  echo "$input"
+}
+
+# One row: converts input with the source and target aliases.
+row() {
+  local alias=$1 target=$2 input=$3 name output seconds cpu peak_kb status input_mb
+  name=$(basename "$input")
+  output="$work/${name%.*}.${extension[$target]}"
+  rm -f "$output"
+  input_mb=$(awk -v b="$(stat -c %s "$input")" 'BEGIN { printf "%.1f", b / 1048576 }')
+  read -r seconds cpu peak_kb status < <(cd "$work" && "$measure" "$cli" -f "$alias" -t "$target" "$name")
+  if [ "$status" -ne 0 ] || [ ! -s "$output" ]; then
+    printf '%-26s %8s %s\n' "$alias > $target" "$input_mb" "FAILED (status $status)"
+  else
+    awk -v p="$alias > $target" -v mb="$input_mb" -v s="$seconds" -v c="$cpu" -v kb="$peak_kb" \
+      'BEGIN { printf "%-26s %8s %8.3f %7.1f %8.3f %9.1f %8.1f\n", p, mb, s, (s > 0 ? mb / s : 0),
+               c, (c > 0 ? mb / c : 0), kb / 1024 }'
+  fi
+  rm -f "$output"
+}
+
+printf '%-26s %8s %8s %7s %8s %9s %8s\n' "PAIR" "INPUT MB" "SECONDS" "MB/s" "CPU s" "CPU MB/s" "PEAK MB"
+for alias in "${sources[@]}"; do
+  for target in "${targets[@]}"; do
+    case $target in
+      word-dos | winword-2) row "$alias" "$target" "$(input_for "$alias" 6)" ;;
+      *) row "$alias" "$target" "$(input_for "$alias" 20)" ;;
+    esac
   done
+  row "$alias" rtf-ansi "$(input_for "$alias" 2)"
 done
+
+# The batch: 1,000 small documents in nested folders, converted with -r.
+batch="$work/batch"
+if [ ! -d "$batch" ]; then
+  "$make_input" --batch 1000 "$batch" || { rm -rf "$batch"; echo "bench: cannot generate $batch" >&2; exit 1; }
+fi
+find "$batch" -name '*.rtf' -delete
+read -r seconds cpu peak_kb status < <(cd "$batch" && "$measure" "$cli" -f macwrite-ii -t rtf-ansi -r '*.mw2')
+files=$(find "$batch" -name '*.rtf' | wc -l)
+find "$batch" -name '*.rtf' -delete
 echo
+awk -v s="$seconds" -v c="$cpu" -v kb="$peak_kb" -v n="$files" -v st="$status" \
+  'BEGIN { printf "batch: %d of 1000 MacWrite II files to RTF with -r in %.3f s (%.0f files/s), CPU %.3f s, peak %.1f MB, status %d\n",
+           n, s, (s > 0 ? n / s : 0), c, kb / 1024, st }'
 echo "Inputs are kept in $work (delete them to regenerate)."

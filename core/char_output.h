@@ -10,8 +10,15 @@
 
 namespace lettrix {
 
-// TableChar for a reader-table entry with a high byte; the Backslash code.
-void write_table_char(std::FILE* out, std::uint16_t entry);
+// TableChar for a reader-table entry with a high byte (four unlocked byte
+// writes: accented letters are frequent, and an fwrite call costs more than
+// its bytes); the Backslash code.
+inline void write_table_char(std::FILE* out, std::uint16_t entry) {
+  put_byte(kEscape, out);
+  put_byte(TableChar, out);
+  put_byte(entry_table(entry), out);
+  put_byte(entry_index(entry), out);
+}
 void write_backslash(std::FILE* out);
 
 // Writes the character of a source byte (not a structure byte) as its table

@@ -16,10 +16,4 @@ const TranslationGroup* select_translation_group(int group) {
   }
 }
 
-std::uint16_t translate_position(const TranslationGroup& group, int table, int index) {
-  if (table < 1 || table > 14 || index < 0 || index > 255) return 0;
-  const TranslationTable* t = group.tables[table - 1];
-  return t ? (*t)[static_cast<std::size_t>(index)] : 0;
-}
-
 }  // namespace lettrix

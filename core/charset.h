@@ -45,7 +45,11 @@ extern const TranslationGroup kCodePage1252Group;  // group 1
 const TranslationGroup* select_translation_group(int group);
 
 // entry = group.tables[table-1][index]; 0 when table is outside 1..14 or index outside 0..255.
-std::uint16_t translate_position(const TranslationGroup& group, int table, int index);
+inline std::uint16_t translate_position(const TranslationGroup& group, int table, int index) {
+  if (table < 1 || table > 14 || index < 0 || index > 255) return 0;
+  const TranslationTable* t = group.tables[table - 1];
+  return t ? (*t)[static_cast<std::size_t>(index)] : 0;
+}
 
 // Reader-table helpers: whether an entry asks for TableChar, and its two halves.
 constexpr bool is_table_char(std::uint16_t entry) { return (entry >> 8) != 0; }

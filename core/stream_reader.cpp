@@ -39,10 +39,11 @@ bool read_picture_body(std::FILE* in, StreamItem& item) {
 
 }  // namespace
 
-bool read_stream_code(std::FILE* in, StreamItem& item) {
+bool read_stream_code(std::FILE* in, StreamItem& item) { return read_stream_code_after(in, item, get_byte(in)); }
+
+bool read_stream_code_after(std::FILE* in, StreamItem& item, int code) {
   if (!item.data.empty()) item.data.clear();
   item.op1 = item.op2 = 0;
-  int code = get_byte(in);
   if (code == EOF) return end_of_stream(item);
   item.kind = StreamItem::Kind::Code;
   item.value = static_cast<std::uint8_t>(code);

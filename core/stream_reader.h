@@ -30,10 +30,34 @@ struct StreamItem {
 // Reads the code that follows an escape byte already read. Returns false at
 // end of stream (end of file in the middle of the code).
 bool read_stream_code(std::FILE* in, StreamItem& item);
+// The same when the code byte itself has been read too (not EOF).
+bool read_stream_code_after(std::FILE* in, StreamItem& item, int code);
+
+// Reads the code after an escape byte already read, as read_stream_code
+// does, with TableChar, the code of every accented letter, read inline.
+inline bool read_stream_code_inline(std::FILE* in, StreamItem& item) {
+  const int code = get_byte(in);
+  if (code != TableChar) return read_stream_code_after(in, item, code);
+  const int a = get_byte(in);
+  const int b = a == EOF ? EOF : get_byte(in);
+  if (!item.data.empty() || b == EOF) item.data.clear();
+  item.value = TableChar;
+  if (b == EOF) {
+    item.kind = StreamItem::Kind::End;
+    item.op1 = item.op2 = 0;
+    return false;
+  }
+  item.kind = StreamItem::Kind::Code;
+  item.op1 = static_cast<std::uint8_t>(a);
+  item.op2 = static_cast<std::uint8_t>(b);
+  return true;
+}
 
 // Reads the next item of the stream. Returns false (item.kind == End) at end of
 // stream, which includes end of file in the middle of a code. Plain bytes, by
-// far the most items, are read here inline.
+// far the most items, are read here inline. (A writer's main loop may also
+// take plain bytes with get_byte itself and call read_stream_code_inline
+// after an escape byte.)
 inline bool read_stream_item(std::FILE* in, StreamItem& item) {
   const int c = get_byte(in);
   if (c != kEscape && c != EOF) {
@@ -48,7 +72,7 @@ inline bool read_stream_item(std::FILE* in, StreamItem& item) {
     item.data.clear();
     return false;
   }
-  return read_stream_code(in, item);
+  return read_stream_code_inline(in, item);
 }
 
 // Writes an item back exactly as it stood in the stream (a Picture with its

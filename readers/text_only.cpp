@@ -11,56 +11,157 @@
 //   0x20-0xFF   through the Macintosh character table
 #include "readers/text_only.h"
 
+#include <array>
 #include <cstdint>
+#include <cstring>
+#include <memory>
 
 #include "core/byte_helpers.h"
-#include "core/char_output.h"
 #include "core/charset.h"
 #include "core/stream_codes.h"
-#include "support/byte_io.h"
 #include "support/file_handle.h"
 
 namespace lettrix {
 
 namespace {
 
+// What one source byte becomes in the stream, worked out once from the
+// character table: up to four bytes, and the plain printable byte an accent
+// can be struck over (0 for none). Backspace and LF depend on their
+// neighbours and are handled in the loop.
+struct Piece {
+  std::uint8_t length = 0;
+  std::uint8_t composable = 0;
+  bool contextual = false;
+  std::uint8_t bytes[4] = {};
+};
+
+std::array<Piece, 256> make_pieces() {
+  std::array<Piece, 256> pieces{};
+  const auto set = [&](int c, std::initializer_list<int> bytes) {
+    Piece& p = pieces[static_cast<std::size_t>(c)];
+    for (int b : bytes) p.bytes[p.length++] = static_cast<std::uint8_t>(b);
+  };
+  pieces[0x08].contextual = pieces[0x0A].contextual = true;
+  set(0x09, {kTab});
+  set(0x0B, {kParagraphEnd});
+  set(0x0D, {kParagraphEnd});
+  set(0x0C, {kPageBreak});
+  for (int c = 0x20; c < 0x100; ++c) {
+    const std::uint16_t entry = c == 0x5C ? kEscape : kMacintoshTable[static_cast<std::size_t>(c)];
+    const int plain = entry_index(entry);
+    if (is_table_char(entry)) {
+      set(c, {kEscape, TableChar, entry_table(entry), plain});
+    } else if (plain == kEscape) {
+      set(c, {kEscape, Backslash});
+    } else if (plain != 0) {
+      set(c, {plain});
+      if (plain >= 0x20 && plain < 0x7F) pieces[static_cast<std::size_t>(c)].composable = static_cast<std::uint8_t>(plain);
+    }
+  }
+  return pieces;
+}
+
+bool plain_printable(int c) { return c >= 0x20 && c <= 0x7E && c != kEscape; }
+
+constexpr std::size_t kBlock = 1 << 16;
+
+// The source in large blocks.
+struct Source {
+  std::FILE* file;
+  std::unique_ptr<std::uint8_t[]> block{new std::uint8_t[kBlock]};
+  std::size_t at = 0, end = 0;
+
+  bool fill() {
+    if (at < end) return true;
+    at = 0;
+    end = std::fread(block.get(), 1, kBlock, file);
+    return end > 0;
+  }
+};
+
+// The stream in large blocks. The last byte written stays in the block, so
+// that an accent struck over it can take its place.
+struct Stream {
+  std::FILE* file;
+  std::unique_ptr<std::uint8_t[]> block{new std::uint8_t[kBlock]};
+  std::size_t used = 0;
+  bool failed = false;
+
+  void make_room() {
+    if (used + 4 <= kBlock) return;
+    if (std::fwrite(block.get(), 1, used - 1, file) != used - 1) failed = true;
+    block[0] = block[used - 1];
+    used = 1;
+  }
+  void put(std::uint8_t b) { block[used++] = b; }
+  bool finish() {
+    if (used > 0 && std::fwrite(block.get(), 1, used, file) != used) failed = true;
+    used = 0;
+    return !failed && std::fflush(file) == 0 && !std::ferror(file);
+  }
+};
+
+// Character, backspace, character: the backspace has been read and `previous`
+// (the byte written last) can take an accent. When the next character is
+// plain printable ASCII it is consumed and the two become the composed
+// letter, or the accent and the letter as plain bytes; otherwise nothing
+// changes and the next character is read as usual.
+void compose(Source& in, Stream& out, int previous) {
+  if (!in.fill()) return;
+  const int next = in.block[in.at];
+  if (!plain_printable(next)) return;
+  ++in.at;
+  --out.used;  // the byte written for `previous`
+  const bool accent_first = is_vowel(next);
+  const int letter = accent_first ? next : previous;
+  const int accent = accent_first ? previous : next;
+  const int index = composed_letter_index(letter, accent);
+  if (index > 0) {
+    out.put(kEscape);
+    out.put(TableChar);
+    out.put(1);
+    out.put(static_cast<std::uint8_t>(index));
+  } else {
+    out.put(static_cast<std::uint8_t>(accent));
+    out.put(static_cast<std::uint8_t>(letter));
+  }
+}
+
 }  // namespace
 
+// Each source byte becomes its precomputed piece; the source is read and the
+// stream written in large blocks.
 int orig_text_only(const char* source_path, const char* stream_path) {
   FilePtr in = open_file(source_path, "rb");
   FilePtr out = open_file(stream_path, "w+b");
   if (!in || !out) return -1;
-  std::FILE* src = in.get();
-  std::FILE* dst = out.get();
+  static const std::array<Piece, 256> pieces = make_pieces();
+  Source src{in.get()};
+  Stream dst{out.get()};
 
-  int previous = 0;       // the source byte before this one
-  int composable = 0;     // the plain byte written for it, when an accent can go over it
-  for (int c; (c = get_byte(src)) != EOF; previous = c) {
-    int written = 0;
-    switch (c) {
-      case 0x08:
-        // Without a plain character before it there is nothing to strike over:
-        // the backspace is dropped and the next character read as usual.
-        if (composable) compose_accent(src, dst, composable);
-        break;
-      case 0x09: put_byte(kTab, dst); break;
-      case 0x0B:
-      case 0x0D: put_byte(kParagraphEnd, dst); break;
-      case 0x0A:
-        if (previous != 0x0D) put_byte(kParagraphEnd, dst);
-        break;
-      case 0x0C: put_byte(kPageBreak, dst); break;
-      case 0x5C:
-        put_byte(kEscape, dst);
-        put_byte(Backslash, dst);
-        break;
-      default:
-        if (c >= 0x20) written = write_source_char(dst, kMacintoshTable, static_cast<std::uint8_t>(c));
-        break;
+  int previous = 0;    // the source byte before this one
+  int composable = 0;  // the plain byte written for it, when an accent can go over it
+  while (src.fill()) {
+    while (src.at < src.end) {
+      const int c = src.block[src.at++];
+      const Piece& piece = pieces[static_cast<std::size_t>(c)];
+      dst.make_room();
+      if (!piece.contextual) {
+        std::memcpy(dst.block.get() + dst.used, piece.bytes, 4);
+        dst.used += piece.length;
+        composable = piece.composable;
+      } else {
+        if (c == 0x0A && previous != 0x0D) dst.put(kParagraphEnd);
+        // Without a plain character before it a backspace has nothing to
+        // strike over: it is dropped and the next character read as usual.
+        if (c == 0x08 && composable) compose(src, dst, composable);
+        composable = 0;
+      }
+      previous = c;
     }
-    composable = written;
   }
-  return std::ferror(dst) ? -1 : 0;
+  return dst.finish() ? 0 : -1;
 }
 
 }  // namespace lettrix

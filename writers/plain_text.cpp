@@ -14,6 +14,7 @@
 #include "core/stream_reader.h"
 #include "support/byte_io.h"
 #include "support/file_handle.h"
+#include "support/output_buffer.h"
 
 namespace lettrix {
 
@@ -21,7 +22,6 @@ namespace {
 
 int g_note_count = 0;
 
-void put(std::FILE* out, const std::string& s) { std::fwrite(s.data(), 1, s.size(), out); }
 
 // "\NOTE01\": two digits at least, as many as the number needs beyond 99.
 std::string note_marker(int number) {
@@ -54,31 +54,31 @@ std::uint8_t plain_symbol_char(std::uint8_t symbol_byte) {
   }
 }
 
-void write_code(std::FILE* in, std::FILE* out, const TranslationGroup& group, const StreamItem& item) {
+void write_code(std::FILE* in, OutputBuffer& out, const TranslationGroup& group, const StreamItem& item) {
   switch (item.value) {
     case TableChar: {
       std::uint16_t entry = translate_position(group, item.op1, item.op2);
       std::uint8_t byte = entry & 0xFF;
       if (entry & kSymbolFlag) byte = plain_symbol_char(byte);
-      if (byte) put_byte(byte, out);
+      if (byte) out.put(static_cast<char>(byte));
       break;
     }
-    case HardSpace: put_byte(' ', out); break;
+    case HardSpace: out.put(' '); break;
     case SoftHyphen: {
       // A line break right after it belongs to it: the word continues.
       int next = std::getc(in);
       if (next != EOF && next != kLineBreak) std::ungetc(next, in);
       break;
     }
-    case Backslash: put_byte('\\', out); break;
+    case Backslash: out.put('\\'); break;
     case HeaderEven:
     case HeaderOdd:
-    case HeaderAll: put(out, "\\TETE"); break;
+    case HeaderAll: out.put("\\TETE"); break;
     case FooterEven:
     case FooterOdd:
-    case FooterAll: put(out, "\\PIED"); break;
-    case NoteCall: put(out, note_marker(++g_note_count)); break;
-    case EndOfText: put(out, "\\FIN\\"); break;
+    case FooterAll: out.put("\\PIED"); break;
+    case NoteCall: out.put(note_marker(++g_note_count)); break;
+    case EndOfText: out.put("\\FIN\\"); break;
     default: break;  // formatting leaves no trace; pictures are skipped whole
   }
 }
@@ -89,18 +89,22 @@ int write_plain_text(const char* stream_path, const char* target_path, int group
   FilePtr in = open_file(stream_path, "rb");
   FilePtr out = open_file(target_path, "w+b");
   if (!in || !out || !group) return -1;
+  // Bytes collect in a block of their own that goes to the target whole.
+  OutputBuffer buffer(out.get());
   StreamItem item;
-  while (read_stream_item(in.get(), item)) {
-    if (item.kind == StreamItem::Kind::Code) {
-      write_code(in.get(), out.get(), *group, item);
-    } else if (item.value == kParagraphEnd) {
-      put(out.get(), "\r\n");
-    } else if (item.value == kLineBreak) {
-      put_byte(' ', out.get());
+  for (int c; (c = get_byte(in.get())) != EOF;) {
+    if (c == kEscape) {
+      if (!read_stream_code_inline(in.get(), item)) break;
+      write_code(in.get(), buffer, *group, item);
+    } else if (c == kParagraphEnd) {
+      buffer.put("\r\n");
+    } else if (c == kLineBreak) {
+      buffer.put(' ');
     } else {
-      put_byte(item.value, out.get());
+      buffer.put(static_cast<char>(c));
     }
   }
+  buffer.flush();
   if (std::fflush(out.get()) != 0 || std::ferror(out.get())) return -1;
   return 0;
 }

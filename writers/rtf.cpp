@@ -377,12 +377,14 @@ void write_body(RtfWriter& w) {
   keyword_number(w, KwFs, 2LL * points(w.cs));
   w.out.put(' ');
   StreamItem item;
-  while (read_stream_item(w.in, item)) {
+  for (int c; (c = get_byte(w.in)) != EOF;) {
     // A symbol run holds symbol characters only: what follows must not take
     // the Symbol font, nor have its group closed by the run's brace.
-    if (item.kind == StreamItem::Kind::Byte) {
+    if (c != kEscape) {
       close_symbol_run(w);
-      write_byte(w, item.value);
+      write_byte(w, static_cast<std::uint8_t>(c));
+    } else if (!read_stream_code_inline(w.in, item)) {
+      break;
     } else if (item.value == TableChar) {
       write_character(w, item.op1, item.op2);
     } else {

@@ -94,6 +94,7 @@ struct DosWriter {
   FilePtr note_table;       // the footnote table under construction
 
   bool failed = false;  // stop: a work file or a write failed, or the document is too large
+  bool too_large = false;  // the text reached what the header's page numbers can address
 };
 
 int points_of(const CharState& cs) { return -static_cast<int>(cs.size); }
@@ -265,7 +266,7 @@ bool write_table_bytes(std::FILE* f, const std::uint8_t* bytes, std::size_t n) {
 // Main text: the reference mark; the note's stream text goes to the work file.
 void note_call(DosWriter& w, const StreamItem& item) {
   if (w.notes >= kMaxNotes) {
-    w.failed = true;  // the table's count could not hold another one
+    w.failed = w.too_large = true;  // the table's count could not hold another one
     return;
   }
   if (!w.note_text) {
@@ -429,7 +430,7 @@ void run_pass(DosWriter& w) {
     // page numbers can reach.
     if (w.position >= kTextEndLimit ||
         w.position / kPageSize + 1 + w.chars.pages_written + w.paras.pages_written >= kLastPage) {
-      w.failed = true;
+      w.failed = w.too_large = true;
       break;
     }
     if (item.kind == StreamItem::Kind::Byte)
@@ -490,7 +491,8 @@ int complete(DosWriter& w, std::FILE* target) {
   const long footnote_page = paragraph_page + w.paras.pages_written;
   const long table_pages = w.notes > 0 ? file_pages(w.note_table.get()) : 0;
   const long end_page = footnote_page + table_pages;
-  if (table_pages < 0 || end_page > kLastPage) return kHandlerCannotOpen;
+  if (table_pages < 0) return kHandlerCannotOpen;
+  if (end_page > kLastPage) return kHandlerTooLarge;
   h.paragraph_page = static_cast<std::uint16_t>(paragraph_page);
   h.footnote_page = static_cast<std::uint16_t>(footnote_page);
   h.end_page = static_cast<std::uint16_t>(end_page);
@@ -521,6 +523,7 @@ int write_document(std::FILE* in, std::FILE* target) {
   for (int i = 0; i < kPageSize; ++i) buffer.put('\0');
 
   run_pass(w);
+  if (w.too_large) return kHandlerTooLarge;
   if (w.failed) return kHandlerCannotOpen;
   finish_open_paragraph(w);
   // A document holds one paragraph at least: Word cannot open one without text.

@@ -99,7 +99,9 @@ void count_column(Wp5Writer& w) { w.column = std::min(w.column + 1, kColumnLimit
 
 // A character that is written: pending tab stops go before it.
 void put_character(Wp5Writer& w, std::uint8_t byte) {
-  apply_pending_tabs(w);
+  // Tab stops are pending only after a tab code: the call is left out
+  // for the characters in between.
+  if (w.pending.entries[TabTable::kSentinel] != 0) apply_pending_tabs(w);
   count_column(w);
   put(w, byte);
 }
@@ -248,7 +250,7 @@ void write_document(Wp5Writer& w, bool empty) {
   StreamItem item;
   while (read_stream_item(w.in, item)) {
     flush_if_large(w);
-    end_embedded_if_full(w);
+    if (w.fn.value != 0) end_embedded_if_full(w);  // only inside a header, footer or note
     if (item.kind == StreamItem::Kind::Byte)
       write_byte(w, item.value);
     else

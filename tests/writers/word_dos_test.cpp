@@ -5,6 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include "core/driver.h"
+#include "core/driver_state.h"
+#include "core/format_registry.h"
+#include "core/handler.h"
 #include "core/stream_codes.h"
 #include "core/stream_printer.h"
 #include "test_util.h"
@@ -284,16 +288,17 @@ TEST(WordDosWriter, HostileAndEmptyStreams) {
 }
 
 TEST(WordDosWriter, TooLargeForPageNumbersFailsAndLeavesNothing) {
+  // Refused as too large (the driver names the cause), never as a file that cannot be written.
   std::string text(8 * 1024 * 1024 + 1024, 'w');
   for (std::size_t i = 80; i < text.size(); i += 80) text[i] = '\r';
   std::string target = "x";
-  EXPECT_EQ(testing::word_dos_of(text, target), -1);
+  EXPECT_EQ(testing::word_dos_of(text, target), kHandlerTooLarge);
   EXPECT_EQ(target, "");
   // Less text, but property pages beyond them.
   std::string runs;
   for (int i = 0; i < 400000; ++i) runs += "\\#a\\$b\r";
   target = "x";
-  EXPECT_EQ(testing::word_dos_of(runs, target), -1);
+  EXPECT_EQ(testing::word_dos_of(runs, target), kHandlerTooLarge);
   EXPECT_EQ(target, "");
   // More notes than the footnote table's 16-bit count can hold.
   std::string notes;
@@ -302,8 +307,17 @@ TEST(WordDosWriter, TooLargeForPageNumbersFailsAndLeavesNothing) {
   DosDocument d = convert(notes);
   EXPECT_EQ(d.note_count, 65535u);
   target = "x";
-  EXPECT_EQ(testing::word_dos_of(notes + note, target), -1);
+  EXPECT_EQ(testing::word_dos_of(notes + note, target), kHandlerTooLarge);
   EXPECT_EQ(target, "");
+  // Through the driver: the message names the cause and no target is left.
+  testing::ScratchDir dir(true);
+  testing::write_file("big.txt", text);
+  init_path_buffers();
+  choose_formats(SrcMacText, DstWordDos);
+  const ConversionResult r = convert_file("big.txt");
+  EXPECT_EQ(r.status, ConversionStatus::WriterFailed);
+  EXPECT_EQ(r.message(), "the document is too large for the Word 3/4/5 DOS format");
+  EXPECT_EQ(testing::dir_names(dir.path()), std::vector<std::string>{"big.txt"});
 }
 
 TEST(WordDosWriter, WorkFilesStayPrivate) {
