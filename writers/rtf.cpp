@@ -15,6 +15,7 @@
 // counts every group it opens and closes exactly those at the end.
 #include "writers/rtf.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <iterator>
 #include <string_view>
@@ -179,10 +180,16 @@ void attribute_off(RtfWriter& w, const Attribute& a) {
       return;
     }
   }
+  // "}" ends the innermost group, whichever attribute opened it; the group
+  // around it that this attribute opened now holds what "\plain" and the
+  // restated formatting leave on, so the attribute's own entry goes.
   std::vector<std::uint8_t>& groups = w.in_embedded ? w.embedded_attribute_groups : w.attribute_groups;
-  if (!groups.empty()) {
-    w.out.put('}');
-    groups.pop_back();
+  for (auto it = groups.rbegin(); it != groups.rend(); ++it) {
+    if (*it == a.on) {
+      w.out.put('}');
+      groups.erase(std::next(it).base());
+      break;
+    }
   }
   restate_character(w);
 }
@@ -341,8 +348,14 @@ void write_byte(RtfWriter& w, std::uint8_t byte) {
       // The paragraph's attribute groups end with it and open again in the
       // next one, after its properties: each paragraph is whole.
       std::vector<std::uint8_t>& groups = w.in_embedded ? w.embedded_attribute_groups : w.attribute_groups;
-      for (std::size_t i = 0; i < groups.size(); ++i) w.out.put('}');
-      w.deferred_groups.insert(w.deferred_groups.end(), groups.begin(), groups.end());
+      for (std::uint8_t on : groups) {
+        w.out.put('}');
+        bool is_on = false;
+        const Attribute* a = attribute_of(on, is_on);
+        const bool still_on = a && (flags_of(w.cs, *a) & a->bit);
+        if (still_on && std::find(w.deferred_groups.begin(), w.deferred_groups.end(), on) == w.deferred_groups.end())
+          w.deferred_groups.push_back(on);
+      }
       groups.clear();
       w.out.put("\r\n");
       w.line_length = 0;

@@ -125,6 +125,23 @@ TEST(RtfWriter, SizeFontAndAttributesInForceAtEveryCharacter) {
   EXPECT_RTF("." + code(Font, 0, FontSans) + code(SuperscriptOn) + code(UnderlineOn) + code(TextColour, 0, 12) +
                  code(ShadowOn) + "x" + code(ShadowOff) + "y",
              "\\pard .\\f2 {\\up6 {\\ul \\cf12 {\\shad x}\\plain\\fs20\\f2\\ul\\up6\\cf12 y}}");
+  // An attribute switched off out of order: the group it opened now holds
+  // the one still on, which alone goes on into the next paragraph; nothing
+  // piles up from paragraph to paragraph.
+  EXPECT_RTF(code(UnderlineOn) + "a" + code(BoldOn) + "b" + code(UnderlineOff) + "c\r" + code(BoldOff) + "d\r" +
+                 code(UnderlineOn) + "e\r",
+             "\\pard {\\ul a{\\b b}\\plain\\fs20\\f0\\b c}\r\n\\par \\pard d\r\n\\par \\pard {\\ul e}\r\n\\par ");
+  std::string many;
+  for (int i = 0; i < 50; ++i) many += code(UnderlineOn) + "a" + code(BoldOn) + "b" + code(UnderlineOff) + "\r" + code(BoldOff);
+  const std::string rtf = write_rtf(many);
+  int depth = 0, deepest = 0;
+  for (std::size_t i = 0; i < rtf.size(); ++i) {
+    if (rtf[i] == '\\') ++i;  // an escaped brace or a control word's backslash
+    else if (rtf[i] == '{') deepest = std::max(deepest, ++depth);
+    else if (rtf[i] == '}') --depth;
+  }
+  EXPECT_LE(deepest, 3);  // the document, the fonts' table and one entry; no more in the text
+  EXPECT_EQ(depth, 0);
   // An off code with no group of its own closes no group of the document.
   EXPECT_RTF("a" + code(BoldOff) + "b", "\\pard a\\plain\\fs20\\f0 b");
   // Font classes: serif is the document's font, and so is a class not known.
