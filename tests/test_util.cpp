@@ -91,4 +91,25 @@ std::optional<std::string> command_output(const std::string& command) {
   return out;
 }
 
+int for_each_corpus_document(std::initializer_list<std::pair<const char*, int>> folders,
+                             std::initializer_list<const char*> skip_prefixes,
+                             const std::function<void(int row, const std::filesystem::path& path)>& check) {
+  const std::filesystem::path corpus = corpus_dir();
+  if (corpus.empty()) return 0;
+  int documents = 0;
+  for (const auto& [folder, row] : folders) {
+    if (!std::filesystem::is_directory(corpus / folder)) continue;
+    for (const auto& entry : std::filesystem::directory_iterator(corpus / folder)) {
+      const std::string name = entry.path().filename().string();
+      if (entry.path().extension() == ".bin") continue;
+      if (std::any_of(skip_prefixes.begin(), skip_prefixes.end(),
+                      [&](const char* prefix) { return name.rfind(prefix, 0) == 0; }))
+        continue;
+      check(row, entry.path());
+      ++documents;
+    }
+  }
+  return documents;
+}
+
 }  // namespace lettrix::testing

@@ -8,6 +8,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -41,6 +42,14 @@ std::vector<std::string> dir_names(const std::filesystem::path& dir);
 // The shared folder of real documents, or empty when it is absent.
 std::filesystem::path corpus_dir();
 std::filesystem::path shared_dir();
+
+// Calls check(row, path) for each document of the corpus folders named with
+// their source rows (a folder that is absent is passed over), leaving out the
+// MacBinary copies (".bin": the same documents as their data forks) and the
+// names that start with one of skip_prefixes; returns how many it checked.
+int for_each_corpus_document(std::initializer_list<std::pair<const char*, int>> folders,
+                             std::initializer_list<const char*> skip_prefixes,
+                             const std::function<void(int row, const std::filesystem::path& path)>& check);
 
 // An anonymous temporary stream holding content, positioned at its start.
 std::unique_ptr<std::FILE, int (*)(std::FILE*)> memory_stream(const std::string& content);
