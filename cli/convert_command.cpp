@@ -77,17 +77,24 @@ int dump_stream(int source_row, const std::string& file, std::ostream& out, std:
   RemoveGuard guard(stream_path);
   set_target_kind(KindNeutral);
   set_current_files(file, stream_path);
+  clear_handler_reason();
   int rc = reader(file.c_str(), stream_path.c_str());
-  if (rc != 0) {
-    err << file << ": error: cannot read the file as a " << source_formats.rows[source_row].name << " document\n";
+  if (rc != 0 && rc != kHandlerDamaged) {
+    err << file << ": error: cannot read the file as a " << source_formats.rows[source_row].name << " document"
+        << (handler_reason().empty() ? "" : ": " + handler_reason()) << "\n";
     return 1;
   }
+  const std::string damage = rc == kHandlerDamaged ? handler_reason() : std::string();
   FilePtr in = open_file(stream_path, "rb");
   if (!in) {
     err << file << ": error: cannot read the work file\n";
     return 1;
   }
   out << print_stream(in.get(), true);
+  if (rc == kHandlerDamaged) {
+    err << file << ": error: damaged: " << damage << "\n";
+    return 1;
+  }
   return 0;
 }
 

@@ -91,9 +91,14 @@ ConversionResult convert_file(const std::string& source) {
   RemoveGuard temp_guard(paths.temporary);
 
   set_current_files(paths.source, paths.temporary);
+  clear_handler_reason();
   int rc = reader(paths.source.c_str(), paths.temporary.c_str());
-  if (rc != 0)
+  const int reader_rc = rc;
+  const std::string damage = rc == kHandlerDamaged ? handler_reason() : std::string();
+  if (rc != 0 && rc != kHandlerDamaged) {
+    result.reason = handler_reason();
     return finish(result, rc == kHandlerEmpty ? ConversionStatus::EmptyDocument : ConversionStatus::ReaderFailed, rc);
+  }
 
   set_target_kind(KindNeutral);
   ConversionStatus made = create_target_file(source, dst.extension, paths.target);
@@ -101,12 +106,19 @@ ConversionResult convert_file(const std::string& source) {
   RemoveGuard target_guard(paths.target);
 
   set_current_files(paths.temporary, paths.target);
+  clear_handler_reason();
   rc = writer(paths.temporary.c_str(), paths.target.c_str());
-  if (rc != 0)
+  if (rc != 0) {
+    result.reason = handler_reason();
     return finish(result, rc == kHandlerEmpty ? ConversionStatus::EmptyDocument : ConversionStatus::WriterFailed, rc);
+  }
 
   target_guard.release();
   result.target = paths.target;
+  if (reader_rc == kHandlerDamaged) {
+    result.reason = damage.empty() ? "the document ends early or holds values beyond its size" : damage;
+    return finish(result, ConversionStatus::Damaged, reader_rc);
+  }
   return finish(result, ConversionStatus::Ok);
 }
 
@@ -193,14 +205,16 @@ std::string ConversionResult::message() const {
     case ConversionStatus::NoSuchFile: return "no such file";
     case ConversionStatus::PathTooLong: return "path too long (at most 255 characters with the new extension)";
     case ConversionStatus::NoWorkFile: return "cannot create the work file beside the source";
-    case ConversionStatus::ReaderFailed: return "cannot read the file as a " + src_name + " document";
+    case ConversionStatus::ReaderFailed:
+      return "cannot read the file as a " + src_name + " document" + (reason.empty() ? "" : ": " + reason);
     case ConversionStatus::EmptyDocument: return "empty document";
     case ConversionStatus::NoFreeName: return "no free name left for the target file";
     case ConversionStatus::NoTargetFile: return "cannot create the target file";
     case ConversionStatus::WriterFailed:
       if (handler_result == kHandlerTooLarge) return "the document is too large for the " + dst_name + " format";
-      return "cannot write the " + dst_name + " file";
+      return "cannot write the " + dst_name + " file" + (reason.empty() ? "" : ": " + reason);
     case ConversionStatus::ListFileFailed: return "cannot create the list of files to convert";
+    case ConversionStatus::Damaged: return "damaged: " + reason + "; partial result in " + target;
   }
   return "unknown failure";
 }

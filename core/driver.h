@@ -20,6 +20,7 @@ enum class ConversionStatus {
   NoTargetFile,       // the target could not be created
   WriterFailed,       // the writer failed (result in handler_result)
   ListFileFailed,     // a batch's list file could not be created
+  Damaged,            // the document is damaged; the target holds what could be read
 };
 
 struct ConversionResult {
@@ -27,6 +28,7 @@ struct ConversionResult {
   std::string target;  // the target written, empty when none was left
   ConversionStatus status = ConversionStatus::Ok;
   int handler_result = 0;
+  std::string reason;  // the handler's own words on what failed, when it gave them
   int source_row = 0;  // the formats the conversion was tried with
   int target_row = 0;
 

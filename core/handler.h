@@ -1,5 +1,8 @@
 #pragma once
 
+#include <cstdint>
+#include <string>
+
 namespace lettrix {
 
 // A reader or writer: opens both files itself, does its whole job, closes them.
@@ -13,5 +16,20 @@ inline constexpr int kHandlerCannotOpen = -1;
 inline constexpr int kHandlerEmpty = -2;
 // Writers: the document is larger than the target format can hold.
 inline constexpr int kHandlerTooLarge = -3;
+// Readers: the document is of this format but damaged (cut short, a count or
+// offset beyond the file). What could be read is in the stream, complete and
+// well formed, and the writer still runs; handler_reason() says what is wrong.
+inline constexpr int kHandlerDamaged = -4;
+
+// Why the running handler failed, in words for the user ("text cut short at
+// byte 4,923 of 22,976"). The driver clears it before each handler; a handler
+// that fails may set it, and the driver's message then names that cause.
+void set_handler_reason(std::string reason);
+const std::string& handler_reason();
+void clear_handler_reason();
+
+// The usual reason for a document that ends too early:
+// "WHAT cut short at byte AT of SIZE", the numbers with thousands separators.
+std::string cut_short_reason(const char* what, std::uint64_t at, std::uint64_t size);
 
 }  // namespace lettrix

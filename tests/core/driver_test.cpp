@@ -35,6 +35,15 @@ int failing_reader(const char* in, const char*) {
   g_calls.push_back(std::string("fail ") + in);
   return -1;
 }
+int damaged_reader(const char* in, const char* out) {
+  write_file(out, "[" + read_file(in).substr(0, 2) + "]");
+  set_handler_reason(cut_short_reason("text", 4923, 22976));
+  return kHandlerDamaged;
+}
+int explaining_reader(const char*, const char*) {
+  set_handler_reason("no resource fork");
+  return -1;
+}
 int copy_writer(const char* in, const char* out) {
   g_calls.push_back(std::string("write ") + in + " -> " + out);
   write_file(out, read_file(in));
@@ -118,6 +127,24 @@ TEST_F(DriverTest, FailingReaderLeavesNoTargetAndSaysSo) {
   EXPECT_EQ(r.message(), "cannot read the file as a Mac Text Only document");
   EXPECT_EQ(g_calls.size(), 1u);  // the writer never ran
   EXPECT_EQ(testing::dir_names(dir.path()), std::vector<std::string>{"bad.mw"});
+}
+
+// A damaged document keeps what could be read, and the result says why it failed.
+TEST_F(DriverTest, DamagedDocumentKeepsItsPartialResultAndFails) {
+  set_chosen_handlers(damaged_reader, copy_writer);
+  write_file("doc", "hello");
+  ConversionResult r = convert_file("doc");
+  EXPECT_FALSE(r.ok());
+  EXPECT_EQ(r.status, ConversionStatus::Damaged);
+  EXPECT_EQ(r.target, "doc.asc");
+  EXPECT_EQ(read_file("doc.asc"), "[he]");
+  EXPECT_EQ(r.message(), "damaged: text cut short at byte 4,923 of 22,976; partial result in doc.asc");
+
+  set_chosen_handlers(explaining_reader, copy_writer);
+  r = convert_file("doc");
+  EXPECT_EQ(r.message(), "cannot read the file as a Mac Text Only document: no resource fork");
+  EXPECT_EQ(cut_short_reason("data", 0, 999), "data cut short at byte 0 of 999");
+  EXPECT_EQ(cut_short_reason("data", 1000, 1234567), "data cut short at byte 1,000 of 1,234,567");
 }
 
 TEST_F(DriverTest, FailingWriterLeavesNoPartialTarget) {
