@@ -35,7 +35,7 @@ ssize_t layer_write(void* cookie, const char* data, size_t size) {
   const int err = n < allowed ? errno : ENOSPC;
   note_file_failure(FileFailure::WriteFailed, err, layer->path);
   errno = err;
-  return n > 0 ? static_cast<ssize_t>(n) : -1;
+  return static_cast<ssize_t>(n);  // a cookie writer reports an error as 0, never as -1
 }
 ssize_t layer_read(void* cookie, char* data, size_t size) {
   auto* layer = static_cast<WriteLayer*>(cookie);
