@@ -248,8 +248,8 @@ int convert(const char* source_path, const char* stream_path, bool handed_over, 
 
   r.budget = 4 * r.src.size + 4096;
   // The free list is the last structure of the file.
-  need_document(r.src, static_cast<long>(std::min<std::uint32_t>(be32_at(header.data() + kFreeListOffset), 0x7FFFFFFF)) +
-                           be16_at(header.data() + kFreeListOffset + 4));
+  const std::uint32_t free_list = std::min<std::uint32_t>(be32_at(header.data() + kFreeListOffset), 0x7FFFFFFF);
+  need_document(r.src, static_cast<long>(free_list) + be16_at(header.data() + kFreeListOffset + 4));
   write_plain_code(r.out, HeaderAll);
   // A page break means nothing in a header or footer: one that waits at its
   // end is dropped.

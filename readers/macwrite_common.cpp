@@ -43,7 +43,8 @@ void need_document(MacWriteSource& src, long end) {
 void check_document_size(const MacWriteSource& src, Damage& damage) {
   const long needed = src.needed > src.stated ? src.needed : src.stated;
   if (needed > src.size) {
-    damage.cut_short("text", static_cast<std::uint64_t>(src.base + src.size), static_cast<std::uint64_t>(src.base + needed));
+    damage.cut_short("text", static_cast<std::uint64_t>(src.base + src.size),
+                     static_cast<std::uint64_t>(src.base + needed));
   }
 }
 

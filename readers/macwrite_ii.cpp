@@ -431,8 +431,12 @@ int orig_macwII(const char* source_path, const char* stream_path) {
   ByteReader r(document.data(), document.size());
   Formats formats;
   if (!read_formats(r, formats)) {
-    check_blocks();
-    if (damage.found()) set_handler_reason("the format tables are lost: " + damage.reason);
+    if (blocks.needed() > size - base) {
+      set_handler_reason(cut_short_reason("format tables", static_cast<std::uint64_t>(size),
+                                          static_cast<std::uint64_t>(base + blocks.needed())));
+    } else if (damage.found()) {
+      set_handler_reason(damage.reason);
+    }
     return -1;
   }
 

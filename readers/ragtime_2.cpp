@@ -146,7 +146,8 @@ bool locate_component(Bytes doc, std::size_t offset, ragtime::TextComponent& c) 
 
 void convert_component(Conversion& cv, std::size_t offset) {
   ragtime::TextComponent c;
-  if (offset > cv.doc.size() || kComponentHeader > cv.doc.size() - offset) cv.source->cut_short(offset + kComponentHeader);
+  if (offset > cv.doc.size() || kComponentHeader > cv.doc.size() - offset)
+    cv.source->cut_short(offset + kComponentHeader);
   if (!locate_component(cv.doc, offset, c)) return;
   if (c.needed > cv.doc.size()) cv.source->cut_short(c.needed);
   if (!cv.budget.take(c.span)) return;

@@ -108,7 +108,9 @@ class WorksBody {
     if (at >= 0 && length > size_ - at) cut_short(at + length);
     std::fseek(in_, length, SEEK_CUR);
   }
-  void cut_short(long needed) { damage_.cut_short("text", static_cast<std::uint64_t>(size_), static_cast<std::uint64_t>(needed)); }
+  void cut_short(long needed) {
+    damage_.cut_short("text", static_cast<std::uint64_t>(size_), static_cast<std::uint64_t>(needed));
+  }
   void convert_text(bool works2);
   void write_text_byte(std::uint8_t byte, bool works2);
   void paragraph_format(std::uint16_t length);

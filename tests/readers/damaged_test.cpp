@@ -102,5 +102,62 @@ TEST(DamagedDocuments, EveryCutIsRefusedOrReportedAsDamaged) {
   EXPECT_GT(checked, 0);
 }
 
+TEST(DamagedDocuments, MessagesNameTheCause) {
+  init_path_buffers();
+  ScratchDir dir;
+  struct Case {
+    const char* sample;  // below samples/
+    int row;
+    std::size_t cut;
+    ConversionStatus status;
+    const char* message;
+  };
+  const Case cases[] = {
+      {"macwrite-2.2/manual.mw", SrcMacWrite22, 400, ConversionStatus::Damaged,
+       "damaged: text cut short at byte 400 of 418; partial result in DOC"},
+      {"macwrite-4.6/letter.bin", SrcMacWrite46, 1000, ConversionStatus::Damaged,
+       "damaged: text cut short at byte 1,000 of 1,238; partial result in DOC"},
+      {"macwrite-ii/letter.mw2", SrcMacWriteII, 1300, ConversionStatus::Damaged,
+       "damaged: text cut short at byte 1,300 of 1,536; partial result in DOC"},
+      {"macwrite-ii/letter.mw2", SrcMacWriteII, 60, ConversionStatus::ReaderFailed,
+       "cannot read the file as a MacWrite II document: format tables cut short at byte 60 of 768"},
+      {"works-2/letter.wks", SrcWorks2, 200, ConversionStatus::Damaged,
+       "damaged: text cut short at byte 200 of 240; partial result in DOC"},
+      {"works-3/letter.wks", SrcWorks3, 200, ConversionStatus::Damaged,
+       "damaged: text cut short at byte 200 of 210; partial result in DOC"},
+      {"clarisworks/letter.cwk", SrcClarisWorks, 400, ConversionStatus::Damaged,
+       "damaged: text cut short at byte 400 of 546; partial result in DOC"},
+      {"clarisworks/letter.cwk", SrcClarisWorks, 250, ConversionStatus::ReaderFailed,
+       "cannot read the file as a Claris/AppleWorks document: no text zone: the file ends before its first zone"},
+      {"ragtime-2/letter.rag", SrcRagtime2, 700, ConversionStatus::Damaged,
+       "damaged: text cut short at byte 700 of 724; partial result in DOC"},
+      {"ragtime-3/letter.rag", SrcRagtime3, 1000, ConversionStatus::Damaged,
+       "damaged: text cut short at byte 1,000 of 1,117; partial result in DOC"},
+      {"nisus/letter.bin", SrcNisus, 500, ConversionStatus::Damaged,
+       "damaged: resource fork cut short at byte 500 of 799; partial result in DOC"},
+      // A document of another format is no damaged one; a cut text is a text.
+      {"works-2/letter.wks", SrcMacWriteII, 287, ConversionStatus::ReaderFailed,
+       "cannot read the file as a MacWrite II document"},
+      {"mac-text/letter.txt", SrcMacText, 100, ConversionStatus::Ok, "converted"},
+  };
+  for (const Case& c : cases) {
+    const std::string whole = read_file((fs::path(LETTRIX_SOURCE_DIR) / "samples" / c.sample).string());
+    ASSERT_GE(whole.size(), c.cut) << c.sample;
+    const ConversionResult r = convert(dir, c.row, whole.substr(0, c.cut));
+    std::string expected = c.message;
+    if (const std::size_t at = expected.find("DOC"); at != std::string::npos) expected.replace(at, 3, r.target);
+    EXPECT_EQ(r.status, c.status) << c.sample << " " << c.cut;
+    EXPECT_EQ(r.message(), expected) << c.sample << " " << c.cut;
+    EXPECT_EQ(fs::exists(dir.file("doc.asc")), r.status != ConversionStatus::ReaderFailed) << c.sample;
+  }
+  // The document of the report: a MacWrite 4.6 manual cut at a fifth.
+  const fs::path report = testing::corpus_dir() / "macwrite-4.6" / "arashi_guidelines";
+  if (testing::corpus_dir().empty() || !fs::exists(report)) GTEST_SKIP() << "no corpus";
+  const ConversionResult r = convert(dir, SrcMacWrite46, read_file(report.string()).substr(0, 4923));
+  EXPECT_EQ(r.message(), "damaged: text cut short at byte 4,923 of 22,976; partial result in " + dir.file("doc.asc"));
+  // Its paragraph list lies beyond the cut: its header and footer are what is left.
+  EXPECT_NE(read_file(r.target).find("\\PIED"), std::string::npos) << read_file(r.target);
+}
+
 }  // namespace
 }  // namespace lettrix
