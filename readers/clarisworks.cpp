@@ -310,7 +310,7 @@ class ZoneWriter {
     Bytes chunk;
     bool ended = false;
     while (!ended && walk.step(chunk)) ended = convert_chunk(chunk);
-    if (!ended && walk.needed != 0) c_.damage.cut_short("text", c_.file.size(), walk.needed);
+    if (!ended && walk.needed != 0) c_.damage.cut_short_at_least("text", c_.file.size(), walk.needed);
   }
 
   // Back to the main text's formatting, so that nothing set inside the note
@@ -499,7 +499,7 @@ void check_items(Bytes file, std::size_t first_zone, Damage& damage) {
   std::size_t at = first_zone;
   while (at < file.size()) {  // every step moves on by 4 bytes at least
     if (file.size() - at < 4) {
-      damage.cut_short("document", file.size(), at + 4);
+      damage.cut_short_at_least("document", file.size(), at + 4);
       return;
     }
     const std::uint8_t* word = file.data() + at;
@@ -507,7 +507,7 @@ void check_items(Bytes file, std::size_t first_zone, Damage& damage) {
     if (letter(word[0]) && letter(word[1]) && letter(word[2]) && letter(word[3])) continue;
     const std::uint32_t length = be32_at(word);
     if (length > file.size() - at) {
-      damage.cut_short("document", file.size(), at + length);
+      damage.cut_short_at_least("document", file.size(), at + length);
       return;
     }
     at += length;
@@ -568,7 +568,9 @@ int orig_clarisworks(const char* source_path, const char* stream_path) {
     ChunkWalk walk{file, main_zone.text};
     Bytes chunk;
     walk.step(chunk);
-    if (walk.needed != 0) set_handler_reason(cut_short_reason("text", file.size(), walk.needed));
+    Damage cut;
+    if (walk.needed != 0) cut.cut_short_at_least("text", file.size(), walk.needed);
+    if (cut.found()) set_handler_reason(cut.reason);
     return -1;  // a spreadsheet or a drawing, or a text cut off before its first chunk
   }
 

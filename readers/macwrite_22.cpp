@@ -176,7 +176,7 @@ int convert(const char* source_path, const char* stream_path, bool handed_over, 
   Damage damage;
   if (!read_document_be16(r.src, 2, first) || !read_document_be16(r.src, 4, count)) {
     need_document(r.src, 6);
-    check_document_size(r.src, damage);
+    check_document_size(r.src, false, damage);
     return reader_result(r.out, damage);
   }
   if (!read_document_be16(r.src, 6, header_count) || !read_document_be16(r.src, 8, footer_count)) {
@@ -194,7 +194,7 @@ int convert(const char* source_path, const char* stream_path, bool handed_over, 
   convert_running_head(r, HeaderAll, header, header_count, -1);
   convert_running_head(r, FooterAll, footer, footer_count, -1);
   walk_paragraphs(r, first, count, true, 0);
-  check_document_size(r.src, damage);
+  check_document_size(r.src, false, damage);
   return reader_result(r.out, damage);
 }
 

@@ -262,7 +262,7 @@ int convert(const char* source_path, const char* stream_path, bool handed_over, 
   write_code(r.out, EndOfText);
   convert_section(r, header, kMainDescriptor, true);
   Damage damage;
-  check_document_size(r.src, damage);
+  check_document_size(r.src, true, damage);
   return reader_result(r.out, damage);
 }
 

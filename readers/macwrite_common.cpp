@@ -40,11 +40,14 @@ void need_document(MacWriteSource& src, long end) {
   if (end > src.needed) src.needed = end;
 }
 
-void check_document_size(const MacWriteSource& src, Damage& damage) {
-  const long needed = src.needed > src.stated ? src.needed : src.stated;
-  if (needed > src.size) {
-    damage.cut_short("text", static_cast<std::uint64_t>(src.base + src.size),
-                     static_cast<std::uint64_t>(src.base + needed));
+void check_document_size(const MacWriteSource& src, bool structures_give_size, Damage& damage) {
+  const auto at = static_cast<std::uint64_t>(src.base + src.size);
+  if (src.stated > src.size) {
+    damage.cut_short("text", at, static_cast<std::uint64_t>(src.base + src.stated));
+  } else if (src.needed > src.size && structures_give_size) {
+    damage.cut_short("text", at, static_cast<std::uint64_t>(src.base + src.needed));
+  } else if (src.needed > src.size) {
+    damage.cut_short_at_least("text", at, static_cast<std::uint64_t>(src.base + src.needed));
   }
 }
 

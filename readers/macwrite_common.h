@@ -52,8 +52,10 @@ void need_document(MacWriteSource& src, long end);
 
 // Notes a document that ends before its structures or its MacBinary header
 // say it does, with the file-level numbers ("text cut short at byte 4,923 of
-// 22,976").
-void check_document_size(const MacWriteSource& src, Damage& damage);
+// 22,976"). `structures_give_size`: the document's structures reach its end
+// (the 4.x layout), so the furthest one tells its length; otherwise they tell
+// only the length it has at least.
+void check_document_size(const MacWriteSource& src, bool structures_give_size, Damage& damage);
 
 // Writes one text byte that is not a structure byte through a character
 // table: a backslash as the Backslash code, a table entry with a high byte as

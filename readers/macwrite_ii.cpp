@@ -424,19 +424,22 @@ int orig_macwII(const char* source_path, const char* stream_path) {
   }
   BlockFile blocks(in.get(), base, size);
   const auto check_blocks = [&] {
-    if (blocks.needed() > size - base) damage.cut_short("text", static_cast<std::uint64_t>(size),
-                                                        static_cast<std::uint64_t>(base + blocks.needed()));
+    if (blocks.needed() > size - base) {
+      damage.cut_short_at_least("text", static_cast<std::uint64_t>(size),
+                                static_cast<std::uint64_t>(base + blocks.needed()));
+    }
   };
   const std::vector<std::uint8_t> document = blocks.flatten_chain(kDocumentChainStart);
   ByteReader r(document.data(), document.size());
   Formats formats;
   if (!read_formats(r, formats)) {
+    Damage tables;
+    tables.note(damage.reason);
     if (blocks.needed() > size - base) {
-      set_handler_reason(cut_short_reason("format tables", static_cast<std::uint64_t>(size),
-                                          static_cast<std::uint64_t>(base + blocks.needed())));
-    } else if (damage.found()) {
-      set_handler_reason(damage.reason);
+      tables.cut_short_at_least("format tables", static_cast<std::uint64_t>(size),
+                                static_cast<std::uint64_t>(base + blocks.needed()));
     }
+    if (tables.found()) set_handler_reason(tables.reason);
     return -1;
   }
 

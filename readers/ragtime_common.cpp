@@ -60,7 +60,7 @@ int open_source(const char* source_path, const char* stream_path, bool (*is_form
   if (fork < 0 && stated > 0 && is_format(all.subspan(kMacBinaryHeader))) {
     source.doc = all.subspan(kMacBinaryHeader);
     source.base = kMacBinaryHeader;
-    source.cut_short(static_cast<std::size_t>(stated));
+    source.damage.cut_short("text", all.size(), kMacBinaryHeader + static_cast<std::size_t>(stated));
     return 0;
   }
   return -1;

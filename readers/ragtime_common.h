@@ -31,7 +31,7 @@ struct Source {
   Damage damage;         // what the conversion found missing
 
   // Notes a structure that ends at document offset `end`, beyond the document.
-  void cut_short(std::size_t end) { damage.cut_short("text", base + doc.size(), base + end); }
+  void cut_short(std::size_t end) { damage.cut_short_at_least("text", base + doc.size(), base + end); }
 };
 
 // Opens the source and the stream and reads the document into memory. 0, or

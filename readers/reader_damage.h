@@ -22,6 +22,10 @@ struct Damage {
   // A part of the document that needs `needed` bytes of the file, which ends
   // at `at`: "WHAT cut short at byte AT of NEEDED".
   void cut_short(const char* what, std::uint64_t at, std::uint64_t needed);
+  // The same when the document does not say how long it is: the structure
+  // that runs past the end shows only that it needs `needed` bytes at least
+  // ("text cut short at byte 10,760 of at least 10,848").
+  void cut_short_at_least(const char* what, std::uint64_t at, std::uint64_t needed);
   bool found() const { return !reason.empty(); }
 };
 

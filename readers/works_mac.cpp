@@ -109,7 +109,7 @@ class WorksBody {
     std::fseek(in_, length, SEEK_CUR);
   }
   void cut_short(long needed) {
-    damage_.cut_short("text", static_cast<std::uint64_t>(size_), static_cast<std::uint64_t>(needed));
+    damage_.cut_short_at_least("text", static_cast<std::uint64_t>(size_), static_cast<std::uint64_t>(needed));
   }
   void convert_text(bool works2);
   void write_text_byte(std::uint8_t byte, bool works2);
