@@ -103,11 +103,13 @@
 #include "core/char_output.h"
 #include "core/charset.h"
 #include "core/emitter.h"
+#include "core/handler.h"
 #include "core/mac_font_names.h"
 #include "core/stream_codes.h"
 #include "support/file_handle.h"
 #include "support/byte_io.h"
 #include "readers/clarisworks_document.h"
+#include "readers/reader_damage.h"
 #include "support/whole_file.h"
 
 namespace lettrix {
@@ -219,20 +221,30 @@ ZoneSearch find_zone(Bytes file, std::size_t from, Zone& zone) {
   return ZoneSearch::Found;
 }
 
-// Walks the text chunks of a zone. A length of 0, a length that runs past the
-// end of the file, or the end of the file ends the walk.
+// Walks the text chunks of a zone. A length of 0 or the end of the file ends
+// the walk. A chunk that runs past the end of the file gives the bytes the
+// file holds (the text is cut short there; a 0x00 among them still ends it)
+// and ends the walk.
 struct ChunkWalk {
   Bytes file;
-  std::size_t next = 0;  // after the walk: the offset just after the zone
+  std::size_t next = 0;    // after the walk: the offset just after the zone
+  std::size_t needed = 0;  // when the file ends inside the zone: the bytes it needs
 
   bool step(Bytes& chunk) {
     if (file.size() - next < 4) {
+      if (needed == 0) needed = next + 4;
       next = file.size();
       return false;
     }
     const std::uint32_t length = be32_at(file.data() + next);
     next += 4;
-    if (length == 0 || length > file.size() - next) return false;
+    if (length > file.size() - next) {
+      if (needed == 0) needed = next + length;
+      chunk = file.subspan(next);
+      next = file.size();
+      return !chunk.empty();
+    }
+    if (length == 0) return false;
     chunk = file.subspan(next, length);
     next += length;
     return true;
@@ -272,6 +284,7 @@ struct Conversion {
   int notes = 0;                     // references met so far
   std::size_t note_search = 0;       // where the next footnote zone is looked for
   bool zones_exhausted = false;      // no zone is left for further references
+  Damage damage;
 };
 
 // What a zone's text is in the stream: the body, a note's text or a header's
@@ -297,6 +310,7 @@ class ZoneWriter {
     Bytes chunk;
     bool ended = false;
     while (!ended && walk.step(chunk)) ended = convert_chunk(chunk);
+    if (!ended && walk.needed != 0) c_.damage.cut_short_at_least("text", c_.file.size(), walk.needed);
   }
 
   // Back to the main text's formatting, so that nothing set inside the note
@@ -475,6 +489,31 @@ class ZoneWriter {
   std::uint32_t last_paragraph_start_ = 0;
 };
 
+// From its first zone on, a document is a sequence of tags (four letters:
+// "DSET", "FNTM", "ETBL", ...) and items (a 32-bit length and that many
+// bytes), zones and their text chunks included; the last item ends where the
+// file ends. A length of four letters would exceed any file, so the two
+// cannot be taken for each other. Notes an item that runs past the end.
+void check_items(Bytes file, std::size_t first_zone, Damage& damage) {
+  const auto letter = [](std::uint8_t b) { return (b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z'); };
+  std::size_t at = first_zone;
+  while (at < file.size()) {  // every step moves on by 4 bytes at least
+    if (file.size() - at < 4) {
+      damage.cut_short_at_least("document", file.size(), at + 4);
+      return;
+    }
+    const std::uint8_t* word = file.data() + at;
+    at += 4;
+    if (letter(word[0]) && letter(word[1]) && letter(word[2]) && letter(word[3])) continue;
+    const std::uint32_t length = be32_at(word);
+    if (length > file.size() - at) {
+      damage.cut_short_at_least("document", file.size(), at + length);
+      return;
+    }
+    at += length;
+  }
+}
+
 // The text zone with the number id, other than the main text; false when
 // there is none.
 bool find_zone_by_id(Bytes file, int id, const Zone& main_zone, Zone& found) {
@@ -521,8 +560,19 @@ int orig_clarisworks(const char* source_path, const char* stream_path) {
     return -1;
 
   Zone main_zone;
-  if (find_zone(file, 0, main_zone) != ZoneSearch::Found) return -1;
-  if (!has_text(file, main_zone)) return -1;  // a spreadsheet or a drawing
+  const ZoneSearch main_search = find_zone(file, 0, main_zone);
+  if (main_search == ZoneSearch::Damaged) set_handler_reason("the main text's zone runs past the end of the file");
+  if (main_search == ZoneSearch::None) set_handler_reason("no text zone: the file ends before its first zone");
+  if (main_search != ZoneSearch::Found) return -1;
+  if (!has_text(file, main_zone)) {
+    ChunkWalk walk{file, main_zone.text};
+    Bytes chunk;
+    walk.step(chunk);
+    Damage cut;
+    if (walk.needed != 0) cut.cut_short_at_least("text", file.size(), walk.needed);
+    if (cut.found()) set_handler_reason(cut.reason);
+    return -1;  // a spreadsheet or a drawing, or a text cut off before its first chunk
+  }
 
   Conversion c;
   c.file = file;
@@ -533,7 +583,8 @@ int orig_clarisworks(const char* source_path, const char* stream_path) {
   c.note_search = zone_end(file, main_zone);
   write_running_heads(c, main_zone);
   ZoneWriter(c, main_zone, ZoneKind::Body, nullptr).convert();
-  return std::ferror(c.out) ? -1 : 0;
+  check_items(file, main_zone.tag, c.damage);
+  return reader_result(c.out, c.damage);
 }
 
 }  // namespace lettrix

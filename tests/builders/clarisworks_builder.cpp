@@ -148,6 +148,19 @@ std::string ClarisWorksBuilder::ruler_list() const {
   return list(static_cast<std::uint16_t>(rulers_.size()), static_cast<std::uint16_t>(size), "", records);
 }
 
+namespace {
+
+// The short item that follows a zone's text here, as the next structure
+// follows it in a real file: a 32-bit length and that many bytes.
+std::string following_item() {
+  std::string item;
+  put_be32(item, 6);
+  item += std::string("\x00\x01\xFF\xFF\x00\x00", 6);
+  return item;
+}
+
+}  // namespace
+
 std::string ClarisWorksBuilder::frame_zone() const {
   const std::size_t size = version_ == 1 ? 38 : 40;
   const std::size_t id_at = version_ == 1 ? 30 : 32;
@@ -171,8 +184,8 @@ std::string ClarisWorksBuilder::frame_zone() const {
   z += list(static_cast<std::uint16_t>(1 + heads_.size()), static_cast<std::uint16_t>(size),
             std::string(kFrameExtension, '\0'), records);
   for (int item = 1; item < 5; ++item) put_be32(z, 0);
-  put_be32(z, 0);           // no text
-  put_be32(z, 0x005A0001);  // the next structure
+  put_be32(z, 0);  // no text
+  z += following_item();
   return z;
 }
 
@@ -238,8 +251,8 @@ std::string ClarisWorksBuilder::zone(const std::string& text, const std::vector<
     put_be32(z, 0);  // no chunk at all
   }
   // What follows a zone's text in a real file is the next structure, never a
-  // 0 length: a word of flags stands here.
-  put_be32(z, 0x005A0001);
+  // 0 length: an item (its length, then the bytes) stands here.
+  z += following_item();
   return z;
 }
 
