@@ -48,10 +48,10 @@ struct ObservedParagraph {
 };
 struct ObservedChar {
   int points = 0;
-  std::string font_class;  // "serif", "sans", "mono", or another word
+  std::string font_class;  // "serif", "sans", "mono", "other" (mono or serif), or another word
 };
 struct ObservedFormatting {
-  std::vector<ObservedChar> chars;  // the visible characters of the body
+  std::vector<ObservedChar> chars;  // the visible characters (no spaces)
   std::vector<ObservedParagraph> paragraphs;  // the body's, empty ones too
   int page_breaks = 0;
   std::vector<ExpectedHead> heads;

@@ -19,7 +19,9 @@
 // paragraphs with the listed alignments, of indented paragraphs (and whether
 // the listed example paragraph has its indents), the page breaks and the
 // running heads. The stream has no class for fixed-width faces: its class 0
-// (fonts of no other class, among them Courier and Monaco) counts as mono.
+// (fonts of no other class: Courier and Monaco, and the fonts numbered 0 and
+// 1, which each machine chose) counts as mono or serif, the class of the
+// writers' default font.
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -53,11 +55,12 @@ struct StreamParagraph {
   double margin_left = 0;
   double text_indent = 0;
   std::vector<double> tabs;
-  std::string text;  // letters and digits
+  std::string text;  // its visible characters, "?" for those outside ASCII
 };
 
 struct StreamFacts {
   std::vector<StreamChar> chars;  // letters and digits in reading order
+  std::vector<StreamChar> visible;  // every visible character (c is "?" outside ASCII)
   std::vector<StreamParagraph> body;
   int page_breaks = 0;
   std::vector<std::string> running_heads;  // their letters and digits
@@ -94,15 +97,24 @@ StreamFacts stream_facts(const std::string& path) {
       }
       content();
       if (b == 13 && !in_head && !in_note) pending = true;
+      if (b > ' ' && b < 0x7F) {
+        f.visible.push_back({static_cast<char>(b), points, font_class});
+        if (!in_head && !in_note && !f.body.empty()) f.body.back().text += static_cast<char>(b);
+      }
       if (alnum(b)) {
         f.chars.push_back({static_cast<char>(b), points, font_class});
         if (in_head) f.running_heads.back() += static_cast<char>(b);
-        if (!in_head && !in_note && !f.body.empty()) f.body.back().text += static_cast<char>(b);
+
       }
       continue;
     }
     switch (item.value) {
-      case TableChar: content(); break;
+      case TableChar:
+      case Backslash:
+        content();
+        f.visible.push_back({'?', points, font_class});
+        if (!in_head && !in_note && !f.body.empty()) f.body.back().text += '?';
+        break;
       case FontSize: points = decode_font_size(item.op2); break;
       case Font: font_class = item.op2; break;
       case CenterOn: centre = 1; break;
@@ -209,7 +221,7 @@ std::string stream_class(int font_class) {
   switch (font_class) {
     case FontSerif: return "serif";
     case FontSans: return "sans";
-    case FontOther: return "mono";
+    case FontOther: return "other";
     default: return "symbol";
   }
 }
@@ -231,7 +243,7 @@ std::string plain_alignment(const std::string& align) {
 
 tools::ObservedFormatting observe_stream(const StreamFacts& s) {
   tools::ObservedFormatting o;
-  for (const StreamChar& c : s.chars) o.chars.push_back({c.points, stream_class(c.font_class)});
+  for (const StreamChar& c : s.visible) o.chars.push_back({c.points, stream_class(c.font_class)});
   for (const StreamParagraph& p : s.body) o.paragraphs.push_back({p.text, plain_alignment(p.align), p.margin_left, p.text_indent});
   o.page_breaks = s.page_breaks;
   for (std::size_t i = 0; i < s.running_heads.size(); ++i)
@@ -242,7 +254,7 @@ tools::ObservedFormatting observe_stream(const StreamFacts& s) {
 tools::ObservedFormatting observe_shown(const testing::FodtDocument& d) {
   tools::ObservedFormatting o;
   for (const auto& c : d.chars)
-    if (c.text.size() == 1 && alnum(static_cast<unsigned char>(c.text[0])))
+    if (c.text.find_first_not_of(" \t\n\r") != std::string::npos && c.text != "\xC2\xA0")
       o.chars.push_back({static_cast<int>(c.points + 0.5), shown_class(c.font)});
   std::map<std::string, std::string> heads;  // page style part: its text
   for (const auto& p : d.paragraphs) {
