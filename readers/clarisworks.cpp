@@ -84,12 +84,11 @@
 //   24  2   the index of its ruler in the ruler list (0xFFFF: none)
 //
 // Ruler list: the list tagged "RULR"; records of 108 bytes
-//   4   2   paragraphs that use the ruler
 //   16  2   first line indent, points from the left indent (signed)
 //
-// The documents at hand differ in nothing else of their rulers, so the other
-// fields (alignment, left and right indents, tab stops, line spacing) are not
-// read from version 4 on.
+// Where these rulers keep their alignment, left and right indents, tab stops
+// and line spacing is not known, so from version 4 on only the first line
+// indent is read.
 //
 // Text bytes: 0x00 end of the text, 0x01 page break, 0x02 footnote reference,
 // 0x06 a header's or footer's page number, 0x07 dropped, 0x09 tab, 0x0D

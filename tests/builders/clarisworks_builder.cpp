@@ -183,7 +183,7 @@ std::string ClarisWorksBuilder::styled_ruler_list() const {
     std::string rec;
     put_be16(rec, 0xFFFF);
     put_be16(rec, 0);
-    put_be16(rec, 1);  // paragraphs that use it
+    put_be16(rec, 1);  // not read
     pad(rec, 16);
     put_be16(rec, static_cast<std::uint16_t>(r.first_line));
     pad(rec, kStyledRulerSize);
