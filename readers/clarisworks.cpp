@@ -77,12 +77,18 @@
 // the main text's rectangle) and footers (below it); their zones are text
 // zones like any other.
 //
-// From version 4 on, paragraph runs name a style in the list tagged "STYL"
-// (30-byte records: the style's number at 8, its ruler's index at 24), and
-// the rulers are the 108-byte records of the list tagged "RULR", with the
-// first line indent in points at 16. Alignment and the other indents are not
-// known there, and the stream has no code for a first line that starts to the
-// right of the others, so this reader writes no paragraph codes for them.
+// From version 4 on, paragraph runs name a style, and the style its ruler:
+//
+// Style list: the list tagged "STYL"; records of 28 bytes (30 in version 6)
+//   8   2   the style's number, as paragraph runs name it
+//   24  2   the index of its ruler in the ruler list (0xFFFF: none)
+//
+// Ruler list: the list tagged "RULR"; records of 108 bytes
+//   16  2   first line indent, points from the left indent (signed)
+//
+// Where these rulers keep their alignment, left and right indents, tab stops
+// and line spacing is not known, so from version 4 on only the first line
+// indent is read.
 //
 // Text bytes: 0x00 end of the text, 0x01 page break, 0x02 footnote reference,
 // 0x06 a header's or footer's page number, 0x07 dropped, 0x09 tab, 0x0D
@@ -277,7 +283,7 @@ struct Conversion {
   Bytes file;
   std::FILE* out = nullptr;
   RunFormat format;
-  std::vector<Ruler> rulers;             // versions 1 to 3
+  clarisworks::Rulers rulers;
   std::vector<std::string> font_names;   // versions 4 to 6
   clarisworks::ParagraphFormat paragraph;
   std::vector<std::size_t> head_tags;   // zones of the headers and footers
@@ -366,8 +372,8 @@ class ZoneWriter {
   }
 
   // Applies the ruler of the last paragraph run that starts at or before the
-  // position, passing over runs out of order as for character runs. A ruler
-  // number beyond the ruler list changes nothing.
+  // position, passing over runs out of order as for character runs. A number
+  // that names no ruler changes nothing.
   void apply_paragraph_runs() {
     const std::size_t size = c_.format.paragraph_record_size;
     const std::size_t count = zone_.paragraphs.size() / size;
@@ -384,8 +390,7 @@ class ZoneWriter {
     }
     if (ruler < 0) return;
     last_paragraph_start_ = floor;
-    if (static_cast<std::size_t>(ruler) < c_.rulers.size())
-      clarisworks::apply_ruler(c_.out, c_.paragraph, c_.rulers[static_cast<std::size_t>(ruler)]);
+    if (const Ruler* r = c_.rulers.find(ruler)) clarisworks::apply_ruler(c_.out, c_.paragraph, *r);
   }
 
   // Up to version 3 a run names its font by number, from version 4 on by its

@@ -21,8 +21,10 @@
 //     4      1    page the paragraph starts on (0 throughout when never laid
 //                 out); a later page than the paragraph before it starts a
 //                 new page
-//     8      1    status of a text paragraph: bit 6 set, bits 0-1 are its own
-//                 alignment; bit 3 set, its text is compressed
+//     8      1    status of a text paragraph: bit 6 or bit 5 set, bits 0-1
+//                 are its own alignment (0 left, 1 centred, 2 right, 3
+//                 justified), else it has the ruler's; bit 3 set, its text is
+//                 compressed
 //     9      3    offset of the paragraph's data
 //    12      2    size of the paragraph's data (a special entry of 22 bytes
 //                 is a page break)
@@ -78,6 +80,10 @@ constexpr long kMainDescriptor = 252;
 constexpr long kEntrySize = 16;
 constexpr int kPageBreakMark = 22;
 constexpr long kFreeListOffset = 18;  // 4 bytes: offset of the free list; 2 bytes: its size
+// Status bits that give a text paragraph an alignment of its own: bit 6 in
+// documents that set it for every paragraph, bit 5 in those that leave bit 6
+// clear (a ruler's alignment then does not reach the paragraph).
+constexpr std::uint8_t kOwnAlignment = 0x60;
 constexpr char kNibbleAlphabet[] = " etnroaisdlhcfp";
 
 // The state of one conversion.
@@ -155,7 +161,7 @@ void convert_text_entry(Reader46& r, std::uint8_t status, long data) {
   }
   r.budget -= cost;
 
-  set_paragraph_alignment(r, (status & 0x40) ? (status & 0x03) : r.default_alignment);
+  set_paragraph_alignment(r, (status & kOwnAlignment) ? (status & 0x03) : r.default_alignment);
   convert_text(r, text, formats);
 }
 

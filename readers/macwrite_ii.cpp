@@ -57,7 +57,7 @@
 #include "core/charset.h"
 #include "core/emitter.h"
 #include "core/handler.h"
-#include "core/mac_fonts.h"
+#include "core/mac_font_names.h"
 #include "core/stream_codes.h"
 #include "readers/macwrite_format.h"
 #include "readers/macwrite_ii_blocks.h"
@@ -294,7 +294,7 @@ void Conversion::next_char_run(ZoneRuns& runs) {
     const CharFormat& f = formats_.chars[index];
     close_attributes(out_, cs_);
     set_font_size(out_, cs_, f.points);
-    table_ = &select_mac_font(cs_, f.font, out_);
+    table_ = &select_mac_font_number(cs_, f.font, out_);
     // The state takes the format as MacWrite II stores it: the font number
     // in place of the class and the size as a positive number, so the next
     // run writes Font and FontSize again.

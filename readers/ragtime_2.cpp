@@ -34,7 +34,7 @@
 #include <vector>
 
 #include "core/byte_helpers.h"
-#include "core/mac_fonts.h"
+#include "core/mac_font_names.h"
 #include "readers/ragtime_common.h"
 #include "support/byte_io.h"
 
@@ -110,7 +110,7 @@ void apply_run(ragtime::Writer& w, Bytes run, void*) {
 
   set_font_size(out, w.cs, size);
   if (w.cs.charset == 1 && font != kSymbolFont) set_charset(out, w.cs, 0);
-  w.table = &select_mac_font(w.cs, font, out);
+  w.table = &select_mac_font_number(w.cs, font, out);
   if (font == kSymbolFont) set_charset(out, w.cs, 1);
 
   if (style == 0) {

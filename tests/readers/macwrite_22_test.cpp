@@ -16,7 +16,7 @@ using testing::bytes;
 using testing::run_reader;
 
 // What the first paragraph of 12 points in left alignment starts with.
-const std::string kFirst = "{LeftOn}{FontSize 246,244}";
+const std::string kFirst = "{LeftOn}{FontSize 246,244}{Font 0,2}";
 
 std::string read22(const std::string& doc, int expected_rc = 0) {
   testing::ReaderRun run = run_reader(orig_macw22, doc);
@@ -36,7 +36,7 @@ TEST(MacWrite22Reader, MainText) {
             kFirst + "Caf{TableChar 1,41} {TableChar 4,32}quoted{TableChar 4,31}¶¶{TableChar 4,3}{Tab}C:{Backslash}DOS¶");
   // A backslash is the Backslash code, never a bare escape byte.
   EXPECT_EQ(run_reader(orig_macw22, MacWrite22Builder{}.paragraph("a\\b\r").build()).stream,
-            bytes({0x5C, 0x53, 0x5C, 0x90, 0xF6, 0xF4, 'a', 0x5C, 0x5C, 'b', 13}));
+            bytes({0x5C, 0x53, 0x5C, 0x90, 0xF6, 0xF4, 0x5C, 0x8F, 0x00, 0x02, 'a', 0x5C, 0x5C, 'b', 13}));
   // Odd text lengths are padded; control bytes go through the character table.
   EXPECT_EQ(read22(MacWrite22Builder{}.paragraph("Odd").paragraph("\rx\x01\x11y\r").build()), kFirst + "Odd¶x_y¶");
   // The paragraphs start where the document header says.
@@ -53,11 +53,11 @@ TEST(MacWrite22Reader, CharacterFormats) {
                        .text("d\r", {.size = 9, .font = 4})
                        .paragraph("Bold\r", {.size = 9, .style = mw46::kBold})
                        .build()),
-            kFirst + "a{BoldOn}{UnderlineOn}b{BoldOff}{ItalicOn}{UnderlineOff}c{FontSize 244,247}{ItalicOff}d¶" +
-                "{BoldOn}Bold{BoldOff}¶");
+            kFirst + "a{BoldOn}{UnderlineOn}b{BoldOff}{ItalicOn}{UnderlineOff}c{FontSize 244,247}{Font 2,0}{ItalicOff}d¶" +
+                "{Font 0,2}{BoldOn}Bold{BoldOff}¶");
   // Fonts give the font class and the character table.
   EXPECT_EQ(read22(MacWrite22Builder{}.paragraph("T", {.font = mw46::kTimes}).text("a\r", {.font = mw46::kSymbol}).build()),
-            kFirst + "{Font 0,1}T{Font 1,3}{TableChar 8,1}¶");
+            "{LeftOn}{FontSize 246,244}{Font 0,1}T{Font 1,3}{TableChar 8,1}¶");
 }
 
 TEST(MacWrite22Reader, Rulers) {
@@ -70,7 +70,7 @@ TEST(MacWrite22Reader, Rulers) {
                        .ruler({.left_margin = 20, .tabs = {360}})
                        .paragraph("y\r")
                        .build()),
-            "{LeftMargin 0,6}{IndentHere 0,2}{SetTab 1,4}{CenterOn}{FontSize 246,244}x¶" +
+            "{LeftMargin 0,6}{IndentHere 0,2}{SetTab 1,4}{CenterOn}{FontSize 246,244}{Font 0,2}x¶" +
                 std::string("{LeftMargin 6,3}{IndentReset 2,0}{SetTab 1,47}{ClearTab 1,4}{CenterOff}{LeftOn}y¶"));
   const testing::ReaderRun run =
       run_reader(orig_macw22, MacWrite22Builder{}.ruler({.left_margin = 162, .first_line = 45}).build());

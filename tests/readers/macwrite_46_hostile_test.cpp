@@ -18,7 +18,7 @@ using build::MacWrite46Layout;
 using testing::run_reader;
 
 const std::string kNoHeaderNoFooter = "{HeaderAll 0,0}{EndOfText}{FooterAll 0,0}{EndOfText}";
-const std::string kFirstText = "{LeftOn}{FontSize 246,244}";
+const std::string kFirstText = "{LeftOn}{FontSize 246,244}{Font 0,2}";
 
 // Runs the reader, expecting success (or, for a document whose structures
 // point beyond its end, kHandlerDamaged) and a well-formed stream; returns it
@@ -130,7 +130,7 @@ TEST(MacWrite46Hostile, FormatLists) {
   const std::uint32_t tail = static_cast<std::uint32_t>(doc.size());
   doc += std::string("\x00\x03" "ab\r" "\x00" "\x0F\xFF" "\x00\x00\x18\x01\x00\x03" "\x00\x05\x0A", 17);
   set_data_offset(doc, where.main, 0, tail);
-  EXPECT_EQ(read_clean(doc, kHandlerDamaged), kNoHeaderNoFooter + "{LeftOn}{FontSize 246,232}{BoldOn}ab{BoldOff}¶");
+  EXPECT_EQ(read_clean(doc, kHandlerDamaged), kNoHeaderNoFooter + "{LeftOn}{FontSize 246,232}{Font 0,2}{BoldOn}ab{BoldOff}¶");
 
   // A format list without an end mark, as MacWrite writes them, and one that
   // runs on into the information array.

@@ -107,7 +107,7 @@ TEST(Ragtime2Reader, CharacterRuns) {
                   {.start = 17, .size = 14, .style = build::kRgOutline | build::kRgShadow, .font = 3},
                   {.start = 19, .size = 14, .style = 0, .font = 3}}),
             "{FontSize 246,244}{Font 0,1}The {BoldOn}{ItalicOn}quick {FontSize 244,242}{Font 1,2}{BoldOff}"
-            "{UnderlineOn}brown {Font 2,0}{ItalicOff}{UnderlineOff}{OutlineOn}{ShadowOn}fo{OutlineOff}{ShadowOff}x¶"
+            "{UnderlineOn}brown {ItalicOff}{UnderlineOff}{OutlineOn}{ShadowOn}fo{OutlineOff}{ShadowOff}x¶"
             "{PageBreak}");
   // Subscript: a size above 0x80 or a positive shift; superscript: a style
   // of 0x80 and more or a negative shift. Each goes off when the next run

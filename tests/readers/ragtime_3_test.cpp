@@ -216,7 +216,7 @@ TEST(Ragtime3Reader, MacBinaryConvertsAsTheDataFork) {
   const testing::ReaderRun wrapped = read(build::macbinary(doc, "test3.rag", "R#+D", "R#+A", "resource fork"));
   EXPECT_EQ(wrapped.rc, 0);
   EXPECT_EQ(wrapped.stream, fork.stream);
-  EXPECT_EQ(fork.printed(), "{FontSize 246,244}Caf{TableChar 1,41}¶{BoldOn}bold");
+  EXPECT_EQ(fork.printed(), "{FontSize 246,244}{Font 0,2}Caf{TableChar 1,41}¶{BoldOn}bold");
 }
 
 }  // namespace
