@@ -125,6 +125,8 @@ void write_paragraph_properties(RtfWriter& w) {
   const long long left = ps.left_margin + ps.hanging_indent;
   if (left != 0) keyword_number(w, KwLi, left * kTwipsPerColumn);
   if (ps.hanging_indent != 0) keyword_number(w, KwFi, -static_cast<long long>(ps.hanging_indent) * kTwipsPerColumn);
+  // The second indent: the first line starts that many columns to the right.
+  else if (ps.second_indent != 0) keyword_number(w, KwFi, static_cast<long long>(ps.second_indent) * kTwipsPerColumn);
   if (ps.right_margin < kDefaultRightMargin)
     keyword_number(w, KwRi, static_cast<long long>(kDefaultRightMargin - ps.right_margin) * kTwipsPerColumn);
   if (ps.line_spacing > 0 && ps.line_spacing != kSingleSpacing) {
