@@ -6,7 +6,9 @@
 #include <charconv>
 #include <cstddef>
 #include <cstdio>
+#include <cstdint>
 #include <cstring>
+#include <span>
 #include <string_view>
 
 namespace lettrix {
@@ -32,6 +34,9 @@ class OutputBuffer {
     }
     std::memcpy(block_ + used_, s.data(), s.size());
     used_ += s.size();
+  }
+  void put(std::span<const std::uint8_t> bytes) {
+    put(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
   }
   // A number in decimal.
   void put_number(long long n) {

@@ -8,6 +8,7 @@
 
 #include "core/charset.h"
 #include "core/emitter.h"
+#include "support/block_input.h"
 #include "support/output_buffer.h"
 #include "writers/rtf_keywords.h"
 
@@ -17,7 +18,7 @@ namespace lettrix {
 inline constexpr long long kTwipsPerColumn = 144;
 
 struct RtfWriter {
-  std::FILE* in;
+  BlockInput& in;  // the stream
   OutputBuffer& out;
   const TranslationGroup& group;
   bool dos;
@@ -31,7 +32,8 @@ struct RtfWriter {
   std::vector<std::uint8_t> attribute_groups{};
   bool symbol_run = false;
   int line_length = 0;
-  bool facing_pages = false;  // a header or footer for even or odd pages only
+  bool facing_pages = false;
+  bool read_failed = false;  // a read of the stream failed  // a header or footer for even or odd pages only
   // True from a paragraph mark up to the paragraph's first content: the
   // paragraph's properties are written there, so that the codes that set
   // them up before its text are all taken into account.

@@ -86,7 +86,7 @@ struct Writer {
 };
 
 // Copies an embedded text into a fresh work file, or into the note texts.
-void copy_text(Writer& w, std::FILE* in, FilePtr& work, bool fresh) {
+void copy_text(Writer& w, BlockInput& in, FilePtr& work, bool fresh) {
   if ((fresh || !work) && !(work = open_work_file())) {
     w.failed = true;
     return;
@@ -260,7 +260,7 @@ void keep_style_sheet(Writer& w, const StreamItem& item) {
   w.style_sheet.insert(w.style_sheet.end(), item.data.begin(), item.data.begin() + static_cast<long>(kept));
 }
 
-void note_call(Writer& w, std::FILE* in, const StreamItem& item) {
+void note_call(Writer& w, BlockInput& in, const StreamItem& item) {
   if (!w.note_pass) {
     w.note_refs.push_back(w.pos - kTextStart);
     put_note_mark(w);
@@ -275,8 +275,7 @@ void note_call(Writer& w, std::FILE* in, const StreamItem& item) {
   w.note_marks.push_back(w.pos - w.footnote_start);
   put_note_mark(w);
   w.subdocument = kStyleFootnote;
-  const int next = std::getc(in);
-  if (next != EOF) std::ungetc(next, in);
+  const int next = in.peek();
   if (next != kTab && next != ' ' && next != kEscape) {
     emit(w, kTab);
     ++w.para.tab_count;
@@ -307,7 +306,7 @@ void table_char(Writer& w, const StreamItem& item) {
 // Reserved codes that the Word DOS writer reads as line spacing.
 bool is_reserved_spacing_code(std::uint8_t code) { return code >= 0x92 && code < LineSpacing; }
 
-void code(Writer& w, const StreamItem& item, std::FILE* in) {
+void code(Writer& w, const StreamItem& item, BlockInput& in) {
   if (word::apply_attribute_code(item.value, w.cur.attrs)) {
     close_run(w);
     return;
@@ -323,8 +322,8 @@ void code(Writer& w, const StreamItem& item, std::FILE* in) {
     case Backspace: put_text(w, kBackspaceByte); break;
     case SoftHyphen: {
       put_text(w, kSoftHyphenByte);
-      const int next = std::getc(in);
-      if (next != kLineBreak && next != EOF) std::ungetc(next, in);
+      const int next = in.get();
+      if (next != kLineBreak && next != EOF) in.unget();
       break;
     }
     case FieldOpen: put_text(w, kFieldOpenByte); break;
@@ -381,15 +380,45 @@ bool beyond_page_numbers(const Writer& w) {
   return pages > kLastPage;
 }
 
+// Whether a whole block of text, and the property pages it may add, stays
+// far enough from that limit for its bytes to go without a check each.
+bool far_from_page_numbers(const Writer& w) {
+  constexpr std::size_t kMarginPages = 2 * BlockInput::kBlockSize / kPageSize + 8;
+  const std::size_t pages = w.pos / kPageSize + 4 + w.chars.page_starts().size() + w.paras.page_starts().size();
+  return pages + kMarginPages < kLastPage;
+}
+
+// A run of plain bytes that plain_byte would write one at a time.
+void plain_run(Writer& w, std::span<const std::uint8_t> run) {
+  if (w.cur.charset != 0) {
+    w.cur.charset = 0;
+    close_run(w);
+  }
+  if (std::fwrite(run.data(), 1, run.size(), w.out) != run.size()) w.failed = true;
+  w.pos += static_cast<std::uint32_t>(run.size());
+  w.para.column += static_cast<int>(run.size());
+  w.para.empty = false;
+  w.para.previous = run.back();
+}
+
 // One run of the main loop over a stream: the main text, the note texts, a
 // header or a footer.
-void write_text(Writer& w, std::FILE* in) {
+void write_text(Writer& w, BlockInput& in) {
+  static constexpr auto kSpecial = stop_bytes(kEscape, kTab, kLineBreak, kPageBreak, kParagraphEnd);
   w.cur.attrs = 0;
   close_run(w);
   w.para.flags = w.para.carried = 0;
   w.para.previous = -1;
   StreamItem item;
-  while (!w.failed && read_stream_item(in, item)) {
+  while (!w.failed) {
+    if (far_from_page_numbers(w)) {
+      const auto run = in.take_run(kSpecial);
+      if (!run.empty()) {
+        plain_run(w, run);
+        continue;
+      }
+    }
+    if (!read_stream_item(in, item)) break;
     if (beyond_page_numbers(w)) {
       w.failed = w.too_large = true;
       break;
@@ -400,14 +429,16 @@ void write_text(Writer& w, std::FILE* in) {
       plain_byte(w, item.value);
     w.para.previous = item.kind == StreamItem::Kind::Byte ? item.value : -1;
   }
+  if (in.failed()) w.failed = true;
 }
 
 // Writes a header or footer text from its copy. Returns its length.
 std::uint32_t write_running_head(Writer& w, std::FILE* text, std::uint8_t kind) {
   const std::uint32_t start = w.pos;
-  std::rewind(text);
+  BlockInput input(text);
+  if (!input.rewind()) w.failed = true;
   w.subdocument = kind;
-  write_text(w, text);
+  write_text(w, input);
   mark_and_close(w, 0);
   return w.pos - start;
 }
@@ -430,12 +461,13 @@ int write_document(std::FILE* in, std::FILE* out) {
   Writer w(out, *group, char_pages.get(), para_pages.get());
   CharState cs;
   // An empty stream gives a document of one empty paragraph (below).
-  const bool empty = init_stream_state(in, cs, w.para.ps, &w.para.tabs) != 0;
+  BlockInput input(in);
+  const bool empty = init_stream_state(input, cs, w.para.ps, &w.para.tabs) != 0;
   word::start_document(w.para);
   for (std::uint32_t i = 0; i < kTextStart; ++i) put_byte(0, out);
 
   DocumentParts parts;
-  if (!empty) write_text(w, in);
+  if (!empty) write_text(w, input);
   if (!w.para.empty) end_paragraph(w);
   // A main text holds at least one paragraph: readers refuse a document without one.
   if (w.pos == kTextStart) mark_and_close(w, 0);
@@ -443,9 +475,10 @@ int write_document(std::FILE* in, std::FILE* out) {
 
   w.note_pass = true;
   if (!w.note_refs.empty() && !w.failed) {
-    std::rewind(w.notes.get());
+    BlockInput notes(w.notes.get());
+    if (!notes.rewind()) w.failed = true;
     w.footnote_start = w.pos;
-    write_text(w, w.notes.get());
+    write_text(w, notes);
     mark_and_close(w, 0);
     mark_and_close(w, 0);
     parts.footnote_length = w.pos - w.footnote_start;
@@ -494,7 +527,7 @@ int write_document(std::FILE* in, std::FILE* out) {
   if (std::fwrite(tables.data(), 1, tables.size(), out) != tables.size()) return kHandlerCannotOpen;
   if (std::fseek(out, 0, SEEK_SET) != 0 || std::fwrite(fib.data(), 1, fib.size(), out) != fib.size())
     return kHandlerCannotOpen;
-  if (std::fflush(out) != 0 || std::ferror(out) || std::ferror(in)) return kHandlerCannotOpen;
+  if (std::fflush(out) != 0 || std::ferror(out)) return kHandlerCannotOpen;
   return kHandlerOk;
 }
 
