@@ -19,6 +19,7 @@
 #include "core/stream_reader.h"
 #include "support/byte_io.h"
 #include "support/file_handle.h"
+#include "support/output_buffer.h"
 #include "support/work_file.h"
 #include "writers/winword2_layout.h"
 #include "writers/word_common.h"
@@ -52,13 +53,13 @@ struct CharValues {
 };
 
 struct Writer {
-  Writer(std::FILE* target, const TranslationGroup& translation, std::FILE* char_file, std::FILE* para_file)
+  Writer(OutputBuffer& target, const TranslationGroup& translation, std::FILE* char_file, std::FILE* para_file)
       : out(target),
         group(translation),
         chars(PropertyPage::Kind::Character, char_file, kTextStart),
         paras(PropertyPage::Kind::Paragraph, para_file, kTextStart) {}
 
-  std::FILE* out;
+  OutputBuffer& out;  // the text, in front of the target
   const TranslationGroup& group;
   PropertyPages chars;
   PropertyPages paras;
@@ -98,7 +99,7 @@ void copy_text(Writer& w, BlockInput& in, FilePtr& work, bool fresh) {
 // ---- Text and character runs ---------------------------------------------
 
 void emit(Writer& w, std::uint8_t byte) {
-  put_byte(byte, w.out);
+  w.out.put(static_cast<char>(byte));
   ++w.pos;
 }
 
@@ -394,7 +395,7 @@ void plain_run(Writer& w, std::span<const std::uint8_t> run) {
     w.cur.charset = 0;
     close_run(w);
   }
-  if (std::fwrite(run.data(), 1, run.size(), w.out) != run.size()) w.failed = true;
+  w.out.put(run);
   w.pos += static_cast<std::uint32_t>(run.size());
   w.para.column += static_cast<int>(run.size());
   w.para.empty = false;
@@ -458,7 +459,8 @@ int write_document(std::FILE* in, std::FILE* out) {
   FilePtr para_pages = open_work_file();
   const TranslationGroup* group = select_translation_group(1);
   if (!char_pages || !para_pages || !group) return kHandlerCannotOpen;
-  Writer w(out, *group, char_pages.get(), para_pages.get());
+  OutputBuffer text(out);
+  Writer w(text, *group, char_pages.get(), para_pages.get());
   CharState cs;
   // An empty stream gives a document of one empty paragraph (below).
   BlockInput input(in);
@@ -511,6 +513,7 @@ int write_document(std::FILE* in, std::FILE* out) {
   const std::uint32_t padding = kPageSize - w.pos % kPageSize;
   for (std::uint32_t i = 0; i < padding; ++i) emit(w, 0);
 
+  text.flush();
   parts.char_pages = w.chars.page_starts();
   parts.para_pages = w.paras.page_starts();
   parts.first_char_page = w.pos / kPageSize;
