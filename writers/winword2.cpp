@@ -70,6 +70,16 @@ struct Writer {
 
   CharValues cur;  // as the codes last set them
   CharValues run;  // of the open run
+  // The last two run records built, with what they were built from: text
+  // that switches between two formats (letters and symbols) builds no more.
+  struct BuiltRecord {
+    CharValues values;
+    bool font_and_size = false;
+    bool valid = false;
+    Bytes record;
+  };
+  BuiltRecord built[2];
+  int built_next = 0;
   Paragraph para;
   std::vector<TabStopTwips> tab_encoding;
 
@@ -131,6 +141,17 @@ Bytes run_record(const Writer& w, const CharValues& v) {
   return char_record(p);
 }
 
+// run_record, built once for each of the last two formats asked for.
+const Bytes& built_run_record(Writer& w, const CharValues& v) {
+  const bool font_and_size = w.paragraph_style == 0;
+  for (const Writer::BuiltRecord& b : w.built)
+    if (b.valid && b.values == v && b.font_and_size == font_and_size) return b.record;
+  Writer::BuiltRecord& b = w.built[w.built_next];
+  w.built_next ^= 1;
+  b = {v, font_and_size, true, run_record(w, v)};
+  return b.record;
+}
+
 void add_char_run(Writer& w, std::span<const std::uint8_t> record) {
   if (!w.chars.add_run(w.pos, record)) w.failed = true;
 }
@@ -138,7 +159,7 @@ void add_char_run(Writer& w, std::span<const std::uint8_t> record) {
 // Gives the open run its record when text was written since it began.
 void end_run(Writer& w) {
   if (w.chars.last_offset() == w.pos) return;
-  add_char_run(w, run_record(w, w.run));
+  add_char_run(w, built_run_record(w, w.run));
 }
 
 // A property changed: the open run ends here and a run with the current
