@@ -329,6 +329,10 @@ void table_char(Writer& w, const StreamItem& item) {
 bool is_reserved_spacing_code(std::uint8_t code) { return code >= 0x92 && code < LineSpacing; }
 
 void code(Writer& w, const StreamItem& item, BlockInput& in) {
+  if (item.value == TableChar) {  // the most frequent code first
+    table_char(w, item);
+    return;
+  }
   if (word::apply_attribute_code(item.value, w.cur.attrs)) {
     close_run(w);
     return;
@@ -336,7 +340,6 @@ void code(Writer& w, const StreamItem& item, BlockInput& in) {
   if (!is_reserved_spacing_code(item.value) && word::apply_paragraph_code(w.para, item)) return;
   const std::uint8_t value = item.op2;
   switch (item.value) {
-    case TableChar: table_char(w, item); break;
     case RightOn:
       for (int n = word::right_on(w.para); n > 0; --n) emit(w, kTab);
       break;

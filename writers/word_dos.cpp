@@ -351,13 +351,16 @@ void value_change(DosWriter& w, const StreamItem& item) {
 }
 
 void code(DosWriter& w, const StreamItem& item) {
+  if (item.value == TableChar) {  // the most frequent code first
+    table_char(w, item);
+    return;
+  }
   if (word::apply_attribute_code(item.value, w.current.attrs)) {
     close_run(w, w.current.attrs);
     return;
   }
   if (word::apply_paragraph_code(w.para, item)) return;
   switch (item.value) {
-    case TableChar: table_char(w, item); break;
     case RightOn:
       for (int n = word::right_on(w.para); n > 0; --n) put_text(w, kTab);
       break;

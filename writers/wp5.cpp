@@ -182,20 +182,24 @@ void set_pending(Wp5Writer& w, int column, std::int32_t change) {
   w.pending.entries[TabTable::kSentinel] = 1;
 }
 
+// A character of the repertoire: the extended character function, the most
+// frequent one, written directly.
+void table_char(Wp5Writer& w, const StreamItem& item) {
+  if (item.op1 < 1 || item.op1 > 14) return;  // no such table: no character
+  apply_pending_tabs(w);
+  count_column(w);
+  const char function[4] = {static_cast<char>(kExtendedChar), static_cast<char>(item.op2),
+                            static_cast<char>(item.op1), static_cast<char>(kExtendedChar)};
+  w.out.append(function, 4);
+}
+
 void write_code(Wp5Writer& w, const StreamItem& item) {
+  if (item.value == TableChar) {
+    table_char(w, item);
+    return;
+  }
   if (attribute(w, item.value)) return;
   switch (item.value) {
-    case TableChar:
-      if (item.op1 < 1 || item.op1 > 14) break;  // no such table: no character
-      apply_pending_tabs(w);
-      count_column(w);
-      {
-        // The extended character function, written directly: the most frequent one.
-        const char function[4] = {static_cast<char>(kExtendedChar), static_cast<char>(item.op2),
-                                  static_cast<char>(item.op1), static_cast<char>(kExtendedChar)};
-        w.out.append(function, 4);
-      }
-      break;
     case ClearAllTabs:
       for (int c = 0; c < TabTable::kColumns; ++c) set_pending(w, c, -1);
       break;
