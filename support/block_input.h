@@ -51,6 +51,12 @@ class BlockInput {
     at_ += n;
     return {first, n};
   }
+  // The bytes read ahead and not taken yet; fill() reads the next block when
+  // none are left (false at end of file). skip(n) takes n of them.
+  bool fill() { return at_ < end_ || refill(); }
+  const std::uint8_t* data() const { return block_.get() + at_; }
+  std::size_t available() const { return end_ - at_; }
+  void skip(std::size_t n) { at_ += n < end_ - at_ ? n : end_ - at_; }
   // Reads n bytes into `to`. Returns how many there were (fewer at end of file).
   std::size_t read(std::uint8_t* to, std::size_t n);
   // Back to the start of the stream. Returns false when the stream cannot seek.

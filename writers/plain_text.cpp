@@ -96,11 +96,7 @@ int write_plain_text(const char* stream_path, const char* target_path, int group
   static constexpr auto kSpecial = stop_bytes(kEscape, kParagraphEnd, kLineBreak);
   StreamItem item;
   for (;;) {
-    const auto run = input.take_run(kSpecial);
-    if (!run.empty()) {
-      buffer.put(run);
-      continue;
-    }
+    if (buffer.copy_run(input, kSpecial) > 0) continue;
     const int c = input.get();
     if (c == EOF) break;
     if (c == kEscape) {

@@ -395,20 +395,19 @@ void write_body(RtfWriter& w) {
       stop_bytes(kEscape, kParagraphEnd, kLineBreak, kPageBreak, kTab, '{', '}', 127);
   StreamItem item;
   for (;;) {
-    const std::size_t room = w.line_length < kLineWrap ? static_cast<std::size_t>(kLineWrap - w.line_length) : 1;
-    const auto run = input.take_run(kSpecial, room);
-    if (!run.empty()) {
+    int c = input.peek();
+    if (c != EOF && !kSpecial[static_cast<std::size_t>(c)]) {
       close_symbol_run(w);
       start_paragraph_if_pending(w);
-      w.out.put(run);
-      w.line_length += static_cast<int>(run.size());
+      const std::size_t room = w.line_length < kLineWrap ? static_cast<std::size_t>(kLineWrap - w.line_length) : 1;
+      w.line_length += static_cast<int>(w.out.copy_run(input, kSpecial, room));
       if (w.line_length >= kLineWrap) {
         w.out.put("\r\n");
         w.line_length = 0;
       }
       continue;
     }
-    const int c = input.get();
+    c = input.get();
     if (c == EOF) break;
     // A symbol run holds symbol characters only: what follows must not take
     // the Symbol font, nor have its group closed by the run's brace.
