@@ -439,17 +439,20 @@ bool far_from_page_numbers(const DosWriter& w) {
   return static_cast<long long>(w.position) + kMargin < limit;
 }
 
-// A run of plain bytes that plain_byte would write one at a time.
-void plain_run(DosWriter& w, std::span<const std::uint8_t> run) {
+// The run of plain bytes that comes next (at least one byte that is no stop
+// byte), written as plain_byte would write them one at a time.
+void plain_run(DosWriter& w, const std::array<bool, 256>& stop) {
   if (w.cs.charset != 0) {
     close_run(w, w.current.attrs);
     w.cs.charset = 0;
   }
-  w.out.put(run);
-  w.position += static_cast<std::uint32_t>(run.size());
-  w.para.column += static_cast<int>(run.size());
+  const std::uint8_t* from = w.in->data();
+  const std::size_t n = w.out.copy_run(*w.in, stop);
+  if (n == 0) return;
+  w.position += static_cast<std::uint32_t>(n);
+  w.para.column += static_cast<int>(n);
   w.para.empty = false;
-  w.para.previous = run.back();
+  w.para.previous = from[n - 1];
 }
 
 // One run of the main loop over the stream or over the notes' text.
@@ -460,9 +463,9 @@ void run_pass(DosWriter& w) {
   StreamItem item;
   while (!w.failed) {
     if (far_from_page_numbers(w)) {
-      const auto run = w.in->take_run(kSpecial);
-      if (!run.empty()) {
-        plain_run(w, run);
+      const int next = w.in->peek();
+      if (next != EOF && !kSpecial[static_cast<std::size_t>(next)]) {
+        plain_run(w, kSpecial);
         continue;
       }
     }
