@@ -413,17 +413,20 @@ bool far_from_page_numbers(const Writer& w) {
   return pages + kMarginPages < kLastPage;
 }
 
-// A run of plain bytes that plain_byte would write one at a time.
-void plain_run(Writer& w, std::span<const std::uint8_t> run) {
+// The run of plain bytes that comes next (at least one byte that is no stop
+// byte), written as plain_byte would write them one at a time.
+void plain_run(Writer& w, BlockInput& in, const std::array<bool, 256>& stop) {
   if (w.cur.charset != 0) {
     w.cur.charset = 0;
     close_run(w);
   }
-  w.out.put(run);
-  w.pos += static_cast<std::uint32_t>(run.size());
-  w.para.column += static_cast<int>(run.size());
+  const std::uint8_t* from = in.data();
+  const std::size_t n = w.out.copy_run(in, stop);
+  if (n == 0) return;
+  w.pos += static_cast<std::uint32_t>(n);
+  w.para.column += static_cast<int>(n);
   w.para.empty = false;
-  w.para.previous = run.back();
+  w.para.previous = from[n - 1];
 }
 
 // One run of the main loop over a stream: the main text, the note texts, a
@@ -437,9 +440,9 @@ void write_text(Writer& w, BlockInput& in) {
   StreamItem item;
   while (!w.failed) {
     if (far_from_page_numbers(w)) {
-      const auto run = in.take_run(kSpecial);
-      if (!run.empty()) {
-        plain_run(w, run);
+      const int next = in.peek();
+      if (next != EOF && !kSpecial[static_cast<std::size_t>(next)]) {
+        plain_run(w, in, kSpecial);
         continue;
       }
     }
