@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <string>
 #include <vector>
 
 #include "core/charset.h"
@@ -60,6 +61,15 @@ struct RtfWriter {
   ParaState note_ps{};
   TabTable note_tabs{};
   std::uint8_t note_border = 0;
+
+  // The tab stop keywords last written, with the stops and the left margin
+  // they were made from: paragraph after paragraph they are the same.
+  struct TabText {
+    bool valid = false;
+    TabTable tabs{};
+    long long left_margin = 0;
+    std::string text;
+  } tab_text{};
 };
 
 inline void keyword(RtfWriter& w, int number) {
