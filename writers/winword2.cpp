@@ -224,6 +224,8 @@ Bytes paragraph_modifiers(Writer& w, unsigned f) {
   } else if (first) {
     const int stop = first_tab(p.tabs);
     add_twips(mods, ModFirstIndent, (stop ? stop : 5) * width);
+  } else if (f & word::kParaSecondIndent) {
+    add_twips(mods, ModFirstIndent, static_cast<long>(p.ps.second_indent) * width);
   }
   if (f & word::kParaSpacing) add_twips(mods, ModLineSpacing, static_cast<long>(p.ps.line_spacing) * 30);
   if (p.tab_count > 0 && p.tab_state != word::kTabsDefault) {

@@ -156,11 +156,22 @@ bool apply_paragraph_code(Paragraph& p, const StreamItem& item) {
       set_flags(p, p.column == 0 ? kParaLeftIndent : kParaLeftIndent | kParaFirstIndent);
       return true;
     }
+    case Indent2:
+      // The first line starts this many columns right of the left indent;
+      // 0 ends the indent like IndentReset.
+      if (item.op2 != 0) {
+        p.ps.second_indent = item.op2;
+        set_flags(p, kParaSecondIndent);
+      } else {
+        end_flags(p, kParaSecondIndent);
+      }
+      return true;
     case IndentReset:
       p.ps.indent_flag = 0;
       p.ps.hanging_indent = 0;
-      p.ps.second_indent = 0;
-      end_flags(p, kParaLeftIndent | kParaFirstIndent);
+      // A paragraph that already holds text keeps its second indent.
+      if (p.empty) p.ps.second_indent = 0;
+      end_flags(p, kParaLeftIndent | kParaFirstIndent | kParaSecondIndent);
       return true;
     default: break;
   }

@@ -51,6 +51,9 @@ inline constexpr unsigned kParaLeftIndent = 0x08;   // left indent at the hangin
 inline constexpr unsigned kParaFirstIndent = 0x10;  // first-line indent
 inline constexpr unsigned kParaSpacing = 0x40;      // line spacing other than single
 inline constexpr unsigned kParaNoteEnd = 0x80;      // a paragraph of a footnote's text
+// First line right of the left indent by the second indent (Indent2). A bit
+// above the low byte, so that no set of flags can read as kParaDefault.
+inline constexpr unsigned kParaSecondIndent = 0x100;
 // A default paragraph, whatever the flags say.
 inline constexpr unsigned kParaDefault = 0xFF;
 
@@ -74,7 +77,7 @@ struct Paragraph {
   int tab_count = 0;     // tabs in the current paragraph
   int previous = -1;     // the previous plain byte of the stream, -1 after a code
   bool empty = true;     // nothing written since the paragraph began
-  ParaState ps;          // right margin, hanging indent, line spacing, indent flag
+  ParaState ps;          // right margin, hanging and second indent, line spacing, indent flag
   TabTable tabs;
   int tab_state = kTabsDefault;
 };

@@ -200,6 +200,8 @@ void close_paragraph(DosWriter& w, unsigned flags) {
     } else if (indents == word::kParaFirstIndent) {
       const int first = first_tab(p.tabs);
       r.set16(kParaFirstIndent, word::clamp_twips(static_cast<long long>(first == 0 ? 5 : first) * twips));
+    } else if (flags & word::kParaSecondIndent) {
+      r.set16(kParaFirstIndent, word::clamp_twips(static_cast<long long>(p.ps.second_indent) * twips));
     }
     if ((flags & word::kParaLeftIndent) && !p.ps.indent_flag) p.ps.hanging_indent = 0;
     if (flags & word::kParaSpacing) r.set16(kParaLineSpacing, p.ps.line_spacing * kSpacingTwipsPerUnit);

@@ -139,6 +139,25 @@ TEST(Ww2Writer, ParagraphProperties) {
   EXPECT_EQ(para_record(f, "d\te"), "07 00 00 00 00 00 00 00 0F 06 00 01 A0 05 00");
   EXPECT_EQ(para_record(f, "Hang"), "05 00 00 00 00 00 00 00 11 A0 05") << "left indent at the next stop, column 10";
   EXPECT_EQ(para_record(f, "Plain"), "04 00 00 00 00 00 00 00 00");
+  // The second indent: the first line that many columns right of the left
+  // indent, until IndentReset or a second indent of 0; a paragraph that
+  // already holds text keeps it.
+  const Ww2File g = convert(code(Indent2, 0, 5) + "fi\r" + "more\r" + code(IndentReset, 0, 5) + "gone\r" +
+                            code(Indent2, 0, 3) + "xx" + code(IndentReset, 0, 3) + "yy\r" + "zz\r" +
+                            code(Indent2, 0, 2) + "two\r" + code(Indent2, 2, 0) + "none\r" + code(Indent2, 0, 255) +
+                            "wide\r" + code(IndentReset, 0, 255) + "ab" + code(IndentHere, 0, 0) + "hang\r");
+  const std::pair<const char*, const char*> kSecondIndents[] = {
+      {"fi", "05 00 00 00 00 00 00 00 13 D0 02"},
+      {"more", "05 00 00 00 00 00 00 00 13 D0 02"},
+      {"gone", "04 00 00 00 00 00 00 00 00"},
+      {"xxyy", "05 00 00 00 00 00 00 00 13 B0 01"},
+      {"zz", "04 00 00 00 00 00 00 00 00"},
+      {"two", "05 00 00 00 00 00 00 00 13 20 01"},
+      {"none", "04 00 00 00 00 00 00 00 00"},
+      {"wide", "05 00 00 00 00 00 00 00 13 FF 7F"},  // 255 columns: the largest twips value
+      {"abhang", "07 00 00 00 00 00 00 00 11 D0 02 13 30 FD 00"},  // a hanging indent as before
+  };
+  for (const auto& [text, record] : kSecondIndents) EXPECT_EQ(para_record(g, text), record) << text;
   // Each paragraph run ends just after the carriage return of its mark.
   const std::uint32_t body = f.offset_of("Body");
   EXPECT_EQ(f.run_at(f.para_runs, body)->start, body - 1);

@@ -175,6 +175,34 @@ TEST(WordDosWriter, ParagraphPropertiesFromTabsAlignmentAndSpacing) {
   EXPECT_EQ(para_of(d, "ab").word(6), 720);
   EXPECT_EQ(para_of(d, "ab").word(8), -720);
   EXPECT_TRUE(para_of(d, "ef").is_default);
+  // The second indent: the first line starts that many columns (144 twips
+  // each) right of the left indent. It carries on until IndentReset or a
+  // second indent of 0; a paragraph that already holds text keeps it.
+  d = convert(code(Indent2, 0, 5) + "fi\r" + "more\r" + code(IndentReset, 0, 5) + "gone\r" + code(Indent2, 0, 3) +
+              "xx" + code(IndentReset, 0, 3) + "yy\r" + "zz\r" + code(Indent2, 0, 2) + "two\r" + code(Indent2, 2, 0) +
+              "none\r" + code(Indent2, 0, 255) + "wide\r" + code(IndentReset, 0, 255) + "ab" + code(IndentHere, 0, 0) +
+              "hang\r");
+  const struct {
+    const char* text;
+    Bytes record;  // empty: the default paragraph
+  } kSecondIndents[] = {
+      {"fi", {0x3C, 0, 0, 0, 0, 0, 0, 0, 0xD0, 0x02}},
+      {"more", {0x3C, 0, 0, 0, 0, 0, 0, 0, 0xD0, 0x02}},
+      {"gone", {}},
+      {"xxyy", {0x3C, 0, 0, 0, 0, 0, 0, 0, 0xB0, 0x01}},
+      {"zz", {}},
+      {"two", {0x3C, 0, 0, 0, 0, 0, 0, 0, 0x20, 0x01}},
+      {"none", {}},
+      {"wide", {0x3C, 0, 0, 0, 0, 0, 0, 0, 0xFF, 0x7F}},  // 255 columns: the largest twips value
+      {"abhang", {0x3C, 0, 0, 0, 0, 0, 0xD0, 0x02, 0x30, 0xFD}},  // a hanging indent as before
+  };
+  for (const auto& row : kSecondIndents) {
+    SCOPED_TRACE(row.text);
+    if (row.record.empty())
+      EXPECT_TRUE(para_of(d, row.text).is_default);
+    else
+      EXPECT_EQ(para_of(d, row.text).record, row.record);
+  }
   // Page break and line break.
   d = convert("a\fb\nc-\nd\r");
   EXPECT_EQ(d.text, "a\f\r\nb c-d\r\n");
