@@ -12,6 +12,9 @@
 // The data fork follows at 128, the resource fork at 128 + D rounded up to a
 // multiple of 128.
 //
+// A data fork alone is read when a wrapper in front of the reader supplied
+// its resource fork (core/wrapped_source.h): the whole file is then the text.
+//
 // Text: characters of the Macintosh character set; 0x1C marks a footnote
 // reference. The "FNTX" resources, taken in the order of the map, hold the
 // footnote texts one after another, each introduced by 0x1C: the n-th text
@@ -26,6 +29,7 @@
 #include "core/byte_helpers.h"
 #include "core/char_output.h"
 #include "core/charset.h"
+#include "core/driver_state.h"
 #include "core/emitter.h"
 #include "core/resource_fork.h"
 #include "core/stream_codes.h"
@@ -47,6 +51,7 @@ constexpr std::uint32_t kFootnoteType = resource_type("FNTX");
 // Where the forks lie; false when the file is no text file or the header's
 // lengths run past the file.
 struct Forks {
+  long data_offset = kMacBinaryHeaderSize;
   std::uint32_t data_length = 0;
   long resource_offset = 0;
   std::uint32_t resource_length = 0;
@@ -76,6 +81,17 @@ bool locate_forks(std::FILE* in, long file_size, Forks& forks) {
 
 // Appends the data of every "FNTX" resource to the notes file. False when the
 // resource fork is damaged or the notes cannot be written.
+// The forks of a bare data fork whose resource fork lies in a file of its own.
+bool separate_forks(long data_size, std::FILE* resource, Forks& forks) {
+  const long resource_size = stream_size(resource);
+  if (resource_size < 0 || data_size > 0xFFFFFFFFL || resource_size > 0xFFFFFFFFL) return false;
+  forks.data_offset = 0;
+  forks.data_length = static_cast<std::uint32_t>(data_size);
+  forks.resource_offset = 0;
+  forks.resource_length = static_cast<std::uint32_t>(resource_size);
+  return true;
+}
+
 bool collect_footnotes(std::FILE* in, const Forks& forks, std::FILE* notes) {
   ResourceFork fork(in, forks.resource_offset, forks.resource_length);
   const ResourceForkStatus status = fork.read_map();
@@ -124,14 +140,23 @@ int orig_nisus(const char* source_path, const char* stream_path) {
   const long size = stream_size(in.get());
   if (size < 0) return -1;
   if (size == 0) return -2;
-  if (macbinary_data_offset(in.get()) != kMacBinaryHeaderSize) return -1;
   Forks forks;
-  if (!locate_forks(in.get(), size, forks)) return -1;
+  FilePtr resource_file;
+  std::FILE* resource = in.get();
+  if (macbinary_data_offset(in.get()) == kMacBinaryHeaderSize) {
+    if (!locate_forks(in.get(), size, forks)) return -1;
+  } else {
+    const std::string& resource_path = resource_fork_of(source_path);
+    if (resource_path.empty()) return -1;
+    resource_file = open_file(resource_path, "rb");
+    resource = resource_file.get();
+    if (!resource || !separate_forks(size, resource, forks)) return -1;
+  }
 
   FilePtr notes = open_work_file();
-  if (!notes || !collect_footnotes(in.get(), forks, notes.get())) return -1;
+  if (!notes || !collect_footnotes(resource, forks, notes.get())) return -1;
 
-  if (std::fseek(in.get(), kMacBinaryHeaderSize, SEEK_SET) != 0) return -1;
+  if (std::fseek(in.get(), forks.data_offset, SEEK_SET) != 0) return -1;
   unsigned note_count = 0;
   for (std::uint32_t i = 0; i < forks.data_length; ++i) {
     const int c = get_byte(in.get());
