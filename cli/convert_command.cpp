@@ -5,6 +5,7 @@
 #include "core/format_registry.h"
 #include "core/stream_printer.h"
 #include "support/file_handle.h"
+#include "support/owned_files.h"
 #include "support/paths.h"
 #include "support/platform.h"
 
@@ -65,8 +66,10 @@ int dump_stream(int source_row, const std::string& file, std::ostream& out, std:
     err << file << ": error: format not available yet: " << source_formats.rows[source_row].name << "\n";
     return 1;
   }
-  if (!regular_file_exists(file)) {
-    err << file << ": error: no such file\n";
+  int open_error = 0;
+  const SourceCheck check = check_source(file, &open_error);
+  if (check != SourceCheck::Ok) {
+    err << file << ": error: " << source_check_text(check, open_error) << "\n";
     return 1;
   }
   std::string stream_path;
@@ -78,7 +81,14 @@ int dump_stream(int source_row, const std::string& file, std::ostream& out, std:
   set_target_kind(KindNeutral);
   set_current_files(file, stream_path);
   clear_handler_reason();
+  take_file_failure();
   int rc = reader(file.c_str(), stream_path.c_str());
+  release_owned_file(file);
+  FileFailure io = take_file_failure();
+  if (io.kind != FileFailure::None) {
+    err << file << ": error: " << file_failure_text(io, io.path == stream_path ? "the work stream" : "a work file") << "\n";
+    return 1;
+  }
   if (rc != 0 && rc != kHandlerDamaged) {
     err << file << ": error: cannot read the file as a " << source_formats.rows[source_row].name << " document"
         << (handler_reason().empty() ? "" : ": " + handler_reason()) << "\n";

@@ -6,6 +6,7 @@
 #include "cli/convert_command.h"
 #include "cli/format_names.h"
 #include "core/format_registry.h"
+#include "support/owned_files.h"
 
 int main(int argc, char** argv) {
   using namespace lettrix;
@@ -30,6 +31,7 @@ int main(int argc, char** argv) {
       "  lettrix-convert -f \"MacWrite II\" -t rtf-ansi -r 'archive/*.mw'\n"
       "  lettrix-convert -f mac-text --dump-stream readme\n"
       "Exit status: 0 every file converted, 1 some file failed, 2 usage error.");
+  install_interrupt_cleanup();
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {

@@ -2,11 +2,13 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 #include "core/busy_cursor.h"
 #include "core/driver_state.h"
 #include "core/format_registry.h"
 #include "support/file_handle.h"
+#include "support/owned_files.h"
 #include "support/paths.h"
 #include "support/platform.h"
 
@@ -14,10 +16,13 @@ namespace lettrix {
 
 namespace {
 
-// Longest suffix the driver may add to the base name: ".NNN.EXT" or ".NNN.###".
-constexpr std::size_t kLongestSuffix = 8;
 constexpr int kMaxWorkFileTries = 1000;
 constexpr int kMaxDirectoryDepth = 64;
+
+// Where the targets go (empty: beside each source), and the folder below it
+// that the batch has walked into.
+std::string g_output_directory;
+std::string g_output_subfolder;
 
 // The path without its extension and without the extension's dot.
 std::string base_name_of(const std::string& path) {
@@ -27,32 +32,89 @@ std::string base_name_of(const std::string& path) {
   return path;
 }
 
-// Creates the intermediate stream beside the source: base.###, or base.N.###
-// when that name is taken (it may be the user's own file).
-ConversionStatus create_work_file(const std::string& source, std::string& temp) {
-  temp = source;
-  replace_extension(temp, "###");
-  int err = create_exclusive(temp);
-  const std::string base = base_name_of(source);
-  for (int n = 1; err == EEXIST && n <= kMaxWorkFileTries; ++n) {
-    temp = base + "." + std::to_string(n) + ".###";
-    err = create_exclusive(temp);
+// Creates every missing folder of dir (like mkdir -p). False when one cannot be made.
+bool make_folders(const std::string& dir) {
+  for (std::size_t i = 1; i <= dir.size(); ++i) {
+    if (i < dir.size() && !is_separator(dir[i])) continue;
+    std::string part = dir.substr(0, i);
+    if (!is_directory(part) && !make_directory(part)) return false;
   }
-  return err == 0 ? ConversionStatus::Ok : ConversionStatus::NoWorkFile;
+  return true;
 }
 
-// Reserves the target name: source with the target extension, or a numbered
-// name when that one is taken by anything at all.
-ConversionStatus create_target_file(const std::string& source, const char* extension, std::string& target) {
-  target = source;
+// Room the derived names need beyond the base name: ".NNN.EXT" and ".NN.part".
+constexpr std::size_t kRoomForSuffixes = 17;
+
+// Cuts the base of the last component (its extension kept) so that the names
+// derived from it fit the folder's name limit; a UTF-8 sequence is not split.
+void fit_name_limit(std::string& place) {
+  const std::size_t dir_len = directory_part_length(place);
+  const std::size_t limit = name_length_limit(place.substr(0, dir_len));
+  const std::size_t name_len = place.size() - dir_len;
+  if (name_len + kRoomForSuffixes <= limit || limit <= kRoomForSuffixes + 6) return;
+  const std::string base = base_name_of(place);
+  const std::string extension = place.substr(base.size());
+  std::size_t keep = limit - kRoomForSuffixes - extension.size();
+  if (keep >= base.size() - dir_len) return;
+  std::size_t cut = dir_len + keep;
+  while (cut > dir_len && (static_cast<unsigned char>(place[cut]) & 0xC0) == 0x80) --cut;
+  place = place.substr(0, cut) + extension;
+}
+
+// The path the stream and the target are named after: the source itself, or
+// the same name in the output folder (below the folders the batch walked).
+bool output_place(const std::string& source, std::string& place) {
+  if (g_output_directory.empty()) {
+    place = source;
+  } else {
+    std::string dir = g_output_directory + "/" + g_output_subfolder;
+    if (!make_folders(dir)) return false;
+    place = dir + source.substr(directory_part_length(source));
+  }
+  fit_name_limit(place);
+  return true;
+}
+
+// Creates the intermediate stream beside its place: base.###, or base.N.###
+// when that name is taken (it may be the user's own file).
+int create_work_file(const std::string& place, std::string& temp) {
+  temp = place;
+  replace_extension(temp, "###");
+  int err = create_owned_file(temp);
+  const std::string base = base_name_of(place);
+  for (int n = 1; err == EEXIST && n <= kMaxWorkFileTries; ++n) {
+    temp = base + "." + std::to_string(n) + ".###";
+    err = create_owned_file(temp);
+  }
+  return err;
+}
+
+// The target is written under a name of its own beside its final place,
+// "NAME.part" (or "NAME.N.part"), and takes its final name only when done.
+int create_unfinished_target(const std::string& final_name, std::string& temp) {
+  temp = final_name + ".part";
+  int err = create_owned_file(temp);
+  for (int n = 1; err == EEXIST && n <= kMaxWorkFileTries; ++n) {
+    temp = final_name + "." + std::to_string(n) + ".part";
+    err = create_owned_file(temp);
+  }
+  return err;
+}
+
+// Gives the finished target its name: place with the target extension, or a
+// numbered name when that one is taken by anything at all. Nothing is ever
+// replaced: the rename itself refuses a taken name.
+ConversionStatus publish_target(const std::string& place, const char* extension, const std::string& temp,
+                                std::string& target, int& err) {
+  target = place;
   replace_extension(target, extension);
-  int err = regular_file_exists(target) ? EEXIST : create_exclusive(target);
+  err = regular_file_exists(target) ? EEXIST : publish_owned_file(temp, target);
   for (int tries = 0; err == EEXIST; ++tries) {
-    std::string candidate = source;
+    std::string candidate = place;
     replace_extension(candidate, extension);
     if (tries >= 32768 || !make_unique_name(candidate, extension)) return ConversionStatus::NoFreeName;
     target = candidate;
-    err = create_exclusive(target);
+    err = publish_owned_file(temp, target);
   }
   return err == 0 ? ConversionStatus::Ok : ConversionStatus::NoTargetFile;
 }
@@ -63,7 +125,36 @@ ConversionResult finish(ConversionResult r, ConversionStatus status, int handler
   return r;
 }
 
+ConversionResult failed(ConversionResult r, ConversionStatus status, std::string reason) {
+  r.reason = std::move(reason);
+  return finish(std::move(r), status);
+}
+
+std::string system_error(int err) { return err == ENAMETOOLONG ? "path too long for this system" : std::strerror(err); }
+
+// The names a failure message gives the driver's own files.
+std::string file_role(const std::string& path, const PathBuffers& paths) {
+  if (path == paths.temporary) return "the work stream";
+  if (path == paths.target) return "the target";
+  if (path == paths.source) return "the source";
+  return "a work file";
+}
+
+// Releases the source's registration whatever way the conversion ends.
+struct SourceRelease {
+  const std::string& path;
+  ~SourceRelease() { release_owned_file(path); }
+};
+
 }  // namespace
+
+void set_output_directory(const std::string& dir) {
+  g_output_directory = dir;
+  while (g_output_directory.size() > 1 && is_separator(g_output_directory.back())) g_output_directory.pop_back();
+  g_output_subfolder.clear();
+}
+
+const std::string& output_directory() { return g_output_directory; }
 
 ConversionResult convert_file(const std::string& source) {
   ConversionResult result;
@@ -76,18 +167,29 @@ ConversionResult convert_file(const std::string& source) {
   const Handler writer = chosen_writer();
   if (!reader || !writer)
     return finish(result, ConversionStatus::NotAvailable);
-  if (source.empty() || !regular_file_exists(source) || has_wildcards(source))
+  if (source.empty() || has_wildcards(source))
     return finish(result, ConversionStatus::NoSuchFile);
-  if (source.size() > kMaxPath || base_name_of(source).size() + kLongestSuffix > kMaxPath)
-    return finish(result, ConversionStatus::PathTooLong);
+
+  // The source is opened once without blocking and checked: a pipe, a device
+  // or a folder is refused before anything is created.
+  int err = 0;
+  const SourceCheck check = check_source(source, &err);
+  SourceRelease source_release{source};
+  if (check == SourceCheck::Missing) return finish(result, ConversionStatus::NoSuchFile);
+  if (check != SourceCheck::Ok) return failed(result, ConversionStatus::BadSource, source_check_text(check, err));
 
   const FormatEntry& dst = target_formats.rows[dst_row];
   PathBuffers& paths = path_buffers();
   paths.source = source;
+  paths.target.clear();
   set_target_kind(KindNeutral);
+  take_file_failure();
 
-  if (create_work_file(source, paths.temporary) != ConversionStatus::Ok)
-    return finish(result, ConversionStatus::NoWorkFile);
+  std::string place;
+  if (!output_place(source, place))
+    return failed(result, ConversionStatus::NoTargetFile, "cannot create the output folder");
+  err = create_work_file(place, paths.temporary);
+  if (err != 0) return failed(result, ConversionStatus::NoWorkFile, system_error(err));
   RemoveGuard temp_guard(paths.temporary);
 
   set_current_files(paths.source, paths.temporary);
@@ -95,26 +197,41 @@ ConversionResult convert_file(const std::string& source) {
   int rc = reader(paths.source.c_str(), paths.temporary.c_str());
   const int reader_rc = rc;
   const std::string damage = rc == kHandlerDamaged ? handler_reason() : std::string();
+  FileFailure io = take_file_failure();
+  if (io.kind != FileFailure::None)
+    return failed(result, ConversionStatus::FileFailed, file_failure_text(io, file_role(io.path, paths)));
   if (rc != 0 && rc != kHandlerDamaged) {
     result.reason = handler_reason();
     return finish(result, rc == kHandlerEmpty ? ConversionStatus::EmptyDocument : ConversionStatus::ReaderFailed, rc);
   }
 
   set_target_kind(KindNeutral);
-  ConversionStatus made = create_target_file(source, dst.extension, paths.target);
-  if (made != ConversionStatus::Ok) return finish(result, made);
+  std::string final_name = place;
+  replace_extension(final_name, dst.extension);
+  err = create_unfinished_target(final_name, paths.target);
+  if (err != 0) return failed(result, ConversionStatus::NoTargetFile, system_error(err));
   RemoveGuard target_guard(paths.target);
 
   set_current_files(paths.temporary, paths.target);
   clear_handler_reason();
   rc = writer(paths.temporary.c_str(), paths.target.c_str());
+  io = take_file_failure();
+  if (io.kind != FileFailure::None)
+    return failed(result, ConversionStatus::FileFailed, file_failure_text(io, file_role(io.path, paths)));
   if (rc != 0) {
     result.reason = handler_reason();
     return finish(result, rc == kHandlerEmpty ? ConversionStatus::EmptyDocument : ConversionStatus::WriterFailed, rc);
   }
 
+  std::string target;
+  const ConversionStatus named = publish_target(place, dst.extension, paths.target, target, err);
+  if (named != ConversionStatus::Ok)
+    return err == EXDEV ? failed(result, ConversionStatus::FileFailed, "the target was replaced by another file while converting")
+                        : failed(result, named, named == ConversionStatus::NoTargetFile ? system_error(err) : "");
+  release_owned_file(target);
   target_guard.release();
-  result.target = paths.target;
+  paths.target = target;
+  result.target = target;
   if (reader_rc == kHandlerDamaged) {
     result.reason = damage.empty() ? "the document ends early or holds values beyond its size" : damage;
     return finish(result, ConversionStatus::Damaged, reader_rc);
@@ -130,6 +247,13 @@ ConversionResult list_failure(const std::string& pattern) {
   r.source_row = chosen_source_row();
   r.target_row = chosen_target_row();
   r.status = ConversionStatus::ListFileFailed;
+  return r;
+}
+
+ConversionResult folder_failure(const std::string& folder, int err) {
+  ConversionResult r = list_failure(folder.empty() ? "." : folder);
+  r.status = ConversionStatus::BadSource;
+  r.reason = std::string("cannot read the folder: ") + std::strerror(err);
   return r;
 }
 
@@ -153,13 +277,7 @@ void convert_listed(const std::string& pattern, std::vector<ConversionResult>& r
     if (line.empty() && c == EOF) break;
     strip_line_end(line);
     if (!line.empty()) {
-      ConversionResult r;
-      if (line.size() > kMaxPath) {
-        r = list_failure(line);
-        r.status = ConversionStatus::PathTooLong;
-      } else {
-        r = convert_file(line);
-      }
+      ConversionResult r = convert_file(line);
       r.source = prefix + r.source;
       if (!r.target.empty()) r.target = prefix + r.target;
       results.push_back(std::move(r));
@@ -175,21 +293,35 @@ void batch(const std::string& pattern, int mode, std::vector<ConversionResult>& 
     results.push_back(convert_file(pattern));
     return;
   }
+  bool readable = true;
+  const std::vector<DirEntry> entries = list_directory("", &readable);
+  if (!readable) {
+    results.push_back(folder_failure(prefix, errno));
+    return;
+  }
+  g_output_subfolder = prefix;
   convert_listed(pattern, results, prefix);
   if (mode != BatchRecursive || depth >= kMaxDirectoryDepth) return;
-  for (const DirEntry& e : list_directory("")) {
+  for (const DirEntry& e : entries) {
     if (!e.is_directory) continue;
     WorkingDirectoryGuard back;
-    if (!change_directory_to(e.name)) continue;  // a directory that cannot be entered is skipped
+    if (!change_directory_to(e.name)) {
+      // A folder that cannot be entered is skipped, and said so.
+      results.push_back(folder_failure(prefix + e.name + "/", errno));
+      continue;
+    }
     batch(pattern, mode, results, prefix + e.name + "/", depth + 1);
   }
+  g_output_subfolder = prefix;
 }
 
 }  // namespace
 
 std::vector<ConversionResult> convert_batch(const std::string& pattern, int mode) {
   std::vector<ConversionResult> results;
+  g_output_subfolder.clear();
   batch(pattern, mode, results, "", 0);
+  g_output_subfolder.clear();
   return results;
 }
 
@@ -203,18 +335,22 @@ std::string ConversionResult::message() const {
     case ConversionStatus::NotAvailable:
       return "format not available yet: " + (source_formats.rows[src_row].reader ? dst_name : src_name);
     case ConversionStatus::NoSuchFile: return "no such file";
-    case ConversionStatus::PathTooLong: return "path too long (at most 255 characters with the new extension)";
-    case ConversionStatus::NoWorkFile: return "cannot create the work file beside the source";
+    case ConversionStatus::PathTooLong: return "path too long for this system";
+    case ConversionStatus::NoWorkFile:
+      return std::string("cannot create the work file ") + (g_output_directory.empty() ? "beside the source" : "in the output folder") +
+             (reason.empty() ? "" : ": " + reason);
     case ConversionStatus::ReaderFailed:
       return "cannot read the file as a " + src_name + " document" + (reason.empty() ? "" : ": " + reason);
     case ConversionStatus::EmptyDocument: return "empty document";
     case ConversionStatus::NoFreeName: return "no free name left for the target file";
-    case ConversionStatus::NoTargetFile: return "cannot create the target file";
+    case ConversionStatus::NoTargetFile: return "cannot create the target file" + (reason.empty() ? "" : ": " + reason);
     case ConversionStatus::WriterFailed:
       if (handler_result == kHandlerTooLarge) return "the document is too large for the " + dst_name + " format";
       return "cannot write the " + dst_name + " file" + (reason.empty() ? "" : ": " + reason);
     case ConversionStatus::ListFileFailed: return "cannot create the list of files to convert";
     case ConversionStatus::Damaged: return "damaged: " + reason + "; partial result in " + target;
+    case ConversionStatus::BadSource: return reason;
+    case ConversionStatus::FileFailed: return reason;
   }
   return "unknown failure";
 }

@@ -12,7 +12,7 @@ enum class ConversionStatus {
   Ok,
   NotAvailable,       // the chosen reader or writer is not built yet
   NoSuchFile,         // the source does not exist or is not a regular file
-  PathTooLong,        // a derived name would not fit in the path buffers
+  PathTooLong,        // a derived name is longer than the system allows
   NoWorkFile,         // the intermediate stream could not be created
   ReaderFailed,       // the reader refused the source (result in handler_result)
   EmptyDocument,      // the document holds nothing to convert
@@ -21,6 +21,8 @@ enum class ConversionStatus {
   WriterFailed,       // the writer failed (result in handler_result)
   ListFileFailed,     // a batch's list file could not be created
   Damaged,            // the document is damaged; the target holds what could be read
+  BadSource,          // the source is a folder, a pipe, a device, or cannot be read (reason)
+  FileFailed,         // writing or reading a file failed, or a name was swapped (reason)
 };
 
 struct ConversionResult {
@@ -37,10 +39,19 @@ struct ConversionResult {
   std::string message() const;
 };
 
-// Converts one file with the chosen formats (see driver_state.h). A failing
-// reader leaves no target; a failing writer's partial target is removed; an
-// existing file is never overwritten; the intermediate stream is always removed.
+// Converts one file with the chosen formats (see driver_state.h). The target
+// is written as NAME.part and takes its final name only when complete, never
+// replacing anything; a failing reader or writer leaves no target; the
+// intermediate stream is always removed. Every file the driver creates is
+// created exclusively and opened again only while it is still that file.
 ConversionResult convert_file(const std::string& source);
+
+// Puts the stream and the target of every following conversion in dir
+// (created when missing; a batch keeps the folders it walks below it)
+// instead of beside the source. Empty: beside the source again. An absolute
+// dir is best: batches change the working directory.
+void set_output_directory(const std::string& dir);
+const std::string& output_directory();
 
 // Batch modes: 0 the one file the pattern names; 1 every regular file matching
 // the pattern; 2 as 1, then the same in every subdirectory, depth first.

@@ -1,5 +1,6 @@
 #include "support/paths.h"
 
+#include "support/owned_files.h"
 #include "support/platform.h"
 
 namespace lettrix {
@@ -55,7 +56,6 @@ bool make_unique_name(std::string& path, const char* ext) {
     std::string candidate = original;
     replace_extension(candidate, unique_digits(g_unique_counter).c_str());
     candidate += suffix;
-    if (candidate.size() > kMaxPath) break;
     if (!regular_file_exists(candidate)) {
       path = candidate;
       return true;
@@ -66,7 +66,7 @@ bool make_unique_name(std::string& path, const char* ext) {
 }
 
 std::FILE* expand_selection(const std::string& mask, const std::string& list_path) {
-  std::FILE* list = std::fopen(list_path.c_str(), "w+b");
+  std::FILE* list = open_checked(list_path.c_str(), "w+b");
   if (!list) return nullptr;
   std::size_t dir_len = directory_part_length(mask);
   // The directory part is written in this platform's form, so the lines can be opened.

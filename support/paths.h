@@ -8,6 +8,8 @@
 
 namespace lettrix {
 
+// The design's path buffers held 255 characters. Paths of any length the
+// system accepts are converted; the limit stays for paths stored in files.
 inline constexpr std::size_t kMaxPath = 255;  // characters, without the terminator
 
 // Cuts the extension (the text from the last dot of the last path component,
@@ -21,8 +23,7 @@ int regular_file_exists(const std::string& path);
 
 // Turns path (already carrying ext) into base.NNN.EXT with three base-32 digits
 // from the process-wide counter, the first name for which regular_file_exists
-// is 0. False, with path unchanged, when all 32768 digit groups are taken or
-// the name would not fit in kMaxPath characters.
+// is 0. False, with path unchanged, when all 32768 digit groups are taken.
 bool make_unique_name(std::string& path, const char* ext);
 
 // The process-wide counter behind make_unique_name (tests set it).

@@ -1,5 +1,7 @@
 #include "support/platform.h"
 
+#include "support/owned_files.h"
+
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -60,10 +62,11 @@ bool wildcard_match(std::string_view pattern, std::string_view name) {
   return false;
 }
 
-std::vector<DirEntry> list_directory(const std::string& dir) {
+std::vector<DirEntry> list_directory(const std::string& dir, bool* ok) {
   std::vector<DirEntry> entries;
   std::string base = dir.empty() ? std::string(".") : native_separators(dir);
   DIR* d = opendir(base.c_str());
+  if (ok) *ok = d != nullptr;
   if (!d) return entries;
   std::string prefix = base;
   if (!is_separator(prefix.back())) prefix += '/';
@@ -93,6 +96,13 @@ std::vector<DirEntry> list_directory(const std::string& dir) {
   std::sort(entries.begin(), entries.end(), names_less);
   return entries;
 }
+
+std::size_t name_length_limit(const std::string& dir) {
+  long n = pathconf(dir.empty() ? "." : dir.c_str(), _PC_NAME_MAX);
+  return n > 0 ? static_cast<std::size_t>(n) : 255;
+}
+
+bool make_directory(const std::string& path) { return mkdir(path.c_str(), 0777) == 0 || (errno == EEXIST && is_directory(path)); }
 
 std::vector<DirEntry> search_directory(const std::string& dir, std::string_view pattern) {
   std::vector<DirEntry> all = list_directory(dir);
@@ -153,9 +163,9 @@ bool create_temp_file(const std::string& prefix, std::string& path_out) {
   buf.push_back('\0');
   int fd = mkstemp(buf.data());
   if (fd < 0) return false;
-  close(fd);
   path_out = buf.data();
-  return true;
+  // Kept by descriptor: the temporary directory is shared with other users.
+  return adopt_created_file(path_out, fd) == 0;
 }
 
 std::string current_directory() {

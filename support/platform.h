@@ -24,8 +24,15 @@ bool wildcard_match(std::string_view pattern, std::string_view name);
 bool has_wildcards(std::string_view text);
 
 // Entries of a directory ("" means the working directory), without "." and
-// "..", sorted by name ignoring case. Empty when the directory cannot be read.
-std::vector<DirEntry> list_directory(const std::string& dir);
+// "..", sorted by name ignoring case. Empty, with *ok false and errno set,
+// when the directory cannot be read.
+std::vector<DirEntry> list_directory(const std::string& dir, bool* ok = nullptr);
+
+// The longest file name (one component, in bytes) the folder takes; 255 when unknown.
+std::size_t name_length_limit(const std::string& dir);
+
+// Creates one folder (mode 0777 less the umask). True when it was made.
+bool make_directory(const std::string& path);
 
 // The entries of dir whose names match the pattern.
 std::vector<DirEntry> search_directory(const std::string& dir, std::string_view pattern);

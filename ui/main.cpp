@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "support/owned_files.h"
 #include "ui/qt/busy_cursor_qt.h"
 #include "ui/qt/main_dialog.h"
 
@@ -39,6 +40,9 @@ int main(int argc, char** argv) {
     if (std::strcmp(argv[i], "--version") == 0) return print("lettrix " LETTRIX_VERSION "\n");
   }
   QApplication app(argc, argv);
+  // Closing the terminal or an interrupt mid-conversion leaves no work stream
+  // and no unfinished target.
+  lettrix::install_interrupt_cleanup();
   lettrix::install_busy_cursor();
   lettrix::MainDialog dialog;
   dialog.exec();

@@ -74,11 +74,11 @@ TEST_F(DriverTest, NamesTargetAndRemovesTheStream) {
   EXPECT_FALSE(exists("letter.###"));
   ASSERT_EQ(g_calls.size(), 2u);
   EXPECT_EQ(g_calls[0], "read letter -> letter.###");
-  EXPECT_EQ(g_calls[1], "write letter.### -> letter.asc");
+  EXPECT_EQ(g_calls[1], "write letter.### -> letter.asc.part");
   EXPECT_EQ(g_seen_kind, 0);
   EXPECT_EQ(g_seen_current_out, "letter.###");
   EXPECT_EQ(current_file(0), "letter.###");
-  EXPECT_EQ(current_file(1), "letter.asc");
+  EXPECT_EQ(current_file(1), "letter.asc.part");
 }
 
 TEST_F(DriverTest, ExistingTargetGetsANumberedName) {
@@ -168,15 +168,28 @@ TEST_F(DriverTest, RefusesWhatItCannotDo) {
   set_chosen_handlers(copy_reader, copy_writer);
   EXPECT_EQ(convert_file("missing").status, ConversionStatus::NoSuchFile);
   std::filesystem::create_directory("folder");
-  EXPECT_EQ(convert_file("folder").status, ConversionStatus::NoSuchFile);
-  // 248 characters of base name leave no room for ".NNN.ASC".
-  std::string long_name(248, 'n');
-  write_file(long_name, "x");
-  EXPECT_EQ(convert_file(long_name).status, ConversionStatus::PathTooLong);
-  std::string fits(247, 'f');
-  write_file(fits, "x");
-  EXPECT_TRUE(convert_file(fits).ok());
-  EXPECT_EQ(g_calls.size(), 2u);
+  EXPECT_EQ(convert_file("folder").message(), "is a directory");
+  EXPECT_EQ(g_calls.size(), 0u);
+}
+
+// Names and paths as long as the system takes convert; a name too long to
+// take a new extension is shortened, its extension kept.
+TEST_F(DriverTest, LongNamesAndPathsConvert) {
+  const std::string name250(250, 'n');
+  write_file(name250 + ".mw", "x");
+  ConversionResult r = convert_file(name250 + ".mw");
+  ASSERT_TRUE(r.ok()) << r.message();
+  EXPECT_EQ(r.target, std::string(235, 'n') + ".asc");
+  EXPECT_EQ(read_file(r.target), "[x]");
+
+  std::string deep;
+  while (deep.size() < 1000) deep += std::string(60, 'd') + "/";
+  std::filesystem::create_directories(deep);
+  write_file(deep + "letter", "y");
+  r = convert_file(deep + "letter");
+  ASSERT_TRUE(r.ok()) << r.message();
+  EXPECT_EQ(r.target, deep + "letter.asc");
+  EXPECT_EQ(testing::dir_names(deep), (std::vector<std::string>{"letter", "letter.asc"}));
 }
 
 TEST_F(DriverTest, UnknownTargetRowSelectsRowZero) {

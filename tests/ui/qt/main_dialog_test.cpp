@@ -34,8 +34,12 @@ bool g_cursor_busy_in_handler = false;
 int copy_reader(const char* in, const char* out) {
   const QCursor* c = QApplication::overrideCursor();
   g_cursor_busy_in_handler = c && c->shape() == Qt::BitmapCursor;
-  QFile::remove(QString::fromLocal8Bit(out));
-  return QFile::copy(QString::fromLocal8Bit(in), QString::fromLocal8Bit(out)) ? 0 : -1;
+  // Writes into the stream the driver created (a new file under its name
+  // would be taken for a swapped name and left alone).
+  QFile src(QString::fromLocal8Bit(in));
+  QFile dst(QString::fromLocal8Bit(out));
+  if (!src.open(QIODevice::ReadOnly) || !dst.open(QIODevice::WriteOnly | QIODevice::Truncate)) return -1;
+  return dst.write(src.readAll()) >= 0 ? 0 : -1;
 }
 
 int rtf_writer(const char* in, const char* out) {

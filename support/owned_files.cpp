@@ -1,0 +1,270 @@
+#include "support/owned_files.h"
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <vector>
+
+#include "support/file_handle.h"
+
+namespace lettrix {
+
+namespace {
+
+struct Owned {
+  std::string path;
+  int fd = -1;
+  dev_t dev = 0;
+  ino_t ino = 0;
+  bool created = false;  // false: a source, checked but never removed
+  int slot = -1;         // its place in the signal cleanup table
+};
+
+std::vector<Owned> g_owned;
+std::function<void(const std::string&)> g_reopen_hook;
+
+// The signal handler cannot touch g_owned (a vector that may be moving), so
+// the files to remove on a signal are also kept in a fixed table whose
+// entries are published with one store of `used`.
+struct CleanupSlot {
+  volatile sig_atomic_t used = 0;
+  char* path = nullptr;
+  dev_t dev = 0;
+  ino_t ino = 0;
+};
+constexpr int kCleanupSlots = 32;
+CleanupSlot g_slots[kCleanupSlots];
+
+int take_slot(const std::string& path, dev_t dev, ino_t ino) {
+  for (int i = 0; i < kCleanupSlots; ++i) {
+    if (g_slots[i].used) continue;
+    delete[] g_slots[i].path;
+    g_slots[i].path = new char[path.size() + 1];
+    std::memcpy(g_slots[i].path, path.c_str(), path.size() + 1);
+    g_slots[i].dev = dev;
+    g_slots[i].ino = ino;
+    g_slots[i].used = 1;
+    return i;
+  }
+  return -1;  // more files at once than slots: this one is not cleaned up on a signal
+}
+
+void free_slot(int slot) {
+  if (slot < 0) return;
+  g_slots[slot].used = 0;
+}
+
+Owned* find(const std::string& path) {
+  for (Owned& o : g_owned)
+    if (o.path == path) return &o;
+  return nullptr;
+}
+
+void forget(const std::string& path) {
+  for (std::size_t i = 0; i < g_owned.size(); ++i) {
+    if (g_owned[i].path != path) continue;
+    free_slot(g_owned[i].slot);
+    if (g_owned[i].fd >= 0) close(g_owned[i].fd);
+    g_owned.erase(g_owned.begin() + static_cast<std::ptrdiff_t>(i));
+    return;
+  }
+}
+
+// True when the name (not following a link) is the registered file.
+bool still_ours(const Owned& o) {
+  struct stat st {};
+  if (lstat(o.path.c_str(), &st) != 0) return false;
+  return st.st_dev == o.dev && st.st_ino == o.ino;
+}
+
+void register_file(const std::string& path, int fd, const struct stat& st, bool created) {
+  forget(path);
+  Owned o;
+  o.path = path;
+  o.fd = fd;
+  o.dev = st.st_dev;
+  o.ino = st.st_ino;
+  o.created = created;
+  if (created) o.slot = take_slot(path, st.st_dev, st.st_ino);
+  g_owned.push_back(std::move(o));
+}
+
+extern "C" void on_interrupt(int sig) {
+  remove_interrupted_files();
+  _exit(128 + sig);
+}
+
+}  // namespace
+
+int create_owned_file(const std::string& path, bool private_file) {
+  int fd = open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, private_file ? 0600 : 0666);
+  if (fd < 0) return errno ? errno : EIO;
+  struct stat st {};
+  if (fstat(fd, &st) != 0) {
+    int err = errno;
+    unlink(path.c_str());  // just created exclusively: it is ours
+    close(fd);
+    return err;
+  }
+  register_file(path, fd, st, true);
+  return 0;
+}
+
+int adopt_created_file(const std::string& path, int fd) {
+  struct stat st {};
+  if (fstat(fd, &st) != 0) {
+    int err = errno;
+    close(fd);
+    return err;
+  }
+  register_file(path, fd, st, true);
+  return 0;
+}
+
+SourceCheck check_source(const std::string& path, int* err_out) {
+  if (err_out) *err_out = 0;
+  int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0) {
+    int err = errno;
+    if (err_out) *err_out = err;
+    if (err == ENOENT || err == ENOTDIR) return SourceCheck::Missing;
+    if (err == EACCES || err == EPERM) return SourceCheck::NoPermission;
+    if (err == EISDIR) return SourceCheck::IsDirectory;
+    return SourceCheck::Unreadable;
+  }
+  struct stat st {};
+  if (fstat(fd, &st) != 0) {
+    if (err_out) *err_out = errno;
+    close(fd);
+    return SourceCheck::Unreadable;
+  }
+  if (!S_ISREG(st.st_mode)) {
+    close(fd);
+    return S_ISDIR(st.st_mode) ? SourceCheck::IsDirectory : SourceCheck::NotRegular;
+  }
+  register_file(path, fd, st, false);
+  return SourceCheck::Ok;
+}
+
+std::string source_check_text(SourceCheck check, int err) {
+  switch (check) {
+    case SourceCheck::Ok: return "";
+    case SourceCheck::Missing: return "no such file";
+    case SourceCheck::IsDirectory: return "is a directory";
+    case SourceCheck::NotRegular: return "not a regular file (a pipe, a device or a socket)";
+    case SourceCheck::NoPermission: return "permission denied";
+    case SourceCheck::Unreadable: break;
+  }
+  if (err == ENAMETOOLONG) return "path too long for this system";
+  return std::string("cannot open the file: ") + (err ? std::strerror(err) : "unknown error");
+}
+
+std::FILE* open_checked(const char* path, const char* mode) {
+  Owned* o = path ? find(path) : nullptr;
+  if (!o) return std::fopen(path, mode);
+  const bool plus = std::strchr(mode, '+') != nullptr;
+  int flags = O_CLOEXEC | O_NOCTTY | O_NONBLOCK;
+  bool truncate = false;
+  switch (mode[0]) {
+    case 'r': flags |= plus ? O_RDWR : O_RDONLY; break;
+    case 'w': flags |= plus ? O_RDWR : O_WRONLY; truncate = true; break;
+    case 'a': flags |= (plus ? O_RDWR : O_WRONLY) | O_APPEND; break;
+    default: errno = EINVAL; return nullptr;
+  }
+  if (o->created) flags |= O_NOFOLLOW;  // our own files are never links
+  if (g_reopen_hook) {
+    const std::string name = o->path;
+    g_reopen_hook(name);
+    o = find(name);
+    if (!o) {
+      errno = ENOENT;
+      return nullptr;
+    }
+  }
+  int fd = open(path, flags);
+  if (fd < 0) {
+    if (errno == ELOOP) note_replaced_file(path);
+    return nullptr;
+  }
+  struct stat st {};
+  if (fstat(fd, &st) != 0 || st.st_dev != o->dev || st.st_ino != o->ino) {
+    close(fd);
+    note_replaced_file(path);
+    errno = EXDEV;
+    return nullptr;
+  }
+  int fl = fcntl(fd, F_GETFL);
+  if (fl >= 0) fcntl(fd, F_SETFL, fl & ~O_NONBLOCK);
+  if ((truncate && ftruncate(fd, 0) != 0)) {
+    close(fd);
+    return nullptr;
+  }
+  std::FILE* f = fdopen(fd, mode);
+  if (!f) close(fd);
+  return f;
+}
+
+bool is_owned(const std::string& path) { return find(path) != nullptr; }
+
+bool remove_owned_file(const std::string& path) {
+  Owned* o = find(path);
+  if (!o) return false;
+  bool removed = o->created && still_ours(*o) && unlink(path.c_str()) == 0;
+  forget(path);
+  return removed;
+}
+
+void release_owned_file(const std::string& path) { forget(path); }
+
+int publish_owned_file(const std::string& from, const std::string& to) {
+  Owned* o = find(from);
+  if (!o || !o->created) return EINVAL;
+  if (!still_ours(*o)) return EXDEV;
+#ifdef RENAME_NOREPLACE
+  if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) {
+    o->path = to;
+    if (o->slot >= 0) {
+      free_slot(o->slot);
+      o->slot = -1;
+    }
+    return 0;
+  }
+  if (errno != EINVAL && errno != ENOSYS && errno != ENOTSUP) return errno;
+#endif
+  // No atomic rename that refuses to replace: a hard link does the same.
+  if (link(from.c_str(), to.c_str()) != 0) return errno;
+  if (unlink(from.c_str()) != 0) {
+    // Both names now lead to the finished file; the new one is what counts.
+  }
+  o->path = to;
+  if (o->slot >= 0) {
+    free_slot(o->slot);
+    o->slot = -1;
+  }
+  return 0;
+}
+
+void install_interrupt_cleanup() {
+  struct sigaction sa {};
+  sa.sa_handler = on_interrupt;
+  sigemptyset(&sa.sa_mask);
+  for (int sig : {SIGTERM, SIGINT, SIGHUP}) sigaddset(&sa.sa_mask, sig);
+  for (int sig : {SIGTERM, SIGINT, SIGHUP}) sigaction(sig, &sa, nullptr);
+}
+
+void remove_interrupted_files() {
+  for (CleanupSlot& s : g_slots) {
+    if (!s.used || !s.path) continue;
+    struct stat st {};
+    if (lstat(s.path, &st) == 0 && st.st_dev == s.dev && st.st_ino == s.ino) unlink(s.path);
+    s.used = 0;
+  }
+}
+
+void set_reopen_hook(std::function<void(const std::string&)> hook) { g_reopen_hook = std::move(hook); }
+
+}  // namespace lettrix

@@ -1,0 +1,73 @@
+// Files this program created or checked, held by descriptor.
+//
+// A conversion hands its handlers names, and the handlers open them by name.
+// Between the moment a file was created (or a source checked) and the moment
+// it is opened, another process that can write in the folder may replace the
+// name, for instance by a link to someone else's file. So every file the
+// driver creates is created exclusively and its descriptor kept, every source
+// is opened once without blocking and checked, and both are registered here.
+// Opening a registered name again opens it without following a link, without
+// truncating, and checks that it is still the same file before truncating it;
+// removing one checks the same first. A name that was swapped is refused.
+#pragma once
+
+#include <cstdio>
+#include <functional>
+#include <string>
+
+namespace lettrix {
+
+// Creates path exclusively (never through a link), keeps its descriptor and
+// registers it. `private_file` gives mode 0600 instead of 0666 (less umask).
+// Files created so are removed by remove_interrupted_files() (the signal
+// cleanup) until they are released. Returns 0 or the errno value.
+int create_owned_file(const std::string& path, bool private_file = false);
+
+// Registers a file just created exclusively by other means (mkstemp), whose
+// open descriptor fd it takes over. Returns 0 or the errno value.
+int adopt_created_file(const std::string& path, int fd);
+
+// What check_source found.
+enum class SourceCheck { Ok, Missing, IsDirectory, NotRegular, NoPermission, Unreadable };
+
+// Opens path for reading without blocking (a FIFO or a device must not hang
+// us), checks that it is a regular file and registers it, so that the reader
+// opening it by name gets this same file. err_out gets the errno value of a
+// failed open.
+SourceCheck check_source(const std::string& path, int* err_out = nullptr);
+// "is a directory", "not a regular file (a pipe, a device or a socket)", ...
+std::string source_check_text(SourceCheck check, int err);
+
+// Opens a stream on path as std::fopen would. A registered name is opened
+// as described above: nullptr (errno EXDEV) when it no longer names the file
+// registered under it. The "w" modes truncate only after that check.
+std::FILE* open_checked(const char* path, const char* mode);
+
+bool is_owned(const std::string& path);
+
+// Removes path when it still names the file registered under it, and forgets
+// it. A name that is not registered, or that now names another file, is left
+// alone. Returns true when the file was removed.
+bool remove_owned_file(const std::string& path);
+
+// Forgets path (closing the kept descriptor) without removing it.
+void release_owned_file(const std::string& path);
+
+// Gives the registered file `from` the name `to` when nothing has that name:
+// the existing entry, even a dangling link, is never replaced. Uses an atomic
+// rename that refuses to replace; where the file system has none, a hard link
+// and the removal of the old name. Returns 0, EEXIST when `to` is taken, or
+// another errno value; EXDEV when `from` no longer names the registered file.
+int publish_owned_file(const std::string& from, const std::string& to);
+
+// On SIGTERM, SIGINT and SIGHUP: removes every registered file this program
+// created (not the sources), then ends the process with status 128 + signal.
+void install_interrupt_cleanup();
+// What the signal handler does, callable from tests.
+void remove_interrupted_files();
+
+// Test hook, called with a registered name just before it is opened again,
+// so that tests can swap the name at the worst moment. Empty by default.
+void set_reopen_hook(std::function<void(const std::string&)> hook);
+
+}  // namespace lettrix
