@@ -3,6 +3,8 @@
 #include "core/driver.h"
 #include "core/driver_state.h"
 #include "core/format_registry.h"
+#include "core/source_detection.h"
+#include "core/wrapped_source.h"
 #include "core/stream_printer.h"
 #include "support/file_handle.h"
 #include "support/owned_files.h"
@@ -35,11 +37,13 @@ std::vector<ConversionResult> convert_pattern(const std::string& pattern, bool r
 int run_conversions(int source_row, int target_row, const std::vector<std::string>& args, bool recursive,
                     std::ostream& out, std::ostream& err) {
   init_path_buffers();
-  choose_formats(source_row, target_row);
+  choose_formats(source_row == kDetectSource ? 0 : source_row, target_row);
+  set_source_detection(source_row == kDetectSource);
   bool all_ok = true;
   for (const std::string& arg : args) {
     std::vector<ConversionResult> results;
-    if (has_wildcards(arg.substr(directory_part_length(arg)))) {
+    const bool pattern = has_wildcards(arg.substr(directory_part_length(arg)));
+    if (pattern) {
       results = convert_pattern(arg, recursive);
       if (results.empty()) {
         err << arg << ": error: no file matches\n";
@@ -49,8 +53,12 @@ int run_conversions(int source_row, int target_row, const std::vector<std::strin
       results = convert_batch(arg, BatchOneFile);
     }
     for (const ConversionResult& r : results) {
+      if (!r.warning.empty()) err << r.source << ": warning: " << r.warning << "\n";
       if (r.ok()) {
         out << r.source << " -> " << r.target << "\n";
+      } else if (r.skipped()) {
+        out << r.source << ": " << r.message() << "\n";
+        if (!pattern) all_ok = false;  // a file named on its own was meant to be converted
       } else {
         err << r.source << ": error: " << r.message() << "\n";
         all_ok = false;
@@ -60,7 +68,29 @@ int run_conversions(int source_row, int target_row, const std::vector<std::strin
   return all_ok ? 0 : 1;
 }
 
+int identify_files(const std::vector<std::string>& files, std::ostream& out, std::ostream& err) {
+  int status = 0;
+  for (const std::string& file : files) {
+    const Detection d = detect_format(file);
+    if (d.verdict == Verdict::Unreadable || d.verdict == Verdict::DamagedWrapper) {
+      err << file << ": error: " << d.summary() << "\n";
+      status = 1;
+      continue;
+    }
+    out << file << ": " << d.summary() << "\n";
+  }
+  return status;
+}
+
 int dump_stream(int source_row, const std::string& file, std::ostream& out, std::ostream& err) {
+  if (source_row == kDetectSource) {
+    const Detection d = detect_format(file);
+    if (!d.is_source()) {
+      err << file << ": error: " << d.summary() << "\n";
+      return 1;
+    }
+    source_row = d.source_row;
+  }
   Handler reader = source_formats.rows[source_row].reader;
   if (!reader) {
     err << file << ": error: format not available yet: " << source_formats.rows[source_row].name << "\n";
@@ -79,10 +109,17 @@ int dump_stream(int source_row, const std::string& file, std::ostream& out, std:
   }
   RemoveGuard guard(stream_path);
   set_target_kind(KindNeutral);
-  set_current_files(file, stream_path);
+  PreparedSource prepared;
+  std::string unwrap_error;
+  if (!prepare_source(file, prepared, unwrap_error)) {
+    release_owned_file(file);
+    err << file << ": error: " << unwrap_error << "\n";
+    return 1;
+  }
+  set_current_files(prepared.reader_path, stream_path);
   clear_handler_reason();
   take_file_failure();
-  int rc = reader(file.c_str(), stream_path.c_str());
+  int rc = reader(prepared.reader_path.c_str(), stream_path.c_str());
   release_owned_file(file);
   FileFailure io = take_file_failure();
   if (io.kind != FileFailure::None) {

@@ -23,6 +23,9 @@ enum class ConversionStatus {
   Damaged,            // the document is damaged; the target holds what could be read
   BadSource,          // the source is a folder, a pipe, a device, or cannot be read (reason)
   FileFailed,         // writing or reading a file failed, or a name was swapped (reason)
+  NotMacDocument,     // with detection: no source format we read; skipped (reason)
+  AlreadyConverted,   // with detection: one of our own target formats; skipped (reason)
+  WrapperFailed,      // a MacBinary, BinHex, AppleSingle or AppleDouble wrapper is damaged (reason)
 };
 
 struct ConversionResult {
@@ -33,13 +36,21 @@ struct ConversionResult {
   std::string reason;  // the handler's own words on what failed, when it gave them
   int source_row = 0;  // the formats the conversion was tried with
   int target_row = 0;
+  std::string warning;  // the content contradicts the chosen format: "looks like MacWrite 4.6"
 
   bool ok() const { return status == ConversionStatus::Ok; }
+  // Passed over by detection: not a source document, or converted already.
+  bool skipped() const {
+    return status == ConversionStatus::NotMacDocument || status == ConversionStatus::AlreadyConverted;
+  }
   // A short reason for the user ("not a MacWrite II document").
   std::string message() const;
 };
 
-// Converts one file with the chosen formats (see driver_state.h). The target
+// Converts one file with the chosen formats (see driver_state.h), or with the
+// source format its content shows when source detection is on. A wrapped
+// source (MacBinary, BinHex, AppleSingle, AppleDouble) reaches its reader
+// unwrapped (core/wrapped_source.h). The target
 // is written as NAME.part and takes its final name only when complete, never
 // replacing anything; a failing reader or writer leaves no target; the
 // intermediate stream is always removed. Every file the driver creates is

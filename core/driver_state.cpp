@@ -16,6 +16,7 @@ int g_target_row = 0;
 Handler g_reader = nullptr;
 Handler g_writer = nullptr;
 std::string g_handler_reason;
+bool g_detect_sources = false;
 std::string g_fork_data_path;
 std::string g_fork_resource_path;
 
@@ -69,6 +70,9 @@ void set_chosen_handlers(Handler reader, Handler writer) {
 }
 
 int chosen_target_row() { return g_target_row; }
+
+void set_source_detection(bool on) { g_detect_sources = on; }
+bool source_detection() { return g_detect_sources; }
 
 void set_handler_reason(std::string reason) { g_handler_reason = std::move(reason); }
 const std::string& handler_reason() { return g_handler_reason; }

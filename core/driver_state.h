@@ -45,4 +45,10 @@ Handler chosen_writer();
 // Replaces the stored handlers, keeping the rows (names, target extension).
 void set_chosen_handlers(Handler reader, Handler writer);
 
+// When on, the driver tells each source's format by its content
+// (core/source_detection.h) and takes that row's reader instead of the
+// chosen one; files of no source format are skipped. Off by default.
+void set_source_detection(bool on);
+bool source_detection();
+
 }  // namespace lettrix

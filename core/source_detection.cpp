@@ -124,11 +124,20 @@ Confidence test_clarisworks(const DataForkView& f) {
   return Confidence::Certain;
 }
 
-// Ragtime 2: the version word 0x200 to 0x254 (from 0x255 on it is Ragtime 3).
+// Ragtime 2: the version word 0x200 to 0x254 (from 0x255 on it is Ragtime 3),
+// the first page record inside the file and its first component too.
 Confidence test_ragtime_2(const DataForkView& f) {
+  constexpr std::uint64_t kRecords = 256;
+  constexpr std::uint64_t kRecordSize = 40;
   const std::uint16_t version = word_at(f.head, 4);
   if (f.head.size() < 132 || version < 0x200 || version >= 0x255) return Confidence::None;
   if (f.creator == "R#+A") return Confidence::Certain;
+  auto record_fits = [&](std::uint64_t n) { return n == 0 || kRecords + n * kRecordSize <= f.size; };
+  const std::uint16_t page = word_at(f.head, 130);
+  if (!record_fits(page)) return Confidence::None;
+  const std::size_t page_at = static_cast<std::size_t>(kRecords + (page - 1) * kRecordSize);
+  if (page != 0 && f.head.size() >= page_at + 10 && !record_fits(word_at(f.head, page_at + 8)))
+    return Confidence::None;
   return f.type.empty() ? Confidence::Likely : Confidence::Possible;
 }
 
@@ -263,14 +272,14 @@ Detection detect(std::span<const std::uint8_t> head, std::uint64_t size, const R
       set_damaged(d, info, error);
       return d;
     }
-    d.wrapper = info;
     if (!info.has_data_fork) {
       // An AppleDouble header: its document is the file without the "._".
       d.verdict = Verdict::NotMacDocument;
-      d.name = is_companion_name ? "AppleDouble header (converted with the file it goes with)"
+      d.name = is_companion_name ? "AppleDouble header, read with the file of the same name without \"._\""
                                  : std::string(wrapper_name(info.kind)) + " file without a data fork";
       return d;
     }
+    d.wrapper = info;
     const std::size_t want = static_cast<std::size_t>(std::min<std::uint64_t>(info.data_length, kDetectPrefix));
     const std::vector<std::uint8_t> fork = read_at(info.data_offset, want);
     classify({fork, info.data_length, info.type, info.creator}, d);
