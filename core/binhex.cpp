@@ -241,11 +241,7 @@ WrapperCheck probe_binhex(std::span<const std::uint8_t> head, WrappedFile& info,
   data_head.clear();
   bool has_banner = false;
   const std::size_t start = encoded_start(head.first(std::min(head.size(), kBinHexProbeSize)), has_banner);
-  if (start == std::string_view::npos) {
-    if (!has_banner) return WrapperCheck::NotWrapped;
-    error = "BinHex: no line starting with \":\" after the BinHex line";
-    return WrapperCheck::Damaged;
-  }
+  if (start == std::string_view::npos) return WrapperCheck::NotWrapped;
   Decoder d(head.first(std::min(head.size(), kBinHexProbeSize)), start);
   std::string why;
   const WrapperCheck header = read_header(d, info, why);

@@ -33,11 +33,12 @@ namespace lettrix {
 
 // The largest fork this program takes from a BinHex file. The run codes let
 // a small file stand for a very large one; no document comes near this.
-inline constexpr std::uint64_t kMaxBinHexFork = std::uint64_t{1} << 30;
+inline constexpr std::uint64_t kMaxBinHexFork = std::uint64_t{1} << 28;
 
 // From the first bytes of a file (the text up to kBinHexProbeSize): whether
-// it is BinHex (the "(This file must be converted with BinHex" line, or a
-// first line that starts with ":" and holds only the alphabet), its header
+// it is BinHex (the "(This file must be converted with BinHex" line and a
+// line after it that starts with ":", or a first line that starts with ":"
+// and holds only the alphabet; a text that only quotes the line is none), its header
 // (checked against its CRC), and in data_head the first bytes of its data
 // fork (as many as the text given holds, at most kBinHexProbeSize).
 inline constexpr std::size_t kBinHexProbeSize = 1 << 16;

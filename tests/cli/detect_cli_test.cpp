@@ -110,6 +110,18 @@ TEST(DetectingCommandLine, ConvertsSkipsAndRefusesByContent) {
             "bad.hqx: MacWrite 4.6 in BinHex 4.0 (certain)\n");  // its header is sound
   EXPECT_EQ(r.err, "missing: error: cannot read the file: cannot open it\n");
 
+  // --dump-stream reads through the wrappers too, and tells the format itself.
+  const CliRun plain = run_cli(dir, "-f macwrite-4.6 --dump-stream a-letter.mw");
+  EXPECT_EQ(plain.status, 0) << plain.err;
+  for (const char* wrapped : {"c-letter.hqx", "d-letter", "b-letter.bin"}) {
+    r = run_cli(dir, std::string("--dump-stream ") + wrapped);
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, plain.out) << wrapped;
+  }
+  r = run_cli(dir, "--dump-stream g-junk");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "g-junk: error: not a Macintosh document we read\n");
+
   // A format given by name is used, with a warning when the content says otherwise.
   r = run_cli(dir, "-f macwrite-2.2 -t ascii a-letter.mw");
   EXPECT_EQ(r.status, 0) << r.err;

@@ -211,6 +211,7 @@ TEST(MacWrappers, DamagedBinHexIsRefusedByName) {
   std::vector<std::uint8_t> head;
   std::string error;
   for (const std::string& text : {std::string("Dear Sir,\r\n"), std::string(":") + std::string(70, 'x'),
+                                  std::string("Unpack it: (This file must be converted with BinHex 4.0)\r"),
                                   std::string(":") + std::string(63, '!') + "\r\n"}) {
     EXPECT_EQ(probe_binhex(bytes_of(text), info, head, error), WrapperCheck::NotWrapped) << text;
   }
