@@ -1,5 +1,11 @@
 #include "cli/convert_command.h"
 
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+
 #include "core/driver.h"
 #include "core/driver_state.h"
 #include "core/format_registry.h"
@@ -15,57 +21,259 @@ namespace lettrix {
 
 namespace {
 
+// Standard input is copied to a private file first; a document is never this large.
+constexpr std::uint64_t kMaxStandardInput = std::uint64_t{1} << 30;
+constexpr std::size_t kProgressFromFiles = 4;
+
+std::string with_thousands(std::uint64_t n) {
+  std::string digits = std::to_string(n), out;
+  for (std::size_t i = 0; i < digits.size(); ++i) {
+    if (i != 0 && (digits.size() - i) % 3 == 0) out += ',';
+    out += digits[i];
+  }
+  return out;
+}
+
+std::string absolute(const std::string& path) {
+  if (path.empty() || is_separator(path[0])) return path;
+  return current_directory() + "/" + path;
+}
+
+// A private folder in the temporary directory, removed with what it holds
+// (only files this program put there) when it goes out of scope.
+class PrivateFolder {
+ public:
+  bool create() { return create_temp_directory("lettrix-", path_); }
+  ~PrivateFolder() {
+    if (path_.empty()) return;
+    for (const DirEntry& e : list_directory(path_)) std::remove((path_ + "/" + e.name).c_str());
+    ::rmdir(path_.c_str());
+  }
+  const std::string& path() const { return path_; }
+
+ private:
+  std::string path_;
+};
+
+// Regular files a pattern run will try, for the progress line.
+std::size_t count_matches(const std::string& dir, const std::string& pattern, bool recursive, int depth) {
+  std::size_t n = 0;
+  for (const DirEntry& e : list_directory(dir)) {
+    if (e.is_regular && wildcard_match(pattern, e.name)) ++n;
+    if (recursive && e.is_directory && depth < 64) n += count_matches(dir + e.name + "/", pattern, true, depth + 1);
+  }
+  return n;
+}
+
+class Reporter {
+ public:
+  Reporter(const ConvertOptions& o, std::ostream& out, std::ostream& err) : o_(o), out_(out), err_(err) {}
+
+  // Targets in the output folder are shown below the folder as the user named it.
+  void show_output_folder(const std::string& absolute_dir, const std::string& as_given) {
+    absolute_dir_ = absolute_dir;
+    as_given_ = as_given;
+  }
+
+  void begin_batch(std::size_t total) {
+    total_ += total;
+    show_progress_ = o_.progress && total_ >= kProgressFromFiles;
+  }
+  void starting(const std::string& source) {
+    if (!show_progress_) return;
+    std::string line = "[" + std::to_string(done_ + 1) + "/" + std::to_string(total_) + "] " + source;
+    if (line.size() > 76) line = line.substr(0, 73) + "...";
+    err_ << "\r\033[K" << line << std::flush;
+    progress_shown_ = true;
+  }
+  // Prints one result; `in_pattern` says whether a skip is a failure.
+  void result(const ConversionResult& r, bool in_pattern, std::ostream& line_out) {
+    clear_progress();
+    ++done_;
+    if (!r.warning.empty() && o_.verbosity >= 1) err_ << r.source << ": warning: " << r.warning << "\n";
+    if (r.ok()) {
+      ++converted_;
+      if (o_.verbosity >= 1) {
+        line_out << r.source << " -> " << (r.target.empty() ? "standard output" : shown(r.target));
+        if (o_.verbosity >= 2) line_out << " (" << source_formats.rows[r.source_row].name << ", " << sizes(r) << ")";
+        line_out << "\n";
+      }
+    } else if (r.skipped()) {
+      ++skipped_;
+      if (!in_pattern) failed_any_ = true;
+      if (o_.verbosity >= 1 || !in_pattern) err_ << r.source << ": skipped: " << r.message() << "\n";
+    } else {
+      ++failed_;
+      failed_any_ = true;
+      err_ << r.source << ": error: " << r.message() << "\n";
+    }
+  }
+  void error(const std::string& what, const std::string& message) {
+    clear_progress();
+    ++failed_;
+    failed_any_ = true;
+    err_ << what << ": error: " << message << "\n";
+  }
+  void summary(bool batch) {
+    clear_progress();
+    if (batch && o_.verbosity >= 1)
+      err_ << converted_ << " converted, " << failed_ << " failed, " << skipped_ << " skipped\n";
+  }
+  bool all_ok() const { return !failed_any_; }
+
+ private:
+  void clear_progress() {
+    if (progress_shown_) err_ << "\r\033[K" << std::flush;
+    progress_shown_ = false;
+  }
+  std::string shown(const std::string& target) const {
+    if (absolute_dir_.empty() || target.compare(0, absolute_dir_.size() + 1, absolute_dir_ + "/") != 0) return target;
+    std::string given = as_given_;
+    while (given.size() > 1 && is_separator(given.back())) given.pop_back();
+    return given + "/" + target.substr(absolute_dir_.size() + 1);
+  }
+  static std::string sizes(const ConversionResult& r) {
+    bool ok_in = false, ok_out = false;
+    std::uint64_t in = file_size(r.source, &ok_in), out = file_size(r.target, &ok_out);
+    if (!ok_in || !ok_out) return "sizes unknown";
+    return with_thousands(in) + " -> " + with_thousands(out) + " bytes";
+  }
+
+  std::string absolute_dir_, as_given_;
+  const ConvertOptions& o_;
+  std::ostream& out_;
+  std::ostream& err_;
+  std::size_t total_ = 0, done_ = 0, converted_ = 0, failed_ = 0, skipped_ = 0;
+  bool show_progress_ = false, progress_shown_ = false, failed_any_ = false;
+};
+
 // Runs one pattern in its own directory, so that mode 2 walks that
 // directory's subdirectories; the working directory is restored afterwards.
-std::vector<ConversionResult> convert_pattern(const std::string& pattern, bool recursive) {
+// Results are reported as they come.
+void convert_pattern(const std::string& pattern, bool recursive, Reporter& report, std::ostream& lines) {
   std::size_t dir_len = directory_part_length(pattern);
-  if (dir_len == 0) return convert_batch(pattern, recursive ? BatchRecursive : BatchPattern);
   std::string dir = native_separators(pattern.substr(0, dir_len));
-  std::vector<ConversionResult> results;
-  WorkingDirectoryGuard back;
-  if (!change_directory_to(dir)) return results;
-  results = convert_batch(pattern.substr(dir_len), recursive ? BatchRecursive : BatchPattern);
-  for (ConversionResult& r : results) {
+  report.begin_batch(count_matches(dir, pattern.substr(dir_len), recursive, 0));
+  bool any = false;
+  set_batch_file_hook([&](const std::string& source, const ConversionResult* done) {
+    if (!done) {
+      report.starting(dir + source);
+      return;
+    }
+    any = true;
+    ConversionResult r = *done;
     r.source = dir + r.source;
-    if (!r.target.empty()) r.target = dir + r.target;
+    if (!r.target.empty() && output_directory().empty()) r.target = dir + r.target;
+    report.result(r, true, lines);
+  });
+  {
+    WorkingDirectoryGuard back;
+    if (dir_len == 0 || change_directory_to(dir)) convert_batch(pattern.substr(dir_len), recursive ? BatchRecursive : BatchPattern);
   }
-  return results;
+  set_batch_file_hook(nullptr);
+  if (!any) report.error(pattern, "no file matches");
+}
+
+// Copies standard input into a private file; false with a reason when it
+// cannot be read or is larger than any document.
+bool save_standard_input(std::istream& in, const std::string& path, std::string& why) {
+  if (create_owned_file(path, true) != 0) {
+    why = "cannot create a work file for standard input";
+    return false;
+  }
+  {
+    FilePtr f = open_file(path, "wb");
+    if (!f) {
+      why = "cannot create a work file for standard input";
+      return false;
+    }
+    std::vector<char> block(1 << 16);
+    std::uint64_t total = 0;
+    while (in.read(block.data(), static_cast<std::streamsize>(block.size())) || in.gcount() > 0) {
+      const std::size_t n = static_cast<std::size_t>(in.gcount());
+      total += n;
+      if (total > kMaxStandardInput) {
+        why = "standard input is larger than 1 GB, more than any document";
+        return false;
+      }
+      if (std::fwrite(block.data(), 1, n, f.get()) != n) break;
+    }
+  }
+  FileFailure io = take_file_failure();
+  release_owned_file(path);
+  if (io.kind != FileFailure::None) {
+    why = file_failure_text(io, "the copy of standard input");
+    return false;
+  }
+  return true;
+}
+
+// Sends a finished target to out and removes it (it lies in our private folder).
+bool send_target(const std::string& target, std::ostream& out) {
+  FilePtr f = open_file(target, "rb");
+  if (!f) return false;
+  std::vector<char> block(1 << 16);
+  std::size_t n;
+  while ((n = std::fread(block.data(), 1, block.size(), f.get())) > 0) out.write(block.data(), static_cast<std::streamsize>(n));
+  bool ok = !std::ferror(f.get()) && out.flush();
+  f.reset();
+  take_file_failure();
+  std::remove(target.c_str());
+  return ok;
 }
 
 }  // namespace
 
-int run_conversions(int source_row, int target_row, const std::vector<std::string>& args, bool recursive,
+int run_conversions(const ConvertOptions& options, const std::vector<std::string>& args, std::istream& in,
                     std::ostream& out, std::ostream& err) {
   init_path_buffers();
-  choose_formats(source_row == kDetectSource ? 0 : source_row, target_row);
-  set_source_detection(source_row == kDetectSource);
-  bool all_ok = true;
-  for (const std::string& arg : args) {
-    std::vector<ConversionResult> results;
-    const bool pattern = has_wildcards(arg.substr(directory_part_length(arg)));
-    if (pattern) {
-      results = convert_pattern(arg, recursive);
-      if (results.empty()) {
-        err << arg << ": error: no file matches\n";
-        all_ok = false;
-      }
-    } else {
-      results = convert_batch(arg, BatchOneFile);
-    }
-    for (const ConversionResult& r : results) {
-      if (!r.warning.empty()) err << r.source << ": warning: " << r.warning << "\n";
-      if (r.ok()) {
-        out << r.source << " -> " << r.target << "\n";
-      } else if (r.skipped()) {
-        out << r.source << ": " << r.message() << "\n";
-        if (!pattern) all_ok = false;  // a file named on its own was meant to be converted
-      } else {
-        err << r.source << ": error: " << r.message() << "\n";
-        all_ok = false;
-      }
-    }
+  choose_formats(options.source_row == kDetectSource ? 0 : options.source_row, options.target_row);
+  set_source_detection(options.source_row == kDetectSource);
+  Reporter report(options, out, err);
+  const bool to_stdout = options.output_dir == "-" || (options.output_dir.empty() && args.size() == 1 && args[0] == "-");
+  PrivateFolder scratch;
+  if ((to_stdout || std::find(args.begin(), args.end(), "-") != args.end()) && !scratch.create()) {
+    report.error("lettrix-convert", "cannot create a private work folder");
+    return 1;
   }
-  return all_ok ? 0 : 1;
+  std::ostream& lines = to_stdout ? err : out;
+  const bool batch = args.size() > 1 || std::any_of(args.begin(), args.end(), [](const std::string& a) {
+                       return has_wildcards(a.substr(directory_part_length(a)));
+                     });
+  const std::string out_dir = options.output_dir.empty() || to_stdout ? "" : absolute(options.output_dir);
+  if (!out_dir.empty()) report.show_output_folder(out_dir, options.output_dir);
+  for (const std::string& arg : args) {
+    set_output_directory(to_stdout ? scratch.path() : out_dir);
+    if (has_wildcards(arg.substr(directory_part_length(arg)))) {
+      convert_pattern(arg, options.recursive, report, lines);
+      continue;
+    }
+    std::string source = arg;
+    if (arg == "-") {
+      source = scratch.path() + "/stdin";
+      std::string why;
+      if (!save_standard_input(in, source, why)) {
+        report.error("-", why);
+        continue;
+      }
+    }
+    ConversionResult r = convert_file(source);
+    if (arg == "-") {
+      std::remove(source.c_str());
+      r.source = "-";
+    }
+    if (to_stdout && r.ok()) {
+      if (!send_target(r.target, out)) {
+        report.error(r.source, "cannot write the target to standard output");
+        continue;
+      }
+      r.target.clear();  // reported as "standard output"
+    }
+    report.result(r, false, lines);
+  }
+  set_output_directory("");
+  report.summary(batch);
+  return report.all_ok() ? 0 : 1;
 }
 
 int identify_files(const std::vector<std::string>& files, std::ostream& out, std::ostream& err) {

@@ -1,6 +1,7 @@
 // What lettrix-convert does with its arguments, apart from parsing them.
 #pragma once
 
+#include <istream>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -10,16 +11,28 @@ namespace lettrix {
 // The source "row" of -f auto: each file's format is told by its content.
 inline constexpr int kDetectSource = -1;
 
-// Converts each argument with the given registry rows (source_row may be
-// kDetectSource): a plain name as one
-// file, a wildcard pattern as a batch (recursive with `recursive`), searched in
-// the pattern's own directory. Prints "SOURCE -> TARGET" to out for each file
-// converted, "SOURCE: skipped: REASON" to out for each file detection passed
-// over, "SOURCE: warning: looks like FORMAT" to err when the content
-// contradicts the chosen format, and "SOURCE: error: REASON" to err for each
-// failure. Returns the exit status: 0 when every file converted or, within a
-// pattern, was skipped; 1 otherwise.
-int run_conversions(int source_row, int target_row, const std::vector<std::string>& args, bool recursive,
+struct ConvertOptions {
+  int source_row = 0;  // or kDetectSource
+  int target_row = 0;
+  bool recursive = false;
+  // Where the targets go: "" beside their sources, "-" standard output (one
+  // input only), else a folder (created when missing).
+  std::string output_dir;
+  int verbosity = 1;      // 0 (-q) errors only, 1 normal, 2 (-v) formats and sizes too
+  bool progress = false;  // a progress line on err (a terminal) for batches
+};
+
+// Converts each argument with the chosen registry rows: a plain name as one
+// file, "-" as standard input, a wildcard pattern as a batch (recursive with
+// `recursive`), searched in the pattern's own directory. Prints
+// "SOURCE -> TARGET" to out for each file converted (to err when the target
+// itself goes to out), "SOURCE: error: REASON" to err for each failure,
+// "SOURCE: skipped: REASON" to err for a file detection passed over,
+// "SOURCE: warning: looks like FORMAT" to err when the content contradicts
+// the chosen format, and
+// for a batch the summary "N converted, N failed, N skipped" to err. Returns
+// the exit status: 0 when every file converted, 1 otherwise.
+int run_conversions(const ConvertOptions& options, const std::vector<std::string>& args, std::istream& in,
                     std::ostream& out, std::ostream& err);
 
 // Prints "FILE: FORMAT (CONFIDENCE)" for each file, or what else it is
@@ -27,7 +40,8 @@ int run_conversions(int source_row, int target_row, const std::vector<std::strin
 // or 1 when a file cannot be read or its wrapper is damaged.
 int identify_files(const std::vector<std::string>& files, std::ostream& out, std::ostream& err);
 
-// Runs the reader of source_row (or of the detected format) on file and prints its intermediate stream as
+// Runs the reader of source_row (or, for kDetectSource, of the format the
+// content shows) on file, unwrapped, and prints its intermediate stream as
 // readable tokens. Returns 0, or 1 when the reader fails.
 int dump_stream(int source_row, const std::string& file, std::ostream& out, std::ostream& err);
 

@@ -1,6 +1,9 @@
 // lettrix-convert: the command-line converter for batch work.
 #include <CLI/CLI.hpp>
 
+#include <unistd.h>
+
+#include <algorithm>
 #include <iostream>
 
 #include "cli/convert_command.h"
@@ -16,23 +19,32 @@ int main(int argc, char** argv) {
       "an existing file is never overwritten (a numbered name is chosen instead).",
       "lettrix-convert"};
   std::string from, to;
-  bool recursive = false, list = false, dump = false, identify = false;
+  bool recursive = false, list = false, dump = false, identify = false, quiet = false, verbose = false;
+  std::string output_dir;
   std::vector<std::string> files;
   app.add_option("-f,--from", from,
                  "source format: a name or alias from --list-formats, or auto (the default: each file's\n"
                  "format is told by its content; other files are skipped)");
   app.add_option("-t,--to", to, "target format: a name or alias from --list-formats");
   app.add_flag("-r,--recursive", recursive, "with a wildcard pattern, search subdirectories too");
+  app.add_option("-o,--output-dir", output_dir,
+                 "put the targets in DIR (created if missing; -r keeps the folders below it); "
+                 "'-' writes the one target to standard output");
+  app.add_flag("-q,--quiet", quiet, "print only errors");
+  app.add_flag("-v,--verbose", verbose, "also print each file's format and sizes");
   app.add_flag("--dump-stream", dump, "print the intermediate stream the source reader writes for FILE");
   app.add_flag("--identify", identify, "print the format each FILE is found to be, and how sure that is");
   app.add_flag("--list-formats", list, "list the source and target formats with their aliases");
-  app.add_option("files", files, "files or wildcard patterns (quote patterns: '*.mw', 'archive/*.mw')");
+  app.add_option("files", files,
+                 "files or wildcard patterns (quote patterns: '*.mw', 'archive/*.mw'); '-' reads standard input");
   app.set_version_flag("--version", std::string("lettrix-convert ") + LETTRIX_VERSION);
   app.footer(
       "Examples:\n"
       "  lettrix-convert -f mac-text -t ansi readme\n"
       "  lettrix-convert -f \"MacWrite II\" -t rtf-ansi -r 'archive/*.mw'\n"
       "  lettrix-convert -f mac-text --dump-stream readme\n"
+      "  lettrix-convert -f macwrite-4.6 -t rtf-ansi -o converted -r '/cdrom/*.*'\n"
+      "  cat doc | lettrix-convert -f macwrite-4.6 -t rtf-ansi -o - - > doc.rtf\n"
       "  lettrix-convert -t rtf-ansi 'archive/*'     (formats told by content; MacBinary, BinHex,\n"
       "                                              AppleSingle and ._NAME AppleDouble files unwrapped)\n"
       "  lettrix-convert --identify letter.bin notes.hqx\n"
@@ -67,5 +79,21 @@ int main(int argc, char** argv) {
   if (to.empty()) return usage("a target format is needed (-t)");
   int target_row = find_target_format(to);
   if (target_row < 0) return usage("unknown target format '" + to + "' (see --list-formats)");
-  return run_conversions(source_row, target_row, files, recursive, std::cout, std::cerr);
+  ConvertOptions options;
+  options.source_row = source_row;
+  options.target_row = target_row;
+  options.recursive = recursive;
+  options.output_dir = output_dir;
+  if (quiet && verbose) return usage("-q and -v cannot be used together");
+  options.verbosity = quiet ? 0 : verbose ? 2 : 1;
+  options.progress = isatty(STDERR_FILENO) != 0;
+  const bool to_stdout = output_dir == "-" || (output_dir.empty() && files.size() == 1 && files[0] == "-");
+  const bool pattern = std::any_of(files.begin(), files.end(), [](const std::string& f) {
+    return f.find_first_of("*?") != std::string::npos;
+  });
+  if (to_stdout && (files.size() != 1 || pattern)) return usage("-o - takes exactly one file");
+  if (std::count(files.begin(), files.end(), "-") > 1) return usage("standard input can be read once");
+  if (files.size() > 1 && output_dir.empty() && std::count(files.begin(), files.end(), "-") == 1)
+    return usage("standard input among other files needs -o DIR");
+  return run_conversions(options, files, std::cin, std::cout, std::cerr);
 }

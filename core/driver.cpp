@@ -25,6 +25,7 @@ constexpr int kMaxDirectoryDepth = 64;
 // that the batch has walked into.
 std::string g_output_directory;
 std::string g_output_subfolder;
+BatchFileHook g_batch_hook;
 
 // The path without its extension and without the extension's dot.
 std::string base_name_of(const std::string& path) {
@@ -155,8 +156,8 @@ ConversionStatus pick_reader(const std::string& source, ConversionResult& result
   }
   switch (found.verdict) {
     case Verdict::Source: break;
-    case Verdict::NotMacDocument: result.reason = found.summary(); return ConversionStatus::NotMacDocument;
-    case Verdict::AlreadyConverted: result.reason = found.summary(); return ConversionStatus::AlreadyConverted;
+    case Verdict::NotMacDocument: result.reason = found.name; return ConversionStatus::NotOurFormat;
+    case Verdict::AlreadyConverted: result.reason = found.name; return ConversionStatus::AlreadyConverted;
     case Verdict::DamagedWrapper: result.reason = found.problem; return ConversionStatus::WrapperFailed;
     case Verdict::Unreadable: result.reason = found.summary(); return ConversionStatus::BadSource;
   }
@@ -311,9 +312,11 @@ void convert_listed(const std::string& pattern, std::vector<ConversionResult>& r
     if (line.empty() && c == EOF) break;
     strip_line_end(line);
     if (!line.empty()) {
+      if (g_batch_hook) g_batch_hook(prefix + line, nullptr);
       ConversionResult r = convert_file(line);
       r.source = prefix + r.source;
-      if (!r.target.empty()) r.target = prefix + r.target;
+      if (!r.target.empty() && g_output_directory.empty()) r.target = prefix + r.target;
+      if (g_batch_hook) g_batch_hook(r.source, &r);
       results.push_back(std::move(r));
     }
     if (c == EOF) break;
@@ -331,6 +334,7 @@ void batch(const std::string& pattern, int mode, std::vector<ConversionResult>& 
   const std::vector<DirEntry> entries = list_directory("", &readable);
   if (!readable) {
     results.push_back(folder_failure(prefix, errno));
+    if (g_batch_hook) g_batch_hook(results.back().source, &results.back());
     return;
   }
   g_output_subfolder = prefix;
@@ -342,6 +346,7 @@ void batch(const std::string& pattern, int mode, std::vector<ConversionResult>& 
     if (!change_directory_to(e.name)) {
       // A folder that cannot be entered is skipped, and said so.
       results.push_back(folder_failure(prefix + e.name + "/", errno));
+      if (g_batch_hook) g_batch_hook(results.back().source, &results.back());
       continue;
     }
     batch(pattern, mode, results, prefix + e.name + "/", depth + 1);
@@ -350,6 +355,8 @@ void batch(const std::string& pattern, int mode, std::vector<ConversionResult>& 
 }
 
 }  // namespace
+
+void set_batch_file_hook(BatchFileHook hook) { g_batch_hook = std::move(hook); }
 
 std::vector<ConversionResult> convert_batch(const std::string& pattern, int mode) {
   std::vector<ConversionResult> results;
@@ -385,8 +392,9 @@ std::string ConversionResult::message() const {
     case ConversionStatus::Damaged: return "damaged: " + reason + "; partial result in " + target;
     case ConversionStatus::BadSource: return reason;
     case ConversionStatus::FileFailed: return reason;
-    case ConversionStatus::NotMacDocument: return "skipped: " + reason;
-    case ConversionStatus::AlreadyConverted: return "skipped: " + reason;
+    case ConversionStatus::NotOurFormat:
+      return "not a Macintosh document we read" + (reason.empty() ? "" : " (" + reason + ")");
+    case ConversionStatus::AlreadyConverted: return "already converted" + (reason.empty() ? "" : " (" + reason + ")");
     case ConversionStatus::WrapperFailed: return reason;
   }
   return "unknown failure";

@@ -3,6 +3,7 @@
 // dialog and the command line call.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -23,8 +24,8 @@ enum class ConversionStatus {
   Damaged,            // the document is damaged; the target holds what could be read
   BadSource,          // the source is a folder, a pipe, a device, or cannot be read (reason)
   FileFailed,         // writing or reading a file failed, or a name was swapped (reason)
-  NotMacDocument,     // with detection: no source format we read; skipped (reason)
-  AlreadyConverted,   // with detection: one of our own target formats; skipped (reason)
+  NotOurFormat,       // skipped: not a Macintosh document any reader takes
+  AlreadyConverted,   // skipped: one of the target formats already
   WrapperFailed,      // a MacBinary, BinHex, AppleSingle or AppleDouble wrapper is damaged (reason)
 };
 
@@ -39,9 +40,9 @@ struct ConversionResult {
   std::string warning;  // the content contradicts the chosen format: "looks like MacWrite 4.6"
 
   bool ok() const { return status == ConversionStatus::Ok; }
-  // Passed over by detection: not a source document, or converted already.
+  // Left alone on purpose; in a pattern run this is not a failure.
   bool skipped() const {
-    return status == ConversionStatus::NotMacDocument || status == ConversionStatus::AlreadyConverted;
+    return status == ConversionStatus::NotOurFormat || status == ConversionStatus::AlreadyConverted;
   }
   // A short reason for the user ("not a MacWrite II document").
   std::string message() const;
@@ -70,5 +71,11 @@ enum BatchMode { BatchOneFile = 0, BatchPattern = 1, BatchRecursive = 2 };
 
 // Runs a batch and returns one result per file tried, in order.
 std::vector<ConversionResult> convert_batch(const std::string& pattern, int mode);
+
+// Called by batches (modes 1 and 2) for each file: with done == nullptr just
+// before it is converted, then with its result. Sources and folders are named
+// relative to where the batch started. Empty: no calls.
+using BatchFileHook = std::function<void(const std::string& source, const ConversionResult* done)>;
+void set_batch_file_hook(BatchFileHook hook);
 
 }  // namespace lettrix

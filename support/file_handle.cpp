@@ -15,44 +15,63 @@ long long g_write_budget = -1;
 bool mode_writes(const char* mode) { return mode[0] == 'w' || mode[0] == 'a' || std::strchr(mode, '+'); }
 
 #ifdef __GLIBC__
-// A stream over another whose writes fail as a full disk does once the
-// budget is spent.
-ssize_t budget_write(void* cookie, const char* data, size_t size) {
-  std::FILE* inner = static_cast<std::FILE*>(cookie);
-  if (g_write_budget >= 0 && static_cast<long long>(size) > g_write_budget) {
-    size_t room = static_cast<size_t>(g_write_budget);
-    if (room > 0) std::fwrite(data, 1, room, inner);
-    g_write_budget = 0;
-    errno = ENOSPC;
-    return room > 0 ? static_cast<ssize_t>(room) : -1;
-  }
-  size_t n = std::fwrite(data, 1, size, inner);
+// Streams opened for writing go through a thin layer over the stream the
+// system gave (unbuffered below ours), so that the cause of a failed write
+// is noted when it happens: the C library keeps only an error flag, and a
+// full disk would otherwise be reported without its reason. Tests may give
+// it a budget after which writes fail as on a full disk.
+struct WriteLayer {
+  std::FILE* inner;
+  std::string path;
+};
+
+ssize_t layer_write(void* cookie, const char* data, size_t size) {
+  auto* layer = static_cast<WriteLayer*>(cookie);
+  size_t allowed = size;
+  if (g_write_budget >= 0 && static_cast<long long>(size) > g_write_budget) allowed = static_cast<size_t>(g_write_budget);
+  size_t n = allowed > 0 ? std::fwrite(data, 1, allowed, layer->inner) : 0;
   if (g_write_budget >= 0) g_write_budget -= static_cast<long long>(n);
-  return n == size ? static_cast<ssize_t>(n) : -1;
+  if (n == size) return static_cast<ssize_t>(n);
+  const int err = n < allowed ? errno : ENOSPC;
+  note_file_failure(FileFailure::WriteFailed, err, layer->path);
+  errno = err;
+  return static_cast<ssize_t>(n);  // a cookie writer reports an error as 0, never as -1
 }
-ssize_t budget_read(void* cookie, char* data, size_t size) {
-  std::FILE* inner = static_cast<std::FILE*>(cookie);
-  size_t n = std::fread(data, 1, size, inner);
-  return std::ferror(inner) ? -1 : static_cast<ssize_t>(n);
+ssize_t layer_read(void* cookie, char* data, size_t size) {
+  auto* layer = static_cast<WriteLayer*>(cookie);
+  size_t n = std::fread(data, 1, size, layer->inner);
+  return std::ferror(layer->inner) ? -1 : static_cast<ssize_t>(n);
 }
-int budget_seek(void* cookie, off64_t* offset, int whence) {
-  std::FILE* inner = static_cast<std::FILE*>(cookie);
-  if (fseeko(inner, *offset, whence) != 0) return -1;
-  *offset = ftello(inner);
+int layer_seek(void* cookie, off64_t* offset, int whence) {
+  auto* layer = static_cast<WriteLayer*>(cookie);
+  if (fseeko(layer->inner, *offset, whence) != 0) return -1;
+  *offset = ftello(layer->inner);
   return 0;
 }
-int budget_close(void* cookie) { return std::fclose(static_cast<std::FILE*>(cookie)); }
+int layer_close(void* cookie) {
+  auto* layer = static_cast<WriteLayer*>(cookie);
+  int rc = std::fclose(layer->inner);
+  if (rc != 0) note_file_failure(FileFailure::WriteFailed, errno, layer->path);
+  delete layer;
+  return rc;
+}
 
-std::FILE* with_budget(std::FILE* f, const char* mode) {
-  if (!f || g_write_budget < 0 || !mode_writes(mode)) return f;
+std::FILE* with_write_layer(std::FILE* f, const char* mode, const std::string& path) {
+  if (!f) return f;
   std::setvbuf(f, nullptr, _IONBF, 0);
-  cookie_io_functions_t io{budget_read, budget_write, budget_seek, budget_close};
-  std::FILE* wrapped = fopencookie(f, mode, io);
-  if (!wrapped) std::fclose(f);
+  auto* layer = new (std::nothrow) WriteLayer{f, path};
+  if (!layer) return f;
+  cookie_io_functions_t io{layer_read, layer_write, layer_seek, layer_close};
+  std::FILE* wrapped = fopencookie(layer, mode, io);
+  if (!wrapped) {
+    delete layer;
+    std::setvbuf(f, nullptr, _IOFBF, BUFSIZ);
+    return f;
+  }
   return wrapped;
 }
 #else
-std::FILE* with_budget(std::FILE* f, const char*) { return f; }
+std::FILE* with_write_layer(std::FILE* f, const char*, const std::string&) { return f; }
 #endif
 
 }  // namespace
@@ -104,7 +123,7 @@ void FileCloser::operator()(std::FILE* f) noexcept {
 }
 
 FilePtr adopt_file(std::FILE* f, bool writing, const std::string& path, const char* mode) {
-  if (writing) f = with_budget(f, mode);
+  if (writing) f = with_write_layer(f, mode, path);
   if (!f) return FilePtr();
   char* buffer = new (std::nothrow) char[kFileBufferSize];
   if (buffer && std::setvbuf(f, buffer, _IOFBF, kFileBufferSize) != 0) {

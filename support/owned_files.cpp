@@ -98,9 +98,28 @@ extern "C" void on_interrupt(int sig) {
   _exit(128 + sig);
 }
 
+// Holds back the cleanup signals while a file is created and registered, so
+// that an interrupt cannot fall between the two and leave the file behind.
+class CleanupSignalsBlocked {
+ public:
+  CleanupSignalsBlocked() {
+    sigset_t set;
+    sigemptyset(&set);
+    for (int sig : {SIGTERM, SIGINT, SIGHUP}) sigaddset(&set, sig);
+    sigprocmask(SIG_BLOCK, &set, &old_);
+  }
+  ~CleanupSignalsBlocked() { sigprocmask(SIG_SETMASK, &old_, nullptr); }
+  CleanupSignalsBlocked(const CleanupSignalsBlocked&) = delete;
+  CleanupSignalsBlocked& operator=(const CleanupSignalsBlocked&) = delete;
+
+ private:
+  sigset_t old_;
+};
+
 }  // namespace
 
 int create_owned_file(const std::string& path, bool private_file) {
+  CleanupSignalsBlocked blocked;
   int fd = open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, private_file ? 0600 : 0666);
   if (fd < 0) return errno ? errno : EIO;
   struct stat st {};
@@ -115,6 +134,7 @@ int create_owned_file(const std::string& path, bool private_file) {
 }
 
 int adopt_created_file(const std::string& path, int fd) {
+  CleanupSignalsBlocked blocked;
   struct stat st {};
   if (fstat(fd, &st) != 0) {
     int err = errno;

@@ -168,6 +168,15 @@ bool create_temp_file(const std::string& prefix, std::string& path_out) {
   return adopt_created_file(path_out, fd) == 0;
 }
 
+bool create_temp_directory(const std::string& prefix, std::string& path_out) {
+  std::string pattern = temp_directory() + "/" + prefix + "XXXXXX";
+  std::vector<char> buf(pattern.begin(), pattern.end());
+  buf.push_back('\0');
+  if (!mkdtemp(buf.data())) return false;
+  path_out = buf.data();
+  return true;
+}
+
 std::string current_directory() {
   std::vector<char> buf(4096);
   while (!getcwd(buf.data(), buf.size())) {

@@ -59,6 +59,10 @@ std::string temp_directory();
 // prefix; its path goes to path_out. False when none can be created.
 bool create_temp_file(const std::string& prefix, std::string& path_out);
 
+// Creates a new private folder (mode 0700) in the temporary directory whose
+// name starts with prefix. False when none can be created.
+bool create_temp_directory(const std::string& prefix, std::string& path_out);
+
 std::string current_directory();
 bool change_directory_to(const std::string& dir);
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <array>
 #include <cstdio>
@@ -57,6 +58,7 @@ TEST(CommandLine, ConvertsFilesAndPatternsBesideTheirSources) {
   r = run_cli(dir, "-f mac-text -t 'Ascii (DOS)' 'archive/*.txt'");
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out, "archive/a.txt -> archive/a.asc\n");
+  EXPECT_EQ(r.err, "1 converted, 0 failed, 0 skipped\n");
   EXPECT_FALSE(exists(dir.file("archive/old/b.asc")));
 
   r = run_cli(dir, "-f mac-text -t ascii -r 'archive/*.txt'");
@@ -70,11 +72,11 @@ TEST(CommandLine, ReportsFailuresAndUsageErrors) {
   CliRun r = run_cli(dir, "-f mac-text -t ascii doc missing");
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.out, "doc -> doc.asc\n");
-  EXPECT_EQ(r.err, "missing: error: no such file\n");
+  EXPECT_EQ(r.err, "missing: error: no such file\n1 converted, 1 failed, 0 skipped\n");
 
   r = run_cli(dir, "-f mac-text -t ascii '*.none'");
   EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.err, "*.none: error: no file matches\n");
+  EXPECT_EQ(r.err, "*.none: error: no file matches\n0 converted, 1 failed, 0 skipped\n");
 
   // A source format without its reader yet, while there is one.
   const std::string formats = run_cli(dir, "--list-formats").out;
@@ -93,6 +95,49 @@ TEST(CommandLine, ReportsFailuresAndUsageErrors) {
   EXPECT_EQ(run_cli(dir, "--no-such-option").status, 2);
   std::vector<std::string> expected{"doc", "doc.asc"};
   EXPECT_EQ(testing::dir_names(dir.path()), expected);
+}
+
+// An output folder (keeping a -r run's folders), standard input and output,
+// -q and -v, and a read-only source folder.
+TEST(CommandLine, OutputFolderPipesAndVerbosity) {
+  ScratchDir dir;
+  std::filesystem::create_directories(dir.path() / "cd" / "sub");
+  write_file(dir.file("cd/a.txt"), "a\r");
+  write_file(dir.file("cd/sub/b.txt"), "b\r");
+  // Read-only like a CD-ROM: a read-only mount when root, else a folder without write permission.
+  const std::string ro = dir.file("cd");
+  const bool mounted = geteuid() == 0 && std::system(("mount --bind '" + ro + "' '" + ro + "' 2>/dev/null && mount -o remount,bind,ro '" + ro + "' '" + ro + "'").c_str()) == 0;
+  if (geteuid() != 0) std::filesystem::permissions(ro, std::filesystem::perms::owner_write, std::filesystem::perm_options::remove);
+
+  CliRun r = run_cli(dir, "-f text -t ansi 'cd/*.txt'");
+  if (mounted || geteuid() != 0) {
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("cd/a.txt: error: cannot create the work file beside the source"), std::string::npos) << r.err;
+  }
+  r = run_cli(dir, "-f text -t ansi -r -o out/new 'cd/*.txt'");
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, "cd/a.txt -> out/new/a.asc\ncd/sub/b.txt -> out/new/sub/b.asc\n");
+  EXPECT_EQ(read_file(dir.file("out/new/sub/b.asc")), "b\r\n");
+  r = run_cli(dir, "-q -f text -t ansi -r -o out/new 'cd/*.txt'");  // numbered names, nothing printed
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out + r.err, "");
+  EXPECT_EQ(testing::dir_names(dir.path() / "out" / "new" / "sub").size(), 2u);
+  if (mounted) {
+    EXPECT_EQ(std::system(("umount '" + ro + "'").c_str()), 0);
+  }
+  std::filesystem::permissions(ro, std::filesystem::perms::owner_all, std::filesystem::perm_options::add);
+  EXPECT_EQ(testing::dir_names(dir.path() / "cd"), (std::vector<std::string>{"a.txt", "sub"}));
+
+  r = run_cli(dir, "-f text -t ansi -o - - < cd/a.txt");
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out, "a\r\n");
+  EXPECT_EQ(r.err, "- -> standard output\n");
+  r = run_cli(dir, "-v -f text -t ansi -o out cd/a.txt -");
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, "cd/a.txt -> out/a.asc (Mac Text Only, 2 -> 3 bytes)\n- -> out/stdin.asc (Mac Text Only, sizes unknown)\n");
+  EXPECT_EQ(run_cli(dir, "-f text -t ansi cd/a.txt -").status, 2);  // where would the second go?
+  EXPECT_EQ(run_cli(dir, "-f text -t ansi -o - cd/a.txt cd/sub/b.txt").status, 2);
+  EXPECT_EQ(run_cli(dir, "-q -v -f text -t ansi cd/a.txt").status, 2);
 }
 
 TEST(CommandLine, ListsFormatsDumpsStreamsAndHelps) {
