@@ -64,17 +64,18 @@ TEST(DetectingCommandLine, ConvertsSkipsAndRefusesByContent) {
 
   CliRun r = run_cli(dir, "-t rtf-ansi '*'");
   EXPECT_EQ(r.status, 0) << r.err;
-  EXPECT_EQ(r.err, "");
-  EXPECT_EQ(r.out,
+  EXPECT_EQ(r.err,
             "._d-letter: skipped: not a Macintosh document we read (AppleDouble header, read with the file of the "
             "same name without \"._\")\n"
+            "e-done.rtf: skipped: already converted (RTF)\n"
+            "f-pc.txt: skipped: already converted (PC text)\n"
+            "g-junk: skipped: not a Macintosh document we read\n"
+            "5 converted, 0 failed, 4 skipped\n");
+  EXPECT_EQ(r.out,
             "a-letter.mw -> a-letter.rtf\n"
             "b-letter.bin -> b-letter.rtf\n"
             "c-letter.hqx -> c-letter.rtf\n"
             "d-letter -> d-letter.rtf\n"
-            "e-done.rtf: skipped: already converted (RTF)\n"
-            "f-pc.txt: skipped: already converted (PC text)\n"
-            "g-junk: skipped: not a Macintosh document we read\n"
             "h-readme -> h-readme.rtf\n");
   const std::string expected = read_file(dir.file("a-letter.rtf"));
   ASSERT_FALSE(expected.empty());
@@ -93,8 +94,11 @@ TEST(DetectingCommandLine, ConvertsSkipsAndRefusesByContent) {
   write_file(dir.file("bad.hqx"), hqx);
   r = run_cli(dir, "-t ascii bad.hqx g-junk");
   EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.err, "bad.hqx: error: BinHex: data fork CRC mismatch\n");
-  EXPECT_EQ(r.out, "g-junk: skipped: not a Macintosh document we read\n");
+  EXPECT_EQ(r.err,
+            "bad.hqx: error: BinHex: data fork CRC mismatch\n"
+            "g-junk: skipped: not a Macintosh document we read\n"
+            "0 converted, 1 failed, 1 skipped\n");
+  EXPECT_EQ(r.out, "");
   EXPECT_FALSE(exists(dir.file("bad.asc")));
 
   // --identify.
