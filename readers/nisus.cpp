@@ -79,8 +79,6 @@ bool locate_forks(std::FILE* in, long file_size, Forks& forks) {
   return true;
 }
 
-// Appends the data of every "FNTX" resource to the notes file. False when the
-// resource fork is damaged or the notes cannot be written.
 // The forks of a bare data fork whose resource fork lies in a file of its own.
 bool separate_forks(long data_size, std::FILE* resource, Forks& forks) {
   const long resource_size = stream_size(resource);
@@ -92,6 +90,8 @@ bool separate_forks(long data_size, std::FILE* resource, Forks& forks) {
   return true;
 }
 
+// Appends the data of every "FNTX" resource to the notes file. False when the
+// resource fork is damaged or the notes cannot be written.
 bool collect_footnotes(std::FILE* in, const Forks& forks, std::FILE* notes) {
   ResourceFork fork(in, forks.resource_offset, forks.resource_length);
   const ResourceForkStatus status = fork.read_map();
