@@ -105,7 +105,8 @@ class Reporter {
     } else {
       ++failed_;
       failed_any_ = true;
-      err_ << r.source << ": error: " << r.message() << "\n";
+      // A damaged document's line names its partial result, not an error alone.
+      err_ << r.source << (r.status == ConversionStatus::Damaged ? ": " : ": error: ") << r.message() << "\n";
     }
   }
   void error(const std::string& what, const std::string& message) {
@@ -347,7 +348,7 @@ int dump_stream(int source_row, const std::string& file, std::ostream& out, std:
   }
   out << print_stream(in.get(), true);
   if (rc == kHandlerDamaged) {
-    err << file << ": error: damaged: " << damage << "\n";
+    err << file << ": damaged: " << damage << "\n";
     return 1;
   }
   return 0;

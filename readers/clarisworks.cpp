@@ -77,12 +77,18 @@
 // the main text's rectangle) and footers (below it); their zones are text
 // zones like any other.
 //
-// From version 4 on, paragraph runs name a style in the list tagged "STYL"
-// (30-byte records: the style's number at 8, its ruler's index at 24), and
-// the rulers are the 108-byte records of the list tagged "RULR", with the
-// first line indent in points at 16. Alignment and the other indents are not
-// known there, and the stream has no code for a first line that starts to the
-// right of the others, so this reader writes no paragraph codes for them.
+// From version 4 on, paragraph runs name a style, and the style its ruler:
+//
+// Style list: the list tagged "STYL"; records of 28 bytes (30 in version 6)
+//   8   2   the style's number, as paragraph runs name it
+//   24  2   the index of its ruler in the ruler list (0xFFFF: none)
+//
+// Ruler list: the list tagged "RULR"; records of 108 bytes
+//   16  2   first line indent, points from the left indent (signed)
+//
+// Where these rulers keep their alignment, left and right indents, tab stops
+// and line spacing is not known, so from version 4 on only the first line
+// indent is read.
 //
 // Text bytes: 0x00 end of the text, 0x01 page break, 0x02 footnote reference,
 // 0x06 a header's or footer's page number, 0x07 dropped, 0x09 tab, 0x0D
@@ -103,11 +109,13 @@
 #include "core/char_output.h"
 #include "core/charset.h"
 #include "core/emitter.h"
+#include "core/handler.h"
 #include "core/mac_font_names.h"
 #include "core/stream_codes.h"
 #include "support/file_handle.h"
 #include "support/byte_io.h"
 #include "readers/clarisworks_document.h"
+#include "readers/reader_damage.h"
 #include "support/whole_file.h"
 
 namespace lettrix {
@@ -219,20 +227,30 @@ ZoneSearch find_zone(Bytes file, std::size_t from, Zone& zone) {
   return ZoneSearch::Found;
 }
 
-// Walks the text chunks of a zone. A length of 0, a length that runs past the
-// end of the file, or the end of the file ends the walk.
+// Walks the text chunks of a zone. A length of 0 or the end of the file ends
+// the walk. A chunk that runs past the end of the file gives the bytes the
+// file holds (the text is cut short there; a 0x00 among them still ends it)
+// and ends the walk.
 struct ChunkWalk {
   Bytes file;
-  std::size_t next = 0;  // after the walk: the offset just after the zone
+  std::size_t next = 0;    // after the walk: the offset just after the zone
+  std::size_t needed = 0;  // when the file ends inside the zone: the bytes it needs
 
   bool step(Bytes& chunk) {
     if (file.size() - next < 4) {
+      if (needed == 0) needed = next + 4;
       next = file.size();
       return false;
     }
     const std::uint32_t length = be32_at(file.data() + next);
     next += 4;
-    if (length == 0 || length > file.size() - next) return false;
+    if (length > file.size() - next) {
+      if (needed == 0) needed = next + length;
+      chunk = file.subspan(next);
+      next = file.size();
+      return !chunk.empty();
+    }
+    if (length == 0) return false;
     chunk = file.subspan(next, length);
     next += length;
     return true;
@@ -265,13 +283,14 @@ struct Conversion {
   Bytes file;
   std::FILE* out = nullptr;
   RunFormat format;
-  std::vector<Ruler> rulers;             // versions 1 to 3
+  clarisworks::Rulers rulers;
   std::vector<std::string> font_names;   // versions 4 to 6
   clarisworks::ParagraphFormat paragraph;
   std::vector<std::size_t> head_tags;   // zones of the headers and footers
   int notes = 0;                     // references met so far
   std::size_t note_search = 0;       // where the next footnote zone is looked for
   bool zones_exhausted = false;      // no zone is left for further references
+  Damage damage;
 };
 
 // What a zone's text is in the stream: the body, a note's text or a header's
@@ -297,6 +316,7 @@ class ZoneWriter {
     Bytes chunk;
     bool ended = false;
     while (!ended && walk.step(chunk)) ended = convert_chunk(chunk);
+    if (!ended && walk.needed != 0) c_.damage.cut_short_at_least("text", c_.file.size(), walk.needed);
   }
 
   // Back to the main text's formatting, so that nothing set inside the note
@@ -352,8 +372,8 @@ class ZoneWriter {
   }
 
   // Applies the ruler of the last paragraph run that starts at or before the
-  // position, passing over runs out of order as for character runs. A ruler
-  // number beyond the ruler list changes nothing.
+  // position, passing over runs out of order as for character runs. A number
+  // that names no ruler changes nothing.
   void apply_paragraph_runs() {
     const std::size_t size = c_.format.paragraph_record_size;
     const std::size_t count = zone_.paragraphs.size() / size;
@@ -370,8 +390,7 @@ class ZoneWriter {
     }
     if (ruler < 0) return;
     last_paragraph_start_ = floor;
-    if (static_cast<std::size_t>(ruler) < c_.rulers.size())
-      clarisworks::apply_ruler(c_.out, c_.paragraph, c_.rulers[static_cast<std::size_t>(ruler)]);
+    if (const Ruler* r = c_.rulers.find(ruler)) clarisworks::apply_ruler(c_.out, c_.paragraph, *r);
   }
 
   // Up to version 3 a run names its font by number, from version 4 on by its
@@ -475,6 +494,31 @@ class ZoneWriter {
   std::uint32_t last_paragraph_start_ = 0;
 };
 
+// From its first zone on, a document is a sequence of tags (four letters:
+// "DSET", "FNTM", "ETBL", ...) and items (a 32-bit length and that many
+// bytes), zones and their text chunks included; the last item ends where the
+// file ends. A length of four letters would exceed any file, so the two
+// cannot be taken for each other. Notes an item that runs past the end.
+void check_items(Bytes file, std::size_t first_zone, Damage& damage) {
+  const auto letter = [](std::uint8_t b) { return (b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z'); };
+  std::size_t at = first_zone;
+  while (at < file.size()) {  // every step moves on by 4 bytes at least
+    if (file.size() - at < 4) {
+      damage.cut_short_at_least("document", file.size(), at + 4);
+      return;
+    }
+    const std::uint8_t* word = file.data() + at;
+    at += 4;
+    if (letter(word[0]) && letter(word[1]) && letter(word[2]) && letter(word[3])) continue;
+    const std::uint32_t length = be32_at(word);
+    if (length > file.size() - at) {
+      damage.cut_short_at_least("document", file.size(), at + length);
+      return;
+    }
+    at += length;
+  }
+}
+
 // The text zone with the number id, other than the main text; false when
 // there is none.
 bool find_zone_by_id(Bytes file, int id, const Zone& main_zone, Zone& found) {
@@ -521,8 +565,19 @@ int orig_clarisworks(const char* source_path, const char* stream_path) {
     return -1;
 
   Zone main_zone;
-  if (find_zone(file, 0, main_zone) != ZoneSearch::Found) return -1;
-  if (!has_text(file, main_zone)) return -1;  // a spreadsheet or a drawing
+  const ZoneSearch main_search = find_zone(file, 0, main_zone);
+  if (main_search == ZoneSearch::Damaged) set_handler_reason("the main text's zone runs past the end of the file");
+  if (main_search == ZoneSearch::None) set_handler_reason("no text zone: the file ends before its first zone");
+  if (main_search != ZoneSearch::Found) return -1;
+  if (!has_text(file, main_zone)) {
+    ChunkWalk walk{file, main_zone.text};
+    Bytes chunk;
+    walk.step(chunk);
+    Damage cut;
+    if (walk.needed != 0) cut.cut_short_at_least("text", file.size(), walk.needed);
+    if (cut.found()) set_handler_reason(cut.reason);
+    return -1;  // a spreadsheet or a drawing, or a text cut off before its first chunk
+  }
 
   Conversion c;
   c.file = file;
@@ -533,7 +588,8 @@ int orig_clarisworks(const char* source_path, const char* stream_path) {
   c.note_search = zone_end(file, main_zone);
   write_running_heads(c, main_zone);
   ZoneWriter(c, main_zone, ZoneKind::Body, nullptr).convert();
-  return std::ferror(c.out) ? -1 : 0;
+  check_items(file, main_zone.tag, c.damage);
+  return reader_result(c.out, c.damage);
 }
 
 }  // namespace lettrix

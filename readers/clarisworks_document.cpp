@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "core/byte_helpers.h"
+#include "core/paragraph_indents.h"
 #include "core/stream_codes.h"
 
 namespace lettrix::clarisworks {
@@ -28,9 +29,16 @@ bool ruler_layout(int version, RulerLayout& layout) {
 }
 
 constexpr std::size_t kTabSize = 4;
-constexpr std::uint8_t kFontListTag[] = {'F', 'N', 'T', 'M'};
+using Tag = std::uint8_t[4];
+constexpr Tag kFontListTag = {'F', 'N', 'T', 'M'};
 constexpr std::size_t kFontRecordName = 4;  // the name's length byte, then its bytes
-constexpr int kFontListCandidates = 64;     // "FNTM" bytes looked at before giving up
+constexpr int kListCandidates = 64;         // tag bytes looked at before giving up
+// Styles and rulers from version 4 on.
+constexpr Tag kStyleListTag = {'S', 'T', 'Y', 'L'};
+constexpr Tag kRulerListTag = {'R', 'U', 'L', 'R'};
+constexpr std::size_t kStyleNumber = 8;
+constexpr std::size_t kStyleRuler = 24;
+constexpr std::size_t kRulerFirstLine = 16;
 
 // Frames: a list of the zones that a frame places on the page, one record
 // each with the zone's rectangle (24.8 fixed-point points) and number.
@@ -90,7 +98,25 @@ bool read_list(Bytes file, std::size_t at, List& list) {
   return true;
 }
 
-std::vector<Ruler> read_rulers(Bytes file, int version) {
+namespace {
+
+// The list whose head extension starts with the tag; false when no such list
+// fits the file.
+bool find_tagged_list(Bytes file, const Tag& tag, List& list) {
+  auto from = file.begin();
+  for (int candidate = 0; candidate < kListCandidates; ++candidate) {
+    const auto hit = std::search(from, file.end(), std::begin(tag), std::end(tag));
+    if (hit == file.end()) return false;
+    from = hit + 1;
+    const std::size_t at = static_cast<std::size_t>(hit - file.begin());
+    if (at < kListHead || be16_at(file.data() + at - kListHead + 12) < sizeof tag) continue;
+    if (read_list(file, at - kListHead, list)) return true;
+  }
+  return false;
+}
+
+// Versions 1 to 3: the ruler list at its fixed place, every field.
+std::vector<Ruler> read_ruler_list(Bytes file, int version) {
   std::vector<Ruler> rulers;
   RulerLayout layout;
   List list;
@@ -119,25 +145,55 @@ std::vector<Ruler> read_rulers(Bytes file, int version) {
   return rulers;
 }
 
+// From version 4 on: the tagged ruler list (the first line indent) and the
+// style list that names each style's ruler.
+Rulers read_styled_rulers(Bytes file) {
+  Rulers rulers;
+  rulers.by_style = true;
+  List list;
+  if (!find_tagged_list(file, kRulerListTag, list) || list.record_size < kRulerFirstLine + 2) return rulers;
+  rulers.list.reserve(list.count);
+  for (std::size_t i = 0; i < list.count; ++i) {
+    Ruler r;
+    r.first_line = be16s_at(list.record(i).data() + kRulerFirstLine);
+    rulers.list.push_back(r);
+  }
+  if (!find_tagged_list(file, kStyleListTag, list) || list.record_size < kStyleRuler + 2) return rulers;
+  for (std::size_t i = 0; i < list.count; ++i) {
+    const std::uint8_t* rec = list.record(i).data();
+    const std::size_t ruler = be16_at(rec + kStyleRuler);
+    if (ruler < rulers.list.size()) rulers.styles.emplace_back(be16_at(rec + kStyleNumber), ruler);
+  }
+  // A number named twice keeps its first record.
+  std::stable_sort(rulers.styles.begin(), rulers.styles.end(),
+                   [](const auto& a, const auto& b) { return a.first < b.first; });
+  return rulers;
+}
+
+}  // namespace
+
+const Ruler* Rulers::find(int number) const {
+  if (!by_style) return number >= 0 && static_cast<std::size_t>(number) < list.size() ? &list[number] : nullptr;
+  const auto hit = std::lower_bound(styles.begin(), styles.end(), number,
+                                    [](const auto& style, int n) { return style.first < n; });
+  return hit != styles.end() && hit->first == number ? &list[hit->second] : nullptr;
+}
+
+Rulers read_rulers(Bytes file, int version) {
+  if (version >= 4) return read_styled_rulers(file);
+  Rulers rulers;
+  rulers.list = read_ruler_list(file, version);
+  return rulers;
+}
+
 std::vector<std::string> read_font_names(Bytes file) {
   std::vector<std::string> names;
-  auto from = file.begin();
-  for (int candidate = 0; candidate < kFontListCandidates; ++candidate) {
-    const auto hit = std::search(from, file.end(), std::begin(kFontListTag), std::end(kFontListTag));
-    if (hit == file.end()) break;
-    from = hit + 1;
-    const std::size_t tag = static_cast<std::size_t>(hit - file.begin());
-    List list;
-    // The tag opens the head extension of its list.
-    if (tag < kListHead || !read_list(file, tag - kListHead, list)) continue;
-    if (be16_at(file.data() + tag - kListHead + 12) < sizeof kFontListTag) continue;
-    if (list.record_size <= kFontRecordName) continue;
-    for (std::size_t i = 0; i < list.count; ++i) {
-      const Bytes rec = list.record(i);
-      const std::size_t length = std::min<std::size_t>(rec[kFontRecordName], rec.size() - kFontRecordName - 1);
-      names.emplace_back(reinterpret_cast<const char*>(rec.data() + kFontRecordName + 1), length);
-    }
-    break;
+  List list;
+  if (!find_tagged_list(file, kFontListTag, list) || list.record_size <= kFontRecordName) return names;
+  for (std::size_t i = 0; i < list.count; ++i) {
+    const Bytes rec = list.record(i);
+    const std::size_t length = std::min<std::size_t>(rec[kFontRecordName], rec.size() - kFontRecordName - 1);
+    names.emplace_back(reinterpret_cast<const char*>(rec.data() + kFontRecordName + 1), length);
   }
   return names;
 }
@@ -185,18 +241,10 @@ void apply_ruler(std::FILE* out, ParagraphFormat& format, const Ruler& ruler) {
     set_alignment(out, ps, stream_alignment(ruler.alignment));
     format.alignment = ruler.alignment;
   }
-  // A first line to the left of the others is a hanging indent: the margin at
-  // the first line, the others at margin + hang. A first line to the right of
-  // the others has no code of its own and starts at the left indent.
+  // The first line counts from the left indent.
   const int left = std::clamp(columns(ruler.left), 0, kLastColumn);
-  const int first = columns(ruler.first_line);
-  const int hang = first < 0 ? std::min(-first, left) : 0;
-  const int margin = left - hang;
-  if (margin != ps.left_margin) set_left_margin(out, ps, margin);
-  if (hang != ps.hanging_indent) {
-    if (hang == 0) indent_reset(out, ps);
-    else set_indent_here(out, ps, hang);
-  }
+  set_paragraph_indents(out, ps, left, left + columns(ruler.first_line));
+  const int margin = ps.left_margin;
   const int right_margin = kRightMarginColumn - std::clamp(columns(ruler.right), 0, kRightMarginColumn);
   if (right_margin != ps.right_margin) set_right_margin(out, ps, right_margin);
   // Tab positions count from the text's left edge, stream columns from the margin.

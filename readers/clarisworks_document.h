@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/emitter.h"
@@ -46,9 +47,21 @@ struct Ruler {
   std::vector<SourceTab> tabs;
 };
 
-// The rulers of a version 1 to 3 document, in the order that paragraph runs
-// number them; empty for other versions or when the list is damaged.
-std::vector<Ruler> read_rulers(Bytes file, int version);
+// The rulers of a document and the numbers by which paragraph runs name
+// them: up to version 3 a ruler's place in the ruler list, from version 4 on
+// the number of a style, whose record names its ruler.
+struct Rulers {
+  std::vector<Ruler> list;
+  bool by_style = false;
+  std::vector<std::pair<int, std::size_t>> styles;  // style number, ruler index; sorted by number
+  // The ruler a paragraph run names; null when there is none.
+  const Ruler* find(int number) const;
+};
+
+// The rulers of a document; none when the lists are missing or damaged.
+// Versions 1 to 3 give every field of a ruler; from version 4 on only the
+// first line indent is read.
+Rulers read_rulers(Bytes file, int version);
 
 // The font names of a version 4 to 6 document, in the order that character
 // runs number them; empty when the document has no font list.

@@ -98,10 +98,12 @@ void write_text_byte(Reader22& r, std::uint8_t byte) {
 // the next paragraph starts, -1 when the document ends first.
 long walk_paragraphs(Reader22& r, long pos, long count, bool convert, long first_record) {
   for (long i = 0; i < count; ++i) {
+    need_document(r.src, pos + kParagraphHeaderSize);
     const std::vector<std::uint8_t> head = read_document(r.src, pos, kParagraphHeaderSize);
     if (head.size() != kParagraphHeaderSize) return -1;
     const int kind = (head[0] << 8) | head[1];
     if (kind == 0) {
+      need_document(r.src, pos + kRulerDataOffset + kMacWriteRulerSize);
       if (convert) {
         const std::vector<std::uint8_t> ruler = read_document(r.src, pos + kRulerDataOffset, kMacWriteRulerSize);
         if (static_cast<long>(ruler.size()) != kMacWriteRulerSize) return -1;
@@ -116,8 +118,10 @@ long walk_paragraphs(Reader22& r, long pos, long count, bool convert, long first
     pos += length;
     if (pos & 1) ++pos;
     std::uint16_t format_size = 0, block = 0;
+    need_document(r.src, pos + 2);
     const bool whole = read_document_be16(r.src, pos, format_size) &&
                        read_document_be16(r.src, pos + 2 + format_size, block);
+    need_document(r.src, pos + 2 + format_size + 2 + (whole ? block + (block & 1) : 0));
     if (convert) {
       const std::size_t record = static_cast<std::size_t>(first_record + i) * kPageRecordSize + 4;
       if (first_record >= 0 && record < r.page_records.size()) follow_page(r.pages, r.page_records[record]);
@@ -169,22 +173,29 @@ int convert(const char* source_path, const char* stream_path, bool handed_over, 
     return macw46_handed_over(source_path, stream_path, base);
   }
   if (version != kVersion22) return -1;
+  Damage damage;
   if (!read_document_be16(r.src, 2, first) || !read_document_be16(r.src, 4, count)) {
-    return std::ferror(r.out) ? -1 : 0;
+    need_document(r.src, 6);
+    check_document_size(r.src, false, damage);
+    return reader_result(r.out, damage);
   }
   if (!read_document_be16(r.src, 6, header_count) || !read_document_be16(r.src, 8, footer_count)) {
     header_count = footer_count = 0;
   }
   const long all = long{count} + header_count + footer_count;
   const long records = first - all * kPageRecordSize;
-  if (records >= kDocumentHeaderSize) r.page_records = read_document(r.src, records, all * kPageRecordSize);
+  if (records >= kDocumentHeaderSize) {
+    need_document(r.src, first);
+    r.page_records = read_document(r.src, records, all * kPageRecordSize);
+  }
 
   const long header = (header_count || footer_count) ? walk_paragraphs(r, first, count, false, -1) : -1;
   const long footer = header >= 0 ? walk_paragraphs(r, header, header_count, false, -1) : -1;
   convert_running_head(r, HeaderAll, header, header_count, -1);
   convert_running_head(r, FooterAll, footer, footer_count, -1);
   walk_paragraphs(r, first, count, true, 0);
-  return std::ferror(r.out) ? -1 : 0;
+  check_document_size(r.src, false, damage);
+  return reader_result(r.out, damage);
 }
 
 }  // namespace

@@ -21,8 +21,10 @@
 //     4      1    page the paragraph starts on (0 throughout when never laid
 //                 out); a later page than the paragraph before it starts a
 //                 new page
-//     8      1    status of a text paragraph: bit 6 set, bits 0-1 are its own
-//                 alignment; bit 3 set, its text is compressed
+//     8      1    status of a text paragraph: bit 6 or bit 5 set, bits 0-1
+//                 are its own alignment (0 left, 1 centred, 2 right, 3
+//                 justified), else it has the ruler's; bit 3 set, its text is
+//                 compressed
 //     9      3    offset of the paragraph's data
 //    12      2    size of the paragraph's data (a special entry of 22 bytes
 //                 is a page break)
@@ -58,6 +60,7 @@
 #include "core/byte_helpers.h"
 #include "core/charset.h"
 #include "core/emitter.h"
+#include "core/handler.h"
 #include "core/stream_codes.h"
 #include "readers/macwrite_common.h"
 #include "readers/macwrite_format.h"
@@ -76,6 +79,11 @@ constexpr long kHeaderDescriptor = 206;
 constexpr long kMainDescriptor = 252;
 constexpr long kEntrySize = 16;
 constexpr int kPageBreakMark = 22;
+constexpr long kFreeListOffset = 18;  // 4 bytes: offset of the free list; 2 bytes: its size
+// Status bits that give a text paragraph an alignment of its own: bit 6 in
+// documents that set it for every paragraph, bit 5 in those that leave bit 6
+// clear (a ruler's alignment then does not reach the paragraph).
+constexpr std::uint8_t kOwnAlignment = 0x60;
 constexpr char kNibbleAlphabet[] = " etnroaisdlhcfp";
 
 // The state of one conversion.
@@ -117,6 +125,7 @@ void set_paragraph_alignment(Reader46& r, int source_alignment) {
 
 void convert_text_entry(Reader46& r, std::uint8_t status, long data) {
   std::uint16_t length = 0;
+  need_document(r.src, data + 2);
   if (!read_document_be16(r.src, data, length) || length == 0) return;
   start_content(r.out, r.pages);
   if (length == 1) {
@@ -131,13 +140,18 @@ void convert_text_entry(Reader46& r, std::uint8_t status, long data) {
     const std::vector<std::uint8_t> packed = read_document(r.src, text_start, length + (length + 1) / 2);
     std::size_t used = 0;
     text = unpack_macwrite_text(packed, length, used);
-    text.push_back(kParagraphEnd);
     after = text_start + static_cast<long>(used);
+    // Characters missing at the end of the file need at least a nibble each.
+    need_document(r.src, after + static_cast<long>((length - text.size() + 1) / 2));
+    text.push_back(kParagraphEnd);
   } else {
     text = read_document(r.src, text_start, length);
     after = text_start + length;
   }
   if (after & 1) ++after;
+  std::uint16_t format_size = 0;
+  need_document(r.src, after + 2);
+  if (read_document_be16(r.src, after, format_size)) need_document(r.src, after + 2 + format_size);
   const std::vector<MacWriteFormat> formats = read_macwrite_formats(r.src, after);
 
   const long cost = static_cast<long>(text.size() + formats.size() * kMacWriteFormatSize);
@@ -147,11 +161,12 @@ void convert_text_entry(Reader46& r, std::uint8_t status, long data) {
   }
   r.budget -= cost;
 
-  set_paragraph_alignment(r, (status & 0x40) ? (status & 0x03) : r.default_alignment);
+  set_paragraph_alignment(r, (status & kOwnAlignment) ? (status & 0x03) : r.default_alignment);
   convert_text(r, text, formats);
 }
 
 void convert_ruler(Reader46& r, long data) {
+  need_document(r.src, data + kMacWriteRulerSize);
   const std::vector<std::uint8_t> ruler = read_document(r.src, data, kMacWriteRulerSize);
   if (static_cast<long>(ruler.size()) != kMacWriteRulerSize) return;
   r.default_alignment = install_macwrite_ruler(r.out, r.ps, r.tabs, ruler);
@@ -167,6 +182,7 @@ void convert_special(Reader46& r, long data, std::uint16_t size, int page) {
     return;
   }
   // Data that the document does not hold is no picture.
+  need_document(r.src, data + size);
   if (data < 0 || size > r.src.size - data) return;
   const long cost = 2L * size;
   if (cost > r.budget) {
@@ -195,6 +211,7 @@ void convert_special(Reader46& r, long data, std::uint16_t size, int page) {
 void convert_section(Reader46& r, std::span<const std::uint8_t> header, long descriptor, bool paged = false) {
   const long array_offset = static_cast<long>(std::min<std::uint32_t>(be32_at(header.data() + descriptor + 12), 0x7FFFFFFF));
   const long array_size = be16_at(header.data() + descriptor + 16);
+  need_document(r.src, array_offset + array_size);
   const std::vector<std::uint8_t> entries = read_document(r.src, array_offset, array_size);
   for (std::size_t at = 0; at + kEntrySize <= entries.size(); at += kEntrySize) {
     const std::span<const std::uint8_t> entry(entries.data() + at, kEntrySize);
@@ -228,9 +245,17 @@ int convert(const char* source_path, const char* stream_path, bool handed_over, 
     out.reset();
     return macw22_handed_over(source_path, stream_path, base);
   }
-  if (header[1] != kVersion46 || static_cast<long>(header.size()) < kDocumentHeaderSize) return -1;
+  if (header[1] != kVersion46) return -1;
+  if (static_cast<long>(header.size()) < kDocumentHeaderSize) {
+    set_handler_reason(cut_short_reason("document header", static_cast<std::uint64_t>(base + r.src.size),
+                                        static_cast<std::uint64_t>(base + kDocumentHeaderSize)));
+    return -1;
+  }
 
   r.budget = 4 * r.src.size + 4096;
+  // The free list is the last structure of the file.
+  const std::uint32_t free_list = std::min<std::uint32_t>(be32_at(header.data() + kFreeListOffset), 0x7FFFFFFF);
+  need_document(r.src, static_cast<long>(free_list) + be16_at(header.data() + kFreeListOffset + 4));
   write_plain_code(r.out, HeaderAll);
   // A page break means nothing in a header or footer: one that waits at its
   // end is dropped.
@@ -242,7 +267,9 @@ int convert(const char* source_path, const char* stream_path, bool handed_over, 
   r.pages = MacWritePages{};
   write_code(r.out, EndOfText);
   convert_section(r, header, kMainDescriptor, true);
-  return std::ferror(r.out) ? -1 : 0;
+  Damage damage;
+  check_document_size(r.src, true, damage);
+  return reader_result(r.out, damage);
 }
 
 }  // namespace

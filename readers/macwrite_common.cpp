@@ -29,10 +29,26 @@ MacWriteSource macwrite_source(std::FILE* in, long base) {
   // padding and the resource fork after it are no part of the document.
   std::uint32_t data_length = 0;
   if (base == kMacBinaryHeaderSize && std::fseek(in, kMacBinaryDataLengthOffset, SEEK_SET) == 0 &&
-      read_be32(in, data_length) && data_length > 0 && data_length < static_cast<std::uint32_t>(src.size)) {
-    src.size = static_cast<long>(data_length);
+      read_be32(in, data_length) && data_length > 0) {
+    if (data_length < static_cast<std::uint32_t>(src.size)) src.size = static_cast<long>(data_length);
+    if (data_length > static_cast<std::uint32_t>(src.size)) src.stated = static_cast<long>(data_length);
   }
   return src;
+}
+
+void need_document(MacWriteSource& src, long end) {
+  if (end > src.needed) src.needed = end;
+}
+
+void check_document_size(const MacWriteSource& src, bool structures_give_size, Damage& damage) {
+  const auto at = static_cast<std::uint64_t>(src.base + src.size);
+  if (src.stated > src.size) {
+    damage.cut_short("text", at, static_cast<std::uint64_t>(src.base + src.stated));
+  } else if (src.needed > src.size && structures_give_size) {
+    damage.cut_short("text", at, static_cast<std::uint64_t>(src.base + src.needed));
+  } else if (src.needed > src.size) {
+    damage.cut_short_at_least("text", at, static_cast<std::uint64_t>(src.base + src.needed));
+  }
 }
 
 std::vector<std::uint8_t> read_document(const MacWriteSource& src, long offset, long count) {

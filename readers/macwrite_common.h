@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/charset.h"
+#include "readers/reader_damage.h"
 
 namespace lettrix {
 
@@ -29,6 +30,8 @@ struct MacWriteSource {
   std::FILE* file = nullptr;
   long base = 0;
   long size = 0;
+  long stated = 0;  // the data fork's length in the MacBinary header, when the file holds less
+  long needed = 0;  // the furthest document offset that its structures reach
 };
 
 // The view of a source whose base is known: behind a MacBinary header the
@@ -43,6 +46,16 @@ std::vector<std::uint8_t> read_document(const MacWriteSource& src, long offset, 
 // A big-endian 16-bit number at a document offset; false when it lies
 // (partly) beyond the document.
 bool read_document_be16(const MacWriteSource& src, long offset, std::uint16_t& value);
+
+// Records that a structure of the document reaches the document offset `end`.
+void need_document(MacWriteSource& src, long end);
+
+// Notes a document that ends before its structures or its MacBinary header
+// say it does, with the file-level numbers ("text cut short at byte 4,923 of
+// 22,976"). `structures_give_size`: the document's structures reach its end
+// (the 4.x layout), so the furthest one tells its length; otherwise they tell
+// only the length it has at least.
+void check_document_size(const MacWriteSource& src, bool structures_give_size, Damage& damage);
 
 // Writes one text byte that is not a structure byte through a character
 // table: a backslash as the Backslash code, a table entry with a high byte as

@@ -3,7 +3,8 @@
 #include <algorithm>
 
 #include "core/byte_helpers.h"
-#include "core/mac_fonts.h"
+#include "core/mac_font_names.h"
+#include "core/paragraph_indents.h"
 
 namespace lettrix {
 
@@ -13,21 +14,12 @@ constexpr int kRulerStopsHeld = (kMacWriteRulerSize - 10) / 2;
 
 bool ends_list(const MacWriteFormat& f) { return (f.style & 0x80) != 0 || f.font == 0; }
 
-// The ruler's margins as the stream's left margin and hanging indent: the
-// paragraph starts at the first-line position and its other lines align at
-// the left margin. A first line that starts right of the left margin cannot
-// be said with a hanging indent; such paragraphs keep the left margin alone.
+// The ruler's margins: the other lines of a paragraph start at the left
+// margin, its first line at the first-line position.
 void install_margins(std::FILE* out, ParaState& ps, long left_points, long first_points) {
-  const long left = std::clamp(points_to_columns(left_points), 0L, 255L);
-  const long first = std::clamp(points_to_columns(std::min(first_points, left_points)), 0L, left);
-  if (first != ps.left_margin) set_left_margin(out, ps, static_cast<int>(first));
-  const long hanging = left - first;
-  if (hanging == ps.hanging_indent) return;
-  if (hanging == 0) {
-    indent_reset(out, ps);
-  } else {
-    set_indent_here(out, ps, static_cast<int>(hanging));
-  }
+  // Ruler positions are 16-bit numbers: a few thousand columns at most.
+  set_paragraph_indents(out, ps, static_cast<int>(points_to_columns(left_points)),
+                        static_cast<int>(points_to_columns(first_points)));
 }
 
 }  // namespace
@@ -71,7 +63,7 @@ void MacWriteFormatCursor::at(long position, std::FILE* out, CharState& cs, cons
 void apply_macwrite_format(std::FILE* out, CharState& cs, const ReaderTable*& table, const MacWriteFormat& f) {
   // Sizes below 1 point carry no size; they would be written as huge ones.
   if (f.size > 0) set_font_size(out, cs, f.size);
-  table = &select_mac_font(cs, f.font, out);
+  table = &select_mac_font_number(cs, f.font, out);
   if (f.style == 0) {
     close_attributes(out, cs);
     return;

@@ -17,9 +17,11 @@
 //    10  2 each (at most 12)  tab stop positions in points from that edge;
 //           top bit set: a decimal stop at the low 15 bits
 //
-// In the stream a ruler's left margin is its first-line position and the
-// hanging indent the distance on to the left margin, both in tenths of an
-// inch; tab stop columns count from that left margin.
+// In the stream, in tenths of an inch: a first line left of the left margin
+// is the stream's left margin with a hanging indent (IndentHere) on to the
+// ruler's left margin; a first line right of it is the ruler's left margin
+// with a first-line indent (Indent2). Tab stop columns count from the
+// stream's left margin.
 #pragma once
 
 #include <cstddef>

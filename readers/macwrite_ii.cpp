@@ -56,11 +56,13 @@
 #include "core/char_output.h"
 #include "core/charset.h"
 #include "core/emitter.h"
-#include "core/mac_fonts.h"
+#include "core/handler.h"
+#include "core/mac_font_names.h"
 #include "core/stream_codes.h"
 #include "readers/macwrite_format.h"
 #include "readers/macwrite_ii_blocks.h"
 #include "readers/macwrite_ii_notes.h"
+#include "readers/reader_damage.h"
 #include "support/file_handle.h"
 #include "support/byte_io.h"
 
@@ -72,6 +74,7 @@ using macwrite_ii::BlockFile;
 
 constexpr long kHeaderSize = 512;
 constexpr long kMacBinarySize = 128;
+constexpr long kMacBinaryDataLength = 83;  // 4 bytes: the data fork's length
 constexpr long kDocumentChainStart = 3;
 constexpr std::size_t kCharFormatSize = 10;
 constexpr std::size_t kParaFormatSize = 202;
@@ -238,6 +241,7 @@ void Conversion::convert_zone_groups(ByteReader& r) {
       }
       if (first_block == 0 || group_ended) continue;
       if (blocks_.block_offset(first_block < 0 ? -first_block : first_block) < 0) {
+        blocks_.reach(first_block < 0 ? -first_block : first_block);
         group_ended = true;
         continue;
       }
@@ -290,7 +294,7 @@ void Conversion::next_char_run(ZoneRuns& runs) {
     const CharFormat& f = formats_.chars[index];
     close_attributes(out_, cs_);
     set_font_size(out_, cs_, f.points);
-    table_ = &select_mac_font(cs_, f.font, out_);
+    table_ = &select_mac_font_number(cs_, f.font, out_);
     // The state takes the format as MacWrite II stores it: the font number
     // in place of the class and the size as a positive number, so the next
     // run writes Font and FontSize again.
@@ -412,17 +416,38 @@ int orig_macwII(const char* source_path, const char* stream_path) {
   }
   if (header[1] != '.' && header[3] != '.') return -1;
 
+  Damage damage;
+  std::uint8_t fork_length[4];
+  if (base == kMacBinarySize && std::fseek(in.get(), kMacBinaryDataLength, SEEK_SET) == 0 &&
+      std::fread(fork_length, 1, sizeof fork_length, in.get()) == sizeof fork_length) {
+    check_macbinary_data_fork(be32_at(fork_length), static_cast<std::uint64_t>(size), damage);
+  }
   BlockFile blocks(in.get(), base, size);
+  const auto check_blocks = [&] {
+    if (blocks.needed() > size - base) {
+      damage.cut_short_at_least("text", static_cast<std::uint64_t>(size),
+                                static_cast<std::uint64_t>(base + blocks.needed()));
+    }
+  };
   const std::vector<std::uint8_t> document = blocks.flatten_chain(kDocumentChainStart);
   ByteReader r(document.data(), document.size());
   Formats formats;
-  if (!read_formats(r, formats)) return -1;
+  if (!read_formats(r, formats)) {
+    Damage tables;
+    tables.note(damage.reason);
+    if (blocks.needed() > size - base) {
+      tables.cut_short_at_least("format tables", static_cast<std::uint64_t>(size),
+                                static_cast<std::uint64_t>(base + blocks.needed()));
+    }
+    if (tables.found()) set_handler_reason(tables.reason);
+    return -1;
+  }
 
   Conversion conversion(out.get(), blocks, formats, cs, ps, tabs);
   conversion.convert_zone_groups(r);
   if (conversion.note_count() != 0 && macwrite_ii::move_footnotes(out, stream_path) != 0) return -1;
-  std::fflush(out.get());
-  return std::ferror(out.get()) ? -1 : 0;
+  check_blocks();
+  return reader_result(out.get(), damage);
 }
 
 }  // namespace lettrix

@@ -25,7 +25,12 @@ long BlockFile::block_offset(long n) const {
   return base_ + (n - 1) * kBlockSize;
 }
 
+void BlockFile::reach(long n) {
+  if (n >= 1 && n * kBlockSize > needed_) needed_ = n * kBlockSize;
+}
+
 std::size_t BlockFile::read_block(long n, std::uint8_t* buf) {
+  reach(n);
   const long offset = block_offset(n);
   if (offset < 0 || exhausted()) return 0;
   --reads_left_;
@@ -49,6 +54,7 @@ std::size_t BlockFile::read_block(long n, std::uint8_t* buf) {
 }
 
 bool BlockFile::claim(long n) {
+  reach(n);
   if (block_offset(n) < 0 || exhausted()) return false;
   std::uint32_t& mark = visited_[static_cast<std::size_t>(n)];
   if (mark == chain_number_) return false;

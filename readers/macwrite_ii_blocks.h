@@ -37,6 +37,13 @@ class BlockFile {
   // False once the conversion has used up its block reads.
   bool exhausted() const { return reads_left_ <= 0; }
 
+  // Records that the document uses block n (a chain link, a zone's first
+  // block, a block of text), and with it the file bytes up to its end.
+  void reach(long n);
+  // Bytes after base that the blocks used so far need; beyond the file
+  // when a chain or a zone points past its end or into a cut last block.
+  long needed() const { return needed_; }
+
   // Reads block n (up to 256 bytes; fewer at the end of the file) into buf and
   // returns the number of bytes read; 0 when the block lies outside the file
   // or no reads are left.
@@ -57,6 +64,7 @@ class BlockFile {
   long file_size_;
   long block_count_;
   long reads_left_;
+  long needed_ = 0;
   std::vector<std::uint32_t> visited_;  // number of the last chain that visited each block
   // The blocks are read through a window of the file, so that following a
   // chain does not seek and refill the stream's buffer for every block.

@@ -31,8 +31,10 @@
 #include "core/charset.h"
 #include "core/driver_state.h"
 #include "core/emitter.h"
+#include "core/handler.h"
 #include "core/resource_fork.h"
 #include "core/stream_codes.h"
+#include "readers/reader_damage.h"
 #include "support/byte_io.h"
 #include "support/file_handle.h"
 #include "support/work_file.h"
@@ -48,8 +50,9 @@ constexpr std::size_t kDataLengthOffset = 83;
 constexpr std::uint8_t kNoteMark = 0x1C;
 constexpr std::uint32_t kFootnoteType = resource_type("FNTX");
 
-// Where the forks lie; false when the file is no text file or the header's
-// lengths run past the file.
+// Where the forks lie; false when the file is no text file. A fork that the
+// file holds only in part is noted as damage: the text is read as far as the
+// file goes, and a cut resource fork is left out (its footnotes are lost).
 struct Forks {
   long data_offset = kMacBinaryHeaderSize;
   std::uint32_t data_length = 0;
@@ -57,7 +60,7 @@ struct Forks {
   std::uint32_t resource_length = 0;
 };
 
-bool locate_forks(std::FILE* in, long file_size, Forks& forks) {
+bool locate_forks(std::FILE* in, long file_size, Forks& forks, Damage& damage) {
   std::uint8_t header[kMacBinaryHeaderSize];
   if (std::fseek(in, 0, SEEK_SET) != 0 || std::fread(header, 1, sizeof header, in) != sizeof header) return false;
   ByteReader h(header, sizeof header);
@@ -70,11 +73,17 @@ bool locate_forks(std::FILE* in, long file_size, Forks& forks) {
   if (!h.ok()) return false;
   const std::uint64_t size = static_cast<std::uint64_t>(file_size);
   const std::uint64_t data_end = kMacBinaryHeaderSize + std::uint64_t{forks.data_length};
-  if (data_end > size) return false;
+  if (data_end > size) {
+    check_macbinary_data_fork(forks.data_length, size, damage);
+    forks.data_length = static_cast<std::uint32_t>(size - kMacBinaryHeaderSize);
+    forks.resource_length = 0;
+  }
   const std::uint64_t resource_offset = (data_end + 127) / 128 * 128;
   if (forks.resource_length != 0 &&
-      (resource_offset > size || forks.resource_length > size - resource_offset))
-    return false;
+      (resource_offset > size || forks.resource_length > size - resource_offset)) {
+    damage.cut_short("resource fork", size, resource_offset + forks.resource_length);
+    forks.resource_length = 0;
+  }
   forks.resource_offset = static_cast<long>(resource_offset < size ? resource_offset : size);
   return true;
 }
@@ -91,16 +100,22 @@ bool separate_forks(long data_size, std::FILE* resource, Forks& forks) {
 }
 
 // Appends the data of every "FNTX" resource to the notes file. False when the
-// resource fork is damaged or the notes cannot be written.
+// resource fork is damaged (the reason given) or the notes cannot be written.
 bool collect_footnotes(std::FILE* in, const Forks& forks, std::FILE* notes) {
   ResourceFork fork(in, forks.resource_offset, forks.resource_length);
   const ResourceForkStatus status = fork.read_map();
   if (status == ResourceForkStatus::Empty) return true;
-  if (status != ResourceForkStatus::Ok) return false;
+  if (status != ResourceForkStatus::Ok) {
+    set_handler_reason("the resource fork's map points outside the fork");
+    return false;
+  }
   std::vector<std::uint8_t> data;
   for (const ResourceRef& ref : fork.refs()) {
     if (ref.type != kFootnoteType) continue;
-    if (!fork.read_data(ref, data)) return false;
+    if (!fork.read_data(ref, data)) {
+      set_handler_reason("a footnote lies outside the resource fork");
+      return false;
+    }
     if (!data.empty() && std::fwrite(data.data(), 1, data.size(), notes) != data.size()) return false;
   }
   return std::fflush(notes) == 0 && std::fseek(notes, 0, SEEK_SET) == 0;
@@ -141,10 +156,11 @@ int orig_nisus(const char* source_path, const char* stream_path) {
   if (size < 0) return -1;
   if (size == 0) return -2;
   Forks forks;
+  Damage damage;
   FilePtr resource_file;
   std::FILE* resource = in.get();
   if (macbinary_data_offset(in.get()) == kMacBinaryHeaderSize) {
-    if (!locate_forks(in.get(), size, forks)) return -1;
+    if (!locate_forks(in.get(), size, forks, damage)) return -1;
   } else {
     const std::string& resource_path = resource_fork_of(source_path);
     if (resource_path.empty()) return -1;
@@ -170,7 +186,8 @@ int orig_nisus(const char* source_path, const char* stream_path) {
     write_next_footnote(notes.get(), out.get());
     write_code(out.get(), EndOfText);
   }
-  return std::fflush(out.get()) != 0 || std::ferror(out.get()) || std::ferror(notes.get()) ? -1 : 0;
+  if (std::ferror(notes.get())) return -1;
+  return reader_result(out.get(), damage);
 }
 
 }  // namespace lettrix

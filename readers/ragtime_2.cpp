@@ -34,7 +34,7 @@
 #include <vector>
 
 #include "core/byte_helpers.h"
-#include "core/mac_fonts.h"
+#include "core/mac_font_names.h"
 #include "readers/ragtime_common.h"
 #include "support/byte_io.h"
 
@@ -67,6 +67,7 @@ struct Record {
 
 struct Conversion {
   Bytes doc;
+  ragtime::Source* source = nullptr;
   ragtime::Writer w;
   ragtime::Budget budget;
   std::vector<bool> visited;  // by record number
@@ -78,6 +79,7 @@ struct Conversion {
   // lies outside the table or the record was met already (a list that loops
   // back).
   bool enter_record(std::size_t n, Record& record) {
+    if (n > record_count()) source->cut_short(kRecordTable + n * kRecordSize);
     if (n == 0 || n > record_count() || visited[n]) return false;
     visited[n] = true;
     ByteReader r(doc.subspan(kRecordTable + (n - 1) * kRecordSize, kRecordSize));
@@ -108,7 +110,7 @@ void apply_run(ragtime::Writer& w, Bytes run, void*) {
 
   set_font_size(out, w.cs, size);
   if (w.cs.charset == 1 && font != kSymbolFont) set_charset(out, w.cs, 0);
-  w.table = &select_mac_font(w.cs, font, out);
+  w.table = &select_mac_font_number(w.cs, font, out);
   if (font == kSymbolFont) set_charset(out, w.cs, 1);
 
   if (style == 0) {
@@ -144,7 +146,11 @@ bool locate_component(Bytes doc, std::size_t offset, ragtime::TextComponent& c) 
 
 void convert_component(Conversion& cv, std::size_t offset) {
   ragtime::TextComponent c;
-  if (!locate_component(cv.doc, offset, c) || !cv.budget.take(c.span)) return;
+  if (offset > cv.doc.size() || kComponentHeader > cv.doc.size() - offset)
+    cv.source->cut_short(offset + kComponentHeader);
+  if (!locate_component(cv.doc, offset, c)) return;
+  if (c.needed > cv.doc.size()) cv.source->cut_short(c.needed);
+  if (!cv.budget.take(c.span)) return;
   const ragtime::TextRules rules{.hard_space_code = false, .hash_for_03 = true, .final_paragraph = true};
   ragtime::write_text(cv.w, c, rules, apply_run, nullptr);
 }
@@ -173,6 +179,7 @@ int orig_ragtime2(const char* source_path, const char* stream_path) {
 
   Conversion cv;
   cv.doc = doc;
+  cv.source = &source;
   cv.w.out = source.out.get();
   cv.budget.left = doc.size();
   cv.visited.assign(cv.record_count() + 1, false);
@@ -183,7 +190,7 @@ int orig_ragtime2(const char* source_path, const char* stream_path) {
     convert_page(cv, page);
     put_byte(kPageBreak, cv.w.out);
   }
-  return ragtime::finish_stream(cv.w.out);
+  return ragtime::finish_stream(source);
 }
 
 }  // namespace lettrix

@@ -38,7 +38,7 @@
 #include <vector>
 
 #include "core/byte_helpers.h"
-#include "core/mac_fonts.h"
+#include "core/mac_font_names.h"
 #include "core/stream_codes.h"
 #include "readers/ragtime_3_styles.h"
 #include "readers/ragtime_common.h"
@@ -68,7 +68,7 @@ constexpr std::size_t kFormatSize = 48;
 void apply_listed_style(ragtime::Writer& w, const TextStyle& s) {
   std::FILE* out = w.out;
   if (s.points > 0 && s.points < 256) set_font_size(out, w.cs, s.points);
-  if (s.font_number >= 0) w.table = &select_mac_font(w.cs, s.font_number, out);
+  if (s.font_number >= 0) w.table = &select_mac_font_number(w.cs, s.font_number, out);
   if (s.style & ragtime::kStyleBold) bold_on(out, w.cs, 1);
   if (s.style & ragtime::kStyleItalic) italic_on(out, w.cs, 1);
   if (s.style & ragtime::kStyleUnderline) underline_on(out, w.cs, 1);
@@ -114,6 +114,7 @@ void apply_run(ragtime::Writer& w, Bytes run, void* context) {
 
 struct Conversion {
   Bytes doc;
+  ragtime::Source* source = nullptr;
   ragtime::Writer w;
   ragtime::Budget budget;
   std::vector<TextStyle> styles;
@@ -126,7 +127,10 @@ void convert_component(Conversion& cv, std::size_t offset) {
   r.skip(2);
   const std::size_t a = r.be16();  // the text's length + 1
   r.skip(1);
-  if (!r.ok()) return;
+  if (!r.ok()) {
+    cv.source->cut_short(offset + kComponentHeader);
+    return;
+  }
   if (a < 2 || a > kMaxTextLength) {
     put_byte(kParagraphEnd, cv.w.out);
     return;
@@ -135,6 +139,7 @@ void convert_component(Conversion& cv, std::size_t offset) {
   c.run_size = kRunSize;
   c.format_size = kFormatSize;
   const std::size_t at = ragtime::locate_text(doc, offset + kComponentHeader, a - 1, true, c);
+  if (c.needed > doc.size()) cv.source->cut_short(c.needed);
   if (!cv.budget.take(at - offset)) return;
   const ragtime::TextRules rules{.hard_space_code = true, .hash_for_03 = false, .final_paragraph = false};
   ragtime::write_text(cv.w, c, rules, apply_run, &cv.styles);
@@ -160,6 +165,7 @@ int orig_ragtime3(const char* source_path, const char* stream_path) {
 
   Conversion cv;
   cv.doc = doc;
+  cv.source = &source;
   cv.w.out = source.out.get();
   cv.budget.left = doc.size();
   ByteReader header(doc);
@@ -180,9 +186,10 @@ int orig_ragtime3(const char* source_path, const char* stream_path) {
       lowest = offset;
       have_lowest = true;
     }
+    if (offset >= lowest && offset >= doc.size()) source.cut_short(offset + kComponentHeader);
     if (offset >= lowest && offset < doc.size()) convert_component(cv, offset);
   }
-  return ragtime::finish_stream(cv.w.out);
+  return ragtime::finish_stream(source);
 }
 
 }  // namespace lettrix

@@ -1,6 +1,7 @@
 #include "readers/ragtime_common.h"
 
 #include "core/byte_helpers.h"
+#include "core/handler.h"
 #include "core/char_output.h"
 #include "core/stream_codes.h"
 #include "support/byte_io.h"
@@ -18,7 +19,11 @@ constexpr std::size_t kMaxNameLength = 63;
 
 }  // namespace
 
-long macbinary_data_length(Bytes file) {
+namespace {
+
+// The data fork length when the bytes start with what looks like a MacBinary
+// header, whether or not the file holds the whole fork; -1 otherwise.
+long stated_data_length(Bytes file) {
   ByteReader r(file);
   if (!r.has(kMacBinaryHeader)) return -1;
   const std::uint8_t zero = r.u8();
@@ -28,10 +33,15 @@ long macbinary_data_length(Bytes file) {
   r.seek(kMacBinaryZero2);
   const std::uint8_t zero2 = r.u8();
   const std::uint32_t length = r.be32();  // at 83
-  if (zero != 0 || name_length == 0 || name_length > kMaxNameLength || zero1 != 0 || zero2 != 0 ||
-      length > file.size() - kMacBinaryHeader)
-    return -1;
+  if (zero != 0 || name_length == 0 || name_length > kMaxNameLength || zero1 != 0 || zero2 != 0) return -1;
   return static_cast<long>(length);
+}
+
+}  // namespace
+
+long macbinary_data_length(Bytes file) {
+  const long length = stated_data_length(file);
+  return length >= 0 && static_cast<std::size_t>(length) <= file.size() - kMacBinaryHeader ? length : -1;
 }
 
 int open_source(const char* source_path, const char* stream_path, bool (*is_format)(Bytes), Source& source) {
@@ -41,14 +51,22 @@ int open_source(const char* source_path, const char* stream_path, bool (*is_form
   const Bytes all(source.file);
   const long fork = macbinary_data_length(all);
   source.doc = fork < 0 ? all : all.subspan(kMacBinaryHeader, static_cast<std::size_t>(fork));
+  source.base = fork < 0 ? 0 : kMacBinaryHeader;
   if (source.doc.empty()) return -2;
-  return is_format(source.doc) ? 0 : -1;
+  if (is_format(source.doc)) return 0;
+  // A MacBinary header whose data fork is cut short: the document is the part
+  // the file holds, when that part is one.
+  const long stated = stated_data_length(all);
+  if (fork < 0 && stated > 0 && is_format(all.subspan(kMacBinaryHeader))) {
+    source.doc = all.subspan(kMacBinaryHeader);
+    source.base = kMacBinaryHeader;
+    source.damage.cut_short("text", all.size(), kMacBinaryHeader + static_cast<std::size_t>(stated));
+    return 0;
+  }
+  return -1;
 }
 
-int finish_stream(std::FILE* out) {
-  std::fflush(out);
-  return std::ferror(out) ? -1 : 0;
-}
+int finish_stream(Source& source) { return reader_result(source.out.get(), source.damage); }
 
 namespace {
 
@@ -68,15 +86,19 @@ std::size_t locate_text(Bytes doc, std::size_t text_at, std::size_t declared, bo
   r.seek(text_at < doc.size() ? text_at : doc.size());
   c.text_cut = declared > r.remaining();
   c.text = r.bytes(c.text_cut ? r.remaining() : declared);
+  c.needed = text_at + declared + 2;
   if (!r.has(2)) return r.position();
   std::size_t runs = r.be16();
   if (runs == 0 && zero_before_count && r.has(1)) {
     r.seek(r.position() - 1);
     runs = r.be16();
+    ++c.needed;
   }
+  c.needed += runs * c.run_size + 2;
   c.runs = take_records(r, runs, c.run_size);
   if (c.runs.size() == runs * c.run_size && r.has(2)) {
     const std::size_t formats = r.be16();
+    c.needed += formats * c.format_size;
     c.formats = take_records(r, formats, c.format_size);
   }
   return r.position();

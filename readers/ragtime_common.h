@@ -13,6 +13,7 @@
 
 #include "core/charset.h"
 #include "core/emitter.h"
+#include "readers/reader_damage.h"
 #include "support/file_handle.h"
 
 namespace lettrix::ragtime {
@@ -26,15 +27,23 @@ struct Source {
   FilePtr out;
   std::vector<std::uint8_t> file;
   Bytes doc;
+  std::size_t base = 0;  // where doc starts in the file
+  Damage damage;         // what the conversion found missing
+
+  // Notes a structure that ends at document offset `end`, beyond the document.
+  void cut_short(std::size_t end) { damage.cut_short_at_least("text", base + doc.size(), base + end); }
 };
 
 // Opens the source and the stream and reads the document into memory. 0, or
 // the reader's result: -1 when a file cannot be opened or read or is_format
-// refuses the document, -2 when the document is empty.
+// refuses the document, -2 when the document is empty. A MacBinary header
+// whose data fork the file holds only in part gives the part there is, and
+// the damage is noted.
 int open_source(const char* source_path, const char* stream_path, bool (*is_format)(Bytes), Source& source);
 
-// The reader's result once the stream is written: 0, or -1 when a write failed.
-int finish_stream(std::FILE* out);
+// The reader's result once the stream is written: 0, -1 when a write failed,
+// or kHandlerDamaged when the source's damage noted a fault.
+int finish_stream(Source& source);
 
 // The length of the data fork when the bytes start with a MacBinary header
 // (byte 0 zero, a name of 1 to 63 characters, bytes 74 and 82 zero, a data
@@ -51,6 +60,7 @@ struct TextComponent {
   Bytes formats;
   std::size_t format_size = 34;
   std::size_t span = 0;   // bytes from the component's start to its end in the file
+  std::size_t needed = 0;  // document offset just after all that the component declares
 
   std::size_t run_count() const { return runs.size() / run_size; }
   Bytes run(std::size_t i) const { return runs.subspan(i * run_size, run_size); }

@@ -43,8 +43,10 @@
 #include "core/char_output.h"
 #include "core/charset.h"
 #include "core/emitter.h"
+#include "core/handler.h"
 #include "core/stream_codes.h"
 #include "core/style_bits.h"
+#include "readers/reader_damage.h"
 #include "support/byte_io.h"
 #include "support/file_handle.h"
 
@@ -84,7 +86,12 @@ struct Record {
 
 class WorksBody {
  public:
-  WorksBody(std::FILE* in, std::FILE* out, CharState& cs, ParaState& ps) : in_(in), out_(out), cs_(cs), ps_(ps) {}
+  WorksBody(std::FILE* in, std::FILE* out, CharState& cs, ParaState& ps, long size)
+      : in_(in), out_(out), cs_(cs), ps_(ps), size_(size) {}
+
+  // The records that the header counts all lie in the file, or the first
+  // one that does not is noted here.
+  const Damage& damage() const { return damage_; }
 
   void convert_works2(unsigned records);
   // False when the body's first record is not found before the end of the file.
@@ -96,7 +103,14 @@ class WorksBody {
   // Reads a record's data; false when the file ends before all of it (what
   // could be read is still in data_).
   bool read_data(std::size_t length);
-  void skip(long length) { std::fseek(in_, length, SEEK_CUR); }
+  void skip(long length) {
+    const long at = std::ftell(in_);
+    if (at >= 0 && length > size_ - at) cut_short(at + length);
+    std::fseek(in_, length, SEEK_CUR);
+  }
+  void cut_short(long needed) {
+    damage_.cut_short_at_least("text", static_cast<std::uint64_t>(size_), static_cast<std::uint64_t>(needed));
+  }
   void convert_text(bool works2);
   void write_text_byte(std::uint8_t byte, bool works2);
   void paragraph_format(std::uint16_t length);
@@ -106,11 +120,17 @@ class WorksBody {
   CharState& cs_;
   ParaState& ps_;
   std::vector<std::uint8_t> data_;
+  long size_;
+  Damage damage_;
 };
 
 bool WorksBody::read_record(Record& record) {
   std::uint8_t header[kRecordHeaderSize];
-  if (std::fread(header, 1, sizeof header, in_) != sizeof header) return false;
+  const long at = std::ftell(in_);
+  if (std::fread(header, 1, sizeof header, in_) != sizeof header) {
+    cut_short(at + static_cast<long>(kRecordHeaderSize));
+    return false;
+  }
   ByteReader r(header, sizeof header);
   record.type = r.u8();
   r.skip(3);
@@ -119,9 +139,11 @@ bool WorksBody::read_record(Record& record) {
 }
 
 bool WorksBody::read_data(std::size_t length) {
+  const long at = std::ftell(in_);
   data_.resize(length);
   const std::size_t got = length == 0 ? 0 : std::fread(data_.data(), 1, length, in_);
   data_.resize(got);
+  if (got != length) cut_short(at + static_cast<long>(length));
   return got == length;
 }
 
@@ -168,7 +190,7 @@ bool WorksBody::skip_leading_records() {
   for (;;) {
     const long start = std::ftell(in_);
     Record record;
-    if (start < 0 || !read_record(record)) return false;
+    if (start < 0 || start >= size_ || !read_record(record)) return false;
     if (record.type == kParagraphFormat) return std::fseek(in_, start, SEEK_SET) == 0;
     if (record.length != 0) {
       skip(record.length);
@@ -250,6 +272,8 @@ int convert_works(const char* source_path, const char* stream_path, std::uint8_t
     CharState cs;
     ParaState ps;
     if (init_stream_state(in.get(), cs, ps) == -2) return -2;
+    const long size = stream_size(in.get());
+    if (size < 0) return -1;
     std::uint8_t header[kFileHeaderSize];
     if (std::fread(header, 1, sizeof header, in.get()) != sizeof header) return -1;
     ByteReader h(header, sizeof header);
@@ -260,14 +284,18 @@ int convert_works(const char* source_path, const char* stream_path, std::uint8_t
     const unsigned records = h.be16();
     if (!h.ok() || (found != kWorks2 && found != kWorks3)) return -1;
     if (found == version) {
-      WorksBody body(in.get(), out.get(), cs, ps);
+      WorksBody body(in.get(), out.get(), cs, ps, size);
       if (version == kWorks2) {
         body.convert_works2(records);
       } else {
-        if (works3_mark != 1 || !body.skip_leading_records()) return -1;
+        if (works3_mark != 1) return -1;
+        if (!body.skip_leading_records()) {
+          if (records != 0) set_handler_reason("the file ends before the text begins");
+          return -1;
+        }
         body.convert_works3(records);
       }
-      return std::fflush(out.get()) != 0 || std::ferror(out.get()) ? -1 : 0;
+      return reader_result(out.get(), body.damage());
     }
     if (!may_hand_over) return -1;
   }

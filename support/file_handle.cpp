@@ -1,5 +1,8 @@
 #include "support/file_handle.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstring>
 
@@ -70,8 +73,106 @@ std::FILE* with_write_layer(std::FILE* f, const char* mode, const std::string& p
   }
   return wrapped;
 }
+// A stream on a registered file's descriptor that reads and writes at its
+// own offset (pread/pwrite), so that two streams on one file stay apart and
+// the name is never looked up again.
+struct DescriptorStream {
+  int fd;
+  off64_t pos;
+  bool append;
+  std::string path;
+};
+
+ssize_t fd_read(void* cookie, char* data, size_t size) {
+  auto* s = static_cast<DescriptorStream*>(cookie);
+  ssize_t n;
+  do n = pread(s->fd, data, size, s->pos);
+  while (n < 0 && errno == EINTR);
+  if (n < 0) {
+    note_file_failure(FileFailure::ReadFailed, errno, s->path);
+    return -1;
+  }
+  s->pos += n;
+  return n;
+}
+ssize_t fd_write(void* cookie, const char* data, size_t size) {
+  auto* s = static_cast<DescriptorStream*>(cookie);
+  if (s->append) {
+    struct stat st {};
+    if (fstat(s->fd, &st) == 0) s->pos = st.st_size;
+  }
+  size_t allowed = size;
+  if (g_write_budget >= 0 && static_cast<long long>(size) > g_write_budget) allowed = static_cast<size_t>(g_write_budget);
+  size_t done = 0;
+  int err = ENOSPC;
+  while (done < allowed) {
+    ssize_t n = pwrite(s->fd, data + done, allowed - done, s->pos);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      err = n < 0 ? errno : EIO;
+      break;
+    }
+    done += static_cast<size_t>(n);
+    s->pos += n;
+  }
+  if (g_write_budget >= 0) g_write_budget -= static_cast<long long>(done);
+  if (done < size) {
+    note_file_failure(FileFailure::WriteFailed, err, s->path);
+    errno = err;
+  }
+  return static_cast<ssize_t>(done);  // a cookie writer reports an error as 0, never as -1
+}
+int fd_seek(void* cookie, off64_t* offset, int whence) {
+  auto* s = static_cast<DescriptorStream*>(cookie);
+  off64_t base = 0;
+  if (whence == SEEK_CUR) {
+    base = s->pos;
+  } else if (whence == SEEK_END) {
+    struct stat st {};
+    if (fstat(s->fd, &st) != 0) return -1;
+    base = st.st_size;
+  }
+  if (*offset < -base) {
+    errno = EINVAL;
+    return -1;
+  }
+  s->pos = base + *offset;
+  *offset = s->pos;
+  return 0;
+}
+int fd_close(void* cookie) {
+  auto* s = static_cast<DescriptorStream*>(cookie);
+  int rc = close(s->fd);
+  delete s;
+  return rc;
+}
+
+std::FILE* descriptor_stream(int fd, const char* mode, const std::string& path) {
+  auto* s = new (std::nothrow) DescriptorStream{fd, 0, mode[0] == 'a', path};
+  if (!s) {
+    close(fd);
+    return nullptr;
+  }
+  cookie_io_functions_t io{fd_read, fd_write, fd_seek, fd_close};
+  std::FILE* f = fopencookie(s, mode, io);
+  if (!f) {
+    close(fd);
+    delete s;
+  }
+  return f;
+}
 #else
 std::FILE* with_write_layer(std::FILE* f, const char*, const std::string&) { return f; }
+std::FILE* descriptor_stream(int fd, const char* mode, const std::string&) {
+  // Without cookie streams the descriptor's offset is shared with the kept one.
+  if (lseek(fd, 0, mode[0] == 'a' ? SEEK_END : SEEK_SET) < 0) {
+    close(fd);
+    return nullptr;
+  }
+  std::FILE* f = fdopen(fd, mode);
+  if (!f) close(fd);
+  return f;
+}
 #endif
 
 }  // namespace
@@ -122,8 +223,9 @@ void FileCloser::operator()(std::FILE* f) noexcept {
   buffer = nullptr;  // a stream put in by reset() has a buffer of its own
 }
 
-FilePtr adopt_file(std::FILE* f, bool writing, const std::string& path, const char* mode) {
-  if (writing) f = with_write_layer(f, mode, path);
+namespace {
+
+FilePtr buffered(std::FILE* f, bool writing, const std::string& path) {
   if (!f) return FilePtr();
   char* buffer = new (std::nothrow) char[kFileBufferSize];
   if (buffer && std::setvbuf(f, buffer, _IOFBF, kFileBufferSize) != 0) {
@@ -133,8 +235,25 @@ FilePtr adopt_file(std::FILE* f, bool writing, const std::string& path, const ch
   return FilePtr(f, FileCloser{buffer, writing, writing ? path : std::string()});
 }
 
+}  // namespace
+
+FilePtr adopt_file(std::FILE* f, bool writing, const std::string& path, const char* mode) {
+  if (writing) f = with_write_layer(f, mode, path);
+  return buffered(f, writing, path);
+}
+
 FilePtr open_file(const char* path, const char* mode) {
-  return adopt_file(open_checked(path, mode), mode_writes(mode), path ? path : "", mode);
+  if (!path) return FilePtr();
+  bool registered = false;
+  int fd = owned_descriptor(path, &registered);
+  if (!registered) return adopt_file(std::fopen(path, mode), mode_writes(mode), path, mode);
+  if (fd < 0) return FilePtr();
+  if (mode[0] == 'w' && ftruncate(fd, 0) != 0) {
+    close(fd);
+    return FilePtr();
+  }
+  // The descriptor stream notes its own failures: no second layer.
+  return buffered(descriptor_stream(fd, mode, path), mode_writes(mode), path);
 }
 
 void set_write_budget_for_tests(long long bytes) { g_write_budget = bytes; }

@@ -228,6 +228,30 @@ std::FILE* open_checked(const char* path, const char* mode) {
   return f;
 }
 
+int owned_descriptor(const char* path, bool* registered) {
+  Owned* o = path ? find(path) : nullptr;
+  *registered = o != nullptr;
+  if (!o) return -1;
+  if (g_reopen_hook) {
+    const std::string name = o->path;
+    g_reopen_hook(name);
+    o = find(name);
+    if (!o) {
+      errno = ENOENT;
+      return -1;
+    }
+  }
+  // Our own files are never links; a source may be reached through one.
+  struct stat st {};
+  int rc = o->created ? lstat(path, &st) : stat(path, &st);
+  if (rc != 0 || st.st_dev != o->dev || st.st_ino != o->ino) {
+    note_replaced_file(path);
+    errno = EXDEV;
+    return -1;
+  }
+  return fcntl(o->fd, F_DUPFD_CLOEXEC, 0);
+}
+
 bool is_owned(const std::string& path) { return find(path) != nullptr; }
 
 bool remove_owned_file(const std::string& path) {

@@ -43,6 +43,12 @@ std::string source_check_text(SourceCheck check, int err);
 // registered under it. The "w" modes truncate only after that check.
 std::FILE* open_checked(const char* path, const char* mode);
 
+// For a registered name: checks that the name still leads to the registered
+// file (else notes it as replaced and fails with EXDEV) and returns a new
+// descriptor of that file, to be read and written at explicit offsets.
+// -1 with *registered false for a name that is not registered.
+int owned_descriptor(const char* path, bool* registered);
+
 bool is_owned(const std::string& path);
 
 // Removes path when it still names the file registered under it, and forgets

@@ -11,15 +11,28 @@
 // body paragraphs with the stream's alignment, indents and tab stops, the
 // page breaks, and the running heads, each as LibreOffice's count against the
 // stream's; a line of totals ends the report.
+//
+// When the documents' corpus folder holds FORMATTING.md (what an independent
+// reading of the originals shows), a second report sets the stream and
+// LibreOffice's reading of our RTF against it, document by document: the
+// share of characters at the listed point sizes and font classes, of
+// paragraphs with the listed alignments, of indented paragraphs (and whether
+// the listed example paragraph has its indents), the page breaks and the
+// running heads. The stream has no class for fixed-width faces: its class 0
+// (fonts of no other class: Courier and Monaco, and the fonts numbered 0 and
+// 1, which each machine chose) counts as mono or serif, the class of the
+// writers' default font.
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
 #include "cli/format_names.h"
 #include "core/format_registry.h"
 #include "core/stream_reader.h"
+#include "tools/formatting_expectations.h"
 #include "support/file_handle.h"
 #include "writers/fodt_reader.h"
 #include "writers/rtf.h"
@@ -32,6 +45,7 @@ namespace {
 struct StreamChar {
   char c;
   int points;
+  int font_class;
 };
 
 // A body paragraph as the stream describes it: the properties in force at its
@@ -41,13 +55,16 @@ struct StreamParagraph {
   double margin_left = 0;
   double text_indent = 0;
   std::vector<double> tabs;
+  std::string text;  // its visible characters, "?" for those outside ASCII
 };
 
 struct StreamFacts {
   std::vector<StreamChar> chars;  // letters and digits in reading order
+  std::vector<StreamChar> visible;  // every visible character (c is "?" outside ASCII)
   std::vector<StreamParagraph> body;
   int page_breaks = 0;
   std::vector<std::string> running_heads;  // their letters and digits
+  std::vector<bool> running_head_is_footer;
 };
 
 bool alnum(unsigned char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
@@ -56,7 +73,7 @@ StreamFacts stream_facts(const std::string& path) {
   StreamFacts f;
   FilePtr in = open_file(path, "rb");
   if (!in) return f;
-  int points = 10, centre = 0, right = 0, justify = 0, left_margin = 0, hanging = 0;
+  int points = 10, font_class = 0, centre = 0, right = 0, justify = 0, left_margin = 0, hanging = 0, first = 0;
   int tabs[256] = {};
   bool in_head = false, in_note = false, pending = true;
   StreamItem item;
@@ -66,7 +83,7 @@ StreamFacts stream_facts(const std::string& path) {
     StreamParagraph p;
     p.align = centre ? "center" : justify ? "justify" : right ? "end" : "";
     p.margin_left = (left_margin + hanging) / 10.0;
-    p.text_indent = -hanging / 10.0;
+    p.text_indent = (first - hanging) / 10.0;
     for (int c = 0; c < 256; ++c)
       if (tabs[c] >= 1 && tabs[c] <= 4) p.tabs.push_back((left_margin + c) / 10.0);
     f.body.push_back(p);
@@ -80,15 +97,26 @@ StreamFacts stream_facts(const std::string& path) {
       }
       content();
       if (b == 13 && !in_head && !in_note) pending = true;
+      if (b > ' ' && b < 0x7F) {
+        f.visible.push_back({static_cast<char>(b), points, font_class});
+        if (!in_head && !in_note && !f.body.empty()) f.body.back().text += static_cast<char>(b);
+      }
       if (alnum(b)) {
-        f.chars.push_back({static_cast<char>(b), points});
+        f.chars.push_back({static_cast<char>(b), points, font_class});
         if (in_head) f.running_heads.back() += static_cast<char>(b);
+
       }
       continue;
     }
     switch (item.value) {
-      case TableChar: content(); break;
+      case TableChar:
+      case Backslash:
+        content();
+        f.visible.push_back({'?', points, font_class});
+        if (!in_head && !in_note && !f.body.empty()) f.body.back().text += '?';
+        break;
       case FontSize: points = decode_font_size(item.op2); break;
+      case Font: font_class = item.op2; break;
       case CenterOn: centre = 1; break;
       case CenterOff: centre = 0; break;
       case RightOn: right = 1; break;
@@ -97,7 +125,8 @@ StreamFacts stream_facts(const std::string& path) {
       case JustifyOff: justify = 0; break;
       case LeftMargin: left_margin = item.op2; break;
       case IndentHere: hanging = item.op2; break;
-      case IndentReset: hanging = 0; break;
+      case Indent2: first = item.op2; break;
+      case IndentReset: hanging = first = 0; break;
       case SetTab: tabs[item.op2] = item.op1; break;
       case ClearTab: tabs[item.op2] = 0; break;
       case ClearAllTabs: std::fill(std::begin(tabs), std::end(tabs), 0); break;
@@ -112,6 +141,7 @@ StreamFacts stream_facts(const std::string& path) {
         if (is_header_code(item.value) || is_footer_code(item.value)) {
           in_head = true;
           f.running_heads.emplace_back();
+          f.running_head_is_footer.push_back(is_footer_code(item.value));
         }
         break;
     }
@@ -187,6 +217,66 @@ void compare(const std::string& name, const StreamFacts& s, const testing::FodtD
   t.heads_shown += heads_shown;
 }
 
+std::string stream_class(int font_class) {
+  switch (font_class) {
+    case FontSerif: return "serif";
+    case FontSans: return "sans";
+    case FontOther: return "other";
+    default: return "symbol";
+  }
+}
+
+std::string shown_class(const std::string& font) {
+  if (font.find("Courier") != std::string::npos || font.find("Mono") != std::string::npos) return "mono";
+  if (font.find("Arial") != std::string::npos || font.find("Helvetica") != std::string::npos ||
+      font.find("Sans") != std::string::npos)
+    return "sans";
+  if (font.find("Times") != std::string::npos || font.find("Serif") != std::string::npos) return "serif";
+  return font.empty() ? "serif" : "symbol";  // LibreOffice's default font is a serif one
+}
+
+std::string plain_alignment(const std::string& align) {
+  if (align == "center" || align == "justify") return align;
+  if (align == "end" || align == "right") return "right";
+  return {};
+}
+
+tools::ObservedFormatting observe_stream(const StreamFacts& s) {
+  tools::ObservedFormatting o;
+  for (const StreamChar& c : s.visible) o.chars.push_back({c.points, stream_class(c.font_class)});
+  for (const StreamParagraph& p : s.body) o.paragraphs.push_back({p.text, plain_alignment(p.align), p.margin_left, p.text_indent});
+  o.page_breaks = s.page_breaks;
+  for (std::size_t i = 0; i < s.running_heads.size(); ++i)
+    o.heads.push_back({s.running_head_is_footer[i], s.running_heads[i]});
+  return o;
+}
+
+tools::ObservedFormatting observe_shown(const testing::FodtDocument& d) {
+  tools::ObservedFormatting o;
+  for (const auto& c : d.chars)
+    if (c.text.find_first_not_of(" \t\n\r") != std::string::npos && c.text != "\xC2\xA0")
+      o.chars.push_back({static_cast<int>(c.points + 0.5), shown_class(c.font)});
+  std::map<std::string, std::string> heads;  // page style part: its text
+  for (const auto& p : d.paragraphs) {
+    if (p.where == "body") {
+      o.paragraphs.push_back({p.text(), plain_alignment(p.align), p.margin_left, p.text_indent});
+      if (p.page_break_before) ++o.page_breaks;
+    } else if (p.where != "note") {
+      heads[p.where] += p.text();
+    }
+  }
+  for (const auto& [where, text] : heads) o.heads.push_back({where.rfind("footer", 0) == 0, text});
+  return o;
+}
+
+void print_agreement(const char* label, const tools::ExpectedFormatting& e, const tools::Agreement& a) {
+  std::printf("  %-6s size %5.1f%%  font class %5.1f%%  alignment %5.1f%%  indents %5.1f%%%s  page breaks %d/%d  "
+              "headers/footers %d/%zu\n",
+              label, 100 * a.sizes, 100 * a.font_classes, 100 * a.alignment, 100 * a.indents,
+              e.has_indent_example ? (a.indent_example ? " (example right)" : " (example WRONG)") : "", a.page_breaks,
+              e.page_breaks, a.heads_found, e.heads.size());
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -253,6 +343,21 @@ int main(int argc, char** argv) {
       continue;
     }
     compare(names[i], facts[i], doc, t);
+  }
+  // Against what the independent reading of the originals shows.
+  std::map<std::string, tools::ExpectedFormatting> expected;
+  if (!files.empty()) expected = tools::read_expected_formatting(files[0].parent_path().parent_path() / "FORMATTING.md");
+  if (!expected.empty()) std::printf("\nagainst FORMATTING.md (stream, and LibreOffice's reading of the RTF):\n");
+  for (std::size_t i = 0; i < rtfs.size() && !expected.empty(); ++i) {
+    const auto row = expected.find(names[i]);
+    if (row == expected.end()) continue;
+    testing::FodtDocument doc;
+    fs::path fodt = rtfs[i];
+    fodt.replace_extension(".fodt");
+    std::printf("%s\n", names[i].c_str());
+    print_agreement("stream", row->second, tools::compare_formatting(row->second, observe_stream(facts[i])));
+    if (testing::read_fodt(fodt, doc))
+      print_agreement("rtf", row->second, tools::compare_formatting(row->second, observe_shown(doc)));
   }
   std::printf("total: %ld of %ld letters and digits at the stream's size; %ld of %ld paragraphs with the stream's "
               "alignment, indents and tab stops; %ld of %ld page breaks; %ld of %ld running heads\n",

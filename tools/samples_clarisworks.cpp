@@ -90,15 +90,19 @@ void make_clarisworks_samples(const fs::path& top) {
                    .footer("Lettrix\r", 1, {.font = kTimes, .size = 9, .style = cw::kCwItalic})
                    .build());
 
-  // AppleWorks 6 with its font list: runs name their font by its place in it.
+  // AppleWorks 6 with its font list: runs name their font by its place in it;
+  // a second paragraph whose style's ruler indents its first line half an inch.
   write_sample(dir / "fontlist_aw6.cwk",
                ClarisWorksBuilder{}
                    .version(6)
                    .font_names({"Helvetica", "Times", "Courier", "Symbol"})
+                   .rulers({{}, {.first_line = 36}})
+                   .paragraph(0)
                    .run({.font = 0, .size = 12}).text("Helvetica, ")
                    .run({.font = 1, .size = 12}).text("Times, ")
                    .run({.font = 2, .size = 10}).text("Courier, ")
                    .run({.font = 3, .size = 12}).text("abgp")
                    .run({.font = 0, .size = 12}).text(".\r")
+                   .paragraph(1).text("An indented first line, and the lines after it at the margin.\r")
                    .build());
 }

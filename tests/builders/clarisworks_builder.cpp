@@ -15,6 +15,10 @@ constexpr std::size_t kRulerSize = 96;
 constexpr std::size_t kMaxTabs = 20;
 constexpr std::uint16_t kMainZoneId = 1;
 constexpr std::size_t kFontRecordSize = 68;
+// Versions 4 to 6: style records (28 bytes, 30 in version 6) and rulers.
+constexpr std::size_t kStyleRecordSize = 28;
+constexpr std::size_t kStyleRecordSizeV6 = 30;
+constexpr std::size_t kStyledRulerSize = 108;
 constexpr std::size_t kFrameExtension = 72;
 // Page rectangles of the frame, in points: the main text, a header above it
 // and a footer below it.
@@ -119,7 +123,7 @@ ClarisWorksBuilder& ClarisWorksBuilder::font_names(std::vector<std::string> name
 std::string ClarisWorksBuilder::paragraph_record(std::uint32_t position, std::uint16_t ruler) const {
   std::string rec;
   put_be32(rec, position);
-  put_be16(rec, ruler);
+  put_be16(rec, version_ >= 4 ? static_cast<std::uint16_t>(kCwFirstStyle + ruler) : ruler);
   if (version_ >= 2) put_be16(rec, 0);
   return rec;
 }
@@ -148,6 +152,59 @@ std::string ClarisWorksBuilder::ruler_list() const {
   return list(static_cast<std::uint16_t>(rulers_.size()), static_cast<std::uint16_t>(size), "", records);
 }
 
+namespace {
+
+// The short item that follows a zone's text here, as the next structure
+// follows it in a real file: a 32-bit length and that many bytes.
+std::string following_item() {
+  std::string item;
+  put_be32(item, 6);
+  item += std::string("\x00\x01\xFF\xFF\x00\x00", 6);
+  return item;
+}
+
+}  // namespace
+
+// The document's own styles first (numbers 0 to 8, no ruler), then one
+// style per ruler, in reverse order so that a style's place in the list is
+// not its number.
+std::string ClarisWorksBuilder::style_list() const {
+  const std::size_t size = version_ >= 6 ? kStyleRecordSizeV6 : kStyleRecordSize;
+  auto record = [&](std::uint16_t number, std::uint16_t ruler) {
+    std::string rec;
+    put_be16(rec, 0xFFFF);
+    put_be16(rec, 0);
+    put_be16(rec, 1);
+    put_be16(rec, 0xFFFF);
+    put_be16(rec, number);
+    pad(rec, 24);
+    put_be16(rec, ruler);
+    pad(rec, size);
+    return rec;
+  };
+  std::string records;
+  for (std::uint16_t n = 0; n < kCwFirstStyle; ++n) records += record(n, 0xFFFF);
+  for (std::size_t i = rulers_.size(); i-- > 0;)
+    records += record(static_cast<std::uint16_t>(kCwFirstStyle + i), static_cast<std::uint16_t>(i));
+  return list(static_cast<std::uint16_t>(kCwFirstStyle + rulers_.size()), static_cast<std::uint16_t>(size),
+              "STYL" + std::string(6, '\0'), records);
+}
+
+std::string ClarisWorksBuilder::styled_ruler_list() const {
+  std::string records;
+  for (const CwRuler& r : rulers_) {
+    std::string rec;
+    put_be16(rec, 0xFFFF);
+    put_be16(rec, 0);
+    put_be16(rec, 1);  // not read
+    pad(rec, 16);
+    put_be16(rec, static_cast<std::uint16_t>(r.first_line));
+    pad(rec, kStyledRulerSize);
+    records += rec;
+  }
+  return list(static_cast<std::uint16_t>(rulers_.size()), kStyledRulerSize, "RULR" + std::string(6, '\0'), records);
+}
+
 std::string ClarisWorksBuilder::frame_zone() const {
   const std::size_t size = version_ == 1 ? 38 : 40;
   const std::size_t id_at = version_ == 1 ? 30 : 32;
@@ -171,8 +228,8 @@ std::string ClarisWorksBuilder::frame_zone() const {
   z += list(static_cast<std::uint16_t>(1 + heads_.size()), static_cast<std::uint16_t>(size),
             std::string(kFrameExtension, '\0'), records);
   for (int item = 1; item < 5; ++item) put_be32(z, 0);
-  put_be32(z, 0);           // no text
-  put_be32(z, 0x005A0001);  // the next structure
+  put_be32(z, 0);  // no text
+  z += following_item();
   return z;
 }
 
@@ -238,8 +295,8 @@ std::string ClarisWorksBuilder::zone(const std::string& text, const std::vector<
     put_be32(z, 0);  // no chunk at all
   }
   // What follows a zone's text in a real file is the next structure, never a
-  // 0 length: a word of flags stands here.
-  put_be32(z, 0x005A0001);
+  // 0 length: an item (its length, then the bytes) stands here.
+  z += following_item();
   return z;
 }
 
@@ -251,7 +308,7 @@ std::string ClarisWorksBuilder::build(CwLayout* layout) const {
   doc += static_cast<char>(version_);
   doc.resize(kHeaderSize, '\0');
   if (layout) *layout = CwLayout{};
-  if (!rulers_.empty()) {
+  if (!rulers_.empty() && version_ <= 3) {
     const std::size_t at = version_ == 1 ? kRulerListV1 : kRulerList;
     doc.resize(at, '\0');
     if (layout) layout->ruler_list = doc.size();
@@ -274,6 +331,12 @@ std::string ClarisWorksBuilder::build(CwLayout* layout) const {
   if (!font_names_.empty()) {
     if (layout) layout->font_list = doc.size();
     doc += font_list();
+  }
+  if (!rulers_.empty() && version_ >= 4) {
+    if (layout) layout->style_list = doc.size();
+    doc += style_list();
+    if (layout) layout->styled_ruler_list = doc.size();
+    doc += styled_ruler_list();
   }
   return doc;
 }

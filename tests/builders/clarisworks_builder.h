@@ -2,7 +2,7 @@
 // with the ruler list (versions 1 to 3), the main text zone with its paragraph
 // runs, character runs and text chunks, one zone per footnote after it, then
 // the header and footer zones with the frame that places them, and the font
-// list (versions 4 to 6).
+// list, style list and ruler list (versions 4 to 6).
 //
 //   auto doc = ClarisWorksBuilder{}
 //                  .rulers({{}, {.alignment = kCwCentre}})
@@ -76,7 +76,14 @@ struct CwLayout {
   std::size_t ruler_list = 0;           // the ruler list's length word
   std::size_t frame_tag = 0;            // the "DSET" of the frame of the running heads
   std::size_t font_list = 0;            // the font list's length word
+  std::size_t style_list = 0;           // versions 4 to 6: the style list's length word
+  std::size_t styled_ruler_list = 0;    // versions 4 to 6: the "RULR" list's length word
 };
+
+// From version 4 on, paragraph runs name styles: the builder gives ruler n
+// the style number kCwFirstStyle + n (the styles before it are a document's
+// own, which name no ruler here).
+inline constexpr std::uint16_t kCwFirstStyle = 9;
 
 class ClarisWorksBuilder {
  public:
@@ -100,10 +107,12 @@ class ClarisWorksBuilder {
   ClarisWorksBuilder& chunk_size(std::size_t n);
   // The main zone holds no text at all, as in a spreadsheet or a drawing.
   ClarisWorksBuilder& without_text();
-  // The ruler list (versions 1 to 3; written for any version when given).
+  // The rulers: up to version 3 the ruler list; from version 4 on the style
+  // list and the "RULR" list, which hold only the first line indent.
   ClarisWorksBuilder& rulers(std::vector<CwRuler> list);
-  // A paragraph run with the ruler number at the current end of the main text.
-  // Without any, the zone holds one run at 0 with ruler 0.
+  // A paragraph run with the ruler number (from version 4 on its style's
+  // number) at the current end of the main text. Without any, the zone holds
+  // one run at 0 with ruler 0.
   ClarisWorksBuilder& paragraph(std::uint16_t ruler);
   // A header or footer: a text zone (with a paragraph run of the ruler) placed
   // above or below the main text by a frame zone after the footnote zones.
@@ -137,6 +146,8 @@ class ClarisWorksBuilder {
   std::string ruler_list() const;
   std::string frame_zone() const;
   std::string font_list() const;
+  std::string style_list() const;
+  std::string styled_ruler_list() const;
 
   int version_ = 2;
   std::string text_;

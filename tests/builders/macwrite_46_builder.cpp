@@ -119,8 +119,9 @@ MacWrite46Builder& MacWrite46Builder::compressed() {
   return *this;
 }
 
-MacWrite46Builder& MacWrite46Builder::aligned(int alignment) {
+MacWrite46Builder& MacWrite46Builder::aligned(int alignment, std::uint8_t own_bit) {
   last_text().own_alignment = alignment;
+  last_text().own_bit = own_bit;
   return *this;
 }
 
@@ -200,7 +201,7 @@ std::string MacWrite46Builder::build(MacWrite46Layout* layout) const {
         case Entry::Kind::Text: {
           set_be16(info, 0, 12);  // height in pixels
           std::uint8_t status = 0;
-          if (e.own_alignment >= 0) status |= static_cast<std::uint8_t>(0x40 | (e.own_alignment & 3));
+          if (e.own_alignment >= 0) status |= static_cast<std::uint8_t>(e.own_bit | (e.own_alignment & 3));
           if (e.packed) status |= 0x08;
           info[8] = static_cast<char>(status);
           put_be16(doc, static_cast<std::uint16_t>(e.text.size()));

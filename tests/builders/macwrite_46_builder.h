@@ -102,8 +102,10 @@ class MacWrite46Builder {
   MacWrite46Builder& text(std::string_view text, const MacWrite46Look& look = {});
   // The last paragraph is stored packed in nibbles.
   MacWrite46Builder& compressed();
-  // The last paragraph has its own alignment (0 left, 1 centred, 2 right, 3 justified).
-  MacWrite46Builder& aligned(int alignment);
+  // The last paragraph has its own alignment (0 left, 1 centred, 2 right, 3
+  // justified), marked by status bit 6 (0x40) or, as some documents mark it,
+  // bit 5 (0x20).
+  MacWrite46Builder& aligned(int alignment, std::uint8_t own_bit = 0x40);
   // The last paragraph's format list ends with an end mark.
   MacWrite46Builder& end_mark();
   // An entry with text length 0.
@@ -132,6 +134,7 @@ class MacWrite46Builder {
     std::vector<Run> runs;
     bool packed = false;
     int own_alignment = -1;
+    std::uint8_t own_bit = 0x40;
     bool end_mark = false;
     std::uint16_t special_word = 0;
     std::optional<MacWrite46Picture> picture;

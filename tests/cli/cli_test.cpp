@@ -136,6 +136,14 @@ TEST(CommandLine, OutputFolderPipesAndVerbosity) {
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out, "cd/a.txt -> out/a.asc (Mac Text Only, 2 -> 3 bytes)\n- -> out/stdin.asc (Mac Text Only, sizes unknown)\n");
   EXPECT_EQ(run_cli(dir, "-f text -t ansi cd/a.txt -").status, 2);  // where would the second go?
+
+  // A damaged document: its line names the partial result, and it fails.
+  const std::string grammar = read_file(std::string(LETTRIX_SOURCE_DIR) + "/samples/macwrite-4.6/grammar.mw");
+  write_file(dir.file("half.mw"), grammar.substr(0, grammar.size() / 2));
+  r = run_cli(dir, "-f mw46 -t ansi half.mw");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err.rfind("half.mw: damaged: ", 0), 0u) << r.err;
+  EXPECT_NE(r.err.find("; partial result in half.asc\n"), std::string::npos) << r.err;
   EXPECT_EQ(run_cli(dir, "-f text -t ansi -o - cd/a.txt cd/sub/b.txt").status, 2);
   EXPECT_EQ(run_cli(dir, "-q -v -f text -t ansi cd/a.txt").status, 2);
 }

@@ -31,7 +31,7 @@ Facts facts_of(const fs::path& source) {
   FilePtr in = open_file(dir.file("stream").c_str(), "rb");
   Facts f;
   if (!in) return f;
-  int align = 0, margin = 0, hang = 0, font = 0;
+  int align = 0, margin = 0, hang = 0, first = 0, font = 0;
   bool head = false, note = false, counted = false;
   auto visible = [&] {
     if (head || note) return;
@@ -42,7 +42,7 @@ Facts facts_of(const fs::path& source) {
     if (align == CenterOn) ++f.centred;
     if (align == JustifyOn) ++f.justified;
     if (align == RightOn) ++f.right;
-    if (margin + hang != 0 || hang != 0) ++f.indented;
+    if (margin + hang != 0 || hang != 0 || first != 0) ++f.indented;
   };
   StreamItem item;
   while (read_stream_item(in.get(), item)) {
@@ -62,7 +62,8 @@ Facts facts_of(const fs::path& source) {
       case CenterOff: case JustifyOff: case RightOff: align = 0; break;
       case LeftMargin: margin = item.op2; break;
       case IndentHere: hang = item.op2; break;
-      case IndentReset: hang = 0; break;
+      case Indent2: first = item.op2; break;
+      case IndentReset: hang = first = 0; break;
       case NoteCall: note = true; break;
       case EndOfText: head = note = false; break;
       case HeaderAll: case FooterAll: head = true; break;
@@ -87,6 +88,7 @@ TEST(ClarisWorksCorpus, FormattingOfTheDocumentsKept) {
       {"arashi_source_release_cw1", 4, 0, 3, 0, ""},
       {"outofphase_appendices_cw2", 3, 0, 222, 2, "PageA"},
       {"brownfox_aw629", 0, 0, 0, 0, ""},
+      {"brownfox_indent_aw629", 0, 0, 1, 0, ""},  // a first line indent of 0.58 in
   };
   for (const auto& d : documents) {
     const Facts f = facts_of(dir / d.name);

@@ -4,6 +4,7 @@
 
 #include "builders/builder_common.h"
 #include "builders/macwrite_22_builder.h"
+#include "core/handler.h"
 #include "readers/macwrite_test_support.h"
 
 namespace lettrix {
@@ -15,7 +16,7 @@ using testing::bytes;
 using testing::run_reader;
 
 // What the first paragraph of 12 points in left alignment starts with.
-const std::string kFirst = "{LeftOn}{FontSize 246,244}";
+const std::string kFirst = "{LeftOn}{FontSize 246,244}{Font 0,2}";
 
 std::string read22(const std::string& doc, int expected_rc = 0) {
   testing::ReaderRun run = run_reader(orig_macw22, doc);
@@ -35,7 +36,7 @@ TEST(MacWrite22Reader, MainText) {
             kFirst + "Caf{TableChar 1,41} {TableChar 4,32}quoted{TableChar 4,31}¶¶{TableChar 4,3}{Tab}C:{Backslash}DOS¶");
   // A backslash is the Backslash code, never a bare escape byte.
   EXPECT_EQ(run_reader(orig_macw22, MacWrite22Builder{}.paragraph("a\\b\r").build()).stream,
-            bytes({0x5C, 0x53, 0x5C, 0x90, 0xF6, 0xF4, 'a', 0x5C, 0x5C, 'b', 13}));
+            bytes({0x5C, 0x53, 0x5C, 0x90, 0xF6, 0xF4, 0x5C, 0x8F, 0x00, 0x02, 'a', 0x5C, 0x5C, 'b', 13}));
   // Odd text lengths are padded; control bytes go through the character table.
   EXPECT_EQ(read22(MacWrite22Builder{}.paragraph("Odd").paragraph("\rx\x01\x11y\r").build()), kFirst + "Odd¶x_y¶");
   // The paragraphs start where the document header says.
@@ -52,11 +53,11 @@ TEST(MacWrite22Reader, CharacterFormats) {
                        .text("d\r", {.size = 9, .font = 4})
                        .paragraph("Bold\r", {.size = 9, .style = mw46::kBold})
                        .build()),
-            kFirst + "a{BoldOn}{UnderlineOn}b{BoldOff}{ItalicOn}{UnderlineOff}c{FontSize 244,247}{ItalicOff}d¶" +
-                "{BoldOn}Bold{BoldOff}¶");
+            kFirst + "a{BoldOn}{UnderlineOn}b{BoldOff}{ItalicOn}{UnderlineOff}c{FontSize 244,247}{Font 2,0}{ItalicOff}d¶" +
+                "{Font 0,2}{BoldOn}Bold{BoldOff}¶");
   // Fonts give the font class and the character table.
   EXPECT_EQ(read22(MacWrite22Builder{}.paragraph("T", {.font = mw46::kTimes}).text("a\r", {.font = mw46::kSymbol}).build()),
-            kFirst + "{Font 0,1}T{Font 1,3}{TableChar 8,1}¶");
+            "{LeftOn}{FontSize 246,244}{Font 0,1}T{Font 1,3}{TableChar 8,1}¶");
 }
 
 TEST(MacWrite22Reader, Rulers) {
@@ -69,7 +70,7 @@ TEST(MacWrite22Reader, Rulers) {
                        .ruler({.left_margin = 20, .tabs = {360}})
                        .paragraph("y\r")
                        .build()),
-            "{LeftMargin 0,6}{IndentHere 0,2}{SetTab 1,4}{CenterOn}{FontSize 246,244}x¶" +
+            "{LeftMargin 0,6}{IndentHere 0,2}{SetTab 1,4}{CenterOn}{FontSize 246,244}{Font 0,2}x¶" +
                 std::string("{LeftMargin 6,3}{IndentReset 2,0}{SetTab 1,47}{ClearTab 1,4}{CenterOff}{LeftOn}y¶"));
   const testing::ReaderRun run =
       run_reader(orig_macw22, MacWrite22Builder{}.ruler({.left_margin = 162, .first_line = 45}).build());
@@ -92,11 +93,12 @@ TEST(MacWrite22Reader, HeaderFooterAndPages) {
   EXPECT_EQ(run.stream.substr(0, 4), bytes({0x5C, 0x9E, 0, 0}));
   // Without room for the page records before the first paragraph, no pages.
   EXPECT_EQ(read22(MacWrite22Builder{}.paragraph("a\r").page(1).paragraph("b\r").build(16)), kFirst + "a¶b¶");
-  // A header count that runs past the document: the text up to its end.
+  // A header count that runs past the document: the text up to its end, and
+  // the document counts as damaged.
   std::string runs_on = doc;
   build::set_be16(runs_on, 6, 0xFFFF);
   const testing::ReaderRun damaged = run_reader(orig_macw22, runs_on);
-  EXPECT_EQ(damaged.rc, 0);
+  EXPECT_EQ(damaged.rc, kHandlerDamaged);
   EXPECT_TRUE(testing::well_formed(damaged.stream)) << damaged.printed();
   EXPECT_NE(damaged.printed().find("b¶c¶"), std::string::npos) << damaged.printed();
 }
@@ -111,8 +113,9 @@ TEST(MacWrite22Reader, EveryTruncationIsClean) {
                               .build(120);
   for (std::size_t n = 0; n <= doc.size(); ++n) {
     const testing::ReaderRun run = run_reader(orig_macw22, doc.substr(0, n));
-    EXPECT_TRUE(run.rc == 0 || run.rc == -1 || run.rc == -2) << n;
-    if (run.rc == 0) {
+    // Every cut loses something the document holds: never a clean success.
+    EXPECT_TRUE(run.rc == kHandlerDamaged || run.rc == -1 || run.rc == -2 || (run.rc == 0 && n == doc.size())) << n;
+    if (run.rc == 0 || run.rc == kHandlerDamaged) {
       EXPECT_TRUE(testing::well_formed(run.stream)) << n << ": " << run.printed();
     }
   }
@@ -128,7 +131,8 @@ TEST(MacWrite22Reader, MacBinaryHeaderIsSkipped) {
   // it reads neither the padding nor the resource fork as paragraphs.
   std::string runs_on = doc.build();
   build::set_be16(runs_on, 4, 0xFFFF);
-  EXPECT_EQ(read22(build::macbinary(runs_on, "x", "WORD", "MACA", std::string(300, 'A'))), read22(runs_on));
+  EXPECT_EQ(read22(build::macbinary(runs_on, "x", "WORD", "MACA", std::string(300, 'A')), kHandlerDamaged),
+            read22(runs_on, kHandlerDamaged));
 }
 
 TEST(MacWrite22Reader, RefusedFiles) {
@@ -149,25 +153,25 @@ TEST(MacWrite22Reader, HostileInput) {
   EXPECT_EQ(read22(fewer), kFirst + "One¶");
   std::string more = doc;
   build::set_be16(more, 4, 0xFFFF);
-  EXPECT_EQ(read22(more), kFirst + "One¶Two¶");
+  EXPECT_EQ(read22(more, kHandlerDamaged), kFirst + "One¶Two¶");
   // A first paragraph beyond the document, or a document cut in its header.
   std::string beyond = doc;
   build::set_be16(beyond, 2, 0xFFF0);
-  EXPECT_EQ(read22(beyond), "");
-  EXPECT_EQ(read22(doc.substr(0, 3)), "");
+  EXPECT_EQ(read22(beyond, kHandlerDamaged), "");
+  EXPECT_EQ(read22(doc.substr(0, 3), kHandlerDamaged), "");
   // A text length beyond the document: the text up to its end (its formats
   // lie beyond the document too).
   std::string long_text = doc;
   build::set_be16(long_text, 64 + 4, 0xFFFF);
   testing::ReaderRun run = run_reader(orig_macw22, long_text);
-  EXPECT_EQ(run.rc, 0);
+  EXPECT_EQ(run.rc, kHandlerDamaged);
   EXPECT_EQ(run.printed().rfind("{LeftOn}One¶", 0), 0u);
   EXPECT_TRUE(testing::well_formed(run.stream)) << run.printed();
   // Format and layout sizes that jump beyond the document end the text
   // (which keeps no format then).
   std::string jump = doc;
   build::set_be16(jump, 64 + 6 + 4, 0xFFFF);
-  EXPECT_EQ(read22(jump), "{LeftOn}One¶");
+  EXPECT_EQ(read22(jump, kHandlerDamaged), "{LeftOn}One¶");
 }
 
 }  // namespace

@@ -23,7 +23,7 @@ namespace mw46 = build::mw46;
 // What every document without header and footer texts starts with.
 const std::string kNoHeaderNoFooter = "{HeaderAll 0,0}{EndOfText}{FooterAll 0,0}{EndOfText}";
 // The codes before the first paragraph of 12 points in left alignment.
-const std::string kFirstText = "{LeftOn}{FontSize 246,244}";
+const std::string kFirstText = "{LeftOn}{FontSize 246,244}{Font 0,2}";
 
 std::string read46(const std::string& doc, int expected_rc = 0) {
   testing::ReaderRun run = run_reader(orig_macw46, doc);
@@ -180,8 +180,17 @@ TEST(MacWrite46Reader, Rulers) {
                        .ruler({})
                        .paragraph("l\r")
                        .build()),
-            kNoHeaderNoFooter + "{LineSpacing 8,16}{CenterOn}{FontSize 246,244}c¶{CenterOff}{RightOn}r¶" +
+            kNoHeaderNoFooter + "{LineSpacing 8,16}{CenterOn}{FontSize 246,244}{Font 0,2}c¶{CenterOff}{RightOn}r¶" +
                 "{RightOff}{JustifyOn}j¶{LineSpacing 16,8}{JustifyOff}{LeftOn}l¶");
+  // Status bit 5 marks an alignment of the paragraph's own as bit 6 does: a
+  // paragraph under a centred ruler that says left stays left.
+  EXPECT_EQ(read46(MacWrite46Builder{}
+                       .ruler({.alignment = mw46::kCentred, .tabs = {}})
+                       .paragraph("l\r").aligned(mw46::kLeft, 0x20)
+                       .paragraph("c\r")
+                       .paragraph("r\r").aligned(mw46::kRight, 0x20)
+                       .build()),
+            kNoHeaderNoFooter + "{LeftOn}{FontSize 246,244}{Font 0,2}l¶{CenterOn}c¶{CenterOff}{RightOn}r¶");
 }
 
 TEST(MacWrite46Reader, MarginsAndIndents) {
@@ -200,8 +209,15 @@ TEST(MacWrite46Reader, MarginsAndIndents) {
        "{LeftMargin 0,6}{IndentHere 0,17}{LeftMargin 6,3}{IndentReset 17,0}"},
       {{{.left_margin = 162, .first_line = 45}, {.left_margin = 170, .first_line = 45}},
        "{LeftMargin 0,6}{IndentHere 0,17}{IndentHere 17,18}"},
-      // A first line right of the left margin keeps the left margin alone.
-      {{{.left_margin = 36, .first_line = 72}}, "{LeftMargin 0,5}"},
+      // A first line right of the left margin: a first-line indent (Indent2);
+      // one indent takes the other's place through IndentReset.
+      {{{.left_margin = 36, .first_line = 72}}, "{LeftMargin 0,5}{Indent2 0,5}"},
+      {{{.left_margin = 36, .first_line = 72}, {.left_margin = 36, .first_line = 108}, {.left_margin = 36}},
+       "{LeftMargin 0,5}{Indent2 0,5}{Indent2 5,10}{IndentReset 0,10}"},
+      {{{.left_margin = 36, .first_line = 72}, {.left_margin = 162, .first_line = 45}},
+       "{LeftMargin 0,5}{Indent2 0,5}{LeftMargin 5,6}{IndentReset 0,5}{IndentHere 0,17}"},
+      {{{.left_margin = 162, .first_line = 45}, {.left_margin = 36, .first_line = 72}},
+       "{LeftMargin 0,6}{IndentHere 0,17}{LeftMargin 6,5}{IndentReset 17,0}{Indent2 0,5}"},
       // Positions left of the page margin, or beyond the last column, are clamped.
       {{{.left_margin = -20, .first_line = -40}}, ""},
       {{{.left_margin = 3000, .first_line = 2000}}, "{LeftMargin 0,255}"},
@@ -215,6 +231,10 @@ TEST(MacWrite46Reader, MarginsAndIndents) {
   const testing::ReaderRun run =
       run_reader(orig_macw46, MacWrite46Builder{}.ruler({.left_margin = 162, .first_line = 45}).build());
   EXPECT_EQ(run.stream.substr(12), bytes({0x5C, 0x88, 0, 6, 0x5C, 0x8A, 0, 17}));
+  // Indent2 0x8B with old and new columns.
+  EXPECT_EQ(run_reader(orig_macw46, MacWrite46Builder{}.ruler({.left_margin = 36, .first_line = 72}).build())
+                .stream.substr(12),
+            bytes({0x5C, 0x88, 0, 5, 0x5C, 0x8B, 0, 5}));
 }
 
 TEST(MacWrite46Reader, SpecialEntries) {
@@ -264,7 +284,7 @@ TEST(MacWrite46Reader, Pictures) {
                               .paragraph("after\r")
                               .build();
   EXPECT_EQ(read46(doc), kNoHeaderNoFooter + "{CenterOn}{Picture 1 100x200 " + std::to_string(2 * pict.size()) +
-                             " digits}¶{FontSize 246,244}after¶");
+                             " digits}¶{FontSize 246,244}{Font 0,2}after¶");
   const testing::ReaderRun run = run_reader(orig_macw46, doc);
   const std::string expected = bytes({0x5C, 0xC0, 1, 0, 0, 0, 0, 100, 0, 0, 0, 200}) + "0010000000000064" +
                                "00c81101a00082ff" + bytes({0x5C, 0x7F, 13});

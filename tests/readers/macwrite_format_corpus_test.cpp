@@ -112,7 +112,7 @@ TEST(MacWriteFormatCorpus, RealDocumentsKeepTheirFormatting) {
       {"macwrite-4.6/memwatch_advanced", {12, 98, 0, 0, 24, 0, 0, ""}},
       {"macwrite-4.6/memwatch_basic_install", {12, 98, 0, 3, 135, 0, 0, ""}},
       {"macwrite-4.6/outofphase_appendices", {10, 99, 0, 3, 222, 2, 0, "PageA"}},
-      {"macwrite-4.6/pict_help", {12, 99, 0, 6, 79, 4, 1, ""}},
+      {"macwrite-4.6/pict_help", {12, 99, 0, 0, 79, 4, 1, ""}},  // headings under centred rulers, own alignment left
       {"macwrite-2.2/ars_magna_info", {12, 85, 0, 0, 78, 7, 0, "ArsMagnaversion10p"}},
   };
   for (const auto& [name, want] : expected) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "builders/macwrite_ii_builder.h"
+#include "core/handler.h"
 #include "macwrite_ii_test_util.h"
 
 namespace lettrix {
@@ -51,22 +52,24 @@ TEST(MacWriteIIHostile, ExtentCountBelowTwo) {
     EXPECT_EQ(r.rc, -1) << "count " << count;
   }
   // An extent running past the end of the file ends there: the blocks after
-  // the document chain are read as more of it, and passed over.
+  // the document chain are read as more of it, and passed over; the document
+  // counts as damaged.
   Damage past;
   past.extent_count = 0xFFFF;
   auto r = read_macwrite_ii(MacWriteIIBuilder{}.extents().paragraph("Text").damage(past).build());
-  EXPECT_EQ(r.rc, 0);
+  EXPECT_EQ(r.rc, kHandlerDamaged);
   EXPECT_EQ(r.stream, sound) << r.printed();
 }
 
 TEST(MacWriteIIHostile, BlockNumberBeyondTheFile) {
   // A text block outside the file ends its zone's text; the next zones follow.
+  // One beyond the end of the file makes the document a damaged one.
   for (std::uint16_t block : {0, 600, 0xFFFF}) {
     Damage d;
     d.text_block_entry = 1;
     d.text_block = block;
     auto r = read_macwrite_ii(three_zones(d).build());
-    EXPECT_EQ(r.rc, 0);
+    EXPECT_EQ(r.rc, block == 0 ? kHandlerOk : kHandlerDamaged);
     EXPECT_EQ(r.printed(), kFirstRun + "Hello" + kNextRun + "Second¶" + kNextRun + "Third¶") << "block " << block;
   }
   // A zone chain outside the file: the group's zones are passed over.

@@ -170,7 +170,7 @@ TEST(MacWriteIIReader, FontsSizesAndCharacterSets) {
   EXPECT_EQ(printed(MacWriteIIBuilder{}.paragraph("ab", Style{}.in_font(mw2::kHelvetica))),
             "{FontSize 246,244}{Font 0,2}ab¶");
   EXPECT_EQ(printed(MacWriteIIBuilder{}.paragraph("\x8E\xA5\xCA", Style{}.in_font(mw2::kGeneva))),
-            "{FontSize 246,244}{TableChar 1,41}{TableChar 4,3}{HardSpace}¶");
+            "{FontSize 246,244}{Font 0,2}{TableChar 1,41}{TableChar 4,3}{HardSpace}¶");
   // The table follows the font from run to run.
   EXPECT_EQ(printed(MacWriteIIBuilder{}.text("a", Style{}.in_font(mw2::kSymbol)).paragraph("a")),
             "{FontSize 246,244}{Font 0,3}{TableChar 8,1}{FontSize 12,244}{Font 23,1}a¶");

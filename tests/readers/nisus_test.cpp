@@ -98,17 +98,25 @@ TEST(NisusReader, RefusesWhatIsNoNisusDocumentInMacBinary) {
       {"short header", good.substr(0, 127), -1},
       {"MacWrite data fork", macwrite, -1},
       {"MacBinary file of another type", macwrite_bin, -1},
-      {"data fork beyond the file", data_too_long, -1},
-      {"resource fork beyond the file", resource_too_long, -1},
-      {"huge data fork", huge_data, -1},
-      {"cut in the resource fork", good.substr(0, fork_end - 1), -1},
+      // A MacBinary text file whose forks the file holds only in part: what
+      // there is of the text is kept, and the document counts as damaged.
+      {"data fork beyond the file", data_too_long, kHandlerDamaged},
+      {"resource fork beyond the file", resource_too_long, kHandlerDamaged},
+      {"huge data fork", huge_data, kHandlerDamaged},
+      {"cut in the resource fork", good.substr(0, fork_end - 1), kHandlerDamaged},
   };
   // A last fork without its padding is whole.
   EXPECT_EQ(printed(good.substr(0, fork_end)), "Text{NoteCall 1,0}Note{EndOfText}");
   for (const Case& c : cases) {
+    clear_handler_reason();
     const testing::ReaderRun run = run_reader(orig_nisus, c.doc);
     EXPECT_EQ(run.rc, c.rc) << c.what;
-    EXPECT_EQ(run.stream, "") << c.what;
+    if (c.rc == kHandlerDamaged) {
+      EXPECT_EQ(run.stream.substr(0, 4), "Text") << c.what;
+      EXPECT_FALSE(handler_reason().empty()) << c.what;
+    } else {
+      EXPECT_EQ(run.stream, "") << c.what;
+    }
     EXPECT_TRUE(run.leaves_nothing_behind) << c.what;
   }
   testing::ScratchDir dir;
@@ -118,10 +126,15 @@ TEST(NisusReader, RefusesWhatIsNoNisusDocumentInMacBinary) {
   testing::write_file("memo", data_too_long);
   init_path_buffers();
   choose_formats(SrcNisus, DstAnsi);
-  const ConversionResult result = convert_file("memo");
+  ConversionResult result = convert_file("memo");
+  EXPECT_EQ(result.status, ConversionStatus::Damaged);
+  EXPECT_EQ(result.message(), "damaged: text cut short at byte 640 of 768; partial result in memo.asc");
+  EXPECT_EQ(testing::dir_names(work.path()), (std::vector<std::string>{"memo", "memo.asc"}));
+  testing::write_file("macwrite", macwrite_bin);
+  result = convert_file("macwrite");
   EXPECT_EQ(result.status, ConversionStatus::ReaderFailed);
   EXPECT_EQ(result.message(), "cannot read the file as a Nisus Writer document");
-  EXPECT_EQ(testing::dir_names(work.path()), std::vector<std::string>{"memo"});
+  EXPECT_FALSE(testing::exists("macwrite.asc"));
 }
 
 TEST(NisusReader, DamagedResourceForksAreRefused) {

@@ -208,6 +208,7 @@ struct Walker {
     const std::string* position = text_property(spans, para_style, "style:text-position");
     c.raised = position && (position->starts_with("super") || (!position->empty() && (*position)[0] != '-' &&
                                                                 std::atof(position->c_str()) > 0));
+    if (const std::string* font = text_property(spans, para_style, "style:font-name")) c.font = *font;
     return c;
   }
 

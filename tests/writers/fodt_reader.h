@@ -17,6 +17,7 @@ struct FodtChar {
   bool italic = false;
   bool underline = false;
   bool raised = false;  // superscript
+  std::string font;     // style:font-name as read (the font's declared name)
 };
 
 struct FodtParagraph {
