@@ -51,6 +51,7 @@ bool unwrap(std::FILE* in, const WrappedFile& info, PreparedSource& p, std::stri
   if (!ok || !close_checked(data, name, error) || !close_checked(resource, name, error)) return false;
   p.reader_path = p.data_file.path();
   p.wrapper = info.kind;
+  p.file_type = info.type;
   return true;
 }
 
@@ -69,6 +70,7 @@ bool take_companion(const std::string& path, PreparedSource& p, std::string& err
   }
   if (check == WrapperCheck::Damaged) return false;
   p.wrapper = WrapperKind::AppleDouble;
+  p.file_type = info.type;
   FilePtr resource = new_fork_file(p.resource_file, error);
   if (!resource) return false;
   info.has_data_fork = false;
@@ -113,7 +115,7 @@ bool prepare_source(const std::string& source, PreparedSource& p, std::string& e
     p.reader_path = source;
     return false;
   }
-  if (!p.resource_file.path().empty()) set_resource_fork(p.reader_path, p.resource_file.path());
+  if (!p.resource_file.path().empty()) set_resource_fork(p.reader_path, p.resource_file.path(), p.file_type);
   return true;
 }
 

@@ -23,6 +23,7 @@ struct PreparedSource {
 
   std::string reader_path;  // what the reader opens
   WrapperKind wrapper = WrapperKind::None;
+  std::string file_type;  // as the wrapper keeps it ("TEXT"), or empty
   RemoveGuard data_file;
   RemoveGuard resource_file;
 };

@@ -13,7 +13,8 @@
 // multiple of 128.
 //
 // A data fork alone is read when a wrapper in front of the reader supplied
-// its resource fork (core/wrapped_source.h): the whole file is then the text.
+// its resource fork (core/wrapped_source.h), and the file type the wrapper
+// kept, if any, is "TEXT": the whole file is then the text.
 //
 // Text: characters of the Macintosh character set; 0x1C marks a footnote
 // reference. The "FNTX" resources, taken in the order of the map, hold the
@@ -162,8 +163,10 @@ int orig_nisus(const char* source_path, const char* stream_path) {
   if (macbinary_data_offset(in.get()) == kMacBinaryHeaderSize) {
     if (!locate_forks(in.get(), size, forks, damage)) return -1;
   } else {
+    // Nisus Writer documents are text files to the Finder.
     const std::string& resource_path = resource_fork_of(source_path);
-    if (resource_path.empty()) return -1;
+    const std::string& type = file_type_of(source_path);
+    if (resource_path.empty() || (!type.empty() && type != "TEXT")) return -1;
     resource_file = open_file(resource_path, "rb");
     resource = resource_file.get();
     if (!resource || !separate_forks(size, resource, forks)) return -1;

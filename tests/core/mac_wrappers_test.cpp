@@ -318,6 +318,11 @@ TEST(PreparedSource, NisusTakesItsFootnotesFromEveryWrapper) {
   EXPECT_EQ(stream_of(dir.file("notes")).substr(0, 3), "-1:") << "a data fork alone is refused";
   write_file(dir.file("._notes"), build::appledouble(file));
   EXPECT_EQ(stream_of(dir.file("notes")), expected);
+  // A wrapper that says the file is no text file (a MacWrite document) is refused.
+  MacFile word = file;
+  word.type = "WORD";
+  write_file(dir.file("._notes"), build::appledouble(word));
+  EXPECT_EQ(stream_of(dir.file("notes")).substr(0, 3), "-1:");
 }
 
 }  // namespace
