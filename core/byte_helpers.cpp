@@ -205,11 +205,6 @@ bool ByteReader::take(std::size_t n) {
   return true;
 }
 
-std::uint8_t ByteReader::u8() {
-  if (!take(1)) return 0;
-  return data_[pos_++];
-}
-
 std::uint16_t ByteReader::be16() {
   if (!take(2)) return 0;
   const std::uint16_t v = static_cast<std::uint16_t>((data_[pos_] << 8) | data_[pos_ + 1]);

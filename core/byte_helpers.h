@@ -89,7 +89,14 @@ class ByteReader {
   ByteReader(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
   explicit ByteReader(std::span<const std::uint8_t> bytes) : data_(bytes.data()), size_(bytes.size()) {}
 
-  std::uint8_t u8();
+  // (Inline: readers take most of their bytes one at a time.)
+  std::uint8_t u8() {
+    if (!ok_ || pos_ >= size_) {
+      ok_ = false;
+      return 0;
+    }
+    return data_[pos_++];
+  }
   std::uint16_t be16();
   std::uint32_t be32();
   std::int16_t be16s() { return static_cast<std::int16_t>(be16()); }

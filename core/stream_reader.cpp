@@ -13,35 +13,49 @@ bool end_of_stream(StreamItem& item) {
   return false;
 }
 
+// The byte sources the code readers below take: a C stream read a byte at a
+// time, or a stream read in blocks.
+struct FileSource {
+  std::FILE* f;
+  int get() { return get_byte(f); }
+  void unget(int c) { std::ungetc(c, f); }
+  std::size_t read(std::uint8_t* to, std::size_t n) { return std::fread(to, 1, n, f); }
+};
+
+struct BlockSource {
+  BlockInput& in;
+  int get() { return in.get(); }
+  void unget(int) { in.unget(); }
+  std::size_t read(std::uint8_t* to, std::size_t n) { return in.read(to, n); }
+};
+
 // Reads the picture body: 8 bytes of height and width, then everything up to
 // the two bytes of EndOfText. The size fields are read as such, so a 0x5C among
 // them cannot be taken for the end mark.
-bool read_picture_body(std::FILE* in, StreamItem& item) {
+template <typename Source>
+bool read_picture_body(Source& in, StreamItem& item) {
   for (int i = 0; i < 8; ++i) {
-    int c = get_byte(in);
+    int c = in.get();
     if (c == EOF) return false;
     item.data.push_back(static_cast<std::uint8_t>(c));
   }
   for (;;) {
-    int c = get_byte(in);
+    int c = in.get();
     if (c == EOF) return false;
     if (c == kEscape) {
-      int d = get_byte(in);
+      int d = in.get();
       if (d == EOF) return false;
       if (d == EndOfText) return true;
       item.data.push_back(static_cast<std::uint8_t>(c));
-      std::ungetc(d, in);
+      in.unget(d);
       continue;
     }
     item.data.push_back(static_cast<std::uint8_t>(c));
   }
 }
 
-}  // namespace
-
-bool read_stream_code(std::FILE* in, StreamItem& item) { return read_stream_code_after(in, item, get_byte(in)); }
-
-bool read_stream_code_after(std::FILE* in, StreamItem& item, int code) {
+template <typename Source>
+bool read_code_after(Source& in, StreamItem& item, int code) {
   if (!item.data.empty()) item.data.clear();
   item.op1 = item.op2 = 0;
   if (code == EOF) return end_of_stream(item);
@@ -50,24 +64,48 @@ bool read_stream_code_after(std::FILE* in, StreamItem& item, int code) {
   if (fixed_operand_count(item.value) == 0) return true;
 
   if (item.value == StyleSheet) {
-    int lo = get_byte(in);
-    int hi = lo == EOF ? EOF : get_byte(in);
+    int lo = in.get();
+    int hi = lo == EOF ? EOF : in.get();
     if (hi == EOF) return end_of_stream(item);
     item.op1 = static_cast<std::uint8_t>(lo);
     item.op2 = static_cast<std::uint8_t>(hi);
     std::size_t length = static_cast<std::size_t>(lo) | (static_cast<std::size_t>(hi) << 8);
     item.data.resize(length);
-    if (length > 0 && std::fread(item.data.data(), 1, length, in) != length) return end_of_stream(item);
+    if (length > 0 && in.read(item.data.data(), length) != length) return end_of_stream(item);
     return true;
   }
 
-  int a = get_byte(in);
-  int b = a == EOF ? EOF : get_byte(in);
+  int a = in.get();
+  int b = a == EOF ? EOF : in.get();
   if (b == EOF) return end_of_stream(item);
   item.op1 = static_cast<std::uint8_t>(a);
   item.op2 = static_cast<std::uint8_t>(b);
   if (item.value == Picture && !read_picture_body(in, item)) return end_of_stream(item);
   return true;
+}
+
+}  // namespace
+
+bool read_stream_code(std::FILE* in, StreamItem& item) { return read_stream_code_after(in, item, get_byte(in)); }
+
+bool read_stream_code_after(std::FILE* in, StreamItem& item, int code) {
+  FileSource source{in};
+  return read_code_after(source, item, code);
+}
+
+bool read_stream_code(BlockInput& in, StreamItem& item) { return read_stream_code_after(in, item, in.get()); }
+
+bool read_stream_code_after(BlockInput& in, StreamItem& item, int code) {
+  BlockSource source{in};
+  return read_code_after(source, item, code);
+}
+
+int init_stream_state(BlockInput& in, CharState& cs, ParaState& ps, TabTable* tabs) {
+  if (in.peek() == EOF) return -2;
+  cs = CharState{};
+  ps = ParaState{};
+  if (tabs) *tabs = TabTable{};
+  return 0;
 }
 
 bool write_stream_item(std::FILE* out, const StreamItem& item) {

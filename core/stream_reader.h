@@ -7,7 +7,9 @@
 #include <cstdio>
 #include <vector>
 
+#include "core/emitter.h"
 #include "core/stream_codes.h"
+#include "support/block_input.h"
 #include "support/byte_io.h"
 
 namespace lettrix {
@@ -74,6 +76,53 @@ inline bool read_stream_item(std::FILE* in, StreamItem& item) {
   }
   return read_stream_code_inline(in, item);
 }
+
+// The same three readers for a stream read in blocks (support/block_input.h),
+// as every writer reads it.
+bool read_stream_code(BlockInput& in, StreamItem& item);
+bool read_stream_code_after(BlockInput& in, StreamItem& item, int code);
+
+inline bool read_stream_code_inline(BlockInput& in, StreamItem& item) {
+  const int code = in.get();
+  if (code != TableChar) return read_stream_code_after(in, item, code);
+  const int a = in.get();
+  const int b = a == EOF ? EOF : in.get();
+  if (!item.data.empty() || b == EOF) item.data.clear();
+  item.value = TableChar;
+  if (b == EOF) {
+    item.kind = StreamItem::Kind::End;
+    item.op1 = item.op2 = 0;
+    return false;
+  }
+  item.kind = StreamItem::Kind::Code;
+  item.op1 = static_cast<std::uint8_t>(a);
+  item.op2 = static_cast<std::uint8_t>(b);
+  return true;
+}
+
+inline bool read_stream_item(BlockInput& in, StreamItem& item) {
+  const int c = in.get();
+  if (c != kEscape && c != EOF) {
+    item.kind = StreamItem::Kind::Byte;
+    item.value = static_cast<std::uint8_t>(c);
+    item.op1 = item.op2 = 0;
+    if (!item.data.empty()) item.data.clear();
+    return true;
+  }
+  if (c == EOF) {
+    item.kind = StreamItem::Kind::End;
+    item.data.clear();
+    return false;
+  }
+  return read_stream_code_inline(in, item);
+}
+
+// Starts a writer's pass over a stream read in blocks from its start, as
+// init_stream_state does for a C stream: -2 for an empty stream, changing
+// nothing else; otherwise the records (the tab table only when given) in the
+// initial state of every stream, and 0. The stream's first block is read
+// once: it stays in the BlockInput for the pass.
+int init_stream_state(BlockInput& in, CharState& cs, ParaState& ps, TabTable* tabs = nullptr);
 
 // Writes an item back exactly as it stood in the stream (a Picture with its
 // closing EndOfText). Returns false when the output reports an error.

@@ -6,8 +6,12 @@
 #include <charconv>
 #include <cstddef>
 #include <cstdio>
+#include <cstdint>
 #include <cstring>
+#include <span>
 #include <string_view>
+
+#include "support/block_input.h"
 
 namespace lettrix {
 
@@ -32,6 +36,27 @@ class OutputBuffer {
     }
     std::memcpy(block_ + used_, s.data(), s.size());
     used_ += s.size();
+  }
+  void put(std::span<const std::uint8_t> bytes) {
+    put(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+  }
+  // Copies the bytes of `in` up to the first one that `stop` marks, at most
+  // `limit` of them, straight from its block into this one (no further than
+  // either block reaches, so a run may take more than one call). Returns how
+  // many were copied: 0 when the next byte is a stop byte or at end of file.
+  std::size_t copy_run(BlockInput& in, const std::array<bool, 256>& stop, std::size_t limit = kSize) {
+    if (!in.fill()) return 0;
+    if (used_ == kSize) flush();
+    std::size_t n = in.available();
+    if (n > kSize - used_) n = kSize - used_;
+    if (n > limit) n = limit;
+    const std::uint8_t* from = in.data();
+    char* to = block_ + used_;
+    std::size_t i = 0;
+    for (; i < n && !stop[from[i]]; ++i) to[i] = static_cast<char>(from[i]);
+    used_ += i;
+    in.skip(i);
+    return i;
   }
   // A number in decimal.
   void put_number(long long n) {

@@ -12,7 +12,7 @@
 #include "core/driver_state.h"
 #include "core/stream_codes.h"
 #include "core/stream_reader.h"
-#include "support/byte_io.h"
+#include "support/block_input.h"
 #include "support/file_handle.h"
 #include "support/output_buffer.h"
 
@@ -54,7 +54,7 @@ std::uint8_t plain_symbol_char(std::uint8_t symbol_byte) {
   }
 }
 
-void write_code(std::FILE* in, OutputBuffer& out, const TranslationGroup& group, const StreamItem& item) {
+void write_code(BlockInput& in, OutputBuffer& out, const TranslationGroup& group, const StreamItem& item) {
   switch (item.value) {
     case TableChar: {
       std::uint16_t entry = translate_position(group, item.op1, item.op2);
@@ -66,8 +66,8 @@ void write_code(std::FILE* in, OutputBuffer& out, const TranslationGroup& group,
     case HardSpace: out.put(' '); break;
     case SoftHyphen: {
       // A line break right after it belongs to it: the word continues.
-      int next = std::getc(in);
-      if (next != EOF && next != kLineBreak) std::ungetc(next, in);
+      const int next = in.get();
+      if (next != EOF && next != kLineBreak) in.unget();
       break;
     }
     case Backslash: out.put('\\'); break;
@@ -89,23 +89,27 @@ int write_plain_text(const char* stream_path, const char* target_path, int group
   FilePtr in = open_file(stream_path, "rb");
   FilePtr out = open_file(target_path, "w+b");
   if (!in || !out || !group) return -1;
-  // Bytes collect in a block of their own that goes to the target whole.
+  // Bytes collect in a block of their own that goes to the target whole;
+  // the runs of bytes that are copied as they stand go in one piece.
   OutputBuffer buffer(out.get());
+  BlockInput input(in.get());
+  static constexpr auto kSpecial = stop_bytes(kEscape, kParagraphEnd, kLineBreak);
   StreamItem item;
-  for (int c; (c = get_byte(in.get())) != EOF;) {
+  for (;;) {
+    if (buffer.copy_run(input, kSpecial) > 0) continue;
+    const int c = input.get();
+    if (c == EOF) break;
     if (c == kEscape) {
-      if (!read_stream_code_inline(in.get(), item)) break;
-      write_code(in.get(), buffer, *group, item);
+      if (!read_stream_code_inline(input, item)) break;
+      write_code(input, buffer, *group, item);
     } else if (c == kParagraphEnd) {
       buffer.put("\r\n");
-    } else if (c == kLineBreak) {
-      buffer.put(' ');
     } else {
-      buffer.put(static_cast<char>(c));
+      buffer.put(' ');  // a line break
     }
   }
   buffer.flush();
-  if (std::fflush(out.get()) != 0 || std::ferror(out.get())) return -1;
+  if (std::fflush(out.get()) != 0 || std::ferror(out.get()) || input.failed()) return -1;
   return 0;
 }
 

@@ -138,10 +138,9 @@ void write_character(RtfWriter& w, int table, int index) {
   } else if (!symbol) {
     close_symbol_run(w);
   }
-  std::uint8_t byte = entry & 0xFF;
-  w.out.put("\\'");
-  w.out.put(kHexDigits[byte >> 4]);
-  w.out.put(kHexDigits[byte & 0x0F]);
+  const std::uint8_t byte = entry & 0xFF;
+  const char hex[4] = {'\\', '\'', kHexDigits[byte >> 4], kHexDigits[byte & 0x0F]};
+  w.out.put(std::string_view(hex, 4));
 }
 
 void open_attribute_group(RtfWriter& w, const Attribute& a) {
@@ -389,14 +388,33 @@ void write_body(RtfWriter& w) {
   w.out.put(kDefaultFont);
   keyword_number(w, KwFs, 2LL * points(w.cs));
   w.out.put(' ');
+  // The stream in blocks; a run of bytes that go to the target as they
+  // stand is copied in one piece, up to the end of the source line.
+  BlockInput& input = w.in;
+  static constexpr auto kSpecial =
+      stop_bytes(kEscape, kParagraphEnd, kLineBreak, kPageBreak, kTab, '{', '}', 127);
   StreamItem item;
-  for (int c; (c = get_byte(w.in)) != EOF;) {
+  for (;;) {
+    int c = input.peek();
+    if (c != EOF && !kSpecial[static_cast<std::size_t>(c)]) {
+      close_symbol_run(w);
+      start_paragraph_if_pending(w);
+      const std::size_t room = w.line_length < kLineWrap ? static_cast<std::size_t>(kLineWrap - w.line_length) : 1;
+      w.line_length += static_cast<int>(w.out.copy_run(input, kSpecial, room));
+      if (w.line_length >= kLineWrap) {
+        w.out.put("\r\n");
+        w.line_length = 0;
+      }
+      continue;
+    }
+    c = input.get();
+    if (c == EOF) break;
     // A symbol run holds symbol characters only: what follows must not take
     // the Symbol font, nor have its group closed by the run's brace.
     if (c != kEscape) {
       close_symbol_run(w);
       write_byte(w, static_cast<std::uint8_t>(c));
-    } else if (!read_stream_code_inline(w.in, item)) {
+    } else if (!read_stream_code_inline(input, item)) {
       break;
     } else if (item.value == TableChar) {
       write_character(w, item.op1, item.op2);
@@ -405,6 +423,7 @@ void write_body(RtfWriter& w) {
       write_code(w, item);
     }
   }
+  w.read_failed = input.failed();
   if (w.page_breaks_pending > 0) start_paragraph_if_pending(w);
   const std::size_t open =
       static_cast<std::size_t>(w.depth) + w.attribute_groups.size() + w.embedded_attribute_groups.size();
@@ -421,9 +440,10 @@ int write_rtf(const char* stream_path, const char* target_path, bool dos) {
   if (!group) return kHandlerCannotOpen;
 
   OutputBuffer buffer(out.get());
-  RtfWriter w{in.get(), buffer, *group, dos, {}, {}, {}};
+  BlockInput input(in.get());
+  RtfWriter w{input, buffer, *group, dos, {}, {}, {}};
   // An empty stream is a blank document: the tables and nothing else.
-  init_stream_state(in.get(), w.cs, w.ps, &w.tabs);
+  init_stream_state(input, w.cs, w.ps, &w.tabs);
   const std::string_view prefix = dos ? "{\\rtf1\\pc " : "{\\rtf1\\ansi ";
   buffer.put(prefix);
   write_body(w);
@@ -434,7 +454,7 @@ int write_rtf(const char* stream_path, const char* target_path, bool dos) {
         std::fwrite(kFacingPages.data(), 1, kFacingPages.size(), out.get()) != kFacingPages.size())
       return kHandlerCannotOpen;
   }
-  if (std::fflush(out.get()) != 0 || std::ferror(out.get()) || std::ferror(in.get())) return kHandlerCannotOpen;
+  if (std::fflush(out.get()) != 0 || std::ferror(out.get()) || w.read_failed) return kHandlerCannotOpen;
   return kHandlerOk;
 }
 

@@ -10,6 +10,8 @@
 // the next paragraph, so a reader that switches its alignment off just
 // before a paragraph mark does not lose the paragraph's own alignment.
 #include <cstdint>
+#include <cstring>
+#include <string>
 
 #include "core/stream_codes.h"
 #include "core/stream_reader.h"
@@ -45,20 +47,41 @@ void write_border(RtfWriter& w, std::uint8_t sides) {
   if (sides & kBorderRight) side(KwBrdrr);
 }
 
-void write_tab_stops(RtfWriter& w, const TabTable& tabs, long long left_margin) {
+void tab_stop_keywords(std::string& text, const TabTable& tabs, long long left_margin, bool dos) {
+  auto keyword = [&](int number) {
+    text += '\\';
+    text += rtf_keyword(number);
+  };
+  auto keyword_number = [&](int number, long long value) {
+    keyword(number);
+    text += std::to_string(value);
+  };
+  text.clear();
   for (int column = 0; column < TabTable::kColumns; ++column) {
     const std::int32_t kind = tabs.entries[column];
     if (kind == 0) continue;
     const long long position = (left_margin + column) * kTwipsPerColumn;
     if (kind == TabBar) {
-      if (w.dos) keyword_number(w, KwTb, position);
+      if (dos) keyword_number(KwTb, position);
       continue;
     }
-    if (kind == TabCentre) keyword(w, KwTqc);
-    if (kind == TabRight) keyword(w, KwTqr);
-    if (kind == TabDecimal) keyword(w, KwTqdec);
-    keyword_number(w, KwTx, position);
+    if (kind == TabCentre) keyword(KwTqc);
+    if (kind == TabRight) keyword(KwTqr);
+    if (kind == TabDecimal) keyword(KwTqdec);
+    keyword_number(KwTx, position);
   }
+}
+
+void write_tab_stops(RtfWriter& w, const TabTable& tabs, long long left_margin) {
+  RtfWriter::TabText& cached = w.tab_text;
+  if (!cached.valid || cached.left_margin != left_margin ||
+      std::memcmp(cached.tabs.entries, tabs.entries, sizeof tabs.entries) != 0) {
+    tab_stop_keywords(cached.text, tabs, left_margin, w.dos);
+    cached.tabs = tabs;
+    cached.left_margin = left_margin;
+    cached.valid = true;
+  }
+  w.out.put(cached.text);
 }
 
 // The change a paragraph code makes to one paragraph state.
@@ -125,6 +148,8 @@ void write_paragraph_properties(RtfWriter& w) {
   const long long left = ps.left_margin + ps.hanging_indent;
   if (left != 0) keyword_number(w, KwLi, left * kTwipsPerColumn);
   if (ps.hanging_indent != 0) keyword_number(w, KwFi, -static_cast<long long>(ps.hanging_indent) * kTwipsPerColumn);
+  // The second indent: the first line starts that many columns to the right.
+  else if (ps.second_indent != 0) keyword_number(w, KwFi, static_cast<long long>(ps.second_indent) * kTwipsPerColumn);
   if (ps.right_margin < kDefaultRightMargin)
     keyword_number(w, KwRi, static_cast<long long>(kDefaultRightMargin - ps.right_margin) * kTwipsPerColumn);
   if (ps.line_spacing > 0 && ps.line_spacing != kSingleSpacing) {

@@ -4,10 +4,12 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <string>
 #include <vector>
 
 #include "core/charset.h"
 #include "core/emitter.h"
+#include "support/block_input.h"
 #include "support/output_buffer.h"
 #include "writers/rtf_keywords.h"
 
@@ -17,7 +19,7 @@ namespace lettrix {
 inline constexpr long long kTwipsPerColumn = 144;
 
 struct RtfWriter {
-  std::FILE* in;
+  BlockInput& in;  // the stream
   OutputBuffer& out;
   const TranslationGroup& group;
   bool dos;
@@ -31,7 +33,8 @@ struct RtfWriter {
   std::vector<std::uint8_t> attribute_groups{};
   bool symbol_run = false;
   int line_length = 0;
-  bool facing_pages = false;  // a header or footer for even or odd pages only
+  bool facing_pages = false;
+  bool read_failed = false;  // a read of the stream failed  // a header or footer for even or odd pages only
   // True from a paragraph mark up to the paragraph's first content: the
   // paragraph's properties are written there, so that the codes that set
   // them up before its text are all taken into account.
@@ -58,6 +61,15 @@ struct RtfWriter {
   ParaState note_ps{};
   TabTable note_tabs{};
   std::uint8_t note_border = 0;
+
+  // The tab stop keywords last written, with the stops and the left margin
+  // they were made from: paragraph after paragraph they are the same.
+  struct TabText {
+    bool valid = false;
+    TabTable tabs{};
+    long long left_margin = 0;
+    std::string text;
+  } tab_text{};
 };
 
 inline void keyword(RtfWriter& w, int number) {

@@ -19,6 +19,7 @@
 #include "core/stream_reader.h"
 #include "support/byte_io.h"
 #include "support/file_handle.h"
+#include "support/output_buffer.h"
 #include "support/work_file.h"
 #include "writers/winword2_layout.h"
 #include "writers/word_common.h"
@@ -52,13 +53,13 @@ struct CharValues {
 };
 
 struct Writer {
-  Writer(std::FILE* target, const TranslationGroup& translation, std::FILE* char_file, std::FILE* para_file)
+  Writer(OutputBuffer& target, const TranslationGroup& translation, std::FILE* char_file, std::FILE* para_file)
       : out(target),
         group(translation),
         chars(PropertyPage::Kind::Character, char_file, kTextStart),
         paras(PropertyPage::Kind::Paragraph, para_file, kTextStart) {}
 
-  std::FILE* out;
+  OutputBuffer& out;  // the text, in front of the target
   const TranslationGroup& group;
   PropertyPages chars;
   PropertyPages paras;
@@ -69,6 +70,16 @@ struct Writer {
 
   CharValues cur;  // as the codes last set them
   CharValues run;  // of the open run
+  // The last two run records built, with what they were built from: text
+  // that switches between two formats (letters and symbols) builds no more.
+  struct BuiltRecord {
+    CharValues values;
+    bool font_and_size = false;
+    bool valid = false;
+    Bytes record;
+  };
+  BuiltRecord built[2];
+  int built_next = 0;
   Paragraph para;
   std::vector<TabStopTwips> tab_encoding;
 
@@ -86,7 +97,7 @@ struct Writer {
 };
 
 // Copies an embedded text into a fresh work file, or into the note texts.
-void copy_text(Writer& w, std::FILE* in, FilePtr& work, bool fresh) {
+void copy_text(Writer& w, BlockInput& in, FilePtr& work, bool fresh) {
   if ((fresh || !work) && !(work = open_work_file())) {
     w.failed = true;
     return;
@@ -98,7 +109,7 @@ void copy_text(Writer& w, std::FILE* in, FilePtr& work, bool fresh) {
 // ---- Text and character runs ---------------------------------------------
 
 void emit(Writer& w, std::uint8_t byte) {
-  put_byte(byte, w.out);
+  w.out.put(static_cast<char>(byte));
   ++w.pos;
 }
 
@@ -130,6 +141,17 @@ Bytes run_record(const Writer& w, const CharValues& v) {
   return char_record(p);
 }
 
+// run_record, built once for each of the last two formats asked for.
+const Bytes& built_run_record(Writer& w, const CharValues& v) {
+  const bool font_and_size = w.paragraph_style == 0;
+  for (const Writer::BuiltRecord& b : w.built)
+    if (b.valid && b.values == v && b.font_and_size == font_and_size) return b.record;
+  Writer::BuiltRecord& b = w.built[w.built_next];
+  w.built_next ^= 1;
+  b = {v, font_and_size, true, run_record(w, v)};
+  return b.record;
+}
+
 void add_char_run(Writer& w, std::span<const std::uint8_t> record) {
   if (!w.chars.add_run(w.pos, record)) w.failed = true;
 }
@@ -137,7 +159,7 @@ void add_char_run(Writer& w, std::span<const std::uint8_t> record) {
 // Gives the open run its record when text was written since it began.
 void end_run(Writer& w) {
   if (w.chars.last_offset() == w.pos) return;
-  add_char_run(w, run_record(w, w.run));
+  add_char_run(w, built_run_record(w, w.run));
 }
 
 // A property changed: the open run ends here and a run with the current
@@ -260,7 +282,7 @@ void keep_style_sheet(Writer& w, const StreamItem& item) {
   w.style_sheet.insert(w.style_sheet.end(), item.data.begin(), item.data.begin() + static_cast<long>(kept));
 }
 
-void note_call(Writer& w, std::FILE* in, const StreamItem& item) {
+void note_call(Writer& w, BlockInput& in, const StreamItem& item) {
   if (!w.note_pass) {
     w.note_refs.push_back(w.pos - kTextStart);
     put_note_mark(w);
@@ -275,8 +297,7 @@ void note_call(Writer& w, std::FILE* in, const StreamItem& item) {
   w.note_marks.push_back(w.pos - w.footnote_start);
   put_note_mark(w);
   w.subdocument = kStyleFootnote;
-  const int next = std::getc(in);
-  if (next != EOF) std::ungetc(next, in);
+  const int next = in.peek();
   if (next != kTab && next != ' ' && next != kEscape) {
     emit(w, kTab);
     ++w.para.tab_count;
@@ -307,7 +328,11 @@ void table_char(Writer& w, const StreamItem& item) {
 // Reserved codes that the Word DOS writer reads as line spacing.
 bool is_reserved_spacing_code(std::uint8_t code) { return code >= 0x92 && code < LineSpacing; }
 
-void code(Writer& w, const StreamItem& item, std::FILE* in) {
+void code(Writer& w, const StreamItem& item, BlockInput& in) {
+  if (item.value == TableChar) {  // the most frequent code first
+    table_char(w, item);
+    return;
+  }
   if (word::apply_attribute_code(item.value, w.cur.attrs)) {
     close_run(w);
     return;
@@ -315,7 +340,6 @@ void code(Writer& w, const StreamItem& item, std::FILE* in) {
   if (!is_reserved_spacing_code(item.value) && word::apply_paragraph_code(w.para, item)) return;
   const std::uint8_t value = item.op2;
   switch (item.value) {
-    case TableChar: table_char(w, item); break;
     case RightOn:
       for (int n = word::right_on(w.para); n > 0; --n) emit(w, kTab);
       break;
@@ -323,8 +347,8 @@ void code(Writer& w, const StreamItem& item, std::FILE* in) {
     case Backspace: put_text(w, kBackspaceByte); break;
     case SoftHyphen: {
       put_text(w, kSoftHyphenByte);
-      const int next = std::getc(in);
-      if (next != kLineBreak && next != EOF) std::ungetc(next, in);
+      const int next = in.get();
+      if (next != kLineBreak && next != EOF) in.unget();
       break;
     }
     case FieldOpen: put_text(w, kFieldOpenByte); break;
@@ -381,15 +405,48 @@ bool beyond_page_numbers(const Writer& w) {
   return pages > kLastPage;
 }
 
+// Whether a whole block of text, and the property pages it may add, stays
+// far enough from that limit for its bytes to go without a check each.
+bool far_from_page_numbers(const Writer& w) {
+  constexpr std::size_t kMarginPages = 2 * BlockInput::kBlockSize / kPageSize + 8;
+  const std::size_t pages = w.pos / kPageSize + 4 + w.chars.page_starts().size() + w.paras.page_starts().size();
+  return pages + kMarginPages < kLastPage;
+}
+
+// The run of plain bytes that comes next (at least one byte that is no stop
+// byte), written as plain_byte would write them one at a time.
+void plain_run(Writer& w, BlockInput& in, const std::array<bool, 256>& stop) {
+  if (w.cur.charset != 0) {
+    w.cur.charset = 0;
+    close_run(w);
+  }
+  const std::uint8_t* from = in.data();
+  const std::size_t n = w.out.copy_run(in, stop);
+  if (n == 0) return;
+  w.pos += static_cast<std::uint32_t>(n);
+  w.para.column += static_cast<int>(n);
+  w.para.empty = false;
+  w.para.previous = from[n - 1];
+}
+
 // One run of the main loop over a stream: the main text, the note texts, a
 // header or a footer.
-void write_text(Writer& w, std::FILE* in) {
+void write_text(Writer& w, BlockInput& in) {
+  static constexpr auto kSpecial = stop_bytes(kEscape, kTab, kLineBreak, kPageBreak, kParagraphEnd);
   w.cur.attrs = 0;
   close_run(w);
   w.para.flags = w.para.carried = 0;
   w.para.previous = -1;
   StreamItem item;
-  while (!w.failed && read_stream_item(in, item)) {
+  while (!w.failed) {
+    if (far_from_page_numbers(w)) {
+      const int next = in.peek();
+      if (next != EOF && !kSpecial[static_cast<std::size_t>(next)]) {
+        plain_run(w, in, kSpecial);
+        continue;
+      }
+    }
+    if (!read_stream_item(in, item)) break;
     if (beyond_page_numbers(w)) {
       w.failed = w.too_large = true;
       break;
@@ -400,14 +457,16 @@ void write_text(Writer& w, std::FILE* in) {
       plain_byte(w, item.value);
     w.para.previous = item.kind == StreamItem::Kind::Byte ? item.value : -1;
   }
+  if (in.failed()) w.failed = true;
 }
 
 // Writes a header or footer text from its copy. Returns its length.
 std::uint32_t write_running_head(Writer& w, std::FILE* text, std::uint8_t kind) {
   const std::uint32_t start = w.pos;
-  std::rewind(text);
+  BlockInput input(text);
+  if (!input.rewind()) w.failed = true;
   w.subdocument = kind;
-  write_text(w, text);
+  write_text(w, input);
   mark_and_close(w, 0);
   return w.pos - start;
 }
@@ -427,15 +486,17 @@ int write_document(std::FILE* in, std::FILE* out) {
   FilePtr para_pages = open_work_file();
   const TranslationGroup* group = select_translation_group(1);
   if (!char_pages || !para_pages || !group) return kHandlerCannotOpen;
-  Writer w(out, *group, char_pages.get(), para_pages.get());
+  OutputBuffer text(out);
+  Writer w(text, *group, char_pages.get(), para_pages.get());
   CharState cs;
   // An empty stream gives a document of one empty paragraph (below).
-  const bool empty = init_stream_state(in, cs, w.para.ps, &w.para.tabs) != 0;
+  BlockInput input(in);
+  const bool empty = init_stream_state(input, cs, w.para.ps, &w.para.tabs) != 0;
   word::start_document(w.para);
   for (std::uint32_t i = 0; i < kTextStart; ++i) put_byte(0, out);
 
   DocumentParts parts;
-  if (!empty) write_text(w, in);
+  if (!empty) write_text(w, input);
   if (!w.para.empty) end_paragraph(w);
   // A main text holds at least one paragraph: readers refuse a document without one.
   if (w.pos == kTextStart) mark_and_close(w, 0);
@@ -443,9 +504,10 @@ int write_document(std::FILE* in, std::FILE* out) {
 
   w.note_pass = true;
   if (!w.note_refs.empty() && !w.failed) {
-    std::rewind(w.notes.get());
+    BlockInput notes(w.notes.get());
+    if (!notes.rewind()) w.failed = true;
     w.footnote_start = w.pos;
-    write_text(w, w.notes.get());
+    write_text(w, notes);
     mark_and_close(w, 0);
     mark_and_close(w, 0);
     parts.footnote_length = w.pos - w.footnote_start;
@@ -478,6 +540,7 @@ int write_document(std::FILE* in, std::FILE* out) {
   const std::uint32_t padding = kPageSize - w.pos % kPageSize;
   for (std::uint32_t i = 0; i < padding; ++i) emit(w, 0);
 
+  text.flush();
   parts.char_pages = w.chars.page_starts();
   parts.para_pages = w.paras.page_starts();
   parts.first_char_page = w.pos / kPageSize;
@@ -494,7 +557,7 @@ int write_document(std::FILE* in, std::FILE* out) {
   if (std::fwrite(tables.data(), 1, tables.size(), out) != tables.size()) return kHandlerCannotOpen;
   if (std::fseek(out, 0, SEEK_SET) != 0 || std::fwrite(fib.data(), 1, fib.size(), out) != fib.size())
     return kHandlerCannotOpen;
-  if (std::fflush(out) != 0 || std::ferror(out) || std::ferror(in)) return kHandlerCannotOpen;
+  if (std::fflush(out) != 0 || std::ferror(out)) return kHandlerCannotOpen;
   return kHandlerOk;
 }
 

@@ -195,7 +195,7 @@ int encode_tab_stops(const TabTable& tabs, int twips_per_col, EncodedTab* out, i
   return n;
 }
 
-bool copy_embedded_text(std::FILE* in, std::FILE* work, bool& ended) {
+bool copy_embedded_text(BlockInput& in, std::FILE* work, bool& ended) {
   ended = false;
   StreamItem item;
   bool ok = true;

@@ -137,7 +137,7 @@ int encode_tab_stops(const TabTable& tabs, int twips_per_col, EncodedTab* out, i
 // When the stream ends first, an EndOfText is added, so the copy always ends
 // with one; `ended` tells whether the stream had it. Returns false when
 // writing fails.
-bool copy_embedded_text(std::FILE* in, std::FILE* work, bool& ended);
+bool copy_embedded_text(BlockInput& in, std::FILE* work, bool& ended);
 
 // Appends the whole of a work file to the output. Returns false when reading
 // or writing fails.

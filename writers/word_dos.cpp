@@ -63,10 +63,10 @@ struct RunValues {
 };
 
 struct DosWriter {
-  DosWriter(std::FILE* stream, OutputBuffer& target, const TranslationGroup& translation)
+  DosWriter(BlockInput* stream, OutputBuffer& target, const TranslationGroup& translation)
       : in(stream), out(target), group(translation) {}
 
-  std::FILE* in;  // the stream, then the notes' work file
+  BlockInput* in;  // the stream, then the notes' work file
   OutputBuffer& out;
   const TranslationGroup& group;
 
@@ -282,7 +282,7 @@ void note_call(DosWriter& w, const StreamItem& item) {
   const std::uint32_t mark = w.position - kTextStart;
   special_char(w, kNoteMarkByte, word::kAttrNoteMark);
   bool ended = false;
-  if (!write_stream_item(w.note_text.get(), item) || !word::copy_embedded_text(w.in, w.note_text.get(), ended)) {
+  if (!write_stream_item(w.note_text.get(), item) || !word::copy_embedded_text(*w.in, w.note_text.get(), ended)) {
     w.failed = true;
     return;
   }
@@ -351,13 +351,16 @@ void value_change(DosWriter& w, const StreamItem& item) {
 }
 
 void code(DosWriter& w, const StreamItem& item) {
+  if (item.value == TableChar) {  // the most frequent code first
+    table_char(w, item);
+    return;
+  }
   if (word::apply_attribute_code(item.value, w.current.attrs)) {
     close_run(w, w.current.attrs);
     return;
   }
   if (word::apply_paragraph_code(w.para, item)) return;
   switch (item.value) {
-    case TableChar: table_char(w, item); break;
     case RightOn:
       for (int n = word::right_on(w.para); n > 0; --n) put_text(w, kTab);
       break;
@@ -366,8 +369,8 @@ void code(DosWriter& w, const StreamItem& item) {
     case Backspace: put_char(w, kBackspaceByte); break;
     case SoftHyphen: {
       put_char(w, kSoftHyphenByte);
-      const int next = get_byte(w.in);  // a line break after it belongs to it
-      if (next != EOF && next != kLineBreak) std::ungetc(next, w.in);
+      const int next = w.in->get();  // a line break after it belongs to it
+      if (next != EOF && next != kLineBreak) w.in->unget();
       break;
     }
     case FieldOpen: put_char(w, kFieldOpenByte); break;
@@ -420,16 +423,56 @@ void plain_byte(DosWriter& w, std::uint8_t byte) {
   }
 }
 
+// Whether the text and the property pages so far leave the page numbers of
+// the header behind.
+bool beyond_page_numbers(const DosWriter& w) {
+  return w.position >= kTextEndLimit ||
+         w.position / kPageSize + 1 + w.chars.pages_written + w.paras.pages_written >= kLastPage;
+}
+
+// Whether a whole block of text, and the property pages it may add, stays
+// far enough from that limit for its bytes to go without a check each.
+bool far_from_page_numbers(const DosWriter& w) {
+  constexpr std::uint32_t kMargin = 2 * BlockInput::kBlockSize + 4 * kPageSize;
+  const long pages = w.chars.pages_written + w.paras.pages_written + 1;
+  const long long limit = std::min<long long>(kTextEndLimit, (static_cast<long long>(kLastPage) - pages) * kPageSize);
+  return static_cast<long long>(w.position) + kMargin < limit;
+}
+
+// The run of plain bytes that comes next (at least one byte that is no stop
+// byte), written as plain_byte would write them one at a time.
+void plain_run(DosWriter& w, const std::array<bool, 256>& stop) {
+  if (w.cs.charset != 0) {
+    close_run(w, w.current.attrs);
+    w.cs.charset = 0;
+  }
+  const std::uint8_t* from = w.in->data();
+  const std::size_t n = w.out.copy_run(*w.in, stop);
+  if (n == 0) return;
+  w.position += static_cast<std::uint32_t>(n);
+  w.para.column += static_cast<int>(n);
+  w.para.empty = false;
+  w.para.previous = from[n - 1];
+}
+
 // One run of the main loop over the stream or over the notes' text.
 void run_pass(DosWriter& w) {
+  static constexpr auto kSpecial = stop_bytes(kEscape, kTab, kLineBreak, kPageBreak, kParagraphEnd);
   w.current.attrs = 0;
   w.para.flags = w.para.carried = 0;
   StreamItem item;
-  while (!w.failed && read_stream_item(w.in, item)) {
+  while (!w.failed) {
+    if (far_from_page_numbers(w)) {
+      const int next = w.in->peek();
+      if (next != EOF && !kSpecial[static_cast<std::size_t>(next)]) {
+        plain_run(w, kSpecial);
+        continue;
+      }
+    }
+    if (!read_stream_item(*w.in, item)) break;
     // Text and property pages so far must stay within what the header's
     // page numbers can reach.
-    if (w.position >= kTextEndLimit ||
-        w.position / kPageSize + 1 + w.chars.pages_written + w.paras.pages_written >= kLastPage) {
+    if (beyond_page_numbers(w)) {
       w.failed = w.too_large = true;
       break;
     }
@@ -447,10 +490,12 @@ void note_pass(DosWriter& w) {
     w.failed = true;
     return;
   }
-  w.in = text;
+  BlockInput notes(text);
+  w.in = &notes;
   w.note_pass = true;
   close_run(w, 0);
   run_pass(w);
+  if (notes.failed()) w.failed = true;
   if (w.failed) return;
   finish_open_paragraph(w);
   const std::uint32_t end = w.position - kTextStart;
@@ -513,9 +558,10 @@ int write_document(std::FILE* in, std::FILE* target) {
   if (!group || !char_pages || !para_pages) return kHandlerCannotOpen;
 
   OutputBuffer buffer(target);
-  DosWriter w(in, buffer, *group);
+  BlockInput input(in);
+  DosWriter w(&input, buffer, *group);
   // An empty stream is an empty document: the state starts the same way.
-  init_stream_state(in, w.cs, w.para.ps, &w.para.tabs);
+  init_stream_state(input, w.cs, w.para.ps, &w.para.tabs);
   w.cs.size = -10;
   word::start_document(w.para);
   start_pages(w.chars, char_pages.get());
@@ -534,7 +580,7 @@ int write_document(std::FILE* in, std::FILE* target) {
   }
   const int rc = complete(w, target);
   if (rc != kHandlerOk) return rc;
-  if (std::fflush(target) != 0 || std::ferror(target) || std::ferror(in)) return kHandlerCannotOpen;
+  if (std::fflush(target) != 0 || std::ferror(target) || input.failed()) return kHandlerCannotOpen;
   return kHandlerOk;
 }
 

@@ -168,12 +168,12 @@ void indent_here(Wp5Writer& w) {
 }
 
 void soft_hyphen(Wp5Writer& w) {
-  const int next = std::getc(w.in);
+  const int next = w.in->get();
   if (next == kLineBreak) {
     put(w, kSoftHyphenAtLineEnd);
     return;
   }
-  if (next != EOF) std::ungetc(next, w.in);
+  if (next != EOF) w.in->unget();
   put(w, kSoftHyphen);
 }
 
@@ -182,15 +182,24 @@ void set_pending(Wp5Writer& w, int column, std::int32_t change) {
   w.pending.entries[TabTable::kSentinel] = 1;
 }
 
+// A character of the repertoire: the extended character function, the most
+// frequent one, written directly.
+void table_char(Wp5Writer& w, const StreamItem& item) {
+  if (item.op1 < 1 || item.op1 > 14) return;  // no such table: no character
+  apply_pending_tabs(w);
+  count_column(w);
+  const char function[4] = {static_cast<char>(kExtendedChar), static_cast<char>(item.op2),
+                            static_cast<char>(item.op1), static_cast<char>(kExtendedChar)};
+  w.out.append(function, 4);
+}
+
 void write_code(Wp5Writer& w, const StreamItem& item) {
+  if (item.value == TableChar) {
+    table_char(w, item);
+    return;
+  }
   if (attribute(w, item.value)) return;
   switch (item.value) {
-    case TableChar:
-      if (item.op1 < 1 || item.op1 > 14) break;  // no such table: no character
-      apply_pending_tabs(w);
-      count_column(w);
-      put_fixed(w.out, kExtendedChar, {item.op2, item.op1});
-      break;
     case ClearAllTabs:
       for (int c = 0; c < TabTable::kColumns; ++c) set_pending(w, c, -1);
       break;
@@ -247,8 +256,27 @@ void write_document(Wp5Writer& w, bool empty) {
   // the start of the stream count from the second page on.
   margins(w, 5, 95);
   if (empty) return;
+  // Bytes that write_byte writes as they stand, as put_character does, come
+  // in runs that go to the output in one piece; inside a header, footer or
+  // note every item goes on its own, so that its length is watched after each.
+  static constexpr auto kSpecial = [] {
+    auto stop = stop_bytes(kEscape, kTab, kParagraphEnd, kLineBreak, kPageBreak, 0x0B, '-', 0x00, 0x7F);
+    for (int b = 0x80; b < 0x100; ++b) stop[static_cast<std::size_t>(b)] = true;
+    return stop;
+  }();
   StreamItem item;
-  while (read_stream_item(w.in, item)) {
+  for (;;) {
+    if (w.fn.value == 0) {
+      const auto run = w.in->take_run(kSpecial);
+      if (!run.empty()) {
+        flush_if_large(w);
+        if (w.pending.entries[TabTable::kSentinel] != 0) apply_pending_tabs(w);
+        w.column = static_cast<int>(std::min<std::size_t>(static_cast<std::size_t>(w.column) + run.size(), kColumnLimit));
+        w.out.append(reinterpret_cast<const char*>(run.data()), run.size());
+        continue;
+      }
+    }
+    if (!read_stream_item(*w.in, item)) break;
     flush_if_large(w);
     if (w.fn.value != 0) end_embedded_if_full(w);  // only inside a header, footer or note
     if (item.kind == StreamItem::Kind::Byte)
@@ -267,13 +295,14 @@ int dest_wp5(const char* stream_path, const char* target_path) {
   FilePtr target = open_file(target_path, "w+b");
   if (!target) return kHandlerCannotOpen;
   Wp5Writer w;
-  w.in = in.get();
   w.target = target.get();
   // An empty stream still gives a document, without text.
-  const bool empty = init_stream_state(w.in, w.cs, w.ps, &w.tabs) != 0;
+  BlockInput input(in.get());
+  w.in = &input;
+  const bool empty = init_stream_state(input, w.cs, w.ps, &w.tabs) != 0;
   write_document(w, empty);
   flush(w, w.out.size());
-  if (w.write_failed || std::fflush(w.target) != 0 || std::ferror(w.target) || std::ferror(w.in))
+  if (w.write_failed || std::fflush(w.target) != 0 || std::ferror(w.target) || input.failed())
     return kHandlerCannotOpen;
   return kHandlerOk;
 }

@@ -15,7 +15,7 @@ namespace {
 // a header, footer or note is not skipped: it closes its function.
 void skip_paragraph(Wp5Writer& w) {
   StreamItem item;
-  while (read_stream_item(w.in, item)) {
+  while (read_stream_item(*w.in, item)) {
     if (item.is_byte(kParagraphEnd)) return;
     if (item.is_code(EndOfText)) {
       end_embedded(w);
@@ -26,7 +26,7 @@ void skip_paragraph(Wp5Writer& w) {
 
 void skip_item(Wp5Writer& w) {
   StreamItem item;
-  if (read_stream_item(w.in, item) && item.is_code(EndOfText)) end_embedded(w);
+  if (read_stream_item(*w.in, item) && item.is_code(EndOfText)) end_embedded(w);
 }
 
 // Column break: the next column, or after the last one the end of the

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/emitter.h"
+#include "support/block_input.h"
 
 namespace lettrix::wp5 {
 
@@ -24,7 +25,7 @@ struct EmbeddedFunction {
 struct Wp5Writer {
   static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
 
-  std::FILE* in = nullptr;
+  BlockInput* in = nullptr;  // the stream
   std::FILE* target = nullptr;
   std::string out;  // written, not yet sent to the target
   bool write_failed = false;

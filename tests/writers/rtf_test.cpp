@@ -169,6 +169,9 @@ TEST(RtfWriter, EveryParagraphStatesItsOwnProperties) {
              "\\par \\pard j");
   // A change in the middle of a paragraph belongs to the next one.
   EXPECT_RTF("a" + code(LeftMargin, 0, 3) + "b\rc", "\\pard ab\r\n\\par \\pard\\li432 c");
+  // The second indent moves the first line right of the margin, until reset.
+  EXPECT_RTF(code(LeftMargin, 0, 2) + code(Indent2, 0, 5) + "f\r" + code(IndentReset, 0, 5) + "g",
+             "\\pard\\li288\\fi720 f\r\n\\par \\pard\\li288 g");
 }
 
 TEST(RtfWriter, TabStopsAtTheirPlaceBeforeTheText) {

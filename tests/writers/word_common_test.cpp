@@ -41,11 +41,12 @@ TEST(WordCommon, EmbeddedTextCopyEndsAtItsEndMarkOnly) {
     FilePtr work = open_work_file();
     ASSERT_TRUE(work);
     bool ended = !c.ended;
-    EXPECT_TRUE(copy_embedded_text(in.get(), work.get(), ended));
+    BlockInput input(in.get());
+    EXPECT_TRUE(copy_embedded_text(input, work.get(), ended));
     EXPECT_EQ(ended, c.ended) << print_stream(c.stream);
     EXPECT_EQ(print_stream(testing::stream_contents(work.get())), print_stream(c.copy));
     std::string left;
-    for (int ch; (ch = std::fgetc(in.get())) != EOF;) left += static_cast<char>(ch);
+    for (int ch; (ch = input.get()) != EOF;) left += static_cast<char>(ch);
     EXPECT_EQ(left, c.left);
 
     auto out = testing::memory_stream("head:");
