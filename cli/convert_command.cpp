@@ -9,6 +9,8 @@
 #include "core/driver.h"
 #include "core/driver_state.h"
 #include "core/format_registry.h"
+#include "core/source_detection.h"
+#include "core/wrapped_source.h"
 #include "core/stream_printer.h"
 #include "support/file_handle.h"
 #include "support/owned_files.h"
@@ -88,6 +90,7 @@ class Reporter {
   void result(const ConversionResult& r, bool in_pattern, std::ostream& line_out) {
     clear_progress();
     ++done_;
+    if (!r.warning.empty() && o_.verbosity >= 1) err_ << r.source << ": warning: " << r.warning << "\n";
     if (r.ok()) {
       ++converted_;
       if (o_.verbosity >= 1) {
@@ -225,7 +228,8 @@ bool send_target(const std::string& target, std::ostream& out) {
 int run_conversions(const ConvertOptions& options, const std::vector<std::string>& args, std::istream& in,
                     std::ostream& out, std::ostream& err) {
   init_path_buffers();
-  choose_formats(options.source_row, options.target_row);
+  choose_formats(options.source_row == kDetectSource ? 0 : options.source_row, options.target_row);
+  set_source_detection(options.source_row == kDetectSource);
   Reporter report(options, out, err);
   const bool to_stdout = options.output_dir == "-" || (options.output_dir.empty() && args.size() == 1 && args[0] == "-");
   PrivateFolder scratch;
@@ -273,7 +277,29 @@ int run_conversions(const ConvertOptions& options, const std::vector<std::string
   return report.all_ok() ? 0 : 1;
 }
 
+int identify_files(const std::vector<std::string>& files, std::ostream& out, std::ostream& err) {
+  int status = 0;
+  for (const std::string& file : files) {
+    const Detection d = detect_format(file);
+    if (d.verdict == Verdict::Unreadable || d.verdict == Verdict::DamagedWrapper) {
+      err << file << ": error: " << d.summary() << "\n";
+      status = 1;
+      continue;
+    }
+    out << file << ": " << d.summary() << "\n";
+  }
+  return status;
+}
+
 int dump_stream(int source_row, const std::string& file, std::ostream& out, std::ostream& err) {
+  if (source_row == kDetectSource) {
+    const Detection d = detect_format(file);
+    if (!d.is_source()) {
+      err << file << ": error: " << d.summary() << "\n";
+      return 1;
+    }
+    source_row = d.source_row;
+  }
   Handler reader = source_formats.rows[source_row].reader;
   if (!reader) {
     err << file << ": error: format not available yet: " << source_formats.rows[source_row].name << "\n";
@@ -292,10 +318,17 @@ int dump_stream(int source_row, const std::string& file, std::ostream& out, std:
   }
   RemoveGuard guard(stream_path);
   set_target_kind(KindNeutral);
-  set_current_files(file, stream_path);
+  PreparedSource prepared;
+  std::string unwrap_error;
+  if (!prepare_source(file, prepared, unwrap_error)) {
+    release_owned_file(file);
+    err << file << ": error: " << unwrap_error << "\n";
+    return 1;
+  }
+  set_current_files(prepared.reader_path, stream_path);
   clear_handler_reason();
   take_file_failure();
-  int rc = reader(file.c_str(), stream_path.c_str());
+  int rc = reader(prepared.reader_path.c_str(), stream_path.c_str());
   release_owned_file(file);
   FileFailure io = take_file_failure();
   if (io.kind != FileFailure::None) {

@@ -8,8 +8,11 @@
 
 namespace lettrix {
 
+// The source "row" of -f auto: each file's format is told by its content.
+inline constexpr int kDetectSource = -1;
+
 struct ConvertOptions {
-  int source_row = 0;
+  int source_row = 0;  // or kDetectSource
   int target_row = 0;
   bool recursive = false;
   // Where the targets go: "" beside their sources, "-" standard output (one
@@ -23,13 +26,22 @@ struct ConvertOptions {
 // file, "-" as standard input, a wildcard pattern as a batch (recursive with
 // `recursive`), searched in the pattern's own directory. Prints
 // "SOURCE -> TARGET" to out for each file converted (to err when the target
-// itself goes to out), "SOURCE: error: REASON" to err for each failure, and
+// itself goes to out), "SOURCE: error: REASON" to err for each failure,
+// "SOURCE: skipped: REASON" to err for a file detection passed over,
+// "SOURCE: warning: looks like FORMAT" to err when the content contradicts
+// the chosen format, and
 // for a batch the summary "N converted, N failed, N skipped" to err. Returns
 // the exit status: 0 when every file converted, 1 otherwise.
 int run_conversions(const ConvertOptions& options, const std::vector<std::string>& args, std::istream& in,
                     std::ostream& out, std::ostream& err);
 
-// Runs the reader of source_row on file and prints its intermediate stream as
+// Prints "FILE: FORMAT (CONFIDENCE)" for each file, or what else it is
+// ("not a Macintosh document we read", "already converted (RTF)"). Returns 0,
+// or 1 when a file cannot be read or its wrapper is damaged.
+int identify_files(const std::vector<std::string>& files, std::ostream& out, std::ostream& err);
+
+// Runs the reader of source_row (or, for kDetectSource, of the format the
+// content shows) on file, unwrapped, and prints its intermediate stream as
 // readable tokens. Returns 0, or 1 when the reader fails.
 int dump_stream(int source_row, const std::string& file, std::ostream& out, std::ostream& err);
 

@@ -19,10 +19,12 @@ int main(int argc, char** argv) {
       "an existing file is never overwritten (a numbered name is chosen instead).",
       "lettrix-convert"};
   std::string from, to;
-  bool recursive = false, list = false, dump = false, quiet = false, verbose = false;
+  bool recursive = false, list = false, dump = false, identify = false, quiet = false, verbose = false;
   std::string output_dir;
   std::vector<std::string> files;
-  app.add_option("-f,--from", from, "source format: a name or alias from --list-formats");
+  app.add_option("-f,--from", from,
+                 "source format: a name or alias from --list-formats, or auto (the default: each file's\n"
+                 "format is told by its content; other files are skipped)");
   app.add_option("-t,--to", to, "target format: a name or alias from --list-formats");
   app.add_flag("-r,--recursive", recursive, "with a wildcard pattern, search subdirectories too");
   app.add_option("-o,--output-dir", output_dir,
@@ -31,6 +33,7 @@ int main(int argc, char** argv) {
   app.add_flag("-q,--quiet", quiet, "print only errors");
   app.add_flag("-v,--verbose", verbose, "also print each file's format and sizes");
   app.add_flag("--dump-stream", dump, "print the intermediate stream the source reader writes for FILE");
+  app.add_flag("--identify", identify, "print the format each FILE is found to be, and how sure that is");
   app.add_flag("--list-formats", list, "list the source and target formats with their aliases");
   app.add_option("files", files,
                  "files or wildcard patterns (quote patterns: '*.mw', 'archive/*.mw'); '-' reads standard input");
@@ -42,6 +45,9 @@ int main(int argc, char** argv) {
       "  lettrix-convert -f mac-text --dump-stream readme\n"
       "  lettrix-convert -f macwrite-4.6 -t rtf-ansi -o converted -r '/cdrom/*.*'\n"
       "  cat doc | lettrix-convert -f macwrite-4.6 -t rtf-ansi -o - - > doc.rtf\n"
+      "  lettrix-convert -t rtf-ansi 'archive/*'     (formats told by content; MacBinary, BinHex,\n"
+      "                                              AppleSingle and ._NAME AppleDouble files unwrapped)\n"
+      "  lettrix-convert --identify letter.bin notes.hqx\n"
       "Exit status: 0 every file converted, 1 some file failed, 2 usage error.");
   install_interrupt_cleanup();
   try {
@@ -59,10 +65,13 @@ int main(int argc, char** argv) {
     std::cerr << "lettrix-convert: " << message << "\nRun with --help for usage.\n";
     return 2;
   };
-  if (from.empty()) return usage("a source format is needed (-f)");
-  int source_row = find_source_format(from);
-  if (source_row < 0) return usage("unknown source format '" + from + "' (see --list-formats)");
   if (files.empty()) return usage("no files given");
+  if (identify) return identify_files(files, std::cout, std::cerr);
+  int source_row = kDetectSource;
+  if (!from.empty() && from != "auto") {
+    source_row = find_source_format(from);
+    if (source_row < 0) return usage("unknown source format '" + from + "' (see --list-formats)");
+  }
   if (dump) {
     if (files.size() != 1) return usage("--dump-stream takes exactly one file");
     return dump_stream(source_row, files[0], std::cout, std::cerr);

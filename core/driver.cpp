@@ -7,6 +7,8 @@
 #include "core/busy_cursor.h"
 #include "core/driver_state.h"
 #include "core/format_registry.h"
+#include "core/source_detection.h"
+#include "core/wrapped_source.h"
 #include "support/file_handle.h"
 #include "support/owned_files.h"
 #include "support/paths.h"
@@ -141,6 +143,29 @@ std::string file_role(const std::string& path, const PathBuffers& paths) {
   return "a work file";
 }
 
+// The reader for source: the chosen one, or with detection on the one of the
+// row its content shows (result.source_row follows). A status other than Ok
+// when the file is passed over or its wrapper is damaged. With a chosen
+// format that the content contradicts, result.warning says what it looks like.
+ConversionStatus pick_reader(const std::string& source, ConversionResult& result, Handler& reader) {
+  const Detection found = detect_format(source);
+  if (!source_detection()) {
+    if (found.is_source() && found.source_row != result.source_row && found.confidence >= Confidence::Likely)
+      result.warning = "looks like " + found.name;
+    return ConversionStatus::Ok;
+  }
+  switch (found.verdict) {
+    case Verdict::Source: break;
+    case Verdict::NotMacDocument: result.reason = found.name; return ConversionStatus::NotOurFormat;
+    case Verdict::AlreadyConverted: result.reason = found.name; return ConversionStatus::AlreadyConverted;
+    case Verdict::DamagedWrapper: result.reason = found.problem; return ConversionStatus::WrapperFailed;
+    case Verdict::Unreadable: result.reason = found.summary(); return ConversionStatus::BadSource;
+  }
+  result.source_row = found.source_row;
+  reader = source_formats.rows[found.source_row].reader;
+  return reader ? ConversionStatus::Ok : ConversionStatus::NotAvailable;
+}
+
 // Releases the source's registration whatever way the conversion ends.
 struct SourceRelease {
   const std::string& path;
@@ -164,7 +189,7 @@ ConversionResult convert_file(const std::string& source) {
   const int dst_row = chosen_target_row();
   result.source_row = src_row;
   result.target_row = dst_row;
-  const Handler reader = chosen_reader();
+  Handler reader = chosen_reader();
   const Handler writer = chosen_writer();
   if (!reader || !writer)
     return finish(result, ConversionStatus::NotAvailable);
@@ -178,6 +203,8 @@ ConversionResult convert_file(const std::string& source) {
   SourceRelease source_release{source};
   if (check == SourceCheck::Missing) return finish(result, ConversionStatus::NoSuchFile);
   if (check != SourceCheck::Ok) return failed(result, ConversionStatus::BadSource, source_check_text(check, err));
+  if (const ConversionStatus picked = pick_reader(source, result, reader); picked != ConversionStatus::Ok)
+    return finish(result, picked);
 
   const FormatEntry& dst = target_formats.rows[dst_row];
   PathBuffers& paths = path_buffers();
@@ -193,9 +220,16 @@ ConversionResult convert_file(const std::string& source) {
   if (err != 0) return failed(result, ConversionStatus::NoWorkFile, system_error(err));
   RemoveGuard temp_guard(paths.temporary);
 
-  set_current_files(paths.source, paths.temporary);
+  // A wrapped source: its reader gets the data fork and the resource fork.
+  PreparedSource prepared;
+  std::string unwrap_error;
+  if (!prepare_source(source, prepared, unwrap_error)) {
+    take_file_failure();
+    return failed(result, ConversionStatus::WrapperFailed, unwrap_error);
+  }
+  set_current_files(prepared.reader_path, paths.temporary);
   clear_handler_reason();
-  int rc = reader(paths.source.c_str(), paths.temporary.c_str());
+  int rc = reader(prepared.reader_path.c_str(), paths.temporary.c_str());
   const int reader_rc = rc;
   const std::string damage = rc == kHandlerDamaged ? handler_reason() : std::string();
   FileFailure io = take_file_failure();
@@ -358,8 +392,10 @@ std::string ConversionResult::message() const {
     case ConversionStatus::Damaged: return "damaged: " + reason + "; partial result in " + target;
     case ConversionStatus::BadSource: return reason;
     case ConversionStatus::FileFailed: return reason;
-    case ConversionStatus::NotOurFormat: return "not a Macintosh document we read";
+    case ConversionStatus::NotOurFormat:
+      return "not a Macintosh document we read" + (reason.empty() ? "" : " (" + reason + ")");
     case ConversionStatus::AlreadyConverted: return "already converted" + (reason.empty() ? "" : " (" + reason + ")");
+    case ConversionStatus::WrapperFailed: return reason;
   }
   return "unknown failure";
 }

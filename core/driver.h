@@ -26,6 +26,7 @@ enum class ConversionStatus {
   FileFailed,         // writing or reading a file failed, or a name was swapped (reason)
   NotOurFormat,       // skipped: not a Macintosh document any reader takes
   AlreadyConverted,   // skipped: one of the target formats already
+  WrapperFailed,      // a MacBinary, BinHex, AppleSingle or AppleDouble wrapper is damaged (reason)
 };
 
 struct ConversionResult {
@@ -36,6 +37,7 @@ struct ConversionResult {
   std::string reason;  // the handler's own words on what failed, when it gave them
   int source_row = 0;  // the formats the conversion was tried with
   int target_row = 0;
+  std::string warning;  // the content contradicts the chosen format: "looks like MacWrite 4.6"
 
   bool ok() const { return status == ConversionStatus::Ok; }
   // Left alone on purpose; in a pattern run this is not a failure.
@@ -46,7 +48,10 @@ struct ConversionResult {
   std::string message() const;
 };
 
-// Converts one file with the chosen formats (see driver_state.h). The target
+// Converts one file with the chosen formats (see driver_state.h), or with the
+// source format its content shows when source detection is on. A wrapped
+// source (MacBinary, BinHex, AppleSingle, AppleDouble) reaches its reader
+// unwrapped (core/wrapped_source.h). The target
 // is written as NAME.part and takes its final name only when complete, never
 // replacing anything; a failing reader or writer leaves no target; the
 // intermediate stream is always removed. Every file the driver creates is

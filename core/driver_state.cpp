@@ -16,6 +16,10 @@ int g_target_row = 0;
 Handler g_reader = nullptr;
 Handler g_writer = nullptr;
 std::string g_handler_reason;
+bool g_detect_sources = false;
+std::string g_fork_data_path;
+std::string g_fork_resource_path;
+std::string g_fork_file_type;
 
 }  // namespace
 
@@ -28,6 +32,22 @@ void set_current_files(const std::string& input, const std::string& output) {
 }
 
 const std::string& current_file(int output) { return output ? g_current_output : g_current_input; }
+
+void set_resource_fork(const std::string& data_path, const std::string& resource_path, const std::string& file_type) {
+  g_fork_data_path = data_path;
+  g_fork_resource_path = resource_path;
+  g_fork_file_type = file_type;
+}
+
+const std::string& resource_fork_of(const std::string& data_path) {
+  static const std::string kNone;
+  return !g_fork_data_path.empty() && data_path == g_fork_data_path ? g_fork_resource_path : kNone;
+}
+
+const std::string& file_type_of(const std::string& data_path) {
+  static const std::string kNone;
+  return !g_fork_data_path.empty() && data_path == g_fork_data_path ? g_fork_file_type : kNone;
+}
 
 void init_path_buffers() {
   for (std::string* s : {&g_paths.source, &g_paths.target, &g_paths.temporary}) {
@@ -57,6 +77,9 @@ void set_chosen_handlers(Handler reader, Handler writer) {
 }
 
 int chosen_target_row() { return g_target_row; }
+
+void set_source_detection(bool on) { g_detect_sources = on; }
+bool source_detection() { return g_detect_sources; }
 
 void set_handler_reason(std::string reason) { g_handler_reason = std::move(reason); }
 const std::string& handler_reason() { return g_handler_reason; }

@@ -40,6 +40,24 @@ void write_input(const std::string& path, const std::uint8_t* data, std::size_t 
   if (size) std::fwrite(data, 1, size, f.get());
 }
 
+}  // namespace
+
+std::string input_file(const char* name, const std::uint8_t* data, std::size_t size) {
+  const std::string path = work_dir() + "/" + name;
+  write_input(path, data, size);
+  return path;
+}
+
+void check_file_size(std::FILE* f, long expected) {
+  if (std::fflush(f) != 0 || std::fseek(f, 0, SEEK_END) != 0) std::abort();
+  if (expected >= 0 && std::ftell(f) != expected) {
+    std::fprintf(stderr, "work file of %ld bytes, %ld expected\n", std::ftell(f), expected);
+    std::abort();
+  }
+}
+
+namespace {
+
 void check_stream(const std::string& path) {
   FilePtr f = open_file(path, "rb");
   if (!f) return;

@@ -26,4 +26,12 @@ void run_rtf_writer(Handler writer, const std::uint8_t* data, std::size_t size);
 void run_writer_checked(Handler writer, const std::uint8_t* data, std::size_t size,
                         void (*check)(int result, const std::string& output));
 
+// Writes the bytes to the file `name` in the process's private work folder
+// and returns its path.
+std::string input_file(const char* name, const std::uint8_t* data, std::size_t size);
+
+// Checks that a wrapper decoder's work file holds what it should: aborts
+// when its size differs from expected (-1: anything goes).
+void check_file_size(std::FILE* f, long expected);
+
 }  // namespace lettrix::fuzz

@@ -38,7 +38,7 @@ _lettrix_convert() {
       ;;
   esac
   if [[ $cur == -* ]]; then
-    mapfile -t COMPREPLY < <(compgen -W "-f --from -t --to -r --recursive -o --output-dir -q --quiet -v --verbose --dump-stream --list-formats -h --help --version" -- "$cur")
+    mapfile -t COMPREPLY < <(compgen -W "-f --from -t --to -r --recursive -o --output-dir -q --quiet -v --verbose --dump-stream --identify --list-formats -h --help --version" -- "$cur")
     return 0
   fi
   mapfile -t COMPREPLY < <(compgen -f -- "$cur")

@@ -12,6 +12,10 @@
 // The data fork follows at 128, the resource fork at 128 + D rounded up to a
 // multiple of 128.
 //
+// A data fork alone is read when a wrapper in front of the reader supplied
+// its resource fork (core/wrapped_source.h), and the file type the wrapper
+// kept, if any, is "TEXT": the whole file is then the text.
+//
 // Text: characters of the Macintosh character set; 0x1C marks a footnote
 // reference. The "FNTX" resources, taken in the order of the map, hold the
 // footnote texts one after another, each introduced by 0x1C: the n-th text
@@ -26,6 +30,7 @@
 #include "core/byte_helpers.h"
 #include "core/char_output.h"
 #include "core/charset.h"
+#include "core/driver_state.h"
 #include "core/emitter.h"
 #include "core/handler.h"
 #include "core/resource_fork.h"
@@ -50,6 +55,7 @@ constexpr std::uint32_t kFootnoteType = resource_type("FNTX");
 // file holds only in part is noted as damage: the text is read as far as the
 // file goes, and a cut resource fork is left out (its footnotes are lost).
 struct Forks {
+  long data_offset = kMacBinaryHeaderSize;
   std::uint32_t data_length = 0;
   long resource_offset = 0;
   std::uint32_t resource_length = 0;
@@ -80,6 +86,17 @@ bool locate_forks(std::FILE* in, long file_size, Forks& forks, Damage& damage) {
     forks.resource_length = 0;
   }
   forks.resource_offset = static_cast<long>(resource_offset < size ? resource_offset : size);
+  return true;
+}
+
+// The forks of a bare data fork whose resource fork lies in a file of its own.
+bool separate_forks(long data_size, std::FILE* resource, Forks& forks) {
+  const long resource_size = stream_size(resource);
+  if (resource_size < 0 || data_size > 0xFFFFFFFFL || resource_size > 0xFFFFFFFFL) return false;
+  forks.data_offset = 0;
+  forks.data_length = static_cast<std::uint32_t>(data_size);
+  forks.resource_offset = 0;
+  forks.resource_length = static_cast<std::uint32_t>(resource_size);
   return true;
 }
 
@@ -139,15 +156,26 @@ int orig_nisus(const char* source_path, const char* stream_path) {
   const long size = stream_size(in.get());
   if (size < 0) return -1;
   if (size == 0) return -2;
-  if (macbinary_data_offset(in.get()) != kMacBinaryHeaderSize) return -1;
   Forks forks;
   Damage damage;
-  if (!locate_forks(in.get(), size, forks, damage)) return -1;
+  FilePtr resource_file;
+  std::FILE* resource = in.get();
+  if (macbinary_data_offset(in.get()) == kMacBinaryHeaderSize) {
+    if (!locate_forks(in.get(), size, forks, damage)) return -1;
+  } else {
+    // Nisus Writer documents are text files to the Finder.
+    const std::string& resource_path = resource_fork_of(source_path);
+    const std::string& type = file_type_of(source_path);
+    if (resource_path.empty() || (!type.empty() && type != "TEXT")) return -1;
+    resource_file = open_file(resource_path, "rb");
+    resource = resource_file.get();
+    if (!resource || !separate_forks(size, resource, forks)) return -1;
+  }
 
   FilePtr notes = open_work_file();
-  if (!notes || !collect_footnotes(in.get(), forks, notes.get())) return -1;
+  if (!notes || !collect_footnotes(resource, forks, notes.get())) return -1;
 
-  if (std::fseek(in.get(), kMacBinaryHeaderSize, SEEK_SET) != 0) return -1;
+  if (std::fseek(in.get(), forks.data_offset, SEEK_SET) != 0) return -1;
   unsigned note_count = 0;
   for (std::uint32_t i = 0; i < forks.data_length; ++i) {
     const int c = get_byte(in.get());

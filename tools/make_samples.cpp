@@ -78,6 +78,7 @@ int main(int argc, char** argv) {
   make_works_2_samples(top);
   make_works_3_samples(top);
   make_nisus_samples(top);
+  make_wrapper_seeds(top);
   streams(top / "fuzz" / "seeds" / "stream");
   return 0;
 }

@@ -18,3 +18,4 @@ void make_ragtime_3_samples(const std::filesystem::path& top);
 void make_works_2_samples(const std::filesystem::path& top);
 void make_works_3_samples(const std::filesystem::path& top);
 void make_nisus_samples(const std::filesystem::path& top);
+void make_wrapper_seeds(const std::filesystem::path& top);

@@ -1,0 +1,79 @@
+// Telling a file's format by its content: which source format it is (one
+// signature test per source registry row), in which wrapper it travels
+// (MacBinary, BinHex, AppleSingle, AppleDouble), or whether it is one of the
+// formats this program writes (then it was converted already). Only the
+// first bytes of a file are read (kDetectPrefix, and as much of a wrapped
+// data fork), and for NAME the AppleDouble file "._NAME" beside it.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "core/mac_wrappers.h"
+
+namespace lettrix {
+
+inline constexpr std::size_t kDetectPrefix = 1 << 16;
+
+enum class Confidence { None, Possible, Likely, Certain };
+// "possible", "likely", "certain" ("none" for None).
+const char* confidence_name(Confidence c);
+
+// The formats this program writes.
+enum class ConvertedKind { None, Rtf, WordDos, WinWord2, WordPerfect5, PcText };
+
+enum class Verdict {
+  Source,            // one of the source formats (source_row)
+  NotMacDocument,    // none of them: skipped
+  AlreadyConverted,  // one of our own target formats: skipped
+  DamagedWrapper,    // a wrapper whose CRC or lengths are wrong (problem says which)
+  Unreadable,        // the file cannot be opened or read
+};
+
+struct Detection {
+  Verdict verdict = Verdict::NotMacDocument;
+  int source_row = -1;  // Verdict::Source: the source registry row
+  Confidence confidence = Confidence::None;
+  WrappedFile wrapper;  // kind None for a plain file
+  ConvertedKind converted = ConvertedKind::None;
+  std::string name;     // "MacWrite 4.6", "RTF", "ClarisWorks spreadsheet or drawing"
+  std::string problem;  // DamagedWrapper, Unreadable: why
+
+  bool is_source() const { return verdict == Verdict::Source; }
+  // One line for the user: "MacWrite 4.6 in MacBinary II (certain)",
+  // "not a Macintosh document we read", "already converted (RTF)",
+  // "damaged wrapper: BinHex: data fork CRC mismatch".
+  std::string summary() const;
+};
+
+// What the signature tests look at: the first bytes of the data fork, its
+// size, and the type and creator codes when a wrapper kept them.
+struct DataForkView {
+  std::span<const std::uint8_t> head;
+  std::uint64_t size = 0;
+  std::string_view type;
+  std::string_view creator;
+};
+
+// One source registry row and its signature test.
+struct SourceSignature {
+  int row;
+  Confidence (*test)(const DataForkView& fork);
+};
+// One entry per source row, in registry order.
+std::span<const SourceSignature> source_signatures();
+
+// The format of the file at path.
+Detection detect_format(const std::string& path);
+
+// The same for a file held in memory (no AppleDouble companion): for tests
+// and fuzzing.
+Detection detect_bytes(std::span<const std::uint8_t> file);
+
+// The shown name of a converted kind: "RTF", "Word for DOS", "Word for
+// Windows 2", "WordPerfect 5", "PC text".
+const char* converted_name(ConvertedKind kind);
+
+}  // namespace lettrix

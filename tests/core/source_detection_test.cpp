@@ -1,0 +1,268 @@
+// Format detection on the project's samples, on the real documents of the
+// shared corpus (when present), on their wrapped forms, and on files that are
+// no Macintosh document at all; and the wrapped forms of the real documents
+// reaching their readers as the data forks themselves do.
+#include "core/source_detection.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "builders/builder_common.h"
+#include "builders/wrapper_builder.h"
+#include "cli/format_names.h"
+#include "core/driver.h"
+#include "core/driver_state.h"
+#include "core/format_registry.h"
+#include "core/wrapped_source.h"
+#include "test_util.h"
+
+namespace lettrix {
+namespace {
+
+namespace fs = std::filesystem;
+using build::MacFile;
+using testing::read_file;
+using testing::ScratchDir;
+using testing::write_file;
+
+std::span<const std::uint8_t> bytes_of(const std::string& s) {
+  return {reinterpret_cast<const std::uint8_t*>(s.data()), s.size()};
+}
+
+std::string row_name(int row) { return row >= 0 ? source_formats.rows[row].name : "none"; }
+
+// The row a sample or corpus file is expected as: its folder's, but for the
+// documents that are there to show the readers handing files to each other.
+int expected_row(const fs::path& path) {
+  const std::string name = path.filename().string();
+  if (name == "version-6.mw") return SrcMacWrite46;
+  if (name == "version-3.mw") return SrcMacWrite22;
+  return find_source_format(path.parent_path().filename().string());
+}
+
+TEST(SourceDetection, EverySampleIsItsOwnFormat) {
+  int checked = 0;
+  for (const auto& folder : fs::directory_iterator(fs::path(LETTRIX_SOURCE_DIR) / "samples")) {
+    for (const auto& entry : fs::directory_iterator(folder)) {
+      const fs::path& path = entry.path();
+      SCOPED_TRACE(path.string());
+      const Detection d = detect_format(path.string());
+      if (path.filename() == "dos-lines.txt") {  // a PC text file, CR LF and Ctrl-Z
+        EXPECT_EQ(d.verdict, Verdict::AlreadyConverted);
+        EXPECT_EQ(d.converted, ConvertedKind::PcText);
+        continue;
+      }
+      ASSERT_EQ(d.verdict, Verdict::Source) << d.summary();
+      EXPECT_EQ(row_name(d.source_row), row_name(expected_row(path))) << d.summary();
+      EXPECT_GE(d.confidence, path.filename() == "unix-lines.txt" ? Confidence::Possible : Confidence::Likely);
+      EXPECT_EQ(d.wrapper.kind, path.extension() == ".bin" ? WrapperKind::MacBinary : WrapperKind::None);
+      ++checked;
+    }
+  }
+  EXPECT_GE(checked, 30);
+}
+
+// Type and creator of the corpus documents that have no MacBinary copy.
+MacFile finder_info(const fs::path& path) {
+  MacFile f;
+  f.name = path.filename().string();
+  if (path.parent_path().filename() == "clarisworks") {
+    f.type = "CWWP";
+    f.creator = "BOBO";
+  }
+  const std::string bin = read_file(path.string() + ".bin");
+  if (bin.size() >= 128) {
+    WrappedFile info;
+    std::string error;
+    if (probe_macbinary(bytes_of(bin), bin.size(), info, error) == WrapperCheck::Ok) {
+      f.type = info.type;
+      f.creator = info.creator;
+      f.resource_fork = bin.substr(info.resource_offset, info.resource_length);
+    }
+  }
+  return f;
+}
+
+TEST(SourceDetection, CorpusDocumentsAndTheirWrappedForms) {
+  const fs::path corpus = testing::corpus_dir();
+  if (corpus.empty()) GTEST_SKIP() << "no corpus";
+  ScratchDir dir;
+  int checked = 0;
+  for (const auto& folder : fs::directory_iterator(corpus)) {
+    if (!folder.is_directory()) continue;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+      const fs::path& path = entry.path();
+      SCOPED_TRACE(path.string());
+      const Detection d = detect_format(path.string());
+      if (path.filename().string().rfind("nonwp_", 0) == 0) {  // a spreadsheet, a drawing
+        EXPECT_EQ(d.verdict, Verdict::NotMacDocument) << d.summary();
+        continue;
+      }
+      ASSERT_EQ(d.verdict, Verdict::Source) << d.summary();
+      EXPECT_EQ(row_name(d.source_row), row_name(expected_row(path)));
+      // Plain text with no CR in it may be anybody's text.
+      const bool short_text = path.filename().string().rfind("pronom_test", 0) == 0;
+      EXPECT_GE(d.confidence, short_text ? Confidence::Possible : Confidence::Likely);
+      ++checked;
+      if (path.extension() == ".bin") {
+        EXPECT_EQ(d.wrapper.kind, WrapperKind::MacBinary);
+        EXPECT_EQ(d.confidence, Confidence::Certain);
+        continue;
+      }
+      // BinHex, AppleSingle and AppleDouble forms made from the data fork.
+      const std::string data = read_file(path.string());
+      const MacFile info = finder_info(path);
+      write_file(dir.file("doc.hqx"), build::binhex(data, info));
+      write_file(dir.file("doc.as"), build::applesingle(data, info));
+      write_file(dir.file("doc"), data);
+      write_file(dir.file("._doc"), build::appledouble(info));
+      const std::pair<const char*, WrapperKind> forms[] = {
+          {"doc.hqx", WrapperKind::BinHex}, {"doc.as", WrapperKind::AppleSingle}, {"doc", WrapperKind::AppleDouble}};
+      for (const auto& [name, kind] : forms) {
+        const Detection w = detect_format(dir.file(name));
+        EXPECT_EQ(w.verdict, Verdict::Source) << name << ": " << w.summary();
+        EXPECT_EQ(row_name(w.source_row), row_name(d.source_row)) << name;
+        EXPECT_EQ(w.wrapper.kind, kind) << name;
+      }
+      EXPECT_EQ(detect_format(dir.file("._doc")).verdict, Verdict::NotMacDocument);
+    }
+  }
+  EXPECT_GE(checked, 40);
+}
+
+TEST(SourceDetection, WrappedCorpusDocumentsReachTheirReadersUnchanged) {
+  const fs::path corpus = testing::corpus_dir();
+  if (corpus.empty()) GTEST_SKIP() << "no corpus";
+  ScratchDir dir;
+  auto stream_of = [&](int row, const std::string& source) {
+    PreparedSource p;
+    std::string error;
+    EXPECT_TRUE(prepare_source(source, p, error)) << error;
+    const std::string out = dir.file("stream.###");
+    EXPECT_EQ(source_formats.rows[row].reader(p.reader_path.c_str(), out.c_str()), 0) << source;
+    return read_file(out);
+  };
+  int checked = 0;
+  for (const auto& folder : fs::directory_iterator(corpus)) {
+    if (!folder.is_directory()) continue;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+      const fs::path& path = entry.path();
+      if (path.extension() == ".bin" || path.filename().string().rfind("nonwp_", 0) == 0) continue;
+      SCOPED_TRACE(path.string());
+      const int row = expected_row(path);
+      std::filesystem::remove(dir.file("._doc"));
+      const std::string data = read_file(path.string());
+      write_file(dir.file("doc"), data);
+      const std::string expected = stream_of(row, dir.file("doc"));
+      const MacFile info = finder_info(path);
+      if (testing::exists(path.string() + ".bin")) {
+        EXPECT_EQ(stream_of(row, path.string() + ".bin"), expected);
+      }
+      write_file(dir.file("doc.hqx"), build::binhex(data, info));
+      EXPECT_EQ(stream_of(row, dir.file("doc.hqx")), expected) << "BinHex";
+      write_file(dir.file("doc.as"), build::applesingle(data, info));
+      EXPECT_EQ(stream_of(row, dir.file("doc.as")), expected) << "AppleSingle";
+      write_file(dir.file("._doc"), build::appledouble(info));
+      EXPECT_EQ(stream_of(row, dir.file("doc")), expected) << "AppleDouble";
+      ++checked;
+    }
+  }
+  EXPECT_GE(checked, 20);
+}
+
+TEST(SourceDetection, OtherFilesAreNotTakenForMacDocuments) {
+  ScratchDir dir;
+  // Our own outputs, from a sample through every writer.
+  const std::string sample = read_file(LETTRIX_SOURCE_DIR "/samples/macwrite-4.6/letter.mw");
+  const ConvertedKind kinds[] = {ConvertedKind::PcText, ConvertedKind::PcText, ConvertedKind::WordDos,
+                                 ConvertedKind::WordPerfect5, ConvertedKind::WinWord2, ConvertedKind::Rtf,
+                                 ConvertedKind::Rtf};
+  for (int target = 0; target < static_cast<int>(registry_size(target_formats)); ++target) {
+    SCOPED_TRACE(target_formats.rows[target].name);
+    write_file(dir.file("letter.mw"), sample);
+    choose_formats(SrcMacWrite46, target);
+    const ConversionResult r = convert_file(dir.file("letter.mw"));
+    ASSERT_TRUE(r.ok()) << r.message();
+    const Detection d = detect_format(r.target);
+    EXPECT_EQ(d.verdict, Verdict::AlreadyConverted) << d.summary();
+    EXPECT_EQ(d.converted, kinds[target]);
+    EXPECT_EQ(d.summary(), std::string("already converted (") + converted_name(kinds[target]) + ")");
+    fs::remove(r.target);
+  }
+
+  // Random bytes of many sizes, PC text, an empty file.
+  std::uint64_t x = 0x1234567;
+  for (std::size_t size : {1, 2, 5, 100, 128, 300, 1000, 4096, 70000}) {
+    for (int round = 0; round < 20; ++round) {
+      std::string junk(size, '\0');
+      for (char& c : junk) {
+        x ^= x << 13, x ^= x >> 7, x ^= x << 17;
+        c = static_cast<char>(x);
+      }
+      const Detection d = detect_bytes(bytes_of(junk));
+      // A few bytes may be text as well as anything else; they are never more
+      // than a possible plain text.
+      if (size < 16) {
+        EXPECT_LE(d.confidence, Confidence::Possible) << size << ": " << d.summary();
+      } else {
+        EXPECT_NE(d.verdict, Verdict::Source) << size << ": " << d.summary();
+      }
+    }
+  }
+  const std::pair<std::string, Verdict> others[] = {
+      {"Dear Sir,\r\nThank you.\r\n", Verdict::AlreadyConverted},
+      {"", Verdict::NotMacDocument},
+      {std::string("\x7F" "ELF\x02\x01\x01\0\0\0\0\0\0\0\0\0", 16), Verdict::NotMacDocument},
+  };
+  for (const auto& [bytes, verdict] : others) EXPECT_EQ(detect_bytes(bytes_of(bytes)).verdict, verdict) << bytes;
+  EXPECT_EQ(detect_bytes({}).summary(), "not a Macintosh document we read (empty file)");
+
+  // A damaged wrapper is reported as such, naming it.
+  std::string hqx = build::binhex(std::string(100, 'x'), {});
+  hqx[hqx.find(':') + 2] ^= 1;
+  const Detection damaged = detect_bytes(bytes_of(hqx));
+  EXPECT_EQ(damaged.verdict, Verdict::DamagedWrapper);
+  EXPECT_EQ(damaged.wrapper.kind, WrapperKind::BinHex);
+  EXPECT_EQ(damaged.summary(), "damaged wrapper: BinHex: header CRC mismatch");
+}
+
+TEST(SourceDetection, TypeAndCreatorDecide) {
+  // A wrapper's codes name the format even where the bytes alone cannot:
+  // Nisus Writer (plain text in its data fork), Works, and ClarisWorks of
+  // other kinds than word processing.
+  const std::string text = "Plain text\rof a Nisus document\r";
+  struct Case {
+    std::string type, creator, data;
+    Verdict verdict;
+    int row;
+  };
+  const Case cases[] = {
+      {"TEXT", "NISI", text, Verdict::Source, SrcNisus},
+      {"TEXT", "ttxt", text, Verdict::Source, SrcMacText},
+      {"TEXT", "ttxt", "", Verdict::NotMacDocument, -1},
+      {"CWSS", "BOBO", std::string("\x05\x07\xAD\0BOBO", 8) + std::string(200, '\0'), Verdict::NotMacDocument, -1},
+      {"AWWP", "PSI2", std::string(3, '\0') + "\x08" + std::string(100, '\0'), Verdict::Source, SrcWorks2},
+      {"AWWP", "MSWK", std::string(3, '\0') + "\x09" + std::string(100, '\0'), Verdict::Source, SrcWorks3},
+      {"WORD", "MACA", std::string("\0\x03", 2) + std::string(10, '\0'), Verdict::Source, SrcMacWrite22},
+  };
+  for (const Case& c : cases) {
+    for (const std::string& wrapped : {build::macbinary_ii(c.data, {.type = c.type, .creator = c.creator}),
+                                       build::applesingle(c.data, {.type = c.type, .creator = c.creator}),
+                                       build::binhex(c.data, {.type = c.type, .creator = c.creator})}) {
+      const Detection d = detect_bytes(bytes_of(wrapped));
+      SCOPED_TRACE(c.type + "/" + c.creator + ": " + d.summary());
+      EXPECT_EQ(d.verdict, c.verdict);
+      EXPECT_EQ(d.source_row, c.row);
+      if (c.verdict == Verdict::Source) {
+        EXPECT_EQ(d.confidence, Confidence::Certain);
+      }
+    }
+  }
+  // The table holds one test per source row, in registry order.
+  ASSERT_EQ(source_signatures().size(), registry_size(source_formats));
+  for (std::size_t i = 0; i < source_signatures().size(); ++i) EXPECT_EQ(source_signatures()[i].row, static_cast<int>(i));
+}
+
+}  // namespace
+}  // namespace lettrix
