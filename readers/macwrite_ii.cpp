@@ -403,9 +403,11 @@ int orig_macwII(const char* source_path, const char* stream_path) {
   CharState cs;
   ParaState ps;
   TabTable tabs;
-  if (init_stream_state(in.get(), cs, ps, &tabs) == -2) return -2;
+  // One size query: an empty document is reported as such, and the blocks
+  // are read where the document needs them, not the whole file up front.
   const long size = stream_size(in.get());
   if (size < 0) return -1;
+  if (size == 0) return -2;
 
   std::uint8_t header[kHeaderSize];
   read_header(in.get(), 0, header);

@@ -1,35 +1,20 @@
 #include "readers/macwrite_ii_notes.h"
 
-#include <climits>
+#include <cstring>
+#include <span>
+#include <string_view>
 
 #include "core/emitter.h"
 #include "core/stream_codes.h"
 #include "core/stream_reader.h"
-#include "support/stream_routines.h"
+#include "support/block_input.h"
+#include "support/output_buffer.h"
 #include "support/work_file.h"
 #include "support/byte_io.h"
 
 namespace lettrix::macwrite_ii {
 
 namespace {
-
-// Writes an item back exactly as it stood in the stream.
-void write_item(std::FILE* out, const StreamItem& item) {
-  if (item.kind == StreamItem::Kind::Byte) {
-    put_byte(item.value, out);
-    return;
-  }
-  put_byte(kEscape, out);
-  put_byte(item.value, out);
-  if (fixed_operand_count(item.value) == 0) return;
-  put_byte(item.op1, out);
-  put_byte(item.op2, out);
-  if (!item.data.empty()) std::fwrite(item.data.data(), 1, item.data.size(), out);
-  if (item.value == Picture) {
-    put_byte(kEscape, out);
-    put_byte(EndOfText, out);
-  }
-}
 
 // The formatting in force at a point of the stream, as far as this reader's
 // codes set it: the on/off pairs of attributes and alignment, font class and size.
@@ -48,42 +33,109 @@ constexpr std::uint8_t kOnCodes[] = {BoldOn,   UnderlineOn, SubscriptOn, Supersc
 
 constexpr std::uint64_t bit_of(std::uint8_t on_code) { return std::uint64_t{1} << (on_code - 0x20); }
 
+// For each code byte: the on bit it sets (on codes) or clears (off codes).
+struct OnOffTable {
+  std::uint64_t sets[256] = {};
+  std::uint64_t clears[256] = {};
+  constexpr OnOffTable() {
+    for (std::uint8_t code : kOnCodes) {
+      sets[code] = bit_of(code);
+      clears[code + 1] = bit_of(code);
+    }
+  }
+};
+constexpr OnOffTable kOnOff;
+
 void Formatting::observe(const StreamItem& item) {
   if (item.kind != StreamItem::Kind::Code) return;
-  for (std::uint8_t code : kOnCodes) {
-    if (item.value == code) on |= bit_of(code);
-    if (item.value == code + 1) on &= ~bit_of(code);
-  }
+  on = (on | kOnOff.sets[item.value]) & ~kOnOff.clears[item.value];
   if (item.value == Font) font = item.op2;
   if (item.value == FontSize) size = item.op2;
 }
 
-// Writes the codes that take the formatting `from` to `to`: off codes first,
-// so that no two alignments are ever on together, then values, then on codes.
-void write_transition(std::FILE* out, const Formatting& from, const Formatting& to) {
-  for (std::uint8_t code : kOnCodes)
-    if ((from.on & bit_of(code)) && !(to.on & bit_of(code))) write_code(out, static_cast<std::uint8_t>(code + 1));
-  if (from.font != to.font) write_code(out, Font, from.font, to.font);
-  if (from.size != to.size) write_code(out, FontSize, from.size, to.size);
-  for (std::uint8_t code : kOnCodes)
-    if (!(from.on & bit_of(code)) && (to.on & bit_of(code))) write_code(out, code);
+// Codes and items written through the block of an OutputBuffer.
+void put_code(OutputBuffer& out, std::uint8_t code) {
+  const char bytes[2] = {static_cast<char>(kEscape), static_cast<char>(code)};
+  out.put(std::string_view(bytes, sizeof bytes));
 }
 
-// Reads the copy of the stream that holds the footnote texts, keeping track
-// of the formatting in force as the first pass wrote it.
+void put_code(OutputBuffer& out, std::uint8_t code, std::uint8_t op1, std::uint8_t op2) {
+  const char bytes[4] = {static_cast<char>(kEscape), static_cast<char>(code), static_cast<char>(op1),
+                         static_cast<char>(op2)};
+  out.put(std::string_view(bytes, sizeof bytes));
+}
+
+// Writes an item back exactly as it stood in the stream (a Picture with its
+// closing EndOfText).
+void put_item(OutputBuffer& out, const StreamItem& item) {
+  if (item.kind == StreamItem::Kind::End) return;
+  if (item.kind == StreamItem::Kind::Byte) {
+    out.put(static_cast<char>(item.value));
+    return;
+  }
+  if (fixed_operand_count(item.value) == 0) {
+    put_code(out, item.value);
+    return;
+  }
+  put_code(out, item.value, item.op1, item.op2);
+  if (!item.data.empty()) out.put(std::span<const std::uint8_t>(item.data));
+  if (item.value == Picture) put_code(out, EndOfText);
+}
+
+// Writes the codes that take the formatting `from` to `to`: off codes first,
+// so that no two alignments are ever on together, then values, then on codes.
+void write_transition(OutputBuffer& out, const Formatting& from, const Formatting& to) {
+  for (std::uint8_t code : kOnCodes)
+    if ((from.on & bit_of(code)) && !(to.on & bit_of(code))) put_code(out, static_cast<std::uint8_t>(code + 1));
+  if (from.font != to.font) put_code(out, Font, from.font, to.font);
+  if (from.size != to.size) put_code(out, FontSize, from.size, to.size);
+  for (std::uint8_t code : kOnCodes)
+    if (!(from.on & bit_of(code)) && (to.on & bit_of(code))) put_code(out, code);
+}
+
+// Copies the plain bytes that come next, up to the next code or the end.
+void copy_plain_run(BlockInput& in, OutputBuffer& out) {
+  while (in.fill()) {
+    const void* escape = std::memchr(in.data(), kEscape, in.available());
+    const std::size_t n = escape ? static_cast<std::size_t>(static_cast<const std::uint8_t*>(escape) - in.data())
+                                 : in.available();
+    out.put(std::span<const std::uint8_t>(in.data(), n));
+    in.skip(n);
+    if (escape) return;
+  }
+}
+
+// Skips the plain bytes that come next, up to the next code or the end.
+void skip_plain_run(BlockInput& in) {
+  while (in.fill()) {
+    const void* escape = std::memchr(in.data(), kEscape, in.available());
+    if (!escape) {
+      in.skip(in.available());
+      continue;
+    }
+    in.skip(static_cast<std::size_t>(static_cast<const std::uint8_t*>(escape) - in.data()));
+    return;
+  }
+}
+
+// Reads the copy of the stream's footnote texts (from the first note text
+// marker on), keeping track of the formatting in force as the first pass
+// wrote it.
 struct NoteSource {
-  std::FILE* in;
+  BlockInput& in;
   Formatting formatting;
+  bool at_marker = false;  // a note's copy stopped at the next marker
 
   // Moves to just after the next note text marker; false when there is none.
   // Plain bytes change no formatting, so only codes are read as items.
   bool find_next_note() {
+    if (at_marker) {
+      at_marker = false;
+      return true;
+    }
     StreamItem item;
     for (;;) {
-      const int c = get_byte(in);
-      if (c == EOF) return false;
-      if (c != kEscape) continue;
-      std::ungetc(c, in);
+      skip_plain_run(in);
       if (!read_stream_item(in, item)) return false;
       if (item.is_code(kNoteTextCode)) return true;
       formatting.observe(item);
@@ -93,27 +145,65 @@ struct NoteSource {
   // Copies the note text that follows, up to its EndOfText (not included),
   // the next marker or the end of the copy. A reference inside a note cannot
   // become a note of its own: it is dropped with its empty note.
-  void copy_note_text(std::FILE* out) {
+  void copy_note_text(OutputBuffer& out) {
     StreamItem item;
-    while (read_stream_item(in, item)) {
+    for (;;) {
+      copy_plain_run(in, out);
+      if (!read_stream_item(in, item)) return;
       if (item.is_code(EndOfText)) return;
       if (item.is_code(kNoteTextCode)) {
-        std::fseek(in, -4, SEEK_CUR);  // leave the marker for the next note
+        at_marker = true;  // the marker of the next note
         return;
       }
       if (item.is_code(NoteCall)) {
         StreamItem end;
         if (read_stream_item(in, end) && !end.is_code(EndOfText)) {
           formatting.observe(end);
-          write_item(out, end);
+          put_item(out, end);
         }
         continue;
       }
       formatting.observe(item);
-      write_item(out, item);
+      put_item(out, item);
     }
   }
 };
+
+// Splits the stream into its main text and its footnote texts (from the
+// first marker on), each in a work file, in one pass. Returns the formatting
+// in force where the footnote texts begin; `ok` is false when the stream
+// could not be read or a work file written.
+Formatting split_stream(std::FILE* stream, std::FILE* main_file, std::FILE* notes_file, bool& ok) {
+  std::fflush(stream);
+  std::rewind(stream);
+  BlockInput in(stream);
+  Formatting formatting;
+  {
+    OutputBuffer main_text(main_file);
+    StreamItem item;
+    for (;;) {
+      copy_plain_run(in, main_text);
+      if (!read_stream_item(in, item)) break;
+      if (item.is_code(kNoteTextCode)) {
+        OutputBuffer note_texts(notes_file);
+        put_item(note_texts, item);
+        for (;;) {
+          copy_plain_run(in, note_texts);
+          if (!read_stream_item(in, item)) break;
+          put_item(note_texts, item);
+        }
+        break;
+      }
+      formatting.observe(item);
+      put_item(main_text, item);
+    }
+  }
+  ok = !in.failed() && std::fflush(main_file) == 0 && std::fflush(notes_file) == 0 && !std::ferror(main_file) &&
+       !std::ferror(notes_file);
+  std::rewind(main_file);
+  std::rewind(notes_file);
+  return formatting;
+}
 
 }  // namespace
 
@@ -124,43 +214,30 @@ int move_footnotes(FilePtr& stream, const char* stream_path) {
     stream.reset();
     return -1;
   }
-  std::fflush(stream.get());
-  std::rewind(stream.get());
-  int copied = copy_stream_bytes(stream.get(), main_copy.get(), LONG_MAX);
-  std::rewind(stream.get());
-  if (copied == 0) copied = copy_stream_bytes(stream.get(), note_copy.get(), LONG_MAX);
-  if (copied != 0 || std::ferror(main_copy.get()) || std::ferror(note_copy.get())) {
-    stream.reset();
-    return -1;
-  }
+  bool split = false;
+  const Formatting at_notes = split_stream(stream.get(), main_copy.get(), note_copy.get(), split);
   stream.reset();
+  if (!split) return -1;
   stream = open_file(stream_path, "w+b");
   if (!stream) return -1;
-  std::rewind(main_copy.get());
-  std::rewind(note_copy.get());
 
-  std::FILE* out = stream.get();
-  NoteSource notes{note_copy.get(), {}};
+  OutputBuffer out(stream.get());
+  BlockInput note_input(note_copy.get());
+  NoteSource notes{note_input, at_notes};
+  BlockInput main_input(main_copy.get());
   Formatting main_text;
   int count = 0;
   StreamItem item;
-  std::FILE* main_text_in = main_copy.get();
   for (;;) {
-    const int c = get_byte(main_text_in);
-    if (c != kEscape && c != EOF) {  // a plain byte: copied as it stands
-      put_byte(c, out);
-      continue;
-    }
-    if (c == kEscape) std::ungetc(c, main_text_in);
-    if (!read_stream_item(main_text_in, item)) break;
-    if (item.is_code(kNoteTextCode)) break;  // the footnote texts: not main text
+    copy_plain_run(main_input, out);  // plain bytes: copied as they stand
+    if (!read_stream_item(main_input, item)) break;
     if (!item.is_code(NoteCall)) {
       main_text.observe(item);
-      write_item(out, item);
+      put_item(out, item);
       continue;
     }
     ++count;
-    write_code(out, NoteCall, 0, count);
+    put_code(out, NoteCall, 0, static_cast<std::uint8_t>(count));
     if (!notes.find_next_note()) continue;
     // The note keeps the formatting it was written with, and the main text
     // gets its own back after it.
@@ -168,6 +245,7 @@ int move_footnotes(FilePtr& stream, const char* stream_path) {
     notes.copy_note_text(out);
     write_transition(out, notes.formatting, main_text);
   }
+  out.flush();
   return 0;
 }
 

@@ -21,10 +21,11 @@ namespace lettrix::macwrite_ii {
 inline constexpr std::uint8_t kNoteTextCode = 0xA3;
 
 // Rewrites the stream at stream_path, whose open stream is `stream`, with
-// each footnote text at its reference. Works on two private copies of the
-// stream; `stream` is reopened (truncated) on the same path and left open
-// after the result. Returns 0, or -1 when a work file or the stream cannot be
-// opened (the stream is then closed).
+// each footnote text at its reference. Splits the stream in one pass into
+// two private work files, the main text and the footnote texts; `stream` is
+// reopened (truncated) on the same path and left open after the result.
+// Returns 0, or -1 when a work file or the stream cannot be opened or the
+// split fails (the stream is then closed).
 int move_footnotes(FilePtr& stream, const char* stream_path);
 
 }  // namespace lettrix::macwrite_ii

@@ -245,6 +245,38 @@ TEST(MacWriteIIReader, FootnotesMoveToTheirReferences) {
                               "{FontSize 93,92}{Font 20,1}n{FontSize 92,163}{EndOfText}c¶");
 }
 
+// The note pass reads the stream in large blocks: main text, notes and the
+// codes around them come out the same whatever their sizes, also where they
+// cross the block boundaries, and with many notes.
+TEST(MacWriteIIReader, FootnotesOfEverySizeMoveToTheirReferences) {
+  struct Case {
+    std::size_t text_size;
+    std::size_t note_size;
+    int notes;
+  };
+  const Case cases[] = {{1, 1, 1}, {70000, 1, 2}, {5, 70000, 2}, {65530, 65540, 3}, {3, 2, 300}};
+  for (const Case& c : cases) {
+    MacWriteIIBuilder b;
+    std::string expected = kFirstRunPrinted;
+    for (int i = 1; i <= c.notes; ++i) {
+      const std::string text(c.text_size, static_cast<char>('a' + i % 20));
+      const std::string note(c.note_size, static_cast<char>('A' + i % 20));
+      b.text(text).footnote(note);
+      // Only the first note has a run of its own (the notes after it are in
+      // the same format): the codes of its run come with it.
+      expected += text + "{NoteCall 0," + std::to_string(i % 256) + "}" +
+                  (i == 1 ? "{FontSize 12,244}{Font 20,1}" : "") + note + "{EndOfText}";
+    }
+    b.paragraph("z");
+    expected += "z¶";
+    const auto r = read_macwrite_ii(b.build());
+    EXPECT_EQ(r.rc, 0);
+    const std::string got = r.printed();
+    EXPECT_EQ(got.size(), expected.size()) << c.text_size << " " << c.note_size << " " << c.notes;
+    EXPECT_TRUE(got == expected) << c.text_size << " " << c.note_size << " " << c.notes;
+  }
+}
+
 TEST(MacWriteIIReader, ZonesInFileOrderAndGroups) {
   EXPECT_EQ(printed(MacWriteIIBuilder{}.paragraph("First").next_zone().paragraph("Second").next_zone(true).paragraph("Third")),
             kFirstRunPrinted + "First¶{FontSize 12,244}{Font 20,1}Second¶{FontSize 12,244}{Font 20,1}Third¶");
