@@ -15,6 +15,7 @@
 #include "support/file_handle.h"
 #include "support/owned_files.h"
 #include "support/paths.h"
+#include "support/strings.h"
 #include "support/platform.h"
 
 namespace lettrix {
@@ -24,15 +25,6 @@ namespace {
 // Standard input is copied to a private file first; a document is never this large.
 constexpr std::uint64_t kMaxStandardInput = std::uint64_t{1} << 30;
 constexpr std::size_t kProgressFromFiles = 4;
-
-std::string with_thousands(std::uint64_t n) {
-  std::string digits = std::to_string(n), out;
-  for (std::size_t i = 0; i < digits.size(); ++i) {
-    if (i != 0 && (digits.size() - i) % 3 == 0) out += ',';
-    out += digits[i];
-  }
-  return out;
-}
 
 std::string absolute(const std::string& path) {
   if (path.empty() || is_separator(path[0])) return path;

@@ -2,6 +2,7 @@
 
 #include "core/format_registry.h"
 #include "support/paths.h"
+#include "support/strings.h"
 
 namespace lettrix {
 
@@ -84,20 +85,6 @@ bool source_detection() { return g_detect_sources; }
 void set_handler_reason(std::string reason) { g_handler_reason = std::move(reason); }
 const std::string& handler_reason() { return g_handler_reason; }
 void clear_handler_reason() { g_handler_reason.clear(); }
-
-namespace {
-
-std::string with_thousands(std::uint64_t n) {
-  std::string digits = std::to_string(n);
-  std::string out;
-  for (std::size_t i = 0; i < digits.size(); ++i) {
-    if (i != 0 && (digits.size() - i) % 3 == 0) out += ',';
-    out += digits[i];
-  }
-  return out;
-}
-
-}  // namespace
 
 std::string cut_short_reason(const char* what, std::uint64_t at, std::uint64_t size) {
   return std::string(what) + " cut short at byte " + with_thousands(at) + " of " + with_thousands(size);

@@ -111,4 +111,14 @@ int open_retry_writable(const char* path, int flags) {
   return fd;
 }
 
+std::string with_thousands(std::uint64_t n) {
+  const std::string digits = std::to_string(n);
+  std::string out;
+  for (std::size_t i = 0; i < digits.size(); ++i) {
+    if (i != 0 && (digits.size() - i) % 3 == 0) out += ',';
+    out += digits[i];
+  }
+  return out;
+}
+
 }  // namespace lettrix

@@ -9,6 +9,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -43,5 +44,8 @@ std::string& shorten_path(std::string& path, std::size_t max);
 // writable by its owner and tries once more. When the second open fails too,
 // the file gets its original permissions back. A descriptor, or -1.
 int open_retry_writable(const char* path, int flags);
+
+// n in decimal with a comma between groups of three digits ("22,976").
+std::string with_thousands(std::uint64_t n);
 
 }  // namespace lettrix

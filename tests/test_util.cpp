@@ -1,5 +1,7 @@
 #include "test_util.h"
 
+#include <sys/wait.h>
+
 #include <unistd.h>
 
 #include <algorithm>
@@ -89,6 +91,23 @@ std::optional<std::string> command_output(const std::string& command) {
   for (std::size_t n; (n = std::fread(block, 1, sizeof block, pipe)) > 0;) out.append(block, n);
   if (pclose(pipe) != 0) return std::nullopt;
   return out;
+}
+
+CliRun run_cli(const ScratchDir& dir, const std::string& args) {
+  const std::string bin = std::string(LETTRIX_BINARY_DIR) + "/bin/lettrix-convert";
+  // Standard error goes beside the folder, so the folder holds only what the run left.
+  const std::string err_file = dir.path().parent_path() / (dir.path().filename().string() + ".stderr");
+  const std::string cmd = "cd '" + dir.path().string() + "' && '" + bin + "' " + args + " 2>'" + err_file + "'";
+  CliRun run;
+  std::FILE* p = popen(cmd.c_str(), "r");
+  if (!p) return run;
+  char block[4096];
+  for (std::size_t n; (n = std::fread(block, 1, sizeof block, p)) > 0;) run.out.append(block, n);
+  const int st = pclose(p);
+  run.status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
+  run.err = read_file(err_file);
+  std::filesystem::remove(err_file);
+  return run;
 }
 
 int for_each_corpus_document(std::initializer_list<std::pair<const char*, int>> folders,

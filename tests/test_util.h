@@ -60,6 +60,16 @@ std::string stream_contents(std::FILE* f);
 // run or exits with a failure status.
 std::optional<std::string> command_output(const std::string& command);
 
+// One run of the built lettrix-convert in dir, with arguments already
+// quoted for the shell: its exit status (-1 when it did not exit) and what it
+// printed on standard output and standard error.
+struct CliRun {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+CliRun run_cli(const ScratchDir& dir, const std::string& args);
+
 // Bytes from a list of values, for stream fixtures: bytes({0x5C, 0x23, 'H'}).
 std::string bytes(std::initializer_list<int> values);
 

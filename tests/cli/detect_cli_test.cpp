@@ -22,28 +22,8 @@ using testing::read_file;
 using testing::ScratchDir;
 using testing::write_file;
 
-struct CliRun {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
-
-CliRun run_cli(const ScratchDir& dir, const std::string& args) {
-  const std::string bin = std::string(LETTRIX_BINARY_DIR) + "/bin/lettrix-convert";
-  const std::string err_file = dir.path().parent_path() / (dir.path().filename().string() + ".stderr");
-  const std::string cmd = "cd '" + dir.path().string() + "' && '" + bin + "' " + args + " 2>'" + err_file + "'";
-  CliRun run;
-  FILE* p = popen(cmd.c_str(), "r");
-  if (!p) return run;
-  std::array<char, 4096> buf{};
-  std::size_t n;
-  while ((n = fread(buf.data(), 1, buf.size(), p)) > 0) run.out.append(buf.data(), n);
-  const int st = pclose(p);
-  run.status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
-  run.err = read_file(err_file);
-  fs::remove(err_file);
-  return run;
-}
+using testing::CliRun;
+using testing::run_cli;
 
 std::string sample(const char* path) { return read_file(std::string(LETTRIX_SOURCE_DIR "/samples/") + path); }
 
