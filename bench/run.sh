@@ -33,10 +33,11 @@ read -r -a sources <<<"${BENCH_SOURCES:-mac-text macwrite-2.2 macwrite-4.6 macwr
 declare -A extension=([ascii]=asc [ansi]=asc [word-dos]=doc [wp5]=wp5 [winword-2]=doc [rtf-ascii]=rtf [rtf-ansi]=rtf)
 read -r -a targets <<<"${BENCH_TARGETS:-ascii ansi word-dos wp5 winword-2 rtf-ascii rtf-ansi}"
 
-# The input of a source at a size, generated once and kept.
+# The input of a source at a size, generated once and kept until the
+# generator is rebuilt (a changed document builder makes other documents).
 input_for() {
   local alias=$1 mb=$2 input="$work/$1-$2.src"
-  if [ ! -s "$input" ]; then
+  if [ ! -s "$input" ] || [ "$make_input" -nt "$input" ]; then
     "$make_input" "$alias" "$mb" "$input" >/dev/null 2>&1 || { rm -f "$input"; echo "bench: cannot generate $input" >&2; exit 1; }
   fi
   echo "$input"
@@ -73,7 +74,8 @@ done
 
 # The batch: 1,000 small documents in nested folders, converted with -r.
 batch="$work/batch"
-if [ ! -d "$batch" ]; then
+if [ ! -d "$batch" ] || [ "$make_input" -nt "$batch" ]; then
+  rm -rf "$batch"
   "$make_input" --batch 1000 "$batch" || { rm -rf "$batch"; echo "bench: cannot generate $batch" >&2; exit 1; }
 fi
 find "$batch" -name '*.rtf' -delete
