@@ -133,15 +133,21 @@ int create_owned_file(const std::string& path, bool private_file) {
   return 0;
 }
 
-int adopt_created_file(const std::string& path, int fd) {
+int create_owned_temp_file(std::string& name_template) {
   CleanupSignalsBlocked blocked;
+  std::vector<char> buf(name_template.begin(), name_template.end());
+  buf.push_back('\0');
+  int fd = mkstemp(buf.data());
+  if (fd < 0) return errno ? errno : EIO;
+  name_template = buf.data();
   struct stat st {};
   if (fstat(fd, &st) != 0) {
     int err = errno;
+    unlink(name_template.c_str());
     close(fd);
     return err;
   }
-  register_file(path, fd, st, true);
+  register_file(name_template, fd, st, true);
   return 0;
 }
 

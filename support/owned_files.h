@@ -23,9 +23,10 @@ namespace lettrix {
 // cleanup) until they are released. Returns 0 or the errno value.
 int create_owned_file(const std::string& path, bool private_file = false);
 
-// Registers a file just created exclusively by other means (mkstemp), whose
-// open descriptor fd it takes over. Returns 0 or the errno value.
-int adopt_created_file(const std::string& path, int fd);
+// Creates a new private file from a mkstemp template ("...XXXXXX", replaced
+// in place by the name made), keeps its descriptor and registers it, with the
+// cleanup signals held back in between. Returns 0 or the errno value.
+int create_owned_temp_file(std::string& name_template);
 
 // What check_source found.
 enum class SourceCheck { Ok, Missing, IsDirectory, NotRegular, NoPermission, Unreadable };

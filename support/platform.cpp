@@ -158,14 +158,11 @@ std::string temp_directory() {
 }
 
 bool create_temp_file(const std::string& prefix, std::string& path_out) {
-  std::string pattern = temp_directory() + "/" + prefix + "XXXXXX";
-  std::vector<char> buf(pattern.begin(), pattern.end());
-  buf.push_back('\0');
-  int fd = mkstemp(buf.data());
-  if (fd < 0) return false;
-  path_out = buf.data();
   // Kept by descriptor: the temporary directory is shared with other users.
-  return adopt_created_file(path_out, fd) == 0;
+  std::string name = temp_directory() + "/" + prefix + "XXXXXX";
+  if (create_owned_temp_file(name) != 0) return false;
+  path_out = name;
+  return true;
 }
 
 bool create_temp_directory(const std::string& prefix, std::string& path_out) {
