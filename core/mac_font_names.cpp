@@ -37,9 +37,9 @@ constexpr FontRow kFontRows[] = {
     {"Symbol", FontSymbol},
     {"Zapf Dingbats", FontDingbats}, {"ZapfDingbats", FontDingbats}, {"Wingdings", FontDingbats},
     {"Webdings", FontDingbats}, {"Dingbats", FontDingbats},
-    // fixed width: the writers' default font, as for their font numbers
-    {"Courier", FontOther}, {"Courier New", FontOther}, {"Monaco", FontOther}, {"Andale Mono", FontOther},
-    {"Lucida Console", FontOther}, {"ProFont", FontOther},
+    // fixed width
+    {"Courier", FontFixed}, {"Courier New", FontFixed}, {"Monaco", FontFixed}, {"Andale Mono", FontFixed},
+    {"Lucida Console", FontFixed}, {"ProFont", FontFixed}, {"Letter Gothic", FontFixed}, {"Prestige", FontFixed},
 };
 
 struct NumberedFont {

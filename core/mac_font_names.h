@@ -19,9 +19,8 @@ namespace lettrix {
 //   sans serif faces (Helvetica, Geneva, Arial, Chicago...)   FontSans
 //   Symbol                                                    FontSymbol
 //   dingbats (Zapf Dingbats, Wingdings...)                    FontDingbats
-//   fixed-width faces (Courier, Monaco...) and unknown names  FontOther
-// Fixed-width faces have no class of their own: as with their font numbers,
-// they are class 0, which the writers render with their default font.
+//   fixed-width faces (Courier, Monaco...)                    FontFixed
+//   unknown names                                             FontOther
 FontClass mac_font_class(std::string_view name);
 
 // Writes Font (through set_font_class) when the class of the named font

@@ -110,8 +110,17 @@ enum Code : std::uint8_t {
 // Tab kinds of SetTab.
 enum TabKind : std::uint8_t { TabLeft = 1, TabCentre = 2, TabRight = 3, TabDecimal = 4, TabBar = 5 };
 
-// Font classes of Font.
-enum FontClass : std::uint8_t { FontOther = 0, FontSerif = 1, FontSans = 2, FontSymbol = 3, FontDingbats = 4 };
+// Font classes of Font. Fixed-width faces (Courier, Monaco) have a class of
+// their own after the first five; a writer that knows no more than those
+// treats it as any other font.
+enum FontClass : std::uint8_t {
+  FontOther = 0,
+  FontSerif = 1,
+  FontSans = 2,
+  FontSymbol = 3,
+  FontDingbats = 4,
+  FontFixed = 5,
+};
 
 // Border side bits of BorderOn.
 inline constexpr std::uint8_t kBorderTop = 0x01;

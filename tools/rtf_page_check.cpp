@@ -18,10 +18,9 @@
 // share of characters at the listed point sizes and font classes, of
 // paragraphs with the listed alignments, of indented paragraphs (and whether
 // the listed example paragraph has its indents), the page breaks and the
-// running heads. The stream has no class for fixed-width faces: its class 0
-// (fonts of no other class: Courier and Monaco, and the fonts numbered 0 and
-// 1, which each machine chose) counts as mono or serif, the class of the
-// writers' default font.
+// running heads. The stream's class 0 (fonts of no other class, among them
+// the fonts numbered 0 and 1, which each machine chose) counts as mono or
+// serif, the class of the writers' default font.
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -222,6 +221,7 @@ std::string stream_class(int font_class) {
     case FontSerif: return "serif";
     case FontSans: return "sans";
     case FontOther: return "other";
+    case FontFixed: return "mono";
     default: return "symbol";
   }
 }

@@ -69,6 +69,7 @@ char font_digit(int font_class) {
     case FontSans: return '2';
     case FontSymbol: return '1';
     case FontDingbats: return '4';
+    case FontFixed: return '3';
     default: return kDefaultFont;
   }
 }

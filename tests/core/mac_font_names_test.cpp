@@ -17,7 +17,7 @@ TEST(MacFontNames, NameGivesClass) {
       {"Bookman", FontSerif},        {"Helvetica", FontSans},        {"HELVETICA NARROW", FontSans},
       {"Geneva", FontSans},          {"Arial", FontSans},            {"Chicago", FontSans},
       {"Symbol", FontSymbol},        {"Zapf Dingbats", FontDingbats}, {"Wingdings", FontDingbats},
-      {"Courier", FontOther},        {"Courier New", FontOther},     {"Monaco", FontOther},
+      {"Courier", FontFixed},        {"Courier New", FontFixed},     {"Monaco", FontFixed},
       {"Timesless", FontOther},      {"Helv", FontOther},            {"", FontOther},
       {"Unknown Face", FontOther},   {"Symbolic", FontOther},
   };
@@ -47,7 +47,7 @@ TEST(MacFontNames, SelectWritesClassAndGivesTable) {
   EXPECT_EQ(&select_mac_font_number(cs, 156, out), &kMacintoshTable);  // by number: serif
   EXPECT_EQ(&select_mac_font_number(cs, 1, out), &kMacintoshTable);    // by number: class 0
   std::rewind(out);
-  EXPECT_EQ(print_stream(out), "{Font 0,2}{Font 2,3}{Font 3,4}{Font 4,0}{Font 0,1}{Font 1,3}{Font 3,1}{Font 1,0}");
+  EXPECT_EQ(print_stream(out), "{Font 0,2}{Font 2,3}{Font 3,4}{Font 4,5}{Font 5,1}{Font 1,3}{Font 3,1}{Font 1,0}");
   std::fclose(out);
 }
 

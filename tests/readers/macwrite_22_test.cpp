@@ -53,8 +53,8 @@ TEST(MacWrite22Reader, CharacterFormats) {
                        .text("d\r", {.size = 9, .font = 4})
                        .paragraph("Bold\r", {.size = 9, .style = mw46::kBold})
                        .build()),
-            kFirst + "a{BoldOn}{UnderlineOn}b{BoldOff}{ItalicOn}{UnderlineOff}c{FontSize 244,247}{Font 2,0}{ItalicOff}d¶" +
-                "{Font 0,2}{BoldOn}Bold{BoldOff}¶");
+            kFirst + "a{BoldOn}{UnderlineOn}b{BoldOff}{ItalicOn}{UnderlineOff}c{FontSize 244,247}{Font 2,5}{ItalicOff}d¶" +
+                "{Font 5,2}{BoldOn}Bold{BoldOff}¶");
   // Fonts give the font class and the character table.
   EXPECT_EQ(read22(MacWrite22Builder{}.paragraph("T", {.font = mw46::kTimes}).text("a\r", {.font = mw46::kSymbol}).build()),
             "{LeftOn}{FontSize 246,244}{Font 0,1}T{Font 1,3}{TableChar 8,1}¶");

@@ -144,10 +144,11 @@ TEST(RtfWriter, SizeFontAndAttributesInForceAtEveryCharacter) {
   EXPECT_EQ(depth, 0);
   // An off code with no group of its own closes no group of the document.
   EXPECT_RTF("a" + code(BoldOff) + "b", "\\pard a\\plain\\fs20\\f0 b");
-  // Font classes: serif is the document's font, and so is a class not known.
+  // Font classes: serif is the document's font, and so is a class not known;
+  // fixed width is Courier New.
   EXPECT_RTF("." + code(Font, 0, FontOther) + code(Font, 0, FontSerif) + code(Font, 0, FontSymbol) +
-                 code(Font, 0, FontDingbats) + code(Font, 0, 9) + code(Font, 0, FontSans),
-             "\\pard .\\f0 \\f0 \\f1 \\f4 \\f0 \\f2 ");
+                 code(Font, 0, FontDingbats) + code(Font, 0, 9) + code(Font, 0, FontSans) + code(Font, 0, FontFixed),
+             "\\pard .\\f0 \\f0 \\f1 \\f4 \\f0 \\f2 \\f3 ");
 }
 
 TEST(RtfWriter, EveryParagraphStatesItsOwnProperties) {
