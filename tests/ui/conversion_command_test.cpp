@@ -170,5 +170,31 @@ TEST(FailureSummary, NamesTwentyFilesThenCountsTheRest) {
   EXPECT_EQ(failure_summary({}), "");
 }
 
+TEST(ConversionSummary, FailuresThenFilesThatLookLikeAnotherFormat) {
+  auto result = [](std::string source, ConversionStatus status, std::string warning) {
+    ConversionResult r;
+    r.source = std::move(source);
+    r.status = status;
+    r.warning = std::move(warning);
+    return r;
+  };
+  const ConversionResult fine = result("fine.mw", ConversionStatus::Ok, "");
+  const ConversionResult odd = result("odd.mw", ConversionStatus::Ok, "looks like MacWrite 4.6");
+  const ConversionResult odd2 = result("odd2.mw", ConversionStatus::Ok, "looks like Mac Text Only");
+  // A failed file's warning is not repeated: its failure says enough.
+  const ConversionResult gone = result("gone.mw", ConversionStatus::NoSuchFile, "looks like MacWrite II");
+  EXPECT_EQ(conversion_summary({fine}), "");
+  EXPECT_EQ(conversion_summary({fine, gone}), "1 file was not converted:\ngone.mw: no such file");
+  EXPECT_EQ(conversion_summary({odd, fine}),
+            "1 file was converted, but looks like another format:\nodd.mw: looks like MacWrite 4.6");
+  EXPECT_EQ(conversion_summary({odd, gone, odd2}),
+            "1 file was not converted:\ngone.mw: no such file\n\n"
+            "2 files were converted, but look like another format:\n"
+            "odd.mw: looks like MacWrite 4.6\nodd2.mw: looks like Mac Text Only");
+  const std::vector<ConversionResult> many(25, odd);
+  const std::string text = conversion_summary(many);
+  EXPECT_EQ(text.rfind("\nand 5 more"), text.size() - 11);
+}
+
 }  // namespace
 }  // namespace lettrix

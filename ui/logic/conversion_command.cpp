@@ -46,23 +46,47 @@ std::vector<ConversionResult> run_conversion(DialogState& s, const ConversionReq
   return results;
 }
 
-std::string failure_summary(const std::vector<ConversionResult>& results) {
-  std::size_t failed = 0;
+namespace {
+
+// A heading, "file: what" for the first files that pass the test, then "and
+// N more"; empty when none passes.
+template <typename Pass, typename What>
+std::string list_files(const std::vector<ConversionResult>& results, const std::string& one, const std::string& many,
+                       Pass pass, What what) {
+  std::size_t count = 0;
   for (const ConversionResult& r : results)
-    if (!r.ok()) ++failed;
-  if (failed == 0) return std::string();
-  std::string text = failed == 1 ? "1 file was not converted:" : std::to_string(failed) + " files were not converted:";
+    if (pass(r)) ++count;
+  if (count == 0) return std::string();
+  std::string text = count == 1 ? "1 file " + one : std::to_string(count) + " files " + many;
   std::size_t named = 0;
   for (const ConversionResult& r : results) {
-    if (r.ok()) continue;
+    if (!pass(r)) continue;
     if (named == kMaxSummaryLines) break;
     std::string source = r.source;
     shorten_path(source, kShownPathMax);
-    text += "\n" + source + ": " + r.message();
+    text += "\n" + source + ": " + what(r);
     ++named;
   }
-  if (failed > named) text += "\nand " + std::to_string(failed - named) + " more";
+  if (count > named) text += "\nand " + std::to_string(count - named) + " more";
   return text;
+}
+
+}  // namespace
+
+std::string failure_summary(const std::vector<ConversionResult>& results) {
+  return list_files(
+      results, "was not converted:", "were not converted:", [](const ConversionResult& r) { return !r.ok(); },
+      [](const ConversionResult& r) { return r.message(); });
+}
+
+std::string conversion_summary(const std::vector<ConversionResult>& results) {
+  std::string text = failure_summary(results);
+  const std::string warnings = list_files(
+      results, "was converted, but looks like another format:", "were converted, but look like another format:",
+      [](const ConversionResult& r) { return r.ok() && !r.warning.empty(); },
+      [](const ConversionResult& r) { return r.warning; });
+  if (!text.empty() && !warnings.empty()) text += "\n\n";
+  return text + warnings;
 }
 
 }  // namespace lettrix

@@ -31,4 +31,10 @@ std::vector<ConversionResult> run_conversion(DialogState& s, const ConversionReq
 // rest. Empty when every file converted.
 std::string failure_summary(const std::vector<ConversionResult>& results);
 
+// The message shown after a conversion: the failure summary, then the files
+// that converted although their content looks like another format (a heading
+// and "file: looks like MacWrite 4.6" for the first 20, "and N more" for the
+// rest). Empty when every file converted without a warning.
+std::string conversion_summary(const std::vector<ConversionResult>& results);
+
 }  // namespace lettrix

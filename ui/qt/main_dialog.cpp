@@ -152,7 +152,7 @@ void MainDialog::run_conversion_command() {
   QApplication::restoreOverrideCursor();
   show_state();
 
-  const std::string summary = failure_summary(last_results_);
+  const std::string summary = conversion_summary(last_results_);
   if (!summary.empty()) show_message(this, shown(summary));
 }
 
