@@ -100,8 +100,6 @@
 #include <array>
 #include <cstdint>
 #include <cstring>
-#include <limits>
-#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -117,6 +115,7 @@
 #include "support/byte_io.h"
 #include "readers/clarisworks_document.h"
 #include "readers/paged_source.h"
+#include "readers/plain_bytes.h"
 #include "readers/reader_damage.h"
 
 namespace lettrix {
@@ -320,24 +319,6 @@ constexpr std::array<bool, 256> kStructureBytes = [] {
   return b;
 }();
 
-// What each text byte becomes in a font whose text reads through the table,
-// when that is one plain byte (0 for structure bytes, characters written as
-// codes and bytes without a character): the bytes between two runs mostly go
-// to the stream through this one look-up.
-struct PlainBytes {
-  const ReaderTable* table = nullptr;
-  std::array<std::uint8_t, 256> bytes{};
-};
-
-void fill_plain_bytes(PlainBytes& plain, const ReaderTable& table) {
-  plain.table = &table;
-  for (std::size_t b = 0; b < 256; ++b) {
-    const std::uint16_t entry = table[b];
-    const int byte = entry_index(entry);
-    plain.bytes[b] = kStructureBytes[b] || is_table_char(entry) || byte == kEscape ? 0 : static_cast<std::uint8_t>(byte);
-  }
-}
-
 // One conversion: the source and the stream being written.
 struct Conversion {
   explicit Conversion(PagedSource& source) : file(source) {}
@@ -349,7 +330,7 @@ struct Conversion {
   std::vector<std::string> font_names;   // versions 4 to 6
   std::vector<FontChoice> font_choices;  // by place in font_names; the last for a place beyond the list
   MacFontNumberCache font_numbers;       // versions 1 to 3
-  std::vector<std::unique_ptr<PlainBytes>> plain;  // by table, in the order met
+  PlainByteTables plain{kStructureBytes};
   clarisworks::ParagraphFormat paragraph;
   std::vector<std::size_t> head_tags;   // zones of the headers and footers
   int notes = 0;                     // references met so far
@@ -378,7 +359,7 @@ class ZoneWriter {
         paragraph_count_(paragraphs_ ? zone.paragraphs.size / c.format.paragraph_record_size : 0) {
     if (main_state) cs_ = *main_state;
     cs_.size = 0;
-    plain_ = plain_bytes(*table_);
+    plain_ = c_.plain.bytes(*table_);
     next_run_start_ = run_start(0);
     next_paragraph_start_ = paragraph_start(0);
   }
@@ -424,11 +405,10 @@ class ZoneWriter {
         // Characters up to the next run or structure byte.
         const std::size_t plain_end =
             std::min<std::uint64_t>(n, i + (next_event() > position_ ? next_event() - position_ : 0));
-        while (i < plain_end && plain_[p[i]] != 0) {
-          put_byte(plain_[p[i]], out);
-          ++i;
-          ++position_;
-        }
+        const std::uint8_t* const plain = plain_;
+        const std::size_t first = i;
+        for (std::uint8_t b; i < plain_end && (b = plain[p[i]]) != 0; ++i) put_byte(b, out);
+        position_ += static_cast<std::uint32_t>(i - first);
         if (i == n) break;
         const std::uint8_t byte = p[i++];
         if (byte == 0x00) return true;
@@ -446,15 +426,6 @@ class ZoneWriter {
       done += i;
     }
     return false;
-  }
-
-  // The plain bytes of the table, worked out the first time it is met.
-  const std::uint8_t* plain_bytes(const ReaderTable& table) {
-    for (const auto& plain : c_.plain)
-      if (plain->table == &table) return plain->bytes.data();
-    c_.plain.push_back(std::make_unique<PlainBytes>());
-    fill_plain_bytes(*c_.plain.back(), table);
-    return c_.plain.back()->bytes.data();
   }
 
   std::uint64_t next_event() const { return std::min(next_run_start_, next_paragraph_start_); }
@@ -538,7 +509,7 @@ class ZoneWriter {
     const ReaderTable* table = &select_font(run.font);
     if (table != table_) {
       table_ = table;
-      plain_ = plain_bytes(*table);
+      plain_ = c_.plain.bytes(*table);
     }
     if (run.style != 0) {
       if (run.style & kStyleBold) bold_on(out, cs_, 1); else bold_off(out, cs_);

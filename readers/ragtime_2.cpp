@@ -114,7 +114,7 @@ void apply_run(ragtime::Writer& w, Bytes run, void*) {
 
   set_font_size(out, w.cs, size);
   if (w.cs.charset == 1 && font != kSymbolFont) set_charset(out, w.cs, 0);
-  w.table = &select_mac_font_number(w.cs, font, out);
+  w.table = &w.fonts.select(w.cs, font, out);
   if (font == kSymbolFont) set_charset(out, w.cs, 1);
 
   if (style == 0) {

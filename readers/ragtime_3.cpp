@@ -68,7 +68,7 @@ constexpr std::size_t kFormatSize = 48;
 void apply_listed_style(ragtime::Writer& w, const TextStyle& s) {
   std::FILE* out = w.out;
   if (s.points > 0 && s.points < 256) set_font_size(out, w.cs, s.points);
-  if (s.font_number >= 0) w.table = &select_mac_font_number(w.cs, s.font_number, out);
+  if (s.font_number >= 0) w.table = &w.fonts.select(w.cs, s.font_number, out);
   if (s.style & ragtime::kStyleBold) bold_on(out, w.cs, 1);
   if (s.style & ragtime::kStyleItalic) italic_on(out, w.cs, 1);
   if (s.style & ragtime::kStyleUnderline) underline_on(out, w.cs, 1);

@@ -162,13 +162,6 @@ constexpr std::size_t kAlignmentOffset = 6;  // in a paragraph format
 
 enum class Last { Nothing, ParagraphEnd, Other };
 
-// Text bytes that are not simply characters of the run's font.
-constexpr std::array<bool, 256> kStructureBytes = [] {
-  std::array<bool, 256> b{};
-  for (int c : {0x00, 0x03, 0x09, 0x0B, 0x0D, 0x1F, 0xCA, int{kEscape}}) b[static_cast<std::size_t>(c)] = true;
-  return b;
-}();
-
 // A run start beyond every text position.
 constexpr std::size_t kNever = SIZE_MAX;
 
@@ -198,10 +191,9 @@ class TextWalk {
         if (done + k + 1 < next_start_ && !carried_) {
           const std::size_t plain_end = std::min(n, next_start_ - 1 - done);
           const std::size_t first = k;
-          while (k < plain_end && !kStructureBytes[p[k]] && (*w_.table)[p[k]] != 0) {
-            write_source_char(w_.out, *w_.table, p[k]);
-            ++k;
-          }
+          const std::uint8_t* const plain = w_.plain.bytes(*w_.table);
+          std::FILE* const out = w_.out;
+          for (std::uint8_t b; k < plain_end && (b = plain[p[k]]) != 0; ++k) put_byte(b, out);
           if (k > first) last_ = Last::Other;
           if (k == n) break;
         }

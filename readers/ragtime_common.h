@@ -5,6 +5,7 @@
 // of ragtime_2.cpp and ragtime_3.cpp.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -13,7 +14,9 @@
 
 #include "core/charset.h"
 #include "core/emitter.h"
+#include "core/mac_font_names.h"
 #include "readers/paged_source.h"
+#include "readers/plain_bytes.h"
 #include "readers/reader_damage.h"
 #include "support/file_handle.h"
 
@@ -98,12 +101,21 @@ struct Budget {
   }
 };
 
+// Text bytes that are not simply characters of the run's font.
+inline constexpr std::array<bool, 256> kStructureBytes = [] {
+  std::array<bool, 256> b{};
+  for (int c : {0x00, 0x03, 0x09, 0x0B, 0x0D, 0x1F, 0xCA, 0x5C}) b[static_cast<std::size_t>(c)] = true;
+  return b;
+}();
+
 // The emitter state and the character table of one conversion.
 struct Writer {
   std::FILE* out = nullptr;
   CharState cs;
   ParaState ps;
   const ReaderTable* table = &kMacintoshTable;
+  MacFontNumberCache fonts;
+  PlainByteTables plain{kStructureBytes};
 };
 
 // Paragraph alignment byte of a paragraph format: 0 left, 1 centred, 2 right,
