@@ -453,8 +453,9 @@ class ZoneWriter {
     Run run;
     while (next_run_start_ <= position_) {
       const std::size_t k = next_run_++;
-      if (next_run_start_ >= floor && c_.file.read(zone_.runs.at + k * size, record, size)) {
-        run = decode_run(record, c_.format);
+      const std::uint8_t* bytes = nullptr;
+      if (next_run_start_ >= floor && (bytes = c_.file.bytes(zone_.runs.at + k * size, size, record))) {
+        run = decode_run(bytes, c_.format);
         floor = run.start;
         found = true;
       }
@@ -697,7 +698,8 @@ int convert(PagedSource& file, std::FILE* out) {
     c.font_choices.resize(c.font_names.size() + 1);
   }
   bool main_inside = false;
-  c.note_search = zone_end(file, main_zone, &main_inside);
+  const std::size_t main_end = zone_end(file, main_zone, &main_inside);
+  c.note_search = main_end;
   write_running_heads(c, main_zone, version);
   ZoneWriter(c, main_zone, ZoneKind::Body, nullptr).convert();
   // Up to the end of its text the main zone is a tag, its five items and its
@@ -705,7 +707,7 @@ int convert(PagedSource& file, std::FILE* out) {
   // of four letters none of them can be taken for a tag, so the items are
   // checked from there on.
   const bool main_checked = main_inside && file.size() < kLeastLetterWord;
-  check_items(file, main_checked ? c.note_search : main_zone.tag, c.damage);
+  check_items(file, main_checked ? main_end : main_zone.tag, c.damage);
   // A source that could not be read whole gives no result.
   if (file.failed()) return -1;
   return reader_result(c.out, c.damage);

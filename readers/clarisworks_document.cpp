@@ -275,12 +275,23 @@ void apply_ruler(std::FILE* out, ParagraphFormat& format, const Ruler& ruler) {
   const auto same = [](const TabStop& a, const TabStop& b) { return a.column == b.column && a.kind == b.kind; };
   if (format.installed_exact && std::equal(stops.begin(), stops.end(), format.installed.begin(), format.installed.end(), same))
     return;
-  install_ruler(out, format.tabs, stops);
   std::vector<int> columns_used;
   columns_used.reserve(stops.size());
   for (const TabStop& stop : stops) columns_used.push_back(stop.column);
   std::sort(columns_used.begin(), columns_used.end());
-  format.installed_exact = std::adjacent_find(columns_used.begin(), columns_used.end()) == columns_used.end();
+  const bool distinct = std::adjacent_find(columns_used.begin(), columns_used.end()) == columns_used.end();
+  if (format.installed_exact && stops.empty()) {
+    // What installing no stops does: the stops there are cleared, by column.
+    std::sort(format.installed.begin(), format.installed.end(),
+              [](const TabStop& a, const TabStop& b) { return a.column < b.column; });
+    for (const TabStop& stop : format.installed) clear_tab(out, format.tabs, stop.column);
+  } else if (format.installed_exact && format.installed.empty() && distinct) {
+    // Into an empty table: each stop is set, in the ruler's order.
+    for (const TabStop& stop : stops) set_tab(out, format.tabs, stop.kind, stop.column);
+  } else {
+    install_ruler(out, format.tabs, stops);
+  }
+  format.installed_exact = distinct;
   format.installed = std::move(stops);
 }
 

@@ -4,7 +4,7 @@
 // and each 64 KB block costs one read when it is first met.
 //
 // A view points into a cached block: it stays valid only until the next call
-// that may read another block (view, read, be16, be32, find). Loops that walk
+// that may read another block (view, bytes, read, be16, be32, find). Loops that walk
 // one part of the file while they look up another take a fresh view after
 // each look-up.
 #pragma once
@@ -39,6 +39,14 @@ class PagedSource {
       return {last_->data.get() + in, last_->length - in};
     }
     return view_slow(offset);
+  }
+  // The n bytes at `offset`: in their cached block when they lie in one,
+  // else copied into `scratch` (n bytes); null when they do not all lie in
+  // the document or cannot be read. Valid as a view is.
+  const std::uint8_t* bytes(std::size_t offset, std::size_t n, std::uint8_t* scratch) {
+    const std::span<const std::uint8_t> v = view(offset);
+    if (n > 0 && v.size() >= n) return v.data();
+    return read(offset, scratch, n) ? scratch : nullptr;
   }
   // Copies the n bytes at `offset`; false when they do not all lie in the
   // document or cannot be read (`to` is then left incomplete).

@@ -223,9 +223,9 @@ class TextWalk {
   }
 
   void apply_run(std::size_t k) {
-    std::uint8_t run[kMaxRunSize];
-    if (c_.run_size <= sizeof run && doc_.read(c_.run(k), run, c_.run_size))
-      apply_run_(w_, Bytes(run, c_.run_size), context_);
+    std::uint8_t scratch[kMaxRunSize];
+    const std::uint8_t* run = c_.run_size <= sizeof scratch ? doc_.bytes(c_.run(k), c_.run_size, scratch) : nullptr;
+    if (run) apply_run_(w_, Bytes(run, c_.run_size), context_);
     carried_ = false;
   }
 
