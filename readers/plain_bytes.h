@@ -21,15 +21,22 @@ class PlainByteTables {
  public:
   explicit PlainByteTables(const std::array<bool, 256>& structure) : structure_(structure) {}
 
-  const std::uint8_t* bytes(const ReaderTable& table);
+  const std::uint8_t* bytes(const ReaderTable& table) {
+    if (&table == last_table_) return last_bytes_;
+    return find(table);
+  }
 
  private:
+  const std::uint8_t* find(const ReaderTable& table);
+
   struct Plain {
     const ReaderTable* table = nullptr;
     std::array<std::uint8_t, 256> bytes{};
   };
   const std::array<bool, 256>& structure_;
   std::vector<std::unique_ptr<Plain>> tables_;
+  const ReaderTable* last_table_ = nullptr;  // asked for last
+  const std::uint8_t* last_bytes_ = nullptr;
 };
 
 }  // namespace lettrix
