@@ -97,4 +97,15 @@ const ReaderTable& select_mac_font_number(CharState& cs, int font_number, std::F
   return select_mac_font_name(cs, name, out);
 }
 
+const ReaderTable& MacFontNumberCache::select(CharState& cs, int font_number, std::FILE* out) {
+  Slot& slot = slots_[static_cast<unsigned>(font_number) % slots_.size()];
+  if (slot.table && slot.number == font_number) {
+    set_font_class(out, cs, slot.font_class);
+    return *slot.table;
+  }
+  const ReaderTable& table = select_mac_font_number(cs, font_number, out);
+  slot = {font_number, cs.font_class, &table};
+  return table;
+}
+
 }  // namespace lettrix

@@ -3,6 +3,8 @@
 // a font from its number.
 #pragma once
 
+#include <array>
+#include <cstdint>
 #include <cstdio>
 #include <string_view>
 
@@ -38,5 +40,21 @@ std::string_view mac_font_number_name(int font_number);
 // As select_mac_font_name for the font named by its number; a number without
 // a name keeps the class and table that select_mac_font gives it.
 const ReaderTable& select_mac_font_number(CharState& cs, int font_number, std::FILE* out);
+
+// select_mac_font_number for readers whose runs name the same few fonts
+// again and again: the class and table each number gave the first time are
+// kept (the number decides both), so a number is looked up by name once.
+class MacFontNumberCache {
+ public:
+  const ReaderTable& select(CharState& cs, int font_number, std::FILE* out);
+
+ private:
+  struct Slot {
+    int number = -1;
+    std::uint8_t font_class = 0;
+    const ReaderTable* table = nullptr;
+  };
+  std::array<Slot, 32> slots_{};
+};
 
 }  // namespace lettrix

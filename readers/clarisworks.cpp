@@ -97,9 +97,9 @@
 #include "readers/clarisworks.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <cstring>
-#include <new>
 #include <span>
 #include <string>
 #include <string_view>
@@ -115,15 +115,16 @@
 #include "support/file_handle.h"
 #include "support/byte_io.h"
 #include "readers/clarisworks_document.h"
+#include "readers/paged_source.h"
+#include "readers/plain_bytes.h"
 #include "readers/reader_damage.h"
-#include "support/whole_file.h"
 
 namespace lettrix {
 
 namespace {
 
-using clarisworks::Bytes;
 using clarisworks::Ruler;
+using Bytes = std::span<const std::uint8_t>;
 
 constexpr std::size_t kSignatureOffset = 4;
 constexpr std::uint8_t kSignature[] = {'B', 'O', 'B', 'O'};
@@ -132,6 +133,7 @@ constexpr int kZoneItems = 5;      // A to E
 constexpr int kParagraphItem = 1;  // B
 constexpr std::size_t kZoneIdAt = 14;  // in A
 constexpr int kRunItem = 2;        // C
+constexpr std::size_t kMaxRunRecord = 18;
 
 // Style bits of a character run.
 constexpr std::uint8_t kStyleBold = 0x01;
@@ -182,9 +184,9 @@ struct Run {
   std::uint8_t size = 0;
 };
 
-Run decode_run(Bytes record, const RunFormat& format) {
+Run decode_run(const std::uint8_t* record, const RunFormat& format) {
   Run run;
-  run.start = be32_at(record.data());
+  run.start = be32_at(record);
   run.font = record[4] << 8 | record[5];
   run.vertical = record[6];
   run.style = record[7];
@@ -193,12 +195,18 @@ Run decode_run(Bytes record, const RunFormat& format) {
   return run;
 }
 
+// A stretch of the file: where it starts and how long it is.
+struct Part {
+  std::size_t at = 0;
+  std::size_t size = 0;
+};
+
 // A zone located in the file: its character runs and where its text chunks start.
 struct Zone {
   std::size_t tag = 0;   // offset of "DSET"
-  Bytes head;            // the A item
-  Bytes paragraphs;      // the B item
-  Bytes runs;            // the C item
+  Part head;             // the A item
+  Part paragraphs;       // the B item
+  Part runs;             // the C item
   std::size_t text = 0;  // offset of the first chunk's length
 };
 
@@ -206,21 +214,20 @@ enum class ZoneSearch { Found, Damaged, None };
 
 // Looks for the next zone from `from`. Damaged: a tag whose items A to E run
 // past the end of the file (zone.tag is set).
-ZoneSearch find_zone(Bytes file, std::size_t from, Zone& zone) {
+ZoneSearch find_zone(PagedSource& file, std::size_t from, Zone& zone) {
   if (from >= file.size()) return ZoneSearch::None;
-  auto hit = std::search(file.begin() + static_cast<std::ptrdiff_t>(from), file.end(), std::begin(kZoneTag),
-                         std::end(kZoneTag));
-  if (hit == file.end()) return ZoneSearch::None;
-  zone.tag = static_cast<std::size_t>(hit - file.begin());
+  const std::size_t hit = file.find(from, kZoneTag);
+  if (hit == file.size()) return ZoneSearch::None;
+  zone.tag = hit;
   std::size_t at = zone.tag + sizeof kZoneTag;
   for (int item = 0; item < kZoneItems; ++item) {
-    if (file.size() - at < 4) return ZoneSearch::Damaged;
-    const std::uint32_t length = be32_at(file.data() + at);
+    std::uint32_t length = 0;
+    if (file.size() - at < 4 || !file.be32(at, length)) return ZoneSearch::Damaged;
     at += 4;
     if (length > file.size() - at) return ZoneSearch::Damaged;
-    if (item == 0) zone.head = file.subspan(at, length);
-    if (item == kParagraphItem) zone.paragraphs = file.subspan(at, length);
-    if (item == kRunItem) zone.runs = file.subspan(at, length);
+    if (item == 0) zone.head = {at, length};
+    if (item == kParagraphItem) zone.paragraphs = {at, length};
+    if (item == kRunItem) zone.runs = {at, length};
     at += length;
   }
   zone.text = at;
@@ -232,59 +239,99 @@ ZoneSearch find_zone(Bytes file, std::size_t from, Zone& zone) {
 // file holds (the text is cut short there; a 0x00 among them still ends it)
 // and ends the walk.
 struct ChunkWalk {
-  Bytes file;
+  PagedSource& file;
   std::size_t next = 0;    // after the walk: the offset just after the zone
   std::size_t needed = 0;  // when the file ends inside the zone: the bytes it needs
 
-  bool step(Bytes& chunk) {
+  bool step(Part& chunk) {
+    std::uint32_t length = 0;
     if (file.size() - next < 4) {
       if (needed == 0) needed = next + 4;
       next = file.size();
       return false;
     }
-    const std::uint32_t length = be32_at(file.data() + next);
+    if (!file.be32(next, length)) {  // unreadable: the conversion fails
+      next = file.size();
+      return false;
+    }
     next += 4;
     if (length > file.size() - next) {
       if (needed == 0) needed = next + length;
-      chunk = file.subspan(next);
+      chunk = {next, file.size() - next};
       next = file.size();
-      return !chunk.empty();
+      return chunk.size != 0;
     }
     if (length == 0) return false;
-    chunk = file.subspan(next, length);
+    chunk = {next, length};
     next += length;
     return true;
   }
 };
 
+// Whether the stretch of the file holds a 0x00 byte.
+bool holds_zero(PagedSource& file, Part part) {
+  while (part.size > 0) {
+    const Bytes v = file.view(part.at);
+    if (v.empty()) return false;
+    const std::size_t n = std::min(v.size(), part.size);
+    if (std::memchr(v.data(), 0, n)) return true;
+    part.at += n;
+    part.size -= n;
+  }
+  return false;
+}
+
 // Where the zone's text ends: just after its chunk that holds the 0x00, or
-// after its last chunk.
-std::size_t zone_end(Bytes file, const Zone& zone) {
+// after its last chunk. `inside`, when given, tells whether the file holds
+// every chunk up to there.
+std::size_t zone_end(PagedSource& file, const Zone& zone, bool* inside = nullptr) {
   ChunkWalk walk{file, zone.text};
-  Bytes chunk;
+  Part chunk;
   while (walk.step(chunk))
-    if (std::memchr(chunk.data(), 0, chunk.size())) break;
+    if (holds_zero(file, chunk)) break;
+  if (inside) *inside = walk.needed == 0;
   return walk.next;
 }
 
 // A text zone's number, by which frames place it; -1 when its head is too short.
-int zone_id(const Zone& zone) {
-  return zone.head.size() >= kZoneIdAt + 2 ? be16_at(zone.head.data() + kZoneIdAt) : -1;
+int zone_id(PagedSource& file, const Zone& zone) {
+  std::uint16_t id = 0;
+  return zone.head.size >= kZoneIdAt + 2 && file.be16(zone.head.at + kZoneIdAt, id) ? id : -1;
 }
 
-bool has_text(Bytes file, const Zone& zone) {
+bool has_text(PagedSource& file, const Zone& zone) {
   ChunkWalk walk{file, zone.text};
-  Bytes chunk;
+  Part chunk;
   return walk.step(chunk);
 }
 
-// One conversion: the source in memory and the stream being written.
+// The class and table that a font of a run gave the first time it was met:
+// a run names one of a few fonts again and again.
+struct FontChoice {
+  bool known = false;
+  std::uint8_t font_class = 0;
+  const ReaderTable* table = nullptr;
+};
+
+// Text bytes that are not simply characters of the run's font (0x00 included).
+constexpr std::array<bool, 256> kStructureBytes = [] {
+  std::array<bool, 256> b{};
+  for (int c : {0x00, 0x01, 0x02, 0x06, 0x07, 0x09, 0x0D, 0xCA, int{kEscape}}) b[static_cast<std::size_t>(c)] = true;
+  return b;
+}();
+
+// One conversion: the source and the stream being written.
 struct Conversion {
-  Bytes file;
+  explicit Conversion(PagedSource& source) : file(source) {}
+
+  PagedSource& file;
   std::FILE* out = nullptr;
   RunFormat format;
   clarisworks::Rulers rulers;
   std::vector<std::string> font_names;   // versions 4 to 6
+  std::vector<FontChoice> font_choices;  // by place in font_names; the last for a place beyond the list
+  MacFontNumberCache font_numbers;       // versions 1 to 3
+  PlainByteTables plain{kStructureBytes};
   clarisworks::ParagraphFormat paragraph;
   std::vector<std::size_t> head_tags;   // zones of the headers and footers
   int notes = 0;                     // references met so far
@@ -299,6 +346,9 @@ struct Conversion {
 // apply to the body and the running heads; a note keeps the paragraph in force.
 enum class ZoneKind { Body, Note, RunningHead };
 
+// A run or paragraph start beyond every text position.
+constexpr std::uint64_t kNever = std::uint64_t{1} << 32;
+
 // Converts one zone's text. An embedded text (main_state given) starts from
 // the state at its place in the stream, with its size cleared so that its
 // first run writes one, and hands that state back to the stream before it ends.
@@ -306,14 +356,18 @@ class ZoneWriter {
  public:
   ZoneWriter(Conversion& c, const Zone& zone, ZoneKind kind, const CharState* main_state)
       : c_(c), zone_(zone), footnote_(kind != ZoneKind::Body), paragraphs_(kind != ZoneKind::Note),
-        running_head_(kind == ZoneKind::RunningHead) {
+        running_head_(kind == ZoneKind::RunningHead), run_count_(zone.runs.size / c.format.record_size),
+        paragraph_count_(paragraphs_ ? zone.paragraphs.size / c.format.paragraph_record_size : 0) {
     if (main_state) cs_ = *main_state;
     cs_.size = 0;
+    plain_ = c_.plain.bytes(*table_);
+    next_run_start_ = run_start(0);
+    next_paragraph_start_ = paragraph_start(0);
   }
 
   void convert() {
     ChunkWalk walk{c_.file, zone_.text};
-    Bytes chunk;
+    Part chunk;
     bool ended = false;
     while (!ended && walk.step(chunk)) ended = convert_chunk(chunk);
     if (!ended && walk.needed != 0) c_.damage.cut_short_at_least("text", c_.file.size(), walk.needed);
@@ -334,37 +388,79 @@ class ZoneWriter {
   const CharState& state() const { return cs_; }
 
  private:
-  // True when the zone's text ends in this chunk.
-  bool convert_chunk(Bytes chunk) {
-    for (std::size_t i = 0; i < chunk.size(); ++i) {
-      const std::uint8_t byte = chunk[i];
-      if (byte == 0x00) return true;
-      if (paragraphs_) apply_paragraph_runs();
-      apply_runs();
-      // A note's own paragraph mark at its end is not kept.
-      const bool note_end = footnote_ && i + 2 >= chunk.size();
-      write_byte(byte, note_end);
-      ++position_;
+  // True when the zone's text ends in this chunk (or cannot be read). Before
+  // each byte the paragraph runs and then the character runs that start at
+  // its position apply. The bytes come through a view of the file, taken
+  // again whenever another part of the file was read (runs, a note's zone).
+  bool convert_chunk(Part chunk) {
+    std::FILE* const out = c_.out;
+    std::size_t done = 0;
+    while (done < chunk.size) {
+      const Bytes v = c_.file.view(chunk.at + done);
+      if (v.empty()) return true;
+      const std::uint8_t* const p = v.data();
+      const std::size_t n = std::min(v.size(), chunk.size - done);
+      std::size_t i = 0;
+      bool moved = false;  // the view may be stale
+      while (i < n && !moved) {
+        // Characters up to the next run or structure byte.
+        const std::size_t plain_end =
+            std::min<std::uint64_t>(n, i + (next_event() > position_ ? next_event() - position_ : 0));
+        const std::uint8_t* const plain = plain_;
+        const std::size_t first = i;
+        for (std::uint8_t b; i < plain_end && (b = plain[p[i]]) != 0; ++i) put_byte(b, out);
+        position_ += static_cast<std::uint32_t>(i - first);
+        if (i == n) break;
+        const std::uint8_t byte = p[i++];
+        if (byte == 0x00) return true;
+        if (position_ >= next_event()) {
+          if (position_ >= next_paragraph_start_) apply_paragraph_runs();
+          if (position_ >= next_run_start_) apply_runs();
+          moved = true;
+        }
+        if (byte == 0x02 && !footnote_) moved = true;
+        // A note's own paragraph mark at its end is not kept.
+        const bool note_end = footnote_ && done + i + 1 >= chunk.size;
+        write_byte(byte, note_end);
+        ++position_;
+      }
+      done += i;
     }
     return false;
+  }
+
+  std::uint64_t next_event() const { return std::min(next_run_start_, next_paragraph_start_); }
+
+  // Where run k starts; kNever when there is none.
+  std::uint64_t run_start(std::size_t k) {
+    std::uint32_t start = 0;
+    if (k >= run_count_ || !c_.file.be32(zone_.runs.at + k * c_.format.record_size, start)) return kNever;
+    return start;
+  }
+  std::uint64_t paragraph_start(std::size_t k) {
+    std::uint32_t start = 0;
+    if (k >= paragraph_count_ || !c_.file.be32(zone_.paragraphs.at + k * c_.format.paragraph_record_size, start))
+      return kNever;
+    return start;
   }
 
   // Applies the last run that starts at or before the position. A run that
   // starts before the one in force (out of order) is passed over.
   void apply_runs() {
     const std::size_t size = c_.format.record_size;
-    const std::size_t count = zone_.runs.size() / size;
     std::uint32_t floor = last_start_;
     bool found = false;
+    std::uint8_t record[kMaxRunRecord];
     Run run;
-    while (next_run_ < count) {
-      const Run candidate = decode_run(zone_.runs.subspan(next_run_ * size, size), c_.format);
-      if (candidate.start > position_) break;
-      ++next_run_;
-      if (candidate.start < floor) continue;
-      run = candidate;
-      floor = candidate.start;
-      found = true;
+    while (next_run_start_ <= position_) {
+      const std::size_t k = next_run_++;
+      const std::uint8_t* bytes = nullptr;
+      if (next_run_start_ >= floor && (bytes = c_.file.bytes(zone_.runs.at + k * size, size, record))) {
+        run = decode_run(bytes, c_.format);
+        floor = run.start;
+        found = true;
+      }
+      next_run_start_ = run_start(next_run_);
     }
     if (!found) return;
     last_start_ = floor;
@@ -376,17 +472,16 @@ class ZoneWriter {
   // that names no ruler changes nothing.
   void apply_paragraph_runs() {
     const std::size_t size = c_.format.paragraph_record_size;
-    const std::size_t count = zone_.paragraphs.size() / size;
     std::uint32_t floor = last_paragraph_start_;
     int ruler = -1;
-    while (next_paragraph_ < count) {
-      const std::uint8_t* rec = zone_.paragraphs.data() + next_paragraph_ * size;
-      const std::uint32_t start = be32_at(rec);
-      if (start > position_) break;
-      ++next_paragraph_;
-      if (start < floor) continue;
-      ruler = be16_at(rec + 4);
-      floor = start;
+    while (next_paragraph_start_ <= position_) {
+      const std::size_t k = next_paragraph_++;
+      std::uint16_t number = 0;
+      if (next_paragraph_start_ >= floor && c_.file.be16(zone_.paragraphs.at + k * size + 4, number)) {
+        ruler = number;
+        floor = static_cast<std::uint32_t>(next_paragraph_start_);
+      }
+      next_paragraph_start_ = paragraph_start(next_paragraph_);
     }
     if (ruler < 0) return;
     last_paragraph_start_ = floor;
@@ -396,16 +491,28 @@ class ZoneWriter {
   // Up to version 3 a run names its font by number, from version 4 on by its
   // place in the document's font list.
   const ReaderTable& select_font(int font) {
-    if (c_.format.font_is_number) return select_mac_font_number(cs_, font, c_.out);
+    if (c_.format.font_is_number) return c_.font_numbers.select(cs_, font, c_.out);
+    const std::size_t place = std::min(static_cast<std::size_t>(font), c_.font_names.size());
+    FontChoice& choice = c_.font_choices[place];
+    if (choice.known) {
+      set_font_class(c_.out, cs_, choice.font_class);
+      return *choice.table;
+    }
     std::string_view name;
-    if (static_cast<std::size_t>(font) < c_.font_names.size()) name = c_.font_names[static_cast<std::size_t>(font)];
-    return select_mac_font_name(cs_, name, c_.out);
+    if (place < c_.font_names.size()) name = c_.font_names[place];
+    const ReaderTable& table = select_mac_font_name(cs_, name, c_.out);
+    choice = {true, cs_.font_class, &table};
+    return table;
   }
 
   void apply(const Run& run) {
     std::FILE* out = c_.out;
     set_font_size(out, cs_, run.size);
-    table_ = &select_font(run.font);
+    const ReaderTable* table = &select_font(run.font);
+    if (table != table_) {
+      table_ = table;
+      plain_ = c_.plain.bytes(*table);
+    }
     if (run.style != 0) {
       if (run.style & kStyleBold) bold_on(out, cs_, 1); else bold_off(out, cs_);
       if (run.style & kStyleItalic) italic_on(out, cs_, 1); else italic_off(out, cs_);
@@ -485,29 +592,38 @@ class ZoneWriter {
   const bool footnote_;      // an embedded text
   const bool paragraphs_;    // rulers apply
   const bool running_head_;
+  const std::size_t run_count_;
+  const std::size_t paragraph_count_;  // 0 when rulers do not apply
   CharState cs_{};
   const ReaderTable* table_ = &kMacintoshTable;
+  const std::uint8_t* plain_ = nullptr;  // plain bytes of table_
   std::uint32_t position_ = 0;
   std::size_t next_run_ = 0;
+  std::uint64_t next_run_start_ = kNever;
   std::uint32_t last_start_ = 0;  // start of the run in force
   std::size_t next_paragraph_ = 0;
+  std::uint64_t next_paragraph_start_ = kNever;
   std::uint32_t last_paragraph_start_ = 0;
 };
+
+// The least 32-bit word made of four letters.
+constexpr std::uint64_t kLeastLetterWord = 0x41414141;
 
 // From its first zone on, a document is a sequence of tags (four letters:
 // "DSET", "FNTM", "ETBL", ...) and items (a 32-bit length and that many
 // bytes), zones and their text chunks included; the last item ends where the
 // file ends. A length of four letters would exceed any file, so the two
 // cannot be taken for each other. Notes an item that runs past the end.
-void check_items(Bytes file, std::size_t first_zone, Damage& damage) {
+void check_items(PagedSource& file, std::size_t first_zone, Damage& damage) {
   const auto letter = [](std::uint8_t b) { return (b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z'); };
   std::size_t at = first_zone;
   while (at < file.size()) {  // every step moves on by 4 bytes at least
+    std::uint8_t word[4];
     if (file.size() - at < 4) {
       damage.cut_short_at_least("document", file.size(), at + 4);
       return;
     }
-    const std::uint8_t* word = file.data() + at;
+    if (!file.read(at, word, sizeof word)) return;
     at += 4;
     if (letter(word[0]) && letter(word[1]) && letter(word[2]) && letter(word[3])) continue;
     const std::uint32_t length = be32_at(word);
@@ -521,11 +637,11 @@ void check_items(Bytes file, std::size_t first_zone, Damage& damage) {
 
 // The text zone with the number id, other than the main text; false when
 // there is none.
-bool find_zone_by_id(Bytes file, int id, const Zone& main_zone, Zone& found) {
+bool find_zone_by_id(PagedSource& file, int id, const Zone& main_zone, Zone& found) {
   std::size_t from = 0;
   Zone zone;
   for (ZoneSearch s; (s = find_zone(file, from, zone)) != ZoneSearch::None; from = zone.tag + sizeof kZoneTag) {
-    if (s == ZoneSearch::Found && zone.tag != main_zone.tag && zone_id(zone) == id && has_text(file, zone)) {
+    if (s == ZoneSearch::Found && zone.tag != main_zone.tag && zone_id(file, zone) == id && has_text(file, zone)) {
       found = zone;
       return true;
     }
@@ -535,8 +651,9 @@ bool find_zone_by_id(Bytes file, int id, const Zone& main_zone, Zone& found) {
 
 // Headers and footers, ahead of the body: HeaderAll or FooterAll, the text,
 // EndOfText. The body then starts from the stream's initial character state.
-void write_running_heads(Conversion& c, const Zone& main_zone) {
-  for (const clarisworks::RunningHead& head : clarisworks::read_running_heads(c.file, c.file[0], zone_id(main_zone))) {
+void write_running_heads(Conversion& c, const Zone& main_zone, int version) {
+  for (const clarisworks::RunningHead& head :
+       clarisworks::read_running_heads(c.file, version, zone_id(c.file, main_zone))) {
     Zone zone;
     if (!find_zone_by_id(c.file, head.zone_id, main_zone, zone)) continue;
     if (std::find(c.head_tags.begin(), c.head_tags.end(), zone.tag) != c.head_tags.end()) continue;
@@ -550,28 +667,22 @@ void write_running_heads(Conversion& c, const Zone& main_zone) {
   }
 }
 
-}  // namespace
-
-int orig_clarisworks(const char* source_path, const char* stream_path) {
-  FilePtr in = open_file(source_path, "rb");
-  FilePtr out = open_file(stream_path, "w+b");
-  if (!in || !out) return -1;
-
-  std::vector<std::uint8_t> data;
-  if (!read_whole_file(in.get(), data)) return -1;
-  const Bytes file(data);
-  if (file.size() < kSignatureOffset + sizeof kSignature ||
-      !std::equal(std::begin(kSignature), std::end(kSignature), file.begin() + kSignatureOffset))
+int convert(PagedSource& file, std::FILE* out) {
+  std::uint8_t head[kSignatureOffset + sizeof kSignature];
+  if (file.size() < sizeof head || !file.read(0, head, sizeof head) ||
+      !std::equal(std::begin(kSignature), std::end(kSignature), head + kSignatureOffset))
     return -1;
+  const std::uint8_t version = head[0];
 
   Zone main_zone;
   const ZoneSearch main_search = find_zone(file, 0, main_zone);
+  if (file.failed()) return -1;
   if (main_search == ZoneSearch::Damaged) set_handler_reason("the main text's zone runs past the end of the file");
   if (main_search == ZoneSearch::None) set_handler_reason("no text zone: the file ends before its first zone");
   if (main_search != ZoneSearch::Found) return -1;
   if (!has_text(file, main_zone)) {
     ChunkWalk walk{file, main_zone.text};
-    Bytes chunk;
+    Part chunk;
     walk.step(chunk);
     Damage cut;
     if (walk.needed != 0) cut.cut_short_at_least("text", file.size(), walk.needed);
@@ -579,17 +690,40 @@ int orig_clarisworks(const char* source_path, const char* stream_path) {
     return -1;  // a spreadsheet or a drawing, or a text cut off before its first chunk
   }
 
-  Conversion c;
-  c.file = file;
-  c.out = out.get();
-  c.format = run_format(file[0]);
-  c.rulers = clarisworks::read_rulers(file, file[0]);
-  if (!c.format.font_is_number) c.font_names = clarisworks::read_font_names(file);
-  c.note_search = zone_end(file, main_zone);
-  write_running_heads(c, main_zone);
+  Conversion c(file);
+  c.out = out;
+  c.format = run_format(version);
+  c.rulers = clarisworks::read_rulers(file, version);
+  if (!c.format.font_is_number) {
+    c.font_names = clarisworks::read_font_names(file);
+    c.font_choices.resize(c.font_names.size() + 1);
+  }
+  bool main_inside = false;
+  const std::size_t main_end = zone_end(file, main_zone, &main_inside);
+  c.note_search = main_end;
+  write_running_heads(c, main_zone, version);
   ZoneWriter(c, main_zone, ZoneKind::Body, nullptr).convert();
-  check_items(file, main_zone.tag, c.damage);
+  // Up to the end of its text the main zone is a tag, its five items and its
+  // chunks, found whole in the file: in a file smaller than any length word
+  // of four letters none of them can be taken for a tag, so the items are
+  // checked from there on.
+  const bool main_checked = main_inside && file.size() < kLeastLetterWord;
+  check_items(file, main_checked ? main_end : main_zone.tag, c.damage);
+  // A source that could not be read whole gives no result.
+  if (file.failed()) return -1;
   return reader_result(c.out, c.damage);
+}
+
+}  // namespace
+
+int orig_clarisworks(const char* source_path, const char* stream_path) {
+  FilePtr in = open_file(source_path, "rb");
+  FilePtr out = open_file(stream_path, "w+b");
+  if (!in || !out) return -1;
+  const long size = stream_size(in.get());
+  if (size < 0) return -1;
+  PagedSource file(in.get(), 0, static_cast<std::size_t>(size));
+  return convert(file, out.get());
 }
 
 }  // namespace lettrix

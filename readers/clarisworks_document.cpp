@@ -1,7 +1,6 @@
 #include "readers/clarisworks_document.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "core/byte_helpers.h"
 #include "core/paragraph_indents.h"
@@ -54,6 +53,9 @@ constexpr std::size_t kMaxRunningHeads = 8;
 
 std::int32_t be32s_at(const std::uint8_t* p) { return static_cast<std::int32_t>(be32_at(p)); }
 
+// The longest record, or part of one, read at a time.
+constexpr std::size_t kMaxRecordRead = 108;
+
 // Points to columns of a tenth of an inch, rounded to the nearest.
 int columns(int points) {
   const int tenths = points * 10;
@@ -83,9 +85,10 @@ int stream_tab_kind(int source) {
 
 }  // namespace
 
-bool read_list(Bytes file, std::size_t at, List& list) {
-  if (at > file.size() || file.size() - at < kListHead) return false;
-  const std::uint8_t* p = file.data() + at;
+bool read_list(PagedSource& file, std::size_t at, List& list) {
+  std::uint8_t head[kListHead];
+  if (at > file.size() || file.size() - at < kListHead || !file.read(at, head, sizeof head)) return false;
+  const std::uint8_t* p = head;
   const std::uint64_t length = be32_at(p);
   const std::uint64_t count = be16_at(p + 4);
   const std::uint64_t record_size = be16_at(p + 10);
@@ -94,7 +97,7 @@ bool read_list(Bytes file, std::size_t at, List& list) {
   if (kListFixed + extension + count * record_size != length) return false;
   list.count = count;
   list.record_size = record_size;
-  list.records = file.subspan(at + kListHead + extension, count * record_size);
+  list.records = at + kListHead + extension;
   return true;
 }
 
@@ -102,21 +105,26 @@ namespace {
 
 // The list whose head extension starts with the tag; false when no such list
 // fits the file.
-bool find_tagged_list(Bytes file, const Tag& tag, List& list) {
-  auto from = file.begin();
+bool find_tagged_list(PagedSource& file, const Tag& tag, List& list) {
+  std::size_t from = 0;
   for (int candidate = 0; candidate < kListCandidates; ++candidate) {
-    const auto hit = std::search(from, file.end(), std::begin(tag), std::end(tag));
-    if (hit == file.end()) return false;
-    from = hit + 1;
-    const std::size_t at = static_cast<std::size_t>(hit - file.begin());
-    if (at < kListHead || be16_at(file.data() + at - kListHead + 12) < sizeof tag) continue;
+    const std::size_t at = file.find(from, tag);
+    if (at == file.size()) return false;
+    from = at + 1;
+    std::uint16_t extension = 0;
+    if (at < kListHead || !file.be16(at - kListHead + 12, extension) || extension < sizeof tag) continue;
     if (read_list(file, at - kListHead, list)) return true;
   }
   return false;
 }
 
+// Reads n bytes of record i of the list (n no more than its size).
+bool read_record(PagedSource& file, const List& list, std::size_t i, std::uint8_t* to, std::size_t n) {
+  return file.read(list.record(i), to, n);
+}
+
 // Versions 1 to 3: the ruler list at its fixed place, every field.
-std::vector<Ruler> read_ruler_list(Bytes file, int version) {
+std::vector<Ruler> read_ruler_list(PagedSource& file, int version) {
   std::vector<Ruler> rulers;
   RulerLayout layout;
   List list;
@@ -126,17 +134,18 @@ std::vector<Ruler> read_ruler_list(Bytes file, int version) {
   const std::size_t tabs_at = layout.tab_count_at + 2;
   const std::size_t tab_room = (layout.record_size - tabs_at) / kTabSize;
   rulers.reserve(list.count);
+  std::uint8_t rec[kMaxRecordRead];
   for (std::size_t i = 0; i < list.count; ++i) {
-    const Bytes rec = list.record(i);
+    if (!read_record(file, list, i, rec, layout.record_size)) break;
     Ruler r;
     r.alignment = rec[2] >> 6;
-    r.first_line = be16s_at(rec.data() + 4);
-    r.left = be16s_at(rec.data() + 6);
-    r.right = be16s_at(rec.data() + 8);
-    const std::size_t tab_count = be16_at(rec.data() + layout.tab_count_at);
+    r.first_line = be16s_at(rec + 4);
+    r.left = be16s_at(rec + 6);
+    r.right = be16s_at(rec + 8);
+    const std::size_t tab_count = be16_at(rec + layout.tab_count_at);
     if (tab_count <= tab_room) {
       for (std::size_t t = 0; t < tab_count; ++t) {
-        const std::uint8_t* tab = rec.data() + tabs_at + t * kTabSize;
+        const std::uint8_t* tab = rec + tabs_at + t * kTabSize;
         r.tabs.push_back({be16s_at(tab), tab[2]});
       }
     }
@@ -147,20 +156,22 @@ std::vector<Ruler> read_ruler_list(Bytes file, int version) {
 
 // From version 4 on: the tagged ruler list (the first line indent) and the
 // style list that names each style's ruler.
-Rulers read_styled_rulers(Bytes file) {
+Rulers read_styled_rulers(PagedSource& file) {
   Rulers rulers;
   rulers.by_style = true;
   List list;
   if (!find_tagged_list(file, kRulerListTag, list) || list.record_size < kRulerFirstLine + 2) return rulers;
   rulers.list.reserve(list.count);
+  std::uint8_t rec[kMaxRecordRead];
   for (std::size_t i = 0; i < list.count; ++i) {
+    if (!read_record(file, list, i, rec, kRulerFirstLine + 2)) break;
     Ruler r;
-    r.first_line = be16s_at(list.record(i).data() + kRulerFirstLine);
+    r.first_line = be16s_at(rec + kRulerFirstLine);
     rulers.list.push_back(r);
   }
   if (!find_tagged_list(file, kStyleListTag, list) || list.record_size < kStyleRuler + 2) return rulers;
   for (std::size_t i = 0; i < list.count; ++i) {
-    const std::uint8_t* rec = list.record(i).data();
+    if (!read_record(file, list, i, rec, kStyleRuler + 2)) break;
     const std::size_t ruler = be16_at(rec + kStyleRuler);
     if (ruler < rulers.list.size()) rulers.styles.emplace_back(be16_at(rec + kStyleNumber), ruler);
   }
@@ -179,52 +190,57 @@ const Ruler* Rulers::find(int number) const {
   return hit != styles.end() && hit->first == number ? &list[hit->second] : nullptr;
 }
 
-Rulers read_rulers(Bytes file, int version) {
+Rulers read_rulers(PagedSource& file, int version) {
   if (version >= 4) return read_styled_rulers(file);
   Rulers rulers;
   rulers.list = read_ruler_list(file, version);
   return rulers;
 }
 
-std::vector<std::string> read_font_names(Bytes file) {
+std::vector<std::string> read_font_names(PagedSource& file) {
   std::vector<std::string> names;
   List list;
   if (!find_tagged_list(file, kFontListTag, list) || list.record_size <= kFontRecordName) return names;
+  std::uint8_t name[kFontRecordName + 256];
   for (std::size_t i = 0; i < list.count; ++i) {
-    const Bytes rec = list.record(i);
-    const std::size_t length = std::min<std::size_t>(rec[kFontRecordName], rec.size() - kFontRecordName - 1);
-    names.emplace_back(reinterpret_cast<const char*>(rec.data() + kFontRecordName + 1), length);
+    // The name's length byte, then no more of its bytes than the record holds.
+    const std::size_t room = std::min<std::size_t>(list.record_size, sizeof name);
+    if (!read_record(file, list, i, name, kFontRecordName + 1)) break;
+    const std::size_t length = std::min<std::size_t>(name[kFontRecordName], room - kFontRecordName - 1);
+    if (!file.read(list.record(i) + kFontRecordName + 1, name + kFontRecordName + 1, length)) break;
+    names.emplace_back(reinterpret_cast<const char*>(name + kFontRecordName + 1), length);
   }
   return names;
 }
 
-std::vector<RunningHead> read_running_heads(Bytes file, int version, int main_id) {
+std::vector<RunningHead> read_running_heads(PagedSource& file, int version, int main_id) {
   std::vector<RunningHead> heads;
   if (version < 1 || version > 3) return heads;
   const std::size_t record_size = version == 1 ? kFrameRecordV1 : kFrameRecord;
   const std::size_t id_at = version == 1 ? kFrameChildV1 : kFrameChild;
-  auto from = file.begin();
+  std::size_t from = 0;
   // Records looked at, bounded by what the file can hold.
   std::size_t budget = file.size() / record_size;
+  std::uint8_t rec[kMaxRecordRead];
   for (int tag_count = 0; tag_count < kFrameTags; ++tag_count) {
-    const auto hit = std::search(from, file.end(), std::begin(kZoneTag), std::end(kZoneTag));
-    if (hit == file.end()) break;
+    const std::size_t hit = file.find(from, kZoneTag);
+    if (hit == file.size()) break;
     from = hit + 1;
     List frame;
-    if (!read_list(file, static_cast<std::size_t>(hit - file.begin()) + sizeof kZoneTag, frame) ||
-        frame.record_size != record_size || frame.count > budget)
+    if (!read_list(file, hit + sizeof kZoneTag, frame) || frame.record_size != record_size || frame.count > budget)
       continue;
     budget -= frame.count;
     // The frame that holds the main text holds its headers and footers.
     std::size_t main_record = frame.count;
+    std::uint16_t child = 0;
     for (std::size_t i = 0; i < frame.count; ++i)
-      if (be16_at(frame.record(i).data() + id_at) == main_id) main_record = i;
-    if (main_record == frame.count) continue;
-    const std::int64_t main_top = be32s_at(frame.record(main_record).data() + kFrameTop);
-    const std::int64_t main_bottom = be32s_at(frame.record(main_record).data() + kFrameBottom);
+      if (file.be16(frame.record(i) + id_at, child) && child == main_id) main_record = i;
+    if (main_record == frame.count || !read_record(file, frame, main_record, rec, record_size)) continue;
+    const std::int64_t main_top = be32s_at(rec + kFrameTop);
+    const std::int64_t main_bottom = be32s_at(rec + kFrameBottom);
     for (std::size_t i = 0; i < frame.count; ++i) {
       if (i == main_record) continue;
-      const std::uint8_t* rec = frame.record(i).data();
+      if (!read_record(file, frame, i, rec, record_size)) break;
       const int id = be16_at(rec + id_at);
       if (heads.size() == kMaxRunningHeads) break;
       if (be32s_at(rec + kFrameBottom) <= main_top) heads.push_back({false, id});
@@ -253,7 +269,30 @@ void apply_ruler(std::FILE* out, ParagraphFormat& format, const Ruler& ruler) {
     const int column = columns(tab.position) - margin;
     if (column >= 1 && column <= kLastColumn) stops.push_back({column, stream_tab_kind(tab.kind)});
   }
-  install_ruler(out, format.tabs, stops);
+  // The tab table holds exactly the stops installed last, unless two of them
+  // fell on one column (the second replaced the first): installing the same
+  // stops again would then write nothing.
+  const auto same = [](const TabStop& a, const TabStop& b) { return a.column == b.column && a.kind == b.kind; };
+  if (format.installed_exact && std::equal(stops.begin(), stops.end(), format.installed.begin(), format.installed.end(), same))
+    return;
+  std::vector<int> columns_used;
+  columns_used.reserve(stops.size());
+  for (const TabStop& stop : stops) columns_used.push_back(stop.column);
+  std::sort(columns_used.begin(), columns_used.end());
+  const bool distinct = std::adjacent_find(columns_used.begin(), columns_used.end()) == columns_used.end();
+  if (format.installed_exact && stops.empty()) {
+    // What installing no stops does: the stops there are cleared, by column.
+    std::sort(format.installed.begin(), format.installed.end(),
+              [](const TabStop& a, const TabStop& b) { return a.column < b.column; });
+    for (const TabStop& stop : format.installed) clear_tab(out, format.tabs, stop.column);
+  } else if (format.installed_exact && format.installed.empty() && distinct) {
+    // Into an empty table: each stop is set, in the ruler's order.
+    for (const TabStop& stop : stops) set_tab(out, format.tabs, stop.kind, stop.column);
+  } else {
+    install_ruler(out, format.tabs, stops);
+  }
+  format.installed_exact = distinct;
+  format.installed = std::move(stops);
 }
 
 }  // namespace lettrix::clarisworks

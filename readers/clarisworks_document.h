@@ -8,16 +8,14 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
-#include <span>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "core/emitter.h"
+#include "readers/paged_source.h"
 
 namespace lettrix::clarisworks {
-
-using Bytes = std::span<const std::uint8_t>;
 
 // A list as ClarisWorks stores its tables: a 16-byte head, a head extension
 // (from version 4 on it starts with the list's tag) and count records of
@@ -25,13 +23,13 @@ using Bytes = std::span<const std::uint8_t>;
 struct List {
   std::size_t count = 0;
   std::size_t record_size = 0;
-  Bytes records;  // count * record_size bytes
-  Bytes record(std::size_t i) const { return records.subspan(i * record_size, record_size); }
+  std::size_t records = 0;  // offset of the first record; count * record_size bytes
+  std::size_t record(std::size_t i) const { return records + i * record_size; }
 };
 
 // Reads the list whose length word is at `at`; false when it does not fit the
 // file or its counts do not add up to its length.
-bool read_list(Bytes file, std::size_t at, List& list);
+bool read_list(PagedSource& file, std::size_t at, List& list);
 
 // Paragraph format of one ruler, in points from the left and right margins of
 // the text.
@@ -61,11 +59,11 @@ struct Rulers {
 // The rulers of a document; none when the lists are missing or damaged.
 // Versions 1 to 3 give every field of a ruler; from version 4 on only the
 // first line indent is read.
-Rulers read_rulers(Bytes file, int version);
+Rulers read_rulers(PagedSource& file, int version);
 
 // The font names of a version 4 to 6 document, in the order that character
 // runs number them; empty when the document has no font list.
-std::vector<std::string> read_font_names(Bytes file);
+std::vector<std::string> read_font_names(PagedSource& file);
 
 // A text zone that the page frame of the main text places above it (a
 // header) or below it (a footer), by the zone's number.
@@ -76,13 +74,15 @@ struct RunningHead {
 
 // The headers and footers of a version 1 to 3 document whose main text zone
 // has the number main_id, in the frame's order; empty for other versions.
-std::vector<RunningHead> read_running_heads(Bytes file, int version, int main_id);
+std::vector<RunningHead> read_running_heads(PagedSource& file, int version, int main_id);
 
 // The paragraph properties in force while writing a stream.
 struct ParagraphFormat {
   ParaState ps;
   TabTable tabs;
   int alignment = 0;  // source alignment in force
+  std::vector<TabStop> installed;  // the stops installed last
+  bool installed_exact = false;    // the tab table holds them and no others
 };
 
 // Writes the codes that change the paragraph properties in force to those of

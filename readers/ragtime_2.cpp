@@ -66,7 +66,9 @@ struct Record {
 };
 
 struct Conversion {
-  Bytes doc;
+  explicit Conversion(PagedSource& source) : doc(source) {}
+
+  PagedSource& doc;
   ragtime::Source* source = nullptr;
   ragtime::Writer w;
   ragtime::Budget budget;
@@ -82,7 +84,9 @@ struct Conversion {
     if (n > record_count()) source->cut_short(kRecordTable + n * kRecordSize);
     if (n == 0 || n > record_count() || visited[n]) return false;
     visited[n] = true;
-    ByteReader r(doc.subspan(kRecordTable + (n - 1) * kRecordSize, kRecordSize));
+    std::uint8_t bytes[kRecordSize];
+    if (!doc.read(kRecordTable + (n - 1) * kRecordSize, bytes, sizeof bytes)) return false;
+    ByteReader r(bytes, sizeof bytes);
     r.skip(4);
     record.next = r.be16();
     r.skip(2);
@@ -110,7 +114,7 @@ void apply_run(ragtime::Writer& w, Bytes run, void*) {
 
   set_font_size(out, w.cs, size);
   if (w.cs.charset == 1 && font != kSymbolFont) set_charset(out, w.cs, 0);
-  w.table = &select_mac_font_number(w.cs, font, out);
+  w.table = &w.fonts.select(w.cs, font, out);
   if (font == kSymbolFont) set_charset(out, w.cs, 1);
 
   if (style == 0) {
@@ -128,9 +132,10 @@ void apply_run(ragtime::Writer& w, Bytes run, void*) {
 
 // Locates a text component at a data offset. False when its header lies
 // beyond the file or it is marked empty.
-bool locate_component(Bytes doc, std::size_t offset, ragtime::TextComponent& c) {
-  ByteReader r(doc);
-  r.seek(offset);
+bool locate_component(PagedSource& doc, std::size_t offset, ragtime::TextComponent& c) {
+  std::uint8_t header[kComponentHeader];
+  if (!doc.read(offset, header, sizeof header)) return false;
+  ByteReader r(header, sizeof header);
   const std::uint8_t mark = r.u8();
   r.skip(5);
   const std::size_t length = r.be16();  // the text's length + 1
@@ -152,7 +157,7 @@ void convert_component(Conversion& cv, std::size_t offset) {
   if (c.needed > cv.doc.size()) cv.source->cut_short(c.needed);
   if (!cv.budget.take(c.span)) return;
   const ragtime::TextRules rules{.hard_space_code = false, .hash_for_03 = true, .final_paragraph = true};
-  ragtime::write_text(cv.w, c, rules, apply_run, nullptr);
+  ragtime::write_text(cv.w, cv.doc, c, rules, apply_run, nullptr);
 }
 
 void convert_page(Conversion& cv, const Record& page) {
@@ -163,8 +168,8 @@ void convert_page(Conversion& cv, const Record& page) {
 
 }  // namespace
 
-bool is_ragtime2_document(std::span<const std::uint8_t> doc) {
-  ByteReader r(doc);
+bool is_ragtime2_document(std::span<const std::uint8_t> head, std::size_t) {
+  ByteReader r(head);
   r.seek(kVersionOffset);
   const std::uint16_t version = r.be16();
   r.seek(kFirstPageOffset);
@@ -175,18 +180,17 @@ bool is_ragtime2_document(std::span<const std::uint8_t> doc) {
 int orig_ragtime2(const char* source_path, const char* stream_path) {
   ragtime::Source source;
   if (const int result = ragtime::open_source(source_path, stream_path, is_ragtime2_document, source)) return result;
-  const Bytes doc = source.doc;
+  PagedSource& doc = *source.doc;
 
-  Conversion cv;
-  cv.doc = doc;
+  Conversion cv(doc);
   cv.source = &source;
   cv.w.out = source.out.get();
   cv.budget.left = doc.size();
   cv.visited.assign(cv.record_count() + 1, false);
-  ByteReader header(doc);
-  header.seek(kFirstPageOffset);
+  std::uint16_t first_page = 0;
+  doc.be16(kFirstPageOffset, first_page);
   Record page;
-  for (std::size_t n = header.be16(); cv.enter_record(n, page); n = page.next) {
+  for (std::size_t n = first_page; cv.enter_record(n, page); n = page.next) {
     convert_page(cv, page);
     put_byte(kPageBreak, cv.w.out);
   }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <span>
 
@@ -9,8 +10,8 @@ namespace lettrix {
 // document, in page order, with a page break after each page.
 int orig_ragtime2(const char* source_path, const char* stream_path);
 
-// Whether the document bytes (data fork) carry the Ragtime 2 version and are
-// long enough to name a first page.
-bool is_ragtime2_document(std::span<const std::uint8_t> doc);
+// Whether a document (data fork) of `size` bytes whose first bytes are `head`
+// carries the Ragtime 2 version and is long enough to name a first page.
+bool is_ragtime2_document(std::span<const std::uint8_t> head, std::size_t size);
 
 }  // namespace lettrix

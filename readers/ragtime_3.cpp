@@ -68,7 +68,7 @@ constexpr std::size_t kFormatSize = 48;
 void apply_listed_style(ragtime::Writer& w, const TextStyle& s) {
   std::FILE* out = w.out;
   if (s.points > 0 && s.points < 256) set_font_size(out, w.cs, s.points);
-  if (s.font_number >= 0) w.table = &select_mac_font_number(w.cs, s.font_number, out);
+  if (s.font_number >= 0) w.table = &w.fonts.select(w.cs, s.font_number, out);
   if (s.style & ragtime::kStyleBold) bold_on(out, w.cs, 1);
   if (s.style & ragtime::kStyleItalic) italic_on(out, w.cs, 1);
   if (s.style & ragtime::kStyleUnderline) underline_on(out, w.cs, 1);
@@ -113,7 +113,9 @@ void apply_run(ragtime::Writer& w, Bytes run, void* context) {
 }
 
 struct Conversion {
-  Bytes doc;
+  explicit Conversion(PagedSource& source) : doc(source) {}
+
+  PagedSource& doc;
   ragtime::Source* source = nullptr;
   ragtime::Writer w;
   ragtime::Budget budget;
@@ -121,13 +123,13 @@ struct Conversion {
 };
 
 void convert_component(Conversion& cv, std::size_t offset) {
-  const Bytes doc = cv.doc;
-  ByteReader r(doc);
-  r.seek(offset);
+  PagedSource& doc = cv.doc;
+  std::uint8_t header[kComponentHeader];
+  const bool whole = doc.read(offset, header, sizeof header);
+  ByteReader r(header, sizeof header);
   r.skip(2);
   const std::size_t a = r.be16();  // the text's length + 1
-  r.skip(1);
-  if (!r.ok()) {
+  if (!whole) {
     cv.source->cut_short(offset + kComponentHeader);
     return;
   }
@@ -142,41 +144,41 @@ void convert_component(Conversion& cv, std::size_t offset) {
   if (c.needed > doc.size()) cv.source->cut_short(c.needed);
   if (!cv.budget.take(at - offset)) return;
   const ragtime::TextRules rules{.hard_space_code = true, .hash_for_03 = false, .final_paragraph = false};
-  ragtime::write_text(cv.w, c, rules, apply_run, &cv.styles);
+  ragtime::write_text(cv.w, doc, c, rules, apply_run, &cv.styles);
 }
 
 }  // namespace
 
-bool is_ragtime3_document(std::span<const std::uint8_t> doc) {
-  if (doc.size() < kEntries) return false;
-  ByteReader r(doc);
+bool is_ragtime3_document(std::span<const std::uint8_t> head, std::size_t size) {
+  if (size < kEntries) return false;
+  ByteReader r(head);
   r.seek(kVersionOffset);
   const std::uint16_t version = r.be16();
   r.seek(kEntryCountOffset);
   const std::size_t count = r.be16();
   // An entry count that the file cannot hold says the file is something else.
-  return r.ok() && version >= kMinVersion && version <= kMaxVersion && count <= (doc.size() - kEntries) / kEntrySize;
+  return r.ok() && version >= kMinVersion && version <= kMaxVersion && count <= (size - kEntries) / kEntrySize;
 }
 
 int orig_ragtime3(const char* source_path, const char* stream_path) {
   ragtime::Source source;
   if (const int result = ragtime::open_source(source_path, stream_path, is_ragtime3_document, source)) return result;
-  const Bytes doc = source.doc;
+  PagedSource& doc = *source.doc;
 
-  Conversion cv;
-  cv.doc = doc;
+  Conversion cv(doc);
   cv.source = &source;
   cv.w.out = source.out.get();
   cv.budget.left = doc.size();
-  ByteReader header(doc);
-  header.seek(kEntryCountOffset);
-  const std::size_t count = header.be16();
+  std::uint16_t count = 0;
+  doc.be16(kEntryCountOffset, count);
   cv.styles = ragtime::read_text_styles(doc, kEntries);
 
   std::uint32_t lowest = 0;
   bool have_lowest = false;
   for (std::size_t i = 0; i < count; ++i) {
-    ByteReader entry(doc.subspan(kEntries + i * kEntrySize, kEntrySize));
+    std::uint8_t bytes[kEntrySize];
+    if (!doc.read(kEntries + i * kEntrySize, bytes, sizeof bytes)) break;
+    ByteReader entry(bytes, sizeof bytes);
     const std::uint16_t first = entry.be16();
     if (first == kEndOfList) break;
     entry.seek(kDataOffset);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <span>
 
@@ -9,8 +10,8 @@ namespace lettrix {
 // Ragtime 3 document name, in the order of the entries.
 int orig_ragtime3(const char* source_path, const char* stream_path);
 
-// Whether the document bytes (data fork) carry a Ragtime 3 version and hold
-// the component entries they count.
-bool is_ragtime3_document(std::span<const std::uint8_t> doc);
+// Whether a document (data fork) of `size` bytes whose first bytes are `head`
+// carries a Ragtime 3 version and holds the component entries it counts.
+bool is_ragtime3_document(std::span<const std::uint8_t> head, std::size_t size);
 
 }  // namespace lettrix

@@ -24,15 +24,15 @@ struct Index {
 
 // The index whose entry holds the tag at `tag`, if the bytes before it read
 // as one.
-bool index_around(Bytes doc, std::size_t tag, Index& index) {
+bool index_around(PagedSource& doc, std::size_t tag, Index& index) {
   for (std::size_t k = 0; k < kMaxEntriesBefore; ++k) {
     const std::size_t back = 6 + k * kEntrySize;
     if (tag < back) return false;
-    ByteReader r(doc);
-    r.seek(tag - back);
-    const std::size_t length = r.be16();
-    const std::size_t first_offset = r.be32();
-    if (!r.ok() || length < 2 + (k + 1) * kEntrySize || (length - 2) % kEntrySize != 0) continue;
+    std::uint8_t head[6];
+    if (!doc.read(tag - back, head, sizeof head)) continue;
+    const std::size_t length = be16_at(head);
+    const std::size_t first_offset = be32_at(head + 2);
+    if (length < 2 + (k + 1) * kEntrySize || (length - 2) % kEntrySize != 0) continue;
     if (length > doc.size() - (tag - back) || first_offset != length) continue;
     index = {tag - back, length};
     return true;
@@ -40,30 +40,38 @@ bool index_around(Bytes doc, std::size_t tag, Index& index) {
   return false;
 }
 
+// Where the records of a zone lie in the document.
+struct Records {
+  std::size_t at = 0;
+  std::size_t count = 0;
+  std::size_t size = 0;
+  std::size_t record(std::size_t i) const { return at + i * size; }
+};
+
 // The records of the zone the index names by this tag, when its header and
 // records lie whole inside the zone and the file.
-bool zone_records(Bytes doc, const Index& index, const char* tag, std::size_t min_record, Bytes& records,
-                  std::size_t& record_size) {
-  ByteReader entries(doc.subspan(index.start + 2, index.length - 2));
-  while (entries.has(kEntrySize)) {
-    const std::size_t offset = entries.be32();
-    const Bytes entry_tag = entries.bytes(4);
-    entries.skip(2);
-    if (std::memcmp(entry_tag.data(), tag, 4) != 0) continue;
-    ByteReader zone(doc);
-    zone.seek(index.start + offset);
-    const std::size_t length = zone.be32();
-    const std::size_t header_start = zone.position();
-    const std::size_t header = zone.be16();
-    record_size = zone.be16();
-    const std::size_t count = zone.be16();
-    if (!zone.ok() || header < 6 || record_size < min_record) return false;
+bool zone_records(PagedSource& doc, const Index& index, const char* tag, std::size_t min_record, Records& records) {
+  for (std::size_t entry = index.start + 2; index.start + index.length - entry >= kEntrySize; entry += kEntrySize) {
+    std::uint8_t e[kEntrySize];
+    if (!doc.read(entry, e, sizeof e)) return false;
+    if (std::memcmp(e + 4, tag, 4) != 0) continue;
+    const std::size_t offset = be32_at(e);
+    // The zone's length, then its header: its own size, the record size and count.
+    std::uint8_t z[10];
+    const std::size_t zone_at = index.start + offset;
+    if (zone_at > doc.size() || !doc.read(zone_at, z, sizeof z)) return false;
+    const std::size_t length = be32_at(z);
+    const std::size_t header_start = zone_at + 4;
+    const std::size_t header = be16_at(z + 4);
+    records.size = be16_at(z + 6);
+    const std::size_t count = be16_at(z + 8);
+    if (header < 6 || records.size < min_record) return false;
     // The records lie within the zone as its length gives it, and within the file.
-    ByteReader body(doc.subspan(header_start, length < doc.size() - header_start ? length : doc.size() - header_start));
-    body.seek(header);
-    const std::size_t whole = body.remaining() / record_size;
-    if (!body.ok() || count > whole) return false;
-    records = body.bytes(count * record_size);
+    const std::size_t body = length < doc.size() - header_start ? length : doc.size() - header_start;
+    if (header > body) return false;
+    if (count > (body - header) / records.size) return false;
+    records.at = header_start + header;
+    records.count = count;
     return true;
   }
   return false;
@@ -71,36 +79,31 @@ bool zone_records(Bytes doc, const Index& index, const char* tag, std::size_t mi
 
 }  // namespace
 
-std::vector<TextStyle> read_text_styles(Bytes doc, std::size_t from) {
+std::vector<TextStyle> read_text_styles(PagedSource& doc, std::size_t from) {
   std::vector<TextStyle> styles;
   if (from >= doc.size()) return styles;
-  const auto tag_begin = kStyleTag, tag_end = kStyleTag + 4;
+  const auto* tag = reinterpret_cast<const std::uint8_t*>(kStyleTag);
   int hits = 0;
-  for (auto hit = std::search(doc.begin() + static_cast<std::ptrdiff_t>(from), doc.end(), tag_begin, tag_end);
-       hit != doc.end() && hits < kMaxTagHits; hit = std::search(hit + 1, doc.end(), tag_begin, tag_end), ++hits) {
+  for (std::size_t hit = doc.find(from, {tag, 4}); hit != doc.size() && hits < kMaxTagHits;
+       hit = doc.find(hit + 1, {tag, 4}), ++hits) {
     Index index;
-    if (!index_around(doc, static_cast<std::size_t>(hit - doc.begin()), index)) continue;
-    Bytes style_records, font_records;
-    std::size_t style_size = 0, font_size = 0;
+    if (!index_around(doc, hit, index)) continue;
+    Records style_records, font_records;
     // The first index found is the document's: when its style list cannot
     // be read, the document has none.
-    if (!zone_records(doc, index, kStyleTag, kStyleRecordMin, style_records, style_size)) return styles;
-    if (!zone_records(doc, index, kFontTag, kFontRecordMin, font_records, font_size)) font_records = {};
-    const std::size_t fonts = font_size ? font_records.size() / font_size : 0;
-    ByteReader r(style_records);
-    while (r.has(style_size)) {
-      ByteReader record(r.bytes(style_size));
+    if (!zone_records(doc, index, kStyleTag, kStyleRecordMin, style_records)) return styles;
+    if (!zone_records(doc, index, kFontTag, kFontRecordMin, font_records)) font_records = {};
+    const std::size_t fonts = font_records.count;
+    styles.reserve(style_records.count);
+    for (std::size_t i = 0; i < style_records.count; ++i) {
+      std::uint8_t record[kStyleRecordMin];
+      if (!doc.read(style_records.record(i), record, sizeof record)) break;
       TextStyle s;
-      record.skip(4);
-      const std::size_t font = record.be16();
-      s.points = record.be16();
-      record.skip(2);
-      s.style = record.be16();
-      if (font >= 1 && font <= fonts) {
-        ByteReader font_record(font_records.subspan((font - 1) * font_size, font_size));
-        font_record.skip(6);
-        s.font_number = font_record.be16();
-      }
+      const std::size_t font = be16_at(record + 4);
+      s.points = be16_at(record + 6);
+      s.style = be16_at(record + 10);
+      std::uint16_t number = 0;
+      if (font >= 1 && font <= fonts && doc.be16(font_records.record(font - 1) + 6, number)) s.font_number = number;
       styles.push_back(s);
     }
     return styles;

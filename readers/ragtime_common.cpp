@@ -1,11 +1,14 @@
 #include "readers/ragtime_common.h"
 
+#include <algorithm>
+#include <array>
+#include <cstdint>
+
 #include "core/byte_helpers.h"
 #include "core/handler.h"
 #include "core/char_output.h"
 #include "core/stream_codes.h"
 #include "support/byte_io.h"
-#include "support/whole_file.h"
 
 namespace lettrix::ragtime {
 
@@ -23,8 +26,8 @@ namespace {
 
 // The data fork length when the bytes start with what looks like a MacBinary
 // header, whether or not the file holds the whole fork; -1 otherwise.
-long stated_data_length(Bytes file) {
-  ByteReader r(file);
+long stated_data_length(Bytes head) {
+  ByteReader r(head);
   if (!r.has(kMacBinaryHeader)) return -1;
   const std::uint8_t zero = r.u8();
   const std::size_t name_length = r.u8();
@@ -37,71 +40,95 @@ long stated_data_length(Bytes file) {
   return static_cast<long>(length);
 }
 
+// The first bytes of the document that starts at `base`.
+Bytes document_head(Bytes head, std::size_t base) { return base < head.size() ? head.subspan(base) : Bytes(); }
+
 }  // namespace
 
-long macbinary_data_length(Bytes file) {
-  const long length = stated_data_length(file);
-  return length >= 0 && static_cast<std::size_t>(length) <= file.size() - kMacBinaryHeader ? length : -1;
+long macbinary_data_length(Bytes head, std::uint64_t file_size) {
+  const long length = stated_data_length(head);
+  return length >= 0 && static_cast<std::uint64_t>(length) <= file_size - kMacBinaryHeader ? length : -1;
 }
 
-int open_source(const char* source_path, const char* stream_path, bool (*is_format)(Bytes), Source& source) {
-  FilePtr in = open_file(source_path, "rb");
+int open_source(const char* source_path, const char* stream_path, FormatTest is_format, Source& source) {
+  source.in = open_file(source_path, "rb");
   source.out = open_file(stream_path, "w+b");
-  if (!in || !source.out || !read_whole_file(in.get(), source.file)) return -1;
-  const Bytes all(source.file);
-  const long fork = macbinary_data_length(all);
-  source.doc = fork < 0 ? all : all.subspan(kMacBinaryHeader, static_cast<std::size_t>(fork));
+  if (!source.in || !source.out) return -1;
+  const long file_size = stream_size(source.in.get());
+  if (file_size < 0) return -1;
+  const std::size_t size = static_cast<std::size_t>(file_size);
+  // The MacBinary header and the head of the document behind it.
+  std::uint8_t head_bytes[kMacBinaryHeader + kHeadBytes];
+  const std::size_t head_size = std::min(size, sizeof head_bytes);
+  if (std::fseek(source.in.get(), 0, SEEK_SET) != 0 ||
+      std::fread(head_bytes, 1, head_size, source.in.get()) != head_size)
+    return -1;
+  const Bytes head(head_bytes, head_size);
+  const long fork = macbinary_data_length(head, size);
   source.base = fork < 0 ? 0 : kMacBinaryHeader;
-  if (source.doc.empty()) return -2;
-  if (is_format(source.doc)) return 0;
-  // A MacBinary header whose data fork is cut short: the document is the part
-  // the file holds, when that part is one.
-  const long stated = stated_data_length(all);
-  if (fork < 0 && stated > 0 && is_format(all.subspan(kMacBinaryHeader))) {
-    source.doc = all.subspan(kMacBinaryHeader);
+  std::size_t doc_size = fork < 0 ? size : static_cast<std::size_t>(fork);
+  if (doc_size == 0) return -2;
+  if (!is_format(document_head(head, source.base).first(std::min(doc_size, head_size - source.base)), doc_size)) {
+    // A MacBinary header whose data fork is cut short: the document is the
+    // part the file holds, when that part is one.
+    const long stated = stated_data_length(head);
+    if (fork >= 0 || stated <= 0 || !is_format(document_head(head, kMacBinaryHeader), size - kMacBinaryHeader))
+      return -1;
     source.base = kMacBinaryHeader;
-    source.damage.cut_short("text", all.size(), kMacBinaryHeader + static_cast<std::size_t>(stated));
-    return 0;
+    doc_size = size - kMacBinaryHeader;
+    source.damage.cut_short("text", size, kMacBinaryHeader + static_cast<std::size_t>(stated));
   }
-  return -1;
+  source.doc.emplace(source.in.get(), source.base, doc_size);
+  return 0;
 }
 
-int finish_stream(Source& source) { return reader_result(source.out.get(), source.damage); }
+int finish_stream(Source& source) {
+  if (source.doc && source.doc->failed()) return -1;
+  return reader_result(source.out.get(), source.damage);
+}
 
 namespace {
 
-// Takes `count` records of `size` bytes, or as many whole records as remain.
-Bytes take_records(ByteReader& r, std::size_t count, std::size_t size) {
-  const std::size_t whole = r.remaining() / size;
-  return r.bytes((count < whole ? count : whole) * size);
+// Takes `count` records of `size` bytes, or as many whole records as the
+// `room` bytes hold.
+std::size_t whole_records(std::size_t count, std::size_t size, std::size_t room) {
+  const std::size_t whole = room / size;
+  return count < whole ? count : whole;
 }
 
 }  // namespace
 
-std::size_t run_start(Bytes run) { return ByteReader(run).be16(); }
-
-std::size_t locate_text(Bytes doc, std::size_t text_at, std::size_t declared, bool zero_before_count,
+std::size_t locate_text(PagedSource& doc, std::size_t text_at, std::size_t declared, bool zero_before_count,
                         TextComponent& c) {
-  ByteReader r(doc);
-  r.seek(text_at < doc.size() ? text_at : doc.size());
-  c.text_cut = declared > r.remaining();
-  c.text = r.bytes(c.text_cut ? r.remaining() : declared);
+  const std::size_t size = doc.size();
+  std::size_t at = text_at < size ? text_at : size;
+  c.text_cut = declared > size - at;
+  c.text_at = at;
+  c.text_size = c.text_cut ? size - at : declared;
+  at += c.text_size;
   c.needed = text_at + declared + 2;
-  if (!r.has(2)) return r.position();
-  std::size_t runs = r.be16();
-  if (runs == 0 && zero_before_count && r.has(1)) {
-    r.seek(r.position() - 1);
-    runs = r.be16();
+  std::uint16_t word = 0;
+  if (size - at < 2 || !doc.be16(at, word)) return at;
+  at += 2;
+  std::size_t runs = word;
+  if (runs == 0 && zero_before_count && size - at >= 1 && doc.be16(at - 1, word)) {
+    runs = word;
+    ++at;
     ++c.needed;
   }
   c.needed += runs * c.run_size + 2;
-  c.runs = take_records(r, runs, c.run_size);
-  if (c.runs.size() == runs * c.run_size && r.has(2)) {
-    const std::size_t formats = r.be16();
+  c.runs_at = at;
+  c.run_count = whole_records(runs, c.run_size, size - at);
+  at += c.run_count * c.run_size;
+  if (c.run_count == runs && size - at >= 2 && doc.be16(at, word)) {
+    at += 2;
+    const std::size_t formats = word;
     c.needed += formats * c.format_size;
-    c.formats = take_records(r, formats, c.format_size);
+    c.formats_at = at;
+    c.format_count = whole_records(formats, c.format_size, size - at);
+    at += c.format_count * c.format_size;
   }
-  return r.position();
+  return at;
 }
 
 void apply_alignment(Writer& w, std::uint8_t alignment) {
@@ -135,34 +162,77 @@ constexpr std::size_t kAlignmentOffset = 6;  // in a paragraph format
 
 enum class Last { Nothing, ParagraphEnd, Other };
 
+// A run start beyond every text position.
+constexpr std::size_t kNever = SIZE_MAX;
+
 class TextWalk {
  public:
-  TextWalk(Writer& w, const TextComponent& c, const TextRules& rules, ApplyRun apply_run, void* context)
-      : w_(w), c_(c), rules_(rules), apply_run_(apply_run), context_(context) {}
+  TextWalk(Writer& w, PagedSource& doc, const TextComponent& c, const TextRules& rules, ApplyRun apply_run,
+           void* context)
+      : w_(w), doc_(doc), c_(c), rules_(rules), apply_run_(apply_run), context_(context) {}
 
+  // The text comes through a view of the document, taken again whenever a
+  // run or a format was read from another part of it.
   void run() {
-    if (c_.run_count() > 0) apply_run(0);
+    if (c_.run_count > 0) apply_run(0);
     next_run_ = 1;
+    next_start_ = run_start(next_run_);
     next_format();
-    for (std::size_t i = 0; i < c_.text.size(); ++i) {
-      const std::size_t position = i + 1;
-      while (next_run_ < c_.run_count() && run_start(c_.run(next_run_)) <= position) apply_run(next_run_++);
-      write_byte(c_.text[i]);
+    std::size_t done = 0;  // text bytes written
+    while (done < c_.text_size) {
+      const Bytes v = doc_.view(c_.text_at + done);
+      if (v.empty()) return;  // unreadable: the conversion fails
+      const std::uint8_t* const p = v.data();
+      const std::size_t n = std::min(v.size(), c_.text_size - done);
+      std::size_t k = 0;   // bytes of the view done; the text position of p[k] is done + k + 1
+      bool moved = false;  // the view may be stale
+      while (k < n && !moved) {
+        // Characters up to the next run start or structure byte.
+        if (done + k + 1 < next_start_ && !carried_) {
+          const std::size_t plain_end = std::min(n, next_start_ - 1 - done);
+          const std::size_t first = k;
+          const std::uint8_t* const plain = w_.plain.bytes(*w_.table);
+          std::FILE* const out = w_.out;
+          for (std::uint8_t b; k < plain_end && (b = plain[p[k]]) != 0; ++k) put_byte(b, out);
+          if (k > first) last_ = Last::Other;
+          if (k == n) break;
+        }
+        const std::uint8_t byte = p[k++];
+        const std::size_t position = done + k;
+        if (position >= next_start_) {
+          while (next_start_ <= position) {
+            apply_run(next_run_++);
+            next_start_ = run_start(next_run_);
+          }
+          moved = true;
+        }
+        if (byte == 0x00) moved = true;
+        write_byte(byte);
+      }
+      done += k;
     }
     if (rules_.final_paragraph && !c_.text_cut && last_ == Last::Other) paragraph_end();
   }
 
  private:
-  void apply_run(std::size_t i) {
-    apply_run_(w_, c_.run(i), context_);
+  // The position (from 1) at which run k starts: its first word; kNever when
+  // there is none.
+  std::size_t run_start(std::size_t k) {
+    std::uint16_t start = 0;
+    return k < c_.run_count && doc_.be16(c_.run(k), start) ? start : kNever;
+  }
+
+  void apply_run(std::size_t k) {
+    std::uint8_t scratch[kMaxRunSize];
+    const std::uint8_t* run = c_.run_size <= sizeof scratch ? doc_.bytes(c_.run(k), c_.run_size, scratch) : nullptr;
+    if (run) apply_run_(w_, Bytes(run, c_.run_size), context_);
     carried_ = false;
   }
 
   void next_format() {
-    if (next_format_ >= c_.format_count()) return;
-    ByteReader format(c_.format(next_format_++));
-    format.seek(kAlignmentOffset);
-    apply_alignment(w_, format.u8());
+    if (next_format_ >= c_.format_count) return;
+    std::uint8_t alignment = 0;
+    if (doc_.read(c_.format(next_format_++) + kAlignmentOffset, &alignment, 1)) apply_alignment(w_, alignment);
   }
 
   void paragraph_end() {
@@ -216,11 +286,13 @@ class TextWalk {
   }
 
   Writer& w_;
+  PagedSource& doc_;
   const TextComponent& c_;
   const TextRules& rules_;
   ApplyRun apply_run_;
   void* context_;
   std::size_t next_run_ = 0;
+  std::size_t next_start_ = kNever;  // where run next_run_ starts
   std::size_t next_format_ = 0;
   Attributes carry_;
   bool carried_ = false;
@@ -229,8 +301,9 @@ class TextWalk {
 
 }  // namespace
 
-void write_text(Writer& w, const TextComponent& c, const TextRules& rules, ApplyRun apply_run, void* context) {
-  TextWalk(w, c, rules, apply_run, context).run();
+void write_text(Writer& w, PagedSource& doc, const TextComponent& c, const TextRules& rules, ApplyRun apply_run,
+                void* context) {
+  TextWalk(w, doc, c, rules, apply_run, context).run();
 }
 
 }  // namespace lettrix::ragtime

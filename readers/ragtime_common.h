@@ -1,18 +1,22 @@
-// Pieces shared by the Ragtime 2 and Ragtime 3 readers: the document bytes
-// (the data fork, also from behind a MacBinary header), a text component
-// located in them, and the walk over a component's text that both versions
-// share. The layouts themselves are drawn at the top of ragtime_2.cpp and
-// ragtime_3.cpp.
+// Pieces shared by the Ragtime 2 and Ragtime 3 readers: the document (the
+// data fork, also from behind a MacBinary header, read through a few cached
+// blocks), a text component located in it, and the walk over a component's
+// text that both versions share. The layouts themselves are drawn at the top
+// of ragtime_2.cpp and ragtime_3.cpp.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <optional>
 #include <span>
-#include <vector>
 
 #include "core/charset.h"
 #include "core/emitter.h"
+#include "core/mac_font_names.h"
+#include "readers/paged_source.h"
+#include "readers/plain_bytes.h"
 #include "readers/reader_damage.h"
 #include "support/file_handle.h"
 
@@ -20,63 +24,68 @@ namespace lettrix::ragtime {
 
 using Bytes = std::span<const std::uint8_t>;
 
-// A conversion's files: the stream being written and the document's bytes,
-// which are the data fork behind a MacBinary header (only the bytes its
-// header counts), or the whole file.
+// A conversion's files: the stream being written and the document, which is
+// the data fork behind a MacBinary header (only the bytes its header counts),
+// or the whole file.
 struct Source {
+  FilePtr in;
   FilePtr out;
-  std::vector<std::uint8_t> file;
-  Bytes doc;
+  std::optional<PagedSource> doc;
   std::size_t base = 0;  // where doc starts in the file
   Damage damage;         // what the conversion found missing
 
   // Notes a structure that ends at document offset `end`, beyond the document.
-  void cut_short(std::size_t end) { damage.cut_short_at_least("text", base + doc.size(), base + end); }
+  void cut_short(std::size_t end) { damage.cut_short_at_least("text", base + doc->size(), base + end); }
 };
 
-// Opens the source and the stream and reads the document into memory. 0, or
+// The first bytes of a document (at least kHeadBytes of them, or all there
+// are) and its size: enough for a version's test of its header.
+inline constexpr std::size_t kHeadBytes = 256;
+using FormatTest = bool (*)(Bytes head, std::size_t size);
+
+// Opens the source and the stream and places the document in the file. 0, or
 // the reader's result: -1 when a file cannot be opened or read or is_format
 // refuses the document, -2 when the document is empty. A MacBinary header
 // whose data fork the file holds only in part gives the part there is, and
 // the damage is noted.
-int open_source(const char* source_path, const char* stream_path, bool (*is_format)(Bytes), Source& source);
+int open_source(const char* source_path, const char* stream_path, FormatTest is_format, Source& source);
 
-// The reader's result once the stream is written: 0, -1 when a write failed,
-// or kHandlerDamaged when the source's damage noted a fault.
+// The reader's result once the stream is written: 0, -1 when a write or a
+// read of the source failed, or kHandlerDamaged when the source's damage
+// noted a fault.
 int finish_stream(Source& source);
 
-// The length of the data fork when the bytes start with a MacBinary header
-// (byte 0 zero, a name of 1 to 63 characters, bytes 74 and 82 zero, a data
-// fork that the file holds), otherwise -1.
-long macbinary_data_length(Bytes file);
+// The length of the data fork when the first bytes of a file of file_size
+// bytes are a MacBinary header (byte 0 zero, a name of 1 to 63 characters,
+// bytes 74 and 82 zero, a data fork that the file holds), otherwise -1.
+long macbinary_data_length(Bytes head, std::uint64_t file_size);
 
-// A text component as found in the file: its text (only the bytes the file
-// holds), its character runs and its paragraph formats (whole records only).
+// A text component as found in the document: where its text lies (only the
+// bytes the document holds), its character runs and its paragraph formats
+// (whole records only).
 struct TextComponent {
-  Bytes text;
-  bool text_cut = false;  // the file ends inside the text
-  Bytes runs;
+  std::size_t text_at = 0;
+  std::size_t text_size = 0;
+  bool text_cut = false;  // the document ends inside the text
+  std::size_t runs_at = 0;
+  std::size_t run_count = 0;
   std::size_t run_size = 10;
-  Bytes formats;
+  std::size_t formats_at = 0;
+  std::size_t format_count = 0;
   std::size_t format_size = 34;
   std::size_t span = 0;   // bytes from the component's start to its end in the file
   std::size_t needed = 0;  // document offset just after all that the component declares
 
-  std::size_t run_count() const { return runs.size() / run_size; }
-  Bytes run(std::size_t i) const { return runs.subspan(i * run_size, run_size); }
-  std::size_t format_count() const { return formats.size() / format_size; }
-  Bytes format(std::size_t i) const { return formats.subspan(i * format_size, format_size); }
+  std::size_t run(std::size_t i) const { return runs_at + i * run_size; }
+  std::size_t format(std::size_t i) const { return formats_at + i * format_size; }
 };
-
-// The position (from 1) at which a character run starts: its first word.
-std::size_t run_start(Bytes run);
 
 // Fills in a component's text, runs and formats (c.run_size and
 // c.format_size given) from the text's offset and its declared length; the
-// lists hold the whole records the file holds, and the formats only when the
-// run list is whole. A run count of 0 stands for a count one byte further on
-// when zero_before_count is set. Returns the offset just after the component.
-std::size_t locate_text(Bytes doc, std::size_t text_at, std::size_t declared, bool zero_before_count,
+// lists hold the whole records the document holds, and the formats only when
+// the run list is whole. A run count of 0 stands for a count one byte further
+// on when zero_before_count is set. Returns the offset just after the component.
+std::size_t locate_text(PagedSource& doc, std::size_t text_at, std::size_t declared, bool zero_before_count,
                         TextComponent& c);
 
 // How much component data a conversion may still read: each component uses
@@ -92,12 +101,21 @@ struct Budget {
   }
 };
 
+// Text bytes that are not simply characters of the run's font.
+inline constexpr std::array<bool, 256> kStructureBytes = [] {
+  std::array<bool, 256> b{};
+  for (int c : {0x00, 0x03, 0x09, 0x0B, 0x0D, 0x1F, 0xCA, 0x5C}) b[static_cast<std::size_t>(c)] = true;
+  return b;
+}();
+
 // The emitter state and the character table of one conversion.
 struct Writer {
   std::FILE* out = nullptr;
   CharState cs;
   ParaState ps;
   const ReaderTable* table = &kMacintoshTable;
+  MacFontNumberCache fonts;
+  PlainByteTables plain{kStructureBytes};
 };
 
 // Paragraph alignment byte of a paragraph format: 0 left, 1 centred, 2 right,
@@ -120,6 +138,7 @@ struct TextRules {
 };
 
 using ApplyRun = void (*)(Writer& w, Bytes run, void* context);
+inline constexpr std::size_t kMaxRunSize = 16;
 
 // Writes the text of a component: the first run and the first paragraph
 // format apply at once, every further run at its start position (counted
@@ -132,6 +151,7 @@ using ApplyRun = void (*)(Writer& w, Bytes run, void* context);
 //   0x1F        dropped (a soft hyphen)
 //   0x5C        Backslash
 //   others      through the writer's character table
-void write_text(Writer& w, const TextComponent& c, const TextRules& rules, ApplyRun apply_run, void* context);
+void write_text(Writer& w, PagedSource& doc, const TextComponent& c, const TextRules& rules, ApplyRun apply_run,
+                void* context);
 
 }  // namespace lettrix::ragtime

@@ -51,5 +51,27 @@ TEST(MacFontNames, SelectWritesClassAndGivesTable) {
   std::fclose(out);
 }
 
+TEST(MacFontNames, NumberCacheWritesAndGivesWhatTheLookUpDoes) {
+  // Numbers with and without a face, repeated and sharing cache slots
+  // (n and n + 32), in an order that changes the class often.
+  const int numbers[] = {20, 21, 20, 52, 23, 13, 13, 156, 0, 1, 22, 54, 20, 23, 300, 332, 300, 65535, 2, 34, 2, 21,
+                         -1, 31, -1, 16, 48, 16, 3, 35, 3, 21, 20, 156, 124};
+  std::FILE* cached_out = std::tmpfile();
+  std::FILE* direct_out = std::tmpfile();
+  ASSERT_NE(cached_out, nullptr);
+  ASSERT_NE(direct_out, nullptr);
+  MacFontNumberCache cache;
+  CharState cached{}, direct{};
+  for (int n : numbers) {
+    EXPECT_EQ(&cache.select(cached, n, cached_out), &select_mac_font_number(direct, n, direct_out)) << n;
+    EXPECT_EQ(cached.font_class, direct.font_class) << n;
+  }
+  std::rewind(cached_out);
+  std::rewind(direct_out);
+  EXPECT_EQ(print_stream(cached_out), print_stream(direct_out));
+  std::fclose(cached_out);
+  std::fclose(direct_out);
+}
+
 }  // namespace
 }  // namespace lettrix

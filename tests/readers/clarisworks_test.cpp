@@ -255,6 +255,22 @@ TEST(ClarisWorksHostileInput, ItemAndChunkLengthsBeyondTheFile) {
   r = read_doc(bad.substr(0, layout.first_chunk_length + 4 + 6 + 4 + 3));
   EXPECT_EQ(r.rc, kHandlerDamaged);
   EXPECT_EQ(r.printed(), "{FontSize 0,246}Hello wor");
+
+  // An item longer than the file between the two note zones, which both
+  // still convert: the text is whole, the document damaged.
+  const std::string notes = ClarisWorksBuilder{}
+                                .run({.font = 0, .size = 10})
+                                .text("A")
+                                .footnote("n1")
+                                .text("B")
+                                .footnote("n2")
+                                .build(&layout);
+  ASSERT_EQ(layout.note_tags.size(), 2u);
+  bad = notes;
+  bad.insert(layout.note_tags[1], std::string("\x00\xFF\xFF\xFF", 4));
+  r = read_doc(bad);
+  EXPECT_EQ(r.rc, kHandlerDamaged);
+  EXPECT_EQ(r.printed(), read_doc(notes).printed());
 }
 
 TEST(ClarisWorksHostileInput, RunsOutOfOrder) {
