@@ -99,13 +99,13 @@ void write_text_byte(Reader22& r, std::uint8_t byte) {
 long walk_paragraphs(Reader22& r, long pos, long count, bool convert, long first_record) {
   for (long i = 0; i < count; ++i) {
     need_document(r.src, pos + kParagraphHeaderSize);
-    const std::vector<std::uint8_t> head = read_document(r.src, pos, kParagraphHeaderSize);
+    const std::span<const std::uint8_t> head = view_document(r.src, pos, kParagraphHeaderSize);
     if (head.size() != kParagraphHeaderSize) return -1;
     const int kind = (head[0] << 8) | head[1];
     if (kind == 0) {
       need_document(r.src, pos + kRulerDataOffset + kMacWriteRulerSize);
       if (convert) {
-        const std::vector<std::uint8_t> ruler = read_document(r.src, pos + kRulerDataOffset, kMacWriteRulerSize);
+        const std::span<const std::uint8_t> ruler = view_document(r.src, pos + kRulerDataOffset, kMacWriteRulerSize);
         if (static_cast<long>(ruler.size()) != kMacWriteRulerSize) return -1;
         r.alignment = install_macwrite_ruler(r.out, r.ps, r.tabs, ruler);
       }
@@ -125,9 +125,10 @@ long walk_paragraphs(Reader22& r, long pos, long count, bool convert, long first
     if (convert) {
       const std::size_t record = static_cast<std::size_t>(first_record + i) * kPageRecordSize + 4;
       if (first_record >= 0 && record < r.page_records.size()) follow_page(r.pages, r.page_records[record]);
-      const std::vector<std::uint8_t> text = read_document(r.src, text_start, length);
       const std::vector<MacWriteFormat> formats =
           whole ? read_macwrite_formats(r.src, pos) : std::vector<MacWriteFormat>{};
+      // Read after the formats: the view holds until the next read.
+      const std::span<const std::uint8_t> text = view_document(r.src, text_start, length);
       if (!text.empty()) {
         start_content(r.out, r.pages);
         set_macwrite_alignment(r.out, r.ps, r.alignment);

@@ -37,10 +37,10 @@ std::vector<MacWriteFormat> parse_macwrite_formats(std::span<const std::uint8_t>
   return formats;
 }
 
-std::vector<MacWriteFormat> read_macwrite_formats(const MacWriteSource& src, long offset) {
+std::vector<MacWriteFormat> read_macwrite_formats(MacWriteSource& src, long offset) {
   std::uint16_t size = 0;
   if (!read_document_be16(src, offset, size)) return {};
-  return parse_macwrite_formats(read_document(src, offset + 2, size));
+  return parse_macwrite_formats(view_document(src, offset + 2, size));
 }
 
 void set_macwrite_alignment(std::FILE* out, ParaState& ps, int source_alignment) {

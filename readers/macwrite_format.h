@@ -50,7 +50,7 @@ struct MacWriteFormat {
 std::vector<MacWriteFormat> parse_macwrite_formats(std::span<const std::uint8_t> bytes);
 
 // The format list at a document offset: a 2-byte size, then the formats.
-std::vector<MacWriteFormat> read_macwrite_formats(const MacWriteSource& src, long offset);
+std::vector<MacWriteFormat> read_macwrite_formats(MacWriteSource& src, long offset);
 
 // Follows a paragraph's formats as its text is written: call at() before
 // each character with its position. A format starts when its position
