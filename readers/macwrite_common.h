@@ -11,6 +11,7 @@
 
 #include "core/charset.h"
 #include "readers/reader_damage.h"
+#include "support/byte_io.h"
 
 namespace lettrix {
 
@@ -75,6 +76,17 @@ void check_document_size(const MacWriteSource& src, bool structures_give_size, D
 // table: a backslash as the Backslash code, a table entry with a high byte as
 // TableChar, a plain entry as its byte; an entry of 0 writes nothing.
 void write_mac_char(std::FILE* out, const ReaderTable& table, std::uint8_t byte);
+
+// Writes bytes that go to the stream as they stand: a short run byte by byte
+// (the runs between accented letters are a few bytes long, and an fwrite call
+// costs more than they do), a longer one in one piece.
+inline void write_plain_run(std::FILE* out, std::span<const std::uint8_t> run) {
+  if (run.size() < 32) {
+    for (std::uint8_t byte : run) put_byte(byte, out);
+  } else {
+    std::fwrite(run.data(), 1, run.size(), out);
+  }
+}
 
 // The pages as MacWrite laid the main text out: every paragraph records the
 // page its first line stands on. A paragraph on a later page than the one
