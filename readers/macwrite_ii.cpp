@@ -64,6 +64,7 @@
 #include "readers/macwrite_ii_notes.h"
 #include "readers/reader_damage.h"
 #include "support/file_handle.h"
+#include "support/work_file.h"
 #include "support/byte_io.h"
 
 namespace lettrix {
@@ -187,6 +188,9 @@ class Conversion {
       : out_(out), blocks_(blocks), formats_(formats), cs_(cs), ps_(ps), tabs_(tabs) {}
 
   long note_count() const { return notes_; }
+  // The work file that holds the footnote texts (null before the first one,
+  // and when none could be had).
+  std::FILE* note_texts() const { return note_texts_.get(); }
 
   // The zone groups of the document chain, from the reader's position to the
   // end of the chain.
@@ -210,6 +214,7 @@ class Conversion {
   const ReaderTable* table_ = &kMacintoshTable;
   long notes_ = 0;
   long column_ = 0;
+  FilePtr note_texts_;
 };
 
 void Conversion::convert_zone_groups(ByteReader& r) {
@@ -375,9 +380,16 @@ void Conversion::write_byte(std::uint8_t byte, const ZoneRuns& runs) {
 }
 
 // Ends the previous footnote text and marks the start of the next one; the
-// footnote texts are moved to their references when the zones are done.
+// footnote texts are moved to their references when the zones are done. The
+// first one moves the output from the stream to a work file: the footnote
+// texts follow the main text, so everything from there on is theirs.
 void Conversion::start_note_text() {
-  if (notes_ != 0) write_code(out_, EndOfText);
+  if (notes_ != 0) {
+    write_code(out_, EndOfText);
+  } else {
+    note_texts_ = open_work_file();
+    if (note_texts_) out_ = note_texts_.get();
+  }
   ++notes_;
   const unsigned char marker[4] = {kEscape, macwrite_ii::kNoteTextCode, kEscape, macwrite_ii::kNoteTextCode};
   std::fwrite(marker, 1, sizeof marker, out_);
@@ -447,7 +459,10 @@ int orig_macwII(const char* source_path, const char* stream_path) {
 
   Conversion conversion(out.get(), blocks, formats, cs, ps, tabs);
   conversion.convert_zone_groups(r);
-  if (conversion.note_count() != 0 && macwrite_ii::move_footnotes(out, stream_path) != 0) return -1;
+  if (conversion.note_count() != 0 &&
+      (!conversion.note_texts() || macwrite_ii::move_footnotes(out, stream_path, conversion.note_texts()) != 0)) {
+    return -1;
+  }
   check_blocks();
   return reader_result(out.get(), damage);
 }
