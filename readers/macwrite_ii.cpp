@@ -212,6 +212,7 @@ class Conversion {
   ParaState& ps_;
   TabTable& tabs_;
   const ReaderTable* table_ = &kMacintoshTable;
+  MacWriteFonts fonts_;
   long notes_ = 0;
   long column_ = 0;
   FilePtr note_texts_;
@@ -299,7 +300,7 @@ void Conversion::next_char_run(ZoneRuns& runs) {
     const CharFormat& f = formats_.chars[index];
     close_attributes(out_, cs_);
     set_font_size(out_, cs_, f.points);
-    table_ = &select_mac_font_number(cs_, f.font, out_);
+    table_ = &fonts_.select(cs_, f.font, out_);
     // The state takes the format as MacWrite II stores it: the font number
     // in place of the class and the size as a positive number, so the next
     // run writes Font and FontSize again.
