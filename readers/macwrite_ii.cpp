@@ -62,6 +62,7 @@
 #include "readers/macwrite_format.h"
 #include "readers/macwrite_ii_blocks.h"
 #include "readers/macwrite_ii_notes.h"
+#include "readers/macwrite_ii_text.h"
 #include "readers/reader_damage.h"
 #include "support/file_handle.h"
 #include "support/work_file.h"
@@ -213,6 +214,7 @@ class Conversion {
   TabTable& tabs_;
   const ReaderTable* table_ = &kMacintoshTable;
   MacWriteFonts fonts_;
+  macwrite_ii::ExpansionCache expansions_;
   long notes_ = 0;
   long column_ = 0;
   FilePtr note_texts_;
@@ -275,7 +277,24 @@ void Conversion::convert_zone(long first_block) {
     const std::size_t got = blocks_.read_block(be16_at(&block_list[e]), block);
     if (got == 0) return;  // a block outside the file: the zone's text ends here
     const std::size_t count = std::min<std::size_t>(be16_at(&block_list[e + 2]), got);
-    for (std::size_t i = 0; i < count; ++i) text_byte(block[i], runs);
+    for (std::size_t i = 0; i < count;) {
+      // Within both runs, the bytes that write only their characters go in
+      // pieces; the others, and the byte at which a run ends, one at a time.
+      if (runs.char_left != 0 && runs.para_left != 0) {
+        std::size_t limit = count - i;
+        for (const std::int64_t left : {runs.char_left, runs.para_left}) {
+          if (left > 0 && static_cast<std::uint64_t>(left) < limit) limit = static_cast<std::size_t>(left);
+        }
+        const std::size_t n =
+            macwrite_ii::write_expanded_text(out_, expansions_.of(*table_), std::span<const std::uint8_t>(block + i, limit),
+                                             column_, ps_.right_margin - ps_.left_margin);
+        runs.char_left -= static_cast<std::int64_t>(n);
+        runs.para_left -= static_cast<std::int64_t>(n);
+        i += n;
+        if (i == count) break;
+      }
+      text_byte(block[i++], runs);
+    }
   }
 }
 
