@@ -12,23 +12,23 @@ TextExpansions text_expansions(const ReaderTable& table) {
   for (int byte = 0; byte < 256; ++byte) {
     TextExpansion& x = expansions[static_cast<std::size_t>(byte)];
     if (byte == kTab || byte == kPageBreak) {
-      x = {TextExpansion::Written, 1, 0, {static_cast<std::uint8_t>(byte)}};
+      x = {{static_cast<std::uint8_t>(byte)}, TextExpansion::Written, 1, 0};
       continue;
     }
     if (byte == ' ') {
-      x.kind = TextExpansion::Space;
+      x = {{' '}, TextExpansion::Space, 1, 0, 1};
       continue;
     }
     if (byte < 0x20 || byte == kEscape || byte == 0xCA) continue;
     const std::uint16_t entry = table[static_cast<std::size_t>(byte)];
     if (is_table_char(entry)) {
-      x = {TextExpansion::Written, 4, 1,
-           {kEscape, TableChar, static_cast<std::uint8_t>(entry_table(entry)),
-            static_cast<std::uint8_t>(entry_index(entry))}};
+      x = {{kEscape, TableChar, static_cast<std::uint8_t>(entry_table(entry)),
+            static_cast<std::uint8_t>(entry_index(entry))},
+           TextExpansion::Written, 4, 1};
     } else if (entry_index(entry) == 0) {
-      x = {TextExpansion::Written, 0, 1, {}};
+      x = {{}, TextExpansion::Written, 0, 1};
     } else if (entry_index(entry) != kEscape) {
-      x = {TextExpansion::Written, 1, 1, {static_cast<std::uint8_t>(entry_index(entry))}};
+      x = {{static_cast<std::uint8_t>(entry_index(entry))}, TextExpansion::Written, 1, 1};
     }
   }
   return expansions;
@@ -55,18 +55,15 @@ std::size_t write_expanded_text(std::FILE* out, const TextExpansions& expansions
     const std::size_t end = text.size() - taken < kPiece ? text.size() : taken + kPiece;
     std::size_t used = 0, n = taken;
     for (; n < end; ++n) {
+      // Without branches but the one that ends the piece: spaces come every
+      // few letters, and a branch on them would be mispredicted each time.
       const TextExpansion& x = expansions[text[n]];
-      if (x.kind == TextExpansion::Written) {
-        std::memcpy(piece + used, x.bytes, sizeof x.bytes);
-        used += x.length;
-        at += x.column;
-      } else if (x.kind == TextExpansion::Space) {
-        const bool wrap = at > width;
-        piece[used++] = wrap ? kLineBreak : ' ';
-        if (wrap) at = 0;
-      } else {
-        break;
-      }
+      if (x.kind == TextExpansion::Other) break;
+      const long wrap = x.space & static_cast<long>(at > width);  // 1: the space breaks the line
+      piece[used] = static_cast<std::uint8_t>(x.bytes[0] - wrap * (' ' - kLineBreak));
+      std::memcpy(piece + used + 1, x.bytes + 1, 3);
+      used += x.length;
+      at = (at + x.column) * (1 - wrap);
     }
     if (used < 32) {
       for (std::size_t i = 0; i < used; ++i) put_byte(piece[i], out);

@@ -18,13 +18,14 @@ namespace lettrix::macwrite_ii {
 struct TextExpansion {
   enum Kind : std::uint8_t {
     Written,  // `length` bytes (none, a character, or a TableChar code), `column` added to the column
-    Space,    // a space, or a line break past the right margin
+    Space,    // a space (one byte, no column), or a line break past the right margin
     Other,    // anything else: left to the byte-by-byte writer
   };
+  std::uint8_t bytes[4] = {};
   Kind kind = Other;
   std::uint8_t length = 0;
   std::uint8_t column = 0;
-  std::uint8_t bytes[4] = {};
+  std::uint8_t space = 0;  // 1 for a space (eight bytes in all: an entry is found with a shift)
 };
 using TextExpansions = std::array<TextExpansion, 256>;
 

@@ -39,6 +39,8 @@ TEST(MacWriteTextPieces, ExpansionsWriteWhatTheCharacterWriterWrites) {
       }
       if (byte == 0x20) {
         EXPECT_EQ(x.kind, macwrite_ii::TextExpansion::Space);
+        EXPECT_EQ(std::string(x.bytes, x.bytes + x.length), " ");
+        EXPECT_EQ(x.column, 0);
         continue;
       }
       const bool other = byte < 0x20 || byte == 0x5C || byte == 0xCA ||
