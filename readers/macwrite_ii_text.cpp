@@ -59,11 +59,13 @@ std::size_t write_expanded_text(std::FILE* out, const TextExpansions& expansions
       // few letters, and a branch on them would be mispredicted each time.
       const TextExpansion& x = expansions[text[n]];
       if (x.kind == TextExpansion::Other) break;
-      const long wrap = x.space & static_cast<long>(at > width);  // 1: the space breaks the line
-      piece[used] = static_cast<std::uint8_t>(x.bytes[0] - wrap * (' ' - kLineBreak));
+      // keep: all ones, or 0 when the space breaks the line (masks, not
+      // multiplications: the column is carried from byte to byte).
+      const long keep = (x.space & static_cast<long>(at > width)) - 1;
+      piece[used] = static_cast<std::uint8_t>(x.bytes[0] ^ (~keep & (' ' ^ kLineBreak)));
       std::memcpy(piece + used + 1, x.bytes + 1, 3);
       used += x.length;
-      at = (at + x.column) * (1 - wrap);
+      at = (at + x.column) & keep;
     }
     if (used < 32) {
       for (std::size_t i = 0; i < used; ++i) put_byte(piece[i], out);
