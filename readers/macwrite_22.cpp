@@ -36,6 +36,8 @@
 // forward, so the work stays proportional to the document.
 #include "readers/macwrite_22.h"
 
+#include <algorithm>
+
 #include "core/byte_helpers.h"
 #include "core/charset.h"
 #include "core/emitter.h"
@@ -66,7 +68,9 @@ struct Reader22 {
   const ReaderTable* table = &kMacintoshTable;
   int alignment = 0;
   MacWritePages pages;
+  MacWriteFonts fonts;
   std::vector<std::uint8_t> page_records;  // one per paragraph, when the document has them
+  std::vector<MacWriteFormat> formats;     // the formats of the paragraph being converted
 };
 
 // Writes one byte of text: the structure bytes as they stand, printable
@@ -92,6 +96,22 @@ void write_text_byte(Reader22& r, std::uint8_t byte) {
   }
 }
 
+// Writes text that no format starts inside: runs of printable characters in
+// a font of the Macintosh character set in one piece, the rest byte by byte.
+void write_text_bytes(Reader22& r, std::span<const std::uint8_t> text) {
+  for (std::size_t at = 0; at < text.size();) {
+    if (r.table == &kMacintoshTable) {
+      const std::size_t run = plain_mac_run(text.subspan(at));
+      if (run > 0) {
+        write_plain_run(r.out, text.subspan(at, run));
+        at += run;
+        if (at == text.size()) break;
+      }
+    }
+    write_text_byte(r, text[at++]);
+  }
+}
+
 // Walks `count` paragraphs from `pos`, converting them when `convert` is
 // set; `first_record` is the index of the first one's page record (-1: none).
 // Every step moves forward by at least the paragraph header. Returns where
@@ -99,13 +119,13 @@ void write_text_byte(Reader22& r, std::uint8_t byte) {
 long walk_paragraphs(Reader22& r, long pos, long count, bool convert, long first_record) {
   for (long i = 0; i < count; ++i) {
     need_document(r.src, pos + kParagraphHeaderSize);
-    const std::vector<std::uint8_t> head = read_document(r.src, pos, kParagraphHeaderSize);
+    const std::span<const std::uint8_t> head = view_document(r.src, pos, kParagraphHeaderSize);
     if (head.size() != kParagraphHeaderSize) return -1;
     const int kind = (head[0] << 8) | head[1];
     if (kind == 0) {
       need_document(r.src, pos + kRulerDataOffset + kMacWriteRulerSize);
       if (convert) {
-        const std::vector<std::uint8_t> ruler = read_document(r.src, pos + kRulerDataOffset, kMacWriteRulerSize);
+        const std::span<const std::uint8_t> ruler = view_document(r.src, pos + kRulerDataOffset, kMacWriteRulerSize);
         if (static_cast<long>(ruler.size()) != kMacWriteRulerSize) return -1;
         r.alignment = install_macwrite_ruler(r.out, r.ps, r.tabs, ruler);
       }
@@ -125,18 +145,20 @@ long walk_paragraphs(Reader22& r, long pos, long count, bool convert, long first
     if (convert) {
       const std::size_t record = static_cast<std::size_t>(first_record + i) * kPageRecordSize + 4;
       if (first_record >= 0 && record < r.page_records.size()) follow_page(r.pages, r.page_records[record]);
-      const std::vector<std::uint8_t> text = read_document(r.src, text_start, length);
-      const std::vector<MacWriteFormat> formats =
-          whole ? read_macwrite_formats(r.src, pos) : std::vector<MacWriteFormat>{};
+      r.formats.clear();
+      if (whole) read_macwrite_formats(r.src, pos, r.formats);
+      // Read after the formats: the view holds until the next read.
+      const std::span<const std::uint8_t> text = view_document(r.src, text_start, length);
       if (!text.empty()) {
         start_content(r.out, r.pages);
         set_macwrite_alignment(r.out, r.ps, r.alignment);
       }
-      MacWriteFormatCursor cursor{formats};
-      long column = 0;
-      for (std::uint8_t byte : text) {
-        cursor.at(column++, r.out, r.cs, r.table);
-        write_text_byte(r, byte);
+      MacWriteFormatCursor cursor{r.formats, r.fonts};
+      for (std::size_t column = 0; column < text.size();) {
+        cursor.at(static_cast<long>(column), r.out, r.cs, r.table);
+        const std::size_t end = std::min(text.size(), cursor.next_start(static_cast<long>(column)));
+        write_text_bytes(r, text.subspan(column, end - column));
+        column = end;
       }
       if (static_cast<long>(text.size()) < length) return -1;  // the document ends inside the text
     }

@@ -96,26 +96,48 @@ struct Reader46 {
   const ReaderTable* table = &kMacintoshTable;
   int default_alignment = 0;
   MacWritePages pages;
+  MacWriteFonts fonts;
   long budget = 0;  // characters and format bytes still to be converted
+  std::vector<MacWriteFormat> formats;  // the formats of the paragraph being converted
+  std::vector<std::uint8_t> unpacked;   // the text of a packed paragraph
 };
 
-// One paragraph's text with its formats; ends after the first paragraph end.
-void convert_text(Reader46& r, std::span<const std::uint8_t> text, std::span<const MacWriteFormat> formats) {
-  MacWriteFormatCursor cursor{formats};
-  long column = 0;
-  for (std::uint8_t c : text) {
-    cursor.at(column, r.out, r.cs, r.table);
+// Writes text that no format starts inside: runs of printable characters in
+// a font of the Macintosh character set in one piece, the rest byte by byte.
+// Returns true after a paragraph end, which ends the paragraph's text.
+bool write_text_bytes(Reader46& r, std::span<const std::uint8_t> text) {
+  for (std::size_t at = 0; at < text.size();) {
+    if (r.table == &kMacintoshTable) {
+      const std::size_t run = plain_mac_run(text.subspan(at));
+      if (run > 0) {
+        write_plain_run(r.out, text.subspan(at, run));
+        at += run;
+        if (at == text.size()) break;
+      }
+    }
+    const std::uint8_t c = text[at++];
     if (c == kParagraphEnd) {
       close_attributes(r.out, r.cs);
       put_byte(kParagraphEnd, r.out);
-      return;
+      return true;
     }
     if (c == kTab) {
       put_byte(kTab, r.out);
     } else {
       write_mac_char(r.out, *r.table, c);
     }
-    ++column;
+  }
+  return false;
+}
+
+// One paragraph's text with its formats; ends after the first paragraph end.
+void convert_text(Reader46& r, std::span<const std::uint8_t> text, std::span<const MacWriteFormat> formats) {
+  MacWriteFormatCursor cursor{formats, r.fonts};
+  for (std::size_t column = 0; column < text.size();) {
+    cursor.at(static_cast<long>(column), r.out, r.cs, r.table);
+    const std::size_t end = std::min(text.size(), cursor.next_start(static_cast<long>(column)));
+    if (write_text_bytes(r, text.subspan(column, end - column))) return;
+    column = end;
   }
 }
 
@@ -133,26 +155,26 @@ void convert_text_entry(Reader46& r, std::uint8_t status, long data) {
     return;
   }
   const long text_start = data + 2;
-  std::vector<std::uint8_t> text;
-  long after;
-  if (status & 0x08) {
+  const bool packed = (status & 0x08) != 0;
+  long after = text_start + length;
+  if (packed) {
     // A character takes one nibble, or three when escaped.
-    const std::vector<std::uint8_t> packed = read_document(r.src, text_start, length + (length + 1) / 2);
     std::size_t used = 0;
-    text = unpack_macwrite_text(packed, length, used);
+    r.unpacked = unpack_macwrite_text(view_document(r.src, text_start, length + (length + 1) / 2), length, used);
     after = text_start + static_cast<long>(used);
     // Characters missing at the end of the file need at least a nibble each.
-    need_document(r.src, after + static_cast<long>((length - text.size() + 1) / 2));
-    text.push_back(kParagraphEnd);
-  } else {
-    text = read_document(r.src, text_start, length);
-    after = text_start + length;
+    need_document(r.src, after + static_cast<long>((length - r.unpacked.size() + 1) / 2));
+    r.unpacked.push_back(kParagraphEnd);
   }
   if (after & 1) ++after;
   std::uint16_t format_size = 0;
   need_document(r.src, after + 2);
   if (read_document_be16(r.src, after, format_size)) need_document(r.src, after + 2 + format_size);
-  const std::vector<MacWriteFormat> formats = read_macwrite_formats(r.src, after);
+  read_macwrite_formats(r.src, after, r.formats);
+  const std::vector<MacWriteFormat>& formats = r.formats;
+  // Viewed after the formats are read: the view holds until the next read.
+  const std::span<const std::uint8_t> text =
+      packed ? std::span<const std::uint8_t>(r.unpacked) : view_document(r.src, text_start, length);
 
   const long cost = static_cast<long>(text.size() + formats.size() * kMacWriteFormatSize);
   if (cost > r.budget) {
@@ -167,7 +189,7 @@ void convert_text_entry(Reader46& r, std::uint8_t status, long data) {
 
 void convert_ruler(Reader46& r, long data) {
   need_document(r.src, data + kMacWriteRulerSize);
-  const std::vector<std::uint8_t> ruler = read_document(r.src, data, kMacWriteRulerSize);
+  const std::span<const std::uint8_t> ruler = view_document(r.src, data, kMacWriteRulerSize);
   if (static_cast<long>(ruler.size()) != kMacWriteRulerSize) return;
   r.default_alignment = install_macwrite_ruler(r.out, r.ps, r.tabs, ruler);
 }

@@ -51,18 +51,37 @@ void check_document_size(const MacWriteSource& src, bool structures_give_size, D
   }
 }
 
-std::vector<std::uint8_t> read_document(const MacWriteSource& src, long offset, long count) {
-  std::vector<std::uint8_t> bytes;
-  if (offset < 0 || count <= 0 || offset >= src.size) return bytes;
+std::span<const std::uint8_t> view_document(MacWriteSource& src, long offset, long count) {
+  if (offset < 0 || count <= 0 || offset >= src.size) return {};
   const long n = count < src.size - offset ? count : src.size - offset;
-  if (std::fseek(src.file, src.base + offset, SEEK_SET) != 0) return bytes;
-  bytes.resize(static_cast<std::size_t>(n));
-  bytes.resize(std::fread(bytes.data(), 1, bytes.size(), src.file));
-  return bytes;
+  const long held = static_cast<long>(src.window.size());
+  if (offset < src.window_start || offset - src.window_start + n > held) {
+    // A new window from a 4 KB boundary at or before the offset, so that a
+    // structure just behind the last one read is still in it.
+    const long start = offset & ~4095L;
+    const long want = offset - start + (n > MacWriteSource::kWindowSize ? n : MacWriteSource::kWindowSize);
+    const long length = want < src.size - start ? want : src.size - start;
+    src.window.resize(static_cast<std::size_t>(length));
+    src.window_start = start;
+    if (std::fseek(src.file, src.base + start, SEEK_SET) != 0) {
+      src.window.clear();
+      return {};
+    }
+    src.window.resize(std::fread(src.window.data(), 1, src.window.size(), src.file));
+  }
+  const long from = offset - src.window_start;
+  const long available = static_cast<long>(src.window.size()) - from;
+  if (available <= 0) return {};
+  return {src.window.data() + from, static_cast<std::size_t>(available < n ? available : n)};
 }
 
-bool read_document_be16(const MacWriteSource& src, long offset, std::uint16_t& value) {
-  const std::vector<std::uint8_t> b = read_document(src, offset, 2);
+std::vector<std::uint8_t> read_document(MacWriteSource& src, long offset, long count) {
+  const std::span<const std::uint8_t> bytes = view_document(src, offset, count);
+  return {bytes.begin(), bytes.end()};
+}
+
+bool read_document_be16(MacWriteSource& src, long offset, std::uint16_t& value) {
+  const std::span<const std::uint8_t> b = view_document(src, offset, 2);
   if (b.size() != 2) return false;
   value = static_cast<std::uint16_t>((b[0] << 8) | b[1]);
   return true;

@@ -11,6 +11,7 @@
 
 #include "core/charset.h"
 #include "readers/reader_damage.h"
+#include "support/byte_io.h"
 
 namespace lettrix {
 
@@ -26,12 +27,22 @@ long macwrite_base(std::FILE* in);
 
 // A MacWrite source file: every offset read from the document counts from
 // `base`, and `size` is the number of document bytes after it.
+//
+// The structures are read through a window of the document (64 KB, or as
+// large as the largest structure read, which 16-bit sizes keep to some
+// 100 KB): the paragraphs lie one after another, so the file is read in a few
+// large pieces instead of a seek and a refilled stream buffer for every small
+// structure.
 struct MacWriteSource {
+  static constexpr long kWindowSize = 1 << 16;
+
   std::FILE* file = nullptr;
   long base = 0;
   long size = 0;
   long stated = 0;  // the data fork's length in the MacBinary header, when the file holds less
   long needed = 0;  // the furthest document offset that its structures reach
+  std::vector<std::uint8_t> window;
+  long window_start = 0;  // document offset of window[0]
 };
 
 // The view of a source whose base is known: behind a MacBinary header the
@@ -39,13 +50,17 @@ struct MacWriteSource {
 // that much); size 0 when the file is no longer than its MacBinary header.
 MacWriteSource macwrite_source(std::FILE* in, long base);
 
-// Reads up to `count` document bytes from the document offset; fewer (none)
-// when the document ends first or the offset lies beyond it.
-std::vector<std::uint8_t> read_document(const MacWriteSource& src, long offset, long count);
+// Up to `count` document bytes from the document offset; fewer (none) when
+// the document ends first or the offset lies beyond it. The view lies in the
+// source's window: it holds until the next read of the source.
+std::span<const std::uint8_t> view_document(MacWriteSource& src, long offset, long count);
+
+// The same bytes as a copy of their own.
+std::vector<std::uint8_t> read_document(MacWriteSource& src, long offset, long count);
 
 // A big-endian 16-bit number at a document offset; false when it lies
 // (partly) beyond the document.
-bool read_document_be16(const MacWriteSource& src, long offset, std::uint16_t& value);
+bool read_document_be16(MacWriteSource& src, long offset, std::uint16_t& value);
 
 // Records that a structure of the document reaches the document offset `end`.
 void need_document(MacWriteSource& src, long end);
@@ -61,6 +76,17 @@ void check_document_size(const MacWriteSource& src, bool structures_give_size, D
 // table: a backslash as the Backslash code, a table entry with a high byte as
 // TableChar, a plain entry as its byte; an entry of 0 writes nothing.
 void write_mac_char(std::FILE* out, const ReaderTable& table, std::uint8_t byte);
+
+// Writes bytes that go to the stream as they stand: a short run byte by byte
+// (the runs between accented letters are a few bytes long, and an fwrite call
+// costs more than they do), a longer one in one piece.
+inline void write_plain_run(std::FILE* out, std::span<const std::uint8_t> run) {
+  if (run.size() < 32) {
+    for (std::uint8_t byte : run) put_byte(byte, out);
+  } else {
+    std::fwrite(run.data(), 1, run.size(), out);
+  }
+}
 
 // The pages as MacWrite laid the main text out: every paragraph records the
 // page its first line stands on. A paragraph on a later page than the one

@@ -1,6 +1,7 @@
 #include "readers/macwrite_format.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "core/byte_helpers.h"
 #include "core/mac_font_names.h"
@@ -24,8 +25,8 @@ void install_margins(std::FILE* out, ParaState& ps, long left_points, long first
 
 }  // namespace
 
-std::vector<MacWriteFormat> parse_macwrite_formats(std::span<const std::uint8_t> bytes) {
-  std::vector<MacWriteFormat> formats;
+void parse_macwrite_formats(std::span<const std::uint8_t> bytes, std::vector<MacWriteFormat>& formats) {
+  formats.clear();
   for (std::size_t at = 0; at + kMacWriteFormatSize <= bytes.size(); at += kMacWriteFormatSize) {
     MacWriteFormat f;
     f.position = be16_at(bytes.data() + at);
@@ -34,13 +35,15 @@ std::vector<MacWriteFormat> parse_macwrite_formats(std::span<const std::uint8_t>
     f.font = be16_at(bytes.data() + at + 4);
     formats.push_back(f);
   }
-  return formats;
 }
 
-std::vector<MacWriteFormat> read_macwrite_formats(const MacWriteSource& src, long offset) {
+void read_macwrite_formats(MacWriteSource& src, long offset, std::vector<MacWriteFormat>& formats) {
   std::uint16_t size = 0;
-  if (!read_document_be16(src, offset, size)) return {};
-  return parse_macwrite_formats(read_document(src, offset + 2, size));
+  if (!read_document_be16(src, offset, size)) {
+    formats.clear();
+    return;
+  }
+  parse_macwrite_formats(view_document(src, offset + 2, size), formats);
 }
 
 void set_macwrite_alignment(std::FILE* out, ParaState& ps, int source_alignment) {
@@ -55,15 +58,27 @@ void set_macwrite_alignment(std::FILE* out, ParaState& ps, int source_alignment)
 
 void MacWriteFormatCursor::at(long position, std::FILE* out, CharState& cs, const ReaderTable*& table) {
   if (current >= formats.size() || formats[current].position != position) return;
-  apply_macwrite_format(out, cs, table, formats[current]);
+  apply_macwrite_format(out, cs, table, fonts, formats[current]);
   // At the end of the list the last format stays; it cannot match again.
   if (current + 1 < formats.size() && !ends_list(formats[current + 1])) ++current;
 }
 
-void apply_macwrite_format(std::FILE* out, CharState& cs, const ReaderTable*& table, const MacWriteFormat& f) {
+const ReaderTable& MacWriteFonts::select(CharState& cs, int number, std::FILE* out) {
+  Known& slot = known[static_cast<unsigned>(number) % std::size(known)];
+  if (slot.number == number) {
+    set_font_class(out, cs, slot.font_class);
+    return *slot.table;
+  }
+  const ReaderTable& table = select_mac_font_number(cs, number, out);
+  slot = {number, cs.font_class, &table};
+  return table;
+}
+
+void apply_macwrite_format(std::FILE* out, CharState& cs, const ReaderTable*& table, MacWriteFonts& fonts,
+                           const MacWriteFormat& f) {
   // Sizes below 1 point carry no size; they would be written as huge ones.
   if (f.size > 0) set_font_size(out, cs, f.size);
-  table = &select_mac_font_number(cs, f.font, out);
+  table = &fonts.select(cs, f.font, out);
   if (f.style == 0) {
     close_attributes(out, cs);
     return;

@@ -32,6 +32,7 @@
 
 #include "core/charset.h"
 #include "core/emitter.h"
+#include "core/stream_codes.h"
 #include "readers/macwrite_common.h"
 
 namespace lettrix {
@@ -46,11 +47,28 @@ struct MacWriteFormat {
   std::uint16_t font = 0;
 };
 
-// The formats held in `bytes` (a trailing partial format is left out).
-std::vector<MacWriteFormat> parse_macwrite_formats(std::span<const std::uint8_t> bytes);
+// The formats held in `bytes` (a trailing partial format is left out), in
+// place of those `formats` held (its storage serves paragraph after paragraph).
+void parse_macwrite_formats(std::span<const std::uint8_t> bytes, std::vector<MacWriteFormat>& formats);
 
-// The format list at a document offset: a 2-byte size, then the formats.
-std::vector<MacWriteFormat> read_macwrite_formats(const MacWriteSource& src, long offset);
+// The format list at a document offset (a 2-byte size, then the formats)
+// into `formats`; none when the size lies beyond the document.
+void read_macwrite_formats(MacWriteSource& src, long offset, std::vector<MacWriteFormat>& formats);
+
+// The font class and character table of the font numbers met so far: a
+// format that comes back paragraph after paragraph does not look its font up
+// by name again. A font number's class and table never change.
+struct MacWriteFonts {
+  struct Known {
+    int number = -1;
+    int font_class = 0;
+    const ReaderTable* table = nullptr;
+  };
+  Known known[16];
+  // Selects the font as select_mac_font_number does (Font when the class
+  // changes) and returns its character table.
+  const ReaderTable& select(CharState& cs, int number, std::FILE* out);
+};
 
 // Follows a paragraph's formats as its text is written: call at() before
 // each character with its position. A format starts when its position
@@ -58,13 +76,29 @@ std::vector<MacWriteFormat> read_macwrite_formats(const MacWriteSource& src, lon
 // case the current one stays to the end of the paragraph.
 struct MacWriteFormatCursor {
   std::span<const MacWriteFormat> formats;
+  MacWriteFonts& fonts;
   std::size_t current = 0;
   void at(long position, std::FILE* out, CharState& cs, const ReaderTable*& table);
+  // The first position after `position` at which at() can start a format:
+  // the characters up to there can be written without asking.
+  std::size_t next_start(long position) const {
+    if (current < formats.size() && formats[current].position > position) return formats[current].position;
+    return static_cast<std::size_t>(-1);
+  }
 };
+
+// The length of the run at the start of `text` that a font of the Macintosh
+// character set writes as it stands: printable ASCII but the escape byte.
+inline std::size_t plain_mac_run(std::span<const std::uint8_t> text) {
+  std::size_t n = 0;
+  while (n < text.size() && text[n] >= 0x20 && text[n] < 0x7F && text[n] != kEscape) ++n;
+  return n;
+}
 
 // Writes a format: size, font class (and the character table for the font),
 // then each style bit on or off; a plain style closes every attribute.
-void apply_macwrite_format(std::FILE* out, CharState& cs, const ReaderTable*& table, const MacWriteFormat& format);
+void apply_macwrite_format(std::FILE* out, CharState& cs, const ReaderTable*& table, MacWriteFonts& fonts,
+                           const MacWriteFormat& format);
 
 // A paragraph's alignment (0 left, 1 centred, 2 right, 3 justified; other
 // values change nothing).

@@ -62,8 +62,10 @@
 #include "readers/macwrite_format.h"
 #include "readers/macwrite_ii_blocks.h"
 #include "readers/macwrite_ii_notes.h"
+#include "readers/macwrite_ii_text.h"
 #include "readers/reader_damage.h"
 #include "support/file_handle.h"
+#include "support/work_file.h"
 #include "support/byte_io.h"
 
 namespace lettrix {
@@ -187,6 +189,9 @@ class Conversion {
       : out_(out), blocks_(blocks), formats_(formats), cs_(cs), ps_(ps), tabs_(tabs) {}
 
   long note_count() const { return notes_; }
+  // The work file that holds the footnote texts (null before the first one,
+  // and when none could be had).
+  std::FILE* note_texts() const { return note_texts_.get(); }
 
   // The zone groups of the document chain, from the reader's position to the
   // end of the chain.
@@ -208,8 +213,11 @@ class Conversion {
   ParaState& ps_;
   TabTable& tabs_;
   const ReaderTable* table_ = &kMacintoshTable;
+  MacWriteFonts fonts_;
+  macwrite_ii::ExpansionCache expansions_;
   long notes_ = 0;
   long column_ = 0;
+  FilePtr note_texts_;
 };
 
 void Conversion::convert_zone_groups(ByteReader& r) {
@@ -269,7 +277,24 @@ void Conversion::convert_zone(long first_block) {
     const std::size_t got = blocks_.read_block(be16_at(&block_list[e]), block);
     if (got == 0) return;  // a block outside the file: the zone's text ends here
     const std::size_t count = std::min<std::size_t>(be16_at(&block_list[e + 2]), got);
-    for (std::size_t i = 0; i < count; ++i) text_byte(block[i], runs);
+    for (std::size_t i = 0; i < count;) {
+      // Within both runs, the bytes that write only their characters go in
+      // pieces; the others, and the byte at which a run ends, one at a time.
+      if (runs.char_left != 0 && runs.para_left != 0) {
+        std::size_t limit = count - i;
+        for (const std::int64_t left : {runs.char_left, runs.para_left}) {
+          if (left > 0 && static_cast<std::uint64_t>(left) < limit) limit = static_cast<std::size_t>(left);
+        }
+        const std::size_t n =
+            macwrite_ii::write_expanded_text(out_, expansions_.of(*table_), std::span<const std::uint8_t>(block + i, limit),
+                                             column_, ps_.right_margin - ps_.left_margin);
+        runs.char_left -= static_cast<std::int64_t>(n);
+        runs.para_left -= static_cast<std::int64_t>(n);
+        i += n;
+        if (i == count) break;
+      }
+      text_byte(block[i++], runs);
+    }
   }
 }
 
@@ -294,7 +319,7 @@ void Conversion::next_char_run(ZoneRuns& runs) {
     const CharFormat& f = formats_.chars[index];
     close_attributes(out_, cs_);
     set_font_size(out_, cs_, f.points);
-    table_ = &select_mac_font_number(cs_, f.font, out_);
+    table_ = &fonts_.select(cs_, f.font, out_);
     // The state takes the format as MacWrite II stores it: the font number
     // in place of the class and the size as a positive number, so the next
     // run writes Font and FontSize again.
@@ -375,9 +400,16 @@ void Conversion::write_byte(std::uint8_t byte, const ZoneRuns& runs) {
 }
 
 // Ends the previous footnote text and marks the start of the next one; the
-// footnote texts are moved to their references when the zones are done.
+// footnote texts are moved to their references when the zones are done. The
+// first one moves the output from the stream to a work file: the footnote
+// texts follow the main text, so everything from there on is theirs.
 void Conversion::start_note_text() {
-  if (notes_ != 0) write_code(out_, EndOfText);
+  if (notes_ != 0) {
+    write_code(out_, EndOfText);
+  } else {
+    note_texts_ = open_work_file();
+    if (note_texts_) out_ = note_texts_.get();
+  }
   ++notes_;
   const unsigned char marker[4] = {kEscape, macwrite_ii::kNoteTextCode, kEscape, macwrite_ii::kNoteTextCode};
   std::fwrite(marker, 1, sizeof marker, out_);
@@ -447,7 +479,10 @@ int orig_macwII(const char* source_path, const char* stream_path) {
 
   Conversion conversion(out.get(), blocks, formats, cs, ps, tabs);
   conversion.convert_zone_groups(r);
-  if (conversion.note_count() != 0 && macwrite_ii::move_footnotes(out, stream_path) != 0) return -1;
+  if (conversion.note_count() != 0 &&
+      (!conversion.note_texts() || macwrite_ii::move_footnotes(out, stream_path, conversion.note_texts()) != 0)) {
+    return -1;
+  }
   check_blocks();
   return reader_result(out.get(), damage);
 }

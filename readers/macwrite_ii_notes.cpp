@@ -24,6 +24,7 @@ struct Formatting {
   std::uint8_t size = encode_font_size(10);
 
   void observe(const StreamItem& item);
+  void observe_code(std::uint8_t code, std::uint8_t op2);
 };
 
 constexpr std::uint8_t kOnCodes[] = {BoldOn,   UnderlineOn, SubscriptOn, SuperscriptOn,     CenterOn,
@@ -47,10 +48,13 @@ struct OnOffTable {
 constexpr OnOffTable kOnOff;
 
 void Formatting::observe(const StreamItem& item) {
-  if (item.kind != StreamItem::Kind::Code) return;
-  on = (on | kOnOff.sets[item.value]) & ~kOnOff.clears[item.value];
-  if (item.value == Font) font = item.op2;
-  if (item.value == FontSize) size = item.op2;
+  if (item.kind == StreamItem::Kind::Code) observe_code(item.value, item.op2);
+}
+
+void Formatting::observe_code(std::uint8_t code, std::uint8_t op2) {
+  on = (on | kOnOff.sets[code]) & ~kOnOff.clears[code];
+  if (code == Font) font = op2;
+  if (code == FontSize) size = op2;
 }
 
 // Codes and items written through the block of an OutputBuffer.
@@ -169,82 +173,112 @@ struct NoteSource {
   }
 };
 
-// Splits the stream into its main text and its footnote texts (from the
-// first marker on), each in a work file, in one pass. Returns the formatting
-// in force where the footnote texts begin; `ok` is false when the stream
-// could not be read or a work file written.
-Formatting split_stream(std::FILE* stream, std::FILE* main_file, std::FILE* notes_file, bool& ok) {
-  std::fflush(stream);
-  std::rewind(stream);
-  BlockInput in(stream);
-  Formatting formatting;
-  {
-    OutputBuffer main_text(main_file);
-    StreamItem item;
+// Copies the stream `in` to `out` as it stands, keeping `formatting` up to
+// date with the codes it passes. A NoteCall is not copied when `at_call` is
+// given: at_call(formatting) is called in its place, after the bytes before
+// it have been put. The bytes go from the input block to the output in whole
+// pieces; only a code that straddles two blocks or carries data of its own
+// (a style sheet, a picture) is read as an item. A code cut short by the end
+// of the stream is left out.
+template <typename AtCall>
+void copy_stream(BlockInput& in, OutputBuffer& out, Formatting& formatting, AtCall&& at_call, bool take_calls) {
+  StreamItem item;
+  while (in.fill()) {
+    const std::uint8_t* const start = in.data();
+    const std::uint8_t* const end = start + in.available();
+    const std::uint8_t* p = start;
+    bool whole_code = true;  // false: the code at p is read as an item
+    bool call = false;       // a NoteCall of four bytes stands at p
     for (;;) {
-      copy_plain_run(in, main_text);
-      if (!read_stream_item(in, item)) break;
-      if (item.is_code(kNoteTextCode)) {
-        OutputBuffer note_texts(notes_file);
-        put_item(note_texts, item);
-        for (;;) {
-          copy_plain_run(in, note_texts);
-          if (!read_stream_item(in, item)) break;
-          put_item(note_texts, item);
-        }
+      p = static_cast<const std::uint8_t*>(std::memchr(p, kEscape, static_cast<std::size_t>(end - p)));
+      if (!p) {
+        p = end;
         break;
       }
+      if (end - p < 2) {
+        whole_code = false;
+        break;
+      }
+      const std::uint8_t code = p[1];
+      if (fixed_operand_count(code) == 0) {
+        formatting.observe_code(code, 0);
+        p += 2;
+        continue;
+      }
+      if (code == StyleSheet || code == Picture || end - p < 4) {
+        whole_code = false;
+        break;
+      }
+      if (code == NoteCall && take_calls) {
+        call = true;
+        break;
+      }
+      formatting.observe_code(code, p[3]);
+      p += 4;
+    }
+    out.put(std::span<const std::uint8_t>(start, static_cast<std::size_t>(p - start)));
+    in.skip(static_cast<std::size_t>(p - start));
+    if (call) {
+      in.skip(4);
+      at_call(formatting);
+    } else if (!whole_code) {
+      in.skip(1);  // the escape
+      if (!read_stream_code_inline(in, item)) return;
+      if (take_calls && item.is_code(NoteCall)) {
+        at_call(formatting);
+        continue;
+      }
       formatting.observe(item);
-      put_item(main_text, item);
+      put_item(out, item);
     }
   }
-  ok = !in.failed() && std::fflush(main_file) == 0 && std::fflush(notes_file) == 0 && !std::ferror(main_file) &&
-       !std::ferror(notes_file);
-  std::rewind(main_file);
-  std::rewind(notes_file);
-  return formatting;
 }
 
 }  // namespace
 
-int move_footnotes(FilePtr& stream, const char* stream_path) {
+int move_footnotes(FilePtr& stream, const char* stream_path, std::FILE* note_texts) {
   FilePtr main_copy = open_work_file();
-  FilePtr note_copy = open_work_file();
-  if (!main_copy || !note_copy) {
+  if (!main_copy) {
     stream.reset();
     return -1;
   }
-  bool split = false;
-  const Formatting at_notes = split_stream(stream.get(), main_copy.get(), note_copy.get(), split);
+  // The main text into the work file, and the formatting in force at its end,
+  // where the footnote texts began.
+  Formatting at_notes;
+  bool copied = false;
+  {
+    std::fflush(stream.get());
+    std::rewind(stream.get());
+    BlockInput in(stream.get());
+    OutputBuffer copy(main_copy.get());
+    copy_stream(in, copy, at_notes, [](const Formatting&) {}, false);
+    copy.flush();
+    copied = !in.failed() && std::fflush(main_copy.get()) == 0 && !std::ferror(main_copy.get()) &&
+             std::fflush(note_texts) == 0 && !std::ferror(note_texts);
+  }
   stream.reset();
-  if (!split) return -1;
+  if (!copied) return -1;
+  std::rewind(main_copy.get());
+  std::rewind(note_texts);
   stream = open_file(stream_path, "w+b");
   if (!stream) return -1;
 
   OutputBuffer out(stream.get());
-  BlockInput note_input(note_copy.get());
+  BlockInput note_input(note_texts);
   NoteSource notes{note_input, at_notes};
   BlockInput main_input(main_copy.get());
   Formatting main_text;
   int count = 0;
-  StreamItem item;
-  for (;;) {
-    copy_plain_run(main_input, out);  // plain bytes: copied as they stand
-    if (!read_stream_item(main_input, item)) break;
-    if (!item.is_code(NoteCall)) {
-      main_text.observe(item);
-      put_item(out, item);
-      continue;
-    }
+  copy_stream(main_input, out, main_text, [&](const Formatting& formatting) {
     ++count;
     put_code(out, NoteCall, 0, static_cast<std::uint8_t>(count));
-    if (!notes.find_next_note()) continue;
+    if (!notes.find_next_note()) return;
     // The note keeps the formatting it was written with, and the main text
     // gets its own back after it.
-    write_transition(out, main_text, notes.formatting);
+    write_transition(out, formatting, notes.formatting);
     notes.copy_note_text(out);
-    write_transition(out, notes.formatting, main_text);
-  }
+    write_transition(out, notes.formatting, formatting);
+  }, true);
   out.flush();
   return 0;
 }
