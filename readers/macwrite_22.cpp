@@ -68,7 +68,7 @@ struct Reader22 {
   const ReaderTable* table = &kMacintoshTable;
   int alignment = 0;
   MacWritePages pages;
-  MacWriteFonts fonts;
+  MacFontNumberCache fonts;
   std::vector<std::uint8_t> page_records;  // one per paragraph, when the document has them
   std::vector<MacWriteFormat> formats;     // the formats of the paragraph being converted
 };

@@ -96,7 +96,7 @@ struct Reader46 {
   const ReaderTable* table = &kMacintoshTable;
   int default_alignment = 0;
   MacWritePages pages;
-  MacWriteFonts fonts;
+  MacFontNumberCache fonts;
   long budget = 0;  // characters and format bytes still to be converted
   std::vector<MacWriteFormat> formats;  // the formats of the paragraph being converted
   std::vector<std::uint8_t> unpacked;   // the text of a packed paragraph

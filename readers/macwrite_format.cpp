@@ -63,18 +63,7 @@ void MacWriteFormatCursor::at(long position, std::FILE* out, CharState& cs, cons
   if (current + 1 < formats.size() && !ends_list(formats[current + 1])) ++current;
 }
 
-const ReaderTable& MacWriteFonts::select(CharState& cs, int number, std::FILE* out) {
-  Known& slot = known[static_cast<unsigned>(number) % std::size(known)];
-  if (slot.number == number) {
-    set_font_class(out, cs, slot.font_class);
-    return *slot.table;
-  }
-  const ReaderTable& table = select_mac_font_number(cs, number, out);
-  slot = {number, cs.font_class, &table};
-  return table;
-}
-
-void apply_macwrite_format(std::FILE* out, CharState& cs, const ReaderTable*& table, MacWriteFonts& fonts,
+void apply_macwrite_format(std::FILE* out, CharState& cs, const ReaderTable*& table, MacFontNumberCache& fonts,
                            const MacWriteFormat& f) {
   // Sizes below 1 point carry no size; they would be written as huge ones.
   if (f.size > 0) set_font_size(out, cs, f.size);

@@ -32,6 +32,7 @@
 
 #include "core/charset.h"
 #include "core/emitter.h"
+#include "core/mac_font_names.h"
 #include "core/stream_codes.h"
 #include "readers/macwrite_common.h"
 
@@ -55,28 +56,13 @@ void parse_macwrite_formats(std::span<const std::uint8_t> bytes, std::vector<Mac
 // into `formats`; none when the size lies beyond the document.
 void read_macwrite_formats(MacWriteSource& src, long offset, std::vector<MacWriteFormat>& formats);
 
-// The font class and character table of the font numbers met so far: a
-// format that comes back paragraph after paragraph does not look its font up
-// by name again. A font number's class and table never change.
-struct MacWriteFonts {
-  struct Known {
-    int number = -1;
-    int font_class = 0;
-    const ReaderTable* table = nullptr;
-  };
-  Known known[16];
-  // Selects the font as select_mac_font_number does (Font when the class
-  // changes) and returns its character table.
-  const ReaderTable& select(CharState& cs, int number, std::FILE* out);
-};
-
 // Follows a paragraph's formats as its text is written: call at() before
 // each character with its position. A format starts when its position
 // comes; the one after it waits its turn unless it is an end mark, in which
 // case the current one stays to the end of the paragraph.
 struct MacWriteFormatCursor {
   std::span<const MacWriteFormat> formats;
-  MacWriteFonts& fonts;
+  MacFontNumberCache& fonts;
   std::size_t current = 0;
   void at(long position, std::FILE* out, CharState& cs, const ReaderTable*& table);
   // The first position after `position` at which at() can start a format:
@@ -97,7 +83,7 @@ inline std::size_t plain_mac_run(std::span<const std::uint8_t> text) {
 
 // Writes a format: size, font class (and the character table for the font),
 // then each style bit on or off; a plain style closes every attribute.
-void apply_macwrite_format(std::FILE* out, CharState& cs, const ReaderTable*& table, MacWriteFonts& fonts,
+void apply_macwrite_format(std::FILE* out, CharState& cs, const ReaderTable*& table, MacFontNumberCache& fonts,
                            const MacWriteFormat& format);
 
 // A paragraph's alignment (0 left, 1 centred, 2 right, 3 justified; other

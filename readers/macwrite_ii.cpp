@@ -213,7 +213,7 @@ class Conversion {
   ParaState& ps_;
   TabTable& tabs_;
   const ReaderTable* table_ = &kMacintoshTable;
-  MacWriteFonts fonts_;
+  MacFontNumberCache fonts_;
   macwrite_ii::ExpansionCache expansions_;
   long notes_ = 0;
   long column_ = 0;

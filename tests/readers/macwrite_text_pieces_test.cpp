@@ -95,7 +95,7 @@ TEST(MacWriteTextPieces, PiecesStopAtOtherBytesAndBreakLinesPastTheMargin) {
 TEST(MacWriteTextPieces, KeptFontLookUpsWriteWhatTheLookUpWrites) {
   // Numbers by name, by number, unknown, and two that share a slot (1, 17).
   const int numbers[] = {3, 16, 23, 13, 20, 21, 0, 1, 17, 999, 3, 23, 1, 17, 13};
-  MacWriteFonts fonts;
+  MacFontNumberCache fonts;
   CharState kept{}, looked_up{};
   FilePtr kept_out(std::tmpfile()), looked_up_out(std::tmpfile());
   ASSERT_TRUE(kept_out && looked_up_out);
