@@ -64,6 +64,17 @@ std::array<Piece, 256> make_pieces() {
 
 bool plain_printable(int c) { return c >= 0x20 && c <= 0x7E && c != kEscape; }
 
+// The bytes that go to the stream as they stand and can take an accent: the
+// printable ASCII characters that the table keeps (not the backslash).
+std::array<bool, 256> same_bytes(const std::array<Piece, 256>& pieces) {
+  std::array<bool, 256> same{};
+  for (int c = 0; c < 0x100; ++c) {
+    const Piece& p = pieces[static_cast<std::size_t>(c)];
+    same[static_cast<std::size_t>(c)] = !p.contextual && p.length == 1 && p.bytes[0] == c && p.composable == c;
+  }
+  return same;
+}
+
 constexpr std::size_t kBlock = 1 << 16;
 
 // The source in large blocks.
@@ -137,28 +148,53 @@ int orig_text_only(const char* source_path, const char* stream_path) {
   FilePtr out = open_file(stream_path, "w+b");
   if (!in || !out) return -1;
   static const std::array<Piece, 256> pieces = make_pieces();
+  static const std::array<bool, 256> kSameByte = same_bytes(pieces);
   Source src{in.get()};
   Stream dst{out.get()};
 
   int previous = 0;    // the source byte before this one
   int composable = 0;  // the plain byte written for it, when an accent can go over it
   while (src.fill()) {
-    while (src.at < src.end) {
-      const int c = src.block[src.at++];
-      const Piece& piece = pieces[static_cast<std::size_t>(c)];
-      dst.make_room();
-      if (!piece.contextual) {
-        std::memcpy(dst.block.get() + dst.used, piece.bytes, 4);
-        dst.used += piece.length;
-        composable = piece.composable;
-      } else {
-        if (c == 0x0A && previous != 0x0D) dst.put(kParagraphEnd);
-        // Without a plain character before it a backspace has nothing to
-        // strike over: it is dropped and the next character read as usual.
-        if (c == 0x08 && composable) compose(src, dst, composable);
-        composable = 0;
+    // A source byte makes at most four stream bytes: a stretch of the block
+    // that fits in the room left is gone through without a check of room or
+    // block end for each byte.
+    dst.make_room();
+    const std::size_t left = src.end - src.at;
+    const std::size_t fits = (kBlock - dst.used) / 4;
+    const std::uint8_t* from = src.block.get() + src.at;
+    const std::uint8_t* const stop = from + (left < fits ? left : fits);
+    std::uint8_t* to = dst.block.get() + dst.used;
+    bool moved = false;  // by the handling of a backspace or line feed
+    while (from < stop) {
+      const int c = *from++;
+      // Most bytes are printable ASCII that the stream takes as it stands.
+      if (kSameByte[static_cast<std::size_t>(c)]) {
+        *to++ = static_cast<std::uint8_t>(c);
+        previous = composable = c;
+        continue;
       }
+      const Piece& piece = pieces[static_cast<std::size_t>(c)];
+      if (!piece.contextual) {
+        std::memcpy(to, piece.bytes, 4);
+        to += piece.length;
+        composable = piece.composable;
+        previous = c;
+        continue;
+      }
+      src.at = static_cast<std::size_t>(from - src.block.get());
+      dst.used = static_cast<std::size_t>(to - dst.block.get());
+      if (c == 0x0A && previous != 0x0D) dst.put(kParagraphEnd);
+      // Without a plain character before it a backspace has nothing to
+      // strike over: it is dropped and the next character read as usual.
+      if (c == 0x08 && composable) compose(src, dst, composable);
+      composable = 0;
       previous = c;
+      moved = true;
+      break;
+    }
+    if (!moved) {
+      src.at = static_cast<std::size_t>(from - src.block.get());
+      dst.used = static_cast<std::size_t>(to - dst.block.get());
     }
   }
   return dst.finish() ? 0 : -1;

@@ -58,6 +58,15 @@ class OutputBuffer {
     in.skip(i);
     return i;
   }
+  // The free part of the block, for a routine that writes into it directly:
+  // at least `min` bytes (at most the block's size), the block sent to the
+  // stream first when fewer are free. commit(n) counts n bytes written there.
+  std::uint8_t* space(std::size_t min) {
+    if (kSize - used_ < min) flush();
+    return reinterpret_cast<std::uint8_t*>(block_ + used_);
+  }
+  std::size_t space_left() const { return kSize - used_; }
+  void commit(std::size_t n) { used_ += n; }
   // A number in decimal.
   void put_number(long long n) {
     char digits[24];

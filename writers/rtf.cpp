@@ -30,6 +30,7 @@
 #include "support/output_buffer.h"
 #include "writers/rtf_keywords.h"
 #include "writers/rtf_writer.h"
+#include "writers/text_run.h"
 
 namespace lettrix {
 
@@ -141,6 +142,29 @@ void write_character(RtfWriter& w, int table, int index) {
   const std::uint8_t byte = entry & 0xFF;
   const char hex[4] = {'\\', '\'', kHexDigits[byte >> 4], kHexDigits[byte & 0x0F]};
   w.out.put(std::string_view(hex, 4));
+}
+
+// The characters of the repertoire that are no Symbol characters, as
+// write_character writes them ("\'e9"), for code page 437 (group 0) and 1252.
+const CharBytes& rtf_char_bytes(int group_number) {
+  static const std::array<CharBytes, 2> kChars = [] {
+    std::array<CharBytes, 2> chars;
+    for (int g = 0; g < 2; ++g) {
+      const TranslationGroup& group = *select_translation_group(g);
+      for (int table = 1; table <= CharBytes::kTables; ++table) {
+        for (int index = 0; index < 256; ++index) {
+          const std::uint16_t entry = translate_position(group, table, index);
+          if ((entry & 0xFF00) != 0) continue;
+          const std::uint8_t byte = entry & 0xFF;
+          const std::uint8_t hex[4] = {'\\', '\'', static_cast<std::uint8_t>(kHexDigits[byte >> 4]),
+                                       static_cast<std::uint8_t>(kHexDigits[byte & 0x0F])};
+          chars[g].set(table, index, hex, 4);
+        }
+      }
+    }
+    return chars;
+  }();
+  return kChars[group_number == 1 ? 1 : 0];
 }
 
 void open_attribute_group(RtfWriter& w, const Attribute& a) {
@@ -393,21 +417,22 @@ void write_body(RtfWriter& w) {
   BlockInput& input = w.in;
   static constexpr auto kSpecial =
       stop_bytes(kEscape, kParagraphEnd, kLineBreak, kPageBreak, kTab, '{', '}', 127);
+  const CharBytes& chars = w.dos ? rtf_char_bytes(0) : rtf_char_bytes(1);
   StreamItem item;
   for (;;) {
-    int c = input.peek();
-    if (c != EOF && !kSpecial[static_cast<std::size_t>(c)]) {
+    if (starts_text(input, kSpecial, chars)) {
       close_symbol_run(w);
       start_paragraph_if_pending(w);
       const std::size_t room = w.line_length < kLineWrap ? static_cast<std::size_t>(kLineWrap - w.line_length) : 1;
-      w.line_length += static_cast<int>(w.out.copy_run(input, kSpecial, room));
+      const TextRun run = copy_text(input, w.out, kSpecial, chars, room);
+      w.line_length += static_cast<int>(run.plain);
       if (w.line_length >= kLineWrap) {
         w.out.put("\r\n");
         w.line_length = 0;
       }
       continue;
     }
-    c = input.get();
+    const int c = input.get();
     if (c == EOF) break;
     // A symbol run holds symbol characters only: what follows must not take
     // the Symbol font, nor have its group closed by the run's brace.

@@ -23,6 +23,7 @@
 #include "support/work_file.h"
 #include "writers/winword2_layout.h"
 #include "writers/word_common.h"
+#include "writers/text_run.h"
 
 namespace lettrix {
 
@@ -439,9 +440,23 @@ void write_text(Writer& w, BlockInput& in) {
   close_run(w);
   w.para.flags = w.para.carried = 0;
   w.para.previous = -1;
+  // (The writer's group is always code page 1252's.)
+  static const CharBytes chars = code_page_chars(*select_translation_group(1), true);
   StreamItem item;
   while (!w.failed) {
     if (far_from_page_numbers(w)) {
+      // Text and the characters of the code page in one piece, while no
+      // Symbol run is to end.
+      if (w.cur.charset == 0 && starts_text(in, kSpecial, chars)) {
+        const TextRun run = copy_text(in, w.out, kSpecial, chars);
+        if (run.taken > 0) {
+          w.pos += static_cast<std::uint32_t>(run.written);
+          w.para.column += static_cast<int>(run.plain + run.chars);
+          w.para.empty = false;
+          w.para.previous = run.last;
+          continue;
+        }
+      }
       const int next = in.peek();
       if (next != EOF && !kSpecial[static_cast<std::size_t>(next)]) {
         plain_run(w, in, kSpecial);

@@ -158,6 +158,8 @@ void PropertyPage::restart(std::uint32_t first_offset) {
   ends_.clear();
   record_offsets_.clear();
   stored_.clear();
+  lowest_ = static_cast<int>(kPageSize);
+  recent_[0] = recent_[1] = -1;
   area_.fill(0);
 }
 
@@ -165,9 +167,28 @@ void PropertyPage::restart(std::uint32_t first_offset) {
 // gap of 2 bytes on a character page and 1 on a paragraph page.
 int PropertyPage::base() const {
   if (stored_.empty()) return static_cast<int>(kPageSize) - 2;
-  int lowest = stored_.front().position;
-  for (const Stored& s : stored_) lowest = std::min(lowest, s.position);
-  return lowest - (kind_ == Kind::Character ? 2 : 1);
+  return lowest_ - (kind_ == Kind::Character ? 2 : 1);
+}
+
+bool PropertyPage::holds(const Stored& s, std::span<const std::uint8_t> record) const {
+  return static_cast<std::size_t>(s.size) == record.size() &&
+         std::equal(record.begin(), record.end(), area_.begin() + s.position);
+}
+
+// The stored record equal to `record` (records are stored once each, so
+// there is at most one), the two found last looked at first.
+const PropertyPage::Stored* PropertyPage::find_stored(std::span<const std::uint8_t> record) {
+  for (int r : recent_) {
+    if (r >= 0 && holds(stored_[static_cast<std::size_t>(r)], record)) return &stored_[static_cast<std::size_t>(r)];
+  }
+  for (std::size_t i = 0; i < stored_.size(); ++i) {
+    if (holds(stored_[i], record)) {
+      recent_[1] = recent_[0];
+      recent_[0] = static_cast<int>(i);
+      return &stored_[i];
+    }
+  }
+  return nullptr;
 }
 
 bool PropertyPage::insert(std::uint32_t end, std::span<const std::uint8_t> record) {
@@ -180,14 +201,7 @@ bool PropertyPage::insert(std::uint32_t end, std::span<const std::uint8_t> recor
   if (record.empty()) {
     if (index_room < 10) return false;
   } else {
-    const Stored* shared = nullptr;
-    for (const Stored& s : stored_) {
-      if (static_cast<std::size_t>(s.size) == record.size() &&
-          std::equal(record.begin(), record.end(), area_.begin() + s.position)) {
-        shared = &s;
-        break;
-      }
-    }
+    const Stored* shared = find_stored(record);
     if (shared) {
       if (shared->position < 256 || index_room < 10) return false;
       offset_byte = static_cast<std::uint8_t>(shared->position / 2);
@@ -197,6 +211,9 @@ bool PropertyPage::insert(std::uint32_t end, std::span<const std::uint8_t> recor
       const int position = (base_now - size) & ~1;
       std::copy(record.begin(), record.end(), area_.begin() + position);
       stored_.push_back({position, size});
+      lowest_ = std::min(lowest_, position);
+      recent_[1] = recent_[0];
+      recent_[0] = static_cast<int>(stored_.size() - 1);
       offset_byte = static_cast<std::uint8_t>(position / 2);
     }
   }

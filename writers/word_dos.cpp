@@ -26,6 +26,7 @@
 #include "support/work_file.h"
 #include "writers/word_common.h"
 #include "writers/word_dos_layout.h"
+#include "writers/text_run.h"
 
 namespace lettrix {
 
@@ -463,8 +464,22 @@ void run_pass(DosWriter& w) {
   w.current.attrs = 0;
   w.para.flags = w.para.carried = 0;
   StreamItem item;
+  // (The writer's group is always code page 437's.)
+  static const CharBytes chars = code_page_chars(*select_translation_group(0), false);
   while (!w.failed) {
     if (far_from_page_numbers(w)) {
+      // Text and the characters of the code page in one piece, while no
+      // character set is to end.
+      if (w.cs.charset == 0 && starts_text(*w.in, kSpecial, chars)) {
+        const TextRun run = copy_text(*w.in, w.out, kSpecial, chars);
+        if (run.taken > 0) {
+          w.position += static_cast<std::uint32_t>(run.written);
+          w.para.column += static_cast<int>(run.plain + run.chars);
+          w.para.empty = false;
+          w.para.previous = run.last;
+          continue;
+        }
+      }
       const int next = w.in->peek();
       if (next != EOF && !kSpecial[static_cast<std::size_t>(next)]) {
         plain_run(w, kSpecial);
