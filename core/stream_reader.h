@@ -117,20 +117,6 @@ inline bool read_stream_item(BlockInput& in, StreamItem& item) {
   return read_stream_code_inline(in, item);
 }
 
-// Takes the next item when it is a TableChar code (the code of every
-// accented letter, the most frequent one) that lies whole in the block read
-// ahead, giving its table and index; false, taking nothing, otherwise (the
-// item is then read as usual).
-inline bool take_table_char(BlockInput& in, std::uint8_t& table, std::uint8_t& index) {
-  if (in.available() < 4) return false;
-  const std::uint8_t* at = in.data();
-  if (at[0] != kEscape || at[1] != TableChar) return false;
-  table = at[2];
-  index = at[3];
-  in.skip(4);
-  return true;
-}
-
 // Starts a writer's pass over a stream read in blocks from its start, as
 // init_stream_state does for a C stream: -2 for an empty stream, changing
 // nothing else; otherwise the records (the tab table only when given) in the

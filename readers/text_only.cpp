@@ -29,11 +29,13 @@ namespace {
 // character table: up to four bytes, and the plain printable byte an accent
 // can be struck over (0 for none). Backspace and LF depend on their
 // neighbours and are handled in the loop.
-struct Piece {
+// (Eight bytes, the four of the stream first, so that a piece is one aligned
+// load and its bytes one store.)
+struct alignas(8) Piece {
+  std::uint8_t bytes[4] = {};
   std::uint8_t length = 0;
   std::uint8_t composable = 0;
   bool contextual = false;
-  std::uint8_t bytes[4] = {};
 };
 
 std::array<Piece, 256> make_pieces() {
@@ -63,17 +65,6 @@ std::array<Piece, 256> make_pieces() {
 }
 
 bool plain_printable(int c) { return c >= 0x20 && c <= 0x7E && c != kEscape; }
-
-// The bytes that go to the stream as they stand and can take an accent: the
-// printable ASCII characters that the table keeps (not the backslash).
-std::array<bool, 256> same_bytes(const std::array<Piece, 256>& pieces) {
-  std::array<bool, 256> same{};
-  for (int c = 0; c < 0x100; ++c) {
-    const Piece& p = pieces[static_cast<std::size_t>(c)];
-    same[static_cast<std::size_t>(c)] = !p.contextual && p.length == 1 && p.bytes[0] == c && p.composable == c;
-  }
-  return same;
-}
 
 constexpr std::size_t kBlock = 1 << 16;
 
@@ -148,7 +139,6 @@ int orig_text_only(const char* source_path, const char* stream_path) {
   FilePtr out = open_file(stream_path, "w+b");
   if (!in || !out) return -1;
   static const std::array<Piece, 256> pieces = make_pieces();
-  static const std::array<bool, 256> kSameByte = same_bytes(pieces);
   Source src{in.get()};
   Stream dst{out.get()};
 
@@ -157,42 +147,38 @@ int orig_text_only(const char* source_path, const char* stream_path) {
   while (src.fill()) {
     // A source byte makes at most four stream bytes: a stretch of the block
     // that fits in the room left is gone through without a check of room or
-    // block end for each byte.
+    // block end for each byte. Each byte writes its four bytes of piece and
+    // moves on by its length, without a branch on the kind of byte.
     dst.make_room();
     const std::size_t left = src.end - src.at;
     const std::size_t fits = (kBlock - dst.used) / 4;
-    const std::uint8_t* from = src.block.get() + src.at;
+    const std::uint8_t* const first = src.block.get() + src.at;
+    const std::uint8_t* from = first;
     const std::uint8_t* const stop = from + (left < fits ? left : fits);
     std::uint8_t* to = dst.block.get() + dst.used;
     bool moved = false;  // by the handling of a backspace or line feed
     while (from < stop) {
-      const int c = *from++;
-      // Most bytes are printable ASCII that the stream takes as it stands.
-      if (kSameByte[static_cast<std::size_t>(c)]) {
-        *to++ = static_cast<std::uint8_t>(c);
-        previous = composable = c;
-        continue;
-      }
-      const Piece& piece = pieces[static_cast<std::size_t>(c)];
-      if (!piece.contextual) {
-        std::memcpy(to, piece.bytes, 4);
-        to += piece.length;
-        composable = piece.composable;
+      const Piece& piece = pieces[*from++];
+      if (piece.contextual) {
+        const int c = from[-1];
+        if (from - first >= 2) previous = from[-2];
+        src.at = static_cast<std::size_t>(from - src.block.get());
+        dst.used = static_cast<std::size_t>(to - dst.block.get());
+        if (c == 0x0A && previous != 0x0D) dst.put(kParagraphEnd);
+        // Without a plain character before it a backspace has nothing to
+        // strike over: it is dropped and the next character read as usual.
+        if (c == 0x08 && composable) compose(src, dst, composable);
+        composable = 0;
         previous = c;
-        continue;
+        moved = true;
+        break;
       }
-      src.at = static_cast<std::size_t>(from - src.block.get());
-      dst.used = static_cast<std::size_t>(to - dst.block.get());
-      if (c == 0x0A && previous != 0x0D) dst.put(kParagraphEnd);
-      // Without a plain character before it a backspace has nothing to
-      // strike over: it is dropped and the next character read as usual.
-      if (c == 0x08 && composable) compose(src, dst, composable);
-      composable = 0;
-      previous = c;
-      moved = true;
-      break;
+      std::memcpy(to, piece.bytes, 4);
+      to += piece.length;
+      composable = piece.composable;
     }
     if (!moved) {
+      if (from != first) previous = from[-1];
       src.at = static_cast<std::size_t>(from - src.block.get());
       dst.used = static_cast<std::size_t>(to - dst.block.get());
     }
