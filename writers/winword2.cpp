@@ -489,13 +489,7 @@ std::uint32_t write_running_head(Writer& w, std::FILE* text, std::uint8_t kind) 
 }
 
 bool copy_pages(std::FILE* pages, std::size_t count, std::FILE* out) {
-  std::rewind(pages);
-  std::uint8_t page[kPageSize];
-  for (std::size_t i = 0; i < count; ++i) {
-    if (std::fread(page, 1, kPageSize, pages) != kPageSize) return false;
-    if (std::fwrite(page, 1, kPageSize, out) != kPageSize) return false;
-  }
-  return true;
+  return word::copy_work_bytes(pages, static_cast<std::uint64_t>(count) * kPageSize, out);
 }
 
 int write_document(std::FILE* in, std::FILE* out) {
