@@ -110,7 +110,7 @@ int write_plain_text(const char* stream_path, const char* target_path, int group
   // the runs of bytes that are copied as they stand go in one piece.
   OutputBuffer buffer(out.get());
   BlockInput input(in.get());
-  static constexpr auto kSpecial = stop_bytes(kEscape, kParagraphEnd, kLineBreak);
+  static constexpr auto kSpecial = text_stops(stop_bytes(kEscape, kParagraphEnd, kLineBreak));
   static const CharBytes kChars[2] = {plain_char_bytes(*select_translation_group(0)),
                                       plain_char_bytes(*select_translation_group(1))};
   const CharBytes& chars = kChars[group == select_translation_group(1) ? 1 : 0];

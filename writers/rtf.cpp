@@ -420,11 +420,12 @@ void write_body(RtfWriter& w) {
   const CharBytes& chars = w.dos ? rtf_char_bytes(0) : rtf_char_bytes(1);
   StreamItem item;
   for (;;) {
-    if (starts_text(input, kSpecial, chars)) {
+    static constexpr TextStops kText = text_stops(kSpecial);
+    if (starts_text(input, kText, chars)) {
       close_symbol_run(w);
       start_paragraph_if_pending(w);
       const std::size_t room = w.line_length < kLineWrap ? static_cast<std::size_t>(kLineWrap - w.line_length) : 1;
-      const TextRun run = copy_text(input, w.out, kSpecial, chars, room);
+      const TextRun run = copy_text(input, w.out, kText, chars, room);
       w.line_length += static_cast<int>(run.plain);
       if (w.line_length >= kLineWrap) {
         w.out.put("\r\n");

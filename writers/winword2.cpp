@@ -436,6 +436,7 @@ void plain_run(Writer& w, BlockInput& in, const std::array<bool, 256>& stop) {
 // header or a footer.
 void write_text(Writer& w, BlockInput& in) {
   static constexpr auto kSpecial = stop_bytes(kEscape, kTab, kLineBreak, kPageBreak, kParagraphEnd);
+  static constexpr TextStops kText = text_stops(kSpecial);
   w.cur.attrs = 0;
   close_run(w);
   w.para.flags = w.para.carried = 0;
@@ -447,8 +448,8 @@ void write_text(Writer& w, BlockInput& in) {
     if (far_from_page_numbers(w)) {
       // Text and the characters of the code page in one piece, while no
       // Symbol run is to end.
-      if (w.cur.charset == 0 && starts_text(in, kSpecial, chars)) {
-        const TextRun run = copy_text(in, w.out, kSpecial, chars);
+      if (w.cur.charset == 0 && starts_text(in, kText, chars)) {
+        const TextRun run = copy_text(in, w.out, kText, chars);
         if (run.taken > 0) {
           w.pos += static_cast<std::uint32_t>(run.written);
           w.para.column += static_cast<int>(run.plain + run.chars);

@@ -124,10 +124,12 @@ class PropertyPage {
   struct Stored {
     int position;
     int size;
+    std::uint64_t head;  // its first eight bytes (zeros after a shorter one)
   };
   int base() const;
-  bool holds(const Stored& s, std::span<const std::uint8_t> record) const;
-  const Stored* find_stored(std::span<const std::uint8_t> record);
+  static std::uint64_t head_of(std::span<const std::uint8_t> record);
+  bool holds(const Stored& s, std::span<const std::uint8_t> record, std::uint64_t head) const;
+  const Stored* find_stored(std::span<const std::uint8_t> record, std::uint64_t head);
 
   Kind kind_;
   std::uint32_t first_;

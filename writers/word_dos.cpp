@@ -461,6 +461,7 @@ void plain_run(DosWriter& w, const std::array<bool, 256>& stop) {
 // One run of the main loop over the stream or over the notes' text.
 void run_pass(DosWriter& w) {
   static constexpr auto kSpecial = stop_bytes(kEscape, kTab, kLineBreak, kPageBreak, kParagraphEnd);
+  static constexpr TextStops kText = text_stops(kSpecial);
   w.current.attrs = 0;
   w.para.flags = w.para.carried = 0;
   StreamItem item;
@@ -470,8 +471,8 @@ void run_pass(DosWriter& w) {
     if (far_from_page_numbers(w)) {
       // Text and the characters of the code page in one piece, while no
       // character set is to end.
-      if (w.cs.charset == 0 && starts_text(*w.in, kSpecial, chars)) {
-        const TextRun run = copy_text(*w.in, w.out, kSpecial, chars);
+      if (w.cs.charset == 0 && starts_text(*w.in, kText, chars)) {
+        const TextRun run = copy_text(*w.in, w.out, kText, chars);
         if (run.taken > 0) {
           w.position += static_cast<std::uint32_t>(run.written);
           w.para.column += static_cast<int>(run.plain + run.chars);

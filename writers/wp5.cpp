@@ -266,6 +266,7 @@ void write_document(Wp5Writer& w, bool empty) {
     for (int b = 0x80; b < 0x100; ++b) stop[static_cast<std::size_t>(b)] = true;
     return stop;
   }();
+  static constexpr TextStops kText = text_stops(kSpecial);
   // The characters of the repertoire as table_char writes them.
   static const CharBytes kChars = [] {
     CharBytes chars;
@@ -280,11 +281,11 @@ void write_document(Wp5Writer& w, bool empty) {
   }();
   StreamItem item;
   for (;;) {
-    if (w.fn.value == 0 && starts_text(*w.in, kSpecial, kChars)) {
+    if (w.fn.value == 0 && starts_text(*w.in, kText, kChars)) {
       flush_if_large(w);
       if (w.pending.entries[TabTable::kSentinel] != 0) apply_pending_tabs(w);
       std::uint8_t text[4096];
-      const TextRun run = copy_text(*w.in, text, sizeof text, kSpecial, kChars);
+      const TextRun run = copy_text(*w.in, text, sizeof text, kText, kChars);
       if (run.taken > 0) {
         const std::size_t columns = static_cast<std::size_t>(w.column) + run.plain + run.chars;
         w.column = static_cast<int>(std::min<std::size_t>(columns, kColumnLimit));

@@ -18,7 +18,8 @@ using testing::bytes;
 std::string table_char(int table, int index) { return bytes({kEscape, TableChar, table, index}); }
 
 TEST(TextRun, CopiesTextAndKnownCharactersUpToTheFirstOtherItem) {
-  static constexpr auto kStop = stop_bytes(kEscape, kParagraphEnd, kTab);
+  static constexpr TextStops kStop = text_stops(stop_bytes(kEscape, kParagraphEnd, kTab));
+  static_assert(kStop.by_words);
   CharBytes chars;
   const std::uint8_t e_acute[] = {'\\', '\'', 'e', '9'};
   chars.set(1, 41, e_acute, 4);
@@ -47,13 +48,26 @@ TEST(TextRun, CopiesTextAndKnownCharactersUpToTheFirstOtherItem) {
       {"abcdef", 4, SIZE_MAX, "abcd", 4, 4, 0, 'd'},
       {"ab" + table_char(1, 41), 5, SIZE_MAX, "ab", 2, 2, 0, 'b'},  // no room for the four bytes
       {"", 64, SIZE_MAX, "", 0, 0, 0, -1},
+      // Longer text goes eight bytes at a time: bytes that may be stop
+      // bytes but are none of this writer's ("-", "{", "~", 0x80 and up)
+      // are text like any other.
+      {"well-{known}~ text" + table_char(1, 41) + "\x85more text, and more" + table_char(1, 40) + "x\tnext", 64,
+       SIZE_MAX, "well-{known}~ text\\'e9\x85more text, and more\x82x", 47, 39, 2, 'x'},
+      {"0123456789abcdef" + table_char(1, 41) + "0123456789abcdef", 64, 20, "0123456789abcdef\\'e90123", 24, 20, 1, '3'},
+      {"0123456789abcdef" + table_char(1, 42) + "0123456789", 64, SIZE_MAX, "0123456789abcdef", 16, 16, 0, 'f'},
+      {"0123456789abcdef", 13, SIZE_MAX, "0123456789abc", 13, 13, 0, 'c'},
   };
+  // The same with a stop byte that the eight-byte test does not cover ("Q"):
+  // byte by byte, to the same result.
+  static constexpr TextStops kStopQ = text_stops(stop_bytes(kEscape, kParagraphEnd, kTab, 'Q'));
+  static_assert(!kStopQ.by_words);
+  for (const TextStops* stops : {&kStop, &kStopQ})
   for (const Case& c : cases) {
     auto in = testing::memory_stream(c.stream);
     BlockInput input(in.get());
     std::string out(c.room, '\0');
     const TextRun run =
-        copy_text(input, reinterpret_cast<std::uint8_t*>(out.data()), c.room, kStop, chars, c.plain_limit);
+        copy_text(input, reinterpret_cast<std::uint8_t*>(out.data()), c.room, *stops, chars, c.plain_limit);
     out.resize(run.written);
     EXPECT_EQ(out, c.written) << c.stream;
     EXPECT_EQ(run.taken, c.taken) << c.stream;
@@ -68,7 +82,7 @@ TEST(TextRun, CopiesTextAndKnownCharactersUpToTheFirstOtherItem) {
     auto again = testing::memory_stream(c.stream);
     BlockInput second(again.get());
     if (c.room >= 4 && c.plain_limit > 0) {
-      EXPECT_EQ(starts_text(second, kStop, chars), c.taken > 0) << c.stream;
+      EXPECT_EQ(starts_text(second, *stops, chars), c.taken > 0) << c.stream;
     }
   }
 }
@@ -76,7 +90,7 @@ TEST(TextRun, CopiesTextAndKnownCharactersUpToTheFirstOtherItem) {
 TEST(TextRun, OutputBufferTakesRunsAcrossItsBlocks) {
   // More than a block of output: the buffer sends full blocks on and the
   // text arrives whole and in order.
-  static constexpr auto kStop = stop_bytes(kEscape);
+  static constexpr TextStops kStop = text_stops(stop_bytes(kEscape));
   CharBytes chars;
   const std::uint8_t hex[] = {'<', '>'};
   chars.set(2, 7, hex, 2);
@@ -86,6 +100,7 @@ TEST(TextRun, OutputBufferTakesRunsAcrossItsBlocks) {
     stream += "ab" + table_char(2, 7);
     expected += "ab<>";
   }
+
   auto in = testing::memory_stream(stream);
   testing::ScratchDir dir;
   const std::string path = dir.file("out");
