@@ -67,6 +67,7 @@ std::array<Piece, 256> make_pieces() {
 bool plain_printable(int c) { return c >= 0x20 && c <= 0x7E && c != kEscape; }
 
 constexpr std::size_t kBlock = 1 << 16;
+constexpr std::size_t kPiece = 1 << 12;
 
 // The source in large blocks.
 struct Source {
@@ -90,11 +91,15 @@ struct Stream {
   std::size_t used = 0;
   bool failed = false;
 
+  // Sends on whole pieces of 4 KB (which the C library writes as they stand
+  // rather than through its own buffer) and keeps the rest, the last byte at
+  // least.
   void make_room() {
     if (used + 4 <= kBlock) return;
-    if (std::fwrite(block.get(), 1, used - 1, file) != used - 1) failed = true;
-    block[0] = block[used - 1];
-    used = 1;
+    const std::size_t whole = (used - 1) / kPiece * kPiece;
+    if (std::fwrite(block.get(), 1, whole, file) != whole) failed = true;
+    std::memmove(block.get(), block.get() + whole, used - whole);
+    used -= whole;
   }
   void put(std::uint8_t b) { block[used++] = b; }
   bool finish() {
