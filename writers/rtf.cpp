@@ -144,27 +144,27 @@ void write_character(RtfWriter& w, int table, int index) {
   w.out.put(std::string_view(hex, 4));
 }
 
-// The characters of the repertoire that are no Symbol characters, as
-// write_character writes them ("\'e9"), for code page 437 (group 0) and 1252.
-const CharBytes& rtf_char_bytes(int group_number) {
-  static const std::array<CharBytes, 2> kChars = [] {
-    std::array<CharBytes, 2> chars;
-    for (int g = 0; g < 2; ++g) {
-      const TranslationGroup& group = *select_translation_group(g);
-      for (int table = 1; table <= CharBytes::kTables; ++table) {
-        for (int index = 0; index < 256; ++index) {
-          const std::uint16_t entry = translate_position(group, table, index);
-          if ((entry & 0xFF00) != 0) continue;
-          const std::uint8_t byte = entry & 0xFF;
-          const std::uint8_t hex[4] = {'\\', '\'', static_cast<std::uint8_t>(kHexDigits[byte >> 4]),
-                                       static_cast<std::uint8_t>(kHexDigits[byte & 0x0F])};
-          chars[g].set(table, index, hex, 4);
-        }
+// The characters of the repertoire as write_character writes them: "\'e9",
+// and a Symbol character in a group of its own, "{\f1 \'b0}", where no other
+// one follows it (a table of wide entries, which only code page 1252 needs).
+template <typename Chars>
+Chars rtf_char_bytes(const TranslationGroup& group) {
+  Chars chars;
+  for (int table = 1; table <= Chars::kTables; ++table) {
+    for (int index = 0; index < 256; ++index) {
+      const std::uint16_t entry = translate_position(group, table, index);
+      const std::uint8_t byte = entry & 0xFF;
+      const std::uint8_t hex[4] = {'\\', '\'', static_cast<std::uint8_t>(kHexDigits[byte >> 4]),
+                                   static_cast<std::uint8_t>(kHexDigits[byte & 0x0F])};
+      if ((entry & 0xFF00) == 0) {
+        chars.set(table, index, hex, 4);
+      } else if (Chars::kMaxBytes >= 10) {
+        const std::uint8_t symbol[10] = {'{', '\\', 'f', '1', ' ', hex[0], hex[1], hex[2], hex[3], '}'};
+        chars.set(table, index, symbol, sizeof symbol, true);
       }
     }
-    return chars;
-  }();
-  return kChars[group_number == 1 ? 1 : 0];
+  }
+  return chars;
 }
 
 void open_attribute_group(RtfWriter& w, const Attribute& a) {
@@ -402,7 +402,8 @@ void write_byte(RtfWriter& w, std::uint8_t byte) {
   }
 }
 
-void write_body(RtfWriter& w) {
+template <typename Chars>
+void write_body(RtfWriter& w, const Chars& chars) {
   w.out.put(kFontTable);
   w.out.put(kColourTable);
   w.out.put(kPageMargins);
@@ -417,11 +418,11 @@ void write_body(RtfWriter& w) {
   BlockInput& input = w.in;
   static constexpr auto kSpecial =
       stop_bytes(kEscape, kParagraphEnd, kLineBreak, kPageBreak, kTab, '{', '}', 127);
-  const CharBytes& chars = w.dos ? rtf_char_bytes(0) : rtf_char_bytes(1);
   StreamItem item;
   for (;;) {
     static constexpr TextStops kText = text_stops(kSpecial);
-    if (starts_text(input, kText, chars)) {
+    // (A Symbol character right after one in an open symbol run joins it.)
+    if (!(w.symbol_run && starts_alone(input, chars)) && starts_text(input, kText, chars)) {
       close_symbol_run(w);
       start_paragraph_if_pending(w);
       const std::size_t room = w.line_length < kLineWrap ? static_cast<std::size_t>(kLineWrap - w.line_length) : 1;
@@ -472,7 +473,13 @@ int write_rtf(const char* stream_path, const char* target_path, bool dos) {
   init_stream_state(input, w.cs, w.ps, &w.tabs);
   const std::string_view prefix = dos ? "{\\rtf1\\pc " : "{\\rtf1\\ansi ";
   buffer.put(prefix);
-  write_body(w);
+  if (dos) {
+    static const CharBytes kChars = rtf_char_bytes<CharBytes>(*select_translation_group(0));
+    write_body(w, kChars);
+  } else {
+    static const WideCharBytes kChars = rtf_char_bytes<WideCharBytes>(*select_translation_group(1));
+    write_body(w, kChars);
+  }
   buffer.flush();
   if (w.facing_pages) {
     const long at = static_cast<long>(prefix.size() + kFontTable.size() + kColourTable.size() + kPageMargins.size());

@@ -17,22 +17,29 @@
 namespace lettrix {
 
 // What a writer writes for the characters of repertoire tables 1 to 14: up
-// to four bytes each. A length of 0 leaves the character to the writer's own
-// code (a character that changes the font, or that needs more than bytes).
-class CharBytes {
+// to four or twelve bytes each. A length of 0 leaves the character to the writer's
+// own code. A character `alone` is written as a group of its own, which a
+// character right after it that is alone too would join instead (Symbol
+// characters in RTF, "{\f1 \'b0}"): such a pair is left to the writer's own
+// code.
+template <std::size_t MaxBytes>
+class BasicCharBytes {
  public:
   static constexpr int kTables = 14;
+  static constexpr std::size_t kMaxBytes = MaxBytes;
 
-  struct Entry {
-    std::uint8_t bytes[4] = {};
-    std::uint32_t length = 0;
+  struct alignas(MaxBytes <= 6 ? 8 : 16) Entry {
+    std::uint8_t bytes[kMaxBytes] = {};
+    std::uint8_t length = 0;
+    bool alone = false;
   };
 
-  void set(int table, int index, const std::uint8_t* bytes, std::size_t length) {
+  void set(int table, int index, const std::uint8_t* bytes, std::size_t length, bool alone = false) {
     if (table < 1 || table > kTables) return;
     Entry& e = entries_[slot(static_cast<std::uint8_t>(table), static_cast<std::uint8_t>(index))];
-    e.length = static_cast<std::uint32_t>(length < 4 ? length : 4);
+    e.length = static_cast<std::uint8_t>(length < kMaxBytes ? length : kMaxBytes);
     for (std::size_t i = 0; i < e.length; ++i) e.bytes[i] = bytes[i];
+    e.alone = alone;
   }
   // The entry of a code's two operands: length 0 when the writer's own code
   // is to write the character (always for a table outside 1 to 14).
@@ -46,6 +53,10 @@ class CharBytes {
   }
   std::array<Entry, (kTables + 1) * 256> entries_{};
 };
+
+// Up to four bytes a character (no character alone), and up to twelve.
+using CharBytes = BasicCharBytes<4>;
+using WideCharBytes = BasicCharBytes<12>;
 
 // A writer's stop bytes: the plain bytes its own code must see (the escape
 // byte always among them). Where every one of them is a control byte, "-",
@@ -83,6 +94,21 @@ inline std::uint64_t possible_stops(std::uint64_t x) {
   return (below_space | is_dash | is_backslash | from_brace) & kHighs;
 }
 
+// Whether the character `alone` whose code starts at `at` may be taken: the
+// item after it is known and would end its group, so it is no TableChar
+// code of a character alone nor of a table outside 1 to 14 (which writers
+// drop, leaving the group open).
+template <typename Chars>
+bool alone_may_go(const std::uint8_t* at, const std::uint8_t* end, const Chars& chars) {
+  const std::ptrdiff_t known = end - at;
+  if (known < 5) return false;
+  if (at[4] != kEscape) return true;
+  if (known < 6) return false;
+  if (at[5] != TableChar) return true;
+  if (known < 8) return false;
+  return at[6] >= 1 && at[6] <= Chars::kTables && !chars.at(at[6], at[7]).alone;
+}
+
 }  // namespace text_run_detail
 
 struct TranslationGroup;
@@ -95,11 +121,23 @@ CharBytes code_page_chars(const TranslationGroup& group, bool with_zero);
 // Whether the next item of the stream is one that copy_text takes: a plain
 // byte that is no stop byte, or a TableChar code, whole in the block read
 // ahead, that `chars` has bytes for.
-inline bool starts_text(BlockInput& in, const TextStops& stops, const CharBytes& chars) {
+template <typename Chars>
+bool starts_text(BlockInput& in, const TextStops& stops, const Chars& chars) {
   if (!in.fill()) return false;
   const std::uint8_t* at = in.data();
   if (!stops.stop[at[0]]) return true;
-  return in.available() >= 4 && at[0] == kEscape && at[1] == TableChar && chars.at(at[2], at[3]).length != 0;
+  if (in.available() < 4 || at[0] != kEscape || at[1] != TableChar) return false;
+  const auto& e = chars.at(at[2], at[3]);
+  return e.length != 0 && (!e.alone || text_run_detail::alone_may_go(at, at + in.available(), chars));
+}
+
+// Whether the next item is a TableChar code, whole in the block read ahead,
+// of a character that `chars` writes alone.
+template <typename Chars>
+bool starts_alone(BlockInput& in, const Chars& chars) {
+  if (!in.fill() || in.available() < 4) return false;
+  const std::uint8_t* at = in.data();
+  return at[0] == kEscape && at[1] == TableChar && chars.at(at[2], at[3]).alone;
 }
 
 // What copy_text took and wrote.
@@ -121,8 +159,12 @@ struct TextRun {
 // loop copies eight bytes at once up to the first possible stop byte, then
 // takes the item there (a code or a plain byte) without a branch on which it
 // is, so that it leaves only at an item it cannot take.
-inline TextRun copy_text(BlockInput& in, std::uint8_t* to, std::size_t room, const TextStops& stops,
-                         const CharBytes& chars, std::size_t plain_limit = SIZE_MAX) {
+template <typename Chars>
+TextRun copy_text(BlockInput& in, std::uint8_t* to, std::size_t room, const TextStops& stops, const Chars& chars,
+                  std::size_t plain_limit = SIZE_MAX) {
+  constexpr std::size_t kMax = Chars::kMaxBytes;
+  // Characters alone come only with wide entries.
+  constexpr bool kWide = kMax > 4;
   TextRun run;
   if (!in.fill()) return run;
   const std::array<bool, 256>& stop = stops.stop;
@@ -134,8 +176,8 @@ inline TextRun copy_text(BlockInput& in, std::uint8_t* to, std::size_t room, con
   std::size_t plain = 0, codes = 0;
   int last = -1;
   if (stops.by_words) {
-    // Each step reads at most twelve bytes and writes at most twelve.
-    while (end - from >= 12 && to_end - to >= 12 && plain_limit - plain >= 9) {
+    // Each step reads at most sixteen bytes and writes at most 8 + kMax.
+    while (end - from >= 16 && static_cast<std::size_t>(to_end - to) >= 8 + kMax && plain_limit - plain >= 9) {
       std::uint64_t word;
       std::memcpy(&word, from, 8);
       std::memcpy(to, &word, 8);
@@ -145,15 +187,20 @@ inline TextRun copy_text(BlockInput& in, std::uint8_t* to, std::size_t room, con
       plain += n;
       const std::uint8_t c = from[0];
       const bool code = (c == kEscape) & (from[1] == TableChar);
-      const CharBytes::Entry& e = chars.at(from[2], from[3]);
-      if (code ? e.length == 0 : stop[c]) {
+      const auto& e = chars.at(from[2], from[3]);
+      bool refused = e.length == 0;
+      if constexpr (kWide) {
+        const bool joins = chars.at(from[6], from[7]).alone | (static_cast<unsigned>(from[6]) - 1u >= Chars::kTables);
+        refused |= e.alone & (from[4] == kEscape) & (from[5] == TableChar) & joins;
+      }
+      if (code ? refused : stop[c]) {
         if (n > 0) last = from[-1];
         break;
       }
-      std::uint8_t bytes[4];
-      std::memcpy(bytes, e.bytes, 4);
+      std::uint8_t bytes[kMax];
+      std::memcpy(bytes, e.bytes, sizeof bytes);
       bytes[0] = code ? bytes[0] : c;
-      std::memcpy(to, bytes, 4);
+      std::memcpy(to, bytes, sizeof bytes);
       to += code ? e.length : 1;
       from += code ? 4 : 1;
       plain += !code;
@@ -174,10 +221,11 @@ inline TextRun copy_text(BlockInput& in, std::uint8_t* to, std::size_t room, con
       last = from[-1];
     }
     if (from == run_end) break;  // a limit, not a stop byte
-    if (end - from < 4 || from[0] != kEscape || from[1] != TableChar || to_end - to < 4) break;
-    const CharBytes::Entry& e = chars.at(from[2], from[3]);
-    if (e.length == 0) break;
-    std::memcpy(to, e.bytes, 4);
+    if (end - from < 4 || from[0] != kEscape || from[1] != TableChar) break;
+    const auto& e = chars.at(from[2], from[3]);
+    if (e.length == 0 || static_cast<std::size_t>(to_end - to) < e.length) break;
+    if (kWide && e.alone && !text_run_detail::alone_may_go(from, end, chars)) break;
+    std::memcpy(to, e.bytes, e.length);
     to += e.length;
     from += 4;
     ++codes;
@@ -193,9 +241,10 @@ inline TextRun copy_text(BlockInput& in, std::uint8_t* to, std::size_t room, con
 }
 
 // The same into an output buffer, which takes what was written.
-inline TextRun copy_text(BlockInput& in, OutputBuffer& out, const TextStops& stops, const CharBytes& chars,
-                         std::size_t plain_limit = SIZE_MAX) {
-  std::uint8_t* const to = out.space(4);  // (before space_left: it may send the block on)
+template <typename Chars>
+TextRun copy_text(BlockInput& in, OutputBuffer& out, const TextStops& stops, const Chars& chars,
+                  std::size_t plain_limit = SIZE_MAX) {
+  std::uint8_t* const to = out.space(Chars::kMaxBytes);  // (before space_left: it may send the block on)
   const TextRun run = copy_text(in, to, out.space_left(), stops, chars, plain_limit);
   out.commit(run.written);
   return run;

@@ -87,6 +87,49 @@ TEST(TextRun, CopiesTextAndKnownCharactersUpToTheFirstOtherItem) {
   }
 }
 
+TEST(TextRun, CharactersAloneAreTakenOnlyWithoutAnotherRightAfter) {
+  static constexpr TextStops kStop = text_stops(stop_bytes(kEscape, kParagraphEnd));
+  WideCharBytes chars;
+  const std::uint8_t group[] = {'{', 'S', 'y', 'm', '}'};
+  chars.set(6, 1, group, sizeof group, true);
+  chars.set(6, 2, group, sizeof group, true);
+  const std::uint8_t plain[] = {'e'};
+  chars.set(1, 41, plain, 1);
+  const std::string text(20, 't');
+  struct Case {
+    std::string stream, written;
+    std::size_t taken;
+  };
+  const Case cases[] = {
+      {"a" + table_char(6, 1) + "b", "a{Sym}b", 6},
+      {text + table_char(6, 1) + table_char(1, 41) + text, text + "{Sym}e" + text, 48},
+      // Two in a row: the writer's own code takes them (they share a group).
+      {"a" + table_char(6, 1) + table_char(6, 2) + "b", "a", 1},
+      {text + table_char(6, 1) + table_char(6, 2) + text, text, 20},
+      // Nor before a character of no table, which leaves the group open.
+      {"a" + table_char(6, 1) + table_char(15, 2) + "b", "a", 1},
+      {text + table_char(6, 1) + table_char(0, 2) + text, text, 20},
+      // Nothing known after it: left to the writer too.
+      {"a" + table_char(6, 1), "a", 1},
+      {"a" + table_char(6, 1) + bytes({kEscape}), "a", 1},
+      {"a" + table_char(6, 1) + bytes({kEscape, BoldOn}), "a{Sym}", 5},
+  };
+  for (const Case& c : cases) {
+    auto in = testing::memory_stream(c.stream);
+    BlockInput input(in.get());
+    std::string out(64, '\0');
+    const TextRun run = copy_text(input, reinterpret_cast<std::uint8_t*>(out.data()), out.size(), kStop, chars);
+    out.resize(run.written);
+    EXPECT_EQ(out, c.written) << c.stream;
+    EXPECT_EQ(run.taken, c.taken) << c.stream;
+    if (c.written.find("{Sym}") == std::string::npos) {
+      // Refused: the character alone is next, and not text to take.
+      EXPECT_TRUE(starts_alone(input, chars)) << c.stream;
+      EXPECT_FALSE(starts_text(input, kStop, chars)) << c.stream;
+    }
+  }
+}
+
 TEST(TextRun, OutputBufferTakesRunsAcrossItsBlocks) {
   // More than a block of output: the buffer sends full blocks on and the
   // text arrives whole and in order.
