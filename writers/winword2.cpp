@@ -416,22 +416,6 @@ bool far_from_page_numbers(const Writer& w) {
   return pages + kMarginPages < kLastPage;
 }
 
-// The run of plain bytes that comes next (at least one byte that is no stop
-// byte), written as plain_byte would write them one at a time.
-void plain_run(Writer& w, BlockInput& in, const std::array<bool, 256>& stop) {
-  if (w.cur.charset != 0) {
-    w.cur.charset = 0;
-    close_run(w);
-  }
-  const std::uint8_t* from = in.data();
-  const std::size_t n = w.out.copy_run(in, stop);
-  if (n == 0) return;
-  w.pos += static_cast<std::uint32_t>(n);
-  w.para.column += static_cast<int>(n);
-  w.para.empty = false;
-  w.para.previous = from[n - 1];
-}
-
 // One run of the main loop over a stream: the main text, the note texts, a
 // header or a footer.
 void write_text(Writer& w, BlockInput& in) {
@@ -446,8 +430,13 @@ void write_text(Writer& w, BlockInput& in) {
   StreamItem item;
   while (!w.failed) {
     if (far_from_page_numbers(w)) {
-      // Text and the characters of the code page in one piece, while no
-      // Symbol run is to end.
+      // Text and the characters of the code page in one piece. Plain text
+      // ends a run of another character set first.
+      const int next = in.peek();
+      if (next != EOF && !kSpecial[static_cast<std::size_t>(next)] && w.cur.charset != 0) {
+        w.cur.charset = 0;
+        close_run(w);
+      }
       if (w.cur.charset == 0 && starts_text(in, kText, chars)) {
         const TextRun run = copy_text(in, w.out, kText, chars);
         if (run.taken > 0) {
@@ -457,11 +446,6 @@ void write_text(Writer& w, BlockInput& in) {
           w.para.previous = run.last;
           continue;
         }
-      }
-      const int next = in.peek();
-      if (next != EOF && !kSpecial[static_cast<std::size_t>(next)]) {
-        plain_run(w, in, kSpecial);
-        continue;
       }
     }
     if (!read_stream_item(in, item)) break;
