@@ -29,11 +29,13 @@ namespace {
 // character table: up to four bytes, and the plain printable byte an accent
 // can be struck over (0 for none). Backspace and LF depend on their
 // neighbours and are handled in the loop.
-struct Piece {
+// (Eight bytes, the four of the stream first, so that a piece is one aligned
+// load and its bytes one store.)
+struct alignas(8) Piece {
+  std::uint8_t bytes[4] = {};
   std::uint8_t length = 0;
   std::uint8_t composable = 0;
   bool contextual = false;
-  std::uint8_t bytes[4] = {};
 };
 
 std::array<Piece, 256> make_pieces() {
@@ -65,6 +67,7 @@ std::array<Piece, 256> make_pieces() {
 bool plain_printable(int c) { return c >= 0x20 && c <= 0x7E && c != kEscape; }
 
 constexpr std::size_t kBlock = 1 << 16;
+constexpr std::size_t kPiece = 1 << 12;
 
 // The source in large blocks.
 struct Source {
@@ -88,11 +91,15 @@ struct Stream {
   std::size_t used = 0;
   bool failed = false;
 
+  // Sends on whole pieces of 4 KB (which the C library writes as they stand
+  // rather than through its own buffer) and keeps the rest, the last byte at
+  // least.
   void make_room() {
     if (used + 4 <= kBlock) return;
-    if (std::fwrite(block.get(), 1, used - 1, file) != used - 1) failed = true;
-    block[0] = block[used - 1];
-    used = 1;
+    const std::size_t whole = (used - 1) / kPiece * kPiece;
+    if (std::fwrite(block.get(), 1, whole, file) != whole) failed = true;
+    std::memmove(block.get(), block.get() + whole, used - whole);
+    used -= whole;
   }
   void put(std::uint8_t b) { block[used++] = b; }
   bool finish() {
@@ -143,22 +150,42 @@ int orig_text_only(const char* source_path, const char* stream_path) {
   int previous = 0;    // the source byte before this one
   int composable = 0;  // the plain byte written for it, when an accent can go over it
   while (src.fill()) {
-    while (src.at < src.end) {
-      const int c = src.block[src.at++];
-      const Piece& piece = pieces[static_cast<std::size_t>(c)];
-      dst.make_room();
-      if (!piece.contextual) {
-        std::memcpy(dst.block.get() + dst.used, piece.bytes, 4);
-        dst.used += piece.length;
-        composable = piece.composable;
-      } else {
+    // A source byte makes at most four stream bytes: a stretch of the block
+    // that fits in the room left is gone through without a check of room or
+    // block end for each byte. Each byte writes its four bytes of piece and
+    // moves on by its length, without a branch on the kind of byte.
+    dst.make_room();
+    const std::size_t left = src.end - src.at;
+    const std::size_t fits = (kBlock - dst.used) / 4;
+    const std::uint8_t* const first = src.block.get() + src.at;
+    const std::uint8_t* from = first;
+    const std::uint8_t* const stop = from + (left < fits ? left : fits);
+    std::uint8_t* to = dst.block.get() + dst.used;
+    bool moved = false;  // by the handling of a backspace or line feed
+    while (from < stop) {
+      const Piece& piece = pieces[*from++];
+      if (piece.contextual) {
+        const int c = from[-1];
+        if (from - first >= 2) previous = from[-2];
+        src.at = static_cast<std::size_t>(from - src.block.get());
+        dst.used = static_cast<std::size_t>(to - dst.block.get());
         if (c == 0x0A && previous != 0x0D) dst.put(kParagraphEnd);
         // Without a plain character before it a backspace has nothing to
         // strike over: it is dropped and the next character read as usual.
         if (c == 0x08 && composable) compose(src, dst, composable);
         composable = 0;
+        previous = c;
+        moved = true;
+        break;
       }
-      previous = c;
+      std::memcpy(to, piece.bytes, 4);
+      to += piece.length;
+      composable = piece.composable;
+    }
+    if (!moved) {
+      if (from != first) previous = from[-1];
+      src.at = static_cast<std::size_t>(from - src.block.get());
+      dst.used = static_cast<std::size_t>(to - dst.block.get());
     }
   }
   return dst.finish() ? 0 : -1;

@@ -12,8 +12,8 @@ bool BlockInput::refill() {
     block_[0] = block_[end_ - 1];
     keep = 1;
   }
-  const std::size_t got = std::fread(block_.get() + keep, 1, kBlockSize - keep, in_);
-  if (got < kBlockSize - keep && std::ferror(in_)) failed_ = true;
+  const std::size_t got = std::fread(block_.get() + keep, 1, kBlockSize, in_);
+  if (got < kBlockSize && std::ferror(in_)) failed_ = true;
   at_ = keep;
   end_ = keep + got;
   return got > 0;

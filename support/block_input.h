@@ -68,7 +68,10 @@ class BlockInput {
   bool refill();
 
   std::FILE* in_;
-  std::unique_ptr<std::uint8_t[]> block_{new std::uint8_t[kBlockSize]};
+  // A block of new bytes behind the one byte kept for unget(): every read
+  // asks for a whole block, which the C library passes to the system as it
+  // stands instead of through its own buffer.
+  std::unique_ptr<std::uint8_t[]> block_{new std::uint8_t[kBlockSize + 1]};
   std::size_t at_ = 0;
   std::size_t end_ = 0;
   bool failed_ = false;

@@ -28,7 +28,8 @@ class OutputBuffer {
   }
   void put(std::string_view s) {
     if (s.size() > kSize - used_) {
-      flush();
+      make_room();
+      if (s.size() > kSize - used_) flush();
       if (s.size() > kSize) {
         std::fwrite(s.data(), 1, s.size(), out_);
         return;
@@ -58,6 +59,16 @@ class OutputBuffer {
     in.skip(i);
     return i;
   }
+  // The free part of the block, for a routine that writes into it directly:
+  // at least `min` bytes (at most the block's size), the block sent to the
+  // stream first when fewer are free. commit(n) counts n bytes written there.
+  std::uint8_t* space(std::size_t min) {
+    if (kSize - used_ < min) make_room();
+    if (kSize - used_ < min) flush();
+    return reinterpret_cast<std::uint8_t*>(block_ + used_);
+  }
+  std::size_t space_left() const { return kSize - used_; }
+  void commit(std::size_t n) { used_ += n; }
   // A number in decimal.
   void put_number(long long n) {
     char digits[24];
@@ -71,6 +82,18 @@ class OutputBuffer {
 
  private:
   static constexpr std::size_t kSize = 1 << 16;
+  static constexpr std::size_t kPiece = 1 << 12;
+
+  // Sends on the whole pieces of 4 KB that the block holds and moves the
+  // rest to its front: writes of whole pieces go past the C library's own
+  // buffer, a write of any other length is copied through it.
+  void make_room() {
+    const std::size_t whole = used_ / kPiece * kPiece;
+    if (whole == 0) return;
+    std::fwrite(block_, 1, whole, out_);
+    std::memmove(block_, block_ + whole, used_ - whole);
+    used_ -= whole;
+  }
   std::FILE* out_;
   std::size_t used_ = 0;
   char block_[kSize];

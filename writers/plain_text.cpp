@@ -15,6 +15,7 @@
 #include "support/block_input.h"
 #include "support/file_handle.h"
 #include "support/output_buffer.h"
+#include "writers/text_run.h"
 
 namespace lettrix {
 
@@ -54,15 +55,31 @@ std::uint8_t plain_symbol_char(std::uint8_t symbol_byte) {
   }
 }
 
+// The byte of a character of the repertoire, 0 for none.
+std::uint8_t table_char_byte(const TranslationGroup& group, int table, int index) {
+  const std::uint16_t entry = translate_position(group, table, index);
+  const std::uint8_t byte = entry & 0xFF;
+  return (entry & kSymbolFlag) ? plain_symbol_char(byte) : byte;
+}
+
+void write_table_char(OutputBuffer& out, const TranslationGroup& group, int table, int index) {
+  if (const std::uint8_t byte = table_char_byte(group, table, index)) out.put(static_cast<char>(byte));
+}
+
+CharBytes plain_char_bytes(const TranslationGroup& group) {
+  CharBytes chars;
+  for (int table = 1; table <= CharBytes::kTables; ++table) {
+    for (int index = 0; index < 256; ++index) {
+      const std::uint8_t byte = table_char_byte(group, table, index);
+      if (byte) chars.set(table, index, &byte, 1);
+    }
+  }
+  return chars;
+}
+
 void write_code(BlockInput& in, OutputBuffer& out, const TranslationGroup& group, const StreamItem& item) {
   switch (item.value) {
-    case TableChar: {
-      std::uint16_t entry = translate_position(group, item.op1, item.op2);
-      std::uint8_t byte = entry & 0xFF;
-      if (entry & kSymbolFlag) byte = plain_symbol_char(byte);
-      if (byte) out.put(static_cast<char>(byte));
-      break;
-    }
+    case TableChar: write_table_char(out, group, item.op1, item.op2); break;
     case HardSpace: out.put(' '); break;
     case SoftHyphen: {
       // A line break right after it belongs to it: the word continues.
@@ -93,10 +110,14 @@ int write_plain_text(const char* stream_path, const char* target_path, int group
   // the runs of bytes that are copied as they stand go in one piece.
   OutputBuffer buffer(out.get());
   BlockInput input(in.get());
-  static constexpr auto kSpecial = stop_bytes(kEscape, kParagraphEnd, kLineBreak);
+  static constexpr auto kSpecial = text_stops(stop_bytes(kEscape, kParagraphEnd, kLineBreak));
+  static const CharBytes kChars[2] = {plain_char_bytes(*select_translation_group(0)),
+                                      plain_char_bytes(*select_translation_group(1))};
+  const CharBytes& chars = kChars[group == select_translation_group(1) ? 1 : 0];
   StreamItem item;
   for (;;) {
-    if (buffer.copy_run(input, kSpecial) > 0) continue;
+    const TextRun run = copy_text(input, buffer, kSpecial, chars);
+    if (run.taken > 0) continue;
     const int c = input.get();
     if (c == EOF) break;
     if (c == kEscape) {

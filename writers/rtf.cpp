@@ -30,6 +30,7 @@
 #include "support/output_buffer.h"
 #include "writers/rtf_keywords.h"
 #include "writers/rtf_writer.h"
+#include "writers/text_run.h"
 
 namespace lettrix {
 
@@ -142,6 +143,29 @@ void write_character(RtfWriter& w, int table, int index) {
   const std::uint8_t byte = entry & 0xFF;
   const char hex[4] = {'\\', '\'', kHexDigits[byte >> 4], kHexDigits[byte & 0x0F]};
   w.out.put(std::string_view(hex, 4));
+}
+
+// The characters of the repertoire as write_character writes them: "\'e9",
+// and a Symbol character in a group of its own, "{\f1 \'b0}", where no other
+// one follows it (a table of wide entries, which only code page 1252 needs).
+template <typename Chars>
+Chars rtf_char_bytes(const TranslationGroup& group) {
+  Chars chars;
+  for (int table = 1; table <= Chars::kTables; ++table) {
+    for (int index = 0; index < 256; ++index) {
+      const std::uint16_t entry = translate_position(group, table, index);
+      const std::uint8_t byte = entry & 0xFF;
+      const std::uint8_t hex[4] = {'\\', '\'', static_cast<std::uint8_t>(kHexDigits[byte >> 4]),
+                                   static_cast<std::uint8_t>(kHexDigits[byte & 0x0F])};
+      if ((entry & 0xFF00) == 0) {
+        chars.set(table, index, hex, 4);
+      } else if (Chars::kMaxBytes >= 10) {
+        const std::uint8_t symbol[10] = {'{', '\\', 'f', '1', ' ', hex[0], hex[1], hex[2], hex[3], '}'};
+        chars.set(table, index, symbol, sizeof symbol, true);
+      }
+    }
+  }
+  return chars;
 }
 
 void open_attribute_group(RtfWriter& w, const Attribute& a) {
@@ -379,7 +403,8 @@ void write_byte(RtfWriter& w, std::uint8_t byte) {
   }
 }
 
-void write_body(RtfWriter& w) {
+template <typename Chars>
+void write_body(RtfWriter& w, const Chars& chars) {
   w.out.put(kFontTable);
   w.out.put(kColourTable);
   w.out.put(kPageMargins);
@@ -396,19 +421,21 @@ void write_body(RtfWriter& w) {
       stop_bytes(kEscape, kParagraphEnd, kLineBreak, kPageBreak, kTab, '{', '}', 127);
   StreamItem item;
   for (;;) {
-    int c = input.peek();
-    if (c != EOF && !kSpecial[static_cast<std::size_t>(c)]) {
+    static constexpr TextStops kText = text_stops(kSpecial);
+    // (A Symbol character right after one in an open symbol run joins it.)
+    if (!(w.symbol_run && starts_alone(input, chars)) && starts_text(input, kText, chars)) {
       close_symbol_run(w);
       start_paragraph_if_pending(w);
       const std::size_t room = w.line_length < kLineWrap ? static_cast<std::size_t>(kLineWrap - w.line_length) : 1;
-      w.line_length += static_cast<int>(w.out.copy_run(input, kSpecial, room));
+      const TextRun run = copy_text(input, w.out, kText, chars, room);
+      w.line_length += static_cast<int>(run.plain);
       if (w.line_length >= kLineWrap) {
         w.out.put("\r\n");
         w.line_length = 0;
       }
       continue;
     }
-    c = input.get();
+    const int c = input.get();
     if (c == EOF) break;
     // A symbol run holds symbol characters only: what follows must not take
     // the Symbol font, nor have its group closed by the run's brace.
@@ -447,7 +474,13 @@ int write_rtf(const char* stream_path, const char* target_path, bool dos) {
   init_stream_state(input, w.cs, w.ps, &w.tabs);
   const std::string_view prefix = dos ? "{\\rtf1\\pc " : "{\\rtf1\\ansi ";
   buffer.put(prefix);
-  write_body(w);
+  if (dos) {
+    static const CharBytes kChars = rtf_char_bytes<CharBytes>(*select_translation_group(0));
+    write_body(w, kChars);
+  } else {
+    static const WideCharBytes kChars = rtf_char_bytes<WideCharBytes>(*select_translation_group(1));
+    write_body(w, kChars);
+  }
   buffer.flush();
   if (w.facing_pages) {
     const long at = static_cast<long>(prefix.size() + kFontTable.size() + kColourTable.size() + kPageMargins.size());

@@ -23,6 +23,7 @@
 #include "support/work_file.h"
 #include "writers/winword2_layout.h"
 #include "writers/word_common.h"
+#include "writers/text_run.h"
 
 namespace lettrix {
 
@@ -415,37 +416,36 @@ bool far_from_page_numbers(const Writer& w) {
   return pages + kMarginPages < kLastPage;
 }
 
-// The run of plain bytes that comes next (at least one byte that is no stop
-// byte), written as plain_byte would write them one at a time.
-void plain_run(Writer& w, BlockInput& in, const std::array<bool, 256>& stop) {
-  if (w.cur.charset != 0) {
-    w.cur.charset = 0;
-    close_run(w);
-  }
-  const std::uint8_t* from = in.data();
-  const std::size_t n = w.out.copy_run(in, stop);
-  if (n == 0) return;
-  w.pos += static_cast<std::uint32_t>(n);
-  w.para.column += static_cast<int>(n);
-  w.para.empty = false;
-  w.para.previous = from[n - 1];
-}
-
 // One run of the main loop over a stream: the main text, the note texts, a
 // header or a footer.
 void write_text(Writer& w, BlockInput& in) {
   static constexpr auto kSpecial = stop_bytes(kEscape, kTab, kLineBreak, kPageBreak, kParagraphEnd);
+  static constexpr TextStops kText = text_stops(kSpecial);
   w.cur.attrs = 0;
   close_run(w);
   w.para.flags = w.para.carried = 0;
   w.para.previous = -1;
+  // (The writer's group is always code page 1252's.)
+  static const CharBytes chars = code_page_chars(*select_translation_group(1), true);
   StreamItem item;
   while (!w.failed) {
     if (far_from_page_numbers(w)) {
+      // Text and the characters of the code page in one piece. Plain text
+      // ends a run of another character set first.
       const int next = in.peek();
-      if (next != EOF && !kSpecial[static_cast<std::size_t>(next)]) {
-        plain_run(w, in, kSpecial);
-        continue;
+      if (next != EOF && !kSpecial[static_cast<std::size_t>(next)] && w.cur.charset != 0) {
+        w.cur.charset = 0;
+        close_run(w);
+      }
+      if (w.cur.charset == 0 && starts_text(in, kText, chars)) {
+        const TextRun run = copy_text(in, w.out, kText, chars);
+        if (run.taken > 0) {
+          w.pos += static_cast<std::uint32_t>(run.written);
+          w.para.column += static_cast<int>(run.plain + run.chars);
+          w.para.empty = false;
+          w.para.previous = run.last;
+          continue;
+        }
       }
     }
     if (!read_stream_item(in, item)) break;
@@ -474,13 +474,7 @@ std::uint32_t write_running_head(Writer& w, std::FILE* text, std::uint8_t kind) 
 }
 
 bool copy_pages(std::FILE* pages, std::size_t count, std::FILE* out) {
-  std::rewind(pages);
-  std::uint8_t page[kPageSize];
-  for (std::size_t i = 0; i < count; ++i) {
-    if (std::fread(page, 1, kPageSize, pages) != kPageSize) return false;
-    if (std::fwrite(page, 1, kPageSize, out) != kPageSize) return false;
-  }
-  return true;
+  return word::copy_work_bytes(pages, static_cast<std::uint64_t>(count) * kPageSize, out);
 }
 
 int write_document(std::FILE* in, std::FILE* out) {

@@ -158,6 +158,8 @@ void PropertyPage::restart(std::uint32_t first_offset) {
   ends_.clear();
   record_offsets_.clear();
   stored_.clear();
+  lowest_ = static_cast<int>(kPageSize);
+  recent_[0] = recent_[1] = -1;
   area_.fill(0);
 }
 
@@ -165,9 +167,38 @@ void PropertyPage::restart(std::uint32_t first_offset) {
 // gap of 2 bytes on a character page and 1 on a paragraph page.
 int PropertyPage::base() const {
   if (stored_.empty()) return static_cast<int>(kPageSize) - 2;
-  int lowest = stored_.front().position;
-  for (const Stored& s : stored_) lowest = std::min(lowest, s.position);
-  return lowest - (kind_ == Kind::Character ? 2 : 1);
+  return lowest_ - (kind_ == Kind::Character ? 2 : 1);
+}
+
+std::uint64_t PropertyPage::head_of(std::span<const std::uint8_t> record) {
+  std::uint64_t head = 0;
+  const std::size_t n = record.size() < 8 ? record.size() : 8;
+  for (std::size_t i = 0; i < n; ++i) head |= static_cast<std::uint64_t>(record[i]) << (8 * i);
+  return head;
+}
+
+bool PropertyPage::holds(const Stored& s, std::span<const std::uint8_t> record, std::uint64_t head) const {
+  if (static_cast<std::size_t>(s.size) != record.size() || s.head != head) return false;
+  for (std::size_t i = 8; i < record.size(); ++i) {
+    if (area_[static_cast<std::size_t>(s.position) + i] != record[i]) return false;
+  }
+  return true;
+}
+
+// The stored record equal to `record` (records are stored once each, so
+// there is at most one), the two found last looked at first.
+const PropertyPage::Stored* PropertyPage::find_stored(std::span<const std::uint8_t> record, std::uint64_t head) {
+  for (int r : recent_) {
+    if (r >= 0 && holds(stored_[static_cast<std::size_t>(r)], record, head)) return &stored_[static_cast<std::size_t>(r)];
+  }
+  for (std::size_t i = 0; i < stored_.size(); ++i) {
+    if (holds(stored_[i], record, head)) {
+      recent_[1] = recent_[0];
+      recent_[0] = static_cast<int>(i);
+      return &stored_[i];
+    }
+  }
+  return nullptr;
 }
 
 bool PropertyPage::insert(std::uint32_t end, std::span<const std::uint8_t> record) {
@@ -180,14 +211,8 @@ bool PropertyPage::insert(std::uint32_t end, std::span<const std::uint8_t> recor
   if (record.empty()) {
     if (index_room < 10) return false;
   } else {
-    const Stored* shared = nullptr;
-    for (const Stored& s : stored_) {
-      if (static_cast<std::size_t>(s.size) == record.size() &&
-          std::equal(record.begin(), record.end(), area_.begin() + s.position)) {
-        shared = &s;
-        break;
-      }
-    }
+    const std::uint64_t head = head_of(record);
+    const Stored* shared = find_stored(record, head);
     if (shared) {
       if (shared->position < 256 || index_room < 10) return false;
       offset_byte = static_cast<std::uint8_t>(shared->position / 2);
@@ -196,7 +221,10 @@ bool PropertyPage::insert(std::uint32_t end, std::span<const std::uint8_t> recor
       if (base_now < 256 || index_room < size) return false;
       const int position = (base_now - size) & ~1;
       std::copy(record.begin(), record.end(), area_.begin() + position);
-      stored_.push_back({position, size});
+      stored_.push_back({position, size, head});
+      lowest_ = std::min(lowest_, position);
+      recent_[1] = recent_[0];
+      recent_[0] = static_cast<int>(stored_.size() - 1);
       offset_byte = static_cast<std::uint8_t>(position / 2);
     }
   }

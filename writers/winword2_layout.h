@@ -124,14 +124,22 @@ class PropertyPage {
   struct Stored {
     int position;
     int size;
+    std::uint64_t head;  // its first eight bytes (zeros after a shorter one)
   };
   int base() const;
+  static std::uint64_t head_of(std::span<const std::uint8_t> record);
+  bool holds(const Stored& s, std::span<const std::uint8_t> record, std::uint64_t head) const;
+  const Stored* find_stored(std::span<const std::uint8_t> record, std::uint64_t head);
 
   Kind kind_;
   std::uint32_t first_;
   std::vector<std::uint32_t> ends_;
   std::vector<std::uint8_t> record_offsets_;
   std::vector<Stored> stored_;
+  int lowest_ = static_cast<int>(kPageSize);  // the lowest record's position
+  // The records found last (indices into stored_, -1 for none): text that
+  // switches between two formats asks for the same two again and again.
+  int recent_[2] = {-1, -1};
   std::array<std::uint8_t, kPageSize> area_{};
 };
 

@@ -1,6 +1,7 @@
 #include "writers/word_common.h"
 
 #include <limits>
+#include <memory>
 
 #include "core/stream_codes.h"
 
@@ -226,21 +227,24 @@ bool copy_embedded_text(BlockInput& in, std::FILE* work, bool& ended) {
   return write_stream_item(work, end) && ok;
 }
 
+bool copy_work_bytes(std::FILE* work, std::uint64_t size, std::FILE* out) {
+  if (std::fflush(work) != 0 || std::fseek(work, 0, SEEK_SET) != 0) return false;
+  constexpr std::size_t kBlock = 1 << 16;
+  const std::unique_ptr<std::uint8_t[]> block(new std::uint8_t[kBlock]);
+  for (std::uint64_t left = size; left > 0;) {
+    const std::size_t want = left < kBlock ? static_cast<std::size_t>(left) : kBlock;
+    if (std::fread(block.get(), 1, want, work) != want) return false;
+    if (std::fwrite(block.get(), 1, want, out) != want) return false;
+    left -= want;
+  }
+  return !std::ferror(work) && !std::ferror(out);
+}
+
 bool append_work_file(std::FILE* work, std::FILE* out) {
   if (std::fflush(work) != 0 || std::fseek(work, 0, SEEK_END) != 0) return false;
   const long size = std::ftell(work);
   if (size < 0) return false;
-  std::rewind(work);
-  char block[4096];
-  long left = size;
-  while (left > 0) {
-    const std::size_t want = left < static_cast<long>(sizeof block) ? static_cast<std::size_t>(left) : sizeof block;
-    const std::size_t got = std::fread(block, 1, want, work);
-    if (got != want) return false;
-    if (std::fwrite(block, 1, got, out) != got) return false;
-    left -= static_cast<long>(got);
-  }
-  return !std::ferror(work) && !std::ferror(out);
+  return copy_work_bytes(work, static_cast<std::uint64_t>(size), out);
 }
 
 }  // namespace lettrix::word

@@ -142,8 +142,10 @@ int encode_tab_stops(const TabTable& tabs, int twips_per_col, EncodedTab* out, i
 // writing fails.
 bool copy_embedded_text(BlockInput& in, std::FILE* work, bool& ended);
 
-// Appends the whole of a work file to the output. Returns false when reading
-// or writing fails.
+// Appends the whole of a work file to the output, in large blocks. Returns
+// false when reading or writing fails.
 bool append_work_file(std::FILE* work, std::FILE* out);
+// Appends the first `size` bytes of a work file (false when it has fewer).
+bool copy_work_bytes(std::FILE* work, std::uint64_t size, std::FILE* out);
 
 }  // namespace lettrix::word

@@ -26,6 +26,7 @@
 #include "support/work_file.h"
 #include "writers/word_common.h"
 #include "writers/word_dos_layout.h"
+#include "writers/text_run.h"
 
 namespace lettrix {
 
@@ -441,34 +442,33 @@ bool far_from_page_numbers(const DosWriter& w) {
   return static_cast<long long>(w.position) + kMargin < limit;
 }
 
-// The run of plain bytes that comes next (at least one byte that is no stop
-// byte), written as plain_byte would write them one at a time.
-void plain_run(DosWriter& w, const std::array<bool, 256>& stop) {
-  if (w.cs.charset != 0) {
-    close_run(w, w.current.attrs);
-    w.cs.charset = 0;
-  }
-  const std::uint8_t* from = w.in->data();
-  const std::size_t n = w.out.copy_run(*w.in, stop);
-  if (n == 0) return;
-  w.position += static_cast<std::uint32_t>(n);
-  w.para.column += static_cast<int>(n);
-  w.para.empty = false;
-  w.para.previous = from[n - 1];
-}
-
 // One run of the main loop over the stream or over the notes' text.
 void run_pass(DosWriter& w) {
   static constexpr auto kSpecial = stop_bytes(kEscape, kTab, kLineBreak, kPageBreak, kParagraphEnd);
+  static constexpr TextStops kText = text_stops(kSpecial);
   w.current.attrs = 0;
   w.para.flags = w.para.carried = 0;
   StreamItem item;
+  // (The writer's group is always code page 437's.)
+  static const CharBytes chars = code_page_chars(*select_translation_group(0), false);
   while (!w.failed) {
     if (far_from_page_numbers(w)) {
+      // Text and the characters of the code page in one piece. Plain text
+      // ends a run of another character set first.
       const int next = w.in->peek();
-      if (next != EOF && !kSpecial[static_cast<std::size_t>(next)]) {
-        plain_run(w, kSpecial);
-        continue;
+      if (next != EOF && !kSpecial[static_cast<std::size_t>(next)] && w.cs.charset != 0) {
+        close_run(w, w.current.attrs);
+        w.cs.charset = 0;
+      }
+      if (w.cs.charset == 0 && starts_text(*w.in, kText, chars)) {
+        const TextRun run = copy_text(*w.in, w.out, kText, chars);
+        if (run.taken > 0) {
+          w.position += static_cast<std::uint32_t>(run.written);
+          w.para.column += static_cast<int>(run.plain + run.chars);
+          w.para.empty = false;
+          w.para.previous = run.last;
+          continue;
+        }
       }
     }
     if (!read_stream_item(*w.in, item)) break;

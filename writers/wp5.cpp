@@ -26,6 +26,7 @@
 #include "writers/wp5_functions.h"
 #include "writers/wp5_state.h"
 #include "writers/wp5_tabs.h"
+#include "writers/text_run.h"
 
 namespace lettrix {
 
@@ -256,23 +257,39 @@ void write_document(Wp5Writer& w, bool empty) {
   // the start of the stream count from the second page on.
   margins(w, 5, 95);
   if (empty) return;
-  // Bytes that write_byte writes as they stand, as put_character does, come
-  // in runs that go to the output in one piece; inside a header, footer or
-  // note every item goes on its own, so that its length is watched after each.
+  // Bytes that write_byte writes as they stand, as put_character does, and
+  // the characters of the repertoire come in runs that go to the output in
+  // one piece; inside a header, footer or note every item goes on its own,
+  // so that its length is watched after each.
   static constexpr auto kSpecial = [] {
     auto stop = stop_bytes(kEscape, kTab, kParagraphEnd, kLineBreak, kPageBreak, 0x0B, '-', 0x00, 0x7F);
     for (int b = 0x80; b < 0x100; ++b) stop[static_cast<std::size_t>(b)] = true;
     return stop;
   }();
+  static constexpr TextStops kText = text_stops(kSpecial);
+  // The characters of the repertoire as table_char writes them.
+  static const CharBytes kChars = [] {
+    CharBytes chars;
+    for (int table = 1; table <= CharBytes::kTables; ++table) {
+      for (int index = 0; index < 256; ++index) {
+        const std::uint8_t function[4] = {kExtendedChar, static_cast<std::uint8_t>(index),
+                                          static_cast<std::uint8_t>(table), kExtendedChar};
+        chars.set(table, index, function, 4);
+      }
+    }
+    return chars;
+  }();
   StreamItem item;
   for (;;) {
-    if (w.fn.value == 0) {
-      const auto run = w.in->take_run(kSpecial);
-      if (!run.empty()) {
-        flush_if_large(w);
-        if (w.pending.entries[TabTable::kSentinel] != 0) apply_pending_tabs(w);
-        w.column = static_cast<int>(std::min<std::size_t>(static_cast<std::size_t>(w.column) + run.size(), kColumnLimit));
-        w.out.append(reinterpret_cast<const char*>(run.data()), run.size());
+    if (w.fn.value == 0 && starts_text(*w.in, kText, kChars)) {
+      flush_if_large(w);
+      if (w.pending.entries[TabTable::kSentinel] != 0) apply_pending_tabs(w);
+      std::uint8_t text[4096];
+      const TextRun run = copy_text(*w.in, text, sizeof text, kText, kChars);
+      if (run.taken > 0) {
+        const std::size_t columns = static_cast<std::size_t>(w.column) + run.plain + run.chars;
+        w.column = static_cast<int>(std::min<std::size_t>(columns, kColumnLimit));
+        w.out.append(reinterpret_cast<const char*>(text), run.written);
         continue;
       }
     }
