@@ -105,10 +105,10 @@ Bytes char_record(const CharProps& p) {
     b[10] = (p.subscript && !p.note_mark) ? 0xFA : 0x06;
     at_least(11);
   }
-  Bytes record;
-  if (length == 0) return record;
-  record.push_back(static_cast<std::uint8_t>(length));
-  record.insert(record.end(), b, b + length);
+  if (length == 0) return Bytes{};
+  Bytes record(static_cast<std::size_t>(length) + 1);
+  record[0] = static_cast<std::uint8_t>(length);
+  std::copy(b, b + length, record.begin() + 1);
   return record;
 }
 
