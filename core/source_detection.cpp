@@ -311,6 +311,7 @@ Detection detect(std::span<const std::uint8_t> head, std::uint64_t size, const R
     }
   }
 
+  d.plain_file = true;
   if (converted_kind(head) == ConvertedKind::PcText) {
     d.verdict = Verdict::AlreadyConverted;
     d.converted = ConvertedKind::PcText;
@@ -368,8 +369,8 @@ std::string Detection::summary() const {
 
 std::span<const SourceSignature> source_signatures() { return kSignatures; }
 
-Detection detect_format(const std::string& path) {
-  FilePtr f = open_file(path, "rb");
+Detection detect_format(const std::string& path, bool look_beside) {
+  FilePtr f = open_kept_file(path);
   Detection d;
   const long size = f ? stream_size(f.get()) : -1;
   if (!f || size < 0) {
@@ -380,7 +381,7 @@ Detection detect_format(const std::string& path) {
   const std::vector<std::uint8_t> head = read_window(f.get(), 0, kDetectPrefix);
   std::vector<std::uint8_t> companion;
   std::uint64_t companion_size = 0;
-  if (!is_appledouble_name(path)) {
+  if (look_beside && !is_appledouble_name(path)) {
     if (FilePtr c = open_file(appledouble_companion(path), "rb")) {
       const long n = stream_size(c.get());
       if (n > 0) {
