@@ -393,16 +393,26 @@ ConversionResult folder_failure(const std::string& folder, int err) {
   return r;
 }
 
+// The list file of a batch: made in the temporary directory for the first
+// folder, filled again for each folder after it (the list of a folder is read
+// to its end before the batch enters its subfolders), removed at the end.
+struct BatchList {
+  std::string path;
+  RemoveGuard guard;
+};
+
 void convert_listed(const std::string& pattern, const std::vector<DirEntry>& entries,
-                    std::vector<ConversionResult>& results, const std::string& prefix) {
+                    std::vector<ConversionResult>& results, const std::string& prefix, BatchList& list_file) {
   FolderRun folder(entries);
-  std::string list_path;
-  if (!create_temp_file("TXV", list_path)) {
-    results.push_back(list_failure(prefix + pattern));
-    return;
+  if (list_file.path.empty()) {
+    if (!create_temp_file("TXV", list_file.path)) {
+      list_file.path.clear();
+      results.push_back(list_failure(prefix + pattern));
+      return;
+    }
+    list_file.guard.arm(list_file.path);
   }
-  RemoveGuard list_guard(list_path);
-  FilePtr list(expand_selection(pattern, list_path));
+  FilePtr list(expand_selection(pattern, list_file.path));
   if (!list) {
     results.push_back(list_failure(prefix + pattern));
     return;
@@ -427,7 +437,7 @@ void convert_listed(const std::string& pattern, const std::vector<DirEntry>& ent
 }
 
 void batch(const std::string& pattern, int mode, std::vector<ConversionResult>& results, const std::string& prefix,
-           int depth) {
+           int depth, BatchList& list_file) {
   busy_cursor_step();
   if (mode == BatchOneFile) {
     results.push_back(convert_file(pattern));
@@ -441,7 +451,7 @@ void batch(const std::string& pattern, int mode, std::vector<ConversionResult>& 
     return;
   }
   g_output_subfolder = prefix;
-  convert_listed(pattern, entries, results, prefix);
+  convert_listed(pattern, entries, results, prefix, list_file);
   if (mode != BatchRecursive || depth >= kMaxDirectoryDepth) return;
   for (const DirEntry& e : entries) {
     if (!e.is_directory) continue;
@@ -452,7 +462,7 @@ void batch(const std::string& pattern, int mode, std::vector<ConversionResult>& 
       if (g_batch_hook) g_batch_hook(results.back().source, &results.back());
       continue;
     }
-    batch(pattern, mode, results, prefix + e.name + "/", depth + 1);
+    batch(pattern, mode, results, prefix + e.name + "/", depth + 1, list_file);
   }
   g_output_subfolder = prefix;
 }
@@ -464,7 +474,8 @@ void set_batch_file_hook(BatchFileHook hook) { g_batch_hook = std::move(hook); }
 std::vector<ConversionResult> convert_batch(const std::string& pattern, int mode) {
   std::vector<ConversionResult> results;
   g_output_subfolder.clear();
-  batch(pattern, mode, results, "", 0);
+  BatchList list_file;
+  batch(pattern, mode, results, "", 0, list_file);
   g_output_subfolder.clear();
   return results;
 }
