@@ -4,6 +4,7 @@
 
 #include <sys/stat.h>
 
+#include <cstdlib>
 #include <filesystem>
 
 #include "core/busy_cursor.h"
@@ -252,7 +253,25 @@ TEST_F(DriverTest, BatchRenamesOneStreamThroughAFolderAndLeavesNone) {
   std::filesystem::create_directory("sub");
   for (const char* name : {"a.txt", "b.txt", "c.txt", "sub/d.txt", "sub/e.txt"}) write_file(name, name);
   write_file("b.###", "precious");
+  // The list file of the batch: one, the same, in the temporary folder throughout.
+  ScratchDir temp;
+  const char* old_tmpdir = std::getenv("TMPDIR");
+  const std::string saved_tmpdir = old_tmpdir ? old_tmpdir : "";
+  setenv("TMPDIR", temp.path().c_str(), 1);
+  std::vector<std::vector<std::string>> temp_files;
+  set_batch_file_hook([&](const std::string&, const ConversionResult* done) {
+    if (!done) temp_files.push_back(testing::dir_names(temp.path()));
+  });
   const auto results = convert_batch("*.txt", BatchRecursive);
+  set_batch_file_hook(nullptr);
+  if (old_tmpdir)
+    setenv("TMPDIR", saved_tmpdir.c_str(), 1);
+  else
+    unsetenv("TMPDIR");
+  ASSERT_EQ(temp_files.size(), 5u);
+  EXPECT_EQ(temp_files[0].size(), 1u);
+  EXPECT_EQ(temp_files, std::vector<std::vector<std::string>>(5, temp_files[0]));
+  EXPECT_TRUE(testing::dir_names(temp.path()).empty());
   ASSERT_EQ(results.size(), 5u);
   for (const ConversionResult& r : results) EXPECT_TRUE(r.ok()) << r.source << ": " << r.message();
   ASSERT_EQ(seen.size(), 5u);
