@@ -50,7 +50,7 @@ class PrivateFolder {
 // Regular files a pattern run will try, for the progress line.
 std::size_t count_matches(const std::string& dir, const std::string& pattern, bool recursive, int depth) {
   std::size_t n = 0;
-  for (const DirEntry& e : list_directory(dir)) {
+  for (const DirEntry& e : list_directory(dir, nullptr, false)) {
     if (e.is_regular && wildcard_match(pattern, e.name)) ++n;
     if (recursive && e.is_directory && depth < 64) n += count_matches(dir + e.name + "/", pattern, true, depth + 1);
   }
@@ -67,6 +67,7 @@ class Reporter {
     as_given_ = as_given;
   }
 
+  bool may_show_progress() const { return o_.progress; }
   void begin_batch(std::size_t total) {
     total_ += total;
     show_progress_ = o_.progress && total_ >= kProgressFromFiles;
@@ -146,7 +147,8 @@ class Reporter {
 void convert_pattern(const std::string& pattern, bool recursive, Reporter& report, std::ostream& lines) {
   std::size_t dir_len = directory_part_length(pattern);
   std::string dir = native_separators(pattern.substr(0, dir_len));
-  report.begin_batch(count_matches(dir, pattern.substr(dir_len), recursive, 0));
+  // The count is for the progress line only: without one the tree is not walked twice.
+  if (report.may_show_progress()) report.begin_batch(count_matches(dir, pattern.substr(dir_len), recursive, 0));
   bool any = false;
   set_batch_file_hook([&](const std::string& source, const ConversionResult* done) {
     if (!done) {

@@ -1,5 +1,6 @@
 #include "core/driver.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -7,6 +8,7 @@
 #include "core/busy_cursor.h"
 #include "core/driver_state.h"
 #include "core/format_registry.h"
+#include "core/mac_wrappers.h"
 #include "core/source_detection.h"
 #include "core/wrapped_source.h"
 #include "support/file_handle.h"
@@ -26,6 +28,16 @@ constexpr int kMaxDirectoryDepth = 64;
 std::string g_output_directory;
 std::string g_output_subfolder;
 BatchFileHook g_batch_hook;
+
+// What a batch knows of the folder whose listed files it converts now.
+struct FolderRunState {
+  bool active = false;       // within convert_listed: work streams are kept for reuse
+  bool has_doubles = true;   // some name in the working directory starts with "._"
+  bool dir_ready = false;    // dir (the folder of the last place) is made, name_limit known
+  std::string dir;
+  std::size_t name_limit = 0;
+};
+FolderRunState g_folder;
 
 // The path without its extension and without the extension's dot.
 std::string base_name_of(const std::string& path) {
@@ -50,9 +62,8 @@ constexpr std::size_t kRoomForSuffixes = 17;
 
 // Cuts the base of the last component (its extension kept) so that the names
 // derived from it fit the folder's name limit; a UTF-8 sequence is not split.
-void fit_name_limit(std::string& place) {
+void fit_name_limit(std::string& place, std::size_t limit) {
   const std::size_t dir_len = directory_part_length(place);
-  const std::size_t limit = name_length_limit(place.substr(0, dir_len));
   const std::size_t name_len = place.size() - dir_len;
   if (name_len + kRoomForSuffixes <= limit || limit <= kRoomForSuffixes + 6) return;
   const std::string base = base_name_of(place);
@@ -66,31 +77,118 @@ void fit_name_limit(std::string& place) {
 
 // The path the stream and the target are named after: the source itself, or
 // the same name in the output folder (below the folders the batch walked).
+// The folder is made, and its name limit asked, once for all the files of
+// a batch folder.
 bool output_place(const std::string& source, std::string& place) {
-  if (g_output_directory.empty()) {
-    place = source;
-  } else {
-    std::string dir = g_output_directory + "/" + g_output_subfolder;
-    if (!make_folders(dir)) return false;
-    place = dir + source.substr(directory_part_length(source));
+  const std::size_t source_dir = directory_part_length(source);
+  const std::string dir = g_output_directory.empty() ? source.substr(0, source_dir)
+                                                     : g_output_directory + "/" + g_output_subfolder;
+  if (!g_folder.active || !g_folder.dir_ready || dir != g_folder.dir) {
+    if (!g_output_directory.empty() && !make_folders(dir)) return false;
+    g_folder.dir = dir;
+    g_folder.name_limit = name_length_limit(dir);
+    g_folder.dir_ready = g_folder.active;
   }
-  fit_name_limit(place);
+  place = g_output_directory.empty() ? source : dir + source.substr(source_dir);
+  fit_name_limit(place, g_folder.name_limit);
   return true;
 }
 
-// Creates the intermediate stream beside its place: base.###, or base.N.###
-// when that name is taken (it may be the user's own file).
-int create_work_file(const std::string& place, std::string& temp) {
+// Gives the intermediate stream a name beside its place with take(name)
+// (0 or the errno value): base.###, or base.N.### when that name is taken
+// (it may be the user's own file).
+template <class Take>
+int name_work_file(const std::string& place, std::string& temp, Take take) {
   temp = place;
   replace_extension(temp, "###");
-  int err = create_owned_file(temp);
+  int err = take(temp);
   const std::string base = base_name_of(place);
   for (int n = 1; err == EEXIST && n <= kMaxWorkFileTries; ++n) {
     temp = base + "." + std::to_string(n) + ".###";
-    err = create_owned_file(temp);
+    err = take(temp);
   }
   return err;
 }
+
+// Within one folder of a batch the stream of a finished conversion is not
+// removed but emptied and renamed for the next one: removing and creating a
+// file for every document costs the file system far more than a rename (on
+// ext4 without a journal every new file is searched past all the numbers of
+// the files removed in the last half minute). The kept stream stays a
+// registered work file: a signal removes it, and so does the end of the
+// folder (see FolderRun).
+std::string g_kept_stream;
+
+// Removes the kept stream, emptied first so that no page of it goes to the disk.
+void drop_kept_stream() {
+  if (g_kept_stream.empty()) return;
+  empty_owned_file(g_kept_stream);
+  remove_owned_file(g_kept_stream);
+  g_kept_stream.clear();
+}
+
+// Creates the intermediate stream, or takes the kept one of the previous
+// conversion. Either way it is a new, empty file under a name nothing had.
+int create_work_file(const std::string& place, std::string& temp) {
+  if (!g_kept_stream.empty()) {
+    const std::string kept = g_kept_stream;
+    int err = empty_owned_file(kept);
+    if (err == 0)
+      err = name_work_file(place, temp, [&](const std::string& name) {
+        return name == kept ? 0 : rename_owned_file(kept, name);
+      });
+    if (err == 0) {
+      g_kept_stream.clear();
+      return 0;
+    }
+    drop_kept_stream();  // moved away by someone, or no name free: a new one
+  }
+  return name_work_file(place, temp, [](const std::string& name) { return create_owned_file(name); });
+}
+
+// Removes the intermediate stream when the conversion ends, or keeps it for
+// the next one within a batch folder.
+class WorkStreamGuard {
+ public:
+  explicit WorkStreamGuard(const std::string& path) : path_(path) {}
+  ~WorkStreamGuard() {
+    if (!g_folder.active) {
+      remove_owned_file(path_);
+      return;
+    }
+    drop_kept_stream();
+    if (is_owned(path_)) g_kept_stream = path_;
+  }
+  WorkStreamGuard(const WorkStreamGuard&) = delete;
+  WorkStreamGuard& operator=(const WorkStreamGuard&) = delete;
+
+ private:
+  std::string path_;
+};
+
+// While a batch converts the files listed in the working directory and no
+// name there starts with "._", no source in it has an AppleDouble file beside
+// it, and none is looked for.
+bool look_beside(const std::string& source) {
+  return !g_folder.active || g_folder.has_doubles || directory_part_length(source) != 0;
+}
+
+// The conversions of the files listed in one folder of a batch.
+class FolderRun {
+ public:
+  explicit FolderRun(const std::vector<DirEntry>& entries) {
+    g_folder = FolderRunState{};
+    g_folder.active = true;
+    g_folder.has_doubles = std::any_of(entries.begin(), entries.end(),
+                                       [](const DirEntry& e) { return is_appledouble_name(e.name); });
+  }
+  ~FolderRun() {
+    g_folder = FolderRunState{};
+    drop_kept_stream();
+  }
+  FolderRun(const FolderRun&) = delete;
+  FolderRun& operator=(const FolderRun&) = delete;
+};
 
 // The target is written under a name of its own beside its final place,
 // "NAME.part" (or "NAME.N.part"), and takes its final name only when done.
@@ -111,7 +209,7 @@ ConversionStatus publish_target(const std::string& place, const char* extension,
                                 std::string& target, int& err) {
   target = place;
   replace_extension(target, extension);
-  err = regular_file_exists(target) ? EEXIST : publish_owned_file(temp, target);
+  err = publish_owned_file(temp, target);
   for (int tries = 0; err == EEXIST; ++tries) {
     std::string candidate = place;
     replace_extension(candidate, extension);
@@ -147,8 +245,10 @@ std::string file_role(const std::string& path, const PathBuffers& paths) {
 // row its content shows (result.source_row follows). A status other than Ok
 // when the file is passed over or its wrapper is damaged. With a chosen
 // format that the content contradicts, result.warning says what it looks like.
-ConversionStatus pick_reader(const std::string& source, ConversionResult& result, Handler& reader) {
-  const Detection found = detect_format(source);
+ConversionStatus pick_reader(const std::string& source, ConversionResult& result, Handler& reader,
+                             bool& plain_file) {
+  const Detection found = detect_format(source, look_beside(source));
+  plain_file = found.plain_file;
   if (!source_detection()) {
     if (found.is_source() && found.source_row != result.source_row && found.confidence >= Confidence::Likely)
       result.warning = "looks like " + found.name;
@@ -203,7 +303,8 @@ ConversionResult convert_file(const std::string& source) {
   SourceRelease source_release{source};
   if (check == SourceCheck::Missing) return finish(result, ConversionStatus::NoSuchFile);
   if (check != SourceCheck::Ok) return failed(result, ConversionStatus::BadSource, source_check_text(check, err));
-  if (const ConversionStatus picked = pick_reader(source, result, reader); picked != ConversionStatus::Ok)
+  bool plain_file = false;
+  if (const ConversionStatus picked = pick_reader(source, result, reader, plain_file); picked != ConversionStatus::Ok)
     return finish(result, picked);
 
   const FormatEntry& dst = target_formats.rows[dst_row];
@@ -218,12 +319,12 @@ ConversionResult convert_file(const std::string& source) {
     return failed(result, ConversionStatus::NoTargetFile, "cannot create the output folder");
   err = create_work_file(place, paths.temporary);
   if (err != 0) return failed(result, ConversionStatus::NoWorkFile, system_error(err));
-  RemoveGuard temp_guard(paths.temporary);
+  WorkStreamGuard temp_guard(paths.temporary);
 
   // A wrapped source: its reader gets the data fork and the resource fork.
   PreparedSource prepared;
   std::string unwrap_error;
-  if (!prepare_source(source, prepared, unwrap_error)) {
+  if (!prepare_source(source, prepared, unwrap_error, plain_file)) {
     take_file_failure();
     return failed(result, ConversionStatus::WrapperFailed, unwrap_error);
   }
@@ -292,14 +393,26 @@ ConversionResult folder_failure(const std::string& folder, int err) {
   return r;
 }
 
-void convert_listed(const std::string& pattern, std::vector<ConversionResult>& results, const std::string& prefix) {
-  std::string list_path;
-  if (!create_temp_file("TXV", list_path)) {
-    results.push_back(list_failure(prefix + pattern));
-    return;
+// The list file of a batch: made in the temporary directory for the first
+// folder, filled again for each folder after it (the list of a folder is read
+// to its end before the batch enters its subfolders), removed at the end.
+struct BatchList {
+  std::string path;
+  RemoveGuard guard;
+};
+
+void convert_listed(const std::string& pattern, const std::vector<DirEntry>& entries,
+                    std::vector<ConversionResult>& results, const std::string& prefix, BatchList& list_file) {
+  FolderRun folder(entries);
+  if (list_file.path.empty()) {
+    if (!create_temp_file("TXV", list_file.path)) {
+      list_file.path.clear();
+      results.push_back(list_failure(prefix + pattern));
+      return;
+    }
+    list_file.guard.arm(list_file.path);
   }
-  RemoveGuard list_guard(list_path);
-  FilePtr list(expand_selection(pattern, list_path));
+  FilePtr list(expand_selection(pattern, list_file.path));
   if (!list) {
     results.push_back(list_failure(prefix + pattern));
     return;
@@ -324,21 +437,21 @@ void convert_listed(const std::string& pattern, std::vector<ConversionResult>& r
 }
 
 void batch(const std::string& pattern, int mode, std::vector<ConversionResult>& results, const std::string& prefix,
-           int depth) {
+           int depth, BatchList& list_file) {
   busy_cursor_step();
   if (mode == BatchOneFile) {
     results.push_back(convert_file(pattern));
     return;
   }
   bool readable = true;
-  const std::vector<DirEntry> entries = list_directory("", &readable);
+  const std::vector<DirEntry> entries = list_directory("", &readable, false);
   if (!readable) {
     results.push_back(folder_failure(prefix, errno));
     if (g_batch_hook) g_batch_hook(results.back().source, &results.back());
     return;
   }
   g_output_subfolder = prefix;
-  convert_listed(pattern, results, prefix);
+  convert_listed(pattern, entries, results, prefix, list_file);
   if (mode != BatchRecursive || depth >= kMaxDirectoryDepth) return;
   for (const DirEntry& e : entries) {
     if (!e.is_directory) continue;
@@ -349,7 +462,7 @@ void batch(const std::string& pattern, int mode, std::vector<ConversionResult>& 
       if (g_batch_hook) g_batch_hook(results.back().source, &results.back());
       continue;
     }
-    batch(pattern, mode, results, prefix + e.name + "/", depth + 1);
+    batch(pattern, mode, results, prefix + e.name + "/", depth + 1, list_file);
   }
   g_output_subfolder = prefix;
 }
@@ -361,7 +474,8 @@ void set_batch_file_hook(BatchFileHook hook) { g_batch_hook = std::move(hook); }
 std::vector<ConversionResult> convert_batch(const std::string& pattern, int mode) {
   std::vector<ConversionResult> results;
   g_output_subfolder.clear();
-  batch(pattern, mode, results, "", 0);
+  BatchList list_file;
+  batch(pattern, mode, results, "", 0, list_file);
   g_output_subfolder.clear();
   return results;
 }

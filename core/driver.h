@@ -69,7 +69,10 @@ const std::string& output_directory();
 // the pattern; 2 as 1, then the same in every subdirectory, depth first.
 enum BatchMode { BatchOneFile = 0, BatchPattern = 1, BatchRecursive = 2 };
 
-// Runs a batch and returns one result per file tried, in order.
+// Runs a batch and returns one result per file tried, in order. Within a
+// folder the intermediate stream of one file is emptied and renamed for the
+// next instead of being removed and created again, and is removed when the
+// folder is done; one list file serves the whole batch.
 std::vector<ConversionResult> convert_batch(const std::string& pattern, int mode);
 
 // Called by batches (modes 1 and 2) for each file: with done == nullptr just

@@ -311,6 +311,7 @@ Detection detect(std::span<const std::uint8_t> head, std::uint64_t size, const R
     }
   }
 
+  d.plain_file = true;
   if (converted_kind(head) == ConvertedKind::PcText) {
     d.verdict = Verdict::AlreadyConverted;
     d.converted = ConvertedKind::PcText;
@@ -321,7 +322,11 @@ Detection detect(std::span<const std::uint8_t> head, std::uint64_t size, const R
   return d;
 }
 
-std::vector<std::uint8_t> read_window(std::FILE* f, std::uint64_t offset, std::size_t count) {
+// At most count bytes from offset of a file of size bytes: no more is asked
+// for than the file holds (asking past the end costs one more read).
+std::vector<std::uint8_t> read_window(std::FILE* f, std::uint64_t size, std::uint64_t offset, std::size_t count) {
+  if (offset >= size) return {};
+  count = static_cast<std::size_t>(std::min<std::uint64_t>(count, size - offset));
   std::vector<std::uint8_t> bytes(count);
   if (offset > static_cast<std::uint64_t>(LONG_MAX) || std::fseek(f, static_cast<long>(offset), SEEK_SET) != 0)
     return {};
@@ -368,8 +373,8 @@ std::string Detection::summary() const {
 
 std::span<const SourceSignature> source_signatures() { return kSignatures; }
 
-Detection detect_format(const std::string& path) {
-  FilePtr f = open_file(path, "rb");
+Detection detect_format(const std::string& path, bool look_beside) {
+  FilePtr f = open_kept_file(path);
   Detection d;
   const long size = f ? stream_size(f.get()) : -1;
   if (!f || size < 0) {
@@ -377,21 +382,24 @@ Detection detect_format(const std::string& path) {
     d.problem = "cannot open it";
     return d;
   }
-  const std::vector<std::uint8_t> head = read_window(f.get(), 0, kDetectPrefix);
+  const auto file_size = static_cast<std::uint64_t>(size);
+  const std::vector<std::uint8_t> head = read_window(f.get(), file_size, 0, kDetectPrefix);
   std::vector<std::uint8_t> companion;
   std::uint64_t companion_size = 0;
-  if (!is_appledouble_name(path)) {
+  if (look_beside && !is_appledouble_name(path)) {
     if (FilePtr c = open_file(appledouble_companion(path), "rb")) {
       const long n = stream_size(c.get());
       if (n > 0) {
         companion_size = static_cast<std::uint64_t>(n);
-        companion = read_window(c.get(), 0, kWrapperProbeSize);
+        companion = read_window(c.get(), companion_size, 0, kWrapperProbeSize);
       }
     }
   }
   std::FILE* file = f.get();
   return detect(head, static_cast<std::uint64_t>(size),
-                [file](std::uint64_t offset, std::size_t count) { return read_window(file, offset, count); },
+                [file, file_size](std::uint64_t offset, std::size_t count) {
+                  return read_window(file, file_size, offset, count);
+                },
                 companion, companion_size, is_appledouble_name(path));
 }
 

@@ -40,6 +40,9 @@ struct Detection {
   ConvertedKind converted = ConvertedKind::None;
   std::string name;     // "MacWrite 4.6", "RTF", "ClarisWorks spreadsheet or drawing"
   std::string problem;  // DamagedWrapper, Unreadable: why
+  // No wrapper in the file and none beside it (no AppleDouble "._NAME"):
+  // the file goes to its reader as it is (see prepare_source).
+  bool plain_file = false;
 
   bool is_source() const { return verdict == Verdict::Source; }
   // One line for the user: "MacWrite 4.6 in MacBinary II (certain)",
@@ -65,8 +68,11 @@ struct SourceSignature {
 // One entry per source row, in registry order.
 std::span<const SourceSignature> source_signatures();
 
-// The format of the file at path.
-Detection detect_format(const std::string& path);
+// The format of the file at path; a source the driver checked
+// (core/driver.h) is read through the descriptor it kept. look_beside false:
+// the caller knows that no "._NAME" lies beside it (a batch has listed the
+// folder), so none is looked for.
+Detection detect_format(const std::string& path, bool look_beside = true);
 
 // The same for a file held in memory (no AppleDouble companion): for tests
 // and fuzzing.

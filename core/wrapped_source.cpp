@@ -84,10 +84,11 @@ PreparedSource::~PreparedSource() {
   if (!resource_file.path().empty()) set_resource_fork("", "");
 }
 
-bool prepare_source(const std::string& source, PreparedSource& p, std::string& error) {
+bool prepare_source(const std::string& source, PreparedSource& p, std::string& error, bool known_plain) {
   p.reader_path = source;
   p.wrapper = WrapperKind::None;
-  FilePtr in = open_file(source, "rb");
+  if (known_plain) return true;
+  FilePtr in = open_kept_file(source);
   const long size = in ? stream_size(in.get()) : -1;
   if (size < 0) return true;  // the reader reports what it cannot open
   const std::vector<std::uint8_t> head = read_head(in.get(), kBinHexProbeSize);

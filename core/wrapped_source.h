@@ -31,6 +31,9 @@ struct PreparedSource {
 // Prepares source for its reader. False, with a reason that names the
 // wrapper ("BinHex: data fork CRC mismatch"), when the wrapper is damaged or
 // the work files cannot be written; nothing is left behind then.
-bool prepare_source(const std::string& source, PreparedSource& prepared, std::string& error);
+// known_plain: the caller's detection found no wrapper in source and none
+// beside it (Detection::plain_file), so source goes to its reader unread.
+bool prepare_source(const std::string& source, PreparedSource& prepared, std::string& error,
+                    bool known_plain = false);
 
 }  // namespace lettrix

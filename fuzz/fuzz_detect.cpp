@@ -26,8 +26,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (prepare_source(path, prepared, error)) {
       if (!open_file(prepared.reader_path, "rb")) std::abort();
       fork_path = prepared.resource_file.path();
+      // The driver skips unwrapping where detection saw a plain file: it must be one.
+      if (d.plain_file && (prepared.reader_path != path || !fork_path.empty())) std::abort();
       if (!fork_path.empty() && resource_fork_of(prepared.reader_path) != fork_path) std::abort();
-    } else if (error.empty()) {
+    } else if (error.empty() || d.plain_file) {
       std::abort();
     }
   }

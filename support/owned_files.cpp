@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <vector>
@@ -47,6 +48,7 @@ int take_slot(const std::string& path, dev_t dev, ino_t ino) {
     std::memcpy(g_slots[i].path, path.c_str(), path.size() + 1);
     g_slots[i].dev = dev;
     g_slots[i].ino = ino;
+    std::atomic_signal_fence(std::memory_order_release);  // the entry is whole before it is used
     g_slots[i].used = 1;
     return i;
   }
@@ -225,7 +227,7 @@ std::FILE* open_checked(const char* path, const char* mode) {
   }
   int fl = fcntl(fd, F_GETFL);
   if (fl >= 0) fcntl(fd, F_SETFL, fl & ~O_NONBLOCK);
-  if ((truncate && ftruncate(fd, 0) != 0)) {
+  if (truncate && truncate_for_writing(fd) != 0) {
     close(fd);
     return nullptr;
   }
@@ -260,6 +262,12 @@ int owned_descriptor(const char* path, bool* registered) {
 
 bool is_owned(const std::string& path) { return find(path) != nullptr; }
 
+int truncate_for_writing(int fd) {
+  struct stat st {};
+  if (fstat(fd, &st) == 0 && st.st_size == 0) return 0;
+  return ftruncate(fd, 0);
+}
+
 bool remove_owned_file(const std::string& path) {
   Owned* o = find(path);
   if (!o) return false;
@@ -270,32 +278,58 @@ bool remove_owned_file(const std::string& path) {
 
 void release_owned_file(const std::string& path) { forget(path); }
 
-int publish_owned_file(const std::string& from, const std::string& to) {
+namespace {
+
+// Renames the registered file `from` to `to` without ever replacing an entry:
+// an atomic rename that refuses to, or where the file system has none, a
+// hard link and the removal of the old name. With keep_cleanup the signal
+// cleanup follows the file to its new name; else it lets the file go.
+int move_owned_file(const std::string& from, const std::string& to, bool keep_cleanup) {
   Owned* o = find(from);
   if (!o || !o->created) return EINVAL;
   if (!still_ours(*o)) return EXDEV;
+  // While the name changes the signal cleanup knows both names: it removes
+  // whichever leads to this file.
+  const int new_slot = keep_cleanup ? take_slot(to, o->dev, o->ino) : -1;
+  int err = 0;
 #ifdef RENAME_NOREPLACE
-  if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) {
-    o->path = to;
-    if (o->slot >= 0) {
-      free_slot(o->slot);
-      o->slot = -1;
-    }
-    return 0;
-  }
-  if (errno != EINVAL && errno != ENOSYS && errno != ENOTSUP) return errno;
+  if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) != 0) err = errno;
+  if (err == EINVAL || err == ENOSYS || err == ENOTSUP) err = -1;
+#else
+  err = -1;
 #endif
-  // No atomic rename that refuses to replace: a hard link does the same.
-  if (link(from.c_str(), to.c_str()) != 0) return errno;
-  if (unlink(from.c_str()) != 0) {
-    // Both names now lead to the finished file; the new one is what counts.
+  if (err == -1) {
+    // No atomic rename that refuses to replace: a hard link does the same.
+    err = link(from.c_str(), to.c_str()) == 0 ? 0 : errno;
+    if (err == 0 && unlink(from.c_str()) != 0) {
+      // Both names now lead to the file; the new one is what counts.
+    }
+  }
+  if (err != 0) {
+    free_slot(new_slot);
+    return err;
   }
   o->path = to;
-  if (o->slot >= 0) {
-    free_slot(o->slot);
-    o->slot = -1;
-  }
+  free_slot(o->slot);
+  o->slot = new_slot;
   return 0;
+}
+
+}  // namespace
+
+int publish_owned_file(const std::string& from, const std::string& to) { return move_owned_file(from, to, false); }
+
+int rename_owned_file(const std::string& from, const std::string& to) { return move_owned_file(from, to, true); }
+
+int empty_owned_file(const std::string& path) {
+  Owned* o = find(path);
+  if (!o) return EINVAL;
+  return ftruncate(o->fd, 0) == 0 ? 0 : errno;
+}
+
+int kept_descriptor(const std::string& path) {
+  Owned* o = find(path);
+  return o ? fcntl(o->fd, F_DUPFD_CLOEXEC, 0) : -1;
 }
 
 void install_interrupt_cleanup() {

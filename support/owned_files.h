@@ -52,6 +52,12 @@ int owned_descriptor(const char* path, bool* registered);
 
 bool is_owned(const std::string& path);
 
+// Empties the file open on fd for a "w" open, leaving a file that is empty
+// already alone: every truncation is a metadata update, and on ext4 it also
+// marks the file to be written to the disk when it is closed, which for a
+// new file would cost a disk write per file for nothing. 0 or -1 (errno).
+int truncate_for_writing(int fd);
+
 // Removes path when it still names the file registered under it, and forgets
 // it. A name that is not registered, or that now names another file, is left
 // alone. Returns true when the file was removed.
@@ -66,6 +72,21 @@ void release_owned_file(const std::string& path);
 // and the removal of the old name. Returns 0, EEXIST when `to` is taken, or
 // another errno value; EXDEV when `from` no longer names the registered file.
 int publish_owned_file(const std::string& from, const std::string& to);
+
+// Gives the registered work file `from` the free name `to`, as
+// publish_owned_file does, but keeps it a work file: the signal cleanup
+// removes it under its new name. Returns 0, EEXIST when `to` is taken, EXDEV
+// when `from` no longer names the registered file, or another errno value.
+int rename_owned_file(const std::string& from, const std::string& to);
+
+// Empties the registered file through its kept descriptor. 0 or the errno
+// value (EINVAL for a name that is not registered).
+int empty_owned_file(const std::string& path);
+
+// A new descriptor of the file registered under path, taken from the kept
+// one without looking the name up again: for the driver's own look at a
+// source right after check_source. -1 for a name that is not registered.
+int kept_descriptor(const std::string& path);
 
 // On SIGTERM, SIGINT and SIGHUP: removes every registered file this program
 // created (not the sources), then ends the process with status 128 + signal.

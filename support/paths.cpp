@@ -73,7 +73,7 @@ std::FILE* expand_selection(const std::string& mask, const std::string& list_pat
   std::string dir_part = native_separators(mask.substr(0, dir_len));
   std::string pattern = mask.substr(dir_len);
   if (!pattern.empty()) {
-    for (const DirEntry& e : search_directory(dir_part, pattern)) {
+    for (const DirEntry& e : search_directory(dir_part, pattern, false)) {
       if (!e.is_regular) continue;
       std::string line = dir_part + e.name + "\r\n";
       std::fwrite(line.data(), 1, line.size(), list);

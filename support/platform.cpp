@@ -62,7 +62,13 @@ bool wildcard_match(std::string_view pattern, std::string_view name) {
   return false;
 }
 
-std::vector<DirEntry> list_directory(const std::string& dir, bool* ok) {
+namespace {
+
+// The entries of dir whose names match pattern (every one when it is empty).
+// The kind of an entry comes from the directory itself where the file system
+// gives it; a link, an entry of unknown kind, or every regular file when its
+// size is wanted, is looked up.
+std::vector<DirEntry> read_directory(const std::string& dir, bool* ok, std::string_view pattern, bool sizes) {
   std::vector<DirEntry> entries;
   std::string base = dir.empty() ? std::string(".") : native_separators(dir);
   DIR* d = opendir(base.c_str());
@@ -73,8 +79,15 @@ std::vector<DirEntry> list_directory(const std::string& dir, bool* ok) {
   while (dirent* e = readdir(d)) {
     std::string name = e->d_name;
     if (name == "." || name == "..") continue;
+    if (!pattern.empty() && !wildcard_match(pattern, name)) continue;
     DirEntry entry;
     entry.name = name;
+    if (e->d_type == DT_DIR || (e->d_type == DT_REG && !sizes)) {
+      entry.is_directory = e->d_type == DT_DIR;
+      entry.is_regular = e->d_type == DT_REG;
+      entries.push_back(std::move(entry));
+      continue;
+    }
     struct stat ls {};
     std::string full = prefix + name;
     if (lstat(full.c_str(), &ls) != 0) continue;
@@ -90,11 +103,18 @@ std::vector<DirEntry> list_directory(const std::string& dir, bool* ok) {
         entry.size = static_cast<std::uint64_t>(st.st_size);
       }
     }
+    if (!sizes) entry.size = 0;
     entries.push_back(std::move(entry));
   }
   closedir(d);
   std::sort(entries.begin(), entries.end(), names_less);
   return entries;
+}
+
+}  // namespace
+
+std::vector<DirEntry> list_directory(const std::string& dir, bool* ok, bool sizes) {
+  return read_directory(dir, ok, {}, sizes);
 }
 
 std::size_t name_length_limit(const std::string& dir) {
@@ -104,12 +124,9 @@ std::size_t name_length_limit(const std::string& dir) {
 
 bool make_directory(const std::string& path) { return mkdir(path.c_str(), 0777) == 0 || (errno == EEXIST && is_directory(path)); }
 
-std::vector<DirEntry> search_directory(const std::string& dir, std::string_view pattern) {
-  std::vector<DirEntry> all = list_directory(dir);
-  std::vector<DirEntry> hits;
-  for (auto& e : all)
-    if (wildcard_match(pattern, e.name)) hits.push_back(std::move(e));
-  return hits;
+std::vector<DirEntry> search_directory(const std::string& dir, std::string_view pattern, bool sizes) {
+  if (pattern.empty()) return {};
+  return read_directory(dir, nullptr, pattern, sizes);
 }
 
 bool is_separator(char c) { return c == '/' || c == '\\'; }

@@ -25,8 +25,9 @@ bool has_wildcards(std::string_view text);
 
 // Entries of a directory ("" means the working directory), without "." and
 // "..", sorted by name ignoring case. Empty, with *ok false and errno set,
-// when the directory cannot be read.
-std::vector<DirEntry> list_directory(const std::string& dir, bool* ok = nullptr);
+// when the directory cannot be read. sizes false: the size of a regular file
+// is left 0 (it costs a look-up per file).
+std::vector<DirEntry> list_directory(const std::string& dir, bool* ok = nullptr, bool sizes = true);
 
 // The longest file name (one component, in bytes) the folder takes; 255 when unknown.
 std::size_t name_length_limit(const std::string& dir);
@@ -34,8 +35,8 @@ std::size_t name_length_limit(const std::string& dir);
 // Creates one folder (mode 0777 less the umask). True when it was made.
 bool make_directory(const std::string& path);
 
-// The entries of dir whose names match the pattern.
-std::vector<DirEntry> search_directory(const std::string& dir, std::string_view pattern);
+// The entries of dir whose names match the pattern (sizes as list_directory).
+std::vector<DirEntry> search_directory(const std::string& dir, std::string_view pattern, bool sizes = true);
 
 bool is_separator(char c);
 // The path with "\" separators turned into this platform's "/".

@@ -120,6 +120,39 @@ TEST_F(DriverSafety, SwappedNamesAreRefusedAndOtherFilesUntouched) {
   }
 }
 
+// Between two files of a batch the stream of the first waits to be reused
+// for the next. Swapped for a link to someone's file, or for a file of
+// someone else, it is neither reused nor removed: the next file gets a new
+// stream, converts, and the other file is untouched.
+TEST_F(DriverSafety, KeptStreamSwappedBetweenFilesIsLeftAlone) {
+  choose_formats(SrcMacText, DstRtfAnsi);
+  for (const bool by_link : {true, false}) {
+    SCOPED_TRACE(by_link ? "by a link" : "by a file");
+    ScratchDir folder(true);
+    write_file("a.txt", "Dear Paul\r");
+    write_file("b.txt", "Dear Anne\r");
+    write_file("victim", "precious");
+    set_batch_file_hook([&](const std::string& source, const ConversionResult* done) {
+      if (source != "b.txt" || done) return;
+      std::filesystem::rename("a.###", "moved-away");
+      if (by_link)
+        std::filesystem::create_symlink("victim", "a.###");
+      else
+        write_file("a.###", "theirs");
+    });
+    const std::vector<ConversionResult> results = convert_batch("*.txt", BatchPattern);
+    set_batch_file_hook(nullptr);
+    ASSERT_EQ(results.size(), 2u);
+    for (const ConversionResult& r : results) EXPECT_TRUE(r.ok()) << r.source << ": " << r.message();
+    EXPECT_EQ(read_file("victim"), "precious");
+    if (!by_link) {
+      EXPECT_EQ(read_file("a.###"), "theirs");
+    }
+    EXPECT_EQ(dir_names(folder.path()), (std::vector<std::string>{"a.###", "a.rtf", "a.txt", "b.rtf", "b.txt",
+                                                                  "moved-away", "victim"}));
+  }
+}
+
 // Folders, pipes and devices are refused at once and nothing is created.
 TEST_F(DriverSafety, SourcesThatAreNotRegularFiles) {
   choose_formats(SrcMacText, DstAscii);

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <cstdlib>
 #include <filesystem>
 
 #include "core/busy_cursor.h"
@@ -232,6 +235,63 @@ TEST_F(DriverTest, ModeTwoRecursesDepthFirstAfterTheCurrentDirectory) {
   EXPECT_EQ(busy_cursor_frame(), 4);  // once per call, recursive calls included
   EXPECT_EQ(std::filesystem::current_path().string(), before);
   EXPECT_TRUE(exists("one/deep/y.asc"));
+}
+
+// Within a folder a batch hands every reader a new, empty stream named after
+// its source, but it is one file renamed from source to source (the same
+// inode), never a name the user has; at the end of each folder it is gone.
+TEST_F(DriverTest, BatchRenamesOneStreamThroughAFolderAndLeavesNone) {
+  static std::vector<std::pair<std::string, ino_t>> seen;
+  seen.clear();
+  set_chosen_handlers(
+      [](const char* in, const char* out) {
+        struct stat st {};
+        seen.emplace_back(out, ::stat(out, &st) == 0 && st.st_size == 0 ? st.st_ino : 0);
+        return copy_reader(in, out);
+      },
+      copy_writer);
+  std::filesystem::create_directory("sub");
+  for (const char* name : {"a.txt", "b.txt", "c.txt", "sub/d.txt", "sub/e.txt"}) write_file(name, name);
+  write_file("b.###", "precious");
+  // The list file of the batch: one, the same, in the temporary folder throughout.
+  ScratchDir temp;
+  const char* old_tmpdir = std::getenv("TMPDIR");
+  const std::string saved_tmpdir = old_tmpdir ? old_tmpdir : "";
+  setenv("TMPDIR", temp.path().c_str(), 1);
+  std::vector<std::vector<std::string>> temp_files;
+  set_batch_file_hook([&](const std::string&, const ConversionResult* done) {
+    if (!done) temp_files.push_back(testing::dir_names(temp.path()));
+  });
+  const auto results = convert_batch("*.txt", BatchRecursive);
+  set_batch_file_hook(nullptr);
+  if (old_tmpdir)
+    setenv("TMPDIR", saved_tmpdir.c_str(), 1);
+  else
+    unsetenv("TMPDIR");
+  ASSERT_EQ(temp_files.size(), 5u);
+  EXPECT_EQ(temp_files[0].size(), 1u);
+  EXPECT_EQ(temp_files, std::vector<std::vector<std::string>>(5, temp_files[0]));
+  EXPECT_TRUE(testing::dir_names(temp.path()).empty());
+  ASSERT_EQ(results.size(), 5u);
+  for (const ConversionResult& r : results) EXPECT_TRUE(r.ok()) << r.source << ": " << r.message();
+  ASSERT_EQ(seen.size(), 5u);
+  const std::vector<std::string> names = {"a.###", "b.1.###", "c.###", "d.###", "e.###"};
+  for (std::size_t i = 0; i < seen.size(); ++i) {
+    EXPECT_EQ(seen[i].first, names[i]);
+    EXPECT_NE(seen[i].second, 0u) << names[i] << " is not there, or not empty";
+  }
+  EXPECT_EQ(seen[1].second, seen[0].second);
+  EXPECT_EQ(seen[2].second, seen[0].second);
+  EXPECT_EQ(seen[4].second, seen[3].second);
+  EXPECT_EQ(read_file("c.asc"), "[c.txt]");
+  EXPECT_EQ(read_file("sub/e.asc"), "[sub/e.txt]");
+  EXPECT_EQ(read_file("b.###"), "precious");
+  EXPECT_EQ(testing::dir_names(dir.path()),
+            (std::vector<std::string>{"a.asc", "a.txt", "b.###", "b.asc", "b.txt", "c.asc", "c.txt", "sub"}));
+  EXPECT_EQ(testing::dir_names(dir.path() / "sub"), (std::vector<std::string>{"d.asc", "d.txt", "e.asc", "e.txt"}));
+  // A file converted alone has a stream of its own, removed at once.
+  EXPECT_TRUE(convert_file("a.txt").ok());
+  EXPECT_FALSE(exists("a.###"));
 }
 
 TEST_F(DriverTest, ModeZeroConvertsTheNamedFile) {

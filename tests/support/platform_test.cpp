@@ -44,6 +44,34 @@ TEST(DirectorySearch, SkipsDirectoriesAndSortsIgnoringCase) {
   EXPECT_TRUE(list_directory(dir.file("missing")).empty());
 }
 
+// Without sizes the kinds come from the directory itself where it gives
+// them: the same kinds as with sizes, every size 0.
+TEST(DirectorySearch, KindsAreTheSameWithoutSizes) {
+  ScratchDir dir;
+  testing::write_file(dir.file("file"), "123");
+  std::filesystem::create_directory(dir.path() / "folder");
+  std::filesystem::create_symlink(dir.file("file"), dir.path() / "to-file");
+  std::filesystem::create_directory_symlink(dir.path() / "folder", dir.path() / "to-folder");
+  std::filesystem::create_symlink(dir.file("nowhere"), dir.path() / "to-nothing");
+  const auto with = list_directory(dir.path().string(), nullptr, true);
+  const auto without = list_directory(dir.path().string(), nullptr, false);
+  ASSERT_EQ(with.size(), 5u);
+  ASSERT_EQ(without.size(), with.size());
+  for (std::size_t i = 0; i < with.size(); ++i) {
+    SCOPED_TRACE(with[i].name);
+    EXPECT_EQ(without[i].name, with[i].name);
+    EXPECT_EQ(without[i].is_directory, with[i].is_directory);
+    EXPECT_EQ(without[i].is_regular, with[i].is_regular);
+    EXPECT_EQ(without[i].size, 0u);
+  }
+  EXPECT_EQ(with[0].size, 3u);
+  const auto hits = search_directory(dir.path().string(), "to-*", false);
+  ASSERT_EQ(hits.size(), 3u);
+  EXPECT_TRUE(hits[0].is_regular);  // a link to a file is a file
+  EXPECT_FALSE(hits[1].is_directory || hits[1].is_regular);
+  EXPECT_FALSE(hits[2].is_directory || hits[2].is_regular);
+}
+
 TEST(ExclusiveCreation, NeverTruncatesOrFollowsLinks) {
   ScratchDir dir;
   testing::write_file(dir.file("mine"), "keep");

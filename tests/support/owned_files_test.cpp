@@ -1,0 +1,107 @@
+// Files held by descriptor: renaming a work file keeps it under the signal
+// cleanup and never replaces anything; the kept descriptor of a checked
+// source reads that file whatever its name leads to later; emptying.
+#include "support/owned_files.h"
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "support/file_handle.h"
+#include "test_util.h"
+
+namespace lettrix {
+namespace {
+
+using testing::dir_names;
+using testing::exists;
+using testing::read_file;
+using testing::ScratchDir;
+using testing::write_file;
+
+std::string contents(FilePtr f) { return f ? testing::stream_contents(f.get()) : "(not opened)"; }
+
+// A work file renamed step by step: each rename refuses a taken name, and
+// the signal cleanup removes the file under whatever name it has now, while
+// a published file is left for good.
+TEST(OwnedFiles, RenamedWorkFilesStayUnderTheCleanupAndReplaceNothing) {
+  ScratchDir dir(true);
+  write_file("taken", "theirs");
+  std::filesystem::create_symlink("nowhere", "dangling");
+  ASSERT_EQ(create_owned_file("w.###"), 0);
+  ASSERT_EQ(create_owned_file("t.part"), 0);
+  struct Step {
+    const char* from;
+    const char* to;
+    int result;
+  };
+  const Step steps[] = {
+      {"w.###", "x.###", 0},       {"x.###", "taken", EEXIST}, {"x.###", "dangling", EEXIST},
+      {"x.###", "y.###", 0},       {"w.###", "z.###", EINVAL},  // no longer registered under that name
+      {"y.###", "y.###", EEXIST},
+  };
+  for (const Step& s : steps) EXPECT_EQ(rename_owned_file(s.from, s.to), s.result) << s.from << " -> " << s.to;
+  EXPECT_EQ(publish_owned_file("t.part", "t.rtf"), 0);
+  EXPECT_EQ(dir_names(dir.path()), (std::vector<std::string>{"dangling", "t.rtf", "taken", "y.###"}));
+  remove_interrupted_files();
+  EXPECT_EQ(dir_names(dir.path()), (std::vector<std::string>{"dangling", "t.rtf", "taken"}));
+  EXPECT_EQ(read_file("taken"), "theirs");
+  release_owned_file("y.###");
+  release_owned_file("t.rtf");
+
+  // A work file whose name was taken over by another file is not renamed.
+  ASSERT_EQ(create_owned_file("v.###"), 0);
+  std::filesystem::rename("v.###", "moved");
+  write_file("v.###", "other");
+  EXPECT_EQ(rename_owned_file("v.###", "u.###"), EXDEV);
+  EXPECT_FALSE(exists("u.###"));
+  EXPECT_EQ(read_file("v.###"), "other");
+  release_owned_file("v.###");
+}
+
+// The driver looks at a checked source through the descriptor it kept: a
+// name swapped since then changes nothing for it, while an open by name
+// refuses the swapped name. Emptying and truncating for a write.
+TEST(OwnedFiles, KeptDescriptorsAndEmptying) {
+  ScratchDir dir(true);
+  write_file("letter", "Dear Paul");
+  write_file("victim", "precious");
+  ASSERT_EQ(check_source("letter"), SourceCheck::Ok);
+  std::filesystem::rename("letter", "moved");
+  std::filesystem::create_symlink("victim", "letter");
+  EXPECT_EQ(contents(open_kept_file("letter")), "Dear Paul");
+  EXPECT_EQ(contents(open_file("letter", "rb")), "(not opened)");
+  EXPECT_EQ(take_file_failure().kind, FileFailure::Replaced);
+  EXPECT_EQ(kept_descriptor("victim"), -1);  // not registered
+  EXPECT_EQ(contents(open_kept_file("victim")), "precious");
+  release_owned_file("letter");
+
+  ASSERT_EQ(create_owned_file("stream.###"), 0);
+  {
+    FilePtr f = open_file("stream.###", "wb");
+    ASSERT_TRUE(f);
+    std::fputs("old stream", f.get());
+  }
+  EXPECT_EQ(read_file("stream.###"), "old stream");
+  EXPECT_EQ(empty_owned_file("stream.###"), 0);
+  EXPECT_EQ(read_file("stream.###"), "");
+  EXPECT_EQ(empty_owned_file("letter"), EINVAL);
+  EXPECT_TRUE(remove_owned_file("stream.###"));
+
+  const std::pair<const char*, std::string> files[] = {{"full", "abc"}, {"empty", ""}};
+  for (const auto& [name, text] : files) {
+    write_file(name, text);
+    const int fd = ::open(name, O_RDWR);
+    ASSERT_GE(fd, 0);
+    EXPECT_EQ(truncate_for_writing(fd), 0) << name;
+    ::close(fd);
+    EXPECT_EQ(read_file(name), "") << name;
+  }
+}
+
+}  // namespace
+}  // namespace lettrix
