@@ -192,6 +192,11 @@ class Conversion {
   // The work file that holds the footnote texts (null before the first one,
   // and when none could be had).
   std::FILE* note_texts() const { return note_texts_.get(); }
+  // Whether a footnote reference came before the footnote texts: the main
+  // text from the first one on is then in main_tail() (null when no work
+  // file could be had).
+  bool has_main_tail() const { return tail_started_; }
+  std::FILE* main_tail() const { return main_tail_.get(); }
 
   // The zone groups of the document chain, from the reader's position to the
   // end of the chain.
@@ -205,6 +210,7 @@ class Conversion {
   void write_byte(std::uint8_t byte, const ZoneRuns& runs);
   void write_character(std::uint8_t byte);
   void start_note_text();
+  void start_main_tail();
 
   std::FILE* out_;
   BlockFile& blocks_;
@@ -218,6 +224,8 @@ class Conversion {
   long notes_ = 0;
   long column_ = 0;
   FilePtr note_texts_;
+  bool tail_started_ = false;
+  FilePtr main_tail_;
 };
 
 void Conversion::convert_zone_groups(ByteReader& r) {
@@ -359,6 +367,7 @@ void Conversion::write_byte(std::uint8_t byte, const ZoneRuns& runs) {
     case 0x17:
       break;
     case 0x05:
+      if (!tail_started_ && notes_ == 0) start_main_tail();
       write_code(out_, NoteCall, 0, 0);
       write_code(out_, EndOfText);
       break;
@@ -413,6 +422,15 @@ void Conversion::start_note_text() {
   ++notes_;
   const unsigned char marker[4] = {kEscape, macwrite_ii::kNoteTextCode, kEscape, macwrite_ii::kNoteTextCode};
   std::fwrite(marker, 1, sizeof marker, out_);
+}
+
+// The first footnote reference: the main text from here on goes to a work
+// file, and the footnote texts are put in it at the end (see
+// macwrite_ii_notes.h), so the text before the reference is written once.
+void Conversion::start_main_tail() {
+  tail_started_ = true;
+  main_tail_ = open_work_file();
+  if (main_tail_) out_ = main_tail_.get();
 }
 
 void Conversion::write_character(std::uint8_t byte) { write_source_char(out_, *table_, byte); }
@@ -479,8 +497,14 @@ int orig_macwII(const char* source_path, const char* stream_path) {
 
   Conversion conversion(out.get(), blocks, formats, cs, ps, tabs);
   conversion.convert_zone_groups(r);
+  // Without a work file for the rest of the main text, it stayed in the
+  // stream: enough when there are no footnote texts to put in it.
   if (conversion.note_count() != 0 &&
-      (!conversion.note_texts() || macwrite_ii::move_footnotes(out, stream_path, conversion.note_texts()) != 0)) {
+      (!conversion.note_texts() || (conversion.has_main_tail() && !conversion.main_tail()))) {
+    return -1;
+  }
+  if (conversion.main_tail() &&
+      macwrite_ii::move_footnotes(out.get(), conversion.main_tail(), conversion.note_texts()) != 0) {
     return -1;
   }
   check_blocks();

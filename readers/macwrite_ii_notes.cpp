@@ -57,13 +57,22 @@ void Formatting::observe_code(std::uint8_t code, std::uint8_t op2) {
   if (code == FontSize) size = op2;
 }
 
+// Stands for an OutputBuffer where the stream is only followed.
+struct NoOutput {
+  void put(char) {}
+  void put(std::string_view) {}
+  void put(std::span<const std::uint8_t>) {}
+};
+
 // Codes and items written through the block of an OutputBuffer.
-void put_code(OutputBuffer& out, std::uint8_t code) {
+template <typename Out>
+void put_code(Out& out, std::uint8_t code) {
   const char bytes[2] = {static_cast<char>(kEscape), static_cast<char>(code)};
   out.put(std::string_view(bytes, sizeof bytes));
 }
 
-void put_code(OutputBuffer& out, std::uint8_t code, std::uint8_t op1, std::uint8_t op2) {
+template <typename Out>
+void put_code(Out& out, std::uint8_t code, std::uint8_t op1, std::uint8_t op2) {
   const char bytes[4] = {static_cast<char>(kEscape), static_cast<char>(code), static_cast<char>(op1),
                          static_cast<char>(op2)};
   out.put(std::string_view(bytes, sizeof bytes));
@@ -71,7 +80,8 @@ void put_code(OutputBuffer& out, std::uint8_t code, std::uint8_t op1, std::uint8
 
 // Writes an item back exactly as it stood in the stream (a Picture with its
 // closing EndOfText).
-void put_item(OutputBuffer& out, const StreamItem& item) {
+template <typename Out>
+void put_item(Out& out, const StreamItem& item) {
   if (item.kind == StreamItem::Kind::End) return;
   if (item.kind == StreamItem::Kind::Byte) {
     out.put(static_cast<char>(item.value));
@@ -180,8 +190,8 @@ struct NoteSource {
 // pieces; only a code that straddles two blocks or carries data of its own
 // (a style sheet, a picture) is read as an item. A code cut short by the end
 // of the stream is left out.
-template <typename AtCall>
-void copy_stream(BlockInput& in, OutputBuffer& out, Formatting& formatting, AtCall&& at_call, bool take_calls) {
+template <typename Out, typename AtCall>
+void copy_stream(BlockInput& in, Out& out, Formatting& formatting, AtCall&& at_call, bool take_calls) {
   StreamItem item;
   while (in.fill()) {
     const std::uint8_t* const start = in.data();
@@ -234,40 +244,57 @@ void copy_stream(BlockInput& in, OutputBuffer& out, Formatting& formatting, AtCa
   }
 }
 
+// Follows the codes of the stream `in` from where it stands to its end,
+// keeping `formatting` up to date. False when a read fails.
+bool follow_formatting(BlockInput& in, Formatting& formatting) {
+  NoOutput none;
+  copy_stream(in, none, formatting, [](const Formatting&) {}, false);
+  return !in.failed();
+}
+
 }  // namespace
 
-int move_footnotes(FilePtr& stream, const char* stream_path, std::FILE* note_texts) {
-  FilePtr main_copy = open_work_file();
-  if (!main_copy) {
-    stream.reset();
+int move_footnotes(std::FILE* stream, std::FILE* main_tail, std::FILE* note_texts) {
+  if (std::fflush(stream) != 0 || std::fflush(main_tail) != 0 || std::ferror(main_tail) ||
+      (note_texts && (std::fflush(note_texts) != 0 || std::ferror(note_texts)))) {
     return -1;
   }
-  // The main text into the work file, and the formatting in force at its end,
-  // where the footnote texts began.
-  Formatting at_notes;
-  bool copied = false;
-  {
-    std::fflush(stream.get());
-    std::rewind(stream.get());
-    BlockInput in(stream.get());
-    OutputBuffer copy(main_copy.get());
-    copy_stream(in, copy, at_notes, [](const Formatting&) {}, false);
-    copy.flush();
-    copied = !in.failed() && std::fflush(main_copy.get()) == 0 && !std::ferror(main_copy.get()) &&
-             std::fflush(note_texts) == 0 && !std::ferror(note_texts);
+  if (!note_texts) {
+    // No footnote texts: the references stay as they were written.
+    if (std::fseek(stream, 0, SEEK_END) != 0) return -1;
+    std::rewind(main_tail);
+    OutputBuffer out(stream);
+    BlockInput main_input(main_tail);
+    while (main_input.fill()) {
+      out.put(std::span<const std::uint8_t>(main_input.data(), main_input.available()));
+      main_input.skip(main_input.available());
+    }
+    out.flush();
+    return main_input.failed() ? -1 : 0;
   }
-  stream.reset();
-  if (!copied) return -1;
-  std::rewind(main_copy.get());
-  std::rewind(note_texts);
-  stream = open_file(stream_path, "w+b");
-  if (!stream) return -1;
+  // The formatting in force at the first reference (the end of the stream so
+  // far) and at the end of the main text, where the footnote texts began.
+  Formatting at_reference;
+  {
+    std::rewind(stream);
+    BlockInput in(stream);
+    if (!follow_formatting(in, at_reference)) return -1;
+  }
+  Formatting at_notes = at_reference;
+  {
+    std::rewind(main_tail);
+    BlockInput in(main_tail);
+    if (!follow_formatting(in, at_notes)) return -1;
+  }
+  if (std::fseek(stream, 0, SEEK_END) != 0) return -1;
+  std::rewind(main_tail);
 
-  OutputBuffer out(stream.get());
+  OutputBuffer out(stream);
+  BlockInput main_input(main_tail);
+  std::rewind(note_texts);
   BlockInput note_input(note_texts);
   NoteSource notes{note_input, at_notes};
-  BlockInput main_input(main_copy.get());
-  Formatting main_text;
+  Formatting main_text = at_reference;
   int count = 0;
   copy_stream(main_input, out, main_text, [&](const Formatting& formatting) {
     ++count;
@@ -280,7 +307,7 @@ int move_footnotes(FilePtr& stream, const char* stream_path, std::FILE* note_tex
     write_transition(out, notes.formatting, formatting);
   }, true);
   out.flush();
-  return 0;
+  return main_input.failed() ? -1 : 0;
 }
 
 }  // namespace lettrix::macwrite_ii

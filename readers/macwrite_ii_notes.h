@@ -1,7 +1,8 @@
 // Moving MacWrite II footnotes to their references.
 //
 // While the text zones are read, a footnote reference becomes NoteCall 0, 0
-// and an empty note (EndOfText at once) in the stream, and the footnote texts
+// and an empty note (EndOfText at once); the main text from the first
+// reference on goes to a work file, and the footnote texts
 // (which follow the main text in the document) go to a work file of their
 // own, each one introduced by the note text marker below and all but the last
 // ended by EndOfText. The pass below numbers the references, puts each note's
@@ -13,7 +14,7 @@
 
 #include <cstdint>
 
-#include "support/file_handle.h"
+#include <cstdio>
 
 namespace lettrix::macwrite_ii {
 
@@ -21,12 +22,12 @@ namespace lettrix::macwrite_ii {
 // code of the stream format, so nothing else in a stream looks like it).
 inline constexpr std::uint8_t kNoteTextCode = 0xA3;
 
-// Rewrites the stream at stream_path, whose open stream `stream` holds the
-// main text, with each footnote text of `note_texts` (read from its start)
-// at its reference. The main text is copied once into a private work file
-// and read back from there; `stream` is reopened (truncated) on the same path
-// and left open after the result. Returns 0, or -1 when the work file or the
-// stream cannot be opened or the copy fails (the stream is then closed).
-int move_footnotes(FilePtr& stream, const char* stream_path, std::FILE* note_texts);
+// Ends the stream `stream`, which holds the main text up to the first
+// footnote reference, with the rest of the main text, `main_tail` (from that
+// reference on), each footnote text of `note_texts` put at its reference.
+// Without footnote texts (null), the rest is added as it stands. The main
+// text is read once more only to follow its formatting; the files are read
+// from their starts. Returns 0, or -1 when a file cannot be read.
+int move_footnotes(std::FILE* stream, std::FILE* main_tail, std::FILE* note_texts);
 
 }  // namespace lettrix::macwrite_ii
