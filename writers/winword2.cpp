@@ -71,16 +71,21 @@ struct Writer {
 
   CharValues cur;  // as the codes last set them
   CharValues run;  // of the open run
-  // The last two run records built, with what they were built from: text
-  // that switches between two formats (letters and symbols) builds no more.
+  // Run records built lately, with what they were built from and where they
+  // are on the current page: text that switches among a few formats
+  // (letters and symbols, plain and bold) builds no more and looks for them
+  // on the page no more.
   struct BuiltRecord {
     CharValues values;
     bool font_and_size = false;
     bool valid = false;
     Bytes record;
+    PropertyPage::Ticket ticket;  // where the record is on the current page
   };
-  BuiltRecord built[2];
-  int built_next = 0;
+  // (In the place a hash of the values gives: a format takes the place of
+  // another with the same hash.)
+  static constexpr int kBuiltBits = 4;
+  BuiltRecord built[1 << kBuiltBits];
   Paragraph para;
   std::vector<TabStopTwips> tab_encoding;
 
@@ -142,15 +147,16 @@ Bytes run_record(const Writer& w, const CharValues& v) {
   return char_record(p);
 }
 
-// run_record, built once for each of the last two formats asked for.
-const Bytes& built_run_record(Writer& w, const CharValues& v) {
+// run_record, built once for each of the formats asked for lately.
+Writer::BuiltRecord& built_run_record(Writer& w, const CharValues& v) {
   const bool font_and_size = w.paragraph_style == 0;
-  for (const Writer::BuiltRecord& b : w.built)
-    if (b.valid && b.values == v && b.font_and_size == font_and_size) return b.record;
-  Writer::BuiltRecord& b = w.built[w.built_next];
-  w.built_next ^= 1;
-  b = {v, font_and_size, true, run_record(w, v)};
-  return b.record;
+  std::uint32_t h = v.attrs ^ (static_cast<std::uint32_t>(v.charset) << 11) ^
+                    (static_cast<std::uint32_t>(v.font_class) << 13) ^ (static_cast<std::uint32_t>(v.points) << 16) ^
+                    (font_and_size ? 1u << 31 : 0u);
+  h *= 0x9E3779B1u;
+  Writer::BuiltRecord& b = w.built[h >> (32 - Writer::kBuiltBits)];
+  if (!(b.valid && b.values == v && b.font_and_size == font_and_size)) b = {v, font_and_size, true, run_record(w, v), {}};
+  return b;
 }
 
 void add_char_run(Writer& w, std::span<const std::uint8_t> record) {
@@ -160,7 +166,8 @@ void add_char_run(Writer& w, std::span<const std::uint8_t> record) {
 // Gives the open run its record when text was written since it began.
 void end_run(Writer& w) {
   if (w.chars.last_offset() == w.pos) return;
-  add_char_run(w, built_run_record(w, w.run));
+  Writer::BuiltRecord& b = built_run_record(w, w.run);
+  if (!w.chars.add_run(w.pos, b.record, b.ticket)) w.failed = true;
 }
 
 // A property changed: the open run ends here and a run with the current

@@ -1,6 +1,7 @@
 #include "writers/winword2_layout.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 
 namespace lettrix::ww2 {
@@ -151,13 +152,23 @@ Bytes para_record(std::uint8_t style_code, std::span<const std::uint8_t> modifie
 
 // ---- Property pages -------------------------------------------------------
 
-PropertyPage::PropertyPage(Kind kind, std::uint32_t first_offset) : kind_(kind), first_(first_offset) {}
+namespace {
+
+std::uint64_t next_filling() {
+  static std::atomic<std::uint64_t> fillings{0};
+  return ++fillings;
+}
+
+}  // namespace
+
+PropertyPage::PropertyPage(Kind kind, std::uint32_t first_offset)
+    : kind_(kind), first_(first_offset), filling_(next_filling()) {}
 
 void PropertyPage::restart(std::uint32_t first_offset) {
   first_ = first_offset;
-  ends_.clear();
-  record_offsets_.clear();
-  stored_.clear();
+  filling_ = next_filling();
+  runs_ = 0;
+  stored_count_ = 0;
   lowest_ = static_cast<int>(kPageSize);
   recent_[0] = recent_[1] = -1;
   area_.fill(0);
@@ -166,14 +177,18 @@ void PropertyPage::restart(std::uint32_t first_offset) {
 // Where the next record goes down from: just below the lowest record, with a
 // gap of 2 bytes on a character page and 1 on a paragraph page.
 int PropertyPage::base() const {
-  if (stored_.empty()) return static_cast<int>(kPageSize) - 2;
+  if (stored_count_ == 0) return static_cast<int>(kPageSize) - 2;
   return lowest_ - (kind_ == Kind::Character ? 2 : 1);
 }
 
 std::uint64_t PropertyPage::head_of(std::span<const std::uint8_t> record) {
+  // (Only ever compared with another head: the byte order does not matter.)
   std::uint64_t head = 0;
-  const std::size_t n = record.size() < 8 ? record.size() : 8;
-  for (std::size_t i = 0; i < n; ++i) head |= static_cast<std::uint64_t>(record[i]) << (8 * i);
+  if (record.size() >= 8) {
+    std::memcpy(&head, record.data(), 8);
+    return head;
+  }
+  for (std::size_t i = 0; i < record.size(); ++i) head |= static_cast<std::uint64_t>(record[i]) << (8 * i);
   return head;
 }
 
@@ -191,7 +206,7 @@ const PropertyPage::Stored* PropertyPage::find_stored(std::span<const std::uint8
   for (int r : recent_) {
     if (r >= 0 && holds(stored_[static_cast<std::size_t>(r)], record, head)) return &stored_[static_cast<std::size_t>(r)];
   }
-  for (std::size_t i = 0; i < stored_.size(); ++i) {
+  for (std::size_t i = 0; i < static_cast<std::size_t>(stored_count_); ++i) {
     if (holds(stored_[i], record, head)) {
       recent_[1] = recent_[0];
       recent_[0] = static_cast<int>(i);
@@ -201,7 +216,24 @@ const PropertyPage::Stored* PropertyPage::find_stored(std::span<const std::uint8
   return nullptr;
 }
 
-bool PropertyPage::insert(std::uint32_t end, std::span<const std::uint8_t> record) {
+bool PropertyPage::add(std::uint32_t end, std::uint8_t offset_byte) {
+  ends_[static_cast<std::size_t>(runs_)] = end;
+  record_offsets_[static_cast<std::size_t>(runs_)] = offset_byte;
+  ++runs_;
+  return true;
+}
+
+bool PropertyPage::insert_stored(std::uint32_t end, const Ticket& ticket) {
+  // As insert does for a record it finds on the page.
+  const int n = runs() + 1;
+  if (n > kMaxRunsPerPage) return false;
+  const int index_room = base() - 5 * (n + 1);
+  const Stored& shared = stored_[static_cast<std::size_t>(ticket.stored)];
+  if (shared.position < 256 || index_room < 10) return false;
+  return add(end, static_cast<std::uint8_t>(shared.position / 2));
+}
+
+bool PropertyPage::insert(std::uint32_t end, std::span<const std::uint8_t> record, Ticket* ticket) {
   const int n = runs() + 1;
   if (n > kMaxRunsPerPage) return false;
   const int base_now = base();
@@ -214,6 +246,7 @@ bool PropertyPage::insert(std::uint32_t end, std::span<const std::uint8_t> recor
     const std::uint64_t head = head_of(record);
     const Stored* shared = find_stored(record, head);
     if (shared) {
+      if (ticket) *ticket = {filling_, static_cast<int>(shared - stored_.data())};
       if (shared->position < 256 || index_room < 10) return false;
       offset_byte = static_cast<std::uint8_t>(shared->position / 2);
     } else {
@@ -221,25 +254,25 @@ bool PropertyPage::insert(std::uint32_t end, std::span<const std::uint8_t> recor
       if (base_now < 256 || index_room < size) return false;
       const int position = (base_now - size) & ~1;
       std::copy(record.begin(), record.end(), area_.begin() + position);
-      stored_.push_back({position, size, head});
-      lowest_ = std::min(lowest_, position);
       recent_[1] = recent_[0];
-      recent_[0] = static_cast<int>(stored_.size() - 1);
+      recent_[0] = stored_count_;
+      if (ticket) *ticket = {filling_, stored_count_};
+      stored_[static_cast<std::size_t>(stored_count_++)] = {position, size, head};
+      lowest_ = std::min(lowest_, position);
       offset_byte = static_cast<std::uint8_t>(position / 2);
     }
   }
-  ends_.push_back(end);
-  record_offsets_.push_back(offset_byte);
-  return true;
+  return add(end, offset_byte);
 }
 
 std::array<std::uint8_t, kPageSize> PropertyPage::bytes() const {
   std::array<std::uint8_t, kPageSize> page = area_;
   set32(page.data(), first_);
-  for (std::size_t i = 0; i < ends_.size(); ++i) set32(page.data() + 4 * (i + 1), ends_[i]);
-  const std::size_t offsets_at = 4 * (ends_.size() + 1);
-  std::copy(record_offsets_.begin(), record_offsets_.end(), page.begin() + offsets_at);
-  page[kPageSize - 1] = static_cast<std::uint8_t>(ends_.size());
+  const std::size_t runs = static_cast<std::size_t>(runs_);
+  for (std::size_t i = 0; i < runs; ++i) set32(page.data() + 4 * (i + 1), ends_[i]);
+  const std::size_t offsets_at = 4 * (runs + 1);
+  std::copy(record_offsets_.begin(), record_offsets_.begin() + runs_, page.begin() + offsets_at);
+  page[kPageSize - 1] = static_cast<std::uint8_t>(runs);
   return page;
 }
 
@@ -258,6 +291,13 @@ bool PropertyPages::add_run(std::uint32_t end, std::span<const std::uint8_t> rec
   if (!write_current()) return false;
   page_.restart(page_.last_offset());
   return page_.insert(end, record);  // a fresh page takes any record of ours
+}
+
+bool PropertyPages::add_run(std::uint32_t end, std::span<const std::uint8_t> record, PropertyPage::Ticket& ticket) {
+  if (page_.valid(ticket) ? page_.insert_stored(end, ticket) : page_.insert(end, record, &ticket)) return true;
+  if (!write_current()) return false;
+  page_.restart(page_.last_offset());
+  return page_.insert(end, record, &ticket);
 }
 
 bool PropertyPages::finish() { return write_current(); }

@@ -106,17 +106,30 @@ class PropertyPage {
   enum class Kind { Character, Paragraph };
   PropertyPage(Kind kind, std::uint32_t first_offset);
 
+  // Where a record is stored on one filling of one page: a run with the same
+  // record again can be added without looking for it. A ticket is for the
+  // page that gave it (and its pages object) only.
+  struct Ticket {
+    std::uint64_t filling = 0;  // 0: none
+    int stored = -1;
+  };
+
   // Adds a run ending at `end` with the record (empty: default properties),
   // sharing an equal record of the page. False, with nothing changed, when the
-  // page is full for it.
-  bool insert(std::uint32_t end, std::span<const std::uint8_t> record);
+  // page is full for it. When given, `ticket` is set to where a record that
+  // is not empty was found or stored.
+  bool insert(std::uint32_t end, std::span<const std::uint8_t> record, Ticket* ticket = nullptr);
+  // Whether the ticket names a record on the page as it is now filled.
+  bool valid(const Ticket& ticket) const { return ticket.filling == filling_ && ticket.stored >= 0; }
+  // insert for the record a valid ticket names.
+  bool insert_stored(std::uint32_t end, const Ticket& ticket);
   // Starts an empty page whose first run starts at `first_offset`.
   void restart(std::uint32_t first_offset);
 
   std::uint32_t first_offset() const { return first_; }
   // The end of the last run, or the first offset when there is none.
-  std::uint32_t last_offset() const { return ends_.empty() ? first_ : ends_.back(); }
-  int runs() const { return static_cast<int>(ends_.size()); }
+  std::uint32_t last_offset() const { return runs_ == 0 ? first_ : ends_[static_cast<std::size_t>(runs_ - 1)]; }
+  int runs() const { return runs_; }
   // The page as it goes into the file.
   std::array<std::uint8_t, kPageSize> bytes() const;
 
@@ -131,11 +144,17 @@ class PropertyPage {
   bool holds(const Stored& s, std::span<const std::uint8_t> record, std::uint64_t head) const;
   const Stored* find_stored(std::span<const std::uint8_t> record, std::uint64_t head);
 
+  bool add(std::uint32_t end, std::uint8_t offset_byte);
+
   Kind kind_;
   std::uint32_t first_;
-  std::vector<std::uint32_t> ends_;
-  std::vector<std::uint8_t> record_offsets_;
-  std::vector<Stored> stored_;
+  std::uint64_t filling_;  // a number of its own for each filling of each page
+  // A page holds at most kMaxRunsPerPage runs, and so as many records.
+  int runs_ = 0;
+  std::array<std::uint32_t, kMaxRunsPerPage> ends_{};
+  std::array<std::uint8_t, kMaxRunsPerPage> record_offsets_{};
+  int stored_count_ = 0;
+  std::array<Stored, kMaxRunsPerPage> stored_{};
   int lowest_ = static_cast<int>(kPageSize);  // the lowest record's position
   // The records found last (indices into stored_, -1 for none): text that
   // switches between two formats asks for the same two again and again.
@@ -149,8 +168,10 @@ class PropertyPages {
  public:
   PropertyPages(PropertyPage::Kind kind, std::FILE* work_file, std::uint32_t first_offset);
   // Adds a run; a full page goes to the work file first. False when a page
-  // cannot be written.
+  // cannot be written. With a ticket, that record's last ticket: a valid one
+  // saves the search for the record, and it is renewed.
   bool add_run(std::uint32_t end, std::span<const std::uint8_t> record);
+  bool add_run(std::uint32_t end, std::span<const std::uint8_t> record, PropertyPage::Ticket& ticket);
   // Writes the current page. False when it cannot be written.
   bool finish();
 
