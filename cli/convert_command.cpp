@@ -74,8 +74,9 @@ class Reporter {
   }
   void starting(const std::string& source) {
     if (!show_progress_) return;
-    std::string line = "[" + std::to_string(done_ + 1) + "/" + std::to_string(total_) + "] " + source;
-    if (line.size() > 76) line = line.substr(0, 73) + "...";
+    std::string line = "[";
+    line.append(std::to_string(done_ + 1)).append("/").append(std::to_string(total_)).append("] ").append(source);
+    if (line.size() > 76) line.replace(73, std::string::npos, "...");
     err_ << "\r\033[K" << line << std::flush;
     progress_shown_ = true;
   }
@@ -255,7 +256,7 @@ int run_conversions(const ConvertOptions& options, const std::vector<std::string
     ConversionResult r = convert_file(source);
     if (arg == "-") {
       std::remove(source.c_str());
-      r.source = "-";
+      r.source.assign(1, '-');
     }
     if (to_stdout && r.ok()) {
       if (!send_target(r.target, out)) {
