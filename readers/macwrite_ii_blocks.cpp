@@ -14,7 +14,7 @@ void append(std::vector<std::uint8_t>& out, const std::uint8_t* p, std::size_t n
 }  // namespace
 
 BlockFile::BlockFile(std::FILE* file, long base, long file_size)
-    : file_(file), base_(base), file_size_(file_size) {
+    : file_(file), base_(base) {
   block_count_ = file_size > base ? (file_size - base + kBlockSize - 1) / kBlockSize : 0;
   reads_left_ = kReadsPerBlock * block_count_ + 16;
   visited_.assign(static_cast<std::size_t>(block_count_) + 1, 0);

@@ -61,7 +61,6 @@ class BlockFile {
 
   std::FILE* file_;
   long base_;
-  long file_size_;
   long block_count_;
   long reads_left_;
   long needed_ = 0;
