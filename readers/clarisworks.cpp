@@ -213,10 +213,11 @@ struct Zone {
 enum class ZoneSearch { Found, Damaged, None };
 
 // Looks for the next zone from `from`. Damaged: a tag whose items A to E run
-// past the end of the file (zone.tag is set).
-ZoneSearch find_zone(PagedSource& file, std::size_t from, Zone& zone) {
+// past the end of the file (zone.tag is set). With `tags` the tag is looked
+// up among those already found.
+ZoneSearch find_zone(PagedSource& file, std::size_t from, Zone& zone, clarisworks::ZoneTags* tags = nullptr) {
   if (from >= file.size()) return ZoneSearch::None;
-  const std::size_t hit = file.find(from, kZoneTag);
+  const std::size_t hit = tags ? tags->find(from) : file.find(from, kZoneTag);
   if (hit == file.size()) return ZoneSearch::None;
   zone.tag = hit;
   std::size_t at = zone.tag + sizeof kZoneTag;
@@ -322,9 +323,10 @@ constexpr std::array<bool, 256> kStructureBytes = [] {
 
 // One conversion: the source and the stream being written.
 struct Conversion {
-  explicit Conversion(PagedSource& source) : file(source) {}
+  explicit Conversion(PagedSource& source) : file(source), tags(source) {}
 
   PagedSource& file;
+  clarisworks::ZoneTags tags;  // the zone tags, kept from the first search
   std::FILE* out = nullptr;
   RunFormat format;
   clarisworks::Rulers rulers;
@@ -567,7 +569,7 @@ class ZoneWriter {
     write_code(c.out, NoteCall, 0, c.notes & 0xFF);
     while (!c.zones_exhausted) {
       Zone zone;
-      const ZoneSearch found = find_zone(c.file, c.note_search, zone);
+      const ZoneSearch found = find_zone(c.file, c.note_search, zone, &c.tags);
       if (found == ZoneSearch::None) {
         c.zones_exhausted = true;
         break;
@@ -637,10 +639,10 @@ void check_items(PagedSource& file, std::size_t first_zone, Damage& damage) {
 
 // The text zone with the number id, other than the main text; false when
 // there is none.
-bool find_zone_by_id(PagedSource& file, int id, const Zone& main_zone, Zone& found) {
+bool find_zone_by_id(PagedSource& file, clarisworks::ZoneTags& tags, int id, const Zone& main_zone, Zone& found) {
   std::size_t from = 0;
   Zone zone;
-  for (ZoneSearch s; (s = find_zone(file, from, zone)) != ZoneSearch::None; from = zone.tag + sizeof kZoneTag) {
+  for (ZoneSearch s; (s = find_zone(file, from, zone, &tags)) != ZoneSearch::None; from = zone.tag + sizeof kZoneTag) {
     if (s == ZoneSearch::Found && zone.tag != main_zone.tag && zone_id(file, zone) == id && has_text(file, zone)) {
       found = zone;
       return true;
@@ -653,9 +655,9 @@ bool find_zone_by_id(PagedSource& file, int id, const Zone& main_zone, Zone& fou
 // EndOfText. The body then starts from the stream's initial character state.
 void write_running_heads(Conversion& c, const Zone& main_zone, int version) {
   for (const clarisworks::RunningHead& head :
-       clarisworks::read_running_heads(c.file, version, zone_id(c.file, main_zone))) {
+       clarisworks::read_running_heads(c.file, c.tags, version, zone_id(c.file, main_zone))) {
     Zone zone;
-    if (!find_zone_by_id(c.file, head.zone_id, main_zone, zone)) continue;
+    if (!find_zone_by_id(c.file, c.tags, head.zone_id, main_zone, zone)) continue;
     if (std::find(c.head_tags.begin(), c.head_tags.end(), zone.tag) != c.head_tags.end()) continue;
     c.head_tags.push_back(zone.tag);
     write_plain_code(c.out, head.footer ? FooterAll : HeaderAll);

@@ -213,7 +213,32 @@ std::vector<std::string> read_font_names(PagedSource& file) {
   return names;
 }
 
-std::vector<RunningHead> read_running_heads(PagedSource& file, int version, int main_id) {
+std::size_t ZoneTags::find(std::size_t from) {
+  if (!scanned_) {
+    scanned_ = true;
+    start_ = from;
+    for (std::size_t at = from;;) {
+      if (kept_.size() == kMaxKept) break;
+      const std::size_t hit = file_.find(at, kZoneTag);
+      if (hit == file_.size()) {
+        complete_ = true;
+        break;
+      }
+      kept_.push_back(hit);
+      at = hit + 1;
+    }
+  }
+  if (from >= start_) {
+    const auto next = std::lower_bound(kept_.begin(), kept_.end(), from);
+    if (next != kept_.end()) return *next;
+    if (complete_) return file_.size();
+    // kept_ is full: the tags up to its last one are known.
+    from = std::max(from, kept_.back() + 1);
+  }
+  return file_.find(from, kZoneTag);
+}
+
+std::vector<RunningHead> read_running_heads(PagedSource& file, ZoneTags& tags, int version, int main_id) {
   std::vector<RunningHead> heads;
   if (version < 1 || version > 3) return heads;
   const std::size_t record_size = version == 1 ? kFrameRecordV1 : kFrameRecord;
@@ -223,7 +248,7 @@ std::vector<RunningHead> read_running_heads(PagedSource& file, int version, int 
   std::size_t budget = file.size() / record_size;
   std::uint8_t rec[kMaxRecordRead];
   for (int tag_count = 0; tag_count < kFrameTags; ++tag_count) {
-    const std::size_t hit = file.find(from, kZoneTag);
+    const std::size_t hit = tags.find(from);
     if (hit == file.size()) break;
     from = hit + 1;
     List frame;

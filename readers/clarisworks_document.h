@@ -65,6 +65,27 @@ Rulers read_rulers(PagedSource& file, int version);
 // runs number them; empty when the document has no font list.
 std::vector<std::string> read_font_names(PagedSource& file);
 
+// Where the zone tags "DSET" lie in the file. The first search goes on to
+// the end of the file and keeps every tag it meets (up to kMaxKept of them),
+// so that later searches from there on, the running heads' frame, their
+// zones and the notes, need not go through the text again. Searches before
+// the first one's start, or past the last tag kept when there were more, go
+// to the file.
+class ZoneTags {
+ public:
+  explicit ZoneTags(PagedSource& file) : file_(file) {}
+  // The first tag at or after `from`; file.size() when there is none.
+  std::size_t find(std::size_t from);
+
+ private:
+  static constexpr std::size_t kMaxKept = 16384;
+  PagedSource& file_;
+  std::vector<std::size_t> kept_;  // ascending: every tag from start_ up to the last one
+  std::size_t start_ = 0;
+  bool scanned_ = false;
+  bool complete_ = false;  // every tag from start_ to the end of the file is kept
+};
+
 // A text zone that the page frame of the main text places above it (a
 // header) or below it (a footer), by the zone's number.
 struct RunningHead {
@@ -74,7 +95,7 @@ struct RunningHead {
 
 // The headers and footers of a version 1 to 3 document whose main text zone
 // has the number main_id, in the frame's order; empty for other versions.
-std::vector<RunningHead> read_running_heads(PagedSource& file, int version, int main_id);
+std::vector<RunningHead> read_running_heads(PagedSource& file, ZoneTags& tags, int version, int main_id);
 
 // The paragraph properties in force while writing a stream.
 struct ParagraphFormat {

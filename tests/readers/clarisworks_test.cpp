@@ -8,6 +8,8 @@
 #include "core/driver_state.h"
 #include "core/format_registry.h"
 #include "core/stream_printer.h"
+#include "readers/clarisworks_document.h"
+#include "readers/paged_source.h"
 #include "test_util.h"
 
 namespace lettrix {
@@ -338,6 +340,34 @@ TEST(ClarisWorksHostileInput, WorkGrowsWithTheFileOnly) {
   r = read_doc(ClarisWorksBuilder{}.text(std::string(100000, 'y')).chunk_size(1).build());
   EXPECT_EQ(r.rc, 0);
   EXPECT_EQ(r.stream, std::string(100000, 'y'));  // no run: no code
+}
+
+// The kept zone tags answer every search as a search of the file does:
+// before the first search's start, among the tags kept, past the last one
+// kept when the file holds more than are kept, and at the end.
+TEST(ClarisWorksZoneTags, AnswersAsTheFileSearch) {
+  constexpr std::uint8_t kTag[] = {'D', 'S', 'E', 'T'};
+  const auto doc_with = [](std::size_t tags) {
+    std::string doc(64, 'x');
+    for (std::size_t i = 0; i < tags; ++i) doc += (i % 3 == 0 ? "DSETDSET" : "ab DSET D");
+    return doc + std::string(PagedSource::kPageSize, 'y') + "DSET" + "zz";
+  };
+  struct Case {
+    std::size_t tags;   // about as many tags in the document
+    std::size_t first;  // where the first search starts
+  };
+  for (const Case& k : {Case{0, 0}, Case{5, 0}, Case{5, 70}, Case{30000, 0}, Case{30000, 1000}}) {
+    const std::string doc = doc_with(k.tags);
+    auto stream = testing::memory_stream(doc);
+    PagedSource file(stream.get(), 0, doc.size());
+    clarisworks::ZoneTags tags(file);
+    std::vector<std::size_t> froms = {k.first, 0, 1, 63, 64, 65, 71, doc.size() / 2, doc.size() - 7,
+                                      doc.size() - 6, doc.size() - 5, doc.size() - 1, doc.size()};
+    for (std::size_t at = 0; at < doc.size(); at += 997) froms.push_back(at);
+    for (std::size_t from : froms)
+      EXPECT_EQ(tags.find(from), file.find(from, kTag)) << k.tags << " " << k.first << " " << from;
+    EXPECT_FALSE(file.failed());
+  }
 }
 
 }  // namespace
