@@ -35,6 +35,7 @@
 // "C" centred, "F" justified, "R" right.
 #include "readers/works_mac.h"
 
+#include <array>
 #include <cstdint>
 #include <cstdio>
 #include <vector>
@@ -46,6 +47,7 @@
 #include "core/handler.h"
 #include "core/stream_codes.h"
 #include "core/style_bits.h"
+#include "readers/plain_bytes.h"
 #include "readers/reader_damage.h"
 #include "support/byte_io.h"
 #include "support/file_handle.h"
@@ -78,6 +80,17 @@ const StyleBitTable kWorks3StyleBits = {{
     {subscript_on, subscript_off},
     {},
 }};
+
+// Bytes that never reach the stream as the table's plain character: the
+// format change, the tab and the bytes dropped (in Works 2 the other bytes
+// below 0x20 go through the table like any character, and do so in the
+// slower per-byte path here).
+constexpr std::array<bool, 256> text_structure_bytes() {
+  std::array<bool, 256> structure{};
+  for (std::size_t b = 0; b < 0x20; ++b) structure[b] = true;
+  return structure;
+}
+constexpr std::array<bool, 256> kTextStructureBytes = text_structure_bytes();
 
 struct Record {
   std::uint8_t type = 0;
@@ -120,6 +133,7 @@ class WorksBody {
   CharState& cs_;
   ParaState& ps_;
   std::vector<std::uint8_t> data_;
+  PlainByteTables plain_tables_{kTextStructureBytes};
   long size_;
   Damage damage_;
 };
@@ -224,19 +238,25 @@ void WorksBody::convert_works3(unsigned records) {
 }
 
 void WorksBody::convert_text(bool works2) {
-  ByteReader r(data_.data(), data_.size());
-  while (r.remaining() != 0) {
-    const std::uint8_t byte = r.u8();
+  const std::uint8_t* const p = data_.data();
+  const std::size_t n = data_.size();
+  const std::uint8_t* const plain = plain_tables_.bytes(kMacintoshTable);
+  std::size_t i = 0;
+  while (i < n) {
+    // Characters that reach the stream as one plain byte each, up to the next
+    // format change, control byte, escape or character written as a code.
+    for (std::uint8_t b; i < n && (b = plain[p[i]]) != 0; ++i) put_byte(b, out_);
+    if (i == n) break;
+    const std::uint8_t byte = p[i++];
     if (byte != kFormatChange) {
       write_text_byte(byte, works2);
       continue;
     }
     // A format change cut off by the end of the record ends the record.
-    if (!r.has(kFormatChangeRest)) return;
-    r.skip(2);
-    const std::uint8_t size = r.u8();
-    const std::uint8_t style = r.u8();
-    r.skip(1);
+    if (n - i < kFormatChangeRest) return;
+    const std::uint8_t size = p[i + 2];
+    const std::uint8_t style = p[i + 3];
+    i += kFormatChangeRest;
     if (works2) {
       set_font_size(out_, cs_, size);
       if (style == 0)
