@@ -35,13 +35,23 @@ bool read_stream_code(std::FILE* in, StreamItem& item);
 // The same when the code byte itself has been read too (not EOF).
 bool read_stream_code_after(std::FILE* in, StreamItem& item, int code);
 
+// The same two for a stream read in blocks (support/block_input.h), as every
+// writer reads it.
+bool read_stream_code(BlockInput& in, StreamItem& item);
+bool read_stream_code_after(BlockInput& in, StreamItem& item, int code);
+
+// One byte of a stream read either way.
+inline int next_stream_byte(std::FILE* in) { return get_byte(in); }
+inline int next_stream_byte(BlockInput& in) { return in.get(); }
+
 // Reads the code after an escape byte already read, as read_stream_code
 // does, with TableChar, the code of every accented letter, read inline.
-inline bool read_stream_code_inline(std::FILE* in, StreamItem& item) {
-  const int code = get_byte(in);
+template <class In>
+inline bool read_stream_code_inline(In&& in, StreamItem& item) {
+  const int code = next_stream_byte(in);
   if (code != TableChar) return read_stream_code_after(in, item, code);
-  const int a = get_byte(in);
-  const int b = a == EOF ? EOF : get_byte(in);
+  const int a = next_stream_byte(in);
+  const int b = a == EOF ? EOF : next_stream_byte(in);
   if (!item.data.empty() || b == EOF) item.data.clear();
   item.value = TableChar;
   if (b == EOF) {
@@ -58,50 +68,11 @@ inline bool read_stream_code_inline(std::FILE* in, StreamItem& item) {
 // Reads the next item of the stream. Returns false (item.kind == End) at end of
 // stream, which includes end of file in the middle of a code. Plain bytes, by
 // far the most items, are read here inline. (A writer's main loop may also
-// take plain bytes with get_byte itself and call read_stream_code_inline
-// after an escape byte.)
-inline bool read_stream_item(std::FILE* in, StreamItem& item) {
-  const int c = get_byte(in);
-  if (c != kEscape && c != EOF) {
-    item.kind = StreamItem::Kind::Byte;
-    item.value = static_cast<std::uint8_t>(c);
-    item.op1 = item.op2 = 0;
-    if (!item.data.empty()) item.data.clear();
-    return true;
-  }
-  if (c == EOF) {
-    item.kind = StreamItem::Kind::End;
-    item.data.clear();
-    return false;
-  }
-  return read_stream_code_inline(in, item);
-}
-
-// The same three readers for a stream read in blocks (support/block_input.h),
-// as every writer reads it.
-bool read_stream_code(BlockInput& in, StreamItem& item);
-bool read_stream_code_after(BlockInput& in, StreamItem& item, int code);
-
-inline bool read_stream_code_inline(BlockInput& in, StreamItem& item) {
-  const int code = in.get();
-  if (code != TableChar) return read_stream_code_after(in, item, code);
-  const int a = in.get();
-  const int b = a == EOF ? EOF : in.get();
-  if (!item.data.empty() || b == EOF) item.data.clear();
-  item.value = TableChar;
-  if (b == EOF) {
-    item.kind = StreamItem::Kind::End;
-    item.op1 = item.op2 = 0;
-    return false;
-  }
-  item.kind = StreamItem::Kind::Code;
-  item.op1 = static_cast<std::uint8_t>(a);
-  item.op2 = static_cast<std::uint8_t>(b);
-  return true;
-}
-
-inline bool read_stream_item(BlockInput& in, StreamItem& item) {
-  const int c = in.get();
+// take plain bytes itself and call read_stream_code_inline after an escape
+// byte.)
+template <class In>
+inline bool read_stream_item(In&& in, StreamItem& item) {
+  const int c = next_stream_byte(in);
   if (c != kEscape && c != EOF) {
     item.kind = StreamItem::Kind::Byte;
     item.value = static_cast<std::uint8_t>(c);
