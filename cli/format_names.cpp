@@ -1,29 +1,23 @@
 #include "cli/format_names.h"
 
+#include <algorithm>
+
 #include "core/format_registry.h"
 
 namespace lettrix {
 
 namespace {
 
-struct Alias {
-  int row;
-  const char* alias;
-};
-
-const Alias kSourceAliases[] = {
-    {SrcMacText, "mac-text"},        {SrcMacText, "text"},         {SrcMacWrite22, "macwrite-2.2"},
-    {SrcMacWrite22, "mw22"},         {SrcMacWrite46, "macwrite-4.6"}, {SrcMacWrite46, "mw46"},
-    {SrcMacWriteII, "macwrite-ii"},  {SrcMacWriteII, "mwii"},      {SrcWorks2, "works-2"},
-    {SrcWorks3, "works-3"},          {SrcClarisWorks, "clarisworks"}, {SrcClarisWorks, "appleworks"},
-    {SrcRagtime2, "ragtime-2"},      {SrcRagtime3, "ragtime-3"},   {SrcNisus, "nisus"},
-};
-
-const Alias kTargetAliases[] = {
-    {DstAscii, "ascii"},          {DstAnsi, "ansi"},           {DstWordDos, "word-dos"},
-    {DstWordPerfect5, "wp5"},     {DstWordPerfect5, "wordperfect-5"}, {DstWinWord2, "winword-2"},
-    {DstWinWord2, "word-windows-2"}, {DstRtfAscii, "rtf-ascii"}, {DstRtfAnsi, "rtf-ansi"},
-};
+// The words of an alias list ("macwrite-4.6 mw46").
+std::vector<std::string> words(std::string_view list) {
+  std::vector<std::string> out;
+  while (!list.empty()) {
+    const std::size_t end = std::min(list.find(' '), list.size());
+    if (end > 0) out.emplace_back(list.substr(0, end));
+    list.remove_prefix(std::min(end + 1, list.size()));
+  }
+  return out;
+}
 
 bool equal_ignoring_case(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
@@ -36,21 +30,13 @@ bool equal_ignoring_case(std::string_view a, std::string_view b) {
   return true;
 }
 
-template <std::size_t N>
-int find_format(const FormatRegistry& registry, const Alias (&aliases)[N], std::string_view name) {
+int find_format(const FormatRegistry& registry, std::string_view (*alias_list)(int), std::string_view name) {
   for (std::size_t i = 0; registry.rows[i].name; ++i)
     if (equal_ignoring_case(name, registry.rows[i].name)) return static_cast<int>(i);
-  for (const Alias& a : aliases)
-    if (equal_ignoring_case(name, a.alias)) return a.row;
+  for (std::size_t i = 0; registry.rows[i].name; ++i)
+    for (const std::string& alias : words(alias_list(static_cast<int>(i))))
+      if (equal_ignoring_case(name, alias)) return static_cast<int>(i);
   return -1;
-}
-
-template <std::size_t N>
-std::vector<std::string> aliases_of(const Alias (&aliases)[N], int row) {
-  std::vector<std::string> out;
-  for (const Alias& a : aliases)
-    if (a.row == row) out.emplace_back(a.alias);
-  return out;
 }
 
 std::string join(const std::vector<std::string>& parts) {
@@ -66,10 +52,10 @@ std::string pad(std::string s, std::size_t width) {
 
 }  // namespace
 
-int find_source_format(std::string_view name) { return find_format(source_formats, kSourceAliases, name); }
-int find_target_format(std::string_view name) { return find_format(target_formats, kTargetAliases, name); }
-std::vector<std::string> source_aliases(int row) { return aliases_of(kSourceAliases, row); }
-std::vector<std::string> target_aliases(int row) { return aliases_of(kTargetAliases, row); }
+int find_source_format(std::string_view name) { return find_format(source_formats, source_alias_list, name); }
+int find_target_format(std::string_view name) { return find_format(target_formats, target_alias_list, name); }
+std::vector<std::string> source_aliases(int row) { return words(source_alias_list(row)); }
+std::vector<std::string> target_aliases(int row) { return words(target_alias_list(row)); }
 
 std::string format_listing() {
   std::string out = "Source formats (-f):\n";

@@ -1,49 +1,55 @@
 #include "core/format_registry.h"
 
-#include "readers/clarisworks.h"
-#include "readers/macwrite_ii.h"
-#include "readers/macwrite_22.h"
-#include "readers/macwrite_46.h"
-#include "readers/nisus.h"
-#include "readers/ragtime_2.h"
-#include "readers/ragtime_3.h"
-#include "readers/text_only.h"
-#include "readers/works_mac.h"
-#include "writers/plain_text.h"
-#include "writers/rtf.h"
-#include "writers/winword2.h"
-#include "writers/word_dos.h"
-#include "writers/wp5.h"
+#include <iterator>
+#include <span>
 
 namespace lettrix {
 
+// The handlers and signature tests the list names (each declared again here,
+// so that a format's header need not be included).
+#define LETTRIX_SOURCE(Id, aliases, name, french_name, reader, signature) \
+  int reader(const char*, const char*);                                     \
+  Confidence signature(const DataForkView&, std::string*);
+#define LETTRIX_TARGET(Id, aliases, name, french_name, extension, writer) int writer(const char*, const char*);
+#include "core/formats.def"
+
 namespace {
 
-// Handlers are filled in as their readers and writers are built.
 const FormatEntry kSourceRows[] = {
-    {"Texte Mac seul", "Mac Text Only", "", orig_text_only, nullptr},
-    {"MacWrite 2.2", "MacWrite 2.2", "", orig_macw22, nullptr},
-    {"MacWrite 4.6", "MacWrite 4.6", "", orig_macw46, nullptr},
-    {"MacWrite II", "MacWrite II", "", orig_macwII, nullptr},
-    {"MS-Works 2", "MS-Works 2", "", orig_works_mac2, nullptr},
-    {"MS-Works 3", "MS-Works 3", "", orig_works_mac3, nullptr},
-    {"Claris/AppleWorks", "Claris/AppleWorks", "", orig_clarisworks, nullptr},
-    {"Ragtime 2", "Ragtime 2", "", orig_ragtime2, nullptr},
-    {"Ragtime 3", "Ragtime 3", "", orig_ragtime3, nullptr},
-    {"Nisus Writer", "Nisus Writer", "", orig_nisus, nullptr},
+#define LETTRIX_SOURCE(Id, aliases, name, french_name, reader, signature) {french_name, name, "", reader, nullptr},
+#include "core/formats.def"
     {nullptr, nullptr, nullptr, nullptr, nullptr},
 };
 
 const FormatEntry kTargetRows[] = {
-    {"Ascii (DOS)", "Ascii (DOS)", "ASC", nullptr, dest_ascii},
-    {"Ansi (Windows)", "Ansi (Windows)", "ASC", nullptr, dest_ansi},
-    {"Word 3/4/5 DOS", "Word 3/4/5 DOS", "DOC", nullptr, dest_word_dos},
-    {"Wordperfect 5", "Wordperfect 5", "WP5", nullptr, dest_wp5},
-    {"Word Windows 2", "Word Windows 2", "DOC", nullptr, dest_winword2},
-    {"RTF Ascii (DOS)", "RTF Ascii (DOS)", "RTF", nullptr, dest_rtf_ascii},
-    {"RTF Ansi (Windows)", "RTF Ansi (Windows)", "RTF", nullptr, dest_rtf_ansi},
+#define LETTRIX_TARGET(Id, aliases, name, french_name, extension, writer) {french_name, name, extension, nullptr, writer},
+#include "core/formats.def"
     {nullptr, nullptr, nullptr, nullptr, nullptr},
 };
+
+constexpr SignatureTest kSignatures[] = {
+#define LETTRIX_SOURCE(Id, aliases, name, french_name, reader, signature) signature,
+#include "core/formats.def"
+};
+
+constexpr std::string_view kSourceAliases[] = {
+#define LETTRIX_SOURCE(Id, aliases, name, french_name, reader, signature) aliases,
+#include "core/formats.def"
+};
+
+constexpr std::string_view kTargetAliases[] = {
+#define LETTRIX_TARGET(Id, aliases, name, french_name, extension, writer) aliases,
+#include "core/formats.def"
+};
+
+static_assert(std::size(kSourceRows) == SourceRowCount + 1 && std::size(kTargetRows) == TargetRowCount + 1);
+
+std::string_view alias_list(std::span<const std::string_view> lists, int row) {
+  return row >= 0 && static_cast<std::size_t>(row) < lists.size() ? lists[static_cast<std::size_t>(row)]
+                                                                    : std::string_view();
+}
+
+std::string_view first_word(std::string_view list) { return list.substr(0, list.find(' ')); }
 
 }  // namespace
 
@@ -71,5 +77,14 @@ bool target_row_available(int row) {
   return row >= 0 && static_cast<std::size_t>(row) < registry_size(target_formats) &&
          target_formats.rows[row].writer != nullptr;
 }
+
+SignatureTest source_signature(int row) {
+  return row >= 0 && row < SourceRowCount ? kSignatures[row] : nullptr;
+}
+
+std::string_view source_alias_list(int row) { return alias_list(kSourceAliases, row); }
+std::string_view target_alias_list(int row) { return alias_list(kTargetAliases, row); }
+std::string_view source_main_alias(int row) { return first_word(source_alias_list(row)); }
+std::string_view target_main_alias(int row) { return first_word(target_alias_list(row)); }
 
 }  // namespace lettrix

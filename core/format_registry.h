@@ -1,12 +1,14 @@
 // The two format registries: which source formats can be read and which target
-// formats written, and by which handler. A row whose handler is not built yet
-// holds a null handler; the driver refuses it as "format not available yet".
+// formats written, and by which handler, made from the one list of formats
+// (core/formats.def). A row whose handler is null is refused by the driver
+// as "format not available yet".
 #pragma once
 
 #include <cstddef>
 #include <string_view>
 
 #include "core/handler.h"
+#include "core/signature.h"
 
 namespace lettrix {
 
@@ -34,9 +36,28 @@ int registry_find(const FormatRegistry& registry, std::string_view name);
 bool source_row_available(int row);
 bool target_row_available(int row);
 
-// Row numbers of the registries, in registry order.
-enum SourceRow { SrcMacText, SrcMacWrite22, SrcMacWrite46, SrcMacWriteII, SrcWorks2, SrcWorks3,
-                 SrcClarisWorks, SrcRagtime2, SrcRagtime3, SrcNisus };
-enum TargetRow { DstAscii, DstAnsi, DstWordDos, DstWordPerfect5, DstWinWord2, DstRtfAscii, DstRtfAnsi };
+// Row numbers of the registries, in registry order (core/formats.def).
+enum SourceRow {
+#define LETTRIX_SOURCE(Id, aliases, name, french_name, reader, signature) Src##Id,
+#include "core/formats.def"
+  SourceRowCount
+};
+enum TargetRow {
+#define LETTRIX_TARGET(Id, aliases, name, french_name, extension, writer) Dst##Id,
+#include "core/formats.def"
+  TargetRowCount
+};
+
+// The signature test of a source row (core/signature.h), or null for a row
+// out of range.
+SignatureTest source_signature(int row);
+
+// The aliases of a row as core/formats.def lists them, separated by spaces
+// ("macwrite-4.6 mw46"), and the first of them, the row's main alias; "" for
+// a row out of range.
+std::string_view source_alias_list(int row);
+std::string_view target_alias_list(int row);
+std::string_view source_main_alias(int row);
+std::string_view target_main_alias(int row);
 
 }  // namespace lettrix

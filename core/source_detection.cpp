@@ -20,38 +20,6 @@ namespace {
 // Reads count bytes from offset of the file under test (fewer at its end).
 using ReadAt = std::function<std::vector<std::uint8_t>(std::uint64_t offset, std::size_t count)>;
 
-bool starts_with(std::span<const std::uint8_t> b, std::string_view s, std::size_t at = 0) {
-  return b.size() >= at + s.size() && std::memcmp(b.data() + at, s.data(), s.size()) == 0;
-}
-
-std::uint16_t word_at(std::span<const std::uint8_t> b, std::size_t at) {
-  return b.size() >= at + 2 ? be16_at(b.data() + at) : 0;
-}
-
-bool any_zero(std::span<const std::uint8_t> b, std::size_t from, std::size_t to) {
-  for (std::size_t i = from; i < to && i < b.size(); ++i)
-    if (b[i] == 0) return true;
-  return false;
-}
-
-// Text: no NUL, at most one byte in fifty a control character other than
-// tab, line feed, form feed, carriage return, backspace (typewriter accents),
-// vertical tab and Ctrl-Z, and three bytes in four plain ASCII (letters,
-// digits, punctuation, spaces and line ends): Mac Roman characters from 0x80
-// on are the accents and signs among them.
-bool looks_like_text(std::span<const std::uint8_t> b) {
-  if (b.empty()) return false;
-  std::size_t odd = 0;
-  std::size_t ascii = 0;
-  for (std::uint8_t c : b) {
-    if (c == 0) return false;
-    if ((c >= 0x20 && c < 0x7F) || c == '\t' || c == '\r' || c == '\n') ++ascii;
-    else if (c < 0x20 && c != '\f' && c != '\b' && c != 0x0B && c != 0x1A) ++odd;
-    else if (c == 0x7F) ++odd;
-  }
-  return odd * 50 <= b.size() && ascii * 4 >= b.size() * 3;
-}
-
 // PC text: text whose lines end in CR LF, with no CR on its own.
 bool looks_like_pc_text(std::span<const std::uint8_t> b) {
   if (!looks_like_text(b)) return false;
@@ -64,109 +32,6 @@ bool looks_like_pc_text(std::span<const std::uint8_t> b) {
   }
   return crlf;
 }
-
-bool has_codes(const DataForkView& f, std::string_view type, std::string_view creator) {
-  return f.type == type && (creator.empty() || f.creator == creator);
-}
-
-// The signature tests, one per source row. A type and creator that name the
-// format make a test certain; the bytes alone make it likely at most.
-
-Confidence test_mac_text(const DataForkView& f) {
-  if (f.type == "TEXT") return f.creator == "NISI" ? Confidence::None : Confidence::Certain;
-  if (!f.type.empty() || !looks_like_text(f.head)) return Confidence::None;
-  // Macintosh lines end in CR; a file without any may be text of any kind.
-  return std::find(f.head.begin(), f.head.end(), '\r') != f.head.end() ? Confidence::Likely : Confidence::Possible;
-}
-
-// MacWrite 2.2: the version word 3, the first paragraph inside the file.
-Confidence test_macwrite_22(const DataForkView& f) {
-  if (word_at(f.head, 0) != 3) return Confidence::None;
-  if (has_codes(f, "WORD", "MACA")) return Confidence::Certain;
-  if (!f.type.empty()) return Confidence::Possible;
-  return f.head.size() >= 6 && word_at(f.head, 2) < f.size ? Confidence::Likely : Confidence::Possible;
-}
-
-// MacWrite 4.6: the version word 6 and room for the three text descriptors.
-Confidence test_macwrite_46(const DataForkView& f) {
-  if (word_at(f.head, 0) != 6) return Confidence::None;
-  if (has_codes(f, "WORD", "MACA")) return Confidence::Certain;
-  if (!f.type.empty()) return Confidence::Possible;
-  constexpr std::uint64_t kDescriptorsEnd = 276;
-  return f.size >= kDescriptorsEnd ? Confidence::Likely : Confidence::Possible;
-}
-
-// MacWrite II: "." at byte 1 or 3, binary bytes around it, the third block
-// present (the document chain starts there).
-Confidence test_macwrite_ii(const DataForkView& f) {
-  if (has_codes(f, "MW2D", "MWII")) return Confidence::Certain;
-  const bool dot = (f.head.size() > 1 && f.head[1] == '.') || (f.head.size() > 3 && f.head[3] == '.');
-  if (!dot || !any_zero(f.head, 0, 4)) return Confidence::None;
-  constexpr std::uint64_t kThirdBlockEnd = 768;
-  return f.size >= kThirdBlockEnd && f.type.empty() ? Confidence::Likely : Confidence::Possible;
-}
-
-bool is_works_creator(std::string_view c) { return c == "PSIP" || c == "PSI2" || c == "MSWK"; }
-
-Confidence test_works(const DataForkView& f, std::uint8_t version) {
-  constexpr std::size_t kHeader = 32;
-  if (f.head.size() < kHeader || f.head[3] != version) return Confidence::None;
-  if (f.type == "AWWP" && is_works_creator(f.creator)) return Confidence::Certain;
-  if (f.head[0] != 0 || f.head[1] != 0 || f.head[2] != 0) return Confidence::None;
-  if (version == 9 && f.head[17] != 1) return Confidence::None;
-  return f.type.empty() ? Confidence::Likely : Confidence::Possible;
-}
-Confidence test_works_2(const DataForkView& f) { return test_works(f, 8); }
-Confidence test_works_3(const DataForkView& f) { return test_works(f, 9); }
-
-Confidence test_clarisworks(const DataForkView& f) {
-  if (!starts_with(f.head, "BOBO", 4)) return Confidence::None;
-  return Confidence::Certain;
-}
-
-// Ragtime 2: the version word 0x200 to 0x254 (from 0x255 on it is Ragtime 3),
-// the first page record inside the file and its first component too.
-Confidence test_ragtime_2(const DataForkView& f) {
-  constexpr std::uint64_t kRecords = 256;
-  constexpr std::uint64_t kRecordSize = 40;
-  const std::uint16_t version = word_at(f.head, 4);
-  if (f.head.size() < 132 || version < 0x200 || version >= 0x255) return Confidence::None;
-  if (f.creator == "R#+A") return Confidence::Certain;
-  auto record_fits = [&](std::uint64_t n) { return n == 0 || kRecords + n * kRecordSize <= f.size; };
-  const std::uint16_t page = word_at(f.head, 130);
-  if (!record_fits(page)) return Confidence::None;
-  const std::size_t page_at = static_cast<std::size_t>(kRecords + (page - 1) * kRecordSize);
-  if (page != 0 && f.head.size() >= page_at + 10 && !record_fits(word_at(f.head, page_at + 8)))
-    return Confidence::None;
-  return f.type.empty() ? Confidence::Likely : Confidence::Possible;
-}
-
-// Ragtime 3: the version word 0x155 to 0xFFF, an entry count the file holds.
-Confidence test_ragtime_3(const DataForkView& f) {
-  constexpr std::size_t kEntries = 224;
-  constexpr std::size_t kEntrySize = 54;
-  const std::uint16_t version = word_at(f.head, 4);
-  if (f.head.size() < kEntries || version < 0x155 || version > 0xFFF) return Confidence::None;
-  if (word_at(f.head, 96) > (f.size - kEntries) / kEntrySize) return Confidence::None;
-  if (f.creator == "R#+A") return Confidence::Certain;
-  return f.type.empty() ? Confidence::Likely : Confidence::Possible;
-}
-
-// Nisus Writer keeps plain text in its data fork: only its creator tells.
-Confidence test_nisus(const DataForkView& f) { return f.creator == "NISI" ? Confidence::Certain : Confidence::None; }
-
-constexpr std::array<SourceSignature, 10> kSignatures = {{
-    {SrcMacText, test_mac_text},
-    {SrcMacWrite22, test_macwrite_22},
-    {SrcMacWrite46, test_macwrite_46},
-    {SrcMacWriteII, test_macwrite_ii},
-    {SrcWorks2, test_works_2},
-    {SrcWorks3, test_works_3},
-    {SrcClarisWorks, test_clarisworks},
-    {SrcRagtime2, test_ragtime_2},
-    {SrcRagtime3, test_ragtime_3},
-    {SrcNisus, test_nisus},
-}};
 
 // ClarisWorks documents of other kinds (spreadsheet, drawing, painting,
 // database): by their type code, or by a first zone without any text (see
@@ -199,8 +64,8 @@ ConvertedKind converted_kind(std::span<const std::uint8_t> b) {
 
 std::string source_name(int row) { return source_formats.rows[row].name; }
 
-// Classifies a data fork by the table: the strongest test wins, the first
-// row among equals.
+// Classifies a data fork by the signature tests of the source rows: the
+// strongest wins, the first row among equals.
 void classify(const DataForkView& f, Detection& d) {
   if (f.size == 0) {
     d.verdict = Verdict::NotMacDocument;
@@ -216,11 +81,11 @@ void classify(const DataForkView& f, Detection& d) {
   }
   Confidence best = Confidence::None;
   int row = -1;
-  for (const SourceSignature& s : kSignatures) {
-    const Confidence c = s.test(f);
+  for (int r = 0; r < SourceRowCount; ++r) {
+    const Confidence c = source_signature(r)(f, nullptr);
     if (c > best) {
       best = c;
-      row = s.row;
+      row = r;
     }
   }
   if (row < 0) {
@@ -370,8 +235,6 @@ std::string Detection::summary() const {
   }
   return "";
 }
-
-std::span<const SourceSignature> source_signatures() { return kSignatures; }
 
 Detection detect_format(const std::string& path, bool look_beside) {
   FilePtr f = open_kept_file(path);

@@ -1,5 +1,5 @@
-// Telling a file's format by its content: which source format it is (one
-// signature test per source registry row), in which wrapper it travels
+// Telling a file's format by its content: which source format it is (the
+// signature tests of the source rows, core/signature.h), in which wrapper it travels
 // (MacBinary, BinHex, AppleSingle, AppleDouble), or whether it is one of the
 // formats this program writes (then it was converted already). Only the
 // first bytes of a file are read (kDetectPrefix, and as much of a wrapped
@@ -12,12 +12,12 @@
 #include <string_view>
 
 #include "core/mac_wrappers.h"
+#include "core/signature.h"
 
 namespace lettrix {
 
 inline constexpr std::size_t kDetectPrefix = 1 << 16;
 
-enum class Confidence { None, Possible, Likely, Certain };
 // "possible", "likely", "certain" ("none" for None).
 const char* confidence_name(Confidence c);
 
@@ -50,23 +50,6 @@ struct Detection {
   // "damaged wrapper: BinHex: data fork CRC mismatch".
   std::string summary() const;
 };
-
-// What the signature tests look at: the first bytes of the data fork, its
-// size, and the type and creator codes when a wrapper kept them.
-struct DataForkView {
-  std::span<const std::uint8_t> head;
-  std::uint64_t size = 0;
-  std::string_view type;
-  std::string_view creator;
-};
-
-// One source registry row and its signature test.
-struct SourceSignature {
-  int row;
-  Confidence (*test)(const DataForkView& fork);
-};
-// One entry per source row, in registry order.
-std::span<const SourceSignature> source_signatures();
 
 // The format of the file at path; a source the driver checked
 // (core/driver.h) is read through the descriptor it kept. look_beside false:

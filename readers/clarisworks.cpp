@@ -728,4 +728,10 @@ int orig_clarisworks(const char* source_path, const char* stream_path) {
   return convert(file, out.get());
 }
 
+// ClarisWorks and AppleWorks: "BOBO" at byte 4, in every version.
+Confidence signature_clarisworks(const DataForkView& f, std::string* why) {
+  if (!starts_with(f.head, "BOBO", 4)) return refuse(why, "no \"BOBO\" at byte 4");
+  return Confidence::Certain;
+}
+
 }  // namespace lettrix

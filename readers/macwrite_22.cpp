@@ -46,6 +46,7 @@
 #include "readers/macwrite_format.h"
 #include "support/file_handle.h"
 #include "support/byte_io.h"
+#include "core/signature.h"
 
 namespace lettrix {
 
@@ -228,6 +229,16 @@ int orig_macw22(const char* source_path, const char* stream_path) {
 
 int macw22_handed_over(const char* source_path, const char* stream_path, long base) {
   return convert(source_path, stream_path, true, base);
+}
+
+// MacWrite 2.2: the version word 3, the first paragraph inside the file.
+Confidence signature_macwrite_22(const DataForkView& f, std::string* why) {
+  if (f.head.size() < 2) return refuse(why, "too short for a version word (" + std::to_string(f.head.size()) + " bytes)");
+  if (word_at(f.head, 0) != 3)
+    return refuse(why, "version word " + hex_word(word_at(f.head, 0)) + " at byte 0 is not MacWrite 2.2's 3");
+  if (has_codes(f, "WORD", "MACA")) return Confidence::Certain;
+  if (!f.type.empty()) return Confidence::Possible;
+  return f.head.size() >= 6 && word_at(f.head, 2) < f.size ? Confidence::Likely : Confidence::Possible;
 }
 
 }  // namespace lettrix

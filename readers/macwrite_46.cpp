@@ -66,6 +66,7 @@
 #include "readers/macwrite_format.h"
 #include "support/file_handle.h"
 #include "support/byte_io.h"
+#include "core/signature.h"
 
 namespace lettrix {
 
@@ -331,6 +332,17 @@ int orig_macw46(const char* source_path, const char* stream_path) {
 
 int macw46_handed_over(const char* source_path, const char* stream_path, long base) {
   return convert(source_path, stream_path, true, base);
+}
+
+// MacWrite 4.x: the version word 6 and room for the three text descriptors.
+Confidence signature_macwrite_46(const DataForkView& f, std::string* why) {
+  if (f.head.size() < 2) return refuse(why, "too short for a version word (" + std::to_string(f.head.size()) + " bytes)");
+  if (word_at(f.head, 0) != 6)
+    return refuse(why, "version word " + hex_word(word_at(f.head, 0)) + " at byte 0 is not MacWrite 4.x's 6");
+  if (has_codes(f, "WORD", "MACA")) return Confidence::Certain;
+  if (!f.type.empty()) return Confidence::Possible;
+  constexpr std::uint64_t kDescriptorsEnd = 276;
+  return f.size >= kDescriptorsEnd ? Confidence::Likely : Confidence::Possible;
 }
 
 }  // namespace lettrix

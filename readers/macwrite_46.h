@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/signature.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -20,5 +22,8 @@ int orig_macw46(const char* source_path, const char* stream_path);
 // first, the characters unpacked so far.
 std::vector<std::uint8_t> unpack_macwrite_text(std::span<const std::uint8_t> packed, std::size_t count,
                                                std::size_t& consumed);
+
+// Its signature test (core/signature.h).
+Confidence signature_macwrite_46(const DataForkView& fork, std::string* why);
 
 }  // namespace lettrix

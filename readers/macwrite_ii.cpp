@@ -67,6 +67,7 @@
 #include "support/file_handle.h"
 #include "support/work_file.h"
 #include "support/byte_io.h"
+#include "core/signature.h"
 
 namespace lettrix {
 
@@ -509,6 +510,17 @@ int orig_macwII(const char* source_path, const char* stream_path) {
   }
   check_blocks();
   return reader_result(out.get(), damage);
+}
+
+// MacWrite II: "." at byte 1 or 3, binary bytes around it, the third block
+// present (the document chain starts there).
+Confidence signature_macwrite_ii(const DataForkView& f, std::string* why) {
+  if (has_codes(f, "MW2D", "MWII")) return Confidence::Certain;
+  const bool dot = (f.head.size() > 1 && f.head[1] == '.') || (f.head.size() > 3 && f.head[3] == '.');
+  if (!dot) return refuse(why, "no \".\" at byte 1 or 3");
+  if (!any_zero(f.head, 0, 4)) return refuse(why, "no zero byte among the first four");
+  constexpr std::uint64_t kThirdBlockEnd = 768;
+  return f.size >= kThirdBlockEnd && f.type.empty() ? Confidence::Likely : Confidence::Possible;
 }
 
 }  // namespace lettrix

@@ -193,4 +193,13 @@ int orig_nisus(const char* source_path, const char* stream_path) {
   return reader_result(out.get(), damage);
 }
 
+// Nisus Writer keeps plain text in its data fork: only its creator tells,
+// which a wrapper (MacBinary, BinHex, AppleSingle, AppleDouble) keeps.
+Confidence signature_nisus(const DataForkView& f, std::string* why) {
+  if (f.creator == "NISI") return Confidence::Certain;
+  return refuse(why, f.creator.empty() ? "no creator code (a Nisus Writer document is told by its creator \"NISI\", "
+                                         "which only a wrapper keeps)"
+                                       : "its creator code " + code_text(f.creator) + " is not \"NISI\"");
+}
+
 }  // namespace lettrix

@@ -197,4 +197,26 @@ int orig_ragtime2(const char* source_path, const char* stream_path) {
   return ragtime::finish_stream(source);
 }
 
+// Ragtime 2: the version word 0x200 to 0x254 (from 0x255 on it is Ragtime 3),
+// the first page record inside the file and its first component too.
+Confidence signature_ragtime_2(const DataForkView& f, std::string* why) {
+  constexpr std::uint64_t kRecords = 256;
+  constexpr std::uint64_t kRecordSize = 40;
+  const std::uint16_t version = word_at(f.head, 4);
+  if (f.head.size() < 132)
+    return refuse(why, "shorter than the 132-byte header (" + std::to_string(f.head.size()) + " bytes)");
+  if (version < 0x200 || version >= 0x255)
+    return refuse(why, "version word " + hex_word(version) + " at byte 4 is not 0x0200 to 0x0254");
+  if (f.creator == "R#+A") return Confidence::Certain;
+  auto record_fits = [&](std::uint64_t n) { return n == 0 || kRecords + n * kRecordSize <= f.size; };
+  const std::uint16_t page = word_at(f.head, 130);
+  if (!record_fits(page))
+    return refuse(why, "its first page record (" + std::to_string(page) + ") lies beyond the file");
+  const std::size_t page_at = static_cast<std::size_t>(kRecords + (page - 1) * kRecordSize);
+  if (page != 0 && f.head.size() >= page_at + 10 && !record_fits(word_at(f.head, page_at + 8)))
+    return refuse(why, "the first component of its first page (" + std::to_string(word_at(f.head, page_at + 8)) +
+                           ") lies beyond the file");
+  return f.type.empty() ? Confidence::Likely : Confidence::Possible;
+}
+
 }  // namespace lettrix

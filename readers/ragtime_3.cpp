@@ -194,4 +194,19 @@ int orig_ragtime3(const char* source_path, const char* stream_path) {
   return ragtime::finish_stream(source);
 }
 
+// Ragtime 3: the version word 0x155 to 0xFFF, an entry count the file holds.
+Confidence signature_ragtime_3(const DataForkView& f, std::string* why) {
+  constexpr std::size_t kEntries = 224;
+  constexpr std::size_t kEntrySize = 54;
+  const std::uint16_t version = word_at(f.head, 4);
+  if (f.head.size() < kEntries)
+    return refuse(why, "shorter than the 224-byte header (" + std::to_string(f.head.size()) + " bytes)");
+  if (version < 0x155 || version > 0xFFF)
+    return refuse(why, "version word " + hex_word(version) + " at byte 4 is not 0x0155 to 0x0FFF");
+  if (word_at(f.head, 96) > (f.size - kEntries) / kEntrySize)
+    return refuse(why, "its entry count " + std::to_string(word_at(f.head, 96)) + " is more than the file holds");
+  if (f.creator == "R#+A") return Confidence::Certain;
+  return f.type.empty() ? Confidence::Likely : Confidence::Possible;
+}
+
 }  // namespace lettrix

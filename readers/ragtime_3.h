@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/signature.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -13,5 +15,8 @@ int orig_ragtime3(const char* source_path, const char* stream_path);
 // Whether a document (data fork) of `size` bytes whose first bytes are `head`
 // carries a Ragtime 3 version and holds the component entries it counts.
 bool is_ragtime3_document(std::span<const std::uint8_t> head, std::size_t size);
+
+// Its signature test (core/signature.h).
+Confidence signature_ragtime_3(const DataForkView& fork, std::string* why);
 
 }  // namespace lettrix

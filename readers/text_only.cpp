@@ -20,6 +20,8 @@
 #include "core/charset.h"
 #include "core/stream_codes.h"
 #include "support/file_handle.h"
+#include <algorithm>
+#include "core/signature.h"
 
 namespace lettrix {
 
@@ -189,6 +191,20 @@ int orig_text_only(const char* source_path, const char* stream_path) {
     }
   }
   return dst.finish() ? 0 : -1;
+}
+
+// Mac text: the type "TEXT" when a wrapper kept it (but not Nisus Writer's,
+// whose text lies in the same kind of file); otherwise bytes that look like
+// text. Macintosh lines end in CR; a file without any may be text of any kind.
+Confidence signature_mac_text(const DataForkView& f, std::string* why) {
+  if (f.type == "TEXT") {
+    if (f.creator == "NISI") return refuse(why, "a Nisus Writer document (creator \"NISI\")");
+    return Confidence::Certain;
+  }
+  if (!f.type.empty()) return refuse(why, "its type code " + code_text(f.type) + " is not \"TEXT\"");
+  std::string not_text;
+  if (!looks_like_text(f.head, &not_text)) return refuse(why, "not text: " + not_text);
+  return std::find(f.head.begin(), f.head.end(), '\r') != f.head.end() ? Confidence::Likely : Confidence::Possible;
 }
 
 }  // namespace lettrix

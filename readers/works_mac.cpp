@@ -51,6 +51,8 @@
 #include "readers/reader_damage.h"
 #include "support/byte_io.h"
 #include "support/file_handle.h"
+#include <string_view>
+#include "core/signature.h"
 
 namespace lettrix {
 
@@ -331,5 +333,30 @@ int orig_works_mac2(const char* source_path, const char* stream_path) {
 int orig_works_mac3(const char* source_path, const char* stream_path) {
   return convert_works(source_path, stream_path, kWorks3, true);
 }
+
+namespace {
+
+bool is_works_creator(std::string_view c) { return c == "PSIP" || c == "PSI2" || c == "MSWK"; }
+
+// Works 2 and 3: the version byte at byte 3 of the 32-byte header, zeros
+// before it; Works 3 also has 1 at byte 17.
+Confidence signature_works(const DataForkView& f, std::uint8_t version, std::string* why) {
+  constexpr std::size_t kHeader = 32;
+  if (f.head.size() < kHeader)
+    return refuse(why, "shorter than the 32-byte header (" + std::to_string(f.head.size()) + " bytes)");
+  if (f.head[3] != version)
+    return refuse(why, "version byte " + std::to_string(f.head[3]) + " at byte 3 is not " + std::to_string(version) +
+                           " (Works " + (version == 8 ? "2" : "3") + ")");
+  if (f.type == "AWWP" && is_works_creator(f.creator)) return Confidence::Certain;
+  if (f.head[0] != 0 || f.head[1] != 0 || f.head[2] != 0) return refuse(why, "bytes 0 to 2 are not zero");
+  if (version == 9 && f.head[17] != 1)
+    return refuse(why, "byte 17 is " + std::to_string(f.head[17]) + ", not 1");
+  return f.type.empty() ? Confidence::Likely : Confidence::Possible;
+}
+
+}  // namespace
+
+Confidence signature_works_2(const DataForkView& f, std::string* why) { return signature_works(f, 8, why); }
+Confidence signature_works_3(const DataForkView& f, std::string* why) { return signature_works(f, 9, why); }
 
 }  // namespace lettrix

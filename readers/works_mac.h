@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/signature.h"
+
 namespace lettrix {
 
 // Readers of "MS-Works 2" and "MS-Works 3": the data fork of a word-processing
@@ -10,5 +12,9 @@ namespace lettrix {
 // when its body cannot be found), -2 when the source is empty.
 int orig_works_mac2(const char* source_path, const char* stream_path);
 int orig_works_mac3(const char* source_path, const char* stream_path);
+
+// Their signature tests (core/signature.h).
+Confidence signature_works_2(const DataForkView& fork, std::string* why);
+Confidence signature_works_3(const DataForkView& fork, std::string* why);
 
 }  // namespace lettrix

@@ -1,0 +1,53 @@
+// Signature tests: how a source format is told by a file's content. Each
+// source format has one (named in core/formats.def, written beside its
+// reader); detection runs them all and takes the strongest, and the reader
+// runs its own before it reads, so that a file refused says why.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace lettrix {
+
+enum class Confidence { None, Possible, Likely, Certain };
+
+// What a signature test looks at: the first bytes of the data fork (at most
+// kDetectPrefix), its size, and the type and creator codes when a wrapper
+// kept them.
+struct DataForkView {
+  std::span<const std::uint8_t> head;
+  std::uint64_t size = 0;
+  std::string_view type;
+  std::string_view creator;
+};
+
+// A signature test. A type and creator that name the format make it
+// certain; the bytes alone make it likely at most. When it answers None and
+// why is not null, *why says which test failed, in words for the user
+// ("no \"BOBO\" at byte 4", "version word 0x0107 is neither 3 nor 6").
+using SignatureTest = Confidence (*)(const DataForkView& fork, std::string* why);
+
+// Sets *why (when not null) and answers None: `return refuse(why, "...")`.
+Confidence refuse(std::string* why, std::string reason);
+
+// Pieces the tests share.
+bool starts_with(std::span<const std::uint8_t> b, std::string_view s, std::size_t at = 0);
+// The big-endian word at `at`, 0 when the bytes end first.
+std::uint16_t word_at(std::span<const std::uint8_t> b, std::size_t at);
+bool any_zero(std::span<const std::uint8_t> b, std::size_t from, std::size_t to);
+bool has_codes(const DataForkView& f, std::string_view type, std::string_view creator);
+// "0x0107": a 16-bit word as the refusals show it.
+std::string hex_word(unsigned value);
+// "\"WORD\"" or "none": a type or creator code as the refusals show it.
+std::string code_text(std::string_view code);
+
+// Text: no NUL, at most one byte in fifty a control character other than
+// tab, line feed, form feed, carriage return, backspace (typewriter accents),
+// vertical tab and Ctrl-Z, and three bytes in four plain ASCII (letters,
+// digits, punctuation, spaces and line ends). On false, *why (when not null)
+// says which.
+bool looks_like_text(std::span<const std::uint8_t> b, std::string* why = nullptr);
+
+}  // namespace lettrix
