@@ -1,12 +1,16 @@
 // Writes a large source document for the benchmark (bench/run.sh):
 //   make_bench_input FORMAT MEGABYTES PATH
-// FORMAT is a source alias; the document holds at least MEGABYTES x 2^20 bytes
-// of text (fewer where the format cannot hold as much)
-// and the same content for the same arguments. Exit status 3: no generator
-// for that format yet.
+// FORMAT is a source format's main alias; the document holds at least
+// MEGABYTES x 2^20 bytes of text (fewer where the format cannot hold as much)
+// and the same content for the same arguments. Exit status 3: FORMAT is no
+// source format.
 //   make_bench_input --batch COUNT FOLDER
-// writes COUNT small MacWrite II documents in nested folders under FOLDER.
+// writes COUNT small MacWrite II documents in nested folders under FOLDER;
+//   make_bench_input --sources | --targets | --batch-format
+// prints the main alias of every source format, the main alias and the
+// extension of every target format, and the source format of the batch.
 #include <algorithm>
+#include <cctype>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -22,7 +26,12 @@
 #include "builders/nisus_builder.h"
 #include "builders/ragtime_builder.h"
 #include "builders/works_builder.h"
+#include "core/format_registry.h"
 #include "support/file_handle.h"
+
+#define LETTRIX_SOURCE(Id, aliases, name, french_name, reader, signature) \
+  std::string bench_document_##Id(long long bytes);
+#include "core/formats.def"
 
 namespace {
 
@@ -50,21 +59,19 @@ constexpr std::string_view kWords[] = {
 };
 
 // Mac text: paragraphs of 20 to 120 words ended by CR, now and then a tab.
-void write_mac_text(std::FILE* out, long long bytes) {
+std::string make_mac_text(long long bytes) {
   Random random;
-  std::string paragraph;
-  long long written = 0;
-  while (written < bytes) {
-    paragraph.clear();
+  std::string doc;
+  doc.reserve(static_cast<std::size_t>(bytes) + 1024);
+  while (static_cast<long long>(doc.size()) < bytes) {
     const std::uint32_t words = 20 + random.below(100);
     for (std::uint32_t i = 0; i < words; ++i) {
-      if (i > 0) paragraph += random.below(25) == 0 ? '\t' : ' ';
-      paragraph += kWords[random.below(sizeof kWords / sizeof kWords[0])];
+      if (i > 0) doc += random.below(25) == 0 ? '\t' : ' ';
+      doc += kWords[random.below(sizeof kWords / sizeof kWords[0])];
     }
-    paragraph += ".\r";
-    std::fwrite(paragraph.data(), 1, paragraph.size(), out);
-    written += static_cast<long long>(paragraph.size());
+    doc += ".\r";
   }
+  return doc;
 }
 
 // A paragraph of styled runs: words from the list, a tab now and then, each
@@ -297,31 +304,39 @@ std::string make_nisus(long long bytes) {
   return doc.build();
 }
 
-// The document for a source alias, or false when there is no generator.
-bool make_document(const std::string& format, long long bytes, std::string& doc) {
-  if (format == "macwrite-ii") {
-    doc = make_macwrite_ii(std::min(bytes, kMacWriteIILimit));
-  } else if (format == "macwrite-2.2") {
-    doc = make_macwrite_22(bytes);
-  } else if (format == "macwrite-4.6") {
-    doc = make_macwrite_46(std::min(bytes, kMacWrite46Limit));
-  } else if (format == "works-2") {
-    doc = make_works(2, bytes);
-  } else if (format == "works-3") {
-    doc = make_works(3, bytes);
-  } else if (format == "clarisworks") {
-    doc = make_clarisworks(bytes);
-  } else if (format == "ragtime-2") {
-    doc = make_ragtime_2(bytes);
-  } else if (format == "ragtime-3") {
-    doc = make_ragtime_3(bytes);
-  } else if (format == "nisus") {
-    doc = make_nisus(bytes);
-  } else {
-    return false;
-  }
-  return true;
+}  // namespace
+
+// The generator of each source format of the list (core/formats.def): the
+// document of at least `bytes` bytes of text, fewer where the format cannot
+// hold as much.
+std::string bench_document_MacText(long long bytes) { return make_mac_text(bytes); }
+std::string bench_document_MacWrite22(long long bytes) { return make_macwrite_22(bytes); }
+std::string bench_document_MacWrite46(long long bytes) { return make_macwrite_46(std::min(bytes, kMacWrite46Limit)); }
+std::string bench_document_MacWriteII(long long bytes) { return make_macwrite_ii(std::min(bytes, kMacWriteIILimit)); }
+std::string bench_document_Works2(long long bytes) { return make_works(2, bytes); }
+std::string bench_document_Works3(long long bytes) { return make_works(3, bytes); }
+std::string bench_document_ClarisWorks(long long bytes) { return make_clarisworks(bytes); }
+std::string bench_document_Ragtime2(long long bytes) { return make_ragtime_2(bytes); }
+std::string bench_document_Ragtime3(long long bytes) { return make_ragtime_3(bytes); }
+std::string bench_document_Nisus(long long bytes) { return make_nisus(bytes); }
+
+namespace {
+
+using Generator = std::string (*)(long long bytes);
+constexpr Generator kGenerators[] = {
+#define LETTRIX_SOURCE(Id, aliases, name, french_name, reader, signature) bench_document_##Id,
+#include "core/formats.def"
+};
+
+// The source row of a main alias, or -1.
+int source_row_of(std::string_view alias) {
+  for (int row = 0; row < lettrix::SourceRowCount; ++row)
+    if (lettrix::source_main_alias(row) == alias) return row;
+  return -1;
 }
+
+// The formats the batch is made of.
+constexpr int kBatchRow = lettrix::SrcMacWriteII;
 
 // The batch: count small MacWrite II letters of 1 to 6 KB, each different,
 // ten to a folder in folders nested two deep (dir/f0/f3/letter-037.mw2).
@@ -348,7 +363,25 @@ int write_batch(const std::string& dir, long long count) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc == 4 && std::string(argv[1]) == "--batch") {
+  const std::string first = argc > 1 ? argv[1] : "";
+  if (argc == 2 && first == "--sources") {
+    for (int row = 0; row < lettrix::SourceRowCount; ++row)
+      std::printf("%s\n", std::string(lettrix::source_main_alias(row)).c_str());
+    return 0;
+  }
+  if (argc == 2 && first == "--targets") {
+    for (int row = 0; row < lettrix::TargetRowCount; ++row) {
+      std::string extension = lettrix::target_formats.rows[row].extension;
+      for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+      std::printf("%s %s\n", std::string(lettrix::target_main_alias(row)).c_str(), extension.c_str());
+    }
+    return 0;
+  }
+  if (argc == 2 && first == "--batch-format") {
+    std::printf("%s\n", std::string(lettrix::source_main_alias(kBatchRow)).c_str());
+    return 0;
+  }
+  if (argc == 4 && first == "--batch") {
     const long long count = std::atoll(argv[2]);
     if (count <= 0 || count > 100000) {
       std::fprintf(stderr, "make_bench_input: COUNT must lie between 1 and 100000\n");
@@ -358,7 +391,8 @@ int main(int argc, char** argv) {
   }
   if (argc != 4) {
     std::fprintf(stderr, "usage: make_bench_input FORMAT MEGABYTES PATH\n"
-                         "       make_bench_input --batch COUNT FOLDER\n");
+                         "       make_bench_input --batch COUNT FOLDER\n"
+                         "       make_bench_input --sources | --targets | --batch-format\n");
     return 2;
   }
   const std::string format = argv[1];
@@ -367,22 +401,19 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "make_bench_input: MEGABYTES must lie between 1 and 4096\n");
     return 2;
   }
-  std::string doc;
-  if (format != "mac-text" && !make_document(format, megabytes << 20, doc)) {
-    std::fprintf(stderr, "make_bench_input: no generator for %s yet\n", format.c_str());
+  const int row = source_row_of(format);
+  if (row < 0) {
+    std::fprintf(stderr, "make_bench_input: %s is not the main alias of a source format\n", format.c_str());
     return 3;
   }
+  const std::string doc = kGenerators[row](megabytes << 20);
   lettrix::FilePtr out = lettrix::open_file(argv[3], "wb");
   if (!out) {
     std::perror(argv[3]);
     return 1;
   }
-  if (format == "mac-text") {
-    write_mac_text(out.get(), megabytes << 20);
-  } else {
-    std::fwrite(doc.data(), 1, doc.size(), out.get());
-  }
-  if (std::fflush(out.get()) != 0 || std::ferror(out.get())) {
+  if (std::fwrite(doc.data(), 1, doc.size(), out.get()) != doc.size() || std::fflush(out.get()) != 0 ||
+      std::ferror(out.get())) {
     std::perror(argv[3]);
     return 1;
   }

@@ -5,12 +5,12 @@
 // tests/data/output_digests.txt):
 //   output_digests LABEL=FOLDER ...
 // FOLDER holds one subfolder per source format, named by the format's alias
-// (samples/macwrite-ii, ...); subfolders of other names are skipped. A line:
+// (samples/ALIAS, ...); subfolders of other names are skipped. A line:
 //   LABEL/ALIAS/FILE TARGET-ALIAS SIZE FNV1A64
 // or, for a conversion that fails, LABEL/ALIAS/FILE TARGET-ALIAS failed STATUS HANDLER-RESULT.
 // Regenerate the list after an intended change of output:
-//   for f in mac-text macwrite-2.2 macwrite-4.6 macwrite-ii works-2 works-3 clarisworks
-//            ragtime-2 ragtime-3 nisus; do mkdir -p /tmp/gen/$f; build/bin/make_bench_input $f 1 /tmp/gen/$f/doc; done
+//   for f in $(build/bin/make_bench_input --sources); do
+//     mkdir -p /tmp/gen/$f; build/bin/make_bench_input $f 1 /tmp/gen/$f/doc; done
 // (the same 1 MB documents that the test generates, one per source format)
 //   build/bin/output_digests samples=samples generated=/tmp/gen corpus=../shared/corpus > tests/data/output_digests.txt
 #include <unistd.h>

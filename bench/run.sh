@@ -14,7 +14,7 @@
 # target, peak memory under 16 MB and the same at 2 and 20 MB, the batch in
 # under 0.25 s.
 #   bench/run.sh [BINARY-FOLDER]     (default build/bin)
-#   BENCH_SOURCES="mac-text nisus" BENCH_TARGETS="rtf-ansi" bench/run.sh   (a subset)
+#   BENCH_SOURCES="ALIAS ..." BENCH_TARGETS="ALIAS ..." bench/run.sh   (a subset, by main aliases)
 set -euo pipefail
 bin=$(cd "${1:-build/bin}" && pwd)
 top=$(cd "$(dirname "$0")/.." && pwd)
@@ -28,10 +28,18 @@ for program in "$cli" "$make_input" "$measure"; do
   [ -x "$program" ] || { echo "bench: $program is missing; build the release first (make demo)" >&2; exit 1; }
 done
 
-# Source aliases and target aliases with their output extensions.
-read -r -a sources <<<"${BENCH_SOURCES:-mac-text macwrite-2.2 macwrite-4.6 macwrite-ii works-2 works-3 clarisworks ragtime-2 ragtime-3 nisus}"
-declare -A extension=([ascii]=asc [ansi]=asc [word-dos]=doc [wp5]=wp5 [winword-2]=doc [rtf-ascii]=rtf [rtf-ansi]=rtf)
-read -r -a targets <<<"${BENCH_TARGETS:-ascii ansi word-dos wp5 winword-2 rtf-ascii rtf-ansi}"
+# Source aliases and target aliases with their output extensions: every
+# format of the list (core/formats.def), as make_bench_input prints them.
+mapfile -t all_sources < <("$make_input" --sources)
+declare -A extension=()
+all_targets=()
+while read -r alias ext; do
+  extension[$alias]=$ext
+  all_targets+=("$alias")
+done < <("$make_input" --targets)
+read -r -a sources <<<"${BENCH_SOURCES:-${all_sources[*]}}"
+read -r -a targets <<<"${BENCH_TARGETS:-${all_targets[*]}}"
+batch_format=$("$make_input" --batch-format)
 
 # The input of a source at a size, generated once and kept until the
 # generator is rebuilt (a changed document builder makes other documents).
@@ -79,7 +87,7 @@ if [ ! -d "$batch" ] || [ "$make_input" -nt "$batch" ]; then
   "$make_input" --batch 1000 "$batch" || { rm -rf "$batch"; echo "bench: cannot generate $batch" >&2; exit 1; }
 fi
 find "$batch" -name '*.rtf' -delete
-read -r seconds cpu peak_kb status < <(cd "$batch" && "$measure" "$cli" -f macwrite-ii -t rtf-ansi -r '*.mw2')
+read -r seconds cpu peak_kb status < <(cd "$batch" && "$measure" "$cli" -f "$batch_format" -t rtf-ansi -r '*.mw2')
 files=$(find "$batch" -name '*.rtf' | wc -l)
 find "$batch" -name '*.rtf' -delete
 echo

@@ -8,7 +8,7 @@ namespace lettrix {
 
 namespace {
 
-// The words of an alias list ("macwrite-4.6 mw46").
+// The words of an alias list, separated by spaces.
 std::vector<std::string> words(std::string_view list) {
   std::vector<std::string> out;
   while (!list.empty()) {

@@ -38,13 +38,16 @@ int main(int argc, char** argv) {
   app.add_option("files", files,
                  "files or wildcard patterns (quote patterns: '*.mw', 'archive/*.mw'); '-' reads standard input");
   app.set_version_flag("--version", std::string("lettrix-convert ") + LETTRIX_VERSION);
+  // The examples name formats by the list's aliases (core/formats.def).
+  const std::string text(source_main_alias(SrcMacText));
+  const std::string mw46(source_main_alias(SrcMacWrite46));
   app.footer(
       "Examples:\n"
-      "  lettrix-convert -f mac-text -t ansi readme\n"
+      "  lettrix-convert -f " + text + " -t ansi readme\n"
       "  lettrix-convert -f \"MacWrite II\" -t rtf-ansi -r 'archive/*.mw'\n"
-      "  lettrix-convert -f mac-text --dump-stream readme\n"
-      "  lettrix-convert -f macwrite-4.6 -t rtf-ansi -o converted -r '/cdrom/*.*'\n"
-      "  cat doc | lettrix-convert -f macwrite-4.6 -t rtf-ansi -o - - > doc.rtf\n"
+      "  lettrix-convert -f " + text + " --dump-stream readme\n"
+      "  lettrix-convert -f " + mw46 + " -t rtf-ansi -o converted -r '/cdrom/*.*'\n"
+      "  cat doc | lettrix-convert -f " + mw46 + " -t rtf-ansi -o - - > doc.rtf\n"
       "  lettrix-convert -t rtf-ansi 'archive/*'     (formats told by content; MacBinary, BinHex,\n"
       "                                              AppleSingle and ._NAME AppleDouble files unwrapped)\n"
       "  lettrix-convert --identify letter.bin notes.hqx\n"

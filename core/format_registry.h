@@ -53,7 +53,7 @@ enum TargetRow {
 SignatureTest source_signature(int row);
 
 // The aliases of a row as core/formats.def lists them, separated by spaces
-// ("macwrite-4.6 mw46"), and the first of them, the row's main alias; "" for
+// ("ALIAS OTHER-ALIAS"), and the first of them, the row's main alias; "" for
 // a row out of range.
 std::string_view source_alias_list(int row);
 std::string_view target_alias_list(int row);

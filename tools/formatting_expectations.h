@@ -35,7 +35,7 @@ struct ExpectedFormatting {
   std::vector<ExpectedHead> heads;
 };
 
-// The rows of the table, by document ("macwrite-4.6/pict_help"); empty when
+// The rows of the table, by document ("FOLDER/NAME", as the table names them); empty when
 // the file cannot be read.
 std::map<std::string, ExpectedFormatting> read_expected_formatting(const std::filesystem::path& file);
 

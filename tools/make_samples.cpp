@@ -1,37 +1,19 @@
 // Writes the project's own sample documents into samples/ (one folder per
-// source format) and the seed streams of the writer fuzz targets into
+// source format, named by its main alias; each format's generator is
+// make_samples_<Id> in tools/samples_<alias>.cpp) and the seed streams of the writer fuzz targets into
 // fuzz/seeds/stream/. Run it from the top of the source tree:
 //   build/bin/make_samples .
 #include <cstdio>
 #include <filesystem>
 #include <string>
 
+#include "core/format_registry.h"
 #include "samples.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-
-// Mac Roman bytes used below.
-const std::string e_acute = "\x8E", a_grave = "\x88", bullet = "\xA5", not_equal = "\xAD", copyright = "\xA9",
-                  em_dash = "\xD1", left_quote = "\xD2", right_quote = "\xD3", pi = "\xB9", u_umlaut = "\x9F",
-                  c_cedilla = "\x8D";
-
-void mac_text(const fs::path& dir) {
-  write_sample(dir / "letter.txt",
-        "Ch" + std::string("\x8F") + "re H" + e_acute + "l" + std::string("\x8F") + "ne,\r\r"
-        "Voici la liste " + left_quote + "fran" + c_cedilla + "aise" + right_quote + " " + em_dash + " d" + e_acute +
-        "j" + a_grave + " pr" + std::string("\x90") + "te :\r" +
-        bullet + "\tpommes\t3,50\r" + bullet + "\tpoires\t4,20\r\r"
-        "Formule : a " + not_equal + " b, " + pi + " = 3,14.\r"
-        "Chemin : C:\\LETTRES\\H" + e_acute + "L" + std::string("\x8F") + "NE.TXT\r"
-        "\f" + copyright + " 1994 M" + u_umlaut + "ller\r");
-  // The old typewriter way: letter, backspace, accent.
-  write_sample(dir / "typewriter.txt", "Cafe\b' au lait, `\ba la carte, Noe\b\"l, nai\b\"ve.\r");
-  write_sample(dir / "unix-lines.txt", "First line\nSecond line\n\nAfter an empty line\n");
-  write_sample(dir / "dos-lines.txt", "First line\r\nSecond line\r\n\x1A");
-}
 
 void streams(const fs::path& dir) {
   // Intermediate streams that use every code class, as fuzz seeds for the writers.
@@ -68,16 +50,9 @@ void write_sample(const std::filesystem::path& path, const std::string& bytes) {
 
 int main(int argc, char** argv) {
   fs::path top = argc > 1 ? argv[1] : ".";
-  mac_text(top / "samples" / "mac-text");
-  make_clarisworks_samples(top);
-  make_macwrite_ii_samples(top);
-  make_macwrite_2_2_samples(top);
-  make_macwrite_4_6_samples(top);
-  make_ragtime_2_samples(top);
-  make_ragtime_3_samples(top);
-  make_works_2_samples(top);
-  make_works_3_samples(top);
-  make_nisus_samples(top);
+#define LETTRIX_SOURCE(Id, aliases, name, french_name, reader, signature) \
+  make_samples_##Id(top / "samples" / std::string(lettrix::source_main_alias(lettrix::Src##Id)));
+#include "core/formats.def"
   make_wrapper_seeds(top);
   streams(top / "fuzz" / "seeds" / "stream");
   return 0;

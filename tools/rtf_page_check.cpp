@@ -3,8 +3,8 @@
 //
 //   build/bin/rtf_page_check [--convert CONVERTER] FILE...
 //
-// Each FILE is read by the reader named after its folder (macwrite-4.6/x is
-// read as MacWrite 4.6). The RTF is written by this build, or by the
+// Each FILE is read by the reader whose alias names its folder
+// (FOLDER/x is read by the source format whose alias is FOLDER). The RTF is written by this build, or by the
 // lettrix-convert binary CONVERTER (another version to compare with), then
 // imported by LibreOffice headless into flat ODF. For every document the
 // check prints the letters and digits shown at the stream's point size, the

@@ -1,5 +1,5 @@
 // The sample generators of make_samples: one function per source format,
-// each writing its documents into samples/<alias>/ below top.
+// each writing its documents into the folder it is given.
 #pragma once
 
 #include <filesystem>
@@ -9,13 +9,10 @@
 // ends the program when the file cannot be written.
 void write_sample(const std::filesystem::path& path, const std::string& bytes);
 
-void make_clarisworks_samples(const std::filesystem::path& top);
-void make_macwrite_2_2_samples(const std::filesystem::path& top);
-void make_macwrite_4_6_samples(const std::filesystem::path& top);
-void make_macwrite_ii_samples(const std::filesystem::path& top);
-void make_ragtime_2_samples(const std::filesystem::path& top);
-void make_ragtime_3_samples(const std::filesystem::path& top);
-void make_works_2_samples(const std::filesystem::path& top);
-void make_works_3_samples(const std::filesystem::path& top);
-void make_nisus_samples(const std::filesystem::path& top);
+// The generator of each source format's samples (tools/samples_<alias>.cpp),
+// writing its documents into dir.
+#define LETTRIX_SOURCE(Id, aliases, name, french_name, reader, signature) \
+  void make_samples_##Id(const std::filesystem::path& dir);
+#include "core/formats.def"
+
 void make_wrapper_seeds(const std::filesystem::path& top);

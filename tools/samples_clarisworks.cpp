@@ -1,4 +1,4 @@
-// Sample ClarisWorks and AppleWorks documents for samples/clarisworks/, built
+// Sample ClarisWorks and AppleWorks documents for the samples, built
 // with the document builder.
 #include <cstdio>
 #include <cstdlib>
@@ -20,8 +20,7 @@ constexpr std::uint16_t kTimes = 20, kHelvetica = 21, kSymbol = 23;
 
 }  // namespace
 
-void make_clarisworks_samples(const fs::path& top) {
-  const fs::path dir = top / "samples" / "clarisworks";
+void make_samples_ClarisWorks(const fs::path& dir) {
 
   // ClarisWorks 2: accented letters, symbols, tabs, a page break, a backslash,
   // styles, a superscript and a few Greek letters in the Symbol font.

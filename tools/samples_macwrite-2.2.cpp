@@ -1,4 +1,4 @@
-// Sample MacWrite 2.2 documents for samples/macwrite-2.2/ (also the seeds of
+// Sample MacWrite 2.2 documents for the samples (also the seeds of
 // the reader's fuzz target).
 #include <cstdio>
 #include <cstdlib>
@@ -52,8 +52,7 @@ MacWrite22Builder manual() {
 
 }  // namespace
 
-void make_macwrite_2_2_samples(const fs::path& top) {
-  const fs::path dir = top / "samples" / "macwrite-2.2";
+void make_samples_MacWrite22(const fs::path& dir) {
   write_sample(dir / "note.mw", note().build(96));
   write_sample(dir / "note.bin", note().build_macbinary("Note"));
   write_sample(dir / "manual.mw", manual().build(200));

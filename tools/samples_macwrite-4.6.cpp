@@ -1,4 +1,4 @@
-// Sample MacWrite 4.x documents for samples/macwrite-4.6/ (also the seeds of
+// Sample MacWrite 4.x documents for the samples (also the seeds of
 // the reader's fuzz target).
 #include <cstdio>
 #include <cstdlib>
@@ -83,8 +83,7 @@ MacWrite46Builder grammar() {
 
 }  // namespace
 
-void make_macwrite_4_6_samples(const fs::path& top) {
-  const fs::path dir = top / "samples" / "macwrite-4.6";
+void make_samples_MacWrite46(const fs::path& dir) {
   write_sample(dir / "letter.mw", letter().build());
   write_sample(dir / "letter.bin", letter().build_macbinary("Lettre"));
   write_sample(dir / "packed.mw", packed().build());

@@ -17,8 +17,7 @@ namespace mw2 = lettrix::build::mw2;
 
 }  // namespace
 
-void make_macwrite_ii_samples(const fs::path& top) {
-  const fs::path dir = top / "samples" / "macwrite-ii";
+void make_samples_MacWriteII(const fs::path& dir) {
   const Style body;
   const Style title = Style{}.bold().size(18).in_font(mw2::kHelvetica);
 

@@ -12,8 +12,7 @@ using lettrix::build::NisusBuilder;
 
 }  // namespace
 
-void make_nisus_samples(const fs::path& top) {
-  const fs::path dir = top / "samples" / "nisus";
+void make_samples_Nisus(const fs::path& dir) {
   // A letter with two footnotes, accents, tabs and a backslash.
   write_sample(dir / "letter.bin",
                NisusBuilder{}

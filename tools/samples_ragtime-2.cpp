@@ -1,4 +1,4 @@
-// Sample Ragtime 2 documents for samples/ragtime-2/, built with the document
+// Sample Ragtime 2 documents for the samples, built with the document
 // builder.
 #include <filesystem>
 #include <string>
@@ -18,8 +18,7 @@ constexpr std::uint8_t kCentre = 1, kLeft = 0, kRight = 2, kJustify = 3;
 
 }  // namespace
 
-void make_ragtime_2_samples(const fs::path& top) {
-  const fs::path dir = top / "samples" / "ragtime-2";
+void make_samples_Ragtime2(const fs::path& dir) {
 
   // Two pages: a centred title, accented letters, a tab, a backslash, a
   // soft hyphen, styles, a superscript, Greek in the Symbol font and the

@@ -1,4 +1,4 @@
-// Sample Ragtime 3 documents for samples/ragtime-3/, built with the document
+// Sample Ragtime 3 documents for the samples, built with the document
 // builder.
 #include <filesystem>
 #include <string>
@@ -19,8 +19,7 @@ constexpr std::uint8_t kCentre = 1, kJustify = 3;
 
 }  // namespace
 
-void make_ragtime_3_samples(const fs::path& top) {
-  const fs::path dir = top / "samples" / "ragtime-3";
+void make_samples_Ragtime3(const fs::path& dir) {
 
   // A style list as RagTime 3.2 writes it: plain, bold, italic, underline,
   // 24 points, superscript, subscript, Times and Symbol.

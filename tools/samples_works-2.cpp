@@ -12,8 +12,7 @@ namespace works = lettrix::build::works;
 
 }  // namespace
 
-void make_works_2_samples(const fs::path& top) {
-  const fs::path dir = top / "samples" / "works-2";
+void make_samples_Works2(const fs::path& dir) {
   // A letter: alignment, sizes, styles, accents, tabs and a backslash.
   write_sample(dir / "letter.wks",
                WorksBuilder{2}

@@ -12,8 +12,7 @@ namespace works = lettrix::build::works;
 
 }  // namespace
 
-void make_works_3_samples(const fs::path& top) {
-  const fs::path dir = top / "samples" / "works-3";
+void make_samples_Works3(const fs::path& dir) {
   // A letter with styles, accents, tabs and a backslash.
   write_sample(dir / "letter.wks",
                WorksBuilder{3}

@@ -13,6 +13,7 @@
 #include <sstream>
 #include <string>
 
+#include "core/format_registry.h"
 #include "test_util.h"
 
 namespace lettrix {
@@ -53,16 +54,14 @@ std::string run_tool(const std::string& command, int& status) {
   return output;
 }
 
-constexpr const char* kGeneratedFormats[] = {"mac-text", "macwrite-2.2", "macwrite-4.6", "macwrite-ii", "works-2",
-                                             "works-3", "clarisworks", "ragtime-2", "ragtime-3", "nisus"};
-
 TEST(OutputDigests, EveryDocumentToEveryTargetAsBefore) {
   const std::string bin = std::string(LETTRIX_BINARY_DIR) + "/bin/";
   const std::string tool = bin + "output_digests";
   if (!testing::exists(tool) || !testing::exists(bin + "make_bench_input")) GTEST_SKIP() << "tools not built";
   testing::ScratchDir generated;
   int status = 0;
-  for (const char* format : kGeneratedFormats) {
+  for (int row = 0; row < SourceRowCount; ++row) {  // a generated document of every source format
+    const std::string format(source_main_alias(row));
     std::filesystem::create_directory(generated.path() / format);
     run_tool("'" + bin + "make_bench_input' " + format + " 1 '" + (generated.path() / format / "doc").string() + "'",
              status);

@@ -1,7 +1,0 @@
-#include "harness.h"
-#include "readers/clarisworks.h"
-
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  lettrix::fuzz::run_reader(lettrix::orig_clarisworks, data, size);
-  return 0;
-}
