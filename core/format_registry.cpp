@@ -10,7 +10,9 @@ namespace lettrix {
 #define LETTRIX_SOURCE(Id, aliases, name, french_name, reader, signature) \
   int reader(const char*, const char*);                                     \
   Confidence signature(const DataForkView&, std::string*);
-#define LETTRIX_TARGET(Id, aliases, name, french_name, extension, writer) int writer(const char*, const char*);
+#define LETTRIX_TARGET(Id, aliases, name, french_name, extension, writer, output_test) \
+  int writer(const char*, const char*);                                                   \
+  OutputMatch output_test(std::span<const std::uint8_t>);
 #include "core/formats.def"
 
 namespace {
@@ -22,7 +24,7 @@ const FormatEntry kSourceRows[] = {
 };
 
 const FormatEntry kTargetRows[] = {
-#define LETTRIX_TARGET(Id, aliases, name, french_name, extension, writer) {french_name, name, extension, nullptr, writer},
+#define LETTRIX_TARGET(Id, aliases, name, french_name, extension, writer, output_test) {french_name, name, extension, nullptr, writer},
 #include "core/formats.def"
     {nullptr, nullptr, nullptr, nullptr, nullptr},
 };
@@ -32,13 +34,18 @@ constexpr SignatureTest kSignatures[] = {
 #include "core/formats.def"
 };
 
+constexpr OutputTest kOutputTests[] = {
+#define LETTRIX_TARGET(Id, aliases, name, french_name, extension, writer, output_test) output_test,
+#include "core/formats.def"
+};
+
 constexpr std::string_view kSourceAliases[] = {
 #define LETTRIX_SOURCE(Id, aliases, name, french_name, reader, signature) aliases,
 #include "core/formats.def"
 };
 
 constexpr std::string_view kTargetAliases[] = {
-#define LETTRIX_TARGET(Id, aliases, name, french_name, extension, writer) aliases,
+#define LETTRIX_TARGET(Id, aliases, name, french_name, extension, writer, output_test) aliases,
 #include "core/formats.def"
 };
 
@@ -81,6 +88,8 @@ bool target_row_available(int row) {
 SignatureTest source_signature(int row) {
   return row >= 0 && row < SourceRowCount ? kSignatures[row] : nullptr;
 }
+
+OutputTest target_output_test(int row) { return row >= 0 && row < TargetRowCount ? kOutputTests[row] : nullptr; }
 
 std::string_view source_alias_list(int row) { return alias_list(kSourceAliases, row); }
 std::string_view target_alias_list(int row) { return alias_list(kTargetAliases, row); }

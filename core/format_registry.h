@@ -43,7 +43,7 @@ enum SourceRow {
   SourceRowCount
 };
 enum TargetRow {
-#define LETTRIX_TARGET(Id, aliases, name, french_name, extension, writer) Dst##Id,
+#define LETTRIX_TARGET(Id, aliases, name, french_name, extension, writer, output_test) Dst##Id,
 #include "core/formats.def"
   TargetRowCount
 };
@@ -51,6 +51,10 @@ enum TargetRow {
 // The signature test of a source row (core/signature.h), or null for a row
 // out of range.
 SignatureTest source_signature(int row);
+
+// The output test of a target row (core/signature.h), or null for a row out
+// of range.
+OutputTest target_output_test(int row);
 
 // The aliases of a row as core/formats.def lists them, separated by spaces
 // ("ALIAS OTHER-ALIAS"), and the first of them, the row's main alias; "" for

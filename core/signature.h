@@ -29,6 +29,17 @@ struct DataForkView {
 // ("no \"BOBO\" at byte 4", "version word 0x0107 is neither 3 nor 6").
 using SignatureTest = Confidence (*)(const DataForkView& fork, std::string* why);
 
+// A target format's output test: whether the first bytes of a file are of a
+// kind this program writes (then it was converted already). kind names the
+// kind for the user ("RTF"), null when the bytes are not of it. A weak match
+// (text of the PC kind, which a wrapper such as BinHex may look like too) is
+// taken only for a file that no wrapper explains.
+struct OutputMatch {
+  const char* kind = nullptr;
+  bool weak = false;
+};
+using OutputTest = OutputMatch (*)(std::span<const std::uint8_t> head);
+
 // Sets *why (when not null) and answers None: `return refuse(why, "...")`.
 Confidence refuse(std::string* why, std::string reason);
 

@@ -20,19 +20,6 @@ namespace {
 // Reads count bytes from offset of the file under test (fewer at its end).
 using ReadAt = std::function<std::vector<std::uint8_t>(std::uint64_t offset, std::size_t count)>;
 
-// PC text: text whose lines end in CR LF, with no CR on its own.
-bool looks_like_pc_text(std::span<const std::uint8_t> b) {
-  if (!looks_like_text(b)) return false;
-  bool crlf = false;
-  for (std::size_t i = 0; i < b.size(); ++i) {
-    if (b[i] != '\r') continue;
-    if (i + 1 == b.size()) break;  // the window may end between the two
-    if (b[i + 1] != '\n') return false;
-    crlf = true;
-  }
-  return crlf;
-}
-
 // ClarisWorks documents of other kinds (spreadsheet, drawing, painting,
 // database): by their type code, or by a first zone without any text (see
 // readers/clarisworks.cpp) when it lies inside the bytes looked at.
@@ -53,13 +40,14 @@ bool is_clarisworks_other_kind(const DataForkView& f) {
   return b.size() - at >= 4 && be32_at(b.data() + at) == 0;
 }
 
-ConvertedKind converted_kind(std::span<const std::uint8_t> b) {
-  if (starts_with(b, "{\\rtf")) return ConvertedKind::Rtf;
-  if (starts_with(b, std::string_view("\x31\xBE\x00\x00\x00\xAB", 6))) return ConvertedKind::WordDos;
-  if (starts_with(b, "\xDB\xA5")) return ConvertedKind::WinWord2;
-  if (starts_with(b, "\xFFWPC")) return ConvertedKind::WordPerfect5;
-  if (looks_like_pc_text(b)) return ConvertedKind::PcText;
-  return ConvertedKind::None;
+// The kind of a file this program writes, by the output tests of the
+// target rows: strong matches only, or weak ones only; null for none.
+const char* converted_kind(std::span<const std::uint8_t> b, bool weak) {
+  for (int row = 0; row < TargetRowCount; ++row) {
+    const OutputMatch m = target_output_test(row)(b);
+    if (m.kind && m.weak == weak) return m.kind;
+  }
+  return nullptr;
 }
 
 std::string source_name(int row) { return source_formats.rows[row].name; }
@@ -112,10 +100,9 @@ Detection detect(std::span<const std::uint8_t> head, std::uint64_t size, const R
   WrappedFile info;
 
   // A file of our own target formats.
-  if (const ConvertedKind k = converted_kind(head); k != ConvertedKind::None && k != ConvertedKind::PcText) {
+  if (const char* kind = converted_kind(head, false)) {
     d.verdict = Verdict::AlreadyConverted;
-    d.converted = k;
-    d.name = converted_name(k);
+    d.name = kind;
     return d;
   }
 
@@ -177,10 +164,9 @@ Detection detect(std::span<const std::uint8_t> head, std::uint64_t size, const R
   }
 
   d.plain_file = true;
-  if (converted_kind(head) == ConvertedKind::PcText) {
+  if (const char* kind = converted_kind(head, true)) {
     d.verdict = Verdict::AlreadyConverted;
-    d.converted = ConvertedKind::PcText;
-    d.name = converted_name(ConvertedKind::PcText);
+    d.name = kind;
     return d;
   }
   classify({head, size, {}, {}}, d);
@@ -209,18 +195,6 @@ const char* confidence_name(Confidence c) {
     case Confidence::None: break;
   }
   return "none";
-}
-
-const char* converted_name(ConvertedKind kind) {
-  switch (kind) {
-    case ConvertedKind::Rtf: return "RTF";
-    case ConvertedKind::WordDos: return "Word for DOS";
-    case ConvertedKind::WinWord2: return "Word for Windows 2";
-    case ConvertedKind::WordPerfect5: return "WordPerfect 5";
-    case ConvertedKind::PcText: return "PC text";
-    case ConvertedKind::None: break;
-  }
-  return "";
 }
 
 std::string Detection::summary() const {

@@ -21,9 +21,6 @@ inline constexpr std::size_t kDetectPrefix = 1 << 16;
 // "possible", "likely", "certain" ("none" for None).
 const char* confidence_name(Confidence c);
 
-// The formats this program writes.
-enum class ConvertedKind { None, Rtf, WordDos, WinWord2, WordPerfect5, PcText };
-
 enum class Verdict {
   Source,            // one of the source formats (source_row)
   NotMacDocument,    // none of them: skipped
@@ -37,8 +34,7 @@ struct Detection {
   int source_row = -1;  // Verdict::Source: the source registry row
   Confidence confidence = Confidence::None;
   WrappedFile wrapper;  // kind None for a plain file
-  ConvertedKind converted = ConvertedKind::None;
-  std::string name;     // "MacWrite 4.6", "RTF", "ClarisWorks spreadsheet or drawing"
+  std::string name;     // "MacWrite 4.6", "RTF" (the kind an output test named), "ClarisWorks spreadsheet or drawing"
   std::string problem;  // DamagedWrapper, Unreadable: why
   // No wrapper in the file and none beside it (no AppleDouble "._NAME"):
   // the file goes to its reader as it is (see prepare_source).
@@ -60,9 +56,5 @@ Detection detect_format(const std::string& path, bool look_beside = true);
 // The same for a file held in memory (no AppleDouble companion): for tests
 // and fuzzing.
 Detection detect_bytes(std::span<const std::uint8_t> file);
-
-// The shown name of a converted kind: "RTF", "Word for DOS", "Word for
-// Windows 2", "WordPerfect 5", "PC text".
-const char* converted_name(ConvertedKind kind);
 
 }  // namespace lettrix

@@ -142,4 +142,18 @@ int dest_ansi(const char* stream_path, const char* target_path) { return write_p
 int plain_text_note_count() { return g_note_count; }
 void reset_plain_text_note_count() { g_note_count = 0; }
 
+// PC text: text whose lines end in CR LF, with no CR on its own. Weak: a
+// BinHex file may look the same.
+OutputMatch output_test_pc_text(std::span<const std::uint8_t> b) {
+  if (!looks_like_text(b)) return {};
+  bool crlf = false;
+  for (std::size_t i = 0; i < b.size(); ++i) {
+    if (b[i] != '\r') continue;
+    if (i + 1 == b.size()) break;  // the window may end between the two
+    if (b[i + 1] != '\n') return {};
+    crlf = true;
+  }
+  return crlf ? OutputMatch{"PC text", true} : OutputMatch{};
+}
+
 }  // namespace lettrix

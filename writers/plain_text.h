@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/signature.h"
+
 namespace lettrix {
 
 // "Ascii (DOS)": plain text in code page 437.
@@ -11,5 +13,8 @@ int dest_ansi(const char* stream_path, const char* target_path);
 // carries the next number); tests reset it.
 int plain_text_note_count();
 void reset_plain_text_note_count();
+
+// Its output test (core/signature.h): how detection knows a file it wrote.
+OutputMatch output_test_pc_text(std::span<const std::uint8_t> head);
 
 }  // namespace lettrix

@@ -521,4 +521,8 @@ void restate_character(RtfWriter& w) {
 int dest_rtf_ascii(const char* stream_path, const char* target_path) { return write_rtf(stream_path, target_path, true); }
 int dest_rtf_ansi(const char* stream_path, const char* target_path) { return write_rtf(stream_path, target_path, false); }
 
+OutputMatch output_test_rtf(std::span<const std::uint8_t> b) {
+  return starts_with(b, "{\\rtf") ? OutputMatch{"RTF"} : OutputMatch{};
+}
+
 }  // namespace lettrix

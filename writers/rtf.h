@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/signature.h"
+
 namespace lettrix {
 
 // "RTF Ascii (DOS)": Rich Text Format declaring the PC code page (\pc), with
@@ -11,5 +13,8 @@ int dest_rtf_ascii(const char* stream_path, const char* target_path);
 // Both return 0, or -1 when a file cannot be opened or written. An empty
 // stream is a blank document: a valid RTF document without text.
 int dest_rtf_ansi(const char* stream_path, const char* target_path);
+
+// Its output test (core/signature.h): how detection knows a file it wrote.
+OutputMatch output_test_rtf(std::span<const std::uint8_t> head);
 
 }  // namespace lettrix

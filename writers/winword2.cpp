@@ -581,4 +581,8 @@ int dest_winword2(const char* stream_path, const char* target_path) {
   return kHandlerOk;
 }
 
+OutputMatch output_test_winword2(std::span<const std::uint8_t> b) {
+  return starts_with(b, "\xDB\xA5") ? OutputMatch{"Word for Windows 2"} : OutputMatch{};
+}
+
 }  // namespace lettrix

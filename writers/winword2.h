@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/signature.h"
+
 namespace lettrix {
 
 // "Word Windows 2": a Word for Windows 2.0 document (extension "DOC") with
@@ -9,5 +11,8 @@ namespace lettrix {
 // numbers (about 32 MB); on failure the target is removed. An empty stream
 // gives an empty document.
 int dest_winword2(const char* stream_path, const char* target_path);
+
+// Its output test (core/signature.h): how detection knows a file it wrote.
+OutputMatch output_test_winword2(std::span<const std::uint8_t> head);
 
 }  // namespace lettrix

@@ -603,4 +603,8 @@ int dest_word_dos(const char* stream_path, const char* target_path) {
   return rc;
 }
 
+OutputMatch output_test_word_dos(std::span<const std::uint8_t> b) {
+  return starts_with(b, std::string_view("\x31\xBE\x00\x00\x00\xAB", 6)) ? OutputMatch{"Word for DOS"} : OutputMatch{};
+}
+
 }  // namespace lettrix

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/signature.h"
+
 namespace lettrix {
 
 // "Word 3/4/5 DOS": a Word for DOS document (code page 437, characters from
@@ -12,5 +14,8 @@ namespace lettrix {
 // numbers (the target is then left empty). An empty stream gives an empty
 // document.
 int dest_word_dos(const char* stream_path, const char* target_path);
+
+// Its output test (core/signature.h): how detection knows a file it wrote.
+OutputMatch output_test_word_dos(std::span<const std::uint8_t> head);
 
 }  // namespace lettrix

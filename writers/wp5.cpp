@@ -324,4 +324,8 @@ int dest_wp5(const char* stream_path, const char* target_path) {
   return kHandlerOk;
 }
 
+OutputMatch output_test_wp5(std::span<const std::uint8_t> b) {
+  return starts_with(b, "\xFFWPC") ? OutputMatch{"WordPerfect 5"} : OutputMatch{};
+}
+
 }  // namespace lettrix
