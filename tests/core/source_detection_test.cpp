@@ -90,7 +90,8 @@ TEST(SourceDetection, CorpusDocumentsAndTheirWrappedForms) {
   ScratchDir dir;
   int checked = 0;
   for (const auto& folder : fs::directory_iterator(corpus)) {
-    if (!folder.is_directory()) continue;
+    // Folders not named for a source format hold references, not documents.
+    if (!folder.is_directory() || find_source_format(folder.path().filename().string()) < 0) continue;
     for (const auto& entry : fs::directory_iterator(folder)) {
       const fs::path& path = entry.path();
       SCOPED_TRACE(path.string());
@@ -145,7 +146,8 @@ TEST(SourceDetection, WrappedCorpusDocumentsReachTheirReadersUnchanged) {
   };
   int checked = 0;
   for (const auto& folder : fs::directory_iterator(corpus)) {
-    if (!folder.is_directory()) continue;
+    // Folders not named for a source format hold references, not documents.
+    if (!folder.is_directory() || find_source_format(folder.path().filename().string()) < 0) continue;
     for (const auto& entry : fs::directory_iterator(folder)) {
       const fs::path& path = entry.path();
       if (path.extension() == ".bin" || path.filename().string().rfind("nonwp_", 0) == 0) continue;
@@ -259,9 +261,6 @@ TEST(SourceDetection, TypeAndCreatorDecide) {
       }
     }
   }
-  // The table holds one test per source row, in registry order.
-  ASSERT_EQ(source_signatures().size(), registry_size(source_formats));
-  for (std::size_t i = 0; i < source_signatures().size(); ++i) EXPECT_EQ(source_signatures()[i].row, static_cast<int>(i));
 }
 
 }  // namespace

@@ -68,7 +68,8 @@ TEST(ClarisWorksCorpus, WordProcessingDocumentsConvert) {
   for (const auto& entry : fs::directory_iterator(folder)) {
     if (!is_word_processing(entry.path())) continue;
     // Blank documents are valid documents too: they convert to every target.
-    if (stream_of(entry.path()).empty()) ++blanks;
+    // (The reader takes the data fork; a MacBinary copy is unwrapped by the driver.)
+    if (entry.path().extension() != ".bin" && stream_of(entry.path()).empty()) ++blanks;
     for (int target = 0; target < static_cast<int>(registry_size(target_formats)); ++target) {
       if (!target_row_available(target)) continue;
       std::string output;
