@@ -15,6 +15,7 @@
 #include "core/charset.h"
 #include "core/emitter.h"
 #include "core/handler.h"
+#include "core/pc_fonts.h"
 #include "core/stream_codes.h"
 #include "core/stream_reader.h"
 #include "support/byte_io.h"
@@ -119,14 +120,12 @@ void emit(Writer& w, std::uint8_t byte) {
   ++w.pos;
 }
 
+// The font table index: the Symbol font for a run of Symbol characters, the
+// document's font for another character set, else the class's font.
 int font_index(const CharValues& v) {
-  if (v.charset == 1) return FontSymbolIndex;
-  if (v.charset != 0) return FontTimes;
-  switch (v.font_class) {
-    case FontSerif: return FontTimes;
-    case FontSans: return FontArial;
-    default: return FontCourier;
-  }
+  if (v.charset == 1) return PcSymbol;
+  if (v.charset != 0) return kDocumentFont;
+  return class_fonts(v.font_class).winword2;
 }
 
 Bytes run_record(const Writer& w, const CharValues& v) {

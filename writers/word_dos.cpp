@@ -18,6 +18,7 @@
 #include "core/driver_state.h"
 #include "core/emitter.h"
 #include "core/handler.h"
+#include "core/pc_fonts.h"
 #include "core/stream_codes.h"
 #include "core/stream_reader.h"
 #include "support/byte_io.h"
@@ -122,8 +123,7 @@ bool run_record(const DosWriter& w, PropertyRecord& record) {
   if (r.attrs & word::kAttrItalic) f.font |= kCharItalic;
   // A symbol character's font replaces bold and italic.
   if (r.charset == 1 && w.font_byte != 0) f.font = w.font_byte;
-  if (r.font_class == FontSerif) f.font |= font_number_bits(16);
-  if (r.font_class == FontSans) f.font |= font_number_bits(17);
+  f.font |= font_number_bits(class_fonts(static_cast<std::uint8_t>(r.font_class)).word_dos);
   f.half_points = static_cast<std::uint8_t>(2 * r.points);
   if (r.attrs & word::kAttrDoubleUnderline)
     f.style |= kCharDoubleUnderline;
