@@ -2,7 +2,7 @@
 // to each font class of the stream (the operand of the Font code).
 //
 //   class            RTF               Word for Windows 2   Word for DOS
-//   0 other          Times New Roman   Courier New          font 0
+//   0 other          Times New Roman   Times New Roman      font 0
 //   1 serif          Times New Roman   Times New Roman      font 16
 //   2 sans serif     Arial             Arial                font 17
 //   3 Symbol         Symbol            Courier New          font 0
@@ -10,10 +10,12 @@
 //   5 fixed width    Courier New       Courier New          font 0
 //   6 to 255         as class 0
 //
-// Word for Windows 2's font table has no Wingdings, and a Symbol run of its
-// text takes the Symbol font from the character set of its characters, not
-// from the class. Word for DOS leaves font 0, its default, out of the record.
-// The plain text and WordPerfect writers give no fonts.
+// A class of no known kind takes the document's font in every writer: Times
+// New Roman, or font 0, Word for DOS's default, which it leaves out of the
+// record. Word for Windows 2's font table has no Wingdings, and a Symbol run
+// of its text takes the Symbol font from the character set of its
+// characters, not from the class. The plain text and WordPerfect writers
+// give no fonts.
 #pragma once
 
 #include <array>
@@ -82,7 +84,7 @@ struct ClassFonts {
 
 // By font class, FontOther to FontFixed.
 inline constexpr std::array<ClassFonts, 6> kClassFonts = {{
-    /* FontOther */ {kDocumentFont, PcCourier, 0},
+    /* FontOther */ {kDocumentFont, kDocumentFont, 0},
     /* FontSerif */ {PcTimes, PcTimes, 16},
     /* FontSans */ {PcArial, PcArial, 17},
     /* FontSymbol */ {PcSymbol, PcCourier, 0},

@@ -59,17 +59,17 @@ TEST(PcFonts, EveryClassByteInEveryWriter) {
     int word_dos;  // font number in bits 2 to 7
   };
   const Case cases[] = {
-      {FontOther, "\\f0 ", 3, 0},
+      {FontOther, "\\f0 ", 0, 0},
       {FontSerif, "\\f0 ", 0, 16 << 2},
       {FontSans, "\\f2 ", 2, 17 << 2},
       {FontSymbol, "\\f1 ", 3, 0},
       {FontDingbats, "\\f4 ", 3, 0},
       {FontFixed, "\\f3 ", 3, 0},
       // No known kind: as FontOther.
-      {6, "\\f0 ", 3, 0},
-      {0x7F, "\\f0 ", 3, 0},
-      {0x80, "\\f0 ", 3, 0},
-      {0xFF, "\\f0 ", 3, 0},
+      {6, "\\f0 ", 0, 0},
+      {0x7F, "\\f0 ", 0, 0},
+      {0x80, "\\f0 ", 0, 0},
+      {0xFF, "\\f0 ", 0, 0},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(rtf_font_of(c.font_class), c.rtf) << c.font_class;
