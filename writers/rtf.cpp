@@ -364,7 +364,7 @@ void write_code(RtfWriter& w, const StreamItem& item) {
       break;
     case FontSize:
       w.cs.size = -decode_font_size(item.op2);
-      keyword_number(w, KwFs, 2LL * points(w.cs));
+      font_size_keyword(w);
       w.out.put(' ');
       break;
     case TextColour:
@@ -446,7 +446,7 @@ void write_body(RtfWriter& w, const Chars& chars) {
   w.cs.font_class = kDefaultFont;
   keyword(w, KwF);
   w.out.put(kDefaultFont);
-  keyword_number(w, KwFs, 2LL * points(w.cs));
+  font_size_keyword(w);
   w.out.put(' ');
   // The stream in blocks; a run of bytes that go to the target as they
   // stand is copied in one piece, up to the end of the source line.
@@ -538,7 +538,7 @@ void open_deferred_attribute_groups(RtfWriter& w) {
 
 void restate_character(RtfWriter& w) {
   keyword(w, KwPlain);
-  keyword_number(w, KwFs, 2LL * points(w.cs));
+  font_size_keyword(w);
   keyword(w, KwF);
   w.out.put(static_cast<char>(w.cs.font_class));
   for (const Attribute& still : kAttributes) {

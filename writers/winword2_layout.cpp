@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "core/pc_fonts.h"
+#include "core/units.h"
 
 namespace lettrix::ww2 {
 
@@ -110,7 +111,7 @@ Bytes char_record(const CharProps& p) {
     if (p.points != 10) b[2] |= kGivenSize;
     b[4] = static_cast<std::uint8_t>(p.font_index);
     const int points = p.note_mark ? std::max(p.points - 2, 1) : p.points;
-    b[6] = static_cast<std::uint8_t>(std::clamp(points * 2, 0, 255));
+    b[6] = static_cast<std::uint8_t>(std::clamp<long long>(units::points_to_half_points(points), 0, 255));
     at_least(7);
   }
   if (p.underline || p.double_underline) {
