@@ -2,8 +2,8 @@
 //
 //   {\rtf1\ansi {\fonttbl...}{\colortbl...}\f0\fs20 \pard text\par \pard\qc ...}
 //
-// Fonts: 0 Times New Roman (the document's font), 1 Symbol, 2 Arial,
-// 3 Courier New, 4 Wingdings; Symbol and Wingdings are symbol fonts
+// Fonts (core/pc_fonts.h): 0 Times New Roman (the document's font), 1 Symbol,
+// 2 Arial, 3 Courier New, 4 Wingdings; Symbol and Wingdings are symbol fonts
 // (\fcharset2), so readers take their bytes as symbols, not as letters.
 // Character attributes open a group ("{\b ") and their off code closes it
 // and resets the character formatting ("}\plain\fs20\f0 "); since attributes
@@ -16,6 +16,8 @@
 #include "writers/rtf.h"
 
 #include <algorithm>
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <iterator>
 #include <string_view>
@@ -24,6 +26,7 @@
 #include "core/driver_state.h"
 #include "core/emitter.h"
 #include "core/handler.h"
+#include "core/pc_fonts.h"
 #include "core/stream_codes.h"
 #include "core/stream_reader.h"
 #include "support/file_handle.h"
@@ -36,9 +39,46 @@ namespace lettrix {
 
 namespace {
 
-constexpr std::string_view kFontTable =
-    "{\\fonttbl{\\f0\\froman Times New Roman;}{\\f1\\froman\\fcharset2 Symbol;}{\\f2\\fswiss Arial;}"
-    "{\\f3\\fmodern Courier New;}{\\f4\\fnil\\fcharset2 Wingdings;}}";
+// "{\fonttbl{\f0\froman Times New Roman;}...}": the PC fonts in their
+// order, a symbol font with its character set. Returns the length; writes the
+// text when given where.
+constexpr std::size_t font_table_text(char* out) {
+  std::size_t n = 0;
+  auto put = [&](std::string_view text) {
+    for (char c : text) {
+      if (out) out[n] = c;
+      ++n;
+    }
+  };
+  auto put_digit = [&](std::size_t digit) {
+    const char c = static_cast<char>('0' + digit);
+    put(std::string_view(&c, 1));
+  };
+  put("{\\fonttbl");
+  for (std::size_t number = 0; number < kPcFonts.size(); ++number) {
+    const PcFontFace& face = kPcFonts[number];
+    put("{\\f");
+    put_digit(number);
+    put("\\");
+    put(rtf_family_keyword(face.family));
+    if (font_charset(face) != 0) {
+      put("\\fcharset");
+      put_digit(font_charset(face));
+    }
+    put(" ");
+    put(face.name);
+    put(";}");
+  }
+  put("}");
+  return n;
+}
+static_assert(kPcFonts.size() <= 10);  // one digit each
+constexpr auto kFontTableText = [] {
+  std::array<char, font_table_text(nullptr)> text{};
+  font_table_text(text.data());
+  return text;
+}();
+constexpr std::string_view kFontTable(kFontTableText.data(), kFontTableText.size());
 constexpr std::string_view kColourTable =
     "{\\colortbl;\\red0\\green0\\blue0;\\red0\\green0\\blue255;\\red0\\green255\\blue255;\\red0\\green255\\blue0;\r\n"
     "\\red255\\green0\\blue255;\\red255\\green0\\blue0;\\red255\\green255\\blue0;\\red255\\green255\\blue255;"
@@ -60,20 +100,13 @@ static_assert(kDocumentFormat.size() == kFacingPages.size());
 
 // The RTF source is wrapped after this many plain characters on one line.
 constexpr int kLineWrap = 101;
-// The font of the document, and of text whose font class is not known.
-constexpr char kDefaultFont = '0';
+// A PC font's number, as its digit: the font of the document and the Symbol font.
+constexpr char font_digit_of(PcFont font) { return static_cast<char>('0' + font); }
+constexpr char kDefaultFont = font_digit_of(kDocumentFont);
+constexpr char kSymbolFont = font_digit_of(PcSymbol);
 
 // Font number (as its digit) for a font class of the stream.
-char font_digit(int font_class) {
-  switch (font_class) {
-    case FontSerif: return '0';
-    case FontSans: return '2';
-    case FontSymbol: return '1';
-    case FontDingbats: return '4';
-    case FontFixed: return '3';
-    default: return kDefaultFont;
-  }
-}
+char font_digit(std::uint8_t font_class) { return font_digit_of(class_fonts(font_class).rtf); }
 
 // A character attribute: its codes, its bit in the character state and its
 // control word (with a parameter for sub- and superscript).
@@ -134,7 +167,8 @@ void write_character(RtfWriter& w, int table, int index) {
   if (symbol && !w.symbol_run) {
     w.out.put('{');
     keyword(w, KwF);
-    w.out.put("1 ");  // font 1: Symbol
+    w.out.put(kSymbolFont);
+    w.out.put(' ');
     w.symbol_run = true;
     ++w.depth;
   } else if (!symbol) {
@@ -160,7 +194,7 @@ Chars rtf_char_bytes(const TranslationGroup& group) {
       if ((entry & 0xFF00) == 0) {
         chars.set(table, index, hex, 4);
       } else if (Chars::kMaxBytes >= 10) {
-        const std::uint8_t symbol[10] = {'{', '\\', 'f', '1', ' ', hex[0], hex[1], hex[2], hex[3], '}'};
+        const std::uint8_t symbol[10] = {'{', '\\', 'f', kSymbolFont, ' ', hex[0], hex[1], hex[2], hex[3], '}'};
         chars.set(table, index, symbol, sizeof symbol, true);
       }
     }
@@ -330,7 +364,7 @@ void write_code(RtfWriter& w, const StreamItem& item) {
       break;
     case FontSize:
       w.cs.size = -decode_font_size(item.op2);
-      keyword_number(w, KwFs, 2LL * points(w.cs));
+      font_size_keyword(w);
       w.out.put(' ');
       break;
     case TextColour:
@@ -412,7 +446,7 @@ void write_body(RtfWriter& w, const Chars& chars) {
   w.cs.font_class = kDefaultFont;
   keyword(w, KwF);
   w.out.put(kDefaultFont);
-  keyword_number(w, KwFs, 2LL * points(w.cs));
+  font_size_keyword(w);
   w.out.put(' ');
   // The stream in blocks; a run of bytes that go to the target as they
   // stand is copied in one piece, up to the end of the source line.
@@ -504,7 +538,7 @@ void open_deferred_attribute_groups(RtfWriter& w) {
 
 void restate_character(RtfWriter& w) {
   keyword(w, KwPlain);
-  keyword_number(w, KwFs, 2LL * points(w.cs));
+  font_size_keyword(w);
   keyword(w, KwF);
   w.out.put(static_cast<char>(w.cs.font_class));
   for (const Attribute& still : kAttributes) {

@@ -15,6 +15,7 @@
 
 #include "core/stream_codes.h"
 #include "core/stream_reader.h"
+#include "core/units.h"
 #include "writers/rtf_writer.h"
 
 namespace lettrix {
@@ -23,9 +24,6 @@ namespace {
 
 // The right margin of the stream's initial state: no right indent.
 constexpr int kDefaultRightMargin = 79;
-constexpr int kSingleSpacing = 8;
-// RTF line spacing in twips for one unit of the stream's spacing (8 is single, 240 twips).
-constexpr int kTwipsPerSpacingUnit = 30;
 
 void write_border(RtfWriter& w, std::uint8_t sides) {
   constexpr std::uint8_t kAllSides = kBorderTop | kBorderLeft | kBorderBottom | kBorderRight;
@@ -60,7 +58,7 @@ void tab_stop_keywords(std::string& text, const TabTable& tabs, long long left_m
   for (int column = 0; column < TabTable::kColumns; ++column) {
     const std::int32_t kind = tabs.entries[column];
     if (kind == 0) continue;
-    const long long position = (left_margin + column) * kTwipsPerColumn;
+    const long long position = units::columns_to_twips(left_margin + column);
     if (kind == TabBar) {
       if (dos) keyword_number(KwTb, position);
       continue;
@@ -146,14 +144,15 @@ void write_paragraph_properties(RtfWriter& w) {
     keyword(w, KwQr);
   // A hanging indent: the lines after the first align at the indent column.
   const long long left = ps.left_margin + ps.hanging_indent;
-  if (left != 0) keyword_number(w, KwLi, left * kTwipsPerColumn);
-  if (ps.hanging_indent != 0) keyword_number(w, KwFi, -static_cast<long long>(ps.hanging_indent) * kTwipsPerColumn);
+  if (left != 0) keyword_number(w, KwLi, units::columns_to_twips(left));
+  if (ps.hanging_indent != 0)
+    keyword_number(w, KwFi, units::columns_to_twips(-static_cast<long long>(ps.hanging_indent)));
   // The second indent: the first line starts that many columns to the right.
-  else if (ps.second_indent != 0) keyword_number(w, KwFi, static_cast<long long>(ps.second_indent) * kTwipsPerColumn);
+  else if (ps.second_indent != 0) keyword_number(w, KwFi, units::columns_to_twips(ps.second_indent));
   if (ps.right_margin < kDefaultRightMargin)
-    keyword_number(w, KwRi, static_cast<long long>(kDefaultRightMargin - ps.right_margin) * kTwipsPerColumn);
-  if (ps.line_spacing > 0 && ps.line_spacing != kSingleSpacing) {
-    keyword_number(w, KwSl, static_cast<long long>(ps.line_spacing) * kTwipsPerSpacingUnit);
+    keyword_number(w, KwRi, units::columns_to_twips(static_cast<long long>(kDefaultRightMargin) - ps.right_margin));
+  if (ps.line_spacing > 0 && ps.line_spacing != units::kSingleSpacing) {
+    keyword_number(w, KwSl, units::spacing_to_twips(ps.line_spacing));
     keyword_number(w, KwSlmult, 1);
   }
   write_border(w, w.in_note ? w.note_border : w.border);

@@ -9,14 +9,12 @@
 
 #include "core/charset.h"
 #include "core/emitter.h"
+#include "core/units.h"
 #include "support/block_input.h"
 #include "support/output_buffer.h"
 #include "writers/rtf_keywords.h"
 
 namespace lettrix {
-
-// One character column of the stream is a tenth of an inch: 144 twips.
-inline constexpr long long kTwipsPerColumn = 144;
 
 struct RtfWriter {
   BlockInput& in;  // the stream
@@ -88,6 +86,9 @@ inline void keyword_number(RtfWriter& w, int number, long long value) {
 }
 
 inline int points(const CharState& cs) { return -static_cast<int>(cs.size); }
+
+// "\fs" and the size in half points.
+inline void font_size_keyword(RtfWriter& w) { keyword_number(w, KwFs, units::points_to_half_points(points(w.cs))); }
 
 // "\plain", then the size, font, attributes on and colour of the character
 // state, then a blank.

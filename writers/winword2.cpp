@@ -15,8 +15,10 @@
 #include "core/charset.h"
 #include "core/emitter.h"
 #include "core/handler.h"
+#include "core/pc_fonts.h"
 #include "core/stream_codes.h"
 #include "core/stream_reader.h"
+#include "core/units.h"
 #include "support/byte_io.h"
 #include "support/file_handle.h"
 #include "support/output_buffer.h"
@@ -119,14 +121,12 @@ void emit(Writer& w, std::uint8_t byte) {
   ++w.pos;
 }
 
+// The font table index: the Symbol font for a run of Symbol characters, the
+// document's font for another character set, else the class's font.
 int font_index(const CharValues& v) {
-  if (v.charset == 1) return FontSymbolIndex;
-  if (v.charset != 0) return FontTimes;
-  switch (v.font_class) {
-    case FontSerif: return FontTimes;
-    case FontSans: return FontArial;
-    default: return FontCourier;
-  }
+  if (v.charset == 1) return PcSymbol;
+  if (v.charset != 0) return kDocumentFont;
+  return class_fonts(v.font_class).winword2;
 }
 
 Bytes run_record(const Writer& w, const CharValues& v) {
@@ -200,11 +200,9 @@ void put_note_mark(Writer& w) {
 
 // ---- Paragraphs -----------------------------------------------------------
 
-int twips_per_column(const Writer& w) { return word::twips_per_column(w.run.points); }
-
 void encode_tabs(Writer& w) {
   word::EncodedTab encoded[kMaxTabStops];
-  const int n = word::encode_tab_stops(w.para.tabs, twips_per_column(w), encoded, kMaxTabStops);
+  const int n = word::encode_tab_stops(w.para.tabs, units::kTwipsPerColumn, encoded, kMaxTabStops);
   w.tab_encoding.clear();
   for (int i = 0; i < n; ++i) w.tab_encoding.push_back({encoded[i].position, encoded[i].kind});
   w.para.tab_state = word::kTabsEncoded;
@@ -219,23 +217,22 @@ Bytes paragraph_modifiers(Writer& w, unsigned f) {
   if (f & word::kParaJustified) alignment = AlignJustified;
   if (alignment) add_alignment(mods, alignment);
 
-  const long width = twips_per_column(w);
   const bool left = f & word::kParaLeftIndent, first = f & word::kParaFirstIndent;
   if ((left || first) && p.ps.hanging_indent == 0) p.ps.hanging_indent = 5;
   if (left && first) {
-    add_twips(mods, ModLeftIndent, p.ps.hanging_indent * width);
-    add_twips(mods, ModFirstIndent, -p.ps.hanging_indent * width);
+    add_twips(mods, ModLeftIndent, units::columns_to_twips(p.ps.hanging_indent));
+    add_twips(mods, ModFirstIndent, units::columns_to_twips(-p.ps.hanging_indent));
     p.ps.hanging_indent = 0;
   } else if (left) {
-    add_twips(mods, ModLeftIndent, p.ps.hanging_indent * width);
+    add_twips(mods, ModLeftIndent, units::columns_to_twips(p.ps.hanging_indent));
     if (!p.ps.indent_flag) p.ps.hanging_indent = 0;
   } else if (first) {
     const int stop = first_tab(p.tabs);
-    add_twips(mods, ModFirstIndent, (stop ? stop : 5) * width);
+    add_twips(mods, ModFirstIndent, units::columns_to_twips(stop ? stop : 5));
   } else if (f & word::kParaSecondIndent) {
-    add_twips(mods, ModFirstIndent, static_cast<long>(p.ps.second_indent) * width);
+    add_twips(mods, ModFirstIndent, units::columns_to_twips(p.ps.second_indent));
   }
-  if (f & word::kParaSpacing) add_twips(mods, ModLineSpacing, static_cast<long>(p.ps.line_spacing) * 30);
+  if (f & word::kParaSpacing) add_twips(mods, ModLineSpacing, units::spacing_to_twips(p.ps.line_spacing));
   if (p.tab_count > 0 && p.tab_state != word::kTabsDefault) {
     if (p.tab_state == word::kTabsChanged) encode_tabs(w);
     add_tab_stops(mods, w.tab_encoding);

@@ -4,6 +4,9 @@
 #include <atomic>
 #include <cstring>
 
+#include "core/pc_fonts.h"
+#include "core/units.h"
+
 namespace lettrix::ww2 {
 
 namespace {
@@ -21,14 +24,29 @@ constexpr std::uint8_t kStyleSheet[] = {
     0xFF, 0x00, 0x00, 0x00, 0x00, 0x00, 0xFF, 0x00, 0x00, 0xDE};
 static_assert(sizeof kStyleSheet == 106);
 
-// Total length, then per font: length byte, family, character set, name.
-constexpr std::uint8_t kFontTable[] = {
-    0x37, 0x00,
-    0x12, 0x16, 0x00, 'T', 'i', 'm', 'e', 's', ' ', 'N', 'e', 'w', ' ', 'R', 'o', 'm', 'a', 'n', 0,
-    0x09, 0x16, 0x02, 'S', 'y', 'm', 'b', 'o', 'l', 0,
-    0x08, 0x26, 0x00, 'A', 'r', 'i', 'a', 'l', 0,
-    0x0E, 0x35, 0x00, 'C', 'o', 'u', 'r', 'i', 'e', 'r', ' ', 'N', 'e', 'w', 0};
-static_assert(sizeof kFontTable == 55);
+// Total length, then per font: length byte, pitch and family, character
+// set, name and a zero; the fonts are the first PC fonts, in their order.
+constexpr std::size_t kFontTableSize = [] {
+  std::size_t n = 2;
+  for (std::size_t i = 0; i < kWinWord2FontCount; ++i) n += 4 + kPcFonts[i].name.size();
+  return n;
+}();
+constexpr auto kFontTable = [] {
+  std::array<std::uint8_t, kFontTableSize> t{};
+  t[0] = static_cast<std::uint8_t>(kFontTableSize);
+  t[1] = static_cast<std::uint8_t>(kFontTableSize >> 8);
+  std::size_t at = 2;
+  for (std::size_t i = 0; i < kWinWord2FontCount; ++i) {
+    const PcFontFace& face = kPcFonts[i];
+    t[at++] = static_cast<std::uint8_t>(3 + face.name.size());
+    t[at++] = pitch_and_family(face);
+    t[at++] = font_charset(face);
+    for (char c : face.name) t[at++] = static_cast<std::uint8_t>(c);
+    t[at++] = 0;
+  }
+  return t;
+}();
+static_assert(kFontTableSize == 55);
 
 constexpr std::uint8_t kSettings[] = {0x01, 0x80, 0x01, 0x00, 0x07, 0x00, 0x00, 0x00, 0x07, 0x00,
                                       0x00, 0x00, 0x07, 0x00, 0x00, 0x80, 0x00, 0x80, 0x07, 0x00,
@@ -93,7 +111,7 @@ Bytes char_record(const CharProps& p) {
     if (p.points != 10) b[2] |= kGivenSize;
     b[4] = static_cast<std::uint8_t>(p.font_index);
     const int points = p.note_mark ? std::max(p.points - 2, 1) : p.points;
-    b[6] = static_cast<std::uint8_t>(std::clamp(points * 2, 0, 255));
+    b[6] = static_cast<std::uint8_t>(std::clamp<long long>(units::points_to_half_points(points), 0, 255));
     at_least(7);
   }
   if (p.underline || p.double_underline) {

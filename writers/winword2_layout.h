@@ -13,7 +13,8 @@
 //            footnote page descriptors (18), section table (14), page
 //            descriptors (18), header table (16, only with a header or
 //            footer), character bin table, paragraph bin table, font table
-//            (55), two zero bytes, settings (30), document properties (52)
+//            (55: the first four PC fonts of core/pc_fonts.h), two zero
+//            bytes, settings (30), document properties (52)
 //
 // A property page holds n runs (at most 48):
 //   0            n + 1 file offsets: the page's first, then each run's end
@@ -57,12 +58,9 @@ struct CharProps {
   bool subscript = false;
   bool note_mark = false;      // footnote reference mark (special character)
   bool font_and_size = true;   // false while a paragraph style code is in force
-  int font_index = 0;          // into the font table
+  int font_index = 0;          // into the font table: a PcFont (core/pc_fonts.h)
   int points = 12;
 };
-
-// Font table indices.
-enum FontIndex { FontTimes = 0, FontSymbolIndex = 1, FontArial = 2, FontCourier = 3 };
 
 // The record of a run: a length byte L and the first L property bytes. An
 // empty result means default properties (L would be 0).

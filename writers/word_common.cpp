@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "core/stream_codes.h"
+#include "core/units.h"
 
 namespace lettrix::word {
 
@@ -178,7 +179,7 @@ bool apply_paragraph_code(Paragraph& p, const StreamItem& item) {
   }
   if (item.value >= kFirstSpacingCode && item.value <= LineSpacing) {
     p.ps.line_spacing = item.op2;
-    if (item.op2 != 8)
+    if (item.op2 != units::kSingleSpacing)
       set_flags(p, kParaSpacing);
     else
       end_flags(p, kParaSpacing);
@@ -186,8 +187,6 @@ bool apply_paragraph_code(Paragraph& p, const StreamItem& item) {
   }
   return false;
 }
-
-int twips_per_column(int /*points*/) { return 144; }
 
 std::int16_t clamp_twips(long long twips) {
   if (twips > std::numeric_limits<std::int16_t>::max()) return std::numeric_limits<std::int16_t>::max();

@@ -114,10 +114,6 @@ int right_on(Paragraph& p);
 // paragraph holds no text yet (the code came at its start), it ends there.
 bool apply_paragraph_code(Paragraph& p, const StreamItem& item);
 
-// Twips per character column of the stream: a column is a tenth of an inch
-// whatever the point size (the size is not used).
-int twips_per_column(int points);
-
 // A twips value in the signed 16-bit range of the property records.
 std::int16_t clamp_twips(long long twips);
 

@@ -18,8 +18,10 @@
 #include "core/driver_state.h"
 #include "core/emitter.h"
 #include "core/handler.h"
+#include "core/pc_fonts.h"
 #include "core/stream_codes.h"
 #include "core/stream_reader.h"
+#include "core/units.h"
 #include "support/byte_io.h"
 #include "support/file_handle.h"
 #include "support/output_buffer.h"
@@ -49,8 +51,7 @@ constexpr int kHeadFootnote = 1;
 // Sizes beyond 127 points do not fit the record's half-point byte.
 constexpr int kLargestPoints = 127;
 constexpr int kDefaultPoints = 12;  // Word's default character size
-constexpr int kSingleSpacingTwips = 240;
-constexpr int kSpacingTwipsPerUnit = 30;
+constexpr int kSingleSpacingTwips = static_cast<int>(units::spacing_to_twips(units::kSingleSpacing));
 
 // The text stops before the page numbers of what follows could not be held.
 constexpr std::uint32_t kTextEndLimit = static_cast<std::uint32_t>(kLastPage) * kPageSize;
@@ -86,7 +87,6 @@ struct DosWriter {
   PropertyPages paras;
   word::EncodedTab tab_cache[kMaxTabStops];
   int tab_cache_count = 0;
-  int tab_cache_twips = 0;
 
   bool note_pass = false;
   unsigned notes = 0;       // notes of the main text
@@ -97,8 +97,6 @@ struct DosWriter {
   bool failed = false;  // stop: a work file or a write failed, or the document is too large
   bool too_large = false;  // the text reached what the header's page numbers can address
 };
-
-int points_of(const CharState& cs) { return -static_cast<int>(cs.size); }
 
 void put_text(DosWriter& w, std::uint8_t byte) {
   w.out.put(static_cast<char>(byte));
@@ -122,9 +120,8 @@ bool run_record(const DosWriter& w, PropertyRecord& record) {
   if (r.attrs & word::kAttrItalic) f.font |= kCharItalic;
   // A symbol character's font replaces bold and italic.
   if (r.charset == 1 && w.font_byte != 0) f.font = w.font_byte;
-  if (r.font_class == FontSerif) f.font |= font_number_bits(16);
-  if (r.font_class == FontSans) f.font |= font_number_bits(17);
-  f.half_points = static_cast<std::uint8_t>(2 * r.points);
+  f.font |= font_number_bits(class_fonts(static_cast<std::uint8_t>(r.font_class)).word_dos);
+  f.half_points = static_cast<std::uint8_t>(units::points_to_half_points(r.points));
   if (r.attrs & word::kAttrDoubleUnderline)
     f.style |= kCharDoubleUnderline;
   else if (r.attrs & word::kAttrUnderline)
@@ -157,13 +154,12 @@ void close_run(DosWriter& w, unsigned attrs) {
   take_current(w, attrs);
 }
 
-void add_tab_stops(DosWriter& w, PropertyRecord& r, int twips_per_col, unsigned flags) {
+void add_tab_stops(DosWriter& w, PropertyRecord& r, unsigned flags) {
   Paragraph& p = w.para;
   if (p.tab_count == 0 || p.tab_state == word::kTabsDefault) return;
-  // The encoding is kept until the stops or the column width change.
-  if (p.tab_state == word::kTabsChanged || twips_per_col != w.tab_cache_twips) {
-    w.tab_cache_count = word::encode_tab_stops(p.tabs, twips_per_col, w.tab_cache, kMaxTabStops);
-    w.tab_cache_twips = twips_per_col;
+  // The encoding is kept until the stops change.
+  if (p.tab_state == word::kTabsChanged) {
+    w.tab_cache_count = word::encode_tab_stops(p.tabs, units::kTwipsPerColumn, w.tab_cache, kMaxTabStops);
     p.tab_state = word::kTabsEncoded;
   }
   if (w.tab_cache_count == 0) return;
@@ -190,8 +186,7 @@ void close_paragraph(DosWriter& w, unsigned flags) {
     if (flags & word::kParaFlushRight) r.set(kParaAlignByte, kAlignRight);
     if (flags & word::kParaCentred) r.set(kParaAlignByte, kAlignCentred);
     if (flags & word::kParaJustified) r.set(kParaAlignByte, kAlignJustified);
-    const int twips = word::twips_per_column(points_of(w.cs));
-    const long long hanging = static_cast<long long>(p.ps.hanging_indent) * twips;
+    const long long hanging = units::columns_to_twips(p.ps.hanging_indent);
     const unsigned indents = flags & (word::kParaLeftIndent | word::kParaFirstIndent);
     if (indents == (word::kParaLeftIndent | word::kParaFirstIndent)) {
       r.set16(kParaLeftIndent, word::clamp_twips(hanging));
@@ -200,12 +195,13 @@ void close_paragraph(DosWriter& w, unsigned flags) {
       r.set16(kParaLeftIndent, word::clamp_twips(hanging));
     } else if (indents == word::kParaFirstIndent) {
       const int first = first_tab(p.tabs);
-      r.set16(kParaFirstIndent, word::clamp_twips(static_cast<long long>(first == 0 ? 5 : first) * twips));
+      r.set16(kParaFirstIndent, word::clamp_twips(units::columns_to_twips(first == 0 ? 5 : first)));
     } else if (flags & word::kParaSecondIndent) {
-      r.set16(kParaFirstIndent, word::clamp_twips(static_cast<long long>(p.ps.second_indent) * twips));
+      r.set16(kParaFirstIndent, word::clamp_twips(units::columns_to_twips(p.ps.second_indent)));
     }
     if ((flags & word::kParaLeftIndent) && !p.ps.indent_flag) p.ps.hanging_indent = 0;
-    if (flags & word::kParaSpacing) r.set16(kParaLineSpacing, p.ps.line_spacing * kSpacingTwipsPerUnit);
+    if (flags & word::kParaSpacing)
+      r.set16(kParaLineSpacing, static_cast<int>(units::spacing_to_twips(p.ps.line_spacing)));
     if (flags & word::kParaNoteEnd) {
       if (r.length == 0)
         r.set(kParaStyleByte, kParaNoteEndOnly);
@@ -214,7 +210,7 @@ void close_paragraph(DosWriter& w, unsigned flags) {
     } else {
       r.bytes[kParaStyleByte] = kParaOrdinary;
     }
-    add_tab_stops(w, r, twips, flags);
+    add_tab_stops(w, r, flags);
     add_run(w.paras, w.position, &r);
   }
   p.tab_count = 0;

@@ -2,19 +2,21 @@
 
 #include <algorithm>
 
+#include "core/units.h"
+
 namespace lettrix::wp5 {
 
 namespace {
 
-constexpr long kUnitsPerColumn = 120;
-// The right margin is written as this less the position of its column.
-constexpr long kRightMarginBase = 12000;
+// The right margin is written as the position of column 100 (ten inches)
+// less the position of its column.
+constexpr long long kRightMarginBase = units::columns_to_wp_units(100);
 // Space between two newspaper columns.
 constexpr long kColumnGap = 400;
 constexpr unsigned kUnusedTabPosition = 0xFFFF;
 constexpr int kTabPositions = 40;
 
-unsigned clamp_u16(long value) { return static_cast<unsigned>(std::clamp<long>(value, 0, 0xFFFF)); }
+unsigned clamp_u16(long long value) { return static_cast<unsigned>(std::clamp<long long>(value, 0, 0xFFFF)); }
 
 void put_byte(std::string& out, unsigned byte) { out.push_back(static_cast<char>(byte & 0xFF)); }
 
@@ -44,7 +46,7 @@ void put_tab_stops(std::string& out, const TabTable& stops, long left_margin) {
   for (int column = 0; column < TabTable::kColumns && used < kTabPositions; ++column) {
     const std::int32_t kind = stops.entries[column];
     if (kind <= 0) continue;
-    positions[used] = clamp_u16((left_margin + column) * kUnitsPerColumn);
+    positions[used] = clamp_u16(units::columns_to_wp_units(left_margin + column));
     // Left, centre, right and decimal stops; a bar stop has no kind of its
     // own here and stands as a left stop.
     kinds[used] = static_cast<std::uint8_t>(kind >= TabLeft && kind <= TabDecimal ? kind - 1 : 0);
@@ -115,8 +117,8 @@ void put_variable(std::string& out, std::uint8_t code, std::uint8_t subfunction,
   put_byte(out, code);
 }
 
-unsigned left_margin_units(long column) { return clamp_u16(column * kUnitsPerColumn); }
-unsigned right_margin_units(long column) { return clamp_u16(kRightMarginBase - column * kUnitsPerColumn); }
+unsigned left_margin_units(long column) { return clamp_u16(units::columns_to_wp_units(column)); }
+unsigned right_margin_units(long column) { return clamp_u16(kRightMarginBase - units::columns_to_wp_units(column)); }
 
 void put_margins(std::string& out, long old_left, long old_right, long new_left, long new_right) {
   std::string data;
@@ -129,10 +131,7 @@ void put_margins(std::string& out, long old_left, long old_right, long new_left,
 
 void put_line_spacing(std::string& out, int old_spacing, int new_spacing) {
   std::string data;
-  for (int spacing : {old_spacing, new_spacing}) {
-    put_byte(data, (spacing % 8) * 32);
-    put_byte(data, spacing / 8);
-  }
+  for (int spacing : {old_spacing, new_spacing}) put_u16(data, units::spacing_to_wp_lines(spacing));
   put_variable(out, kFormat, kFormatSpacing, data);
 }
 
@@ -161,12 +160,13 @@ void put_colour(std::string& out, int palette_entry) {
 void put_column_definition(std::string& out, int columns, long left_margin, long right_margin) {
   if (columns < 1) return;
   const int n = std::min(columns, kMaxColumns);
-  const long width = (right_margin - left_margin) / n * kUnitsPerColumn;
+  // Each column a whole number of stream columns wide.
+  const long long width = units::columns_to_wp_units((right_margin - left_margin) / n);
   std::string data(97, '\0');
   put_byte(data, static_cast<unsigned>(n + 0x40));
-  long start = left_margin * kUnitsPerColumn;
+  long long start = units::columns_to_wp_units(left_margin);
   for (int i = 0; i < n; ++i) {
-    const long end = start + width;
+    const long long end = start + width;
     put_u16(data, clamp_u16(start));
     put_u16(data, clamp_u16(end));
     start = end + kColumnGap;

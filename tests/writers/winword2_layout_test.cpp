@@ -6,6 +6,7 @@
 #include <cstring>
 #include <string>
 
+#include "core/pc_fonts.h"
 #include "writers/winword2_layout.h"
 
 namespace lettrix::ww2 {
@@ -42,7 +43,7 @@ TEST(Ww2Layout, CharacterRecords) {
       {"12 points, Times", props([](CharProps&) {}), "07 00 00 06 00 00 00 18"},
       {"10 points: size flag clear, size still written", props([](CharProps& p) { p.points = 10; }),
        "07 00 00 02 00 00 00 14"},
-      {"bold italic caps Arial", props([](CharProps& p) { p.bold = p.italic = p.caps = true; p.font_index = FontArial; }),
+      {"bold italic caps Arial", props([](CharProps& p) { p.bold = p.italic = p.caps = true; p.font_index = PcArial; }),
        "07 43 00 06 00 02 00 18"},
       {"small capitals and strike", props([](CharProps& p) { p.small_caps = p.strike = true; }),
        "07 20 04 06 00 00 00 18"},

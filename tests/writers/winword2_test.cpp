@@ -62,7 +62,7 @@ TEST(Ww2Writer, PlainTextAndEmptyDocuments) {
   EXPECT_EQ(f.footnote_length, 0u);
   EXPECT_EQ(f.header_length, 0u);
   EXPECT_EQ(hex(f.bytes.substr(f.text_limit, 7)), "06 8B 82 2E 8C C6 41");
-  EXPECT_EQ(char_record(f, "Hello"), "07 00 00 06 00 03 00 18") << "12 points, font class 0: Courier New";
+  EXPECT_EQ(char_record(f, "Hello"), "07 00 00 06 00 00 00 18") << "12 points, font class 0: the document's font";
   EXPECT_EQ(hex(f.run_at(f.char_runs, f.text_limit)->record), "0E 00 02 00 00 00 00 14 00 00 00 00 00 00 04");
   EXPECT_EQ(para_record(f, "Hello"), "04 00 00 00 00 00 00 00 00");
   // Without notes the note tables are empty and the descriptors hold zeros.
@@ -185,7 +185,7 @@ TEST(Ww2Writer, Footnotes) {
             hex(bytes({0, 0, 0, 0, second_mark, 0, 0, 0, length, 0, 0, 0, length + 6, 0, 0, 0})));
   EXPECT_EQ(hex(f.table(f.note_pages).substr(4, 4)), hex(bytes({length + 6, 0, 0, 0})));
   // The marks: special, 2 points smaller, raised.
-  EXPECT_EQ(char_record(f, "\x02"), "0B 00 02 16 00 03 00 14 00 00 00 06");
+  EXPECT_EQ(char_record(f, "\x02"), "0B 00 02 16 00 00 00 14 00 00 00 06");
   // The last paragraph of each note has the footnote style code.
   EXPECT_EQ(para_record(f, "\tFirst").substr(3, 2), "F5") << para_record(f, "\tFirst");
   EXPECT_EQ(para_record(f, "Tabbed").substr(3, 2), "F5");

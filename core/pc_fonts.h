@@ -1,0 +1,102 @@
+// The PC fonts the writers give a document, and the font each writer gives
+// to each font class of the stream (the operand of the Font code).
+//
+//   class            RTF               Word for Windows 2   Word for DOS
+//   0 other          Times New Roman   Times New Roman      font 0
+//   1 serif          Times New Roman   Times New Roman      font 16
+//   2 sans serif     Arial             Arial                font 17
+//   3 Symbol         Symbol            Courier New          font 0
+//   4 dingbats       Wingdings         Courier New          font 0
+//   5 fixed width    Courier New       Courier New          font 0
+//   6 to 255         as class 0
+//
+// A class of no known kind takes the document's font in every writer: Times
+// New Roman, or font 0, Word for DOS's default, which it leaves out of the
+// record. Word for Windows 2's font table has no Wingdings, and a Symbol run
+// of its text takes the Symbol font from the character set of its
+// characters, not from the class. The plain text and WordPerfect writers
+// give no fonts.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+#include "core/stream_codes.h"
+
+namespace lettrix {
+
+// Font families as Windows numbers them (bits 4 to 6 of the pitch and family
+// byte); RTF names them \fnil, \froman, \fswiss, \fmodern.
+enum class FontFamily : std::uint8_t { Nil = 0, Roman = 1, Swiss = 2, Modern = 3 };
+
+// The RTF control word of a family, without its backslash.
+constexpr std::string_view rtf_family_keyword(FontFamily family) {
+  switch (family) {
+    case FontFamily::Roman: return "froman";
+    case FontFamily::Swiss: return "fswiss";
+    case FontFamily::Modern: return "fmodern";
+    default: return "fnil";
+  }
+}
+
+struct PcFontFace {
+  std::string_view name;
+  FontFamily family;
+  bool fixed_pitch;
+  bool symbol;  // a symbol font: its bytes are symbols, not letters (character set 2)
+};
+
+// The PC fonts, numbered as in the RTF font table ("\f0" to "\f4"). The font
+// table of Word for Windows 2 holds the first four, in the same order, so
+// the number is its font index as well.
+enum PcFont : std::uint8_t { PcTimes = 0, PcSymbol = 1, PcArial = 2, PcCourier = 3, PcWingdings = 4 };
+
+inline constexpr std::array<PcFontFace, 5> kPcFonts = {{
+    {"Times New Roman", FontFamily::Roman, false, false},
+    {"Symbol", FontFamily::Roman, false, true},
+    {"Arial", FontFamily::Swiss, false, false},
+    {"Courier New", FontFamily::Modern, true, false},
+    {"Wingdings", FontFamily::Nil, false, true},
+}};
+inline constexpr std::size_t kWinWord2FontCount = 4;
+
+// The document's font.
+inline constexpr PcFont kDocumentFont = PcTimes;
+
+// The character set byte of a font (Windows numbering: 0 ANSI, 2 symbol).
+constexpr std::uint8_t font_charset(const PcFontFace& face) { return face.symbol ? 2 : 0; }
+
+// The pitch and family byte of a Word for Windows font table entry: pitch in
+// bits 0 and 1 (1 fixed, 2 variable), bit 2 for a TrueType font (all of
+// these are), the family in bits 4 to 6.
+constexpr std::uint8_t pitch_and_family(const PcFontFace& face) {
+  return static_cast<std::uint8_t>(static_cast<unsigned>(face.family) << 4 | 0x04 | (face.fixed_pitch ? 1 : 2));
+}
+
+// The fonts of one font class, in each writer that gives fonts.
+struct ClassFonts {
+  PcFont rtf;
+  PcFont winword2;
+  std::uint8_t word_dos;  // Word for DOS font number
+};
+
+// By font class, FontOther to FontFixed.
+inline constexpr std::array<ClassFonts, 6> kClassFonts = {{
+    /* FontOther */ {kDocumentFont, kDocumentFont, 0},
+    /* FontSerif */ {PcTimes, PcTimes, 16},
+    /* FontSans */ {PcArial, PcArial, 17},
+    /* FontSymbol */ {PcSymbol, PcCourier, 0},
+    /* FontDingbats */ {PcWingdings, PcCourier, 0},
+    /* FontFixed */ {PcCourier, PcCourier, 0},
+}};
+static_assert(kClassFonts.size() == FontFixed + 1);
+
+// The fonts of a class byte of the stream; a class of no known kind (one
+// beyond the listed ones) has those of FontOther.
+constexpr const ClassFonts& class_fonts(std::uint8_t font_class) {
+  return font_class < kClassFonts.size() ? kClassFonts[font_class] : kClassFonts[FontOther];
+}
+
+}  // namespace lettrix
