@@ -4,7 +4,8 @@
 // seeds of the fuzz targets spell their streams this way:
 //   parse_stream("{BoldOn}Hello{BoldOff}¶").bytes == "\x5C\x23Hello\x5C\x24\r"
 //
-// Besides the printed form the parser takes upper- or lower-case hex digits.
+// Besides the printed form the parser takes upper- or lower-case hex digits
+// and decimal numbers with leading zeros.
 // A newline stands only right after ¶ (and is not a byte of the stream); a
 // backslash, a lone brace or any character outside printable ASCII is an
 // error, as is a code whose operands do not fit it.
