@@ -2,84 +2,60 @@
 
 namespace lettrix {
 
+namespace {
+
+// Every listed code byte, named or not.
+constexpr std::uint8_t kListedCodes[] = {
+#define LETTRIX_CODE(name, byte, operands) byte,
+#define LETTRIX_CODE_UNNAMED LETTRIX_CODE
+#include "core/stream_codes.def"
+};
+
+// The list may only name what the byte-range rule already says: the reader
+// and the writers skip a code's operands by the rule alone, so a code listed
+// with other operands would be read wrongly. (Two lines with one byte do not
+// compile: listed_operands has a case per line.)
+constexpr bool list_follows_the_rule() {
+  for (int code = 0; code < 256; ++code) {
+    if (listed_operands(static_cast<std::uint8_t>(code)) != code_operands(static_cast<std::uint8_t>(code))) return false;
+  }
+  for (std::uint8_t code : kListedCodes) {
+    if (code < 0x20) return false;  // below TableChar no byte is a code
+  }
+  return true;
+}
+static_assert(list_follows_the_rule(),
+              "core/stream_codes.def: a code below 0x20, or whose operands differ from its byte range's");
+
+struct NamedCode {
+  std::string_view name;
+  std::uint8_t code;
+};
+
+// The named codes (no two share a name: each name is also one of Code's).
+constexpr NamedCode kNamedCodes[] = {
+#define LETTRIX_CODE(name, byte, operands) {#name, byte},
+#define LETTRIX_CODE_UNNAMED(name, byte, operands)
+#include "core/stream_codes.def"
+};
+
+}  // namespace
+
 const char* code_name(std::uint8_t code) {
   switch (code) {
-    case TableChar: return "TableChar";
-    case Reserved21: return "Reserved21";
-    case ClearAllTabs: return "ClearAllTabs";
-    case BoldOn: return "BoldOn";
-    case BoldOff: return "BoldOff";
-    case UnderlineOn: return "UnderlineOn";
-    case UnderlineOff: return "UnderlineOff";
-    case SubscriptOn: return "SubscriptOn";
-    case SubscriptOff: return "SubscriptOff";
-    case SuperscriptOn: return "SuperscriptOn";
-    case SuperscriptOff: return "SuperscriptOff";
-    case CenterOn: return "CenterOn";
-    case CenterOff: return "CenterOff";
-    case StrikeOn: return "StrikeOn";
-    case StrikeOff: return "StrikeOff";
-    case ItalicOn: return "ItalicOn";
-    case ItalicOff: return "ItalicOff";
-    case HiddenOn: return "HiddenOn";
-    case HiddenOff: return "HiddenOff";
-    case PageNumber: return "PageNumber";
-    case HardSpace: return "HardSpace";
-    case Backspace: return "Backspace";
-    case SoftHyphen: return "SoftHyphen";
-    case CapsOn: return "CapsOn";
-    case CapsOff: return "CapsOff";
-    case ShadowOn: return "ShadowOn";
-    case ShadowOff: return "ShadowOff";
-    case SpareAttrOn: return "SpareAttrOn";
-    case SpareAttrOff: return "SpareAttrOff";
-    case DoubleUnderlineOn: return "DoubleUnderlineOn";
-    case DoubleUnderlineOff: return "DoubleUnderlineOff";
-    case JustifyOn: return "JustifyOn";
-    case JustifyOff: return "JustifyOff";
-    case RightOn: return "RightOn";
-    case RightOff: return "RightOff";
-    case SmallCapsOn: return "SmallCapsOn";
-    case SmallCapsOff: return "SmallCapsOff";
-    case OutlineOn: return "OutlineOn";
-    case OutlineOff: return "OutlineOff";
-    case FieldOpen: return "FieldOpen";
-    case FieldClose: return "FieldClose";
-    case ColumnControl:
-    case ColumnControl50:
-    case ColumnControl51: return "ColumnControl";
-    case LeftOn: return "LeftOn";
-    case Backslash: return "Backslash";
-    case EndOfText: return "EndOfText";
-    case SetTab: return "SetTab";
-    case ClearTab: return "ClearTab";
-    case StyleSheet: return "StyleSheet";
-    case ParaStyle: return "ParaStyle";
-    case LeftMargin: return "LeftMargin";
-    case RightMargin: return "RightMargin";
-    case IndentHere: return "IndentHere";
-    case Indent2: return "Indent2";
-    case IndentReset: return "IndentReset";
-    case ParaValue8E: return "ParaValue8E";
-    case Font: return "Font";
-    case FontSize: return "FontSize";
-    case CharSet: return "CharSet";
-    case LineSpacing: return "LineSpacing";
-    case ParaValue97: return "ParaValue97";
-    case Columns: return "Columns";
-    case HeaderEven: return "HeaderEven";
-    case HeaderOdd: return "HeaderOdd";
-    case HeaderAll: return "HeaderAll";
-    case FooterEven: return "FooterEven";
-    case FooterOdd: return "FooterOdd";
-    case FooterAll: return "FooterAll";
-    case NoteCall: return "NoteCall";
-    case BorderOn: return "BorderOn";
-    case BorderOff: return "BorderOff";
-    case Picture: return "Picture";
-    case TextColour: return "TextColour";
+#define LETTRIX_CODE(name, byte, operands) \
+  case byte: return #name;
+#define LETTRIX_CODE_UNNAMED(name, byte, operands)
+#include "core/stream_codes.def"
     default: return nullptr;
   }
+}
+
+int find_code(std::string_view name) {
+  for (const NamedCode& named : kNamedCodes) {
+    if (named.name == name) return named.code;
+  }
+  return -1;
 }
 
 }  // namespace lettrix

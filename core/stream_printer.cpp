@@ -7,12 +7,21 @@ namespace lettrix {
 
 namespace {
 
-std::string hex_byte(unsigned v) {
-  static const char digits[] = "0123456789ABCDEF";
-  std::string s = "0x";
-  s += digits[(v >> 4) & 15];
-  s += digits[v & 15];
-  return s;
+constexpr char kHexDigits[] = "0123456789ABCDEF";
+
+void put_hex_byte(std::string& out, std::uint8_t b) {
+  out += kHexDigits[b >> 4];
+  out += kHexDigits[b & 15];
+}
+
+void put_hex(std::string& out, const std::uint8_t* from, const std::uint8_t* to) {
+  for (; from < to; ++from) put_hex_byte(out, *from);
+}
+
+void put_byte_token(std::string& out, std::uint8_t b) {
+  out += "{0x";
+  put_hex_byte(out, b);
+  out += '}';
 }
 
 void print_byte(std::string& out, std::uint8_t b, bool multiline) {
@@ -28,51 +37,103 @@ void print_byte(std::string& out, std::uint8_t b, bool multiline) {
   if (b >= 0x20 && b < 0x7F) {
     out += static_cast<char>(b);
   } else {
-    out += '{';
-    out += hex_byte(b);
-    out += '}';
+    put_byte_token(out, b);
   }
 }
 
-void print_code(std::string& out, const StreamItem& item) {
-  const char* name = code_name(item.value);
-  std::string label = name ? name : "Code " + hex_byte(item.value);
-  if (item.value == StyleSheet) {
-    out += "{StyleSheet " + std::to_string(item.data.size()) + " bytes}";
-  } else if (item.value == Picture) {
-    out += "{Picture " + std::to_string(item.op1) + " " + std::to_string(picture_height(item)) + "x" +
-           std::to_string(picture_width(item)) + " " +
-           std::to_string(item.data.size() >= 8 ? item.data.size() - 8 : 0) + " digits}";
-  } else if (fixed_operand_count(item.value) == 2) {
-    out += "{" + label + " " + std::to_string(item.op1) + "," + std::to_string(item.op2) + "}";
-  } else {
-    out += "{" + label + "}";
+std::uint32_t big_endian_32(const std::uint8_t* p) {
+  return (static_cast<std::uint32_t>(p[0]) << 24) | (static_cast<std::uint32_t>(p[1]) << 16) |
+         (static_cast<std::uint32_t>(p[2]) << 8) | p[3];
+}
+
+bool is_hex_digit(std::uint8_t c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f'); }
+
+void print_picture(std::string& out, const StreamItem& item) {
+  out += "{Picture ";
+  out += std::to_string(item.op1);
+  if (item.op2 != 0) out += "," + std::to_string(item.op2);
+  // A whole Picture item holds at least its eight bytes of height and width.
+  const std::uint8_t* body = item.data.data() + 8;
+  const std::uint8_t* end = item.data.data() + item.data.size();
+  out += ' ';
+  out += std::to_string(big_endian_32(item.data.data()));
+  out += 'x';
+  out += std::to_string(big_endian_32(item.data.data() + 4));
+  if (body < end) {
+    out += ' ';
+    bool digits = true;
+    for (const std::uint8_t* p = body; p < end && digits; ++p) digits = is_hex_digit(*p);
+    if (digits) {
+      out.append(reinterpret_cast<const char*>(body), static_cast<std::size_t>(end - body));
+    } else {
+      out += '#';
+      put_hex(out, body, end);
+    }
   }
+  out += '}';
+}
+
+void print_code(std::string& out, const StreamItem& item) {
+  switch (code_operands(item.value)) {
+    case Operands::StyleSheetBlock:
+      out += "{StyleSheet";
+      if (!item.data.empty()) {
+        out += ' ';
+        put_hex(out, item.data.data(), item.data.data() + item.data.size());
+      }
+      out += '}';
+      return;
+    case Operands::PictureBlock: print_picture(out, item); return;
+    case Operands::TwoBytes:
+    case Operands::None: break;
+  }
+  out += '{';
+  if (const char* name = code_name(item.value)) {
+    out += name;
+  } else {
+    out += "Code 0x";
+    put_hex_byte(out, item.value);
+  }
+  if (fixed_operand_count(item.value) == 2) {
+    out += ' ';
+    out += std::to_string(item.op1);
+    out += ',';
+    out += std::to_string(item.op2);
+  }
+  out += '}';
 }
 
 }  // namespace
 
-std::string print_stream(std::FILE* in, bool multiline) {
+std::string print_stream(std::string_view bytes, bool multiline) {
   std::string out;
+  out.reserve(bytes.size() + bytes.size() / 4);
+  const auto* const first = reinterpret_cast<const std::uint8_t*>(bytes.data());
+  MemoryStream in{first, first + bytes.size()};
   StreamItem item;
-  while (read_stream_item(in, item)) {
+  for (;;) {
+    const std::uint8_t* const start = in.at;
+    if (!read_stream_item(in, item)) {
+      if (start < in.end) {
+        out += "{Truncated ";
+        put_hex(out, start, in.end);
+        out += '}';
+      }
+      return out;
+    }
     if (item.kind == StreamItem::Kind::Byte) {
       print_byte(out, item.value, multiline);
     } else {
       print_code(out, item);
     }
   }
-  return out;
 }
 
-std::string print_stream(std::string_view bytes, bool multiline) {
-  std::FILE* in = std::tmpfile();
-  if (!in) return "{cannot print: no temporary file}";
-  std::fwrite(bytes.data(), 1, bytes.size(), in);
-  std::rewind(in);
-  std::string out = print_stream(in, multiline);
-  std::fclose(in);
-  return out;
+std::string print_stream(std::FILE* in, bool multiline) {
+  std::string bytes;
+  char block[1 << 16];
+  for (std::size_t got; (got = std::fread(block, 1, sizeof block, in)) > 0;) bytes.append(block, got);
+  return print_stream(bytes, multiline);
 }
 
 }  // namespace lettrix

@@ -1,5 +1,7 @@
 #include "core/stream_reader.h"
 
+#include <cstring>
+
 #include "core/stream_codes.h"
 #include "support/byte_io.h"
 
@@ -27,6 +29,19 @@ struct BlockSource {
   int get() { return in.get(); }
   void unget(int) { in.unget(); }
   std::size_t read(std::uint8_t* to, std::size_t n) { return in.read(to, n); }
+};
+
+struct MemorySource {
+  MemoryStream& in;
+  int get() { return next_stream_byte(in); }
+  void unget(int) { --in.at; }  // only ever after a byte was read
+  std::size_t read(std::uint8_t* to, std::size_t n) {
+    const std::size_t left = static_cast<std::size_t>(in.end - in.at);
+    if (n > left) n = left;
+    if (n > 0) std::memcpy(to, in.at, n);
+    in.at += n;
+    return n;
+  }
 };
 
 // Reads the picture body: 8 bytes of height and width, then everything up to
@@ -97,6 +112,11 @@ bool read_stream_code(BlockInput& in, StreamItem& item) { return read_stream_cod
 
 bool read_stream_code_after(BlockInput& in, StreamItem& item, int code) {
   BlockSource source{in};
+  return read_code_after(source, item, code);
+}
+
+bool read_stream_code_after(MemoryStream& in, StreamItem& item, int code) {
+  MemorySource source{in};
   return read_code_after(source, item, code);
 }
 

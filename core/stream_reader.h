@@ -40,9 +40,18 @@ bool read_stream_code_after(std::FILE* in, StreamItem& item, int code);
 bool read_stream_code(BlockInput& in, StreamItem& item);
 bool read_stream_code_after(BlockInput& in, StreamItem& item, int code);
 
-// One byte of a stream read either way.
+// The same for a stream held in memory: the bytes from `at` to `end`, `at`
+// moving on as they are read.
+struct MemoryStream {
+  const std::uint8_t* at;
+  const std::uint8_t* end;
+};
+bool read_stream_code_after(MemoryStream& in, StreamItem& item, int code);
+
+// One byte of a stream read any of these ways.
 inline int next_stream_byte(std::FILE* in) { return get_byte(in); }
 inline int next_stream_byte(BlockInput& in) { return in.get(); }
+inline int next_stream_byte(MemoryStream& in) { return in.at < in.end ? *in.at++ : EOF; }
 
 // Reads the code after an escape byte already read, as read_stream_code
 // does, with TableChar, the code of every accented letter, read inline.

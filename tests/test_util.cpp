@@ -9,6 +9,8 @@
 #include <random>
 #include <sstream>
 
+#include "core/stream_parser.h"
+
 namespace lettrix::testing {
 
 ScratchDir::ScratchDir(bool enter) {
@@ -81,6 +83,12 @@ std::string bytes(std::initializer_list<int> values) {
   std::string s;
   for (int v : values) s += static_cast<char>(v & 0xFF);
   return s;
+}
+
+std::string stream_of(std::string_view text) {
+  ParsedStream parsed = parse_stream(text);
+  if (!parsed.ok()) ADD_FAILURE() << "stream_of: " << parsed.error;
+  return std::move(parsed.bytes);
 }
 
 std::optional<std::string> command_output(const std::string& command) {

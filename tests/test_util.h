@@ -72,5 +72,9 @@ CliRun run_cli(const ScratchDir& dir, const std::string& args);
 
 // Bytes from a list of values, for stream fixtures: bytes({0x5C, 0x23, 'H'}).
 std::string bytes(std::initializer_list<int> values);
+// A stream spelt in its printed form (core/stream_printer.h), for stream
+// fixtures: stream_of("{BoldOn}H{BoldOff}¶"). Text that does not parse fails
+// the test, with the parser's message, and gives an empty stream.
+std::string stream_of(std::string_view text);
 
 }  // namespace lettrix::testing

@@ -1,13 +1,18 @@
 // Writes the project's own sample documents into samples/ (one folder per
 // source format, named by its main alias; each format's generator is
-// make_samples_<Id> in tools/samples_<alias>.cpp) and the seed streams of the writer fuzz targets into
-// fuzz/seeds/stream/. Run it from the top of the source tree:
+// make_samples_<Id> in tools/samples_<alias>.cpp), the seed streams of the writer fuzz targets into
+// fuzz/seeds/stream/ and their prints, the parser's seeds, into
+// fuzz/seeds/stream-text/. Run it from the top of the source tree:
 //   build/bin/make_samples .
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 #include "core/format_registry.h"
+#include "core/stream_parser.h"
+#include "core/stream_printer.h"
 #include "samples.h"
 
 namespace {
@@ -15,22 +20,44 @@ namespace {
 namespace fs = std::filesystem;
 
 
-void streams(const fs::path& dir) {
+// Writes a stream given in its printed form (core/stream_printer.h) as the
+// writers' seed dir/NAME.lxs, and its multiline print as a seed of the
+// parser's fuzz target, text_dir/NAME.txt.
+void stream_seed(const fs::path& dir, const fs::path& text_dir, const std::string& name, std::string_view text) {
+  const lettrix::ParsedStream parsed = lettrix::parse_stream(text);
+  if (!parsed.ok()) {
+    std::fprintf(stderr, "make_samples: seed %s: %s\n", name.c_str(), parsed.error.c_str());
+    std::exit(1);
+  }
+  write_sample(dir / (name + ".lxs"), parsed.bytes);
+  write_sample(text_dir / (name + ".txt"), lettrix::print_stream(parsed.bytes, true));
+}
+
+void streams(const fs::path& dir, const fs::path& text_dir) {
   // Intermediate streams that use every code class, as fuzz seeds for the writers.
-  write_sample(dir / "plain.lxs", "Hello\rWorld\r");
-  write_sample(dir / "codes.lxs",
-        std::string("\x5C\x9E\0\0", 4) + "Header" + "\x5C\x7F" + std::string("\x5C\x90\xF6\xF4", 4) + "\x5C\x23" + "H" +
-            "\x5C\x24" + std::string("\x5C\x20\x01\x29", 4) + std::string("\x5C\xA2\x00\x01", 4) + "N\x5C\x7F\r" +
-            std::string("\x5C\x80\x01\x14", 4) + "a\tb\n" + "\x5C\x3A\n" + "c\x5C\x5C\x5C\x53\x5C\x2B" + "C\r\f" +
-            std::string("\x5C\x86\x02\x00xy", 6) + std::string("\x5C\xC0\x01\x00\0\0\0\x01\0\0\0\x01" "ff\x5C\x7F", 16) +
-            std::string("\x5C\x9F\0\0", 4) + "Footer\x5C\x7F");
+  stream_seed(dir, text_dir, "plain", "Hello¶World¶");
+  stream_seed(dir, text_dir, "codes",
+              "{HeaderAll 0,0}Header{EndOfText}{FontSize 246,244}{BoldOn}H{BoldOff}{TableChar 1,41}"
+              "{NoteCall 0,1}N{EndOfText}¶"
+              "{SetTab 1,20}a{Tab}b{LF}{SoftHyphen}{LF}c{Backslash}{LeftOn}{CenterOn}C¶"
+              "{PageBreak}{StyleSheet 7879}{Picture 1 1x1 ff}{FooterEven 0,0}Footer{EndOfText}");
   // Paragraph properties: margins, hanging indent and its reset, spacing,
   // odd and even running heads, a border, all stops cleared, page breaks.
-  write_sample(dir / "paragraphs.lxs",
-        std::string("\x5C\x9D\0\0", 4) + "Odd\x5C\x7F" + std::string("\x5C\xA0\0\0", 4) + "Even\x5C\x7F" +
-            std::string("\x5C\x88\x00\x0A\x5C\x89\x4F\x45\x5C\x8A\x00\x05\x5C\x96\x08\x10", 16) + "h\r" +
-            std::string("\x5C\x8C\x05\x00\x5C\xB0\x2F\x00", 8) + "b\r\f\f" + "\x5C\x22" +
-            std::string("\x5C\xB1\x00\x00\x5C\x80\x03\xFF", 8) + "\x5C\x2B\x5C\x2C\x5C\x45" + "r\f");
+  stream_seed(dir, text_dir, "paragraphs",
+              "{HeaderOdd 0,0}Odd{EndOfText}{FooterOdd 0,0}Even{EndOfText}"
+              "{LeftMargin 0,10}{RightMargin 79,69}{IndentHere 0,5}{LineSpacing 8,16}h¶"
+              "{IndentReset 5,0}{BorderOn 47,0}b¶"
+              "{PageBreak}{PageBreak}{ClearAllTabs}{BorderOff 0,0}{SetTab 3,255}{CenterOn}{CenterOff}{RightOn}r{PageBreak}");
+  // For the parser alone: every kind of token, the rare ones too (unnamed
+  // codes, a picture of other bytes, a code cut short at the end).
+  const std::string_view tricky =
+      "{{}}{0x00}{0x8E}{Code 0x4E}{Code 0xFF 92,127}{Reserved21}{ColumnControl50}{StyleSheet}{StyleSheet 5C7F0D}¶"
+      "{Picture 2,7 23679x2 0aFf}{Picture 1 1x1 #675C235C}{Picture 3 0x0}x{Truncated 5C860500}";
+  if (!lettrix::parse_stream(tricky).ok()) {
+    std::fprintf(stderr, "make_samples: the tricky seed: %s\n", lettrix::parse_stream(tricky).error.c_str());
+    std::exit(1);
+  }
+  write_sample(text_dir / "tricky.txt", std::string(tricky));
 }
 
 }  // namespace
@@ -54,6 +81,6 @@ int main(int argc, char** argv) {
   make_samples_##Id(top / "samples" / std::string(lettrix::source_main_alias(lettrix::Src##Id)));
 #include "core/formats.def"
   make_wrapper_seeds(top);
-  streams(top / "fuzz" / "seeds" / "stream");
+  streams(top / "fuzz" / "seeds" / "stream", top / "fuzz" / "seeds" / "stream-text");
   return 0;
 }

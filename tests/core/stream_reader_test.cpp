@@ -33,7 +33,7 @@ TEST(StreamReader, EveryCodeClassTakesExactlyItsOperands) {
                          0x5C, 0x53, 'f',                     // LeftOn directly followed by text
                          0x5C, 0x5C, 'g'});                  // Backslash
   EXPECT_EQ(print_stream(s), "{BoldOn}a{TableChar 1,41}b{FontSize 246,244}c{Code 0xFF 92,127}d"
-                             "{StyleSheet 3 bytes}e{LeftOn}f{Backslash}g");
+                             "{StyleSheet 5C7F0D}e{LeftOn}f{Backslash}g");
   auto items = items_of(s);
   ASSERT_EQ(items.size(), 14u);
   EXPECT_TRUE(items[12].is_code(Backslash));

@@ -25,6 +25,14 @@ const std::string kNoHeaderNoFooter = "{HeaderAll 0,0}{EndOfText}{FooterAll 0,0}
 // The codes before the first paragraph of 12 points in left alignment.
 const std::string kFirstText = "{LeftOn}{FontSize 246,244}{Font 0,2}";
 
+// A picture's bytes as the reader writes them: lower-case hex digits.
+std::string hex_digits(const std::string& picture) {
+  static constexpr char kDigits[] = "0123456789abcdef";
+  std::string out;
+  for (unsigned char c : picture) out += {kDigits[c >> 4], kDigits[c & 15]};
+  return out;
+}
+
 std::string read46(const std::string& doc, int expected_rc = 0) {
   testing::ReaderRun run = run_reader(orig_macw46, doc);
   EXPECT_EQ(run.rc, expected_rc);
@@ -271,7 +279,7 @@ TEST(MacWrite46Reader, PagesAsLaidOut) {
                        .page(4).paragraph("d\r")
                        .build()),
             "{HeaderAll 0,0}" + kFirstText + "H¶{EndOfText}{FooterAll 0,0}{EndOfText}a¶{PageBreak}b¶¶{PageBreak}" +
-                "{Picture 1 10x10 26 digits}¶{PageBreak}c¶d¶");
+                "{Picture 1 10x10 " + hex_digits(pict) + "}¶{PageBreak}c¶d¶");
 }
 
 TEST(MacWrite46Reader, Pictures) {
@@ -283,8 +291,8 @@ TEST(MacWrite46Reader, Pictures) {
                               .picture({.top = 10, .left = 20, .bottom = 110, .right = 220, .picture = pict})
                               .paragraph("after\r")
                               .build();
-  EXPECT_EQ(read46(doc), kNoHeaderNoFooter + "{CenterOn}{Picture 1 100x200 " + std::to_string(2 * pict.size()) +
-                             " digits}¶{FontSize 246,244}{Font 0,2}after¶");
+  EXPECT_EQ(read46(doc), kNoHeaderNoFooter + "{CenterOn}{Picture 1 100x200 " + hex_digits(pict) +
+                             "}¶{FontSize 246,244}{Font 0,2}after¶");
   const testing::ReaderRun run = run_reader(orig_macw46, doc);
   const std::string expected = bytes({0x5C, 0xC0, 1, 0, 0, 0, 0, 100, 0, 0, 0, 200}) + "0010000000000064" +
                                "00c81101a00082ff" + bytes({0x5C, 0x7F, 13});
@@ -299,8 +307,9 @@ TEST(MacWrite46Reader, Pictures) {
     std::string printed;
   };
   const Case cases[] = {
-      {{.picture = build::mac_picture(5, 5, 35, 45)}, "{LeftOn}{Picture 1 30x40 26 digits}¶"},
-      {{.bottom = 30, .right = 40, .picture = v2}, "{LeftOn}{Picture 1 30x40 30 digits}¶"},
+      {{.picture = build::mac_picture(5, 5, 35, 45)},
+       "{LeftOn}{Picture 1 30x40 " + hex_digits(build::mac_picture(5, 5, 35, 45)) + "}¶"},
+      {{.bottom = 30, .right = 40, .picture = v2}, "{LeftOn}{Picture 1 30x40 " + hex_digits(v2) + "}¶"},
       {{.bottom = 30, .right = 40, .picture = "no picture at all"}, ""},
       {{.bottom = 30, .right = 40, .picture = "\x11\x01"}, ""},
   };
@@ -309,8 +318,7 @@ TEST(MacWrite46Reader, Pictures) {
   }
   // A picture in the header stays inside the header text.
   EXPECT_EQ(read46(MacWrite46Builder{}.header().picture({.bottom = 1, .right = 1, .picture = pict}).build()),
-            "{HeaderAll 0,0}{LeftOn}{Picture 1 1x1 " + std::to_string(2 * pict.size()) +
-                " digits}¶{EndOfText}{FooterAll 0,0}{EndOfText}");
+            "{HeaderAll 0,0}{LeftOn}{Picture 1 1x1 " + hex_digits(pict) + "}¶{EndOfText}{FooterAll 0,0}{EndOfText}");
 }
 
 TEST(MacWrite46Reader, MacBinaryHeaderIsSkipped) {

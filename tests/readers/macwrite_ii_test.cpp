@@ -15,6 +15,7 @@ using build::MacWriteIIBuilder;
 using build::mw2::Style;
 using testing::bytes;
 using testing::read_macwrite_ii;
+using testing::stream_of;
 namespace mw2 = build::mw2;
 
 // The codes of the first run in the default format (Times, 12 points).
@@ -22,7 +23,7 @@ const std::string kFirstRun = bytes({0x5C, 0x90, 0xF6, 0xF4, 0x5C, 0x8F, 0x00, 0
 const std::string kFirstRunPrinted = "{FontSize 246,244}{Font 0,1}";
 // The codes of a later run in the default format: the state holds the font
 // number and the positive size of the run before, so both come again.
-const std::string kNextRun = bytes({0x5C, 0x90, 0x0C, 0xF4, 0x5C, 0x8F, 0x14, 0x01});
+const std::string kNextRunPrinted = "{FontSize 12,244}{Font 20,1}";
 
 std::string printed(const MacWriteIIBuilder& b) { return read_macwrite_ii(b.build()).printed(); }
 
@@ -115,8 +116,8 @@ TEST(MacWriteIIReader, LineBreakPastColumn79) {
 
 TEST(MacWriteIIReader, RunsEndingAtParagraphEndCloseBeforeIt) {
   auto r = read_macwrite_ii(MacWriteIIBuilder{}.text("Plain ").paragraph("bold", Style{}.bold()).paragraph("next").build());
-  EXPECT_EQ(r.stream, kFirstRun + "Plain " + kNextRun + bytes({0x5C, 0x23}) + "bold" + bytes({0x5C, 0x24, 0x0D}) +
-                          kNextRun + "next\r")
+  EXPECT_EQ(r.stream, stream_of(kFirstRunPrinted + "Plain " + kNextRunPrinted + "{BoldOn}bold{BoldOff}¶" +
+                                kNextRunPrinted + "next¶"))
       << r.printed();
 
   // A run that goes on past the paragraph end keeps its attributes open.
@@ -194,7 +195,7 @@ TEST(MacWriteIIReader, TabStopsAndHardSpaces) {
             kFirstRunPrinted + "{SetTab 1,10}{SetTab 2,20}{SetTab 4,30}a{Tab}b¶" +
                 "{ClearTab 1,10}{SetTab 3,10}{ClearTab 2,20}{ClearTab 4,30}c¶");
   const auto run = read_macwrite_ii(MacWriteIIBuilder{}.tabs({{0, 72}}).paragraph("x").build());
-  EXPECT_EQ(run.stream, kFirstRun + bytes({0x5C, 0x80, 1, 10}) + "x\r");
+  EXPECT_EQ(run.stream, stream_of(kFirstRunPrinted + "{SetTab 1,10}x¶"));
   // 0xCA is a non-breaking space in the Macintosh character set only.
   EXPECT_EQ(printed(MacWriteIIBuilder{}.paragraph("a\xCA" "b")), kFirstRunPrinted + "a{HardSpace}b¶");
   EXPECT_EQ(printed(MacWriteIIBuilder{}.paragraph("\xCA", Style{}.in_font(mw2::kSymbol))).find("HardSpace"),
@@ -203,7 +204,7 @@ TEST(MacWriteIIReader, TabStopsAndHardSpaces) {
 
 TEST(MacWriteIIReader, ControlAndStructureBytes) {
   auto r = read_macwrite_ii(MacWriteIIBuilder{}.paragraph("a\x02" "b\x17" "c\td\fe\\f").build());
-  EXPECT_EQ(r.stream, kFirstRun + "abc\td\fe" + bytes({0x5C, 0x5C}) + "f\r") << r.printed();
+  EXPECT_EQ(r.stream, stream_of(kFirstRunPrinted + "abc{Tab}d{PageBreak}e{Backslash}f¶")) << r.printed();
   // Control bytes without a character are dropped; 0x7F is a plain character.
   EXPECT_EQ(read_macwrite_ii(MacWriteIIBuilder{}.paragraph(std::string("\x00\x01\x0A\x1F\x7F", 5)).build()).stream,
             kFirstRun + "\x7F\r");
@@ -212,8 +213,8 @@ TEST(MacWriteIIReader, ControlAndStructureBytes) {
 TEST(MacWriteIIReader, FootnotesMoveToTheirReferences) {
   auto r = read_macwrite_ii(MacWriteIIBuilder{}.text("A").footnote("N1").text("B").footnote("N2").paragraph("C").build());
   EXPECT_EQ(r.rc, 0);
-  EXPECT_EQ(r.stream, kFirstRun + "A" + bytes({0x5C, 0xA2, 0x00, 0x01}) + kNextRun + "N1" + bytes({0x5C, 0x7F}) + "B" +
-                          bytes({0x5C, 0xA2, 0x00, 0x02}) + "N2" + bytes({0x5C, 0x7F}) + "C\r")
+  EXPECT_EQ(r.stream, stream_of(kFirstRunPrinted + "A{NoteCall 0,1}" + kNextRunPrinted + "N1{EndOfText}B" +
+                                "{NoteCall 0,2}N2{EndOfText}C¶"))
       << r.printed();
 
   // A note keeps its own formatting, and the main text gets its own back.

@@ -15,6 +15,7 @@ namespace {
 
 using testing::bytes;
 using testing::ScratchDir;
+using testing::stream_of;
 
 std::string code(int c) { return bytes({kEscape, c}); }
 std::string code(int c, int a, int b) { return bytes({kEscape, c, a, b}); }
@@ -105,7 +106,7 @@ TEST(Wp5Writer, DocumentStartAndEmptyStream) {
 }
 
 TEST(Wp5Writer, TextBytesAndSimpleCodes) {
-  const std::string picture = code(Picture, 1, 0) + bytes({0, 0, 0, 0x5C, 0, 0, 0, 0x0D}) + "0d5C" + code(EndOfText);
+  const std::string picture = stream_of("{Picture 1 92x13 0d5C}");
   const struct {
     std::string stream, body;
   } cases[] = {
@@ -137,8 +138,8 @@ TEST(Wp5Writer, TextBytesAndSimpleCodes) {
            code(FontSize, 246, 244) + code(CharSet, 0, 1) + code(LeftOn),
        ""},
       // Codes without a WordPerfect form go with exactly their operands.
-      {code(0x52) + "a" + bytes({0x5C, 0x99, 0x0D, 0x5C}) + "b", "ab"},
-      {bytes({0x5C, 0x86, 3, 0, 'x', 0x0D, 0x5C}) + "c" + picture + "d", "cd"},
+      {stream_of("{Code 0x52}a{Code 0x99 13,92}b"), "ab"},
+      {stream_of("{StyleSheet 780D5C}c") + picture + "d", "cd"},
       {code(LineSpacing, 8, 12), function(0xD0, 2, bytes({0, 1, 0x80, 1}))},
       {code(LineSpacing, 12, 16), function(0xD0, 2, bytes({0x80, 1, 0, 2}))},
       {code(TextColour, 0, 2), function(0xD1, 0, zeros(3) + bytes({0, 0, 171}))},
@@ -259,8 +260,8 @@ TEST(Wp5Writer, ColumnControlsSkipWholeCodes) {
       function(0xD2, 1, zeros(97) + bytes({0x42}) + le16(600) + le16(6000) + le16(6400) + le16(11800) + zeros(88));
   // The column break skips the rest of the paragraph code by code: the 0x0D
   // operands inside codes do not end it.
-  const std::string stream = code(Columns, 2, 0) + code(0x4D) + code(0x50) + code(0x51) + "ab" + code(TableChar, 1, 13) +
-                             bytes({0x5C, 0x99, 0x0D, 0x0D}) + "cd\r" + "e" + code(0x51) + "fg\r";
+  const std::string stream = stream_of("{Columns 2,0}{ColumnControl}{ColumnControl50}{ColumnControl51}"
+                                       "ab{TableChar 1,13}{Code 0x99 13,13}cd¶e{ColumnControl51}fg¶");
   EXPECT_WP5(stream, definition + "\x87\x0C" "e\xAF" "g\n");
   // The end of a note is not skipped.
   EXPECT_WP5(code(Columns, 2, 0) + code(0x4D) + code(NoteCall, 0, 1) + code(0x51) + "x" + code(EndOfText) + "z",
