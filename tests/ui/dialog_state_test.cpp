@@ -7,6 +7,7 @@
 
 #include <unistd.h>
 
+#include "core/format_registry.h"
 #include "support/platform.h"
 #include "ui/dialog_test_util.h"
 
@@ -53,8 +54,8 @@ TEST_F(DialogStateTest, InitialisationListsTheWorkingDirectory) {
   ASSERT_FALSE(s.target_names.empty());
   EXPECT_EQ(s.source_names.front(), "Claris/AppleWorks");
   EXPECT_EQ(s.target_names.front(), "Ansi (Windows)");
-  EXPECT_EQ(s.source_names.size(), 10u);
-  EXPECT_EQ(s.target_names.size(), 7u);
+  EXPECT_EQ(s.source_names.size(), registry_size(source_formats));
+  EXPECT_EQ(s.target_names.size(), registry_size(target_formats));
   ASSERT_EQ(s.drive_table.size(), 2u);
   EXPECT_EQ(s.drive_table[0].text, "[/]");
 }

@@ -204,8 +204,8 @@ class MainDialogTest : public QObject {
     QCOMPARE(ctl<QListWidget>(IdDrives)->selectionMode(), QAbstractItemView::SingleSelection);
     QCOMPARE(ctl<QComboBox>(IdSourceFormat)->currentText(), QStringLiteral("Claris/AppleWorks"));
     QCOMPARE(ctl<QComboBox>(IdTargetFormat)->currentText(), QStringLiteral("Ansi (Windows)"));
-    QCOMPARE(ctl<QComboBox>(IdSourceFormat)->count(), 10);
-    QCOMPARE(ctl<QComboBox>(IdTargetFormat)->count(), 7);
+    QCOMPARE(ctl<QComboBox>(IdSourceFormat)->count(), static_cast<int>(registry_size(source_formats)));
+    QCOMPARE(ctl<QComboBox>(IdTargetFormat)->count(), static_cast<int>(registry_size(target_formats)));
     QCOMPARE(ctl<QLineEdit>(IdFileName)->text(), QStringLiteral("*.*"));
     QCOMPARE(texts(ctl<QListWidget>(IdFiles)), QStringList{QStringLiteral("letter.txt")});
     QCOMPARE(texts(ctl<QListWidget>(IdDirectories)), QStringList{QStringLiteral("[..]")});
