@@ -34,8 +34,8 @@ constexpr bool has(CharFormat set, Attr a) {
   return ((set.flags1 & bit.flags1) | (set.flags2 & bit.flags2)) != 0;
 }
 
-void attribute_on(std::FILE* out, CharState& cs, Attr a, int only_if_off) {
-  if (only_if_off && has(char_format(cs), a)) return;
+// Switches an attribute that is off on, and one that is on off.
+void switch_on(std::FILE* out, CharState& cs, Attr a) {
   const CharFormat bits = char_format(a);
   write_code(out, kCodes[static_cast<int>(a)].on);
   cs.flags1 |= bits.flags1;
@@ -45,8 +45,7 @@ void attribute_on(std::FILE* out, CharState& cs, Attr a, int only_if_off) {
   if (cs.open_count < 0xFF) ++cs.open_count;
 }
 
-void attribute_off(std::FILE* out, CharState& cs, Attr a) {
-  if (!has(char_format(cs), a)) return;
+void switch_off(std::FILE* out, CharState& cs, Attr a) {
   const CharFormat bits = char_format(a);
   write_code(out, kCodes[static_cast<int>(a)].off);
   cs.flags1 = static_cast<std::uint8_t>(cs.flags1 & ~bits.flags1);
@@ -54,6 +53,14 @@ void attribute_off(std::FILE* out, CharState& cs, Attr a) {
   // A byte: a record copied in from a style table with bits set and a count
   // of 0 wraps to 255 here, which still lets close_attributes close the rest.
   --cs.open_count;
+}
+
+void attribute_on(std::FILE* out, CharState& cs, Attr a, int only_if_off) {
+  if (!only_if_off || !has(char_format(cs), a)) switch_on(out, cs, a);
+}
+
+void attribute_off(std::FILE* out, CharState& cs, Attr a) {
+  if (has(char_format(cs), a)) switch_off(out, cs, a);
 }
 
 // Alignment switches: the field of the paragraph state and the codes.
@@ -155,31 +162,46 @@ void spare_attr_on(std::FILE* out, CharState& cs, int only_if_off) {
 }
 void spare_attr_off(std::FILE* out, CharState& cs) { attribute_off(out, cs, Attr::Spare); }
 
-void change_attributes(std::FILE* out, CharState& cs, CharFormat want, const AttributeOrder& order) {
-  const CharFormat changed{static_cast<std::uint8_t>(cs.flags1 ^ want.flags1),
-                           static_cast<std::uint8_t>(cs.flags2 ^ want.flags2)};
-  if (changed.empty()) return;
+void write_attribute_changes(std::FILE* out, CharState& cs, CharFormat want, const AttributeOrder& order) {
+  // The attributes still to be written, as 16 bits (flags1 high): the loops
+  // end with the last of them.
+  const auto bits16 = [](CharFormat f) { return static_cast<unsigned>(f.flags1 << 8 | f.flags2); };
+  const unsigned scope = bits16(order.scope);
+  const unsigned wanted = bits16(want);
+  const unsigned changed = (bits16(char_format(cs)) ^ wanted) & scope;
   const Attr* const first = order.list.data();
   const Attr* const last = first + order.count;
   if (order.offs_first) {
-    for (const Attr* a = first; a != last; ++a)
-      if (has(changed, *a) && !has(want, *a)) attribute_off(out, cs, *a);
-    for (const Attr* a = first; a != last; ++a)
-      if (has(changed, *a) && has(want, *a)) attribute_on(out, cs, *a, 1);
+    unsigned offs = changed & ~wanted;
+    for (const Attr* a = first; offs != 0 && a != last; ++a) {
+      const unsigned bit = bits16(char_format(*a));
+      if (offs & bit) switch_off(out, cs, *a);
+      offs &= ~bit;
+    }
+    unsigned ons = changed & wanted;
+    for (const Attr* a = first; ons != 0 && a != last; ++a) {
+      const unsigned bit = bits16(char_format(*a));
+      if (ons & bit) switch_on(out, cs, *a);
+      ons &= ~bit;
+    }
     return;
   }
-  for (const Attr* a = first; a != last; ++a) {
-    if (!has(changed, *a)) continue;
-    if (has(want, *a))
-      attribute_on(out, cs, *a, 1);
+  unsigned left = changed;
+  for (const Attr* a = first; left != 0 && a != last; ++a) {
+    const unsigned bit = bits16(char_format(*a));
+    if (!(left & bit)) continue;
+    left &= ~bit;
+    if (wanted & bit)
+      switch_on(out, cs, *a);
     else
-      attribute_off(out, cs, *a);
+      switch_off(out, cs, *a);
   }
 }
 
 void close_attributes(std::FILE* out, CharState& cs) {
   if (cs.open_count != 0) {
-    for (std::uint8_t i = 0; i < kCloseOrder.count; ++i) attribute_off(out, cs, kCloseOrder.list[i]);
+    for (std::uint8_t i = 0; i < kCloseOrder.count && (cs.flags1 | cs.flags2) != 0; ++i)
+      attribute_off(out, cs, kCloseOrder.list[i]);
   }
   cs.open_count = 0;
 }

@@ -111,22 +111,11 @@ struct CharFormat {
 
 // The set of one attribute.
 constexpr CharFormat char_format(Attr a) {
-  switch (a) {
-    case Attr::Bold: return {kBold, 0};
-    case Attr::Italic: return {kItalic, 0};
-    case Attr::Underline: return {kUnderline, 0};
-    case Attr::Strike: return {kStrike, 0};
-    case Attr::Outline: return {0, kOutline};
-    case Attr::Shadow: return {0, kShadow};
-    case Attr::Superscript: return {kSuperscript, 0};
-    case Attr::Subscript: return {kSubscript, 0};
-    case Attr::Caps: return {kCaps, 0};
-    case Attr::SmallCaps: return {0, kSmallCaps};
-    case Attr::DoubleUnderline: return {0, kDoubleUnderline};
-    case Attr::Hidden: return {kHidden, 0};
-    case Attr::Spare: return {0, kSpareAttr};
-  }
-  return {};
+  constexpr CharFormat kBits[kAttrCount] = {
+      {kBold, 0},   {kItalic, 0},       {kUnderline, 0}, {kStrike, 0},    {0, kOutline},
+      {0, kShadow}, {kSuperscript, 0},  {kSubscript, 0}, {kCaps, 0},      {0, kSmallCaps},
+      {0, kDoubleUnderline}, {kHidden, 0}, {0, kSpareAttr}};
+  return kBits[static_cast<int>(a)];
 }
 
 // The attributes in force.
@@ -139,24 +128,25 @@ struct AttributeOrder {
   std::array<Attr, kAttrCount> list{};
   std::uint8_t count = 0;
   bool offs_first = false;
+  CharFormat scope;  // every attribute of the list
 
   constexpr AttributeOrder() = default;
   constexpr AttributeOrder(std::initializer_list<Attr> attrs, bool offs_first_ = false) : offs_first(offs_first_) {
-    for (Attr a : attrs) list[count++] = a;
+    for (Attr a : attrs) add(a);
   }
-  // Every attribute of the order.
-  constexpr CharFormat scope() const {
-    CharFormat s;
-    for (std::uint8_t i = 0; i < count; ++i) s = s | char_format(list[i]);
-    return s;
-  }
-  // The attributes of `scope` in this order.
-  constexpr AttributeOrder within(CharFormat scope) const {
+  // The attributes of `set` in this order.
+  constexpr AttributeOrder within(CharFormat set) const {
     AttributeOrder o;
     o.offs_first = offs_first;
     for (std::uint8_t i = 0; i < count; ++i)
-      if (scope.contains(char_format(list[i]))) o.list[o.count++] = list[i];
+      if (set.contains(char_format(list[i]))) o.add(list[i]);
     return o;
+  }
+
+ private:
+  constexpr void add(Attr a) {
+    list[count++] = a;
+    scope = scope | char_format(a);
   }
 };
 
@@ -273,8 +263,14 @@ void spare_attr_off(std::FILE* out, CharState& cs);
 // attributes of `order` in its order: the on code of each one that is off
 // and wanted, the off code of each one that is on and not wanted (with the
 // bits and the open count changed as by the operations above). Attributes
-// outside the order stay as they are.
-void change_attributes(std::FILE* out, CharState& cs, CharFormat want, const AttributeOrder& order = kAttributeOrder);
+// outside the order stay as they are. Most runs change nothing, which costs
+// the compare here.
+void write_attribute_changes(std::FILE* out, CharState& cs, CharFormat want, const AttributeOrder& order);
+inline void change_attributes(std::FILE* out, CharState& cs, CharFormat want,
+                              const AttributeOrder& order = kAttributeOrder) {
+  if ((((cs.flags1 ^ want.flags1) & order.scope.flags1) | ((cs.flags2 ^ want.flags2) & order.scope.flags2)) != 0)
+    write_attribute_changes(out, cs, want, order);
+}
 
 // When any attribute is open, switches off every attribute that is on (bold,
 // underline, superscript, subscript, strike, italic, capitals, small capitals,

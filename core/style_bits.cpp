@@ -54,7 +54,7 @@ constexpr StyleTable macwrite_ii_style() {
     if (a & 0x20) g = g | f(DoubleUnderline);
     t.high[a] = g;
   }
-  CharFormat scope = t.order.scope();
+  CharFormat scope = t.order.scope;
   for (Attr a : {Strike, Caps, SmallCaps, DoubleUnderline}) scope = scope | f(a);
   t.order = kReassertOrder.within(scope);
   return t;

@@ -89,7 +89,7 @@ void apply_run(ragtime::Writer& w, Bytes run, void* context) {
     style = table.decode(s.style);
   }
   change_attributes(out, w.cs, style, table.order);
-  change_attributes(out, w.cs, style | kRagtime3Position.decode(vertical), table.order);
+  if (vertical != 0) change_attributes(out, w.cs, style | kRagtime3Position.decode(vertical), table.order);
 }
 
 struct Conversion {

@@ -217,7 +217,7 @@ CharFormat attrs(std::initializer_list<Attr> list) {
 
 int count_of(CharFormat f) { return std::popcount(unsigned{f.flags1}) + std::popcount(unsigned{f.flags2}); }
 
-const CharFormat kEveryAttribute = kAttributeOrder.scope();
+const CharFormat kEveryAttribute = kAttributeOrder.scope;
 
 TEST(AttributeCodes, ChangeWritesTheDifferenceInTheOrderGiven) {
   using enum Attr;
