@@ -34,7 +34,8 @@ constexpr bool has(CharFormat set, Attr a) {
   return ((set.flags1 & bit.flags1) | (set.flags2 & bit.flags2)) != 0;
 }
 
-// Switches an attribute that is off on, and one that is on off.
+// The on code of an attribute that is off, the off code of one that is on,
+// with its bit and the open count.
 void switch_on(std::FILE* out, CharState& cs, Attr a) {
   const CharFormat bits = char_format(a);
   write_code(out, kCodes[static_cast<int>(a)].on);

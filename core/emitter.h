@@ -106,14 +106,13 @@ struct CharFormat {
   constexpr bool contains(CharFormat other) const {
     return (flags1 & other.flags1) == other.flags1 && (flags2 & other.flags2) == other.flags2;
   }
-  constexpr bool empty() const { return (flags1 | flags2) == 0; }
 };
 
 // The set of one attribute.
 constexpr CharFormat char_format(Attr a) {
   constexpr CharFormat kBits[kAttrCount] = {
-      {kBold, 0},   {kItalic, 0},       {kUnderline, 0}, {kStrike, 0},    {0, kOutline},
-      {0, kShadow}, {kSuperscript, 0},  {kSubscript, 0}, {kCaps, 0},      {0, kSmallCaps},
+      {kBold, 0},       {kItalic, 0},     {kUnderline, 0}, {kStrike, 0},          {0, kOutline},
+      {0, kShadow},     {kSuperscript, 0}, {kSubscript, 0}, {kCaps, 0},           {0, kSmallCaps},
       {0, kDoubleUnderline}, {kHidden, 0}, {0, kSpareAttr}};
   return kBits[static_cast<int>(a)];
 }
@@ -154,8 +153,8 @@ struct AttributeOrder {
 // then strike-through where a format has it, outline, shadow, superscript,
 // subscript), then the stream's other attributes.
 inline constexpr AttributeOrder kAttributeOrder{
-    Attr::Bold,        Attr::Italic,    Attr::Underline, Attr::Strike,    Attr::Outline,
-    Attr::Shadow,      Attr::Superscript, Attr::Subscript, Attr::Caps,    Attr::SmallCaps,
+    Attr::Bold,   Attr::Italic,      Attr::Underline, Attr::Strike, Attr::Outline,
+    Attr::Shadow, Attr::Superscript, Attr::Subscript, Attr::Caps,   Attr::SmallCaps,
     Attr::DoubleUnderline, Attr::Hidden, Attr::Spare};
 // The order in which reassert_attributes writes its on codes.
 inline constexpr AttributeOrder kReassertOrder{

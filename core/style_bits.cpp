@@ -19,12 +19,12 @@ constexpr StyleTable bit_table(std::initializer_list<StyleBit> bits) {
   StyleTable t;
   CharFormat scope;
   for (const StyleBit& b : bits) {
-    const CharFormat f = char_format(b.attribute);
+    const CharFormat bit = char_format(b.attribute);
     for (unsigned v = 0; v < 256; ++v) {
-      if (v & b.mask) t.low[v] = t.low[v] | f;
-      if (v & (b.mask >> 8)) t.high[v] = t.high[v] | f;
+      if (v & b.mask) t.low[v] = t.low[v] | bit;
+      if (v & (b.mask >> 8)) t.high[v] = t.high[v] | bit;
     }
-    scope = scope | f;
+    scope = scope | bit;
   }
   t.order = kAttributeOrder.within(scope);
   return t;
