@@ -9,60 +9,59 @@ namespace {
 
 std::uint8_t low_byte(std::int64_t value) { return static_cast<std::uint8_t>(value & 0xFF); }
 
-// One character attribute: its codes and its bit in flags1 or flags2.
-struct Attribute {
+// The on and off codes of each attribute, by Attr.
+struct AttributeCodes {
   std::uint8_t on;
   std::uint8_t off;
-  bool second;  // bit in flags2 rather than flags1
-  std::uint8_t bit;
 };
 
-constexpr Attribute kBoldAttr{BoldOn, BoldOff, false, kBold};
-constexpr Attribute kUnderlineAttr{UnderlineOn, UnderlineOff, false, kUnderline};
-constexpr Attribute kSuperscriptAttr{SuperscriptOn, SuperscriptOff, false, kSuperscript};
-constexpr Attribute kSubscriptAttr{SubscriptOn, SubscriptOff, false, kSubscript};
-constexpr Attribute kStrikeAttr{StrikeOn, StrikeOff, false, kStrike};
-constexpr Attribute kItalicAttr{ItalicOn, ItalicOff, false, kItalic};
-constexpr Attribute kCapsAttr{CapsOn, CapsOff, false, kCaps};
-constexpr Attribute kSmallCapsAttr{SmallCapsOn, SmallCapsOff, true, kSmallCaps};
-constexpr Attribute kDoubleUnderlineAttr{DoubleUnderlineOn, DoubleUnderlineOff, true, kDoubleUnderline};
-constexpr Attribute kHiddenAttr{HiddenOn, HiddenOff, false, kHidden};
-constexpr Attribute kOutlineAttr{OutlineOn, OutlineOff, true, kOutline};
-constexpr Attribute kShadowAttr{ShadowOn, ShadowOff, true, kShadow};
-constexpr Attribute kSpareAttrAttr{SpareAttrOn, SpareAttrOff, true, kSpareAttr};
+constexpr AttributeCodes kCodes[kAttrCount] = {
+    {BoldOn, BoldOff},         {ItalicOn, ItalicOff},       {UnderlineOn, UnderlineOff},
+    {StrikeOn, StrikeOff},     {OutlineOn, OutlineOff},     {ShadowOn, ShadowOff},
+    {SuperscriptOn, SuperscriptOff}, {SubscriptOn, SubscriptOff}, {CapsOn, CapsOff},
+    {SmallCapsOn, SmallCapsOff}, {DoubleUnderlineOn, DoubleUnderlineOff}, {HiddenOn, HiddenOff},
+    {SpareAttrOn, SpareAttrOff}};
 
-// The order in which reassert_attributes writes the on codes ...
-constexpr const Attribute* kReassertOrder[] = {
-    &kBoldAttr,   &kUnderlineAttr, &kSuperscriptAttr, &kSubscriptAttr,       &kStrikeAttr,
-    &kItalicAttr, &kCapsAttr,      &kSmallCapsAttr,   &kDoubleUnderlineAttr, &kHiddenAttr,
-    &kOutlineAttr, &kShadowAttr,   &kSpareAttrAttr};
-// ... and the one in which close_attributes writes the off codes (the spare
-// attribute moves ahead of outline and shadow).
-constexpr const Attribute* kCloseOrder[] = {
-    &kBoldAttr,   &kUnderlineAttr, &kSuperscriptAttr, &kSubscriptAttr,       &kStrikeAttr,
-    &kItalicAttr, &kCapsAttr,      &kSmallCapsAttr,   &kDoubleUnderlineAttr, &kHiddenAttr,
-    &kSpareAttrAttr, &kOutlineAttr, &kShadowAttr};
+// close_attributes writes its off codes in the order of reassert_attributes,
+// but for the spare attribute, which comes ahead of outline and shadow.
+constexpr AttributeOrder kCloseOrder{
+    Attr::Bold,      Attr::Underline, Attr::Superscript, Attr::Subscript,       Attr::Strike,
+    Attr::Italic,    Attr::Caps,      Attr::SmallCaps,   Attr::DoubleUnderline, Attr::Hidden,
+    Attr::Spare,     Attr::Outline,   Attr::Shadow};
 
-std::uint8_t& flags_of(CharState& cs, const Attribute& a) { return a.second ? cs.flags2 : cs.flags1; }
+constexpr bool has(CharFormat set, Attr a) {
+  const CharFormat bit = char_format(a);
+  return ((set.flags1 & bit.flags1) | (set.flags2 & bit.flags2)) != 0;
+}
 
-void attribute_on(std::FILE* out, CharState& cs, const Attribute& a, int only_if_off) {
-  std::uint8_t& flags = flags_of(cs, a);
-  if (only_if_off && (flags & a.bit)) return;
-  write_code(out, a.on);
-  flags |= a.bit;
+// The on code of an attribute that is off, the off code of one that is on,
+// with its bit and the open count.
+void switch_on(std::FILE* out, CharState& cs, Attr a) {
+  const CharFormat bits = char_format(a);
+  write_code(out, kCodes[static_cast<int>(a)].on);
+  cs.flags1 |= bits.flags1;
+  cs.flags2 |= bits.flags2;
   // The count saturates rather than wrapping to 0, which would read as
   // "nothing open" and keep close_attributes from closing anything.
   if (cs.open_count < 0xFF) ++cs.open_count;
 }
 
-void attribute_off(std::FILE* out, CharState& cs, const Attribute& a) {
-  std::uint8_t& flags = flags_of(cs, a);
-  if (!(flags & a.bit)) return;
-  write_code(out, a.off);
-  flags = static_cast<std::uint8_t>(flags & ~a.bit);
+void switch_off(std::FILE* out, CharState& cs, Attr a) {
+  const CharFormat bits = char_format(a);
+  write_code(out, kCodes[static_cast<int>(a)].off);
+  cs.flags1 = static_cast<std::uint8_t>(cs.flags1 & ~bits.flags1);
+  cs.flags2 = static_cast<std::uint8_t>(cs.flags2 & ~bits.flags2);
   // A byte: a record copied in from a style table with bits set and a count
   // of 0 wraps to 255 here, which still lets close_attributes close the rest.
   --cs.open_count;
+}
+
+void attribute_on(std::FILE* out, CharState& cs, Attr a, int only_if_off) {
+  if (!only_if_off || !has(char_format(cs), a)) switch_on(out, cs, a);
+}
+
+void attribute_off(std::FILE* out, CharState& cs, Attr a) {
+  if (has(char_format(cs), a)) switch_off(out, cs, a);
 }
 
 // Alignment switches: the field of the paragraph state and the codes.
@@ -125,56 +124,94 @@ void write_code(std::FILE* out, std::uint8_t code, int op1, int op2) {
 // ---------------------------------------------------------------------------
 // Character attributes
 
-void bold_on(std::FILE* out, CharState& cs, int only_if_off) { attribute_on(out, cs, kBoldAttr, only_if_off); }
-void bold_off(std::FILE* out, CharState& cs) { attribute_off(out, cs, kBoldAttr); }
+void bold_on(std::FILE* out, CharState& cs, int only_if_off) { attribute_on(out, cs, Attr::Bold, only_if_off); }
+void bold_off(std::FILE* out, CharState& cs) { attribute_off(out, cs, Attr::Bold); }
 void underline_on(std::FILE* out, CharState& cs, int only_if_off) {
-  attribute_on(out, cs, kUnderlineAttr, only_if_off);
+  attribute_on(out, cs, Attr::Underline, only_if_off);
 }
-void underline_off(std::FILE* out, CharState& cs) { attribute_off(out, cs, kUnderlineAttr); }
+void underline_off(std::FILE* out, CharState& cs) { attribute_off(out, cs, Attr::Underline); }
 void superscript_on(std::FILE* out, CharState& cs, int only_if_off) {
-  attribute_on(out, cs, kSuperscriptAttr, only_if_off);
+  attribute_on(out, cs, Attr::Superscript, only_if_off);
 }
-void superscript_off(std::FILE* out, CharState& cs) { attribute_off(out, cs, kSuperscriptAttr); }
+void superscript_off(std::FILE* out, CharState& cs) { attribute_off(out, cs, Attr::Superscript); }
 void subscript_on(std::FILE* out, CharState& cs, int only_if_off) {
-  attribute_on(out, cs, kSubscriptAttr, only_if_off);
+  attribute_on(out, cs, Attr::Subscript, only_if_off);
 }
-void subscript_off(std::FILE* out, CharState& cs) { attribute_off(out, cs, kSubscriptAttr); }
-void strike_on(std::FILE* out, CharState& cs, int only_if_off) { attribute_on(out, cs, kStrikeAttr, only_if_off); }
-void strike_off(std::FILE* out, CharState& cs) { attribute_off(out, cs, kStrikeAttr); }
-void italic_on(std::FILE* out, CharState& cs, int only_if_off) { attribute_on(out, cs, kItalicAttr, only_if_off); }
-void italic_off(std::FILE* out, CharState& cs) { attribute_off(out, cs, kItalicAttr); }
-void caps_on(std::FILE* out, CharState& cs, int only_if_off) { attribute_on(out, cs, kCapsAttr, only_if_off); }
-void caps_off(std::FILE* out, CharState& cs) { attribute_off(out, cs, kCapsAttr); }
+void subscript_off(std::FILE* out, CharState& cs) { attribute_off(out, cs, Attr::Subscript); }
+void strike_on(std::FILE* out, CharState& cs, int only_if_off) { attribute_on(out, cs, Attr::Strike, only_if_off); }
+void strike_off(std::FILE* out, CharState& cs) { attribute_off(out, cs, Attr::Strike); }
+void italic_on(std::FILE* out, CharState& cs, int only_if_off) { attribute_on(out, cs, Attr::Italic, only_if_off); }
+void italic_off(std::FILE* out, CharState& cs) { attribute_off(out, cs, Attr::Italic); }
+void caps_on(std::FILE* out, CharState& cs, int only_if_off) { attribute_on(out, cs, Attr::Caps, only_if_off); }
+void caps_off(std::FILE* out, CharState& cs) { attribute_off(out, cs, Attr::Caps); }
 void small_caps_on(std::FILE* out, CharState& cs, int only_if_off) {
-  attribute_on(out, cs, kSmallCapsAttr, only_if_off);
+  attribute_on(out, cs, Attr::SmallCaps, only_if_off);
 }
-void small_caps_off(std::FILE* out, CharState& cs) { attribute_off(out, cs, kSmallCapsAttr); }
+void small_caps_off(std::FILE* out, CharState& cs) { attribute_off(out, cs, Attr::SmallCaps); }
 void double_underline_on(std::FILE* out, CharState& cs, int only_if_off) {
-  attribute_on(out, cs, kDoubleUnderlineAttr, only_if_off);
+  attribute_on(out, cs, Attr::DoubleUnderline, only_if_off);
 }
-void double_underline_off(std::FILE* out, CharState& cs) { attribute_off(out, cs, kDoubleUnderlineAttr); }
-void hidden_on(std::FILE* out, CharState& cs, int only_if_off) { attribute_on(out, cs, kHiddenAttr, only_if_off); }
-void hidden_off(std::FILE* out, CharState& cs) { attribute_off(out, cs, kHiddenAttr); }
-void outline_on(std::FILE* out, CharState& cs, int only_if_off) { attribute_on(out, cs, kOutlineAttr, only_if_off); }
-void outline_off(std::FILE* out, CharState& cs) { attribute_off(out, cs, kOutlineAttr); }
-void shadow_on(std::FILE* out, CharState& cs, int only_if_off) { attribute_on(out, cs, kShadowAttr, only_if_off); }
-void shadow_off(std::FILE* out, CharState& cs) { attribute_off(out, cs, kShadowAttr); }
+void double_underline_off(std::FILE* out, CharState& cs) { attribute_off(out, cs, Attr::DoubleUnderline); }
+void hidden_on(std::FILE* out, CharState& cs, int only_if_off) { attribute_on(out, cs, Attr::Hidden, only_if_off); }
+void hidden_off(std::FILE* out, CharState& cs) { attribute_off(out, cs, Attr::Hidden); }
+void outline_on(std::FILE* out, CharState& cs, int only_if_off) { attribute_on(out, cs, Attr::Outline, only_if_off); }
+void outline_off(std::FILE* out, CharState& cs) { attribute_off(out, cs, Attr::Outline); }
+void shadow_on(std::FILE* out, CharState& cs, int only_if_off) { attribute_on(out, cs, Attr::Shadow, only_if_off); }
+void shadow_off(std::FILE* out, CharState& cs) { attribute_off(out, cs, Attr::Shadow); }
 void spare_attr_on(std::FILE* out, CharState& cs, int only_if_off) {
-  attribute_on(out, cs, kSpareAttrAttr, only_if_off);
+  attribute_on(out, cs, Attr::Spare, only_if_off);
 }
-void spare_attr_off(std::FILE* out, CharState& cs) { attribute_off(out, cs, kSpareAttrAttr); }
+void spare_attr_off(std::FILE* out, CharState& cs) { attribute_off(out, cs, Attr::Spare); }
+
+void write_attribute_changes(std::FILE* out, CharState& cs, CharFormat want, const AttributeOrder& order) {
+  // The attributes still to be written, as 16 bits (flags1 high): the loops
+  // end with the last of them.
+  const auto bits16 = [](CharFormat f) { return static_cast<unsigned>(f.flags1 << 8 | f.flags2); };
+  const unsigned scope = bits16(order.scope);
+  const unsigned wanted = bits16(want);
+  const unsigned changed = (bits16(char_format(cs)) ^ wanted) & scope;
+  const Attr* const first = order.list.data();
+  const Attr* const last = first + order.count;
+  if (order.offs_first) {
+    unsigned offs = changed & ~wanted;
+    for (const Attr* a = first; offs != 0 && a != last; ++a) {
+      const unsigned bit = bits16(char_format(*a));
+      if (offs & bit) switch_off(out, cs, *a);
+      offs &= ~bit;
+    }
+    unsigned ons = changed & wanted;
+    for (const Attr* a = first; ons != 0 && a != last; ++a) {
+      const unsigned bit = bits16(char_format(*a));
+      if (ons & bit) switch_on(out, cs, *a);
+      ons &= ~bit;
+    }
+    return;
+  }
+  unsigned left = changed;
+  for (const Attr* a = first; left != 0 && a != last; ++a) {
+    const unsigned bit = bits16(char_format(*a));
+    if (!(left & bit)) continue;
+    left &= ~bit;
+    if (wanted & bit)
+      switch_on(out, cs, *a);
+    else
+      switch_off(out, cs, *a);
+  }
+}
 
 void close_attributes(std::FILE* out, CharState& cs) {
   if (cs.open_count != 0) {
-    for (const Attribute* a : kCloseOrder) attribute_off(out, cs, *a);
+    for (std::uint8_t i = 0; i < kCloseOrder.count && (cs.flags1 | cs.flags2) != 0; ++i)
+      attribute_off(out, cs, kCloseOrder.list[i]);
   }
   cs.open_count = 0;
 }
 
 void reassert_attributes(std::FILE* out, CharState& cs) {
   if (cs.open_count == 0) return;
-  for (const Attribute* a : kReassertOrder) {
-    if (flags_of(cs, *a) & a->bit) attribute_on(out, cs, *a, 0);
+  for (std::uint8_t i = 0; i < kReassertOrder.count; ++i) {
+    const Attr a = kReassertOrder.list[i];
+    if (has(char_format(cs), a)) attribute_on(out, cs, a, 0);
   }
 }
 

@@ -9,9 +9,11 @@
 // and a new ruler is written as its difference from the tab stops in force.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <initializer_list>
 #include <span>
 
 #include "core/stream_codes.h"
@@ -71,6 +73,94 @@ inline constexpr std::uint8_t kSpareAttr = 0x02;
 inline constexpr std::uint8_t kDoubleUnderline = 0x04;
 inline constexpr std::uint8_t kSmallCaps = 0x08;
 inline constexpr std::uint8_t kOutline = 0x10;
+
+// The character attributes by name, for the orders in which a change of
+// attributes is written.
+enum class Attr : std::uint8_t {
+  Bold,
+  Italic,
+  Underline,
+  Strike,
+  Outline,
+  Shadow,
+  Superscript,
+  Subscript,
+  Caps,
+  SmallCaps,
+  DoubleUnderline,
+  Hidden,
+  Spare,
+};
+inline constexpr int kAttrCount = 13;
+
+// A set of character attributes, held as the bits of CharState::flags1 and
+// flags2: the attributes a run asks for, or those in force.
+struct CharFormat {
+  std::uint8_t flags1 = 0;
+  std::uint8_t flags2 = 0;
+
+  bool operator==(const CharFormat&) const = default;
+  constexpr CharFormat operator|(CharFormat other) const {
+    return {static_cast<std::uint8_t>(flags1 | other.flags1), static_cast<std::uint8_t>(flags2 | other.flags2)};
+  }
+  constexpr bool contains(CharFormat other) const {
+    return (flags1 & other.flags1) == other.flags1 && (flags2 & other.flags2) == other.flags2;
+  }
+};
+
+// The set of one attribute.
+constexpr CharFormat char_format(Attr a) {
+  constexpr CharFormat kBits[kAttrCount] = {
+      {kBold, 0},       {kItalic, 0},     {kUnderline, 0}, {kStrike, 0},          {0, kOutline},
+      {0, kShadow},     {kSuperscript, 0}, {kSubscript, 0}, {kCaps, 0},           {0, kSmallCaps},
+      {0, kDoubleUnderline}, {kHidden, 0}, {0, kSpareAttr}};
+  return kBits[static_cast<int>(a)];
+}
+
+// The attributes in force.
+constexpr CharFormat char_format(const CharState& cs) { return {cs.flags1, cs.flags2}; }
+
+// The attributes that a change writes, in the order of their codes. In an
+// order with offs_first every off code comes before the first on code;
+// otherwise each attribute's code, on or off, comes at its place.
+struct AttributeOrder {
+  std::array<Attr, kAttrCount> list{};
+  std::uint8_t count = 0;
+  bool offs_first = false;
+  CharFormat scope;  // every attribute of the list
+
+  constexpr AttributeOrder() = default;
+  constexpr AttributeOrder(std::initializer_list<Attr> attrs, bool offs_first_ = false) : offs_first(offs_first_) {
+    for (Attr a : attrs) add(a);
+  }
+  // The attributes of `set` in this order.
+  constexpr AttributeOrder within(CharFormat set) const {
+    AttributeOrder o;
+    o.offs_first = offs_first;
+    for (std::uint8_t i = 0; i < count; ++i)
+      if (set.contains(char_format(list[i]))) o.add(list[i]);
+    return o;
+  }
+
+ private:
+  constexpr void add(Attr a) {
+    list[count++] = a;
+    scope = scope | char_format(a);
+  }
+};
+
+// The emitter's order: the Macintosh style bits (bold, italic, underline,
+// then strike-through where a format has it, outline, shadow, superscript,
+// subscript), then the stream's other attributes.
+inline constexpr AttributeOrder kAttributeOrder{
+    Attr::Bold,   Attr::Italic,      Attr::Underline, Attr::Strike, Attr::Outline,
+    Attr::Shadow, Attr::Superscript, Attr::Subscript, Attr::Caps,   Attr::SmallCaps,
+    Attr::DoubleUnderline, Attr::Hidden, Attr::Spare};
+// The order in which reassert_attributes writes its on codes.
+inline constexpr AttributeOrder kReassertOrder{
+    Attr::Bold,      Attr::Underline, Attr::Superscript, Attr::Subscript,       Attr::Strike,
+    Attr::Italic,    Attr::Caps,      Attr::SmallCaps,   Attr::DoubleUnderline, Attr::Hidden,
+    Attr::Outline,   Attr::Shadow,    Attr::Spare};
 
 // Paragraph state: signed 32-bit fields in this order. The fields after
 // indent_flag belong to the readers and writers that need more.
@@ -167,6 +257,19 @@ void shadow_on(std::FILE* out, CharState& cs, int only_if_off);
 void shadow_off(std::FILE* out, CharState& cs);
 void spare_attr_on(std::FILE* out, CharState& cs, int only_if_off);
 void spare_attr_off(std::FILE* out, CharState& cs);
+
+// Writes the change from the attributes in force to `want`, for the
+// attributes of `order` in its order: the on code of each one that is off
+// and wanted, the off code of each one that is on and not wanted (with the
+// bits and the open count changed as by the operations above). Attributes
+// outside the order stay as they are. Most runs change nothing, which costs
+// the compare here.
+void write_attribute_changes(std::FILE* out, CharState& cs, CharFormat want, const AttributeOrder& order);
+inline void change_attributes(std::FILE* out, CharState& cs, CharFormat want,
+                              const AttributeOrder& order = kAttributeOrder) {
+  if ((((cs.flags1 ^ want.flags1) & order.scope.flags1) | ((cs.flags2 ^ want.flags2) & order.scope.flags2)) != 0)
+    write_attribute_changes(out, cs, want, order);
+}
 
 // When any attribute is open, switches off every attribute that is on (bold,
 // underline, superscript, subscript, strike, italic, capitals, small capitals,

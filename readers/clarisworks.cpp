@@ -112,6 +112,7 @@
 #include "core/handler.h"
 #include "core/mac_font_names.h"
 #include "core/stream_codes.h"
+#include "core/style_bits.h"
 #include "support/file_handle.h"
 #include "support/byte_io.h"
 #include "readers/clarisworks_document.h"
@@ -135,29 +136,15 @@ constexpr std::size_t kZoneIdAt = 14;  // in A
 constexpr int kRunItem = 2;        // C
 constexpr std::size_t kMaxRunRecord = 18;
 
-// Style bits of a character run.
-constexpr std::uint8_t kStyleBold = 0x01;
-constexpr std::uint8_t kStyleItalic = 0x02;
+// The underline bit of a run's style byte (kClarisWorksStyle), which version 6
+// keeps in a word of its own.
 constexpr std::uint8_t kStyleUnderline = 0x04;
-constexpr std::uint8_t kStyleOutline = 0x08;
-constexpr std::uint8_t kStyleShadow = 0x10;
 
-// The attributes a run sets, with their bits in the character state.
-struct Attribute {
-  bool (*is_on)(const CharState&);
-  void (*on)(std::FILE*, CharState&, int);
-  void (*off)(std::FILE*, CharState&);
-};
-
-const Attribute kAttributes[] = {
-    {[](const CharState& cs) { return (cs.flags1 & kBold) != 0; }, bold_on, bold_off},
-    {[](const CharState& cs) { return (cs.flags1 & kItalic) != 0; }, italic_on, italic_off},
-    {[](const CharState& cs) { return (cs.flags1 & kUnderline) != 0; }, underline_on, underline_off},
-    {[](const CharState& cs) { return (cs.flags2 & kOutline) != 0; }, outline_on, outline_off},
-    {[](const CharState& cs) { return (cs.flags2 & kShadow) != 0; }, shadow_on, shadow_off},
-    {[](const CharState& cs) { return (cs.flags1 & kSuperscript) != 0; }, superscript_on, superscript_off},
-    {[](const CharState& cs) { return (cs.flags1 & kSubscript) != 0; }, subscript_on, subscript_off},
-};
+// The attributes a run sets, as a note hands them back to the main text: the
+// off codes first.
+constexpr AttributeOrder kRestoreOrder({Attr::Bold, Attr::Italic, Attr::Underline, Attr::Outline, Attr::Shadow,
+                                        Attr::Superscript, Attr::Subscript},
+                                       true);
 
 constexpr int kInitialPoints = 10;  // the size every stream starts with
 
@@ -379,10 +366,7 @@ class ZoneWriter {
   // outlives its EndOfText: first the attributes the note has on and the main
   // text has not, then those the main text has on, then size and font class.
   void restore(const CharState& main_state) {
-    for (const Attribute& a : kAttributes)
-      if (a.is_on(cs_) && !a.is_on(main_state)) a.off(c_.out, cs_);
-    for (const Attribute& a : kAttributes)
-      if (a.is_on(main_state) && !a.is_on(cs_)) a.on(c_.out, cs_, 1);
+    change_attributes(c_.out, cs_, char_format(main_state), kRestoreOrder);
     if (cs_.size != 0) set_font_size(c_.out, cs_, main_state.size != 0 ? -main_state.size : kInitialPoints);
     set_font_class(c_.out, cs_, main_state.font_class);
   }
@@ -515,25 +499,11 @@ class ZoneWriter {
       table_ = table;
       plain_ = c_.plain.bytes(*table);
     }
-    if (run.style != 0) {
-      if (run.style & kStyleBold) bold_on(out, cs_, 1); else bold_off(out, cs_);
-      if (run.style & kStyleItalic) italic_on(out, cs_, 1); else italic_off(out, cs_);
-      if (run.style & kStyleUnderline) underline_on(out, cs_, 1); else underline_off(out, cs_);
-      if (run.style & kStyleOutline) outline_on(out, cs_, 1); else outline_off(out, cs_);
-      if (run.style & kStyleShadow) shadow_on(out, cs_, 1); else shadow_off(out, cs_);
-    } else {
+    if (run.style != 0)
+      write_style(out, cs_, kClarisWorksStyle, run.style);
+    else
       close_attributes(out, cs_);
-    }
-    if (run.vertical == 1) {
-      subscript_off(out, cs_);
-      superscript_on(out, cs_, 1);
-    } else if (run.vertical == 2) {
-      superscript_off(out, cs_);
-      subscript_on(out, cs_, 1);
-    } else {
-      superscript_off(out, cs_);
-      subscript_off(out, cs_);
-    }
+    write_style(out, cs_, kClarisWorksPosition, run.vertical);
   }
 
   void write_byte(std::uint8_t byte, bool note_end) {

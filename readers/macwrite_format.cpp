@@ -6,6 +6,7 @@
 #include "core/byte_helpers.h"
 #include "core/mac_font_names.h"
 #include "core/paragraph_indents.h"
+#include "core/style_bits.h"
 
 namespace lettrix {
 
@@ -72,21 +73,7 @@ void apply_macwrite_format(std::FILE* out, CharState& cs, const ReaderTable*& ta
     close_attributes(out, cs);
     return;
   }
-  using On = void (*)(std::FILE*, CharState&, int);
-  using Off = void (*)(std::FILE*, CharState&);
-  static constexpr struct {
-    On on;
-    Off off;
-  } kStyleBits[] = {{bold_on, bold_off},       {italic_on, italic_off},           {underline_on, underline_off},
-                    {outline_on, outline_off}, {shadow_on, shadow_off},           {superscript_on, superscript_off},
-                    {subscript_on, subscript_off}};
-  for (int bit = 0; bit < 7; ++bit) {
-    if (f.style & (1 << bit)) {
-      kStyleBits[bit].on(out, cs, 1);
-    } else {
-      kStyleBits[bit].off(out, cs);
-    }
-  }
+  write_style(out, cs, kMacStyle, f.style);
 }
 
 // A ruler position in points as a stream column: a tenth of an inch, 7.2

@@ -59,6 +59,7 @@
 #include "core/handler.h"
 #include "core/mac_font_names.h"
 #include "core/stream_codes.h"
+#include "core/style_bits.h"
 #include "readers/macwrite_format.h"
 #include "readers/macwrite_ii_blocks.h"
 #include "readers/macwrite_ii_notes.h"
@@ -83,11 +84,11 @@ constexpr std::size_t kCharFormatSize = 10;
 constexpr std::size_t kParaFormatSize = 202;
 constexpr std::size_t kZoneRecordSize = 76;
 
-struct CharFormat {
+// A character format of the document's table.
+struct FormatRecord {
   int font = 0;
   int points = 0;  // quarter points / 4, toward zero
-  std::uint8_t flags1 = 0;
-  std::uint8_t flags2 = 0;
+  CharFormat style;
 };
 
 struct ParaFormat {
@@ -96,7 +97,7 @@ struct ParaFormat {
 };
 
 struct Formats {
-  std::vector<CharFormat> chars;
+  std::vector<FormatRecord> chars;
   std::vector<ParaFormat> paras;
 };
 
@@ -120,24 +121,6 @@ std::vector<TabStop> tab_stops(std::span<const std::uint8_t> record) {
 }
 
 
-// The style bytes A and B of a character format as attribute bits.
-CharFormat style_of(std::uint8_t a, std::uint8_t b) {
-  CharFormat f;
-  if (b & 0x01) f.flags1 |= kBold;
-  if (b & 0x04) f.flags1 |= kUnderline;
-  if ((a & 0x10) && !(b & 0x04) && !(a & 0x20)) f.flags1 |= kUnderline;
-  if (a & 0x20) f.flags2 |= kDoubleUnderline;
-  if ((b & 0x20) || (a & 0x01)) f.flags1 |= kSuperscript;
-  if (b & 0x40) f.flags1 |= kSubscript;
-  if (b & 0x02) f.flags1 |= kItalic;
-  if (b & 0x08) f.flags2 |= kOutline;
-  if (b & 0x10) f.flags2 |= kShadow;
-  if (a & 0x02) f.flags1 |= kStrike;
-  if (a & 0x04) f.flags1 |= kCaps;
-  if (a & 0x08) f.flags2 |= kSmallCaps;
-  return f;
-}
-
 // Reads the document chain up to its zone groups: the two format tables.
 // False when a length runs past the end of the chain.
 bool read_formats(ByteReader& r, Formats& formats) {
@@ -158,10 +141,8 @@ bool read_formats(ByteReader& r, Formats& formats) {
     const int quarter_points = r.be16s();
     const std::uint8_t a = r.u8(), b = r.u8();
     r.skip(2);
-    CharFormat f = style_of(a, b);
-    f.font = font;
-    f.points = quarter_points / 4;
-    formats.chars.push_back(f);
+    const CharFormat style = kMacWriteIIStyle.decode(static_cast<std::uint16_t>(a << 8 | b));
+    formats.chars.push_back({font, quarter_points / 4, style});
   }
 
   const std::size_t para_count = r.be32() / kParaFormatSize;
@@ -325,7 +306,7 @@ void Conversion::next_char_run(ZoneRuns& runs) {
   runs.next_char += 6;
   const std::size_t index = be16_at(run);
   if (index < formats_.chars.size()) {
-    const CharFormat& f = formats_.chars[index];
+    const FormatRecord& f = formats_.chars[index];
     close_attributes(out_, cs_);
     set_font_size(out_, cs_, f.points);
     table_ = &fonts_.select(cs_, f.font, out_);
@@ -336,10 +317,7 @@ void Conversion::next_char_run(ZoneRuns& runs) {
     cs_.font_class = static_cast<std::uint8_t>(f.font & 0xFF);
     cs_.colour = 0;
     cs_.size = f.points;
-    cs_.open_count = (f.flags1 | f.flags2) ? 1 : 0;
-    cs_.flags1 = f.flags1;
-    cs_.flags2 = f.flags2;
-    reassert_attributes(out_, cs_);
+    change_attributes(out_, cs_, f.style, kMacWriteIIStyle.order);
   }
   runs.char_left = be32_at(run + 2);
 }

@@ -35,6 +35,7 @@
 
 #include "core/byte_helpers.h"
 #include "core/mac_font_names.h"
+#include "core/style_bits.h"
 #include "readers/ragtime_common.h"
 #include "support/byte_io.h"
 
@@ -103,31 +104,25 @@ void apply_run(ragtime::Writer& w, Bytes run, void*) {
   ByteReader r(run);
   r.skip(2);  // the start position
   std::uint8_t size = r.u8();
-  std::uint8_t style = r.u8();
+  const std::uint8_t style = r.u8();
   r.skip(1);
   const int font = r.u8();
   const std::int32_t shift = r.be32s();
   const bool size_mark = size > 0x80;
-  const bool style_mark = style >= 0x80;
   if (size_mark) size = static_cast<std::uint8_t>(size - 0x80);
-  if (style_mark) style = static_cast<std::uint8_t>(style - 0x80);
 
   set_font_size(out, w.cs, size);
   if (w.cs.charset == 1 && font != kSymbolFont) set_charset(out, w.cs, 0);
   w.table = &w.fonts.select(w.cs, font, out);
   if (font == kSymbolFont) set_charset(out, w.cs, 1);
 
-  if (style == 0) {
-    close_attributes(out, w.cs);
-  } else {
-    if (style & 0x01) bold_on(out, w.cs, 1); else bold_off(out, w.cs);
-    if (style & 0x02) italic_on(out, w.cs, 1); else italic_off(out, w.cs);
-    if (style & 0x04) underline_on(out, w.cs, 1); else underline_off(out, w.cs);
-    if (style & 0x08) outline_on(out, w.cs, 1); else outline_off(out, w.cs);
-    if (style & 0x10) shadow_on(out, w.cs, 1); else shadow_off(out, w.cs);
-  }
-  if (size_mark || shift > 0) subscript_on(out, w.cs, 1); else subscript_off(out, w.cs);
-  if (style_mark || shift < 0) superscript_on(out, w.cs, 1); else superscript_off(out, w.cs);
+  // The style byte's superscript mark, the size byte's subscript mark and
+  // the vertical shift add to the style's attributes.
+  CharFormat want = kRagtime2Style.decode(style);
+  if (size_mark || shift > 0) want = want | char_format(Attr::Subscript);
+  if (shift < 0) want = want | char_format(Attr::Superscript);
+  if ((style & 0x7F) == 0) close_attributes(out, w.cs);
+  change_attributes(out, w.cs, want, kRagtime2Style.order);
 }
 
 // Locates a text component at a data offset. False when its header lies

@@ -40,6 +40,7 @@
 #include "core/byte_helpers.h"
 #include "core/mac_font_names.h"
 #include "core/stream_codes.h"
+#include "core/style_bits.h"
 #include "readers/ragtime_3_styles.h"
 #include "readers/ragtime_common.h"
 #include "support/byte_io.h"
@@ -65,51 +66,30 @@ constexpr std::size_t kMaxTextLength = 32766;
 constexpr std::size_t kRunSize = 10;
 constexpr std::size_t kFormatSize = 48;
 
-void apply_listed_style(ragtime::Writer& w, const TextStyle& s) {
-  std::FILE* out = w.out;
-  if (s.points > 0 && s.points < 256) set_font_size(out, w.cs, s.points);
-  if (s.font_number >= 0) w.table = &w.fonts.select(w.cs, s.font_number, out);
-  if (s.style & ragtime::kStyleBold) bold_on(out, w.cs, 1);
-  if (s.style & ragtime::kStyleItalic) italic_on(out, w.cs, 1);
-  if (s.style & ragtime::kStyleUnderline) underline_on(out, w.cs, 1);
-  if (s.style & ragtime::kStyleOutline) outline_on(out, w.cs, 1);
-  if (s.style & ragtime::kStyleShadow) shadow_on(out, w.cs, 1);
-  if (s.style & ragtime::kStyleSuperscript) superscript_on(out, w.cs, 1);
-  if (s.style & ragtime::kStyleSubscript) subscript_on(out, w.cs, 1);
-}
-
-// The styles of a document without a style list.
-void apply_numbered_style(ragtime::Writer& w, std::uint8_t value) {
-  std::FILE* out = w.out;
-  switch (value) {
-    case 2: italic_on(out, w.cs, 1); break;
-    case 3:
-      underline_on(out, w.cs, 1);
-      bold_on(out, w.cs, 1);
-      break;
-    case 4: underline_on(out, w.cs, 1); break;
-    case 5: bold_on(out, w.cs, 1); break;
-    case 6: subscript_on(out, w.cs, 1); break;
-    case 7: superscript_on(out, w.cs, 1); break;
-    default: break;
-  }
-}
-
+// A run's style, then its vertical position: a position that asks for an
+// attribute the style has not on writes it after the style's own.
 void apply_run(ragtime::Writer& w, Bytes run, void* context) {
   const auto& styles = *static_cast<const std::vector<TextStyle>*>(context);
-  close_attributes(w.out, w.cs);
+  std::FILE* out = w.out;
+  close_attributes(out, w.cs);
   ByteReader r(run);
   r.skip(2);  // the start position
   const std::size_t value = r.be16();
   r.skip(2);
   const std::uint8_t vertical = r.u8();
+  // Without a style list the value's low byte is one of the fixed styles.
+  const StyleTable& table = styles.empty() ? kRagtime3NumberedStyle : kRagtime3Style;
+  CharFormat style;
   if (styles.empty()) {
-    apply_numbered_style(w, static_cast<std::uint8_t>(value & 0xFF));
+    style = table.decode(static_cast<std::uint8_t>(value & 0xFF));
   } else if (value >= 1 && value <= styles.size()) {
-    apply_listed_style(w, styles[value - 1]);
+    const TextStyle& s = styles[value - 1];
+    if (s.points > 0 && s.points < 256) set_font_size(out, w.cs, s.points);
+    if (s.font_number >= 0) w.table = &w.fonts.select(w.cs, s.font_number, out);
+    style = table.decode(s.style);
   }
-  if (vertical >= 1 && vertical <= 0x80) subscript_on(w.out, w.cs, 1);
-  if (vertical > 0x80) superscript_on(w.out, w.cs, 1);
+  change_attributes(out, w.cs, style, table.order);
+  if (vertical != 0) change_attributes(out, w.cs, style | kRagtime3Position.decode(vertical), table.order);
 }
 
 struct Conversion {

@@ -25,18 +25,10 @@
 
 namespace lettrix::ragtime {
 
-inline constexpr std::uint16_t kStyleBold = 0x0001;
-inline constexpr std::uint16_t kStyleItalic = 0x0002;
-inline constexpr std::uint16_t kStyleUnderline = 0x0004;
-inline constexpr std::uint16_t kStyleOutline = 0x0008;
-inline constexpr std::uint16_t kStyleShadow = 0x0010;
-inline constexpr std::uint16_t kStyleSuperscript = 0x0080;
-inline constexpr std::uint16_t kStyleSubscript = 0x0100;
-
 struct TextStyle {
   int font_number = -1;  // -1: the font list does not name it
   int points = 0;
-  std::uint16_t style = 0;
+  std::uint16_t style = 0;  // decoded through kRagtime3Style (core/style_bits.h)
 };
 
 // The style list, style 1 first; empty when the document has none that can

@@ -141,24 +141,14 @@ void apply_alignment(Writer& w, std::uint8_t alignment) {
   }
 }
 
-void switch_on(Writer& w, Attributes a) {
-  struct On {
-    std::uint8_t flags1, flags2;
-    void (*on)(std::FILE*, CharState&, int);
-  };
-  static constexpr On kOn[] = {
-      {kBold, 0, bold_on},           {kItalic, 0, italic_on},       {kUnderline, 0, underline_on},
-      {kSuperscript, 0, superscript_on}, {kSubscript, 0, subscript_on}, {kStrike, 0, strike_on},
-      {kCaps, 0, caps_on},           {kHidden, 0, hidden_on},       {0, kOutline, outline_on},
-      {0, kShadow, shadow_on},       {0, kSmallCaps, small_caps_on}, {0, kDoubleUnderline, double_underline_on},
-  };
-  for (const On& o : kOn)
-    if ((a.flags1 & o.flags1) || (a.flags2 & o.flags2)) o.on(w.out, w.cs, 1);
-}
-
 namespace {
 
 constexpr std::size_t kAlignmentOffset = 6;  // in a paragraph format
+
+// The order in which a run's attributes come back after a paragraph end.
+constexpr AttributeOrder kCarryOrder{Attr::Bold,   Attr::Italic, Attr::Underline, Attr::Superscript,
+                                     Attr::Subscript, Attr::Strike, Attr::Caps,   Attr::Hidden,
+                                     Attr::Outline, Attr::Shadow, Attr::SmallCaps, Attr::DoubleUnderline};
 
 enum class Last { Nothing, ParagraphEnd, Other };
 
@@ -236,7 +226,7 @@ class TextWalk {
   }
 
   void paragraph_end() {
-    if (!carried_) carry_ = {w_.cs.flags1, w_.cs.flags2};
+    if (!carried_) carry_ = char_format(w_.cs);
     carried_ = true;
     close_attributes(w_.out, w_.cs);
     put_byte(kParagraphEnd, w_.out);
@@ -245,7 +235,7 @@ class TextWalk {
 
   // The run in force keeps its attributes after a paragraph end.
   void before_content() {
-    if (carried_) switch_on(w_, carry_);
+    if (carried_) change_attributes(w_.out, w_.cs, carry_, kCarryOrder);
     carried_ = false;
     last_ = Last::Other;
   }
@@ -294,7 +284,7 @@ class TextWalk {
   std::size_t next_run_ = 0;
   std::size_t next_start_ = kNever;  // where run next_run_ starts
   std::size_t next_format_ = 0;
-  Attributes carry_;
+  CharFormat carry_;
   bool carried_ = false;
   Last last_ = Last::Nothing;
 };

@@ -122,14 +122,6 @@ struct Writer {
 // 3 justified; any other value leaves the alignment as it is.
 void apply_alignment(Writer& w, std::uint8_t alignment);
 
-// Attribute bits of the character state (flags1, flags2).
-struct Attributes {
-  std::uint8_t flags1 = 0;
-  std::uint8_t flags2 = 0;
-};
-// Switches on each of the attributes that is off.
-void switch_on(Writer& w, Attributes a);
-
 // How the two versions differ in the text bytes.
 struct TextRules {
   bool hard_space_code = false;  // 0xCA is HardSpace (else a character like any other)

@@ -71,18 +71,6 @@ constexpr std::size_t kFormatChangeRest = 5;  // the bytes after 0x02
 constexpr long kWorks3EmptyItem = 11;
 constexpr int kBodySearch = 256;
 
-// Works 3 style bits: bit 3 is strike-through, bit 4 means nothing.
-const StyleBitTable kWorks3StyleBits = {{
-    {bold_on, bold_off},
-    {italic_on, italic_off},
-    {underline_on, underline_off},
-    {strike_on, strike_off},
-    {},
-    {superscript_on, superscript_off},
-    {subscript_on, subscript_off},
-    {},
-}};
-
 // Bytes that never reach the stream as the table's plain character: the
 // format change, the tab and the bytes dropped (in Works 2 the other bytes
 // below 0x20 go through the table like any character, and do so in the
@@ -264,9 +252,9 @@ void WorksBody::convert_text(bool works2) {
       if (style == 0)
         close_attributes(out_, cs_);
       else
-        apply_style_bits(out_, cs_, style, kMacStyleBits);
+        write_style(out_, cs_, kMacStyle, style);
     } else {
-      apply_style_bits(out_, cs_, style, kWorks3StyleBits);
+      write_style(out_, cs_, kWorks3Style, style);
     }
   }
 }

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <functional>
+#include <initializer_list>
 #include <vector>
 
 #include "core/stream_printer.h"
@@ -205,6 +207,55 @@ TEST(AttributeCodes, OpenCountNeitherLosesNorWrapsToZero) {
     close_attributes(o, cs);
   });
   EXPECT_EQ(s, "{BoldOff}{ItalicOff}");
+}
+
+CharFormat attrs(std::initializer_list<Attr> list) {
+  CharFormat f;
+  for (Attr a : list) f = f | char_format(a);
+  return f;
+}
+
+int count_of(CharFormat f) { return std::popcount(unsigned{f.flags1}) + std::popcount(unsigned{f.flags2}); }
+
+const CharFormat kEveryAttribute = kAttributeOrder.scope;
+
+TEST(AttributeCodes, ChangeWritesTheDifferenceInTheOrderGiven) {
+  using enum Attr;
+  const AttributeOrder offs_first({Bold, Italic}, true);
+  struct Case {
+    const char* name;
+    CharFormat from, to;
+    const AttributeOrder& order;
+    const char* codes;
+    CharFormat after;
+  };
+  const Case cases[] = {
+      {"no change", attrs({Bold, Italic}), attrs({Bold, Italic}), kAttributeOrder, "", attrs({Bold, Italic})},
+      {"each code at its place", attrs({Italic}), attrs({Bold}), kAttributeOrder, "{BoldOn}{ItalicOff}",
+       attrs({Bold})},
+      {"offs first", attrs({Italic}), attrs({Bold}), offs_first, "{ItalicOff}{BoldOn}", attrs({Bold})},
+      {"outside the order stays", attrs({Bold, Strike}), attrs({Italic}),
+       kAttributeOrder.within(attrs({Bold, Italic})), "{BoldOff}{ItalicOn}", attrs({Strike, Italic})},
+      {"the emitter's order", {}, kEveryAttribute, kAttributeOrder,
+       "{BoldOn}{ItalicOn}{UnderlineOn}{StrikeOn}{OutlineOn}{ShadowOn}{SuperscriptOn}{SubscriptOn}{CapsOn}"
+       "{SmallCapsOn}{DoubleUnderlineOn}{HiddenOn}{SpareAttrOn}",
+       kEveryAttribute},
+      {"reassert order", {}, kEveryAttribute, kReassertOrder,
+       "{BoldOn}{UnderlineOn}{SuperscriptOn}{SubscriptOn}{StrikeOn}{ItalicOn}{CapsOn}{SmallCapsOn}"
+       "{DoubleUnderlineOn}{HiddenOn}{OutlineOn}{ShadowOn}{SpareAttrOn}",
+       kEveryAttribute},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    CharState cs;
+    cs.flags1 = c.from.flags1;
+    cs.flags2 = c.from.flags2;
+    cs.open_count = static_cast<std::uint8_t>(count_of(c.from));
+    EXPECT_EQ(emitted([&](std::FILE* out) { change_attributes(out, cs, c.to, c.order); }), c.codes);
+    EXPECT_EQ(char_format(cs), c.after);
+    // The count follows the codes: close_attributes closes what is left.
+    EXPECT_EQ(cs.open_count, count_of(c.after));
+  }
 }
 
 TEST(AlignmentCodes, SwitchesWriteOffCodesThenTheNewOn) {
