@@ -5,6 +5,7 @@
 #include "core/binhex.h"
 #include "core/byte_helpers.h"
 #include "core/driver_state.h"
+#include "core/source_view.h"
 #include "support/platform.h"
 
 namespace lettrix {
@@ -52,6 +53,7 @@ bool unwrap(std::FILE* in, const WrappedFile& info, PreparedSource& p, std::stri
   p.reader_path = p.data_file.path();
   p.wrapper = info.kind;
   p.file_type = info.type;
+  p.file_creator = info.creator;
   return true;
 }
 
@@ -71,6 +73,7 @@ bool take_companion(const std::string& path, PreparedSource& p, std::string& err
   if (check == WrapperCheck::Damaged) return false;
   p.wrapper = WrapperKind::AppleDouble;
   p.file_type = info.type;
+  p.file_creator = info.creator;
   FilePtr resource = new_fork_file(p.resource_file, error);
   if (!resource) return false;
   info.has_data_fork = false;
@@ -78,10 +81,30 @@ bool take_companion(const std::string& path, PreparedSource& p, std::string& err
          close_checked(resource, "AppleDouble", error);
 }
 
+// Publishes the unwrapped forks for the reader: the data fork at reader_path
+// and the resource fork's work file, each opened once here.
+bool publish_forks(const PreparedSource& p, std::string& error) {
+  SourceFile file;
+  file.data = open_plain_fork(p.reader_path);
+  file.resource = open_plain_fork(p.resource_file.path());
+  if (!file.data.present() || !file.resource.present()) {
+    error = "cannot open the unwrapped forks";
+    return false;
+  }
+  file.wrapper = p.wrapper;
+  file.type = p.file_type;
+  file.creator = p.file_creator;
+  publish_source(p.reader_path, file);
+  return true;
+}
+
 }  // namespace
 
 PreparedSource::~PreparedSource() {
-  if (!resource_file.path().empty()) set_resource_fork("", "");
+  if (!resource_file.path().empty()) {
+    set_resource_fork("", "");
+    withdraw_source();
+  }
 }
 
 bool prepare_source(const std::string& source, PreparedSource& p, std::string& error, bool known_plain) {
@@ -116,7 +139,16 @@ bool prepare_source(const std::string& source, PreparedSource& p, std::string& e
     p.reader_path = source;
     return false;
   }
-  if (!p.resource_file.path().empty()) set_resource_fork(p.reader_path, p.resource_file.path(), p.file_type);
+  if (!p.resource_file.path().empty()) {
+    set_resource_fork(p.reader_path, p.resource_file.path(), p.file_type);
+    if (!publish_forks(p, error)) {
+      set_resource_fork("", "");
+      p.data_file.remove_now();
+      p.resource_file.remove_now();
+      p.reader_path = source;
+      return false;
+    }
+  }
   return true;
 }
 

@@ -24,11 +24,14 @@ struct PreparedSource {
   std::string reader_path;  // what the reader opens
   WrapperKind wrapper = WrapperKind::None;
   std::string file_type;  // as the wrapper keeps it ("TEXT"), or empty
+  std::string file_creator;
   RemoveGuard data_file;
   RemoveGuard resource_file;
 };
 
-// Prepares source for its reader. False, with a reason that names the
+// Prepares source for its reader, and publishes what the reader is to see
+// (core/source_view.h: its data fork, the resource fork and the codes the
+// wrapper kept) under reader_path until the PreparedSource goes. False, with a reason that names the
 // wrapper ("BinHex: data fork CRC mismatch"), when the wrapper is damaged or
 // the work files cannot be written; nothing is left behind then.
 // known_plain: the caller's detection found no wrapper in source and none
