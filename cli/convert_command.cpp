@@ -272,7 +272,7 @@ int run_conversions(const ConvertOptions& options, const std::vector<std::string
   return report.all_ok() ? 0 : 1;
 }
 
-int identify_files(const std::vector<std::string>& files, std::ostream& out, std::ostream& err) {
+int identify_files(const std::vector<std::string>& files, std::ostream& out, std::ostream& err, bool verbose) {
   int status = 0;
   for (const std::string& file : files) {
     const Detection d = detect_format(file);
@@ -282,6 +282,8 @@ int identify_files(const std::vector<std::string>& files, std::ostream& out, std
       continue;
     }
     out << file << ": " << d.summary() << "\n";
+    if (verbose)
+      for (const std::string& why : d.refusals) out << "  " << why << "\n";
   }
   return status;
 }

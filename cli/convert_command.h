@@ -36,9 +36,11 @@ int run_conversions(const ConvertOptions& options, const std::vector<std::string
                     std::ostream& out, std::ostream& err);
 
 // Prints "FILE: FORMAT (CONFIDENCE)" for each file, or what else it is
-// ("not a Macintosh document we read", "already converted (RTF)"). Returns 0,
-// or 1 when a file cannot be read or its wrapper is damaged.
-int identify_files(const std::vector<std::string>& files, std::ostream& out, std::ostream& err);
+// ("not a Macintosh document we read", "already converted (RTF)"); verbose:
+// under a file of no source format, why each format's test refused it, one
+// line each. Returns 0, or 1 when a file cannot be read or its wrapper is damaged.
+int identify_files(const std::vector<std::string>& files, std::ostream& out, std::ostream& err,
+                   bool verbose = false);
 
 // Runs the reader of source_row (or, for kDetectSource, of the format the
 // content shows) on file, unwrapped, and prints its intermediate stream as

@@ -33,7 +33,7 @@ int main(int argc, char** argv) {
   app.add_flag("-q,--quiet", quiet, "print only errors");
   app.add_flag("-v,--verbose", verbose, "also print each file's format and sizes");
   app.add_flag("--dump-stream", dump, "print the intermediate stream the source reader writes for FILE");
-  app.add_flag("--identify", identify, "print the format each FILE is found to be, and how sure that is");
+  app.add_flag("--identify", identify, "print the format each FILE is found to be, and how sure that is (with -v, why each source format refuses a file it is not)");
   app.add_flag("--list-formats", list, "list the source and target formats with their aliases");
   app.add_option("files", files,
                  "files or wildcard patterns (quote patterns: '*.mw', 'archive/*.mw'); '-' reads standard input");
@@ -69,7 +69,7 @@ int main(int argc, char** argv) {
     return 2;
   };
   if (files.empty()) return usage("no files given");
-  if (identify) return identify_files(files, std::cout, std::cerr);
+  if (identify) return identify_files(files, std::cout, std::cerr, verbose);
   int source_row = kDetectSource;
   if (!from.empty() && from != "auto") {
     source_row = find_source_format(from);

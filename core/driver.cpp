@@ -495,6 +495,8 @@ std::string ConversionResult::message() const {
       return std::string("cannot create the work file ") + (g_output_directory.empty() ? "beside the source" : "in the output folder") +
              (reason.empty() ? "" : ": " + reason);
     case ConversionStatus::ReaderFailed:
+      // A reader's refusal names the format itself ("not a MacWrite II document: ...").
+      if (reason.rfind("not a ", 0) == 0) return reason;
       return "cannot read the file as a " + src_name + " document" + (reason.empty() ? "" : ": " + reason);
     case ConversionStatus::EmptyDocument: return "empty document";
     case ConversionStatus::NoFreeName: return "no free name left for the target file";

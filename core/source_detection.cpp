@@ -78,6 +78,11 @@ void classify(const DataForkView& f, Detection& d) {
   }
   if (row < 0) {
     d.verdict = Verdict::NotMacDocument;
+    for (int r = 0; r < SourceRowCount; ++r) {
+      std::string why;
+      source_signature(r)(f, &why);
+      d.refusals.push_back(std::string(source_formats.rows[r].name) + ": " + why);
+    }
     return;
   }
   d.verdict = Verdict::Source;

@@ -10,6 +10,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/mac_wrappers.h"
 #include "core/signature.h"
@@ -36,6 +37,10 @@ struct Detection {
   WrappedFile wrapper;  // kind None for a plain file
   std::string name;     // "MacWrite 4.6", "RTF" (the kind an output test named), "ClarisWorks spreadsheet or drawing"
   std::string problem;  // DamagedWrapper, Unreadable: why
+  // NotMacDocument, when the source rows' signature tests were run: why each
+  // refused the file, in row order ("MacWrite 4.6: version word 0x0107 at
+  // byte 0 is not MacWrite 4.x's 6").
+  std::vector<std::string> refusals;
   // No wrapper in the file and none beside it (no AppleDouble "._NAME"):
   // the file goes to its reader as it is (see prepare_source).
   bool plain_file = false;
