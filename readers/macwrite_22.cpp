@@ -1,6 +1,5 @@
-// MacWrite 2.2 documents (version 3). Big-endian numbers; every offset counts
-// from the start of the document, which is the start of the file or, when a
-// MacBinary header with type "WORD" and creator "MACA" precedes it, byte 128.
+// MacWrite 2.2 documents (version 3), read from the data fork. Big-endian
+// numbers; every offset counts from the start of the document.
 //
 //   offset  size  document header
 //    0       2    version: 3 (6 is the MacWrite 4.x layout, read by the 4.6 reader)
@@ -44,7 +43,6 @@
 #include "core/stream_codes.h"
 #include "readers/macwrite_common.h"
 #include "readers/macwrite_format.h"
-#include "support/file_handle.h"
 #include "support/byte_io.h"
 #include "core/signature.h"
 
@@ -178,24 +176,18 @@ void convert_running_head(Reader22& r, std::uint8_t code, long pos, long count, 
   write_code(r.out, EndOfText);
 }
 
-int convert(const char* source_path, const char* stream_path, bool handed_over, long known_base) {
-  FilePtr in = open_file(source_path, "rb");
-  FilePtr out = open_file(stream_path, "w+b");
-  if (!in || !out) return -1;
-  Reader22 r;
-  if (init_stream_state(in.get(), r.cs, r.ps, &r.tabs) != 0) return -2;
+constexpr char kShownName[] = "MacWrite 2.2";
 
-  const long base = handed_over ? known_base : macwrite_base(in.get());
-  r.src = macwrite_source(in.get(), base);
-  r.out = out.get();
-  std::uint16_t version = 0, first = 0, count = 0, header_count = 0, footer_count = 0;
-  if (!read_document_be16(r.src, 0, version)) return -1;
-  if (version == kVersion46 && !handed_over) {
-    in.reset();
-    out.reset();
-    return macw46_handed_over(source_path, stream_path, base);
-  }
-  if (version != kVersion22) return -1;
+int convert(MacWriteSource& src, std::FILE* out, bool handed_over) {
+  std::uint16_t version = 0;
+  if (read_document_be16(src, 0, version) && version == kVersion46 && !handed_over) return macw46_handed_over(src, out);
+  std::string why;
+  if (signature_macwrite_22(signature_view(src), &why) == Confidence::None) return refuse_macwrite(kShownName, why);
+
+  Reader22 r;
+  r.src = src;
+  r.out = out;
+  std::uint16_t first = 0, count = 0, header_count = 0, footer_count = 0;
   Damage damage;
   if (!read_document_be16(r.src, 2, first) || !read_document_be16(r.src, 4, count)) {
     need_document(r.src, 6);
@@ -224,12 +216,10 @@ int convert(const char* source_path, const char* stream_path, bool handed_over, 
 }  // namespace
 
 int orig_macw22(const char* source_path, const char* stream_path) {
-  return convert(source_path, stream_path, false, 0);
+  return run_macwrite_reader(source_path, stream_path, kShownName, convert);
 }
 
-int macw22_handed_over(const char* source_path, const char* stream_path, long base) {
-  return convert(source_path, stream_path, true, base);
-}
+int macw22_handed_over(MacWriteSource& src, std::FILE* out) { return convert(src, out, true); }
 
 // MacWrite 2.2: the version word 3, the first paragraph inside the file.
 Confidence signature_macwrite_22(const DataForkView& f, std::string* why) {

@@ -1,7 +1,5 @@
-// MacWrite 4.5 to 5 documents (version 6). Big-endian numbers; every offset
-// counts from the start of the document, which is the start of the file or,
-// when a MacBinary header with type "WORD" and creator "MACA" precedes it,
-// byte 128.
+// MacWrite 4.5 to 5 documents (version 6), read from the data fork.
+// Big-endian numbers; every offset counts from the start of the document.
 //
 //   offset  size  document header
 //     1      1    version: 6 (3 is the MacWrite 2.2 layout, read by the 2.2 reader)
@@ -64,7 +62,6 @@
 #include "core/stream_codes.h"
 #include "readers/macwrite_common.h"
 #include "readers/macwrite_format.h"
-#include "support/file_handle.h"
 #include "support/byte_io.h"
 #include "core/signature.h"
 
@@ -231,9 +228,14 @@ void convert_special(Reader46& r, long data, std::uint16_t size, int page) {
   }
 }
 
-void convert_section(Reader46& r, std::span<const std::uint8_t> header, long descriptor, bool paged = false) {
-  const long array_offset = static_cast<long>(std::min<std::uint32_t>(be32_at(header.data() + descriptor + 12), 0x7FFFFFFF));
-  const long array_size = be16_at(header.data() + descriptor + 16);
+void convert_section(Reader46& r, long descriptor, bool paged = false) {
+  std::uint32_t offset = 0;
+  std::uint16_t array_size = 0;
+  // The descriptors lie in the document header, which the document holds.
+  if (!r.src.view->be32(static_cast<std::uint64_t>(descriptor + 12), offset) ||
+      !r.src.view->be16(static_cast<std::uint64_t>(descriptor + 16), array_size))
+    return;
+  const long array_offset = static_cast<long>(std::min<std::uint32_t>(offset, 0x7FFFFFFF));
   need_document(r.src, array_offset + array_size);
   const std::vector<std::uint8_t> entries = read_document(r.src, array_offset, array_size);
   for (std::size_t at = 0; at + kEntrySize <= entries.size(); at += kEntrySize) {
@@ -251,45 +253,44 @@ void convert_section(Reader46& r, std::span<const std::uint8_t> header, long des
   }
 }
 
-int convert(const char* source_path, const char* stream_path, bool handed_over, long known_base) {
-  FilePtr in = open_file(source_path, "rb");
-  FilePtr out = open_file(stream_path, "w+b");
-  if (!in || !out) return -1;
-  Reader46 r;
-  if (init_stream_state(in.get(), r.cs, r.ps, &r.tabs) != 0) return -2;
+constexpr char kShownName[] = "MacWrite 4.6";
 
-  const long base = handed_over ? known_base : macwrite_base(in.get());
-  r.src = macwrite_source(in.get(), base);
-  r.out = out.get();
-  const std::vector<std::uint8_t> header = read_document(r.src, 0, kDocumentHeaderSize);
-  if (header.size() < 2) return -1;
-  if (header[1] == kVersion22 && !handed_over) {
-    in.reset();
-    out.reset();
-    return macw22_handed_over(source_path, stream_path, base);
+int convert(MacWriteSource& src, std::FILE* out, bool handed_over) {
+  Reader46 r;
+  r.src = src;
+  r.out = out;
+  // The version is the second byte: a first byte other than 0 is let pass
+  // (the signature test wants the word 6).
+  const std::span<const std::uint8_t> version = view_document(r.src, 0, 2);
+  if (version.size() == 2 && version[1] == kVersion22 && !handed_over) return macw22_handed_over(src, out);
+  if (version.size() < 2 || version[1] != kVersion46) {
+    std::string why;
+    signature_macwrite_46(signature_view(r.src), &why);
+    return refuse_macwrite(kShownName, why);
   }
-  if (header[1] != kVersion46) return -1;
-  if (static_cast<long>(header.size()) < kDocumentHeaderSize) {
-    set_handler_reason(cut_short_reason("document header", static_cast<std::uint64_t>(base + r.src.size),
-                                        static_cast<std::uint64_t>(base + kDocumentHeaderSize)));
-    return -1;
+  if (r.src.size < kDocumentHeaderSize) {
+    return refuse_macwrite(kShownName,
+                           cut_short_reason("document header", static_cast<std::uint64_t>(r.src.base + r.src.size),
+                                            static_cast<std::uint64_t>(r.src.base + kDocumentHeaderSize)));
   }
 
   r.budget = 4 * r.src.size + 4096;
   // The free list is the last structure of the file.
-  const std::uint32_t free_list = std::min<std::uint32_t>(be32_at(header.data() + kFreeListOffset), 0x7FFFFFFF);
-  need_document(r.src, static_cast<long>(free_list) + be16_at(header.data() + kFreeListOffset + 4));
+  std::uint32_t free_list = 0;
+  std::uint16_t free_size = 0;
+  if (r.src.view->be32(kFreeListOffset, free_list) && r.src.view->be16(kFreeListOffset + 4, free_size))
+    need_document(r.src, static_cast<long>(std::min<std::uint32_t>(free_list, 0x7FFFFFFF)) + free_size);
   write_plain_code(r.out, HeaderAll);
   // A page break means nothing in a header or footer: one that waits at its
   // end is dropped.
-  convert_section(r, header, kHeaderDescriptor);
+  convert_section(r, kHeaderDescriptor);
   r.pages = MacWritePages{};
   write_code(r.out, EndOfText);
   write_plain_code(r.out, FooterAll);
-  convert_section(r, header, kFooterDescriptor);
+  convert_section(r, kFooterDescriptor);
   r.pages = MacWritePages{};
   write_code(r.out, EndOfText);
-  convert_section(r, header, kMainDescriptor, true);
+  convert_section(r, kMainDescriptor, true);
   Damage damage;
   check_document_size(r.src, true, damage);
   return reader_result(r.out, damage);
@@ -327,12 +328,10 @@ std::vector<std::uint8_t> unpack_macwrite_text(std::span<const std::uint8_t> pac
 }
 
 int orig_macw46(const char* source_path, const char* stream_path) {
-  return convert(source_path, stream_path, false, 0);
+  return run_macwrite_reader(source_path, stream_path, kShownName, convert);
 }
 
-int macw46_handed_over(const char* source_path, const char* stream_path, long base) {
-  return convert(source_path, stream_path, true, base);
-}
+int macw46_handed_over(MacWriteSource& src, std::FILE* out) { return convert(src, out, true); }
 
 // MacWrite 4.x: the version word 6 and room for the three text descriptors.
 Confidence signature_macwrite_46(const DataForkView& f, std::string* why) {

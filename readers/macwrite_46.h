@@ -11,7 +11,7 @@ namespace lettrix {
 
 // Reader of "MacWrite 4.6": header, footer and main text of a version 6
 // MacWrite document (MacWrite 4.5 to 5) with character formats, rulers and
-// page breaks, from its data fork with or without a MacBinary header. A
+// page breaks, from its data fork (the view looks through a wrapper). A
 // version 3 document is handed to the MacWrite 2.2 reader.
 int orig_macw46(const char* source_path, const char* stream_path);
 

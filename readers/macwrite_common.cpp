@@ -1,39 +1,102 @@
 #include "readers/macwrite_common.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "core/byte_helpers.h"
 #include "core/char_output.h"
 #include "core/emitter.h"
+#include "core/handler.h"
+#include "core/mac_wrappers.h"
+#include "core/source_detection.h"
 #include "core/stream_codes.h"
 #include "support/byte_io.h"
+#include "support/file_handle.h"
 
 namespace lettrix {
 
-long macwrite_base(std::FILE* in) {
-  char header[kMacBinaryHeaderSize];
-  std::rewind(in);
-  const std::size_t got = std::fread(header, 1, sizeof header, in);
-  std::rewind(in);
-  if (got == sizeof header && std::memcmp(header + 65, kMacWriteTypeCreator, 8) == 0) return kMacBinaryHeaderSize;
-  return 0;
+namespace {
+
+constexpr std::uint64_t kMacBinaryHeaderSize = 128;
+
+// A MacBinary header without a CRC holds together only with the lengths it
+// states: when they run past the end of the file, no wrapper check takes it
+// (core/mac_wrappers.h), and the file comes as it stands. MacWrite's type and
+// creator in it still tell a MacWrite document in its data fork, cut short
+// (or a resource fork cut short after it): the document is read from there,
+// as long as the header says when the file holds that much.
+struct CutMacBinary {
+  std::uint64_t data_offset = 0;  // 0: none
+  std::uint64_t data_length = 0;
+  std::string type;
+  std::string creator;
+};
+
+CutMacBinary cut_macbinary(const SourceFile& file) {
+  CutMacBinary cut;
+  if (file.wrapper != WrapperKind::None && file.wrapper != WrapperKind::AppleDouble) return cut;
+  if (file.data.size < kMacBinaryHeaderSize) return cut;
+  SourceView view(file.data);
+  const std::span<const std::uint8_t> head = view.span(0, kMacBinaryHeaderSize);
+  WrappedFile info;
+  std::string error;
+  if (head.empty() || probe_macbinary(head, file.data.size, info, error) != WrapperCheck::NotWrapped) return cut;
+  // The same header in a file long enough for its forks.
+  constexpr std::uint64_t kRoomForAnyForks = std::uint64_t{1} << 40;
+  info = WrappedFile{};
+  if (probe_macbinary(head, kRoomForAnyForks, info, error) != WrapperCheck::Ok) return cut;
+  if (info.type != "WORD" || info.creator != "MACA" || info.data_offset > file.data.size) return cut;
+  cut.data_offset = info.data_offset;
+  cut.data_length = info.data_length;
+  cut.type = info.type;
+  cut.creator = info.creator;
+  return cut;
 }
 
-MacWriteSource macwrite_source(std::FILE* in, long base) {
-  MacWriteSource src;
-  src.file = in;
-  src.base = base;
-  const long total = stream_size(in);
-  src.size = total > base ? total - base : 0;
-  // Behind a MacBinary header the data fork ends where the header says; the
-  // padding and the resource fork after it are no part of the document.
-  std::uint32_t data_length = 0;
-  if (base == kMacBinaryHeaderSize && std::fseek(in, kMacBinaryDataLengthOffset, SEEK_SET) == 0 &&
-      read_be32(in, data_length) && data_length > 0) {
-    if (data_length < static_cast<std::uint32_t>(src.size)) src.size = static_cast<long>(data_length);
-    if (data_length > static_cast<std::uint32_t>(src.size)) src.stated = static_cast<long>(data_length);
+}  // namespace
+
+DataForkView signature_view(MacWriteSource& src) {
+  return {src.view->span_up_to(0, kDetectPrefix), static_cast<std::uint64_t>(src.size), src.type, src.creator};
+}
+
+int refuse_macwrite(const char* shown_name, const std::string& why) {
+  set_handler_reason("not a " + std::string(shown_name) + " document: " + why);
+  return kHandlerCannotOpen;
+}
+
+int run_macwrite_reader(const char* source_path, const char* stream_path, const char* shown_name, MacWriteBody body) {
+  SourceFile file;
+  std::string error;
+  if (!open_source_file(source_path, file, error)) {
+    set_handler_reason(error);
+    return kHandlerCannotOpen;
   }
-  return src;
+  FilePtr out = open_file(stream_path, "w+b");
+  if (!out) return kHandlerCannotOpen;
+  const CutMacBinary cut = cut_macbinary(file);
+  SourceFork fork = file.data;
+  if (cut.data_offset > 0) {
+    fork.offset += cut.data_offset;
+    fork.size = std::min(fork.size - cut.data_offset, cut.data_length);
+  }
+  if (fork.size == 0) {
+    refuse_macwrite(shown_name, "its data fork is empty");
+    return kHandlerEmpty;
+  }
+  SourceView view(fork);
+  MacWriteSource src;
+  src.view = &view;
+  src.size = static_cast<long>(fork.size);
+  src.base = static_cast<long>(cut.data_offset);
+  if (cut.data_length > fork.size) src.stated = static_cast<long>(cut.data_length);
+  src.type = cut.data_offset > 0 ? cut.type : file.type;
+  src.creator = cut.data_offset > 0 ? cut.creator : file.creator;
+  return body(src, out.get(), false);
+}
+
+std::vector<std::uint8_t> read_document(MacWriteSource& src, long offset, long count) {
+  const std::span<const std::uint8_t> bytes = view_document(src, offset, count);
+  return {bytes.begin(), bytes.end()};
 }
 
 void need_document(MacWriteSource& src, long end) {
@@ -49,42 +112,6 @@ void check_document_size(const MacWriteSource& src, bool structures_give_size, D
   } else if (src.needed > src.size) {
     damage.cut_short_at_least("text", at, static_cast<std::uint64_t>(src.base + src.needed));
   }
-}
-
-std::span<const std::uint8_t> view_document(MacWriteSource& src, long offset, long count) {
-  if (offset < 0 || count <= 0 || offset >= src.size) return {};
-  const long n = count < src.size - offset ? count : src.size - offset;
-  const long held = static_cast<long>(src.window.size());
-  if (offset < src.window_start || offset - src.window_start + n > held) {
-    // A new window from a 4 KB boundary at or before the offset, so that a
-    // structure just behind the last one read is still in it.
-    const long start = offset & ~4095L;
-    const long want = offset - start + (n > MacWriteSource::kWindowSize ? n : MacWriteSource::kWindowSize);
-    const long length = want < src.size - start ? want : src.size - start;
-    src.window.resize(static_cast<std::size_t>(length));
-    src.window_start = start;
-    if (std::fseek(src.file, src.base + start, SEEK_SET) != 0) {
-      src.window.clear();
-      return {};
-    }
-    src.window.resize(std::fread(src.window.data(), 1, src.window.size(), src.file));
-  }
-  const long from = offset - src.window_start;
-  const long available = static_cast<long>(src.window.size()) - from;
-  if (available <= 0) return {};
-  return {src.window.data() + from, static_cast<std::size_t>(available < n ? available : n)};
-}
-
-std::vector<std::uint8_t> read_document(MacWriteSource& src, long offset, long count) {
-  const std::span<const std::uint8_t> bytes = view_document(src, offset, count);
-  return {bytes.begin(), bytes.end()};
-}
-
-bool read_document_be16(MacWriteSource& src, long offset, std::uint16_t& value) {
-  const std::span<const std::uint8_t> b = view_document(src, offset, 2);
-  if (b.size() != 2) return false;
-  value = static_cast<std::uint16_t>((b[0] << 8) | b[1]);
-  return true;
 }
 
 namespace {

@@ -1,66 +1,59 @@
 // Pieces shared by the two MacWrite readers (the version 3 layout of
-// MacWrite 2.2 and the version 6 layout of MacWrite 4.5 to 5): the MacBinary
-// test, checked reads at document offsets, and the writing of one character.
+// MacWrite 2.2 and the version 6 layout of MacWrite 4.5 to 5 documents): the
+// document seen through the view of its data fork, checked reads at document
+// offsets, and the writing of one character.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <span>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/charset.h"
+#include "core/signature.h"
+#include "core/source_view.h"
 #include "readers/reader_damage.h"
 #include "support/byte_io.h"
 
 namespace lettrix {
 
-// MacBinary type and creator of every MacWrite document ("WORD", "MACA"),
-// which stand at offset 65 of a MacBinary header.
-inline constexpr char kMacWriteTypeCreator[] = "WORDMACA";
-inline constexpr long kMacBinaryHeaderSize = 128;
-inline constexpr long kMacBinaryDataLengthOffset = 83;  // 4 bytes: length of the data fork
-
-// Where the document starts in the file: 128 when a MacBinary header with
-// MacWrite's type and creator precedes it, 0 otherwise.
-long macwrite_base(std::FILE* in);
-
-// A MacWrite source file: every offset read from the document counts from
-// `base`, and `size` is the number of document bytes after it.
-//
-// The structures are read through a window of the document (64 KB, or as
-// large as the largest structure read, which 16-bit sizes keep to some
-// 100 KB): the paragraphs lie one after another, so the file is read in a few
-// large pieces instead of a seek and a refilled stream buffer for every small
-// structure.
+// A MacWrite document: the view of its data fork, and what the damage
+// messages count with. Offsets read from the document count from the view's
+// byte 0, which stands at `base` in the file: 0, unless the file is a
+// MacBinary file whose header no wrapper check took (one without a CRC whose
+// forks run past the end of the file), read from its data fork all the same.
 struct MacWriteSource {
-  static constexpr long kWindowSize = 1 << 16;
-
-  std::FILE* file = nullptr;
+  SourceView* view = nullptr;
+  long size = 0;    // bytes of the document
   long base = 0;
-  long size = 0;
-  long stated = 0;  // the data fork's length in the MacBinary header, when the file holds less
+  long stated = 0;  // the data fork's length its MacBinary header states, when the file holds less
   long needed = 0;  // the furthest document offset that its structures reach
-  std::vector<std::uint8_t> window;
-  long window_start = 0;  // document offset of window[0]
+  std::string_view type;  // the Finder's codes, when a wrapper kept them
+  std::string_view creator;
 };
 
-// The view of a source whose base is known: behind a MacBinary header the
-// document is the data fork (as long as the header says, when the file holds
-// that much); size 0 when the file is no longer than its MacBinary header.
-MacWriteSource macwrite_source(std::FILE* in, long base);
+// What a signature test looks at of the document.
+DataForkView signature_view(MacWriteSource& src);
 
 // Up to `count` document bytes from the document offset; fewer (none) when
-// the document ends first or the offset lies beyond it. The view lies in the
-// source's window: it holds until the next read of the source.
-std::span<const std::uint8_t> view_document(MacWriteSource& src, long offset, long count);
+// the document ends first or the offset lies beyond it. The bytes lie in the
+// view: they hold until the next read of the source.
+inline std::span<const std::uint8_t> view_document(MacWriteSource& src, long offset, long count) {
+  if (offset < 0 || count <= 0) return {};
+  return src.view->span_up_to(static_cast<std::uint64_t>(offset), static_cast<std::size_t>(count));
+}
 
 // The same bytes as a copy of their own.
 std::vector<std::uint8_t> read_document(MacWriteSource& src, long offset, long count);
 
 // A big-endian 16-bit number at a document offset; false when it lies
 // (partly) beyond the document.
-bool read_document_be16(MacWriteSource& src, long offset, std::uint16_t& value);
+inline bool read_document_be16(MacWriteSource& src, long offset, std::uint16_t& value) {
+  return offset >= 0 && src.view->be16(static_cast<std::uint64_t>(offset), value);
+}
 
 // Records that a structure of the document reaches the document offset `end`.
 void need_document(MacWriteSource& src, long end);
@@ -71,6 +64,21 @@ void need_document(MacWriteSource& src, long end);
 // (the 4.x layout), so the furthest one tells its length; otherwise they tell
 // only the length it has at least.
 void check_document_size(const MacWriteSource& src, bool structures_give_size, Damage& damage);
+
+// The body of a reader: converts the document into the stream `out`. A
+// document of the other version goes to the other reader's body unless it
+// was handed over already.
+using MacWriteBody = int (*)(MacWriteSource& src, std::FILE* out, bool handed_over);
+
+// A reader's handler: opens the source's data fork (core/source_view.h) and
+// the stream, and runs the body. -1 with the reason when the source cannot be
+// opened, -1 when the stream cannot, kHandlerEmpty (and the reason, which
+// names the reader's format) for an empty data fork.
+int run_macwrite_reader(const char* source_path, const char* stream_path, const char* shown_name, MacWriteBody body);
+
+// Refuses a document as not of the reader's format: sets the reason
+// ("not a MacWrite 2.2 document: WHY") and answers kHandlerCannotOpen.
+int refuse_macwrite(const char* shown_name, const std::string& why);
 
 // Writes one text byte that is not a structure byte through a character
 // table: a backslash as the Backslash code, a table entry with a high byte as
@@ -119,10 +127,9 @@ MacPictureKind classify_mac_picture(std::span<const std::uint8_t> data);
 // picture.
 void write_mac_picture(std::FILE* out, std::span<const std::uint8_t> data);
 
-// The two readers' entries for a file that the other reader hands over: the
-// base is the one that reader found, and a file of the other version is
-// refused (-1) rather than handed back.
-int macw46_handed_over(const char* source_path, const char* stream_path, long base);
-int macw22_handed_over(const char* source_path, const char* stream_path, long base);
+// The two readers' bodies for a document that the other reader hands over:
+// one of the other version is refused (-1) rather than handed back.
+int macw46_handed_over(MacWriteSource& src, std::FILE* out);
+int macw22_handed_over(MacWriteSource& src, std::FILE* out);
 
 }  // namespace lettrix
