@@ -113,7 +113,9 @@ std::vector<TabStop> tab_stops(std::span<const std::uint8_t> record) {
     const auto fixed = static_cast<std::int32_t>(be32_at(stop + 2));
     if (fixed <= 0) break;
     if (stop[0] > 3) continue;
-    const long column = points_to_columns((fixed + 0x8000) >> 16);
+    // Rounded to whole points; in 64 bits, as a position near the top of the
+    // range rounds up past it (to 32768).
+    const long column = points_to_columns(static_cast<long>((std::int64_t{fixed} + 0x8000) >> 16));
     if (column < 1 || column >= TabTable::kColumns) continue;
     stops.push_back({static_cast<int>(column), stop[0] + TabLeft});
   }

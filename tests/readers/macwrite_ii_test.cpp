@@ -194,6 +194,10 @@ TEST(MacWriteIIReader, TabStopsAndHardSpaces) {
                         .paragraph("c")),
             kFirstRunPrinted + "{SetTab 1,10}{SetTab 2,20}{SetTab 4,30}a{Tab}b¶" +
                 "{ClearTab 1,10}{SetTab 3,10}{ClearTab 2,20}{ClearTab 4,30}c¶");
+  // A position at the top of the 16.16 range rounds past it (to 32768
+  // points) and is dropped like any stop beyond column 255.
+  EXPECT_EQ(printed(MacWriteIIBuilder{}.tabs({{0, 72}, {0, 32767.99}, {1, 144}}).paragraph("x")),
+            kFirstRunPrinted + "{SetTab 1,10}{SetTab 2,20}x¶");
   const auto run = read_macwrite_ii(MacWriteIIBuilder{}.tabs({{0, 72}}).paragraph("x").build());
   EXPECT_EQ(run.stream, stream_of(kFirstRunPrinted + "{SetTab 1,10}x¶"));
   // 0xCA is a non-breaking space in the Macintosh character set only.
