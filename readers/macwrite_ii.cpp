@@ -1,8 +1,8 @@
 // MacWrite II documents (file type MW2D, creator MWII). All numbers are
-// big-endian. The document may follow a 128-byte MacBinary header, recognised
-// by "MW2DMWII" (type and creator) at offset 65; offsets below count from the
-// document's start. The file is a sequence of 256-byte blocks numbered from 1
-// that hold chains of blocks (readers/macwrite_ii_blocks.h).
+// big-endian; offsets count from the start of the data fork (a wrapper such
+// as MacBinary is looked through when the source is opened). The fork is a
+// sequence of 256-byte blocks numbered from 1 that hold chains of blocks
+// (readers/macwrite_ii_blocks.h).
 //
 //   offset 1, 3   at least one of the two bytes is "." (0x2E)
 //   offset 512    block 3: the document chain begins
@@ -48,8 +48,8 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstring>
 #include <span>
+#include <string>
 #include <vector>
 
 #include "core/byte_helpers.h"
@@ -58,6 +58,9 @@
 #include "core/emitter.h"
 #include "core/handler.h"
 #include "core/mac_font_names.h"
+#include "core/signature.h"
+#include "core/source_detection.h"
+#include "core/source_view.h"
 #include "core/stream_codes.h"
 #include "core/style_bits.h"
 #include "readers/macwrite_format.h"
@@ -66,9 +69,9 @@
 #include "readers/macwrite_ii_text.h"
 #include "readers/reader_damage.h"
 #include "support/file_handle.h"
+#include "support/platform.h"
+#include "support/strings.h"
 #include "support/work_file.h"
-#include "support/byte_io.h"
-#include "core/signature.h"
 
 namespace lettrix {
 
@@ -76,9 +79,7 @@ namespace {
 
 using macwrite_ii::BlockFile;
 
-constexpr long kHeaderSize = 512;
-constexpr long kMacBinarySize = 128;
-constexpr long kMacBinaryDataLength = 83;  // 4 bytes: the data fork's length
+constexpr char kShownName[] = "MacWrite II";
 constexpr long kDocumentChainStart = 3;
 constexpr std::size_t kCharFormatSize = 10;
 constexpr std::size_t kParaFormatSize = 202;
@@ -109,31 +110,47 @@ constexpr std::size_t kTabStopsHeld = (kParaFormatSize - kTabStopsOffset) / kTab
 std::vector<TabStop> tab_stops(std::span<const std::uint8_t> record) {
   std::vector<TabStop> stops;
   for (std::size_t i = 0; i < kTabStopsHeld; ++i) {
-    const std::uint8_t* stop = record.data() + kTabStopsOffset + kTabStopSize * i;
-    const auto fixed = static_cast<std::int32_t>(be32_at(stop + 2));
+    ByteReader stop(record.subspan(kTabStopsOffset + kTabStopSize * i, kTabStopSize));
+    const std::uint8_t kind = stop.u8();
+    stop.skip(1);
+    const std::int32_t fixed = stop.be32s();
     if (fixed <= 0) break;
-    if (stop[0] > 3) continue;
-    const long column = points_to_columns((fixed + 0x8000) >> 16);
+    if (kind > 3) continue;
+    // Rounded to whole points; in 64 bits, as a position near the top of the
+    // range rounds up past it (to 32768).
+    const long column = points_to_columns(static_cast<long>((std::int64_t{fixed} + 0x8000) >> 16));
     if (column < 1 || column >= TabTable::kColumns) continue;
-    stops.push_back({static_cast<int>(column), stop[0] + TabLeft});
+    stops.push_back({static_cast<int>(column), kind + TabLeft});
   }
   return stops;
 }
 
 
+// Why a part of the document chain cannot be read: "the character formats'
+// length 5,000 runs past the end of the document chain (1,016 bytes)", or
+// "the document chain (2 bytes) ends before ..." when the length itself is
+// missing.
+std::string chain_too_short(const ByteReader& r, const char* what, std::uint64_t length) {
+  const std::string chain = "the document chain (" + with_thousands(r.size()) + " bytes)";
+  if (!r.ok()) return chain + " ends before " + what;
+  return std::string(what) + " " + with_thousands(length) + " runs past the end of " + chain;
+}
+
 // Reads the document chain up to its zone groups: the two format tables.
-// False when a length runs past the end of the chain.
-bool read_formats(ByteReader& r, Formats& formats) {
+// Returns "", or why a length runs past the end of the chain.
+std::string read_formats(ByteReader& r, Formats& formats) {
   const std::uint32_t skipped = r.be32();
-  if (!r.ok() || !r.has(skipped)) return false;
+  if (!r.ok() || !r.has(skipped)) return chain_too_short(r, "the length of its first part", skipped);
   r.skip(skipped);
   r.skip(4);
   const std::size_t records = r.be16();
-  if (!r.ok() || !r.has(records * 42)) return false;
+  if (!r.ok() || !r.has(records * 42)) return chain_too_short(r, "the count of its 42-byte records", records);
   r.skip(records * 42);
 
-  const std::size_t char_count = r.be32() / kCharFormatSize;
-  if (!r.ok() || !r.has(char_count * kCharFormatSize)) return false;
+  const std::uint32_t char_bytes = r.be32();
+  const std::size_t char_count = char_bytes / kCharFormatSize;
+  if (!r.ok() || !r.has(char_count * kCharFormatSize))
+    return chain_too_short(r, "the character formats' length", char_bytes);
   formats.chars.reserve(char_count);
   for (std::size_t i = 0; i < char_count; ++i) {
     r.skip(2);
@@ -145,14 +162,17 @@ bool read_formats(ByteReader& r, Formats& formats) {
     formats.chars.push_back({font, quarter_points / 4, style});
   }
 
-  const std::size_t para_count = r.be32() / kParaFormatSize;
-  if (!r.ok() || !r.has(para_count * kParaFormatSize)) return false;
+  const std::uint32_t para_bytes = r.be32();
+  const std::size_t para_count = para_bytes / kParaFormatSize;
+  if (!r.ok() || !r.has(para_count * kParaFormatSize))
+    return chain_too_short(r, "the paragraph formats' length", para_bytes);
   formats.paras.reserve(para_count);
   for (std::size_t i = 0; i < para_count; ++i) {
     const auto record = r.bytes(kParaFormatSize);
-    formats.paras.push_back({static_cast<int>(be16_at(record.data() + 2)), tab_stops(record)});
+    ByteReader alignment(record.subspan(2, 2));
+    formats.paras.push_back({alignment.be16(), tab_stops(record)});
   }
-  return r.ok();
+  return {};
 }
 
 // The run lists of one text zone and the two run counters.
@@ -262,11 +282,15 @@ void Conversion::convert_zone(long first_block) {
   ZoneRuns runs{lists[1], lists[2]};
   const std::span<const std::uint8_t> block_list = lists[0];
 
-  std::uint8_t block[macwrite_ii::kBlockSize];
-  for (std::size_t e = 0; e + 4 <= block_list.size(); e += 4) {
-    const std::size_t got = blocks_.read_block(be16_at(&block_list[e]), block);
-    if (got == 0) return;  // a block outside the file: the zone's text ends here
-    const std::size_t count = std::min<std::size_t>(be16_at(&block_list[e + 2]), got);
+  ByteReader entries(block_list);
+  while (entries.has(4)) {
+    const long number = entries.be16();
+    const std::size_t bytes = entries.be16();
+    // Valid until the fork is read again: the text below does not read it.
+    const std::span<const std::uint8_t> text = blocks_.read_block(number);
+    if (text.empty()) return;  // a block outside the fork: the zone's text ends here
+    const std::uint8_t* const block = text.data();
+    const std::size_t count = std::min(bytes, text.size());
     for (std::size_t i = 0; i < count;) {
       // Within both runs, the bytes that write only their characters go in
       // pieces; the others, and the byte at which a run ends, one at a time.
@@ -414,80 +438,83 @@ void Conversion::start_main_tail() {
 
 void Conversion::write_character(std::uint8_t byte) { write_source_char(out_, *table_, byte); }
 
-// Reads the document's first 512 bytes from offset `at` (zeros past the end).
-void read_header(std::FILE* in, long at, std::uint8_t (&header)[kHeaderSize]) {
-  std::memset(header, 0, sizeof header);
-  if (std::fseek(in, at, SEEK_SET) == 0) {
-    const std::size_t got = std::fread(header, 1, sizeof header, in);
-    (void)got;
-  }
+// Whether the reader takes the fork: "." at byte 1 or 3 (the signature test
+// asks for more, a zero byte among the first four, but a document named
+// explicitly was read without it). Otherwise sets the reason.
+bool take_fork(SourceView& fork, const SourceFile& file) {
+  const std::span<const std::uint8_t> head = fork.span_up_to(0, kDetectPrefix);
+  std::string why;
+  const Confidence c = signature_macwrite_ii({head, fork.size(), file.type, file.creator}, &why);
+  const bool dot = (head.size() > 1 && head[1] == '.') || (head.size() > 3 && head[3] == '.');
+  if (dot) return true;
+  if (c != Confidence::None) why = "no \".\" at byte 1 or 3";
+  set_handler_reason("not a " + std::string(kShownName) + " document: " + why);
+  return false;
 }
 
-}  // namespace
-
-int orig_macwII(const char* source_path, const char* stream_path) {
-  FilePtr in = open_file(source_path, "rb");
-  FilePtr out = open_file(stream_path, "w+b");
-  if (!in || !out) return -1;
+// The document of `fork` to the stream `out`.
+int convert_document(SourceView& fork, std::FILE* out) {
   CharState cs;
   ParaState ps;
   TabTable tabs;
-  // One size query: an empty document is reported as such, and the blocks
-  // are read where the document needs them, not the whole file up front.
-  const long size = stream_size(in.get());
-  if (size < 0) return -1;
-  if (size == 0) return -2;
-
-  std::uint8_t header[kHeaderSize];
-  read_header(in.get(), 0, header);
-  long base = 0;
-  if (std::memcmp(header + 65, "MW2DMWII", 8) == 0) {
-    base = kMacBinarySize;
-    read_header(in.get(), base, header);
-  }
-  if (header[1] != '.' && header[3] != '.') return -1;
-
+  const std::uint64_t size = fork.size();
   Damage damage;
-  std::uint8_t fork_length[4];
-  if (base == kMacBinarySize && std::fseek(in.get(), kMacBinaryDataLength, SEEK_SET) == 0 &&
-      std::fread(fork_length, 1, sizeof fork_length, in.get()) == sizeof fork_length) {
-    check_macbinary_data_fork(be32_at(fork_length), static_cast<std::uint64_t>(size), damage);
-  }
-  BlockFile blocks(in.get(), base, size);
-  const auto check_blocks = [&] {
-    if (blocks.needed() > size - base) {
-      damage.cut_short_at_least("text", static_cast<std::uint64_t>(size),
-                                static_cast<std::uint64_t>(base + blocks.needed()));
-    }
-  };
+  BlockFile blocks(fork);
+  const auto cut_short = [&] { return static_cast<std::uint64_t>(blocks.needed()) > size; };
   const std::vector<std::uint8_t> document = blocks.flatten_chain(kDocumentChainStart);
   ByteReader r(document.data(), document.size());
   Formats formats;
-  if (!read_formats(r, formats)) {
+  if (const std::string why = read_formats(r, formats); !why.empty()) {
     Damage tables;
-    tables.note(damage.reason);
-    if (blocks.needed() > size - base) {
-      tables.cut_short_at_least("format tables", static_cast<std::uint64_t>(size),
-                                static_cast<std::uint64_t>(base + blocks.needed()));
+    if (cut_short()) {
+      tables.cut_short_at_least("format tables", size, static_cast<std::uint64_t>(blocks.needed()));
+    } else {
+      tables.note("not a " + std::string(kShownName) + " document: " + why);
     }
-    if (tables.found()) set_handler_reason(tables.reason);
-    return -1;
+    set_handler_reason(tables.reason);
+    return kHandlerCannotOpen;
   }
 
-  Conversion conversion(out.get(), blocks, formats, cs, ps, tabs);
+  Conversion conversion(out, blocks, formats, cs, ps, tabs);
   conversion.convert_zone_groups(r);
   // Without a work file for the rest of the main text, it stayed in the
   // stream: enough when there are no footnote texts to put in it.
   if (conversion.note_count() != 0 &&
       (!conversion.note_texts() || (conversion.has_main_tail() && !conversion.main_tail()))) {
-    return -1;
+    set_handler_reason("cannot create a work file for the footnotes in " + temp_directory());
+    return kHandlerCannotOpen;
   }
   if (conversion.main_tail() &&
-      macwrite_ii::move_footnotes(out.get(), conversion.main_tail(), conversion.note_texts()) != 0) {
-    return -1;
+      macwrite_ii::move_footnotes(out, conversion.main_tail(), conversion.note_texts()) != 0) {
+    set_handler_reason("cannot read back the work files of the footnotes");
+    return kHandlerCannotOpen;
   }
-  check_blocks();
-  return reader_result(out.get(), damage);
+  if (fork.failed()) {
+    set_handler_reason("cannot read the file");
+    return kHandlerCannotOpen;
+  }
+  if (cut_short()) damage.cut_short_at_least("text", size, static_cast<std::uint64_t>(blocks.needed()));
+  return reader_result(out, damage);
+}
+
+}  // namespace
+
+int orig_macwII(const char* source_path, const char* stream_path) {
+  SourceFile file;
+  std::string error;
+  if (!open_source_file(source_path, file, error)) {
+    set_handler_reason(error);
+    return kHandlerCannotOpen;
+  }
+  SourceView fork(file.data);
+  FilePtr out = open_file(stream_path, "w+b");
+  if (!out) return kHandlerCannotOpen;
+  if (fork.size() == 0) {
+    set_handler_reason("not a " + std::string(kShownName) + " document: the file is empty");
+    return kHandlerEmpty;
+  }
+  if (!take_fork(fork, file)) return kHandlerCannotOpen;
+  return convert_document(fork, out.get());
 }
 
 // MacWrite II: "." at byte 1 or 3, binary bytes around it, the third block

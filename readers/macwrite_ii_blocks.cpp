@@ -1,56 +1,40 @@
 #include "readers/macwrite_ii_blocks.h"
 
-#include <cstring>
-
 #include "core/byte_helpers.h"
 
 namespace lettrix::macwrite_ii {
 
 namespace {
 
-
-void append(std::vector<std::uint8_t>& out, const std::uint8_t* p, std::size_t n) { out.insert(out.end(), p, p + n); }
+void append(std::vector<std::uint8_t>& out, std::span<const std::uint8_t> bytes) {
+  out.insert(out.end(), bytes.begin(), bytes.end());
+}
 
 }  // namespace
 
-BlockFile::BlockFile(std::FILE* file, long base, long file_size)
-    : file_(file), base_(base) {
-  block_count_ = file_size > base ? (file_size - base + kBlockSize - 1) / kBlockSize : 0;
+BlockFile::BlockFile(SourceView& fork) : fork_(fork) {
+  block_count_ = static_cast<long>((fork.size() + kBlockSize - 1) / kBlockSize);
   reads_left_ = kReadsPerBlock * block_count_ + 16;
   visited_.assign(static_cast<std::size_t>(block_count_) + 1, 0);
 }
 
 long BlockFile::block_offset(long n) const {
   if (n < 1 || n > block_count_) return -1;
-  return base_ + (n - 1) * kBlockSize;
+  return (n - 1) * kBlockSize;
 }
 
 void BlockFile::reach(long n) {
   if (n >= 1 && n * kBlockSize > needed_) needed_ = n * kBlockSize;
 }
 
-std::size_t BlockFile::read_block(long n, std::uint8_t* buf) {
+std::span<const std::uint8_t> BlockFile::read_block(long n) {
   reach(n);
   const long offset = block_offset(n);
-  if (offset < 0 || exhausted()) return 0;
+  if (offset < 0 || exhausted()) return {};
   --reads_left_;
-  // Windows start at block boundaries, so a block never straddles two.
-  constexpr long kWindowSize = 128 * kBlockSize;
-  if (window_start_ < 0 || offset < window_start_ ||
-      offset >= window_start_ + static_cast<long>(window_.size())) {
-    const long start = base_ + (offset - base_) / kWindowSize * kWindowSize;
-    window_.resize(static_cast<std::size_t>(kWindowSize));
-    window_start_ = -1;
-    if (std::fseek(file_, start, SEEK_SET) != 0) return 0;
-    window_.resize(std::fread(window_.data(), 1, window_.size(), file_));
-    window_start_ = start;
-  }
-  const long from = offset - window_start_;
-  const long available = static_cast<long>(window_.size()) - from;
-  if (available <= 0) return 0;
-  const std::size_t count = static_cast<std::size_t>(available < kBlockSize ? available : kBlockSize);
-  std::memcpy(buf, window_.data() + from, count);
-  return count;
+  // Blocks start at multiples of 256, so a block lies whole in one of the
+  // view's blocks: the span is never a copy.
+  return fork_.span_up_to(static_cast<std::uint64_t>(offset), kBlockSize);
 }
 
 bool BlockFile::claim(long n) {
@@ -64,34 +48,40 @@ bool BlockFile::claim(long n) {
 
 std::vector<std::uint8_t> BlockFile::flatten_chain(long link) {
   std::vector<std::uint8_t> data;
-  std::uint8_t block[kBlockSize];
+  constexpr std::size_t kWhole = kBlockSize;
   ++chain_number_;
   while (link != 0) {
     if (link > 0) {
       if (!claim(link)) break;
-      std::size_t got = read_block(link, block);
-      if (got < kBlockSize) {  // cut short by the end of the file: its data, then no link
-        append(data, block, got < 254 ? got : 254);
+      const std::span<const std::uint8_t> block = read_block(link);
+      if (block.size() < kWhole) {  // cut short by the end of the fork: its data, then no link
+        append(data, block.first(block.size() < 254 ? block.size() : 254));
         break;
       }
-      append(data, block, 254);
-      link = be16s_at(block + 254);
+      append(data, block.first(254));
+      link = be16s_at(block.data() + 254);
       continue;
     }
     // An extent of c blocks from block `first`.
     const long first = -link;
-    if (!claim(first) || read_block(first, block) < kBlockSize) break;
-    const long count = static_cast<long>(be16_at(block));
+    if (!claim(first)) break;
+    std::span<const std::uint8_t> block = read_block(first);
+    if (block.size() < kWhole) break;
+    const long count = static_cast<long>(be16_at(block.data()));
     if (count < 2) break;
-    append(data, block + 2, 254);
+    append(data, block.subspan(2, 254));
     bool whole = true;
     for (long i = 1; i < count - 1 && whole; ++i) {
-      whole = claim(first + i) && read_block(first + i, block) == kBlockSize;
-      if (whole) append(data, block, kBlockSize);
+      whole = claim(first + i);
+      if (whole) block = read_block(first + i);
+      whole = whole && block.size() == kWhole;
+      if (whole) append(data, block);
     }
-    if (!whole || !claim(first + count - 1) || read_block(first + count - 1, block) < kBlockSize) break;
-    append(data, block, 254);
-    link = be16s_at(block + 254);
+    if (!whole || !claim(first + count - 1)) break;
+    block = read_block(first + count - 1);
+    if (block.size() < kWhole) break;
+    append(data, block.first(254));
+    link = be16s_at(block.data() + 254);
   }
   return data;
 }

@@ -1,6 +1,6 @@
-// The block file under a MacWrite II document: 256-byte blocks numbered from 1
-// (block n at base + (n - 1) * 256, base being 128 behind a MacBinary header),
-// and the chains of blocks that hold the document's structures.
+// The block file under a MacWrite II document: 256-byte blocks of the data
+// fork numbered from 1 (block n at (n - 1) * 256), and the chains of blocks
+// that hold the document's structures.
 //
 // A chain block holds 254 data bytes and a 16-bit link: 0 ends the chain, n > 0
 // continues with block n, and a link with the top bit set continues with an
@@ -11,14 +11,16 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
+#include <span>
 #include <vector>
+
+#include "core/source_view.h"
 
 namespace lettrix::macwrite_ii {
 
 inline constexpr long kBlockSize = 256;
 
-// Access to the blocks of one source file, shared by every chain and text
+// Access to the blocks of one data fork, shared by every chain and text
 // block that one conversion reads.
 //
 // A sound document uses each block once, so the whole conversion may read at
@@ -29,10 +31,10 @@ class BlockFile {
  public:
   static constexpr long kReadsPerBlock = 4;
 
-  BlockFile(std::FILE* file, long base, long file_size);
+  explicit BlockFile(SourceView& fork);
 
   long block_count() const { return block_count_; }
-  // The file offset of block n, or -1 when block n does not start inside the file.
+  // The fork offset of block n, or -1 when block n does not start inside the fork.
   long block_offset(long n) const;
   // False once the conversion has used up its block reads.
   bool exhausted() const { return reads_left_ <= 0; }
@@ -40,14 +42,14 @@ class BlockFile {
   // Records that the document uses block n (a chain link, a zone's first
   // block, a block of text), and with it the file bytes up to its end.
   void reach(long n);
-  // Bytes after base that the blocks used so far need; beyond the file
-  // when a chain or a zone points past its end or into a cut last block.
+  // Bytes of the fork that the blocks used so far need; beyond its end when
+  // a chain or a zone points past it or into a cut last block.
   long needed() const { return needed_; }
 
-  // Reads block n (up to 256 bytes; fewer at the end of the file) into buf and
-  // returns the number of bytes read; 0 when the block lies outside the file
-  // or no reads are left.
-  std::size_t read_block(long n, std::uint8_t* buf);
+  // The bytes of block n (up to 256; fewer at the end of the fork), valid as
+  // a span of the view is (until the fork is next read); empty when the
+  // block lies outside the fork, cannot be read, or no reads are left.
+  std::span<const std::uint8_t> read_block(long n);
 
   // The data of the chain that begins with this link (a block number, or a
   // negative extent start). The chain ends early at a block outside the file,
@@ -59,16 +61,11 @@ class BlockFile {
   // Counts one read of block n for the chain now being flattened.
   bool claim(long n);
 
-  std::FILE* file_;
-  long base_;
+  SourceView& fork_;
   long block_count_;
   long reads_left_;
   long needed_ = 0;
   std::vector<std::uint32_t> visited_;  // number of the last chain that visited each block
-  // The blocks are read through a window of the file, so that following a
-  // chain does not seek and refill the stream's buffer for every block.
-  std::vector<std::uint8_t> window_;
-  long window_start_ = -1;
   std::uint32_t chain_number_ = 0;
 };
 

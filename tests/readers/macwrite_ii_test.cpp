@@ -4,8 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <random>
+
 #include "builders/builder_common.h"
 #include "builders/macwrite_ii_builder.h"
+#include "core/handler.h"
 #include "macwrite_ii_test_util.h"
 
 namespace lettrix {
@@ -87,11 +91,48 @@ TEST(MacWriteIIReader, SignatureAndEmptySource) {
   EXPECT_EQ(third.printed(), kFirstRunPrinted + "x¶");
   EXPECT_EQ(read_macwrite_ii("").rc, -2);
   EXPECT_EQ(read_macwrite_ii(" .").rc, -1);  // the signature, but no document chain
-  // A MacBinary header of another file type: the document is taken to start at 0.
-  EXPECT_EQ(read_macwrite_ii(build::macbinary(MacWriteIIBuilder{}.paragraph("x").build(), "x", "TEXT", "ttxt")).rc,
-            -1);
+  // A MacBinary header of another file type is looked through as well.
+  const auto typed = read_macwrite_ii(build::macbinary(MacWriteIIBuilder{}.paragraph("x").build(), "x", "TEXT", "ttxt"));
+  EXPECT_EQ(typed.rc, 0);
+  EXPECT_EQ(typed.printed(), kFirstRunPrinted + "x¶");
   testing::ScratchDir dir;
   EXPECT_EQ(orig_macwII(dir.file("missing").c_str(), dir.file("out").c_str()), -1);
+}
+
+TEST(MacWriteIIReader, RefusalsSayWhy) {
+  std::mt19937 random(7);
+  std::string noise(4096, '\0');
+  for (char& c : noise) c = static_cast<char>(random());
+  const auto sample = [](const char* name) {
+    return testing::read_file((std::filesystem::path(LETTRIX_SOURCE_DIR) / "samples" / name).string());
+  };
+  const std::string letter = sample("macwrite-ii/letter.mw2");
+  std::string no_formats = MacWriteIIBuilder{}.paragraph("x").build();
+  no_formats[512] = 1;  // the document chain's first part runs past its end
+  struct Case {
+    std::string document;
+    int rc;
+    const char* reason;  // the start of handler_reason()
+  };
+  const Case cases[] = {
+      {"", kHandlerEmpty, "not a MacWrite II document: the file is empty"},
+      {noise, kHandlerCannotOpen, "not a MacWrite II document: no \".\" at byte 1 or 3"},
+      {"Dear Sir,\rThank you.\r", kHandlerCannotOpen, "not a MacWrite II document: no \".\" at byte 1 or 3"},
+      {sample("works-2/letter.wks"), kHandlerCannotOpen, "not a MacWrite II document: "},
+      {sample("clarisworks/letter.cwk"), kHandlerCannotOpen, "not a MacWrite II document: "},
+      {MacWriteIIBuilder{}.signature(0, 0).paragraph("x").build_macbinary(), kHandlerCannotOpen,
+       "not a MacWrite II document: no \".\" at byte 1 or 3"},
+      {no_formats, kHandlerCannotOpen,
+       "not a MacWrite II document: the length of its first part 16,777,232 runs past the end of the document chain"},
+      // Cut short: the format tables, or the text (a view read past the end).
+      {letter.substr(0, 600), kHandlerCannotOpen, "format tables cut short at byte 600 of at least 768"},
+      {letter.substr(0, 1300), kHandlerDamaged, "text cut short at byte 1,300 of at least 1,536"},
+  };
+  for (const Case& c : cases) {
+    const auto r = read_macwrite_ii(c.document);
+    EXPECT_EQ(r.rc, c.rc) << c.reason;
+    EXPECT_TRUE(r.reason.starts_with(c.reason)) << r.reason;
+  }
 }
 
 TEST(MacWriteIIReader, LineBreakPastColumn79) {
@@ -194,6 +235,10 @@ TEST(MacWriteIIReader, TabStopsAndHardSpaces) {
                         .paragraph("c")),
             kFirstRunPrinted + "{SetTab 1,10}{SetTab 2,20}{SetTab 4,30}a{Tab}b¶" +
                 "{ClearTab 1,10}{SetTab 3,10}{ClearTab 2,20}{ClearTab 4,30}c¶");
+  // A position at the top of the 16.16 range rounds past it (to 32768
+  // points) and is dropped like any stop beyond column 255.
+  EXPECT_EQ(printed(MacWriteIIBuilder{}.tabs({{0, 72}, {0, 32767.99}, {1, 144}}).paragraph("x")),
+            kFirstRunPrinted + "{SetTab 1,10}{SetTab 2,20}x¶");
   const auto run = read_macwrite_ii(MacWriteIIBuilder{}.tabs({{0, 72}}).paragraph("x").build());
   EXPECT_EQ(run.stream, stream_of(kFirstRunPrinted + "{SetTab 1,10}x¶"));
   // 0xCA is a non-breaking space in the Macintosh character set only.
