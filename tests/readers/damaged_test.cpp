@@ -140,7 +140,7 @@ TEST(DamagedDocuments, MessagesNameTheCause) {
        "damaged: resource fork cut short at byte 500 of 799; partial result in DOC"},
       // A document of another format is no damaged one; a cut text is a text.
       {"works-2/letter.wks", SrcMacWriteII, 287, ConversionStatus::ReaderFailed,
-       "cannot read the file as a MacWrite II document: not a MacWrite II document: no \".\" at byte 1 or 3"},
+       "not a MacWrite II document: no \".\" at byte 1 or 3"},
       {"mac-text/letter.txt", SrcMacText, 100, ConversionStatus::Ok, "converted"},
   };
   for (const Case& c : cases) {
