@@ -73,20 +73,6 @@ std::uint32_t swap32(std::uint32_t value) {
   return (value >> 24) | ((value >> 8) & 0xFF00u) | ((value << 8) & 0xFF0000u) | (value << 24);
 }
 
-long macbinary_data_offset(std::FILE* in) {
-  unsigned char header[128];
-  if (std::fread(header, 1, sizeof header, in) == sizeof header) {
-    const unsigned name_length = header[1];
-    // The name's terminator, byte n + 3, must lie inside the header.
-    if ((header[0] == 0 || header[0] == 0x80) && name_length != 0 && name_length + 3 < sizeof header &&
-        header[name_length + 3] == 0 && header[65] != 0) {
-      return 128;
-    }
-  }
-  std::rewind(in);
-  return 0;
-}
-
 bool is_vowel(int c) {
   switch (c) {
     case 'a': case 'e': case 'i': case 'o': case 'u': case 'y': return true;

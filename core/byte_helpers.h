@@ -38,10 +38,6 @@ int skip_picture(std::FILE* in);
 std::uint16_t swap16(std::uint16_t value);
 std::uint32_t swap32(std::uint32_t value);
 
-// 128 when the input starts with a MacBinary header (the input is then just
-// after it), 0 otherwise (the input is then rewound).
-long macbinary_data_offset(std::FILE* in);
-
 // True for the lower-case vowels a, e, i, o, u and y.
 bool is_vowel(int c);
 

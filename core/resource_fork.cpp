@@ -35,27 +35,25 @@ std::string name_at(const std::vector<std::uint8_t>& map, std::size_t offset) {
 
 }  // namespace
 
-bool ResourceFork::read_at(std::uint32_t offset, std::size_t length, std::vector<std::uint8_t>& bytes) {
+bool ResourceFork::read_at(std::uint64_t offset, std::size_t length, std::vector<std::uint8_t>& bytes) {
+  if (offset > fork_length_ || length > fork_length_ - offset) return false;
   try {
     bytes.resize(length);
   } catch (const std::bad_alloc&) {
     return false;
   }
-  if (length == 0) return true;
-  if (std::fseek(file_, fork_offset_ + static_cast<long>(offset), SEEK_SET) != 0) return false;
-  return std::fread(bytes.data(), 1, length, file_) == length;
+  return length == 0 || fork_.read(offset, bytes.data(), length);
 }
 
 ResourceForkStatus ResourceFork::read_map() {
   refs_.clear();
   if (fork_length_ == 0) return ResourceForkStatus::Empty;
-  std::vector<std::uint8_t> header;
-  if (fork_length_ < kForkHeaderSize || !read_at(0, kForkHeaderSize, header)) return ResourceForkStatus::Damaged;
-  ByteReader h(header.data(), header.size());
+  SourceCursor h(fork_);
   data_offset_ = h.be32();
   const std::uint32_t map_offset = h.be32();
   data_length_ = h.be32();
   const std::uint32_t map_length = h.be32();
+  if (!h.ok()) return ResourceForkStatus::Damaged;
   if (!inside(data_offset_, data_length_, fork_length_) || !inside(map_offset, map_length, fork_length_))
     return ResourceForkStatus::Damaged;
 
@@ -95,18 +93,24 @@ ResourceForkStatus ResourceFork::read_map() {
   return m.ok() ? ResourceForkStatus::Ok : ResourceForkStatus::Damaged;
 }
 
-bool ResourceFork::read_data(const ResourceRef& ref, std::vector<std::uint8_t>& data) {
-  data.clear();
-  std::vector<std::uint8_t> length_word;
-  if (!inside(ref.data_item, 4, data_length_) || !read_at(data_offset_ + ref.data_item, 4, length_word)) return false;
-  ByteReader w(length_word.data(), length_word.size());
-  const std::uint32_t length = w.be32();
+bool ResourceFork::locate_data(const ResourceRef& ref, std::uint64_t& offset, std::uint32_t& length) {
+  length = 0;
+  if (!inside(ref.data_item, 4, data_length_) || !fork_.be32(std::uint64_t{data_offset_} + ref.data_item, length))
+    return false;
   if (!inside(ref.data_item + 4ull, length, data_length_)) return false;
   // Items of a sound fork do not overlap: all of them together fill the data
   // area at most once.
   if (4ull + length > data_length_ - data_read_) return false;
   data_read_ += 4ull + length;
-  return read_at(data_offset_ + ref.data_item + 4, length, data);
+  offset = std::uint64_t{data_offset_} + ref.data_item + 4;
+  return true;
+}
+
+bool ResourceFork::read_data(const ResourceRef& ref, std::vector<std::uint8_t>& data) {
+  data.clear();
+  std::uint64_t offset = 0;
+  std::uint32_t length = 0;
+  return locate_data(ref, offset, length) && read_at(offset, length, data);
 }
 
 }  // namespace lettrix

@@ -33,9 +33,10 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
 #include <string>
 #include <vector>
+
+#include "core/source_view.h"
 
 namespace lettrix {
 
@@ -62,12 +63,11 @@ enum class ResourceForkStatus {
   Damaged,  // the header, map or a reference list lies outside the fork
 };
 
-// A resource fork that lies in a file at fork_offset, fork_length bytes long
-// (the caller has checked that the file holds them).
+// A resource fork read through a view of it (SourceFile::resource, or bytes
+// in memory); the view must outlive the ResourceFork.
 class ResourceFork {
  public:
-  ResourceFork(std::FILE* file, long fork_offset, std::uint32_t fork_length)
-      : file_(file), fork_offset_(fork_offset), fork_length_(fork_length) {}
+  explicit ResourceFork(SourceView& fork) : fork_(fork), fork_length_(fork.size()) {}
 
   // Reads the header and the map: every reference, types in the order of the
   // type list, resources in the order of each reference list.
@@ -75,16 +75,18 @@ class ResourceFork {
   const std::vector<ResourceRef>& refs() const { return refs_; }
 
   // The data of a resource (the length word excluded). False when its item
-  // does not lie inside the data area, when the file cannot be read, or when
+  // does not lie inside the data area, when the fork cannot be read, or when
   // the reads of this fork have asked for more bytes than the data area holds.
   bool read_data(const ResourceRef& ref, std::vector<std::uint8_t>& data);
+  // Where the data of a resource lies in the fork, checked as read_data
+  // checks it (and counted as handed out), without reading it.
+  bool locate_data(const ResourceRef& ref, std::uint64_t& offset, std::uint32_t& length);
 
  private:
-  bool read_at(std::uint32_t offset, std::size_t length, std::vector<std::uint8_t>& bytes);
+  bool read_at(std::uint64_t offset, std::size_t length, std::vector<std::uint8_t>& bytes);
 
-  std::FILE* file_;
-  long fork_offset_;
-  std::uint32_t fork_length_;
+  SourceView& fork_;
+  std::uint64_t fork_length_;
   std::uint32_t data_offset_ = 0;
   std::uint32_t data_length_ = 0;  // as far as the fork holds it
   std::uint64_t data_read_ = 0;    // bytes handed out by read_data so far

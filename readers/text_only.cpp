@@ -11,17 +11,22 @@
 //   0x20-0xFF   through the Macintosh character table
 #include "readers/text_only.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstring>
 #include <memory>
+#include <span>
+#include <string>
 
 #include "core/byte_helpers.h"
 #include "core/charset.h"
+#include "core/handler.h"
+#include "core/signature.h"
+#include "core/source_detection.h"
+#include "core/source_view.h"
 #include "core/stream_codes.h"
 #include "support/file_handle.h"
-#include <algorithm>
-#include "core/signature.h"
 
 namespace lettrix {
 
@@ -71,17 +76,19 @@ bool plain_printable(int c) { return c >= 0x20 && c <= 0x7E && c != kEscape; }
 constexpr std::size_t kBlock = 1 << 16;
 constexpr std::size_t kPiece = 1 << 12;
 
-// The source in large blocks.
+// The source block by block, as the view holds it.
 struct Source {
-  std::FILE* file;
-  std::unique_ptr<std::uint8_t[]> block{new std::uint8_t[kBlock]};
-  std::size_t at = 0, end = 0;
+  SourceView& view;
+  std::span<const std::uint8_t> block{};
+  std::size_t at = 0;       // in block
+  std::uint64_t start = 0;  // of block in the fork
 
   bool fill() {
-    if (at < end) return true;
+    if (at < block.size()) return true;
+    start += block.size();
+    block = view.view(start);
     at = 0;
-    end = std::fread(block.get(), 1, kBlock, file);
-    return end > 0;
+    return !block.empty();
   }
 };
 
@@ -137,17 +144,42 @@ void compose(Source& in, Stream& out, int previous) {
   }
 }
 
-}  // namespace
+constexpr const char* kShownName = "Mac Text Only";
+
+// Binary data: a NUL byte, or more than one byte in fifty a control byte that
+// text does not hold, the same limits as the signature test's (which also
+// asks for three bytes in four of plain ASCII, more than a short text or
+// one in another Macintosh script may have).
+bool binary(std::span<const std::uint8_t> head) {
+  if (head.empty()) return false;
+  if (std::memchr(head.data(), 0, head.size())) return true;
+  std::size_t odd = 0;
+  for (const std::uint8_t c : head)
+    odd += (c < 0x20 && c != '\t' && c != '\r' && c != '\n' && c != '\f' && c != '\b' && c != 0x0B && c != 0x1A) || c == 0x7F;
+  return odd * 50 > head.size();
+}
+
+// Whether the reader takes the file: its signature test, or else its first
+// bytes are no binary data (a text file whose wrapper kept another type,
+// Nisus Writer's included, reads as text too). When not, why says what is
+// wrong.
+bool takes(const SourceFile& file, SourceView& in, std::string& why) {
+  const DataForkView head{in.span_up_to(0, kDetectPrefix), in.size(), file.type, file.creator};
+  std::string signature_why;
+  if (signature_mac_text(head, &signature_why) != Confidence::None || !binary(head.head)) return true;
+  std::string not_text;
+  looks_like_text(head.head, &not_text);
+  not_text = "not text: " + not_text;
+  why = signature_why == not_text ? not_text : signature_why + ", and " + not_text;
+  return false;
+}
 
 // Each source byte becomes its precomputed piece; the source is read and the
 // stream written in large blocks.
-int orig_text_only(const char* source_path, const char* stream_path) {
-  FilePtr in = open_file(source_path, "rb");
-  FilePtr out = open_file(stream_path, "w+b");
-  if (!in || !out) return -1;
+int read_text_only(SourceView& in, std::FILE* out) {
   static const std::array<Piece, 256> pieces = make_pieces();
-  Source src{in.get()};
-  Stream dst{out.get()};
+  Source src{in};
+  Stream dst{out};
 
   int previous = 0;    // the source byte before this one
   int composable = 0;  // the plain byte written for it, when an accent can go over it
@@ -157,9 +189,9 @@ int orig_text_only(const char* source_path, const char* stream_path) {
     // block end for each byte. Each byte writes its four bytes of piece and
     // moves on by its length, without a branch on the kind of byte.
     dst.make_room();
-    const std::size_t left = src.end - src.at;
+    const std::size_t left = src.block.size() - src.at;
     const std::size_t fits = (kBlock - dst.used) / 4;
-    const std::uint8_t* const first = src.block.get() + src.at;
+    const std::uint8_t* const first = src.block.data() + src.at;
     const std::uint8_t* from = first;
     const std::uint8_t* const stop = from + (left < fits ? left : fits);
     std::uint8_t* to = dst.block.get() + dst.used;
@@ -169,7 +201,7 @@ int orig_text_only(const char* source_path, const char* stream_path) {
       if (piece.contextual) {
         const int c = from[-1];
         if (from - first >= 2) previous = from[-2];
-        src.at = static_cast<std::size_t>(from - src.block.get());
+        src.at = static_cast<std::size_t>(from - src.block.data());
         dst.used = static_cast<std::size_t>(to - dst.block.get());
         if (c == 0x0A && previous != 0x0D) dst.put(kParagraphEnd);
         // Without a plain character before it a backspace has nothing to
@@ -186,11 +218,38 @@ int orig_text_only(const char* source_path, const char* stream_path) {
     }
     if (!moved) {
       if (from != first) previous = from[-1];
-      src.at = static_cast<std::size_t>(from - src.block.get());
+      src.at = static_cast<std::size_t>(from - src.block.data());
       dst.used = static_cast<std::size_t>(to - dst.block.get());
     }
   }
-  return dst.finish() ? 0 : -1;
+  if (!dst.finish()) return kHandlerCannotOpen;
+  if (in.failed()) {
+    set_handler_reason("the file cannot be read after byte " + std::to_string(src.start));
+    return kHandlerCannotOpen;
+  }
+  return kHandlerOk;
+}
+
+}  // namespace
+
+int orig_text_only(const char* source_path, const char* stream_path) {
+  SourceFile file;
+  std::string error;
+  if (!open_source_file(source_path, file, error)) {
+    set_handler_reason(error);
+    return kHandlerCannotOpen;
+  }
+  FilePtr out = open_file(stream_path, "w+b");
+  if (!out) return kHandlerCannotOpen;
+  // An empty file is an empty text (no binary data): it converts to an empty
+  // document, as it always has.
+  SourceView in(file.data);
+  std::string why;
+  if (!takes(file, in, why)) {
+    set_handler_reason("not a " + std::string(kShownName) + " document: " + why);
+    return kHandlerCannotOpen;
+  }
+  return read_text_only(in, out.get());
 }
 
 // Mac text: the type "TEXT" when a wrapper kept it (but not Nisus Writer's,

@@ -5,6 +5,9 @@
 namespace lettrix {
 
 // Reader of "Mac Text Only": a plain Macintosh text file (data fork only).
+// Returns 0; -1 when a file cannot be opened or the source is not text (its
+// signature test fails and its first bytes do not look like text:
+// handler_reason() says why). An empty file converts to an empty stream.
 int orig_text_only(const char* source_path, const char* stream_path);
 
 // Its signature test (core/signature.h).

@@ -38,21 +38,22 @@
 #include <array>
 #include <cstdint>
 #include <cstdio>
-#include <vector>
+#include <span>
+#include <string>
+#include <string_view>
 
-#include "core/byte_helpers.h"
 #include "core/char_output.h"
 #include "core/charset.h"
 #include "core/emitter.h"
 #include "core/handler.h"
+#include "core/signature.h"
+#include "core/source_detection.h"
+#include "core/source_view.h"
 #include "core/stream_codes.h"
 #include "core/style_bits.h"
 #include "readers/plain_bytes.h"
 #include "readers/reader_damage.h"
-#include "support/byte_io.h"
 #include "support/file_handle.h"
-#include <string_view>
-#include "core/signature.h"
 
 namespace lettrix {
 
@@ -63,12 +64,13 @@ constexpr std::uint8_t kWorks3 = 9;
 constexpr std::size_t kFileHeaderSize = 32;
 constexpr std::size_t kVersionOffset = 3;
 constexpr std::size_t kWorks3MarkOffset = 17;
+constexpr std::size_t kRecordCountOffset = 18;
 constexpr std::size_t kRecordHeaderSize = 6;
 constexpr std::uint8_t kParagraphFormat = 0x80;
 constexpr std::uint8_t kEndsParagraph = 0x20;
 constexpr std::uint8_t kFormatChange = 0x02;
 constexpr std::size_t kFormatChangeRest = 5;  // the bytes after 0x02
-constexpr long kWorks3EmptyItem = 11;
+constexpr std::uint64_t kWorks3EmptyItem = 11;
 constexpr int kBodySearch = 256;
 
 // Bytes that never reach the stream as the table's plain character: the
@@ -87,10 +89,11 @@ struct Record {
   std::uint16_t length = 0;
 };
 
+// The body's records, read in order through the view of the data fork.
 class WorksBody {
  public:
-  WorksBody(std::FILE* in, std::FILE* out, CharState& cs, ParaState& ps, long size)
-      : in_(in), out_(out), cs_(cs), ps_(ps), size_(size) {}
+  WorksBody(SourceView& in, std::FILE* out, CharState& cs, ParaState& ps)
+      : in_(in), out_(out), cs_(cs), ps_(ps), size_(in.size()) {}
 
   // The records that the header counts all lie in the file, or the first
   // one that does not is noted here.
@@ -103,52 +106,45 @@ class WorksBody {
 
  private:
   bool read_record(Record& record);
-  // Reads a record's data; false when the file ends before all of it (what
-  // could be read is still in data_).
-  bool read_data(std::size_t length);
-  void skip(long length) {
-    const long at = std::ftell(in_);
-    if (at >= 0 && length > size_ - at) cut_short(at + length);
-    std::fseek(in_, length, SEEK_CUR);
+  // A record's data, as far as the file holds it; false when it ends first.
+  bool read_data(std::size_t length, std::span<const std::uint8_t>& data);
+  void skip(std::uint64_t length) {
+    if (pos_ > size_ || length > size_ - pos_) cut_short(pos_ + length);
+    pos_ += length;
   }
-  void cut_short(long needed) {
-    damage_.cut_short_at_least("text", static_cast<std::uint64_t>(size_), static_cast<std::uint64_t>(needed));
-  }
-  void convert_text(bool works2);
+  void cut_short(std::uint64_t needed) { damage_.cut_short_at_least("text", size_, needed); }
+  void convert_text(std::span<const std::uint8_t> data, bool works2);
   void write_text_byte(std::uint8_t byte, bool works2);
   void paragraph_format(std::uint16_t length);
 
-  std::FILE* in_;
+  SourceView& in_;
   std::FILE* out_;
   CharState& cs_;
   ParaState& ps_;
-  std::vector<std::uint8_t> data_;
   PlainByteTables plain_tables_{kTextStructureBytes};
-  long size_;
+  std::uint64_t size_;
+  std::uint64_t pos_ = kFileHeaderSize;
   Damage damage_;
 };
 
 bool WorksBody::read_record(Record& record) {
-  std::uint8_t header[kRecordHeaderSize];
-  const long at = std::ftell(in_);
-  if (std::fread(header, 1, sizeof header, in_) != sizeof header) {
-    cut_short(at + static_cast<long>(kRecordHeaderSize));
+  const std::span<const std::uint8_t> header = pos_ <= size_ ? in_.span(pos_, kRecordHeaderSize) : std::span<const std::uint8_t>();
+  if (header.size() != kRecordHeaderSize) {
+    cut_short(pos_ + kRecordHeaderSize);
     return false;
   }
-  ByteReader r(header, sizeof header);
-  record.type = r.u8();
-  r.skip(3);
-  record.length = r.be16();
-  return r.ok();
+  record.type = header[0];
+  record.length = static_cast<std::uint16_t>(header[4] << 8 | header[5]);
+  pos_ += kRecordHeaderSize;
+  return true;
 }
 
-bool WorksBody::read_data(std::size_t length) {
-  const long at = std::ftell(in_);
-  data_.resize(length);
-  const std::size_t got = length == 0 ? 0 : std::fread(data_.data(), 1, length, in_);
-  data_.resize(got);
-  if (got != length) cut_short(at + static_cast<long>(length));
-  return got == length;
+bool WorksBody::read_data(std::size_t length, std::span<const std::uint8_t>& data) {
+  data = in_.span_up_to(pos_, length);
+  const bool whole = data.size() == length;
+  if (!whole) cut_short(pos_ + length);
+  pos_ += length;
+  return whole;
 }
 
 void WorksBody::convert_works2(unsigned records) {
@@ -160,8 +156,9 @@ void WorksBody::convert_works2(unsigned records) {
       case 0x20:
       case 0x40:
       case 0x60: {
-        const bool whole = read_data(record.length);
-        convert_text(true);
+        std::span<const std::uint8_t> data;
+        const bool whole = read_data(record.length, data);
+        convert_text(data, true);
         if (!whole) return;
         if (record.type & kEndsParagraph) put_byte(kParagraphEnd, out_);
         break;
@@ -177,11 +174,10 @@ void WorksBody::convert_works2(unsigned records) {
 }
 
 void WorksBody::paragraph_format(std::uint16_t length) {
-  read_data(length);
-  ByteReader r(data_.data(), data_.size());
-  const std::uint8_t alignment = r.u8();
-  if (!r.ok()) return;
-  switch (alignment) {
+  std::span<const std::uint8_t> data;
+  read_data(length, data);
+  if (data.empty()) return;
+  switch (data[0]) {
     case 'L': set_alignment(out_, ps_, AlignLeft); break;
     case 'C': set_alignment(out_, ps_, AlignCentre); break;
     case 'F': set_alignment(out_, ps_, AlignJustify); break;
@@ -191,19 +187,23 @@ void WorksBody::paragraph_format(std::uint16_t length) {
 }
 
 bool WorksBody::skip_leading_records() {
+  // Each turn moves on by a record header at least.
   for (;;) {
-    const long start = std::ftell(in_);
+    const std::uint64_t start = pos_;
     Record record;
-    if (start < 0 || start >= size_ || !read_record(record)) return false;
-    if (record.type == kParagraphFormat) return std::fseek(in_, start, SEEK_SET) == 0;
+    if (start >= size_ || !read_record(record)) return false;
+    if (record.type == kParagraphFormat) {
+      pos_ = start;
+      return true;
+    }
     if (record.length != 0) {
       skip(record.length);
       continue;
     }
-    for (int i = 0; i < kBodySearch; ++i) {
-      const int c = get_byte(in_);
-      if (c == EOF) return false;
-      if (c == kParagraphFormat) return std::ungetc(c, in_) != EOF;
+    for (int i = 0; i < kBodySearch; ++i, ++pos_) {
+      const std::span<const std::uint8_t> v = in_.view(pos_);
+      if (v.empty()) return false;
+      if (v[0] == kParagraphFormat) return true;
     }
   }
 }
@@ -220,16 +220,17 @@ void WorksBody::convert_works3(unsigned records) {
       skip(record.length);
       continue;
     }
-    const bool whole = read_data(record.length);
-    convert_text(false);
+    std::span<const std::uint8_t> data;
+    const bool whole = read_data(record.length, data);
+    convert_text(data, false);
     if (!whole) return;
     if (record.type & kEndsParagraph) put_byte(kParagraphEnd, out_);
   }
 }
 
-void WorksBody::convert_text(bool works2) {
-  const std::uint8_t* const p = data_.data();
-  const std::size_t n = data_.size();
+void WorksBody::convert_text(std::span<const std::uint8_t> data, bool works2) {
+  const std::uint8_t* const p = data.data();
+  const std::size_t n = data.size();
   const std::uint8_t* const plain = plain_tables_.bytes(kMacintoshTable);
   std::size_t i = 0;
   while (i < n) {
@@ -271,55 +272,76 @@ void WorksBody::write_text_byte(std::uint8_t byte, bool works2) {
   }
 }
 
-// One reader for both versions; a document of the other version goes to the
-// other reader once, after both files are closed.
-int convert_works(const char* source_path, const char* stream_path, std::uint8_t version, bool may_hand_over) {
-  std::uint8_t found = 0;
-  {
-    FilePtr in = open_file(source_path, "rb");
-    FilePtr out = open_file(stream_path, "w+b");
-    if (!in || !out) return -1;
-    CharState cs;
-    ParaState ps;
-    if (init_stream_state(in.get(), cs, ps) == -2) return -2;
-    const long size = stream_size(in.get());
-    if (size < 0) return -1;
-    std::uint8_t header[kFileHeaderSize];
-    if (std::fread(header, 1, sizeof header, in.get()) != sizeof header) return -1;
-    ByteReader h(header, sizeof header);
-    h.seek(kVersionOffset);
-    found = h.u8();
-    h.seek(kWorks3MarkOffset);
-    const std::uint8_t works3_mark = h.u8();
-    const unsigned records = h.be16();
-    if (!h.ok() || (found != kWorks2 && found != kWorks3)) return -1;
-    if (found == version) {
-      WorksBody body(in.get(), out.get(), cs, ps, size);
-      if (version == kWorks2) {
-        body.convert_works2(records);
-      } else {
-        if (works3_mark != 1) return -1;
-        if (!body.skip_leading_records()) {
-          if (records != 0) set_handler_reason("the file ends before the text begins");
-          return -1;
-        }
-        body.convert_works3(records);
+const char* shown_name(std::uint8_t version) { return version == kWorks2 ? "MS-Works 2" : "MS-Works 3"; }
+
+int refuse_because(std::uint8_t version, const std::string& why) {
+  set_handler_reason("not a " + std::string(shown_name(version)) + " document: " + why);
+  return kHandlerCannotOpen;
+}
+
+Confidence signature_works(const DataForkView& f, std::uint8_t version, std::string* why);
+
+// One reader for both versions: the version byte of the file decides the
+// layout, whichever reader was asked for. `version` is the one asked for,
+// named in a refusal.
+int read_works(const SourceFile& file, SourceView& in, std::FILE* out, std::uint8_t version) {
+  std::string why;
+  const DataForkView head{in.span_up_to(0, kDetectPrefix), in.size(), file.type, file.creator};
+  const Confidence confidence = signature_works(head, version, &why);
+  // The reader takes more than the signature test: a version byte 8 or 9
+  // (either version) whatever the bytes before it, and any type and creator.
+  const std::span<const std::uint8_t> header = in.span(0, kFileHeaderSize);
+  if (header.empty()) return refuse_because(version, confidence == Confidence::None ? why : "the header cannot be read");
+  const std::uint8_t found = header[kVersionOffset];
+  const std::uint8_t works3_mark = header[kWorks3MarkOffset];
+  const unsigned records = static_cast<unsigned>(header[kRecordCountOffset] << 8 | header[kRecordCountOffset + 1]);
+  if (found != kWorks2 && found != kWorks3)
+    return refuse_because(version, "version byte " + std::to_string(found) + " at byte 3 is neither 8 (Works 2) nor 9 (Works 3)");
+  if (found == kWorks3 && works3_mark != 1)
+    return refuse_because(version, "version byte 9 (Works 3), but byte 17 is " + std::to_string(works3_mark) + ", not 1");
+  CharState cs;
+  ParaState ps;
+  WorksBody body(in, out, cs, ps);
+  if (found == kWorks2) {
+    body.convert_works2(records);
+  } else {
+    if (!body.skip_leading_records()) {
+      if (records != 0) {
+        set_handler_reason("the file ends before the text begins");
+        return kHandlerCannotOpen;
       }
-      return reader_result(out.get(), body.damage());
+      return refuse_because(version, "no record of type 0x80, the first of the text, before the end of the file");
     }
-    if (!may_hand_over) return -1;
+    body.convert_works3(records);
   }
-  return convert_works(source_path, stream_path, found, false);
+  return reader_result(out, body.damage());
+}
+
+int convert_works(const char* source_path, const char* stream_path, std::uint8_t version) {
+  SourceFile file;
+  std::string error;
+  if (!open_source_file(source_path, file, error)) {
+    set_handler_reason(error);
+    return kHandlerCannotOpen;
+  }
+  FilePtr out = open_file(stream_path, "w+b");
+  if (!out) return kHandlerCannotOpen;
+  if (file.data.size == 0) {
+    refuse_because(version, "it is empty");
+    return kHandlerEmpty;
+  }
+  SourceView in(file.data);
+  return read_works(file, in, out.get(), version);
 }
 
 }  // namespace
 
 int orig_works_mac2(const char* source_path, const char* stream_path) {
-  return convert_works(source_path, stream_path, kWorks2, true);
+  return convert_works(source_path, stream_path, kWorks2);
 }
 
 int orig_works_mac3(const char* source_path, const char* stream_path) {
-  return convert_works(source_path, stream_path, kWorks3, true);
+  return convert_works(source_path, stream_path, kWorks3);
 }
 
 namespace {

@@ -6,10 +6,10 @@ namespace lettrix {
 
 // Readers of "MS-Works 2" and "MS-Works 3": the data fork of a word-processing
 // document of Microsoft Works for the Macintosh, version 2 or 3. The version
-// byte of the file decides the layout: each reader hands a document of the
-// other version to the other reader, once. Return 0, -1 when a file cannot be
-// opened or the source is no Works 2 or 3 document (a Works 3 document also
-// when its body cannot be found), -2 when the source is empty.
+// byte of the file decides the layout: either reader reads a document of
+// either version. Return 0, -1 when a file cannot be opened or the source is
+// no Works 2 or 3 document (a Works 3 document also when its body cannot be
+// found; handler_reason() says why), -2 when the source is empty.
 int orig_works_mac2(const char* source_path, const char* stream_path);
 int orig_works_mac3(const char* source_path, const char* stream_path);
 

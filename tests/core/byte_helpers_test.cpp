@@ -94,50 +94,6 @@ TEST(AccentComposition, NoPrintableCharacterAfterTheBackspace) {
   EXPECT_EQ(c.remaining, "'");
 }
 
-std::string macbinary_header(int version, int name_length, char type_first) {
-  std::string h(128, '\0');
-  h[0] = static_cast<char>(version);
-  h[1] = static_cast<char>(name_length);
-  for (int i = 0; i < name_length && 2 + i < 128; ++i) h[2 + i] = 'n';
-  h[65] = type_first;  // file type "TEXT"
-  return h;
-}
-
-TEST(MacBinary, HeaderIsRecognisedAndSkipped) {
-  FilePtr f = stream_of(macbinary_header(0, 8, 'T') + "document");
-  EXPECT_EQ(macbinary_data_offset(f.get()), 128);
-  EXPECT_EQ(std::ftell(f.get()), 128);
-  EXPECT_EQ(std::fgetc(f.get()), 'd');
-
-  f = stream_of(macbinary_header(0x80, 63, 'T') + "x");
-  EXPECT_EQ(macbinary_data_offset(f.get()), 128);
-
-  // A plain document: no header, the input rewound.
-  std::string plain = bytes({0x00, 0x06, 0x00, 0x01}) + std::string(300, 'w');
-  f = stream_of(plain);
-  EXPECT_EQ(macbinary_data_offset(f.get()), 0);
-  EXPECT_EQ(std::ftell(f.get()), 0);
-
-  // Any one condition failing means no header.
-  std::string no_type = macbinary_header(0, 8, '\0');
-  std::string bad_version = macbinary_header(1, 8, 'T');
-  std::string no_name = macbinary_header(0, 0, 'T');
-  std::string unterminated = macbinary_header(0, 8, 'T');
-  unterminated[11] = 'n';
-  // A name length that puts its terminator past the header.
-  std::string long_name = macbinary_header(0, 200, 'T');
-  for (const std::string& h : {no_type, bad_version, no_name, unterminated, long_name}) {
-    f = stream_of(h + "rest");
-    EXPECT_EQ(macbinary_data_offset(f.get()), 0);
-    EXPECT_EQ(std::ftell(f.get()), 0);
-  }
-
-  // Shorter than a header.
-  f = stream_of(macbinary_header(0, 8, 'T').substr(0, 100));
-  EXPECT_EQ(macbinary_data_offset(f.get()), 0);
-  EXPECT_EQ(std::ftell(f.get()), 0);
-}
-
 TEST(ByteSkipping, SpanMovesEitherWay) {
   std::string content(4000, '\0');
   for (std::size_t i = 0; i < content.size(); ++i) content[i] = static_cast<char>(i & 0xFF);

@@ -91,7 +91,6 @@ TEST_F(DriverSafety, SwappedNamesAreRefusedAndOtherFilesUntouched) {
       {"letter.###", false, "the work stream was replaced by another file while converting"},
       {"letter.rtf.part", true, "the target was replaced by another file while converting"},
       {"letter.rtf.part", false, "the target was replaced by another file while converting"},
-      {"letter", true, "the source was replaced by another file while converting"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.name) + (c.by_link ? " by a link" : " by a file"));
@@ -114,10 +113,19 @@ TEST_F(DriverSafety, SwappedNamesAreRefusedAndOtherFilesUntouched) {
     EXPECT_FALSE(testing::exists("letter.rtf"));
     // Put things back as they were for the next case.
     std::filesystem::remove(c.name);
-    if (std::string(c.name) == "letter") std::filesystem::rename("moved-away", "letter");
     std::filesystem::remove("moved-away");
     EXPECT_EQ(dir_names(dir.path()), (std::vector<std::string>{"letter", "victim"}));
   }
+  // The reader reads the source through the descriptor kept when it was
+  // checked (core/source_view.h): its name is not opened again, so a link
+  // put in its place is never followed.
+  bool reopened = false;
+  set_reopen_hook([&](const std::string& name) { reopened = reopened || name == "letter"; });
+  const ConversionResult r = convert_file("letter");
+  set_reopen_hook(nullptr);
+  EXPECT_FALSE(reopened);
+  EXPECT_TRUE(r.ok()) << r.message();
+  EXPECT_EQ(read_file("victim"), "precious");
 }
 
 // Between two files of a batch the stream of the first waits to be reused

@@ -14,6 +14,10 @@ using build::NisusLayout;
 
 std::string text_of(const std::vector<std::uint8_t>& data) { return std::string(data.begin(), data.end()); }
 
+std::span<const std::uint8_t> bytes_of(const std::string& s) {
+  return {reinterpret_cast<const std::uint8_t*>(s.data()), s.size()};
+}
+
 TEST(ResourceFork, WalksTheMapAndReadsTheData) {
   const std::string fork = NisusBuilder{}
                                .other_resource("vers", "1.0", "Version")
@@ -23,9 +27,15 @@ TEST(ResourceFork, WalksTheMapAndReadsTheData) {
                                .footnote("a")
                                .footnote("b")
                                .resource_fork();
-  // Behind some other bytes, as a fork lies in a MacBinary file.
-  auto file = testing::memory_stream(std::string(128, 'x') + fork);
-  ResourceFork rf(file.get(), 128, static_cast<std::uint32_t>(fork.size()));
+  // Behind some other bytes of a file, as a fork lies in a MacBinary file.
+  testing::ScratchDir dir;
+  testing::write_file(dir.file("bin"), std::string(128, 'x') + fork + std::string(100, 'y'));
+  SourceFork range = open_plain_fork(dir.file("bin"));
+  ASSERT_TRUE(range.present());
+  range.offset = 128;
+  range.size = fork.size();
+  SourceView view(range);
+  ResourceFork rf(view);
   ASSERT_EQ(rf.read_map(), ResourceForkStatus::Ok);
   struct Expected {
     std::uint32_t type;
@@ -53,7 +63,8 @@ TEST(ResourceFork, WalksTheMapAndReadsTheData) {
   // items that overlap.
   EXPECT_FALSE(rf.read_data(rf.refs()[2], data));
 
-  ResourceFork empty(file.get(), 128, 0);
+  SourceView nothing(std::span<const std::uint8_t>{});
+  ResourceFork empty(nothing);
   EXPECT_EQ(empty.read_map(), ResourceForkStatus::Empty);
   EXPECT_TRUE(empty.refs().empty());
 }
@@ -62,8 +73,8 @@ TEST(ResourceFork, DamagedMapsCostNoMoreThanTheirSize) {
   NisusLayout at;
   const std::string fork = NisusBuilder{}.other_resource("vers", "1.0").footnote("n").resource_fork(&at);
   const auto status = [](const std::string& bytes) {
-    auto file = testing::memory_stream(bytes);
-    ResourceFork rf(file.get(), 0, static_cast<std::uint32_t>(bytes.size()));
+    SourceView view(bytes_of(bytes));
+    ResourceFork rf(view);
     return rf.read_map();
   };
   EXPECT_EQ(status(fork), ResourceForkStatus::Ok);
@@ -99,8 +110,9 @@ TEST(ResourceFork, DamagedMapsCostNoMoreThanTheirSize) {
   build::put_be32(h2, 16);
   build::put_be32(h2, 0);
   build::put_be32(h2, static_cast<std::uint32_t>(no_types.size()));
-  auto file = testing::memory_stream(h2 + no_types);
-  ResourceFork rf(file.get(), 0, static_cast<std::uint32_t>(h2.size() + no_types.size()));
+  const std::string bare = h2 + no_types;
+  SourceView view(bytes_of(bare));
+  ResourceFork rf(view);
   EXPECT_EQ(rf.read_map(), ResourceForkStatus::Ok);
   EXPECT_TRUE(rf.refs().empty());
 }

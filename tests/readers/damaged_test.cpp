@@ -136,8 +136,11 @@ TEST(DamagedDocuments, MessagesNameTheCause) {
        "damaged: text cut short at byte 700 of at least 724; partial result in DOC"},
       {"ragtime-3/letter.rag", SrcRagtime3, 1000, ConversionStatus::Damaged,
        "damaged: text cut short at byte 1,000 of at least 1,117; partial result in DOC"},
-      {"nisus/letter.bin", SrcNisus, 500, ConversionStatus::Damaged,
-       "damaged: resource fork cut short at byte 500 of 799; partial result in DOC"},
+      // A MacBinary header without a CRC whose forks run past the end of the
+      // file is no MacBinary header: no wrapper keeps a resource fork.
+      {"nisus/letter.bin", SrcNisus, 500, ConversionStatus::ReaderFailed,
+       "cannot read the file as a Nisus Writer document: not a Nisus Writer document: no creator code (a Nisus "
+       "Writer document is told by its creator \"NISI\", which only a wrapper keeps)"},
       // A document of another format is no damaged one; a cut text is a text.
       {"works-2/letter.wks", SrcMacWriteII, 287, ConversionStatus::ReaderFailed,
        "not a MacWrite II document: no \".\" at byte 1 or 3"},

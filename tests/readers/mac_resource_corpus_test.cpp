@@ -9,6 +9,7 @@
 
 #include "core/byte_helpers.h"
 #include "core/resource_fork.h"
+#include "core/source_view.h"
 #include "readers/macwrite_test_support.h"
 #include "readers/nisus.h"
 #include "readers/works_mac.h"
@@ -45,9 +46,13 @@ TEST(MacResourceCorpus, RealResourceForksWalk) {
     const std::uint32_t data_length = be32_at(header + 83);
     const std::uint32_t resource_length = be32_at(header + 87);
     if (resource_length == 0) continue;
-    const long offset = static_cast<long>(128 + (data_length + 127) / 128 * 128);
-    FilePtr file = open_file(path.string(), "rb");
-    ResourceFork fork(file.get(), offset, resource_length);
+    SourceFile file;
+    std::string error;
+    ASSERT_TRUE(open_source_file(path.string(), file, error)) << path << ": " << error;
+    ASSERT_EQ(file.data.size, data_length) << path;
+    ASSERT_EQ(file.resource.size, resource_length) << path;
+    SourceView view(file.resource);
+    ResourceFork fork(view);
     ASSERT_EQ(fork.read_map(), ResourceForkStatus::Ok) << path;
     EXPECT_FALSE(fork.refs().empty()) << path;
     std::vector<std::uint8_t> data;

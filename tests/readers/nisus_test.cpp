@@ -2,9 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <random>
+
 #include "builders/builder_common.h"
 #include "builders/nisus_builder.h"
 #include "core/byte_helpers.h"
+#include "core/crc_ccitt.h"
 #include "core/driver.h"
 #include "core/driver_state.h"
 #include "core/format_registry.h"
@@ -57,7 +61,6 @@ TEST(NisusReader, TextBytes) {
     const char* stream;
   };
   const Case cases[] = {
-      {"", ""},
       {"x", "x"},  // the last byte of the data fork is text too
       {"Hello.\r", "Hello.¶"},
       {"\x80" "b", "{TableChar 1,30}b"},
@@ -71,7 +74,14 @@ TEST(NisusReader, TextBytes) {
             "a{NoteCall 1,0}C:{Backslash}{TableChar 1,41}{EndOfText}");
 }
 
-TEST(NisusReader, RefusesWhatIsNoNisusDocumentInMacBinary) {
+// A MacBinary header with its CRC, as MacBinary II writes it.
+std::string with_crc(std::string doc) {
+  const std::uint16_t crc = crc_ccitt({reinterpret_cast<const std::uint8_t*>(doc.data()), 124});
+  build::set_be16(doc, 124, crc);
+  return doc;
+}
+
+TEST(NisusReader, RefusesWhatIsNoNisusDocumentWithItsReason) {
   const std::string good = NisusBuilder{}.text("Text").footnote("Note").build();
   std::string data_too_long = good;
   build::set_be32(data_too_long, 83, static_cast<std::uint32_t>(good.size()));
@@ -85,56 +95,72 @@ TEST(NisusReader, RefusesWhatIsNoNisusDocumentInMacBinary) {
   const std::size_t fork_end = good.size() - (128 - resource_length % 128);
   std::string macwrite_bin = good;
   macwrite_bin.replace(65, 8, "WORDMACA");
-  std::string huge_data = good;
-  build::set_be32(huge_data, 83, 0xFFFFFFF0u);
+  std::string other_creator = good;
+  other_creator.replace(69, 4, "ttxt");
+  std::mt19937 random(11);
+  std::string noise(3000, '\0');
+  for (char& c : noise) c = static_cast<char>(random() & 0xFF);
+  const std::string other_format =
+      testing::read_file((std::filesystem::path(LETTRIX_SOURCE_DIR) / "samples/macwrite-4.6/letter.bin").string());
+  const std::string no_creator = "no creator code (a Nisus Writer document is told by its creator \"NISI\"";
   struct Case {
     const char* what;
     std::string doc;
     int rc;
+    std::string reason;  // how it begins
   };
   const Case cases[] = {
-      {"empty", "", -2},
-      {"plain data fork", "Text\x1CNote\r", -1},
-      {"short header", good.substr(0, 127), -1},
-      {"MacWrite data fork", macwrite, -1},
-      {"MacBinary file of another type", macwrite_bin, -1},
-      // A MacBinary text file whose forks the file holds only in part: what
-      // there is of the text is kept, and the document counts as damaged.
-      {"data fork beyond the file", data_too_long, kHandlerDamaged},
-      {"resource fork beyond the file", resource_too_long, kHandlerDamaged},
-      {"huge data fork", huge_data, kHandlerDamaged},
-      {"cut in the resource fork", good.substr(0, fork_end - 1), kHandlerDamaged},
+      {"empty", "", kHandlerEmpty, "not a Nisus Writer document: it is empty"},
+      {"empty text", NisusBuilder{}.build(), kHandlerEmpty, "not a Nisus Writer document: it is empty"},
+      {"random bytes", noise, -1, "not a Nisus Writer document: " + no_creator},
+      {"plain text", "Text\x1CNote\r", -1, "not a Nisus Writer document: " + no_creator},
+      {"short header", good.substr(0, 127), -1, "not a Nisus Writer document: " + no_creator},
+      {"MacWrite data fork", macwrite, -1, "not a Nisus Writer document: " + no_creator},
+      {"MacBinary file of another type", macwrite_bin, -1,
+       "not a Nisus Writer document: its creator code \"MACA\" is not \"NISI\""},
+      {"MacWrite 4.6 sample", other_format, -1, "not a Nisus Writer document: its creator code \"MACA\" is not \"NISI\""},
+      // Forks beyond the file: without a CRC the header is no MacBinary
+      // header; with one the wrapper is damaged.
+      {"data fork beyond the file", data_too_long, -1, "not a Nisus Writer document: " + no_creator},
+      {"resource fork beyond the file", resource_too_long, -1, "not a Nisus Writer document: " + no_creator},
+      {"cut in the resource fork", good.substr(0, fork_end - 1), -1, "not a Nisus Writer document: " + no_creator},
+      {"data fork beyond the file, with a CRC", with_crc(data_too_long), -1,
+       "MacBinary: the data fork runs past the end of the file (to byte 768 of 640)"},
   };
-  // A last fork without its padding is whole.
+  // A last fork without its padding is whole; a text file of another
+  // creator is read as one without footnotes.
   EXPECT_EQ(printed(good.substr(0, fork_end)), "Text{NoteCall 1,0}Note{EndOfText}");
+  EXPECT_EQ(printed(other_creator), "Text{NoteCall 1,0}Note{EndOfText}");
   for (const Case& c : cases) {
     clear_handler_reason();
     const testing::ReaderRun run = run_reader(orig_nisus, c.doc);
     EXPECT_EQ(run.rc, c.rc) << c.what;
-    if (c.rc == kHandlerDamaged) {
-      EXPECT_EQ(run.stream.substr(0, 4), "Text") << c.what;
-      EXPECT_FALSE(handler_reason().empty()) << c.what;
-    } else {
-      EXPECT_EQ(run.stream, "") << c.what;
-    }
+    EXPECT_EQ(run.stream, "") << c.what;
+    EXPECT_EQ(handler_reason().rfind(c.reason, 0), 0u) << c.what << ": " << handler_reason();
     EXPECT_TRUE(run.leaves_nothing_behind) << c.what;
   }
   testing::ScratchDir dir;
   EXPECT_EQ(orig_nisus(dir.file("missing").c_str(), dir.file("out").c_str()), -1);
 
   testing::ScratchDir work(true);
-  testing::write_file("memo", data_too_long);
   init_path_buffers();
   choose_formats(SrcNisus, DstAnsi);
+  testing::write_file("memo", with_crc(data_too_long));
   ConversionResult result = convert_file("memo");
-  EXPECT_EQ(result.status, ConversionStatus::Damaged);
-  EXPECT_EQ(result.message(), "damaged: text cut short at byte 640 of 768; partial result in memo.asc");
-  EXPECT_EQ(testing::dir_names(work.path()), (std::vector<std::string>{"memo", "memo.asc"}));
+  EXPECT_EQ(result.status, ConversionStatus::WrapperFailed);
+  EXPECT_EQ(result.message(), "MacBinary: the data fork runs past the end of the file (to byte 768 of 640)");
   testing::write_file("macwrite", macwrite_bin);
   result = convert_file("macwrite");
   EXPECT_EQ(result.status, ConversionStatus::ReaderFailed);
-  EXPECT_EQ(result.message(), "cannot read the file as a Nisus Writer document");
-  EXPECT_FALSE(testing::exists("macwrite.asc"));
+  EXPECT_EQ(result.message(), "cannot read the file as a Nisus Writer document: not a Nisus Writer document: "
+                              "its creator code \"MACA\" is not \"NISI\"");
+  // Nisus Writer's own creator on a file of another type.
+  std::string nisus_word = good;
+  nisus_word.replace(65, 4, "WORD");
+  const testing::ReaderRun run = run_reader(orig_nisus, nisus_word);
+  EXPECT_EQ(run.rc, -1);
+  EXPECT_EQ(handler_reason(), "not a Nisus Writer document: its type code \"WORD\" is not \"TEXT\"");
+  EXPECT_EQ(testing::dir_names(work.path()), (std::vector<std::string>{"macwrite", "memo"}));
 }
 
 TEST(NisusReader, DamagedResourceForksAreRefused) {

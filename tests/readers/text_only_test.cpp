@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <random>
+
+#include "core/handler.h"
 #include "core/stream_printer.h"
 #include "test_util.h"
 
@@ -20,10 +24,19 @@ std::string read_text(const std::string& source, int* rc = nullptr) {
   return print_stream(testing::read_file(dir.file("out")));
 }
 
+// The same for a few bytes that a text would hold amid plain lines: alone,
+// their control bytes would make them binary data, which the reader refuses.
+std::string read_amid_text(const std::string& source) {
+  const std::string line(400, 'x');
+  const std::string printed = read_text(line + "\r" + source);
+  EXPECT_EQ(printed.substr(0, line.size()), line);
+  return printed.substr(std::min(printed.size(), line.size() + std::string("¶").size()));
+}
+
 TEST(MacTextReader, LineEnds) {
   int rc = -9;
   EXPECT_EQ(read_text("", &rc), "");
-  EXPECT_EQ(rc, 0);
+  EXPECT_EQ(rc, 0);  // an empty text, no refusal
   EXPECT_EQ(read_text("one\rtwo\r"), "one¶two¶");
   EXPECT_EQ(read_text("one\r\ntwo\r\n"), "one¶two¶");  // CR LF is one paragraph end
   EXPECT_EQ(read_text("one\ntwo\n"), "one¶two¶");      // Unix line ends are paragraph ends too
@@ -33,7 +46,7 @@ TEST(MacTextReader, LineEnds) {
 
 TEST(MacTextReader, StructureAndControlBytes) {
   EXPECT_EQ(read_text("a\tb\fc"), "a{Tab}b{PageBreak}c");
-  EXPECT_EQ(read_text(bytes({'a', 0x1A, 'b', 0x01, 0x06, 0x1F, 'c'})), "abc");  // Ctrl-Z does not end the text
+  EXPECT_EQ(read_amid_text(bytes({'a', 0x1A, 'b', 0x01, 0x06, 0x1F, 'c'})), "abc");  // Ctrl-Z does not end the text
   EXPECT_EQ(read_text("a\\b"), "a{Backslash}b");
   EXPECT_EQ(testing::bytes({0x61, 0x5C, 0x5C, 0x62}), [] {
     ScratchDir dir;
@@ -48,7 +61,7 @@ TEST(MacTextReader, CharactersThroughTheMacintoshTable) {
   EXPECT_EQ(read_text(bytes({0x80})), "{TableChar 1,30}");        // Ä
   EXPECT_EQ(read_text(bytes({0x8E, 0xA5})), "{TableChar 1,41}{TableChar 4,3}");  // é •
   EXPECT_EQ(read_text(bytes({0xCA, 0xD0, 0xF0})), " -_");          // plain substitutes
-  EXPECT_EQ(read_text(bytes({0x11, 0x12, 0x13, 0x14, 0x1E})), "");  // control bytes are dropped
+  EXPECT_EQ(read_amid_text(bytes({0x11, 0x12, 0x13, 0x14, 0x1E})), "");  // control bytes are dropped
 }
 
 TEST(MacTextReader, OverstruckAccents) {
@@ -63,6 +76,37 @@ TEST(MacTextReader, OverstruckAccents) {
   EXPECT_EQ(read_text(bytes({0x8E, 0x08, '\''})), "{TableChar 1,41}'");
   EXPECT_EQ(read_text(bytes({'e', 0x08, 0x8E})), "e{TableChar 1,41}");
   EXPECT_EQ(read_text("e\b\ra"), "e¶a");
+}
+
+TEST(MacTextReader, BinaryDataIsRefusedWithItsReason) {
+  std::mt19937 random(7);
+  std::string noise(5000, '\0');
+  for (char& c : noise) c = static_cast<char>(random() & 0xFF);
+  const std::string other_format =
+      testing::read_file((std::filesystem::path(LETTRIX_SOURCE_DIR) / "samples/works-2/letter.wks").string());
+  struct Case {
+    const char* what;
+    std::string bytes;
+    int rc;
+    const char* reason;
+  };
+  const Case cases[] = {
+      {"random bytes", noise, kHandlerCannotOpen, "not a Mac Text Only document: not text: a NUL byte at byte "},
+      {"a Works 2 document", other_format, kHandlerCannotOpen, "not a Mac Text Only document: not text: a NUL byte at byte 0"},
+      {"control bytes", std::string(10, 'a') + "\x01", kHandlerCannotOpen,
+       "not a Mac Text Only document: not text: 1 control bytes in the first 11 (text holds few)"},
+  };
+  for (const Case& c : cases) {
+    clear_handler_reason();
+    int rc = 0;
+    EXPECT_EQ(read_text(c.bytes, &rc), "") << c.what;
+    EXPECT_EQ(rc, c.rc) << c.what;
+    EXPECT_EQ(handler_reason().rfind(c.reason, 0), 0u) << c.what << ": " << handler_reason();
+  }
+  // Text that is not mostly ASCII (a short one, or one in another script)
+  // is no binary data: it is read as before.
+  EXPECT_EQ(read_text(bytes({0x80})), "{TableChar 1,30}");
+  EXPECT_EQ(read_text("\x8E\x8E\x8E\x8E\x8E\r"), "{TableChar 1,41}{TableChar 1,41}{TableChar 1,41}{TableChar 1,41}{TableChar 1,41}¶");
 }
 
 TEST(MacTextReader, MissingSourceIsRefused) {

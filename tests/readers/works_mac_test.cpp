@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <random>
 #include <source_location>
 
 #include "builders/works_builder.h"
@@ -89,6 +91,46 @@ TEST(WorksReader, RefusesWhatIsNoWorksDocument) {
   const ConversionResult result = convert_file("memo");
   EXPECT_EQ(result.status, ConversionStatus::ReaderFailed);
   EXPECT_EQ(testing::dir_names(work.path()), std::vector<std::string>{"memo"});
+}
+
+TEST(WorksReader, RefusalsSayWhy) {
+  std::mt19937 random(5);
+  std::string noise(4000, '\0');
+  for (char& c : noise) c = static_cast<char>(random() & 0xFF);
+  noise[3] = '\x41';
+  const std::string other_format =
+      testing::read_file((std::filesystem::path(LETTRIX_SOURCE_DIR) / "samples/macwrite-4.6/letter.mw").string());
+  struct Case {
+    const char* what;
+    std::string doc;
+    int rc;
+    const char* reason;  // after "not a MS-Works N document: "
+  };
+  const Case cases[] = {
+      {"empty", "", kHandlerEmpty, "it is empty"},
+      {"random bytes", noise, -1, "version byte 65 at byte 3 is neither 8 (Works 2) nor 9 (Works 3)"},
+      {"plain text", "Dear Sir,\rThank you for your letter of the 5th.\r", -1,
+       "version byte 114 at byte 3 is neither 8 (Works 2) nor 9 (Works 3)"},
+      {"MacWrite 4.6 document", other_format, -1, "version byte 12 at byte 3 is neither 8 (Works 2) nor 9 (Works 3)"},
+      {"short header", std::string(31, '\0'), -1, "shorter than the 32-byte header (31 bytes)"},
+      {"byte 17 is 0", WorksBuilder{3}.works3_mark(0).paragraph("x").build(), -1,
+       "version byte 9 (Works 3), but byte 17 is 0, not 1"},
+  };
+  for (const Case& c : cases)
+    for (Handler reader : {orig_works_mac2, orig_works_mac3}) {
+      clear_handler_reason();
+      const testing::ReaderRun run = run_reader(reader, c.doc);
+      EXPECT_EQ(run.rc, c.rc) << c.what;
+      EXPECT_EQ(handler_reason(), std::string("not a MS-Works ") + (reader == orig_works_mac2 ? "2" : "3") +
+                                      " document: " + c.reason)
+          << c.what;
+    }
+  // A record read past the end of the file: what was read is kept.
+  const std::string letter =
+      testing::read_file((std::filesystem::path(LETTRIX_SOURCE_DIR) / "samples/works-2/letter.wks").string());
+  clear_handler_reason();
+  EXPECT_EQ(run_reader(orig_works_mac3, letter.substr(0, 200)).rc, kHandlerDamaged);
+  EXPECT_EQ(handler_reason(), "text cut short at byte 200 of at least 240");
 }
 
 TEST(WorksReader, FormatChanges) {
