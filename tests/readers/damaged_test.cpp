@@ -139,7 +139,7 @@ TEST(DamagedDocuments, MessagesNameTheCause) {
       // A MacBinary header without a CRC whose forks run past the end of the
       // file is no MacBinary header: no wrapper keeps a resource fork.
       {"nisus/letter.bin", SrcNisus, 500, ConversionStatus::ReaderFailed,
-       "cannot read the file as a Nisus Writer document: not a Nisus Writer document: no creator code (a Nisus "
+       "not a Nisus Writer document: no creator code (a Nisus "
        "Writer document is told by its creator \"NISI\", which only a wrapper keeps)"},
       // A document of another format is no damaged one; a cut text is a text.
       {"works-2/letter.wks", SrcMacWriteII, 287, ConversionStatus::ReaderFailed,

@@ -152,7 +152,7 @@ TEST(NisusReader, RefusesWhatIsNoNisusDocumentWithItsReason) {
   testing::write_file("macwrite", macwrite_bin);
   result = convert_file("macwrite");
   EXPECT_EQ(result.status, ConversionStatus::ReaderFailed);
-  EXPECT_EQ(result.message(), "cannot read the file as a Nisus Writer document: not a Nisus Writer document: "
+  EXPECT_EQ(result.message(), "not a Nisus Writer document: "
                               "its creator code \"MACA\" is not \"NISI\"");
   // Nisus Writer's own creator on a file of another type.
   std::string nisus_word = good;
