@@ -594,18 +594,21 @@ constexpr std::uint64_t kLeastLetterWord = 0x41414141;
 // file ends. A length of four letters would exceed any file, so the two
 // cannot be taken for each other. Notes an item that runs past the end.
 void check_items(SourceView& file, std::size_t first_zone, Damage& damage) {
-  const auto letter = [](std::uint8_t b) { return (b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z'); };
+  const auto letter = [](std::uint32_t word, int shift) {
+    const std::uint8_t b = static_cast<std::uint8_t>(word >> shift);
+    return (b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z');
+  };
   std::size_t at = first_zone;
   while (at < file.size()) {  // every step moves on by 4 bytes at least
-    std::uint8_t word[4];
     if (file.size() - at < 4) {
       damage.cut_short_at_least("document", file.size(), at + 4);
       return;
     }
-    if (!file.read(at, word, sizeof word)) return;
+    std::uint32_t word = 0;
+    if (!file.be32(at, word)) return;
     at += 4;
-    if (letter(word[0]) && letter(word[1]) && letter(word[2]) && letter(word[3])) continue;
-    const std::uint32_t length = be32_at(word);
+    if (letter(word, 24) && letter(word, 16) && letter(word, 8) && letter(word, 0)) continue;
+    const std::uint32_t length = word;
     if (length > file.size() - at) {
       damage.cut_short_at_least("document", file.size(), at + length);
       return;
