@@ -111,12 +111,14 @@
 #include "core/emitter.h"
 #include "core/handler.h"
 #include "core/mac_font_names.h"
+#include "core/source_detection.h"
+#include "core/source_view.h"
 #include "core/stream_codes.h"
 #include "core/style_bits.h"
-#include "support/file_handle.h"
 #include "support/byte_io.h"
+#include "support/file_handle.h"
+#include "support/strings.h"
 #include "readers/clarisworks_document.h"
-#include "readers/paged_source.h"
 #include "readers/plain_bytes.h"
 #include "readers/reader_damage.h"
 
@@ -127,14 +129,12 @@ namespace {
 using clarisworks::Ruler;
 using Bytes = std::span<const std::uint8_t>;
 
-constexpr std::size_t kSignatureOffset = 4;
-constexpr std::uint8_t kSignature[] = {'B', 'O', 'B', 'O'};
+constexpr const char* kShownName = "Claris/AppleWorks";
 constexpr std::uint8_t kZoneTag[] = {'D', 'S', 'E', 'T'};
 constexpr int kZoneItems = 5;      // A to E
 constexpr int kParagraphItem = 1;  // B
 constexpr std::size_t kZoneIdAt = 14;  // in A
 constexpr int kRunItem = 2;        // C
-constexpr std::size_t kMaxRunRecord = 18;
 
 // The underline bit of a run's style byte (kClarisWorksStyle), which version 6
 // keeps in a word of its own.
@@ -171,14 +171,19 @@ struct Run {
   std::uint8_t size = 0;
 };
 
-Run decode_run(const std::uint8_t* record, const RunFormat& format) {
+// A run from its record (format.record_size bytes).
+Run decode_run(std::span<const std::uint8_t> record, const RunFormat& format) {
+  ByteReader r(record);
   Run run;
-  run.start = be32_at(record);
-  run.font = record[4] << 8 | record[5];
-  run.vertical = record[6];
-  run.style = record[7];
-  run.size = record[8];
-  if (format.underline_word && (record[12] | record[13]) != 0) run.style |= kStyleUnderline;
+  run.start = r.be32();
+  run.font = r.be16();
+  run.vertical = r.u8();
+  run.style = r.u8();
+  run.size = r.u8();
+  if (format.underline_word) {
+    r.seek(12);
+    if (r.be16() != 0) run.style |= kStyleUnderline;
+  }
   return run;
 }
 
@@ -195,6 +200,7 @@ struct Zone {
   Part paragraphs;       // the B item
   Part runs;             // the C item
   std::size_t text = 0;  // offset of the first chunk's length
+  std::uint64_t needed = 0;  // for a damaged zone: the end of the item that runs past the file's
 };
 
 enum class ZoneSearch { Found, Damaged, None };
@@ -202,7 +208,7 @@ enum class ZoneSearch { Found, Damaged, None };
 // Looks for the next zone from `from`. Damaged: a tag whose items A to E run
 // past the end of the file (zone.tag is set). With `tags` the tag is looked
 // up among those already found.
-ZoneSearch find_zone(PagedSource& file, std::size_t from, Zone& zone, clarisworks::ZoneTags* tags = nullptr) {
+ZoneSearch find_zone(SourceView& file, std::size_t from, Zone& zone, clarisworks::ZoneTags* tags = nullptr) {
   if (from >= file.size()) return ZoneSearch::None;
   const std::size_t hit = tags ? tags->find(from) : file.find(from, kZoneTag);
   if (hit == file.size()) return ZoneSearch::None;
@@ -210,8 +216,10 @@ ZoneSearch find_zone(PagedSource& file, std::size_t from, Zone& zone, clariswork
   std::size_t at = zone.tag + sizeof kZoneTag;
   for (int item = 0; item < kZoneItems; ++item) {
     std::uint32_t length = 0;
+    zone.needed = at + 4;
     if (file.size() - at < 4 || !file.be32(at, length)) return ZoneSearch::Damaged;
     at += 4;
+    zone.needed = at + length;
     if (length > file.size() - at) return ZoneSearch::Damaged;
     if (item == 0) zone.head = {at, length};
     if (item == kParagraphItem) zone.paragraphs = {at, length};
@@ -227,7 +235,7 @@ ZoneSearch find_zone(PagedSource& file, std::size_t from, Zone& zone, clariswork
 // file holds (the text is cut short there; a 0x00 among them still ends it)
 // and ends the walk.
 struct ChunkWalk {
-  PagedSource& file;
+  SourceView& file;
   std::size_t next = 0;    // after the walk: the offset just after the zone
   std::size_t needed = 0;  // when the file ends inside the zone: the bytes it needs
 
@@ -257,7 +265,7 @@ struct ChunkWalk {
 };
 
 // Whether the stretch of the file holds a 0x00 byte.
-bool holds_zero(PagedSource& file, Part part) {
+bool holds_zero(SourceView& file, Part part) {
   while (part.size > 0) {
     const Bytes v = file.view(part.at);
     if (v.empty()) return false;
@@ -272,7 +280,7 @@ bool holds_zero(PagedSource& file, Part part) {
 // Where the zone's text ends: just after its chunk that holds the 0x00, or
 // after its last chunk. `inside`, when given, tells whether the file holds
 // every chunk up to there.
-std::size_t zone_end(PagedSource& file, const Zone& zone, bool* inside = nullptr) {
+std::size_t zone_end(SourceView& file, const Zone& zone, bool* inside = nullptr) {
   ChunkWalk walk{file, zone.text};
   Part chunk;
   while (walk.step(chunk))
@@ -282,12 +290,12 @@ std::size_t zone_end(PagedSource& file, const Zone& zone, bool* inside = nullptr
 }
 
 // A text zone's number, by which frames place it; -1 when its head is too short.
-int zone_id(PagedSource& file, const Zone& zone) {
+int zone_id(SourceView& file, const Zone& zone) {
   std::uint16_t id = 0;
   return zone.head.size >= kZoneIdAt + 2 && file.be16(zone.head.at + kZoneIdAt, id) ? id : -1;
 }
 
-bool has_text(PagedSource& file, const Zone& zone) {
+bool has_text(SourceView& file, const Zone& zone) {
   ChunkWalk walk{file, zone.text};
   Part chunk;
   return walk.step(chunk);
@@ -310,9 +318,9 @@ constexpr std::array<bool, 256> kStructureBytes = [] {
 
 // One conversion: the source and the stream being written.
 struct Conversion {
-  explicit Conversion(PagedSource& source) : file(source), tags(source) {}
+  explicit Conversion(SourceView& source) : file(source), tags(source) {}
 
-  PagedSource& file;
+  SourceView& file;
   clarisworks::ZoneTags tags;  // the zone tags, kept from the first search
   std::FILE* out = nullptr;
   RunFormat format;
@@ -436,13 +444,12 @@ class ZoneWriter {
     const std::size_t size = c_.format.record_size;
     std::uint32_t floor = last_start_;
     bool found = false;
-    std::uint8_t record[kMaxRunRecord];
     Run run;
     while (next_run_start_ <= position_) {
       const std::size_t k = next_run_++;
-      const std::uint8_t* bytes = nullptr;
-      if (next_run_start_ >= floor && (bytes = c_.file.bytes(zone_.runs.at + k * size, size, record))) {
-        run = decode_run(bytes, c_.format);
+      Bytes record;
+      if (next_run_start_ >= floor && (record = c_.file.span(zone_.runs.at + k * size, size)).size() == size) {
+        run = decode_run(record, c_.format);
         floor = run.start;
         found = true;
       }
@@ -586,19 +593,22 @@ constexpr std::uint64_t kLeastLetterWord = 0x41414141;
 // bytes), zones and their text chunks included; the last item ends where the
 // file ends. A length of four letters would exceed any file, so the two
 // cannot be taken for each other. Notes an item that runs past the end.
-void check_items(PagedSource& file, std::size_t first_zone, Damage& damage) {
-  const auto letter = [](std::uint8_t b) { return (b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z'); };
+void check_items(SourceView& file, std::size_t first_zone, Damage& damage) {
+  const auto letter = [](std::uint32_t word, int shift) {
+    const std::uint8_t b = static_cast<std::uint8_t>(word >> shift);
+    return (b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z');
+  };
   std::size_t at = first_zone;
   while (at < file.size()) {  // every step moves on by 4 bytes at least
-    std::uint8_t word[4];
     if (file.size() - at < 4) {
       damage.cut_short_at_least("document", file.size(), at + 4);
       return;
     }
-    if (!file.read(at, word, sizeof word)) return;
+    std::uint32_t word = 0;
+    if (!file.be32(at, word)) return;
     at += 4;
-    if (letter(word[0]) && letter(word[1]) && letter(word[2]) && letter(word[3])) continue;
-    const std::uint32_t length = be32_at(word);
+    if (letter(word, 24) && letter(word, 16) && letter(word, 8) && letter(word, 0)) continue;
+    const std::uint32_t length = word;
     if (length > file.size() - at) {
       damage.cut_short_at_least("document", file.size(), at + length);
       return;
@@ -609,7 +619,7 @@ void check_items(PagedSource& file, std::size_t first_zone, Damage& damage) {
 
 // The text zone with the number id, other than the main text; false when
 // there is none.
-bool find_zone_by_id(PagedSource& file, clarisworks::ZoneTags& tags, int id, const Zone& main_zone, Zone& found) {
+bool find_zone_by_id(SourceView& file, clarisworks::ZoneTags& tags, int id, const Zone& main_zone, Zone& found) {
   std::size_t from = 0;
   Zone zone;
   for (ZoneSearch s; (s = find_zone(file, from, zone, &tags)) != ZoneSearch::None; from = zone.tag + sizeof kZoneTag) {
@@ -639,27 +649,38 @@ void write_running_heads(Conversion& c, const Zone& main_zone, int version) {
   }
 }
 
-int convert(PagedSource& file, std::FILE* out) {
-  std::uint8_t head[kSignatureOffset + sizeof kSignature];
-  if (file.size() < sizeof head || !file.read(0, head, sizeof head) ||
-      !std::equal(std::begin(kSignature), std::end(kSignature), head + kSignatureOffset))
-    return -1;
+int unreadable() {
+  set_handler_reason("a part of the file could not be read");
+  return -1;
+}
+
+// The document is known to be one (its signature test passed).
+int convert(SourceView& file, std::FILE* out) {
+  const Bytes head = file.span(0, 1);
+  if (head.empty()) return unreadable();
   const std::uint8_t version = head[0];
 
   Zone main_zone;
   const ZoneSearch main_search = find_zone(file, 0, main_zone);
-  if (file.failed()) return -1;
-  if (main_search == ZoneSearch::Damaged) set_handler_reason("the main text's zone runs past the end of the file");
+  if (file.failed()) return unreadable();
+  if (main_search == ZoneSearch::Damaged)
+    set_handler_reason("the main text's zone (its tag at byte " + with_thousands(main_zone.tag) +
+                       ") runs past the end of the file: it needs " + with_thousands(main_zone.needed) + " bytes of " +
+                       with_thousands(file.size()));
   if (main_search == ZoneSearch::None) set_handler_reason("no text zone: the file ends before its first zone");
   if (main_search != ZoneSearch::Found) return -1;
   if (!has_text(file, main_zone)) {
     ChunkWalk walk{file, main_zone.text};
     Part chunk;
     walk.step(chunk);
+    if (file.failed()) return unreadable();
     Damage cut;
     if (walk.needed != 0) cut.cut_short_at_least("text", file.size(), walk.needed);
-    if (cut.found()) set_handler_reason(cut.reason);
-    return -1;  // a spreadsheet or a drawing, or a text cut off before its first chunk
+    // A spreadsheet or a drawing, or a text cut off before its first chunk.
+    set_handler_reason(cut.found() ? cut.reason
+                                   : "its first zone (the tag at byte " + with_thousands(main_zone.tag) +
+                                         ") holds no text: a spreadsheet or a drawing");
+    return -1;
   }
 
   Conversion c(file);
@@ -682,19 +703,26 @@ int convert(PagedSource& file, std::FILE* out) {
   const bool main_checked = main_inside && file.size() < kLeastLetterWord;
   check_items(file, main_checked ? main_end : main_zone.tag, c.damage);
   // A source that could not be read whole gives no result.
-  if (file.failed()) return -1;
+  if (file.failed()) return unreadable();
   return reader_result(c.out, c.damage);
 }
 
 }  // namespace
 
 int orig_clarisworks(const char* source_path, const char* stream_path) {
-  FilePtr in = open_file(source_path, "rb");
+  SourceFile source;
+  std::string error;
+  const bool opened = open_source_file(source_path, source, error);
   FilePtr out = open_file(stream_path, "w+b");
-  if (!in || !out) return -1;
-  const long size = stream_size(in.get());
-  if (size < 0) return -1;
-  PagedSource file(in.get(), 0, static_cast<std::size_t>(size));
+  if (!opened) set_handler_reason(error);
+  if (!opened || !out) return kHandlerCannotOpen;
+  SourceView file(source.data);
+  std::string why;
+  const DataForkView fork{file.span_up_to(0, kDetectPrefix), file.size(), source.type, source.creator};
+  if (signature_clarisworks(fork, &why) == Confidence::None) {
+    set_handler_reason(std::string("not a ") + kShownName + " document: " + why);
+    return kHandlerCannotOpen;
+  }
   return convert(file, out.get());
 }
 

@@ -51,10 +51,6 @@ constexpr std::size_t kFrameChild = 32;
 constexpr int kFrameTags = 4096;  // zones looked at for the main text's frame
 constexpr std::size_t kMaxRunningHeads = 8;
 
-std::int32_t be32s_at(const std::uint8_t* p) { return static_cast<std::int32_t>(be32_at(p)); }
-
-// The longest record, or part of one, read at a time.
-constexpr std::size_t kMaxRecordRead = 108;
 
 // Points to columns of a tenth of an inch, rounded to the nearest.
 int columns(int points) {
@@ -85,14 +81,14 @@ int stream_tab_kind(int source) {
 
 }  // namespace
 
-bool read_list(PagedSource& file, std::size_t at, List& list) {
-  std::uint8_t head[kListHead];
-  if (at > file.size() || file.size() - at < kListHead || !file.read(at, head, sizeof head)) return false;
-  const std::uint8_t* p = head;
-  const std::uint64_t length = be32_at(p);
-  const std::uint64_t count = be16_at(p + 4);
-  const std::uint64_t record_size = be16_at(p + 10);
-  const std::uint64_t extension = be16_at(p + 12);
+bool read_list(SourceView& file, std::size_t at, List& list) {
+  ByteReader r(file.span(at, kListHead));
+  const std::uint64_t length = r.be32();
+  const std::uint64_t count = r.be16();
+  r.seek(10);
+  const std::uint64_t record_size = r.be16();
+  const std::uint64_t extension = r.be16();
+  if (!r.ok()) return false;
   if (record_size == 0 || length > file.size() - at - 4) return false;
   if (kListFixed + extension + count * record_size != length) return false;
   list.count = count;
@@ -105,7 +101,7 @@ namespace {
 
 // The list whose head extension starts with the tag; false when no such list
 // fits the file.
-bool find_tagged_list(PagedSource& file, const Tag& tag, List& list) {
+bool find_tagged_list(SourceView& file, const Tag& tag, List& list) {
   std::size_t from = 0;
   for (int candidate = 0; candidate < kListCandidates; ++candidate) {
     const std::size_t at = file.find(from, tag);
@@ -118,13 +114,14 @@ bool find_tagged_list(PagedSource& file, const Tag& tag, List& list) {
   return false;
 }
 
-// Reads n bytes of record i of the list (n no more than its size).
-bool read_record(PagedSource& file, const List& list, std::size_t i, std::uint8_t* to, std::size_t n) {
-  return file.read(list.record(i), to, n);
+// The first n bytes of record i of the list (n no more than its size), read
+// through a ByteReader; reading it fails when they cannot be read.
+ByteReader record_reader(SourceView& file, const List& list, std::size_t i, std::size_t n) {
+  return ByteReader(file.span(list.record(i), n));
 }
 
 // Versions 1 to 3: the ruler list at its fixed place, every field.
-std::vector<Ruler> read_ruler_list(PagedSource& file, int version) {
+std::vector<Ruler> read_ruler_list(SourceView& file, int version) {
   std::vector<Ruler> rulers;
   RulerLayout layout;
   List list;
@@ -134,19 +131,24 @@ std::vector<Ruler> read_ruler_list(PagedSource& file, int version) {
   const std::size_t tabs_at = layout.tab_count_at + 2;
   const std::size_t tab_room = (layout.record_size - tabs_at) / kTabSize;
   rulers.reserve(list.count);
-  std::uint8_t rec[kMaxRecordRead];
   for (std::size_t i = 0; i < list.count; ++i) {
-    if (!read_record(file, list, i, rec, layout.record_size)) break;
+    ByteReader rec = record_reader(file, list, i, layout.record_size);
     Ruler r;
-    r.alignment = rec[2] >> 6;
-    r.first_line = be16s_at(rec + 4);
-    r.left = be16s_at(rec + 6);
-    r.right = be16s_at(rec + 8);
-    const std::size_t tab_count = be16_at(rec + layout.tab_count_at);
+    rec.skip(2);
+    r.alignment = rec.u8() >> 6;
+    rec.skip(1);
+    r.first_line = rec.be16s();
+    r.left = rec.be16s();
+    r.right = rec.be16s();
+    rec.seek(layout.tab_count_at);
+    const std::size_t tab_count = rec.be16();
+    if (!rec.ok()) break;
     if (tab_count <= tab_room) {
       for (std::size_t t = 0; t < tab_count; ++t) {
-        const std::uint8_t* tab = rec + tabs_at + t * kTabSize;
-        r.tabs.push_back({be16s_at(tab), tab[2]});
+        const int position = rec.be16s();
+        const int kind = rec.u8();
+        rec.skip(1);  // the decimal character
+        r.tabs.push_back({position, kind});
       }
     }
     rulers.push_back(std::move(r));
@@ -156,24 +158,29 @@ std::vector<Ruler> read_ruler_list(PagedSource& file, int version) {
 
 // From version 4 on: the tagged ruler list (the first line indent) and the
 // style list that names each style's ruler.
-Rulers read_styled_rulers(PagedSource& file) {
+Rulers read_styled_rulers(SourceView& file) {
   Rulers rulers;
   rulers.by_style = true;
   List list;
   if (!find_tagged_list(file, kRulerListTag, list) || list.record_size < kRulerFirstLine + 2) return rulers;
   rulers.list.reserve(list.count);
-  std::uint8_t rec[kMaxRecordRead];
   for (std::size_t i = 0; i < list.count; ++i) {
-    if (!read_record(file, list, i, rec, kRulerFirstLine + 2)) break;
+    ByteReader rec = record_reader(file, list, i, kRulerFirstLine + 2);
+    rec.seek(kRulerFirstLine);
     Ruler r;
-    r.first_line = be16s_at(rec + kRulerFirstLine);
+    r.first_line = rec.be16s();
+    if (!rec.ok()) break;
     rulers.list.push_back(r);
   }
   if (!find_tagged_list(file, kStyleListTag, list) || list.record_size < kStyleRuler + 2) return rulers;
   for (std::size_t i = 0; i < list.count; ++i) {
-    if (!read_record(file, list, i, rec, kStyleRuler + 2)) break;
-    const std::size_t ruler = be16_at(rec + kStyleRuler);
-    if (ruler < rulers.list.size()) rulers.styles.emplace_back(be16_at(rec + kStyleNumber), ruler);
+    ByteReader rec = record_reader(file, list, i, kStyleRuler + 2);
+    rec.seek(kStyleNumber);
+    const int number = rec.be16();
+    rec.seek(kStyleRuler);
+    const std::size_t ruler = rec.be16();
+    if (!rec.ok()) break;
+    if (ruler < rulers.list.size()) rulers.styles.emplace_back(number, ruler);
   }
   // A number named twice keeps its first record.
   std::stable_sort(rulers.styles.begin(), rulers.styles.end(),
@@ -190,25 +197,26 @@ const Ruler* Rulers::find(int number) const {
   return hit != styles.end() && hit->first == number ? &list[hit->second] : nullptr;
 }
 
-Rulers read_rulers(PagedSource& file, int version) {
+Rulers read_rulers(SourceView& file, int version) {
   if (version >= 4) return read_styled_rulers(file);
   Rulers rulers;
   rulers.list = read_ruler_list(file, version);
   return rulers;
 }
 
-std::vector<std::string> read_font_names(PagedSource& file) {
+std::vector<std::string> read_font_names(SourceView& file) {
   std::vector<std::string> names;
   List list;
   if (!find_tagged_list(file, kFontListTag, list) || list.record_size <= kFontRecordName) return names;
-  std::uint8_t name[kFontRecordName + 256];
   for (std::size_t i = 0; i < list.count; ++i) {
     // The name's length byte, then no more of its bytes than the record holds.
-    const std::size_t room = std::min<std::size_t>(list.record_size, sizeof name);
-    if (!read_record(file, list, i, name, kFontRecordName + 1)) break;
-    const std::size_t length = std::min<std::size_t>(name[kFontRecordName], room - kFontRecordName - 1);
-    if (!file.read(list.record(i) + kFontRecordName + 1, name + kFontRecordName + 1, length)) break;
-    names.emplace_back(reinterpret_cast<const char*>(name + kFontRecordName + 1), length);
+    const std::size_t room = std::min<std::size_t>(list.record_size, kFontRecordName + 256);
+    ByteReader rec = record_reader(file, list, i, room);
+    rec.skip(kFontRecordName);
+    const std::size_t length = std::min<std::size_t>(rec.u8(), room - kFontRecordName - 1);
+    const std::span<const std::uint8_t> name = rec.bytes(length);
+    if (!rec.ok()) break;
+    names.emplace_back(reinterpret_cast<const char*>(name.data()), length);
   }
   return names;
 }
@@ -238,7 +246,29 @@ std::size_t ZoneTags::find(std::size_t from) {
   return file_.find(from, kZoneTag);
 }
 
-std::vector<RunningHead> read_running_heads(PagedSource& file, ZoneTags& tags, int version, int main_id) {
+namespace {
+
+// A zone placed by a frame: its rectangle's top and bottom and its number.
+struct Frame {
+  std::int64_t top = 0;
+  std::int64_t bottom = 0;
+  int id = 0;
+};
+
+bool read_frame(SourceView& file, const List& frame, std::size_t i, std::size_t id_at, Frame& placed) {
+  ByteReader rec = record_reader(file, frame, i, frame.record_size);
+  rec.seek(kFrameTop);
+  placed.top = rec.be32s();
+  rec.seek(kFrameBottom);
+  placed.bottom = rec.be32s();
+  rec.seek(id_at);
+  placed.id = rec.be16();
+  return rec.ok();
+}
+
+}  // namespace
+
+std::vector<RunningHead> read_running_heads(SourceView& file, ZoneTags& tags, int version, int main_id) {
   std::vector<RunningHead> heads;
   if (version < 1 || version > 3) return heads;
   const std::size_t record_size = version == 1 ? kFrameRecordV1 : kFrameRecord;
@@ -246,7 +276,6 @@ std::vector<RunningHead> read_running_heads(PagedSource& file, ZoneTags& tags, i
   std::size_t from = 0;
   // Records looked at, bounded by what the file can hold.
   std::size_t budget = file.size() / record_size;
-  std::uint8_t rec[kMaxRecordRead];
   for (int tag_count = 0; tag_count < kFrameTags; ++tag_count) {
     const std::size_t hit = tags.find(from);
     if (hit == file.size()) break;
@@ -260,16 +289,16 @@ std::vector<RunningHead> read_running_heads(PagedSource& file, ZoneTags& tags, i
     std::uint16_t child = 0;
     for (std::size_t i = 0; i < frame.count; ++i)
       if (file.be16(frame.record(i) + id_at, child) && child == main_id) main_record = i;
-    if (main_record == frame.count || !read_record(file, frame, main_record, rec, record_size)) continue;
-    const std::int64_t main_top = be32s_at(rec + kFrameTop);
-    const std::int64_t main_bottom = be32s_at(rec + kFrameBottom);
+    if (main_record == frame.count) continue;
+    Frame main;
+    if (!read_frame(file, frame, main_record, id_at, main)) continue;
     for (std::size_t i = 0; i < frame.count; ++i) {
       if (i == main_record) continue;
-      if (!read_record(file, frame, i, rec, record_size)) break;
-      const int id = be16_at(rec + id_at);
+      Frame placed;
+      if (!read_frame(file, frame, i, id_at, placed)) break;
       if (heads.size() == kMaxRunningHeads) break;
-      if (be32s_at(rec + kFrameBottom) <= main_top) heads.push_back({false, id});
-      else if (be32s_at(rec + kFrameTop) >= main_bottom) heads.push_back({true, id});
+      if (placed.bottom <= main.top) heads.push_back({false, placed.id});
+      else if (placed.top >= main.bottom) heads.push_back({true, placed.id});
     }
     break;
   }

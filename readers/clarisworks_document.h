@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "core/emitter.h"
-#include "readers/paged_source.h"
+#include "core/source_view.h"
 
 namespace lettrix::clarisworks {
 
@@ -29,7 +29,7 @@ struct List {
 
 // Reads the list whose length word is at `at`; false when it does not fit the
 // file or its counts do not add up to its length.
-bool read_list(PagedSource& file, std::size_t at, List& list);
+bool read_list(SourceView& file, std::size_t at, List& list);
 
 // Paragraph format of one ruler, in points from the left and right margins of
 // the text.
@@ -59,11 +59,11 @@ struct Rulers {
 // The rulers of a document; none when the lists are missing or damaged.
 // Versions 1 to 3 give every field of a ruler; from version 4 on only the
 // first line indent is read.
-Rulers read_rulers(PagedSource& file, int version);
+Rulers read_rulers(SourceView& file, int version);
 
 // The font names of a version 4 to 6 document, in the order that character
 // runs number them; empty when the document has no font list.
-std::vector<std::string> read_font_names(PagedSource& file);
+std::vector<std::string> read_font_names(SourceView& file);
 
 // Where the zone tags "DSET" lie in the file. The first search goes on to
 // the end of the file and keeps every tag it meets (up to kMaxKept of them),
@@ -73,13 +73,13 @@ std::vector<std::string> read_font_names(PagedSource& file);
 // to the file.
 class ZoneTags {
  public:
-  explicit ZoneTags(PagedSource& file) : file_(file) {}
+  explicit ZoneTags(SourceView& file) : file_(file) {}
   // The first tag at or after `from`; file.size() when there is none.
   std::size_t find(std::size_t from);
 
  private:
   static constexpr std::size_t kMaxKept = 16384;
-  PagedSource& file_;
+  SourceView& file_;
   std::vector<std::size_t> kept_;  // ascending: every tag from start_ up to the last one
   std::size_t start_ = 0;
   bool scanned_ = false;
@@ -95,7 +95,7 @@ struct RunningHead {
 
 // The headers and footers of a version 1 to 3 document whose main text zone
 // has the number main_id, in the frame's order; empty for other versions.
-std::vector<RunningHead> read_running_heads(PagedSource& file, ZoneTags& tags, int version, int main_id);
+std::vector<RunningHead> read_running_heads(SourceView& file, ZoneTags& tags, int version, int main_id);
 
 // The paragraph properties in force while writing a stream.
 struct ParagraphFormat {

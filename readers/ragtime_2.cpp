@@ -1,4 +1,4 @@
-// Ragtime 2 documents, data fork (also behind a MacBinary header). All numbers
+// Ragtime 2 documents, data fork. All numbers
 // are big-endian.
 //
 //   offset  size  content
@@ -67,9 +67,9 @@ struct Record {
 };
 
 struct Conversion {
-  explicit Conversion(PagedSource& source) : doc(source) {}
+  explicit Conversion(SourceView& source) : doc(source) {}
 
-  PagedSource& doc;
+  SourceView& doc;
   ragtime::Source* source = nullptr;
   ragtime::Writer w;
   ragtime::Budget budget;
@@ -85,9 +85,7 @@ struct Conversion {
     if (n > record_count()) source->cut_short(kRecordTable + n * kRecordSize);
     if (n == 0 || n > record_count() || visited[n]) return false;
     visited[n] = true;
-    std::uint8_t bytes[kRecordSize];
-    if (!doc.read(kRecordTable + (n - 1) * kRecordSize, bytes, sizeof bytes)) return false;
-    ByteReader r(bytes, sizeof bytes);
+    ByteReader r(doc.span(kRecordTable + (n - 1) * kRecordSize, kRecordSize));
     r.skip(4);
     record.next = r.be16();
     r.skip(2);
@@ -127,10 +125,8 @@ void apply_run(ragtime::Writer& w, Bytes run, void*) {
 
 // Locates a text component at a data offset. False when its header lies
 // beyond the file or it is marked empty.
-bool locate_component(PagedSource& doc, std::size_t offset, ragtime::TextComponent& c) {
-  std::uint8_t header[kComponentHeader];
-  if (!doc.read(offset, header, sizeof header)) return false;
-  ByteReader r(header, sizeof header);
+bool locate_component(SourceView& doc, std::size_t offset, ragtime::TextComponent& c) {
+  ByteReader r(doc.span(offset, kComponentHeader));
   const std::uint8_t mark = r.u8();
   r.skip(5);
   const std::size_t length = r.be16();  // the text's length + 1
@@ -174,8 +170,9 @@ bool is_ragtime2_document(std::span<const std::uint8_t> head, std::size_t) {
 
 int orig_ragtime2(const char* source_path, const char* stream_path) {
   ragtime::Source source;
-  if (const int result = ragtime::open_source(source_path, stream_path, is_ragtime2_document, source)) return result;
-  PagedSource& doc = *source.doc;
+  const ragtime::FormatTests tests{"Ragtime 2", signature_ragtime_2, is_ragtime2_document};
+  if (const int result = ragtime::open_source(source_path, stream_path, tests, source)) return result;
+  SourceView& doc = *source.doc;
 
   Conversion cv(doc);
   cv.source = &source;

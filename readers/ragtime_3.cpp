@@ -1,4 +1,4 @@
-// Ragtime 3 documents, data fork (also behind a MacBinary header). All numbers
+// Ragtime 3 documents, data fork. All numbers
 // are big-endian.
 //
 //   offset  size  content
@@ -93,9 +93,9 @@ void apply_run(ragtime::Writer& w, Bytes run, void* context) {
 }
 
 struct Conversion {
-  explicit Conversion(PagedSource& source) : doc(source) {}
+  explicit Conversion(SourceView& source) : doc(source) {}
 
-  PagedSource& doc;
+  SourceView& doc;
   ragtime::Source* source = nullptr;
   ragtime::Writer w;
   ragtime::Budget budget;
@@ -103,13 +103,12 @@ struct Conversion {
 };
 
 void convert_component(Conversion& cv, std::size_t offset) {
-  PagedSource& doc = cv.doc;
-  std::uint8_t header[kComponentHeader];
-  const bool whole = doc.read(offset, header, sizeof header);
-  ByteReader r(header, sizeof header);
+  SourceView& doc = cv.doc;
+  ByteReader r(doc.span(offset, kComponentHeader));
   r.skip(2);
   const std::size_t a = r.be16();  // the text's length + 1
-  if (!whole) {
+  r.skip(1);
+  if (!r.ok()) {
     cv.source->cut_short(offset + kComponentHeader);
     return;
   }
@@ -142,8 +141,9 @@ bool is_ragtime3_document(std::span<const std::uint8_t> head, std::size_t size) 
 
 int orig_ragtime3(const char* source_path, const char* stream_path) {
   ragtime::Source source;
-  if (const int result = ragtime::open_source(source_path, stream_path, is_ragtime3_document, source)) return result;
-  PagedSource& doc = *source.doc;
+  const ragtime::FormatTests tests{"Ragtime 3", signature_ragtime_3, is_ragtime3_document};
+  if (const int result = ragtime::open_source(source_path, stream_path, tests, source)) return result;
+  SourceView& doc = *source.doc;
 
   Conversion cv(doc);
   cv.source = &source;
@@ -156,13 +156,11 @@ int orig_ragtime3(const char* source_path, const char* stream_path) {
   std::uint32_t lowest = 0;
   bool have_lowest = false;
   for (std::size_t i = 0; i < count; ++i) {
-    std::uint8_t bytes[kEntrySize];
-    if (!doc.read(kEntries + i * kEntrySize, bytes, sizeof bytes)) break;
-    ByteReader entry(bytes, sizeof bytes);
+    ByteReader entry(doc.span(kEntries + i * kEntrySize, kEntrySize));
     const std::uint16_t first = entry.be16();
-    if (first == kEndOfList) break;
     entry.seek(kDataOffset);
     const std::uint32_t offset = entry.be32();
+    if (!entry.ok() || first == kEndOfList) break;
     if (first == 0 || offset == 0 || offset == kNoData) continue;
     if (!have_lowest) {
       lowest = offset;

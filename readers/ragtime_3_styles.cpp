@@ -24,14 +24,14 @@ struct Index {
 
 // The index whose entry holds the tag at `tag`, if the bytes before it read
 // as one.
-bool index_around(PagedSource& doc, std::size_t tag, Index& index) {
+bool index_around(SourceView& doc, std::size_t tag, Index& index) {
   for (std::size_t k = 0; k < kMaxEntriesBefore; ++k) {
     const std::size_t back = 6 + k * kEntrySize;
     if (tag < back) return false;
-    std::uint8_t head[6];
-    if (!doc.read(tag - back, head, sizeof head)) continue;
-    const std::size_t length = be16_at(head);
-    const std::size_t first_offset = be32_at(head + 2);
+    ByteReader head(doc.span(tag - back, 6));
+    const std::size_t length = head.be16();
+    const std::size_t first_offset = head.be32();
+    if (!head.ok()) continue;
     if (length < 2 + (k + 1) * kEntrySize || (length - 2) % kEntrySize != 0) continue;
     if (length > doc.size() - (tag - back) || first_offset != length) continue;
     index = {tag - back, length};
@@ -50,22 +50,22 @@ struct Records {
 
 // The records of the zone the index names by this tag, when its header and
 // records lie whole inside the zone and the file.
-bool zone_records(PagedSource& doc, const Index& index, const char* tag, std::size_t min_record, Records& records) {
+bool zone_records(SourceView& doc, const Index& index, const char* tag, std::size_t min_record, Records& records) {
   for (std::size_t entry = index.start + 2; index.start + index.length - entry >= kEntrySize; entry += kEntrySize) {
-    std::uint8_t e[kEntrySize];
-    if (!doc.read(entry, e, sizeof e)) return false;
-    if (std::memcmp(e + 4, tag, 4) != 0) continue;
-    const std::size_t offset = be32_at(e);
+    ByteReader e(doc.span(entry, kEntrySize));
+    const std::size_t offset = e.be32();
+    const Bytes entry_tag = e.bytes(4);
+    if (!e.ok()) return false;
+    if (std::memcmp(entry_tag.data(), tag, 4) != 0) continue;
     // The zone's length, then its header: its own size, the record size and count.
-    std::uint8_t z[10];
     const std::size_t zone_at = index.start + offset;
-    if (zone_at > doc.size() || !doc.read(zone_at, z, sizeof z)) return false;
-    const std::size_t length = be32_at(z);
+    ByteReader z(doc.span(zone_at, 10));
+    const std::size_t length = z.be32();
     const std::size_t header_start = zone_at + 4;
-    const std::size_t header = be16_at(z + 4);
-    records.size = be16_at(z + 6);
-    const std::size_t count = be16_at(z + 8);
-    if (header < 6 || records.size < min_record) return false;
+    const std::size_t header = z.be16();
+    records.size = z.be16();
+    const std::size_t count = z.be16();
+    if (!z.ok() || header < 6 || records.size < min_record) return false;
     // The records lie within the zone as its length gives it, and within the file.
     const std::size_t body = length < doc.size() - header_start ? length : doc.size() - header_start;
     if (header > body) return false;
@@ -79,7 +79,7 @@ bool zone_records(PagedSource& doc, const Index& index, const char* tag, std::si
 
 }  // namespace
 
-std::vector<TextStyle> read_text_styles(PagedSource& doc, std::size_t from) {
+std::vector<TextStyle> read_text_styles(SourceView& doc, std::size_t from) {
   std::vector<TextStyle> styles;
   if (from >= doc.size()) return styles;
   const auto* tag = reinterpret_cast<const std::uint8_t*>(kStyleTag);
@@ -96,12 +96,14 @@ std::vector<TextStyle> read_text_styles(PagedSource& doc, std::size_t from) {
     const std::size_t fonts = font_records.count;
     styles.reserve(style_records.count);
     for (std::size_t i = 0; i < style_records.count; ++i) {
-      std::uint8_t record[kStyleRecordMin];
-      if (!doc.read(style_records.record(i), record, sizeof record)) break;
+      ByteReader record(doc.span(style_records.record(i), kStyleRecordMin));
+      record.skip(4);
+      const std::size_t font = record.be16();
       TextStyle s;
-      const std::size_t font = be16_at(record + 4);
-      s.points = be16_at(record + 6);
-      s.style = be16_at(record + 10);
+      s.points = record.be16();
+      record.skip(2);
+      s.style = record.be16();
+      if (!record.ok()) break;
       std::uint16_t number = 0;
       if (font >= 1 && font <= fonts && doc.be16(font_records.record(font - 1) + 6, number)) s.font_number = number;
       styles.push_back(s);

@@ -33,6 +33,6 @@ struct TextStyle {
 
 // The style list, style 1 first; empty when the document has none that can
 // be found and read whole. Only bytes from `from` on are searched for the index.
-std::vector<TextStyle> read_text_styles(PagedSource& doc, std::size_t from);
+std::vector<TextStyle> read_text_styles(SourceView& doc, std::size_t from);
 
 }  // namespace lettrix::ragtime

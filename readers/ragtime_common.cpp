@@ -5,85 +5,43 @@
 #include <cstdint>
 
 #include "core/byte_helpers.h"
-#include "core/handler.h"
 #include "core/char_output.h"
+#include "core/handler.h"
+#include "core/source_detection.h"
 #include "core/stream_codes.h"
 #include "support/byte_io.h"
 
 namespace lettrix::ragtime {
 
-namespace {
-
-constexpr std::size_t kMacBinaryHeader = 128;
-constexpr std::size_t kMacBinaryNameLength = 1;
-constexpr std::size_t kMacBinaryZero1 = 74;
-constexpr std::size_t kMacBinaryZero2 = 82;
-constexpr std::size_t kMaxNameLength = 63;
-
-}  // namespace
-
-namespace {
-
-// The data fork length when the bytes start with what looks like a MacBinary
-// header, whether or not the file holds the whole fork; -1 otherwise.
-long stated_data_length(Bytes head) {
-  ByteReader r(head);
-  if (!r.has(kMacBinaryHeader)) return -1;
-  const std::uint8_t zero = r.u8();
-  const std::size_t name_length = r.u8();
-  r.seek(kMacBinaryZero1);
-  const std::uint8_t zero1 = r.u8();
-  r.seek(kMacBinaryZero2);
-  const std::uint8_t zero2 = r.u8();
-  const std::uint32_t length = r.be32();  // at 83
-  if (zero != 0 || name_length == 0 || name_length > kMaxNameLength || zero1 != 0 || zero2 != 0) return -1;
-  return static_cast<long>(length);
-}
-
-// The first bytes of the document that starts at `base`.
-Bytes document_head(Bytes head, std::size_t base) { return base < head.size() ? head.subspan(base) : Bytes(); }
-
-}  // namespace
-
-long macbinary_data_length(Bytes head, std::uint64_t file_size) {
-  const long length = stated_data_length(head);
-  return length >= 0 && static_cast<std::uint64_t>(length) <= file_size - kMacBinaryHeader ? length : -1;
-}
-
-int open_source(const char* source_path, const char* stream_path, FormatTest is_format, Source& source) {
-  source.in = open_file(source_path, "rb");
+int open_source(const char* source_path, const char* stream_path, const FormatTests& tests, Source& source) {
+  std::string error;
+  const bool opened = open_source_file(source_path, source.file, error);
   source.out = open_file(stream_path, "w+b");
-  if (!source.in || !source.out) return -1;
-  const long file_size = stream_size(source.in.get());
-  if (file_size < 0) return -1;
-  const std::size_t size = static_cast<std::size_t>(file_size);
-  // The MacBinary header and the head of the document behind it.
-  std::uint8_t head_bytes[kMacBinaryHeader + kHeadBytes];
-  const std::size_t head_size = std::min(size, sizeof head_bytes);
-  if (std::fseek(source.in.get(), 0, SEEK_SET) != 0 ||
-      std::fread(head_bytes, 1, head_size, source.in.get()) != head_size)
-    return -1;
-  const Bytes head(head_bytes, head_size);
-  const long fork = macbinary_data_length(head, size);
-  source.base = fork < 0 ? 0 : kMacBinaryHeader;
-  std::size_t doc_size = fork < 0 ? size : static_cast<std::size_t>(fork);
-  if (doc_size == 0) return -2;
-  if (!is_format(document_head(head, source.base).first(std::min(doc_size, head_size - source.base)), doc_size)) {
-    // A MacBinary header whose data fork is cut short: the document is the
-    // part the file holds, when that part is one.
-    const long stated = stated_data_length(head);
-    if (fork >= 0 || stated <= 0 || !is_format(document_head(head, kMacBinaryHeader), size - kMacBinaryHeader))
-      return -1;
-    source.base = kMacBinaryHeader;
-    doc_size = size - kMacBinaryHeader;
-    source.damage.cut_short("text", size, kMacBinaryHeader + static_cast<std::size_t>(stated));
+  if (!opened) set_handler_reason(error);
+  if (!opened || !source.out) return -1;
+  SourceView& doc = source.doc.emplace(source.file.data);
+  if (doc.size() == 0) {
+    set_handler_reason(std::string("not a ") + tests.shown_name + " document: its data fork is empty");
+    return -2;
   }
-  source.doc.emplace(source.in.get(), source.base, doc_size);
-  return 0;
+  const Bytes head = doc.span_up_to(0, kDetectPrefix);
+  if (doc.failed()) {
+    set_handler_reason("the file could not be read");
+    return -1;
+  }
+  if (tests.is_format(head, doc.size())) return 0;
+  std::string why;
+  const DataForkView fork{head, doc.size(), source.file.type, source.file.creator};
+  if (tests.signature(fork, &why) != Confidence::None || why.empty()) why = "its header does not read as one";
+  set_handler_reason(std::string("not a ") + tests.shown_name + " document: " + why);
+  return -1;
 }
 
 int finish_stream(Source& source) {
-  if (source.doc && source.doc->failed()) return -1;
+  if (source.doc && source.doc->failed()) {
+    set_handler_reason("a part of the file could not be read");
+    return -1;
+  }
   return reader_result(source.out.get(), source.damage);
 }
 
@@ -98,7 +56,7 @@ std::size_t whole_records(std::size_t count, std::size_t size, std::size_t room)
 
 }  // namespace
 
-std::size_t locate_text(PagedSource& doc, std::size_t text_at, std::size_t declared, bool zero_before_count,
+std::size_t locate_text(SourceView& doc, std::size_t text_at, std::size_t declared, bool zero_before_count,
                         TextComponent& c) {
   const std::size_t size = doc.size();
   std::size_t at = text_at < size ? text_at : size;
@@ -157,7 +115,7 @@ constexpr std::size_t kNever = SIZE_MAX;
 
 class TextWalk {
  public:
-  TextWalk(Writer& w, PagedSource& doc, const TextComponent& c, const TextRules& rules, ApplyRun apply_run,
+  TextWalk(Writer& w, SourceView& doc, const TextComponent& c, const TextRules& rules, ApplyRun apply_run,
            void* context)
       : w_(w), doc_(doc), c_(c), rules_(rules), apply_run_(apply_run), context_(context) {}
 
@@ -213,9 +171,8 @@ class TextWalk {
   }
 
   void apply_run(std::size_t k) {
-    std::uint8_t scratch[kMaxRunSize];
-    const std::uint8_t* run = c_.run_size <= sizeof scratch ? doc_.bytes(c_.run(k), c_.run_size, scratch) : nullptr;
-    if (run) apply_run_(w_, Bytes(run, c_.run_size), context_);
+    const Bytes run = c_.run_size <= kMaxRunSize ? doc_.span(c_.run(k), c_.run_size) : Bytes();
+    if (run.size() == c_.run_size) apply_run_(w_, run, context_);
     carried_ = false;
   }
 
@@ -276,7 +233,7 @@ class TextWalk {
   }
 
   Writer& w_;
-  PagedSource& doc_;
+  SourceView& doc_;
   const TextComponent& c_;
   const TextRules& rules_;
   ApplyRun apply_run_;
@@ -291,7 +248,7 @@ class TextWalk {
 
 }  // namespace
 
-void write_text(Writer& w, PagedSource& doc, const TextComponent& c, const TextRules& rules, ApplyRun apply_run,
+void write_text(Writer& w, SourceView& doc, const TextComponent& c, const TextRules& rules, ApplyRun apply_run,
                 void* context) {
   TextWalk(w, doc, c, rules, apply_run, context).run();
 }

@@ -1,6 +1,5 @@
 // Pieces shared by the Ragtime 2 and Ragtime 3 readers: the document (the
-// data fork, also from behind a MacBinary header, read through a few cached
-// blocks), a text component located in it, and the walk over a component's
+// data fork, read through a SourceView), a text component located in it, and the walk over a component's
 // text that both versions share. The layouts themselves are drawn at the top
 // of ragtime_2.cpp and ragtime_3.cpp.
 #pragma once
@@ -15,7 +14,8 @@
 #include "core/charset.h"
 #include "core/emitter.h"
 #include "core/mac_font_names.h"
-#include "readers/paged_source.h"
+#include "core/signature.h"
+#include "core/source_view.h"
 #include "readers/plain_bytes.h"
 #include "readers/reader_damage.h"
 #include "support/file_handle.h"
@@ -24,41 +24,41 @@ namespace lettrix::ragtime {
 
 using Bytes = std::span<const std::uint8_t>;
 
-// A conversion's files: the stream being written and the document, which is
-// the data fork behind a MacBinary header (only the bytes its header counts),
-// or the whole file.
+// A conversion's files: the stream being written and the document, the data
+// fork of the source (a wrapper around it is looked through when the source
+// is opened).
 struct Source {
-  FilePtr in;
+  SourceFile file;
   FilePtr out;
-  std::optional<PagedSource> doc;
-  std::size_t base = 0;  // where doc starts in the file
-  Damage damage;         // what the conversion found missing
+  std::optional<SourceView> doc;
+  Damage damage;  // what the conversion found missing
 
   // Notes a structure that ends at document offset `end`, beyond the document.
-  void cut_short(std::size_t end) { damage.cut_short_at_least("text", base + doc->size(), base + end); }
+  void cut_short(std::uint64_t end) { damage.cut_short_at_least("text", doc->size(), end); }
 };
 
-// The first bytes of a document (at least kHeadBytes of them, or all there
-// are) and its size: enough for a version's test of its header.
-inline constexpr std::size_t kHeadBytes = 256;
+// A version's own test of a document's first bytes (kDetectPrefix of them, or
+// all there are) and its size.
 using FormatTest = bool (*)(Bytes head, std::size_t size);
 
-// Opens the source and the stream and places the document in the file. 0, or
-// the reader's result: -1 when a file cannot be opened or read or is_format
-// refuses the document, -2 when the document is empty. A MacBinary header
-// whose data fork the file holds only in part gives the part there is, and
-// the damage is noted.
-int open_source(const char* source_path, const char* stream_path, FormatTest is_format, Source& source);
+// How a reader tells its documents: its shown name, the signature test that
+// says why a document is refused, and its own test, which decides.
+struct FormatTests {
+  const char* shown_name;
+  SignatureTest signature;
+  FormatTest is_format;
+};
+
+// Opens the source and the stream and views the document. 0, or the
+// reader's result: -1 when a file cannot be opened or read or the format's
+// test refuses the document (handler_reason says why), -2 when the document
+// is empty.
+int open_source(const char* source_path, const char* stream_path, const FormatTests& tests, Source& source);
 
 // The reader's result once the stream is written: 0, -1 when a write or a
 // read of the source failed, or kHandlerDamaged when the source's damage
 // noted a fault.
 int finish_stream(Source& source);
-
-// The length of the data fork when the first bytes of a file of file_size
-// bytes are a MacBinary header (byte 0 zero, a name of 1 to 63 characters,
-// bytes 74 and 82 zero, a data fork that the file holds), otherwise -1.
-long macbinary_data_length(Bytes head, std::uint64_t file_size);
 
 // A text component as found in the document: where its text lies (only the
 // bytes the document holds), its character runs and its paragraph formats
@@ -85,7 +85,7 @@ struct TextComponent {
 // lists hold the whole records the document holds, and the formats only when
 // the run list is whole. A run count of 0 stands for a count one byte further
 // on when zero_before_count is set. Returns the offset just after the component.
-std::size_t locate_text(PagedSource& doc, std::size_t text_at, std::size_t declared, bool zero_before_count,
+std::size_t locate_text(SourceView& doc, std::size_t text_at, std::size_t declared, bool zero_before_count,
                         TextComponent& c);
 
 // How much component data a conversion may still read: each component uses
@@ -143,7 +143,7 @@ inline constexpr std::size_t kMaxRunSize = 16;
 //   0x1F        dropped (a soft hyphen)
 //   0x5C        Backslash
 //   others      through the writer's character table
-void write_text(Writer& w, PagedSource& doc, const TextComponent& c, const TextRules& rules, ApplyRun apply_run,
+void write_text(Writer& w, SourceView& doc, const TextComponent& c, const TextRules& rules, ApplyRun apply_run,
                 void* context);
 
 }  // namespace lettrix::ragtime

@@ -8,8 +8,9 @@
 #include "core/driver_state.h"
 #include "core/format_registry.h"
 #include "core/stream_printer.h"
+#include "core/source_view.h"
 #include "readers/clarisworks_document.h"
-#include "readers/paged_source.h"
+#include "reader_refusals.h"
 #include "test_util.h"
 
 namespace lettrix {
@@ -39,6 +40,20 @@ Result read_doc(const std::string& source) {
 // The stream of a document whose one run is 10-point font 0 (no Font code).
 std::string plain(const std::string& text) {
   return read_doc(ClarisWorksBuilder{}.run({.font = 0, .size = 10}).text(text).build()).printed();
+}
+
+// Files of other kinds are refused with a reason; a text cut short converts
+// as far as it goes and says where it was cut.
+TEST(ClarisWorksReader, RefusalsAndCutsSayWhy) {
+  testing::expect_refusals(orig_clarisworks, "Claris/AppleWorks", "macwrite-ii/letter.mw2");
+  const std::string doc = ClarisWorksBuilder{}.text(std::string(300, 'x')).build();
+  const std::size_t cut = doc.find("xxxx") + 100;
+  clear_handler_reason();
+  const Result r = read_doc(doc.substr(0, cut));
+  EXPECT_EQ(r.rc, kHandlerDamaged);
+  EXPECT_EQ(r.stream, std::string(100, 'x'));
+  // The rest of the text and its 0x00 (ClarisWorks) or its run count (Ragtime).
+  EXPECT_EQ(handler_reason(), "text cut short at byte " + std::to_string(cut) + " of at least " + std::to_string(cut + 201));
 }
 
 constexpr char kPlainStart[] = "{FontSize 0,246}";  // the first run always writes its size
@@ -350,7 +365,7 @@ TEST(ClarisWorksZoneTags, AnswersAsTheFileSearch) {
   const auto doc_with = [](std::size_t tags) {
     std::string doc(64, 'x');
     for (std::size_t i = 0; i < tags; ++i) doc += (i % 3 == 0 ? "DSETDSET" : "ab DSET D");
-    return doc + std::string(PagedSource::kPageSize, 'y') + "DSET" + "zz";
+    return doc + std::string(SourceView::kPageSize, 'y') + "DSET" + "zz";
   };
   struct Case {
     std::size_t tags;   // about as many tags in the document
@@ -358,8 +373,7 @@ TEST(ClarisWorksZoneTags, AnswersAsTheFileSearch) {
   };
   for (const Case& k : {Case{0, 0}, Case{5, 0}, Case{5, 70}, Case{30000, 0}, Case{30000, 1000}}) {
     const std::string doc = doc_with(k.tags);
-    auto stream = testing::memory_stream(doc);
-    PagedSource file(stream.get(), 0, doc.size());
+    SourceView file({reinterpret_cast<const std::uint8_t*>(doc.data()), doc.size()});
     clarisworks::ZoneTags tags(file);
     std::vector<std::size_t> froms = {k.first, 0, 1, 63, 64, 65, 71, doc.size() / 2, doc.size() - 7,
                                       doc.size() - 6, doc.size() - 5, doc.size() - 1, doc.size()};

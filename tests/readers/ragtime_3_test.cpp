@@ -6,6 +6,7 @@
 #include "builders/ragtime_builder.h"
 #include "core/handler.h"
 #include "macwrite_test_support.h"
+#include "reader_refusals.h"
 
 namespace lettrix {
 namespace {
@@ -217,6 +218,20 @@ TEST(Ragtime3Reader, MacBinaryConvertsAsTheDataFork) {
   EXPECT_EQ(wrapped.rc, 0);
   EXPECT_EQ(wrapped.stream, fork.stream);
   EXPECT_EQ(fork.printed(), "{FontSize 246,244}{Font 0,2}Caf{TableChar 1,41}¶{BoldOn}bold");
+}
+
+// Files of other kinds are refused with a reason; a text cut short converts
+// as far as it goes and says where it was cut.
+TEST(Ragtime3Reader, RefusalsAndCutsSayWhy) {
+  testing::expect_refusals(orig_ragtime3, "Ragtime 3", "clarisworks/letter.cwk");
+  const std::string doc = Ragtime3Builder{}.text({.text = std::string(300, 'x')}).build();
+  const std::size_t cut = doc.find("xxxx") + 100;
+  clear_handler_reason();
+  const testing::ReaderRun r = testing::run_reader(orig_ragtime3, doc.substr(0, cut));
+  EXPECT_EQ(r.rc, kHandlerDamaged);
+  EXPECT_EQ(r.printed().substr(0, 100), std::string(100, 'x'));
+  // The rest of the text and its 0x00 (ClarisWorks) or its run count (Ragtime).
+  EXPECT_EQ(handler_reason(), "text cut short at byte " + std::to_string(cut) + " of at least " + std::to_string(cut + 202));
 }
 
 }  // namespace
