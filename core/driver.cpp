@@ -10,6 +10,7 @@
 #include "core/format_registry.h"
 #include "core/mac_wrappers.h"
 #include "core/source_detection.h"
+#include "core/source_view.h"
 #include "core/wrapped_source.h"
 #include "support/file_handle.h"
 #include "support/owned_files.h"
@@ -245,10 +246,7 @@ std::string file_role(const std::string& path, const PathBuffers& paths) {
 // row its content shows (result.source_row follows). A status other than Ok
 // when the file is passed over or its wrapper is damaged. With a chosen
 // format that the content contradicts, result.warning says what it looks like.
-ConversionStatus pick_reader(const std::string& source, ConversionResult& result, Handler& reader,
-                             bool& plain_file) {
-  const Detection found = detect_format(source, look_beside(source));
-  plain_file = found.plain_file;
+ConversionStatus pick_reader(const Detection& found, ConversionResult& result, Handler& reader) {
   if (!source_detection()) {
     if (found.is_source() && found.source_row != result.source_row && found.confidence >= Confidence::Likely)
       result.warning = "looks like " + found.name;
@@ -265,6 +263,15 @@ ConversionStatus pick_reader(const std::string& source, ConversionResult& result
   reader = source_formats.rows[found.source_row].reader;
   return reader ? ConversionStatus::Ok : ConversionStatus::NotAvailable;
 }
+
+// The source as the reader is to see it, published for it while the
+// conversion lasts (core/source_view.h).
+struct SourcePublication {
+  SourcePublication(const std::string& path, const SourceFile& file) { publish_source(path, file); }
+  ~SourcePublication() { withdraw_source(); }
+  SourcePublication(const SourcePublication&) = delete;
+  SourcePublication& operator=(const SourcePublication&) = delete;
+};
 
 // Releases the source's registration whatever way the conversion ends.
 struct SourceRelease {
@@ -303,8 +310,13 @@ ConversionResult convert_file(const std::string& source) {
   SourceRelease source_release{source};
   if (check == SourceCheck::Missing) return finish(result, ConversionStatus::NoSuchFile);
   if (check != SourceCheck::Ok) return failed(result, ConversionStatus::BadSource, source_check_text(check, err));
-  bool plain_file = false;
-  if (const ConversionStatus picked = pick_reader(source, result, reader, plain_file); picked != ConversionStatus::Ok)
+  // Opened once, through the descriptor the check kept: detection, the
+  // wrapper and the reader all read this one source.
+  SourceFile opened;
+  std::string open_error;
+  const SourceOpen open_status = open_source(source, opened, open_error, look_beside(source));
+  if (const ConversionStatus picked = pick_reader(detect_source(opened, is_appledouble_name(source)), result, reader);
+      picked != ConversionStatus::Ok)
     return finish(result, picked);
 
   const FormatEntry& dst = target_formats.rows[dst_row];
@@ -322,15 +334,14 @@ ConversionResult convert_file(const std::string& source) {
   WorkStreamGuard temp_guard(paths.temporary);
 
   // A wrapped source: its reader gets the data fork and the resource fork.
-  PreparedSource prepared;
-  std::string unwrap_error;
-  if (!prepare_source(source, prepared, unwrap_error, plain_file)) {
+  if (open_status != SourceOpen::Ok) {
     take_file_failure();
-    return failed(result, ConversionStatus::WrapperFailed, unwrap_error);
+    return failed(result, ConversionStatus::WrapperFailed, open_error);
   }
-  set_current_files(prepared.reader_path, paths.temporary);
+  const SourcePublication publication(source, opened);
+  set_current_files(source, paths.temporary);
   clear_handler_reason();
-  int rc = reader(prepared.reader_path.c_str(), paths.temporary.c_str());
+  int rc = reader(source.c_str(), paths.temporary.c_str());
   const int reader_rc = rc;
   const std::string damage = rc == kHandlerDamaged ? handler_reason() : std::string();
   FileFailure io = take_file_failure();

@@ -18,9 +18,6 @@ Handler g_reader = nullptr;
 Handler g_writer = nullptr;
 std::string g_handler_reason;
 bool g_detect_sources = false;
-std::string g_fork_data_path;
-std::string g_fork_resource_path;
-std::string g_fork_file_type;
 
 }  // namespace
 
@@ -33,22 +30,6 @@ void set_current_files(const std::string& input, const std::string& output) {
 }
 
 const std::string& current_file(int output) { return output ? g_current_output : g_current_input; }
-
-void set_resource_fork(const std::string& data_path, const std::string& resource_path, const std::string& file_type) {
-  g_fork_data_path = data_path;
-  g_fork_resource_path = resource_path;
-  g_fork_file_type = file_type;
-}
-
-const std::string& resource_fork_of(const std::string& data_path) {
-  static const std::string kNone;
-  return !g_fork_data_path.empty() && data_path == g_fork_data_path ? g_fork_resource_path : kNone;
-}
-
-const std::string& file_type_of(const std::string& data_path) {
-  static const std::string kNone;
-  return !g_fork_data_path.empty() && data_path == g_fork_data_path ? g_fork_file_type : kNone;
-}
 
 void init_path_buffers() {
   for (std::string* s : {&g_paths.source, &g_paths.target, &g_paths.temporary}) {

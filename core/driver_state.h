@@ -19,16 +19,6 @@ void set_current_files(const std::string& input, const std::string& output);
 // The output path when output is nonzero, the input path otherwise.
 const std::string& current_file(int output);
 
-// The resource fork of the document a reader is given, when a wrapper in
-// front of it (MacBinary, BinHex, AppleSingle, AppleDouble) supplied one: the
-// private file that holds it. resource_fork_of answers only for the data-fork
-// path it was published with, and "" for any other path or when none is;
-// file_type_of likewise gives the file type the wrapper kept ("TEXT"), or "".
-void set_resource_fork(const std::string& data_path, const std::string& resource_path,
-                       const std::string& file_type = std::string());
-const std::string& resource_fork_of(const std::string& data_path);
-const std::string& file_type_of(const std::string& data_path);
-
 // The driver's three path buffers (source, target, temporary).
 struct PathBuffers {
   std::string source;

@@ -10,6 +10,7 @@
 #include "core/binhex.h"
 #include "core/byte_helpers.h"
 #include "core/format_registry.h"
+#include "core/source_view.h"
 #include "support/file_handle.h"
 #include "support/platform.h"
 
@@ -178,18 +179,6 @@ Detection detect(std::span<const std::uint8_t> head, std::uint64_t size, const R
   return d;
 }
 
-// At most count bytes from offset of a file of size bytes: no more is asked
-// for than the file holds (asking past the end costs one more read).
-std::vector<std::uint8_t> read_window(std::FILE* f, std::uint64_t size, std::uint64_t offset, std::size_t count) {
-  if (offset >= size) return {};
-  count = static_cast<std::size_t>(std::min<std::uint64_t>(count, size - offset));
-  std::vector<std::uint8_t> bytes(count);
-  if (offset > static_cast<std::uint64_t>(LONG_MAX) || std::fseek(f, static_cast<long>(offset), SEEK_SET) != 0)
-    return {};
-  bytes.resize(std::fread(bytes.data(), 1, count, f));
-  return bytes;
-}
-
 }  // namespace
 
 const char* confidence_name(Confidence c) {
@@ -215,34 +204,29 @@ std::string Detection::summary() const {
   return "";
 }
 
-Detection detect_format(const std::string& path, bool look_beside) {
-  FilePtr f = open_kept_file(path);
-  Detection d;
-  const long size = f ? stream_size(f.get()) : -1;
-  if (!f || size < 0) {
+Detection detect_source(const SourceFile& file, bool is_companion_name) {
+  if (!file.whole.present()) {
+    Detection d;
     d.verdict = Verdict::Unreadable;
     d.problem = "cannot open it";
     return d;
   }
-  const auto file_size = static_cast<std::uint64_t>(size);
-  const std::vector<std::uint8_t> head = read_window(f.get(), file_size, 0, kDetectPrefix);
-  std::vector<std::uint8_t> companion;
-  std::uint64_t companion_size = 0;
-  if (look_beside && !is_appledouble_name(path)) {
-    if (FilePtr c = open_file(appledouble_companion(path), "rb")) {
-      const long n = stream_size(c.get());
-      if (n > 0) {
-        companion_size = static_cast<std::uint64_t>(n);
-        companion = read_window(c.get(), companion_size, 0, kWrapperProbeSize);
-      }
-    }
-  }
-  std::FILE* file = f.get();
-  return detect(head, static_cast<std::uint64_t>(size),
-                [file, file_size](std::uint64_t offset, std::size_t count) {
-                  return read_window(file, file_size, offset, count);
+  const std::vector<std::uint8_t> head = read_fork_head(file.whole, kDetectPrefix);
+  const std::vector<std::uint8_t> companion = read_fork_head(file.companion, kWrapperProbeSize);
+  const SourceFork& whole = file.whole;
+  return detect(head, whole.size,
+                [&whole](std::uint64_t offset, std::size_t count) {
+                  if (offset >= whole.size) return std::vector<std::uint8_t>{};
+                  return read_fork_head(SourceFork{whole.file, whole.offset + offset, whole.size - offset}, count);
                 },
-                companion, companion_size, is_appledouble_name(path));
+                companion, file.companion.size, is_companion_name);
+}
+
+Detection detect_format(const std::string& path, bool look_beside) {
+  SourceFile file;
+  std::string error;
+  open_source(path, file, error, look_beside);
+  return detect_source(file, is_appledouble_name(path));
 }
 
 Detection detect_bytes(std::span<const std::uint8_t> file) {

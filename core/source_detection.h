@@ -58,6 +58,12 @@ struct Detection {
 // folder), so none is looked for.
 Detection detect_format(const std::string& path, bool look_beside = true);
 
+// The same for a source opened already (core/source_view.h): its bytes are
+// read through the descriptors it holds. is_companion_name: the file's name
+// starts with "._".
+struct SourceFile;
+Detection detect_source(const SourceFile& file, bool is_companion_name);
+
 // The same for a file held in memory (no AppleDouble companion): for tests
 // and fuzzing.
 Detection detect_bytes(std::span<const std::uint8_t> file);

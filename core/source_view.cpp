@@ -40,11 +40,7 @@ bool pread_all(int fd, std::uint8_t* to, std::size_t count, std::uint64_t offset
   return true;
 }
 
-std::vector<std::uint8_t> read_head(const SourceFork& fork, std::size_t count) {
-  std::vector<std::uint8_t> head(static_cast<std::size_t>(std::min<std::uint64_t>(count, fork.size)));
-  if (!fork.present() || !pread_all(fork.file->fd, head.data(), head.size(), fork.offset)) head.clear();
-  return head;
-}
+std::vector<std::uint8_t> read_head(const SourceFork& fork, std::size_t count) { return read_fork_head(fork, count); }
 
 std::shared_ptr<const SourceDescriptor> open_descriptor(const std::string& path) {
   auto d = std::make_shared<SourceDescriptor>();
@@ -115,6 +111,7 @@ bool look_beside_for(const std::string& path, SourceFile& file, std::string& err
   if (d->fd < 0) return true;
   const SourceFork whole{d, 0, descriptor_size(d->fd)};
   if (whole.size == 0) return true;
+  file.companion = whole;
   WrappedFile info;
   const WrapperCheck check = probe_applesingle(read_head(whole, kWrapperProbeSize), whole.size, info, error);
   if (info.kind != WrapperKind::AppleDouble || check == WrapperCheck::NotWrapped) {
@@ -123,6 +120,7 @@ bool look_beside_for(const std::string& path, SourceFile& file, std::string& err
   }
   if (check == WrapperCheck::Damaged) return false;
   file.wrapper = WrapperKind::AppleDouble;
+  file.wrapped = info;
   file.type = info.type;
   file.creator = info.creator;
   file.resource = {d, info.resource_offset, info.resource_length};
@@ -131,40 +129,54 @@ bool look_beside_for(const std::string& path, SourceFile& file, std::string& err
 
 }  // namespace
 
-bool open_source_file(const std::string& path, SourceFile& file, std::string& error, bool look_beside) {
+std::vector<std::uint8_t> read_fork_head(const SourceFork& fork, std::size_t count) {
+  std::vector<std::uint8_t> head(static_cast<std::size_t>(std::min<std::uint64_t>(count, fork.size)));
+  if (!fork.present() || !pread_all(fork.file->fd, head.data(), head.size(), fork.offset)) head.clear();
+  return head;
+}
+
+SourceOpen open_source(const std::string& path, SourceFile& file, std::string& error, bool look_beside) {
   if (!g_published_path.empty() && path == g_published_path) {
     file = g_published;
-    return true;
+    return SourceOpen::Ok;
   }
   file = SourceFile{};
   auto d = open_descriptor(path);
   if (!d) {
     error = "cannot open it";
-    return false;
+    return SourceOpen::CannotOpen;
   }
-  const SourceFork whole{d, 0, descriptor_size(d->fd)};
-  const std::vector<std::uint8_t> head = read_head(whole, kBinHexProbeSize);
+  file.whole = SourceFork{d, 0, descriptor_size(d->fd)};
+  const std::vector<std::uint8_t> head = read_head(file.whole, kBinHexProbeSize);
   WrappedFile info;
   std::vector<std::uint8_t> decoded;
-  WrapperCheck check = probe_macbinary(head, whole.size, info, error);
-  if (check == WrapperCheck::NotWrapped) check = probe_applesingle(head, whole.size, info, error);
+  WrapperCheck check = probe_macbinary(head, file.whole.size, info, error);
+  if (check == WrapperCheck::NotWrapped) check = probe_applesingle(head, file.whole.size, info, error);
   if (check == WrapperCheck::NotWrapped) check = probe_binhex(head, info, decoded, error);
-  if (check == WrapperCheck::Damaged) return false;
+  file.wrapped = info;
+  if (check == WrapperCheck::Damaged) return SourceOpen::DamagedWrapper;
   if (check == WrapperCheck::NotWrapped) {
-    file.data = whole;
-    return !look_beside || is_appledouble_name(path) || look_beside_for(path, file, error);
+    file.wrapped = WrappedFile{};
+    file.data = file.whole;
+    if (!look_beside || is_appledouble_name(path)) return SourceOpen::Ok;
+    return look_beside_for(path, file, error) ? SourceOpen::Ok : SourceOpen::DamagedWrapper;
   }
   if (!info.has_data_fork) {
     error = "AppleDouble: this file holds no data fork; convert the file whose name it carries after \"._\"";
-    return false;
+    return SourceOpen::NoDataFork;
   }
-  if (info.kind == WrapperKind::BinHex) return decode_binhex_forks(whole, info, file, error);
+  if (info.kind == WrapperKind::BinHex)
+    return decode_binhex_forks(file.whole, info, file, error) ? SourceOpen::Ok : SourceOpen::DamagedWrapper;
   file.data = {d, info.data_offset, info.data_length};
   file.resource = {d, info.resource_offset, info.resource_length};
   file.wrapper = info.kind;
   file.type = info.type;
   file.creator = info.creator;
-  return true;
+  return SourceOpen::Ok;
+}
+
+bool open_source_file(const std::string& path, SourceFile& file, std::string& error, bool look_beside) {
+  return open_source(path, file, error, look_beside) == SourceOpen::Ok;
 }
 
 SourceFork open_plain_fork(const std::string& path) {

@@ -51,7 +51,25 @@ struct SourceFile {
   WrapperKind wrapper = WrapperKind::None;
   std::string type;     // four characters, or empty when no wrapper kept them
   std::string creator;
+  WrappedFile wrapped;  // what the wrapper said of the file (kind None for a plain file)
+  SourceFork whole;      // the file as it stands, its wrapper included
+  SourceFork companion;  // the file "._NAME" beside it, when there is one (of any kind)
 };
+
+enum class SourceOpen {
+  Ok,
+  CannotOpen,      // the file cannot be opened
+  DamagedWrapper,  // its wrapper's CRC or lengths are wrong, or a work file failed
+  NoDataFork,      // an AppleDouble header: its document is the file without "._"
+};
+
+// open_source_file with the kind of failure: whole and companion are filled
+// in whatever the answer but CannotOpen, for detection to look at.
+SourceOpen open_source(const std::string& path, SourceFile& file, std::string& error, bool look_beside = true);
+
+// The first count bytes of a fork (fewer where it ends), empty when it cannot
+// be read.
+std::vector<std::uint8_t> read_fork_head(const SourceFork& fork, std::size_t count);
 
 // Opens the source at path for a reader. A source the driver has opened and
 // published (publish_source) is taken as it stands: nothing is opened again.

@@ -13,6 +13,7 @@
 #include "core/crc_ccitt.h"
 #include "core/driver_state.h"
 #include "core/wrapped_source.h"
+#include "support/file_handle.h"
 #include "readers/nisus.h"
 #include "test_util.h"
 
@@ -243,14 +244,22 @@ TEST(PreparedSource, EveryWrapperGivesTheReaderBothForks) {
       std::string error;
       ASSERT_TRUE(prepare_source(dir.file("doc"), p, error)) << error;
       EXPECT_EQ(p.wrapper, c.kind);
-      EXPECT_EQ(read_file(p.reader_path), data);
-      const std::string& fork = resource_fork_of(p.reader_path);
-      ASSERT_FALSE(fork.empty());
-      EXPECT_EQ(read_file(fork), kDoc.resource_fork);
-      EXPECT_TRUE(resource_fork_of(dir.file("other")).empty());
+      EXPECT_EQ(p.reader_path, dir.file("doc"));
+      // The reader, opening its source, is given the published forks.
+      SourceFile seen;
+      ASSERT_TRUE(open_source_file(p.reader_path, seen, error));
+      EXPECT_EQ(seen.data.file, p.file.data.file);
+      auto bytes = [](const SourceFork& fork) {
+        SourceView v(fork);
+        const auto s = v.span(0, static_cast<std::size_t>(v.size()));
+        return std::string(s.begin(), s.end());
+      };
+      EXPECT_EQ(bytes(seen.data), data);
+      ASSERT_TRUE(seen.resource.present());
+      EXPECT_EQ(bytes(seen.resource), kDoc.resource_fork);
+      EXPECT_EQ(temp.files(), 0u) << "a work file with a name";
     }
     EXPECT_EQ(temp.files(), 0u) << "work files left behind";
-    EXPECT_TRUE(resource_fork_of(dir.file("doc")).empty());
   }
 
   // A plain file goes to its reader as it is; a damaged wrapper is refused by
@@ -274,12 +283,14 @@ TEST(PreparedSource, EveryWrapperGivesTheReaderBothForks) {
     EXPECT_EQ(temp.files(), 0u);
   }
   write_file(dir.file("doc"), data);
-  PreparedSource plain;
   std::string error;
-  EXPECT_TRUE(prepare_source(dir.file("doc"), plain, error));
-  EXPECT_EQ(plain.reader_path, dir.file("doc"));
-  EXPECT_EQ(plain.wrapper, WrapperKind::None);
-  EXPECT_TRUE(resource_fork_of(dir.file("doc")).empty());
+  {
+    PreparedSource plain;
+    EXPECT_TRUE(prepare_source(dir.file("doc"), plain, error));
+    EXPECT_EQ(plain.reader_path, dir.file("doc"));
+    EXPECT_EQ(plain.wrapper, WrapperKind::None);
+    EXPECT_FALSE(plain.file.resource.present());
+  }
   write_file(dir.file("._doc"), std::string("\x00\x05\x16\x07\x00\x02\x00\x00", 8) + std::string(16, '\0') + std::string("\x00\x09", 2));
   PreparedSource broken_companion;
   EXPECT_FALSE(prepare_source(dir.file("doc"), broken_companion, error));
