@@ -135,8 +135,9 @@ class Parser {
     std::string shown;
     if (length > 0) {
       constexpr std::size_t kShown = 40;
-      shown = "\"" + std::string(text_.substr(at, length < kShown ? length : kShown)) + (length > kShown ? "...\"" : "\"") +
-              ": ";
+      shown = "\"";
+      shown.append(text_.substr(at, length < kShown ? length : kShown));
+      shown += length > kShown ? "...\": " : "\": ";
     }
     result.error = "offset " + std::to_string(at) + " (line " + std::to_string(line) + "): " + shown + why;
     result.offset = at;

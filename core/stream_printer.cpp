@@ -51,7 +51,10 @@ bool is_hex_digit(std::uint8_t c) { return (c >= '0' && c <= '9') || (c >= 'A' &
 void print_picture(std::string& out, const StreamItem& item) {
   out += "{Picture ";
   out += std::to_string(item.op1);
-  if (item.op2 != 0) out += "," + std::to_string(item.op2);
+  if (item.op2 != 0) {
+    out += ',';
+    out += std::to_string(item.op2);
+  }
   // A whole Picture item holds at least its eight bytes of height and width.
   const std::uint8_t* body = item.data.data() + 8;
   const std::uint8_t* end = item.data.data() + item.data.size();
