@@ -40,6 +40,11 @@ std::uint64_t padded128(std::uint64_t n) { return (n + 127) / 128 * 128; }
 
 std::string four_chars(std::span<const std::uint8_t> b) { return std::string(b.begin(), b.end()); }
 
+// A file type or creator as the Finder's codes are: four printable characters.
+bool finder_code(const std::uint8_t* code) {
+  return std::all_of(code, code + 4, [](std::uint8_t c) { return c >= 0x20 && c <= 0x7E; });
+}
+
 std::string past_end(const char* wrapper, const char* what, std::uint64_t end, std::uint64_t size) {
   return std::string(wrapper) + ": " + what + " runs past the end of the file (to byte " + std::to_string(end) +
          " of " + std::to_string(size) + ")";
@@ -88,8 +93,16 @@ WrapperCheck probe_macbinary(std::span<const std::uint8_t> head, std::uint64_t f
 
   if (!crc_ok) {
     // No CRC, or a wrong one. Written without a CRC (MacBinary I, or a tool
-    // that left the field 0), the header must hold together by itself.
-    if (!clean_name || !data_fits || !resource_fits) return WrapperCheck::NotWrapped;
+    // that left the field 0), the header must hold together by itself: forks
+    // inside the file, or, for a file cut short, a type and a creator that
+    // are Finder codes. A MacWrite data fork has no such name: its byte 1 (3 or
+    // 6) makes a name of bytes 2 to 4 or 2 to 7, which hold the high bytes of
+    // 16-bit counts and offsets (2.2: where the first paragraph starts and how
+    // many there are; 4.x: the entries of the main text, header and footer),
+    // below 0x20 unless they reach 8,192.
+    if (!clean_name) return WrapperCheck::NotWrapped;
+    if ((!data_fits || !resource_fits) && !(finder_code(h + kTypeAt) && finder_code(h + kTypeAt + 4)))
+      return WrapperCheck::NotWrapped;
     if (stored_crc != 0 && h[123] >= 129) {
       error = "MacBinary: header CRC mismatch";
       return WrapperCheck::Damaged;

@@ -72,9 +72,11 @@ enum class WrapperCheck {
 inline constexpr std::size_t kWrapperProbeSize = 4096;
 
 // MacBinary, from the first bytes of a file and its size. Without a CRC the
-// header counts only when byte 0, 74 and 82 are 0, the name has 1 to 63
-// characters none below 0x20, and both forks lie inside the file: a
-// MacWrite data fork (it starts 00 03 or 00 06) must not pass for one.
+// header counts only when byte 0, 74 and 82 are 0 and the name has 1 to 63
+// characters none below 0x20; then it is sound when both forks lie inside
+// the file, and a wrapper cut short (Damaged) when they do not but the type
+// and creator are four printable characters each. A MacWrite data fork (it
+// starts 00 03 or 00 06) must not pass for one.
 WrapperCheck probe_macbinary(std::span<const std::uint8_t> head, std::uint64_t file_size, WrappedFile& info,
                              std::string& error);
 

@@ -269,9 +269,8 @@ int convert(MacWriteSource& src, std::FILE* out, bool handed_over) {
     return refuse_macwrite(kShownName, why);
   }
   if (r.src.size < kDocumentHeaderSize) {
-    return refuse_macwrite(kShownName,
-                           cut_short_reason("document header", static_cast<std::uint64_t>(r.src.base + r.src.size),
-                                            static_cast<std::uint64_t>(r.src.base + kDocumentHeaderSize)));
+    return refuse_macwrite(kShownName, cut_short_reason("document header", static_cast<std::uint64_t>(r.src.size),
+                                                        static_cast<std::uint64_t>(kDocumentHeaderSize)));
   }
 
   r.budget = 4 * r.src.size + 4096;

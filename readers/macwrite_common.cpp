@@ -1,59 +1,17 @@
 #include "readers/macwrite_common.h"
 
-#include <algorithm>
 #include <cstring>
 
 #include "core/byte_helpers.h"
 #include "core/char_output.h"
 #include "core/emitter.h"
 #include "core/handler.h"
-#include "core/mac_wrappers.h"
 #include "core/source_detection.h"
 #include "core/stream_codes.h"
 #include "support/byte_io.h"
 #include "support/file_handle.h"
 
 namespace lettrix {
-
-namespace {
-
-constexpr std::uint64_t kMacBinaryHeaderSize = 128;
-
-// A MacBinary header without a CRC holds together only with the lengths it
-// states: when they run past the end of the file, no wrapper check takes it
-// (core/mac_wrappers.h), and the file comes as it stands. MacWrite's type and
-// creator in it still tell a MacWrite document in its data fork, cut short
-// (or a resource fork cut short after it): the document is read from there,
-// as long as the header says when the file holds that much.
-struct CutMacBinary {
-  std::uint64_t data_offset = 0;  // 0: none
-  std::uint64_t data_length = 0;
-  std::string type;
-  std::string creator;
-};
-
-CutMacBinary cut_macbinary(const SourceFile& file) {
-  CutMacBinary cut;
-  if (file.wrapper != WrapperKind::None && file.wrapper != WrapperKind::AppleDouble) return cut;
-  if (file.data.size < kMacBinaryHeaderSize) return cut;
-  SourceView view(file.data);
-  const std::span<const std::uint8_t> head = view.span(0, kMacBinaryHeaderSize);
-  WrappedFile info;
-  std::string error;
-  if (head.empty() || probe_macbinary(head, file.data.size, info, error) != WrapperCheck::NotWrapped) return cut;
-  // The same header in a file long enough for its forks.
-  constexpr std::uint64_t kRoomForAnyForks = std::uint64_t{1} << 40;
-  info = WrappedFile{};
-  if (probe_macbinary(head, kRoomForAnyForks, info, error) != WrapperCheck::Ok) return cut;
-  if (info.type != "WORD" || info.creator != "MACA" || info.data_offset > file.data.size) return cut;
-  cut.data_offset = info.data_offset;
-  cut.data_length = info.data_length;
-  cut.type = info.type;
-  cut.creator = info.creator;
-  return cut;
-}
-
-}  // namespace
 
 DataForkView signature_view(MacWriteSource& src) {
   return {src.view->span_up_to(0, kDetectPrefix), static_cast<std::uint64_t>(src.size), src.type, src.creator};
@@ -73,12 +31,7 @@ int run_macwrite_reader(const char* source_path, const char* stream_path, const 
   }
   FilePtr out = open_file(stream_path, "w+b");
   if (!out) return kHandlerCannotOpen;
-  const CutMacBinary cut = cut_macbinary(file);
-  SourceFork fork = file.data;
-  if (cut.data_offset > 0) {
-    fork.offset += cut.data_offset;
-    fork.size = std::min(fork.size - cut.data_offset, cut.data_length);
-  }
+  const SourceFork& fork = file.data;
   if (fork.size == 0) {
     refuse_macwrite(shown_name, "its data fork is empty");
     return kHandlerEmpty;
@@ -87,10 +40,8 @@ int run_macwrite_reader(const char* source_path, const char* stream_path, const 
   MacWriteSource src;
   src.view = &view;
   src.size = static_cast<long>(fork.size);
-  src.base = static_cast<long>(cut.data_offset);
-  if (cut.data_length > fork.size) src.stated = static_cast<long>(cut.data_length);
-  src.type = cut.data_offset > 0 ? cut.type : file.type;
-  src.creator = cut.data_offset > 0 ? cut.creator : file.creator;
+  src.type = file.type;
+  src.creator = file.creator;
   return body(src, out.get(), false);
 }
 
@@ -104,13 +55,11 @@ void need_document(MacWriteSource& src, long end) {
 }
 
 void check_document_size(const MacWriteSource& src, bool structures_give_size, Damage& damage) {
-  const auto at = static_cast<std::uint64_t>(src.base + src.size);
-  if (src.stated > src.size) {
-    damage.cut_short("text", at, static_cast<std::uint64_t>(src.base + src.stated));
-  } else if (src.needed > src.size && structures_give_size) {
-    damage.cut_short("text", at, static_cast<std::uint64_t>(src.base + src.needed));
+  const auto at = static_cast<std::uint64_t>(src.size);
+  if (src.needed > src.size && structures_give_size) {
+    damage.cut_short("text", at, static_cast<std::uint64_t>(src.needed));
   } else if (src.needed > src.size) {
-    damage.cut_short_at_least("text", at, static_cast<std::uint64_t>(src.base + src.needed));
+    damage.cut_short_at_least("text", at, static_cast<std::uint64_t>(src.needed));
   }
 }
 

@@ -22,14 +22,10 @@ namespace lettrix {
 
 // A MacWrite document: the view of its data fork, and what the damage
 // messages count with. Offsets read from the document count from the view's
-// byte 0, which stands at `base` in the file: 0, unless the file is a
-// MacBinary file whose header no wrapper check took (one without a CRC whose
-// forks run past the end of the file), read from its data fork all the same.
+// byte 0, the data fork's first byte.
 struct MacWriteSource {
   SourceView* view = nullptr;
   long size = 0;    // bytes of the document
-  long base = 0;
-  long stated = 0;  // the data fork's length its MacBinary header states, when the file holds less
   long needed = 0;  // the furthest document offset that its structures reach
   std::string_view type;  // the Finder's codes, when a wrapper kept them
   std::string_view creator;
@@ -58,9 +54,8 @@ inline bool read_document_be16(MacWriteSource& src, long offset, std::uint16_t& 
 // Records that a structure of the document reaches the document offset `end`.
 void need_document(MacWriteSource& src, long end);
 
-// Notes a document that ends before its structures or its MacBinary header
-// say it does, with the file-level numbers ("text cut short at byte 4,923 of
-// 22,976"). `structures_give_size`: the document's structures reach its end
+// Notes a document that ends before its structures say it does ("text cut
+// short at byte 4,923 of 22,976"). `structures_give_size`: the document's structures reach its end
 // (the 4.x layout), so the furthest one tells its length; otherwise they tell
 // only the length it has at least.
 void check_document_size(const MacWriteSource& src, bool structures_give_size, Damage& damage);

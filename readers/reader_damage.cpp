@@ -6,12 +6,6 @@
 
 namespace lettrix {
 
-namespace {
-
-constexpr std::uint64_t kMacBinaryHeaderSize = 128;
-
-}  // namespace
-
 void Damage::cut_short(const char* what, std::uint64_t at, std::uint64_t needed) {
   note(cut_short_reason(what, at, needed));
 }
@@ -21,11 +15,6 @@ void Damage::cut_short_at_least(const char* what, std::uint64_t at, std::uint64_
   constexpr std::string_view kOf = " of ";
   why.insert(why.rfind(kOf) + kOf.size(), "at least ");
   note(std::move(why));
-}
-
-void check_macbinary_data_fork(std::uint64_t data_length, std::uint64_t file_size, Damage& damage) {
-  const std::uint64_t end = kMacBinaryHeaderSize + data_length;
-  if (file_size < end) damage.cut_short("text", file_size, end);
 }
 
 int reader_result(std::FILE* out, const Damage& damage) {

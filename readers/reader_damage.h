@@ -29,11 +29,6 @@ struct Damage {
   bool found() const { return !reason.empty(); }
 };
 
-// The MacBinary header states the length of the data fork; a file shorter
-// than the header and that fork has been cut short inside the document.
-// `file_size` is the size of the whole file, the header included.
-void check_macbinary_data_fork(std::uint64_t data_length, std::uint64_t file_size, Damage& damage);
-
 // A reader's result once its stream is complete: -1 when the stream could not
 // be written, kHandlerDamaged (the reason handed over to the driver) when a
 // fault was noted, 0 otherwise.

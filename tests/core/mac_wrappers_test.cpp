@@ -136,6 +136,67 @@ TEST(MacWrappers, MacBinaryAndAppleSingleProbes) {
   }
 }
 
+// Without a CRC, a header whose forks run past the end of the file is a
+// MacBinary file cut short when its type and creator are Finder codes, and
+// no MacBinary header otherwise. Documents of our formats that start 00 with
+// 0 at bytes 74 and 82 (MacWrite 00 03 / 00 06: a name of bytes 2 to 4 or 2
+// to 7, high bytes of small counts) stay what they are, whole or cut.
+TEST(MacWrappers, MacBinaryWithoutCrcCutShort) {
+  const std::string samples = LETTRIX_SOURCE_DIR "/samples/";
+  const std::string control_type = build::macbinary(std::string(300, 'x'), "Letter", "WO\x01" "D", "MACA");
+  const std::string no_creator = build::macbinary(std::string(300, 'x'), "Letter", "TEXT", std::string(4, '\0'));
+  // A MacWrite 4.x data fork with text where a type and creator would be.
+  std::string macwrite = read_file(samples + "macwrite-4.6/letter.mw");
+  macwrite.replace(65, 8, "WORDMACA");
+  struct Case {
+    const char* sample;  // below samples/; null: the bytes
+    std::string bytes;
+    std::size_t cut;
+    const char* error;  // cut there: Damaged with this error; "": NotWrapped
+    bool macbinary;     // whole: Ok, else NotWrapped
+  };
+  const Case cases[] = {
+      {"macwrite-2.2/note.bin", "", 300, "the data fork runs past the end of the file (to byte 484 of 300)", true},
+      {"macwrite-4.6/letter.bin", "", 640, "the data fork runs past the end of the file (to byte 1238 of 640)", true},
+      {"macwrite-ii/styles.bin", "", 2000, "the data fork runs past the end of the file (to byte 2944 of 2000)", true},
+      {"ragtime-2/letter-macbinary.bin", "", 1043,
+       "the data fork runs past the end of the file (to byte 1044 of 1043)", true},
+      {"ragtime-3/letter-macbinary.bin", "", 128,
+       "the data fork runs past the end of the file (to byte 1341 of 128)", true},
+      {"nisus/notes.bin", "", 600, "the resource fork runs past the end of the file (to byte 666 of 600)", true},
+      {nullptr, build::macbinary(std::string(300, 'x'), "Letter", "CWWP", "BOBO", "rsrc"), 500,
+       "the resource fork runs past the end of the file (to byte 516 of 500)", true},
+      {nullptr, control_type, 200, "", true},
+      {nullptr, no_creator, 200, "", true},
+      {nullptr, macwrite, 300, "", false},
+      {"macwrite-2.2/manual.mw", "", 128, "", false},
+      {"macwrite-2.2/note.mw", "", 200, "", false},
+      {"macwrite-2.2/version-6.mw", "", 300, "", false},
+      {"macwrite-4.6/letter.mw", "", 500, "", false},
+      {"macwrite-4.6/version-3.mw", "", 144, "", false},
+      {"macwrite-ii/letter.mw2", "", 1000, "", false},
+      {"works-3/letter.wks", "", 200, "", false},
+      {"ragtime-2/letter.rag", "", 300, "", false},
+      {"ragtime-3/numbered-styles.rag", "", 400, "", false},
+  };
+  for (const Case& c : cases) {
+    const std::string file = c.sample ? read_file(samples + c.sample) : c.bytes;
+    SCOPED_TRACE((c.sample ? c.sample : "built") + std::string(", cut at ") + std::to_string(c.cut));
+    ASSERT_GE(file.size(), 128u);
+    ASSERT_LE(c.cut, file.size());
+    const auto head = bytes_of(file).first(std::min(c.cut, kWrapperProbeSize));
+    ASSERT_TRUE(file[0] == 0 && file[74] == 0 && file[82] == 0);
+    WrappedFile info;
+    std::string error;
+    const std::string expected = *c.error ? std::string("MacBinary: ") + c.error : "";
+    EXPECT_EQ(probe_macbinary(head, c.cut, info, error), *c.error ? WrapperCheck::Damaged : WrapperCheck::NotWrapped);
+    EXPECT_EQ(error, expected);
+    EXPECT_EQ(probe_macbinary(bytes_of(file).first(std::min(file.size(), kWrapperProbeSize)), file.size(), info,
+                              error),
+              c.macbinary ? WrapperCheck::Ok : WrapperCheck::NotWrapped);
+  }
+}
+
 TEST(MacWrappers, BinHexDecodesWhatItEncodes) {
   ScratchDir dir;
   const std::string forks[][2] = {

@@ -125,10 +125,9 @@ TEST(MacWriteRefusals, EveryRefusalSaysWhy) {
   EXPECT_EQ(handler_reason(), "not a MacWrite 4.6 document: document header cut short at byte 200 of 276");
 }
 
-// A document cut short is read as far as it goes and says where it ends,
-// counted in the file: a MacBinary file without a header CRC cut inside its
-// data fork (no wrapper check takes it) is read from its data fork all the
-// same, and its header tells the length the document had.
+// A document cut short is read as far as it goes and says where it ends. A
+// MacBinary file without a header CRC cut inside its data fork is a damaged
+// wrapper: no reader looks into it.
 TEST(MacWriteRefusals, CutDocumentsSayWhereTheyEnd) {
   const std::string new_doc = build::MacWrite46Builder{}.paragraph("One two three\r").paragraph("four\r").build();
   const std::string old_doc = build::MacWrite22Builder{}.paragraph("One two three\r").paragraph("four\r").build();
@@ -140,12 +139,14 @@ TEST(MacWriteRefusals, CutDocumentsSayWhereTheyEnd) {
     EXPECT_EQ(plain.rc, kHandlerDamaged);
     EXPECT_NE(handler_reason().find("text cut short at byte " + std::to_string(cut) + " of "), std::string::npos)
         << handler_reason();
-    clear_handler_reason();
-    const testing::ReaderRun cut_wrapped = run_reader(orig_macw46, wrapped.substr(0, 128 + cut));
-    EXPECT_EQ(cut_wrapped.rc, kHandlerDamaged);
-    EXPECT_EQ(cut_wrapped.stream, plain.stream);
-    EXPECT_EQ(handler_reason(), "text cut short at byte " + std::to_string(128 + cut) + " of " +
-                                    std::to_string(128 + doc.size()));
+    for (Handler reader : {orig_macw46, orig_macw22}) {
+      clear_handler_reason();
+      const testing::ReaderRun cut_wrapped = run_reader(reader, wrapped.substr(0, 128 + cut));
+      EXPECT_EQ(cut_wrapped.rc, kHandlerCannotOpen);
+      EXPECT_EQ(cut_wrapped.stream, "");
+      EXPECT_EQ(handler_reason(), "MacBinary: the data fork runs past the end of the file (to byte " +
+                                      std::to_string(128 + doc.size()) + " of " + std::to_string(128 + cut) + ")");
+    }
   }
 }
 

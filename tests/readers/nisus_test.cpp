@@ -119,11 +119,13 @@ TEST(NisusReader, RefusesWhatIsNoNisusDocumentWithItsReason) {
       {"MacBinary file of another type", macwrite_bin, -1,
        "not a Nisus Writer document: its creator code \"MACA\" is not \"NISI\""},
       {"MacWrite 4.6 sample", other_format, -1, "not a Nisus Writer document: its creator code \"MACA\" is not \"NISI\""},
-      // Forks beyond the file: without a CRC the header is no MacBinary
-      // header; with one the wrapper is damaged.
-      {"data fork beyond the file", data_too_long, -1, "not a Nisus Writer document: " + no_creator},
-      {"resource fork beyond the file", resource_too_long, -1, "not a Nisus Writer document: " + no_creator},
-      {"cut in the resource fork", good.substr(0, fork_end - 1), -1, "not a Nisus Writer document: " + no_creator},
+      // Forks beyond the file: the wrapper is damaged, with a CRC or without.
+      {"data fork beyond the file", data_too_long, -1,
+       "MacBinary: the data fork runs past the end of the file (to byte 768 of 640)"},
+      {"resource fork beyond the file", resource_too_long, -1,
+       "MacBinary: the resource fork runs past the end of the file (to byte 896 of 640)"},
+      {"cut in the resource fork", good.substr(0, fork_end - 1), -1,
+       "MacBinary: the resource fork runs past the end of the file (to byte 571 of 570)"},
       {"data fork beyond the file, with a CRC", with_crc(data_too_long), -1,
        "MacBinary: the data fork runs past the end of the file (to byte 768 of 640)"},
   };
