@@ -192,47 +192,4 @@ bool is_appledouble_name(const std::string& path) {
   return path.compare(start, 2, "._") == 0;
 }
 
-bool copy_file_range(std::FILE* in, std::uint64_t offset, std::uint64_t length, std::FILE* out,
-                     std::string& error) {
-  if (length == 0) return true;
-  if (offset > static_cast<std::uint64_t>(LONG_MAX) || std::fseek(in, static_cast<long>(offset), SEEK_SET) != 0) {
-    error = "cannot reach byte " + std::to_string(offset);
-    return false;
-  }
-  std::vector<std::uint8_t> block(static_cast<std::size_t>(std::min<std::uint64_t>(length, kCopyBlock)));
-  while (length > 0) {
-    const std::size_t want = static_cast<std::size_t>(std::min<std::uint64_t>(length, block.size()));
-    if (std::fread(block.data(), 1, want, in) != want) {
-      error = "the file ends early";
-      return false;
-    }
-    if (out && std::fwrite(block.data(), 1, want, out) != want) {
-      error = "cannot write the work file";
-      return false;
-    }
-    length -= want;
-  }
-  return true;
-}
-
-bool extract_forks(std::FILE* in, const WrappedFile& info, std::FILE* data_out, std::FILE* resource_out,
-                   std::string& error) {
-  std::string why;
-  if (data_out && info.has_data_fork && !copy_file_range(in, info.data_offset, info.data_length, data_out, why)) {
-    error = std::string(wrapper_name(info.kind)) + ": data fork: " + why;
-    return false;
-  }
-  if (resource_out && !copy_file_range(in, info.resource_offset, info.resource_length, resource_out, why)) {
-    error = std::string(wrapper_name(info.kind)) + ": resource fork: " + why;
-    return false;
-  }
-  for (std::FILE* f : {data_out, resource_out}) {
-    if (f && (std::fflush(f) != 0 || std::ferror(f))) {
-      error = std::string(wrapper_name(info.kind)) + ": cannot write the work file";
-      return false;
-    }
-  }
-  return true;
-}
-
 }  // namespace lettrix

@@ -90,16 +90,4 @@ std::string appledouble_companion(const std::string& path);
 // True when the file name starts with "._".
 bool is_appledouble_name(const std::string& path);
 
-// Copies length bytes from offset of in to out (out may be null: nothing is
-// written) in blocks. False, with a short reason, when the file ends early
-// or a write fails.
-bool copy_file_range(std::FILE* in, std::uint64_t offset, std::uint64_t length, std::FILE* out,
-                     std::string& error);
-
-// Writes the forks of a MacBinary, AppleSingle or AppleDouble file whose probe
-// gave info: its data fork to data_out, its resource fork to resource_out
-// (either may be null). False with a reason that names the wrapper.
-bool extract_forks(std::FILE* in, const WrappedFile& info, std::FILE* data_out, std::FILE* resource_out,
-                   std::string& error);
-
 }  // namespace lettrix

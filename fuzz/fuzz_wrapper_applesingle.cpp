@@ -1,12 +1,25 @@
-// The AppleSingle / AppleDouble probe and fork extraction: every entry it
-// accepts lies inside the file, so extraction never fails.
+// The AppleSingle / AppleDouble probe and the source it gives: every entry it
+// accepts lies inside the file, so each fork is read whole.
 #include <cstdlib>
 
 #include "core/mac_wrappers.h"
+#include "core/source_view.h"
 #include "harness.h"
-#include "support/work_file.h"
 
 using namespace lettrix;
+
+namespace {
+
+// Every byte of a fork can be read through the view, and only those.
+void check_fork(const SourceFork& fork, std::uint64_t expected) {
+  if (fork.size != expected) std::abort();
+  SourceView view(fork);
+  std::uint64_t seen = 0;
+  for (std::span<const std::uint8_t> v; (v = view.view(seen)).size() > 0;) seen += v.size();
+  if (seen != expected || view.failed() || !view.span(expected, 1).empty()) std::abort();
+}
+
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   WrappedFile info;
@@ -15,14 +28,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const WrapperCheck check = probe_applesingle({data, head}, size, info, error);
   if ((check == WrapperCheck::Damaged) != !error.empty()) std::abort();
   if (check != WrapperCheck::Ok) return 0;
-  FilePtr in = open_work_file();
-  FilePtr data_fork = open_work_file();
-  FilePtr resource_fork = open_work_file();
-  if (!in || !data_fork || !resource_fork) std::abort();
-  if (size) std::fwrite(data, 1, size, in.get());
-  std::fflush(in.get());
-  if (!extract_forks(in.get(), info, data_fork.get(), resource_fork.get(), error)) std::abort();
-  fuzz::check_file_size(data_fork.get(), info.has_data_fork ? static_cast<long>(info.data_length) : 0);
-  fuzz::check_file_size(resource_fork.get(), static_cast<long>(info.resource_length));
+  // A file that passes for MacBinary too is opened as MacBinary: only the probe is checked then.
+  WrappedFile other;
+  std::string other_error;
+  if (probe_macbinary({data, size}, size, other, other_error) != WrapperCheck::NotWrapped) return 0;
+  SourceFile file;
+  const SourceOpen opened = open_source(fuzz::input_file("doc", data, size), file, error, false);
+  if (!info.has_data_fork) {
+    if (opened != SourceOpen::NoDataFork) std::abort();
+    return 0;
+  }
+  if (opened != SourceOpen::Ok || file.wrapper != info.kind) std::abort();
+  check_fork(file.data, info.data_length);
+  check_fork(file.resource, info.resource_length);
   return 0;
 }

@@ -1,12 +1,25 @@
-// The MacBinary probe and fork extraction: both forks come out whole, of the
-// lengths the header gives.
+// The MacBinary probe and the source it gives: both forks are read whole, of
+// the lengths the header gives.
 #include <cstdlib>
 
 #include "core/mac_wrappers.h"
+#include "core/source_view.h"
 #include "harness.h"
-#include "support/work_file.h"
 
 using namespace lettrix;
+
+namespace {
+
+// Every byte of a fork can be read through the view, and only those.
+void check_fork(const SourceFork& fork, std::uint64_t expected) {
+  if (fork.size != expected) std::abort();
+  SourceView view(fork);
+  std::uint64_t seen = 0;
+  for (std::span<const std::uint8_t> v; (v = view.view(seen)).size() > 0;) seen += v.size();
+  if (seen != expected || view.failed() || !view.span(expected, 1).empty()) std::abort();
+}
+
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   WrappedFile info;
@@ -14,14 +27,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const WrapperCheck check = probe_macbinary({data, size}, size, info, error);
   if ((check == WrapperCheck::Damaged) != !error.empty()) std::abort();
   if (check != WrapperCheck::Ok) return 0;
-  FilePtr in = open_work_file();
-  FilePtr data_fork = open_work_file();
-  FilePtr resource_fork = open_work_file();
-  if (!in || !data_fork || !resource_fork) std::abort();
-  if (size) std::fwrite(data, 1, size, in.get());
-  std::fflush(in.get());
-  if (!extract_forks(in.get(), info, data_fork.get(), resource_fork.get(), error)) std::abort();
-  fuzz::check_file_size(data_fork.get(), static_cast<long>(info.data_length));
-  fuzz::check_file_size(resource_fork.get(), static_cast<long>(info.resource_length));
+  SourceFile file;
+  if (!open_source_file(fuzz::input_file("doc", data, size), file, error, false)) std::abort();
+  if (file.wrapper != WrapperKind::MacBinary) std::abort();
+  check_fork(file.data, info.data_length);
+  check_fork(file.resource, info.resource_length);
   return 0;
 }

@@ -280,12 +280,6 @@ FilePtr open_file(const char* path, const char* mode) {
   return buffered(descriptor_stream(fd, mode, path), mode_writes(mode), path);
 }
 
-FilePtr open_kept_file(const std::string& path) {
-  const int fd = kept_descriptor(path);
-  if (fd < 0) return open_file(path, "rb");
-  return buffered(descriptor_stream(fd, "rb", path), false, path);
-}
-
 void set_write_budget_for_tests(long long bytes) { g_write_budget = bytes; }
 
 void RemoveGuard::remove_now() {

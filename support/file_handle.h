@@ -51,12 +51,6 @@ FilePtr adopt_file(std::FILE* f, bool writing = false, const std::string& path =
 FilePtr open_file(const char* path, const char* mode);
 inline FilePtr open_file(const std::string& path, const char* mode) { return open_file(path.c_str(), mode); }
 
-// A read-only stream on the file registered under path, through its kept
-// descriptor (see kept_descriptor in owned_files.h): the file that was
-// checked, whatever the name leads to now. A name that is not registered is
-// opened as open_file(path, "rb") would.
-FilePtr open_kept_file(const std::string& path);
-
 // Tests: every stream opened for writing from now on fails with ENOSPC once
 // `bytes` bytes in all have been written through such streams; -1 ends it.
 void set_write_budget_for_tests(long long bytes);
