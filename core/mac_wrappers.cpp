@@ -34,8 +34,6 @@ constexpr std::uint32_t kResourceForkId = 2;
 constexpr std::uint32_t kRealNameId = 3;
 constexpr std::uint32_t kFinderInfoId = 9;
 
-constexpr std::size_t kCopyBlock = 1 << 16;
-
 std::uint64_t padded128(std::uint64_t n) { return (n + 127) / 128 * 128; }
 
 std::string four_chars(std::span<const std::uint8_t> b) { return std::string(b.begin(), b.end()); }

@@ -8,7 +8,6 @@ namespace lettrix {
 
 namespace {
 
-constexpr std::size_t kForkHeaderSize = 16;
 constexpr std::size_t kTypeListStart = 28;
 constexpr std::size_t kNameListOffsetField = 26;
 constexpr std::size_t kTypeEntrySize = 8;

@@ -121,6 +121,7 @@
 #include "readers/clarisworks_document.h"
 #include "readers/plain_bytes.h"
 #include "readers/reader_damage.h"
+#include "readers/reader_entry.h"
 
 namespace lettrix {
 
@@ -710,20 +711,13 @@ int convert(SourceView& file, std::FILE* out) {
 }  // namespace
 
 int orig_clarisworks(const char* source_path, const char* stream_path) {
-  SourceFile source;
-  std::string error;
-  const bool opened = open_source_file(source_path, source, error);
-  FilePtr out = open_file(stream_path, "w+b");
-  if (!opened) set_handler_reason(error);
-  if (!opened || !out) return kHandlerCannotOpen;
-  SourceView file(source.data);
+  ReaderFiles files;
+  if (const int rc = open_reader_files(source_path, stream_path, files); rc != kHandlerOk) return rc;
+  SourceView file(files.file.data);
   std::string why;
-  const DataForkView fork{file.span_up_to(0, kDetectPrefix), file.size(), source.type, source.creator};
-  if (signature_clarisworks(fork, &why) == Confidence::None) {
-    set_handler_reason(std::string("not a ") + kShownName + " document: " + why);
-    return kHandlerCannotOpen;
-  }
-  return convert(file, out.get());
+  if (signature_clarisworks(signature_view_of(files.file, file), &why) == Confidence::None)
+    return refuse_document(kShownName, why);
+  return convert(file, files.out.get());
 }
 
 // ClarisWorks and AppleWorks: "BOBO" at byte 4, in every version.

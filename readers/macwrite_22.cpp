@@ -50,7 +50,6 @@ namespace lettrix {
 
 namespace {
 
-constexpr std::uint16_t kVersion22 = 3;
 constexpr std::uint16_t kVersion46 = 6;
 constexpr long kParagraphHeaderSize = 6;
 constexpr long kRulerDataOffset = 4;

@@ -1,4 +1,5 @@
 #include "readers/macwrite_common.h"
+#include "readers/reader_entry.h"
 
 #include <cstring>
 
@@ -17,25 +18,15 @@ DataForkView signature_view(MacWriteSource& src) {
   return {src.view->span_up_to(0, kDetectPrefix), static_cast<std::uint64_t>(src.size), src.type, src.creator};
 }
 
-int refuse_macwrite(const char* shown_name, const std::string& why) {
-  set_handler_reason("not a " + std::string(shown_name) + " document: " + why);
-  return kHandlerCannotOpen;
-}
+int refuse_macwrite(const char* shown_name, const std::string& why) { return refuse_document(shown_name, why); }
 
 int run_macwrite_reader(const char* source_path, const char* stream_path, const char* shown_name, MacWriteBody body) {
-  SourceFile file;
-  std::string error;
-  if (!open_source_file(source_path, file, error)) {
-    set_handler_reason(error);
-    return kHandlerCannotOpen;
-  }
-  FilePtr out = open_file(stream_path, "w+b");
-  if (!out) return kHandlerCannotOpen;
+  ReaderFiles files;
+  if (const int rc = open_reader_files(source_path, stream_path, files); rc != kHandlerOk) return rc;
+  const SourceFile& file = files.file;
+  FilePtr& out = files.out;
   const SourceFork& fork = file.data;
-  if (fork.size == 0) {
-    refuse_macwrite(shown_name, "its data fork is empty");
-    return kHandlerEmpty;
-  }
+  if (fork.size == 0) return refuse_document(shown_name, "its data fork is empty", kHandlerEmpty);
   SourceView view(fork);
   MacWriteSource src;
   src.view = &view;

@@ -68,6 +68,7 @@
 #include "readers/macwrite_ii_notes.h"
 #include "readers/macwrite_ii_text.h"
 #include "readers/reader_damage.h"
+#include "readers/reader_entry.h"
 #include "support/file_handle.h"
 #include "support/platform.h"
 #include "support/strings.h"
@@ -448,7 +449,7 @@ bool take_fork(SourceView& fork, const SourceFile& file) {
   const bool dot = (head.size() > 1 && head[1] == '.') || (head.size() > 3 && head[3] == '.');
   if (dot) return true;
   if (c != Confidence::None) why = "no \".\" at byte 1 or 3";
-  set_handler_reason("not a " + std::string(kShownName) + " document: " + why);
+  refuse_document(kShownName, why);
   return false;
 }
 
@@ -500,19 +501,12 @@ int convert_document(SourceView& fork, std::FILE* out) {
 }  // namespace
 
 int orig_macwII(const char* source_path, const char* stream_path) {
-  SourceFile file;
-  std::string error;
-  if (!open_source_file(source_path, file, error)) {
-    set_handler_reason(error);
-    return kHandlerCannotOpen;
-  }
+  ReaderFiles files;
+  if (const int rc = open_reader_files(source_path, stream_path, files); rc != kHandlerOk) return rc;
+  const SourceFile& file = files.file;
+  FilePtr& out = files.out;
   SourceView fork(file.data);
-  FilePtr out = open_file(stream_path, "w+b");
-  if (!out) return kHandlerCannotOpen;
-  if (fork.size() == 0) {
-    set_handler_reason("not a " + std::string(kShownName) + " document: the file is empty");
-    return kHandlerEmpty;
-  }
+  if (fork.size() == 0) return refuse_document(kShownName, "the file is empty", kHandlerEmpty);
   if (!take_fork(fork, file)) return kHandlerCannotOpen;
   return convert_document(fork, out.get());
 }

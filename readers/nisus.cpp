@@ -25,6 +25,7 @@
 #include "core/source_view.h"
 #include "core/stream_codes.h"
 #include "readers/reader_damage.h"
+#include "readers/reader_entry.h"
 #include "support/file_handle.h"
 #include "support/strings.h"
 
@@ -36,7 +37,7 @@ constexpr const char* kShownName = "Nisus Writer";
 constexpr std::uint8_t kNoteMark = 0x1C;
 constexpr std::uint32_t kFootnoteType = resource_type("FNTX");
 
-void refuse_because(const std::string& why) { set_handler_reason("not a " + std::string(kShownName) + " document: " + why); }
+void refuse_because(const std::string& why) { refuse_document(kShownName, why); }
 
 // The footnote texts: the data of every "FNTX" resource, one after another,
 // read in order through the view of the resource fork.
@@ -172,20 +173,11 @@ int read_nisus(const SourceFile& file, SourceView& text, std::FILE* out) {
 }  // namespace
 
 int orig_nisus(const char* source_path, const char* stream_path) {
-  SourceFile file;
-  std::string error;
-  if (!open_source_file(source_path, file, error)) {
-    set_handler_reason(error);
-    return kHandlerCannotOpen;
-  }
-  FilePtr out = open_file(stream_path, "w+b");
-  if (!out) return kHandlerCannotOpen;
-  if (file.data.size == 0) {
-    refuse_because("it is empty");
-    return kHandlerEmpty;
-  }
-  SourceView text(file.data);
-  return read_nisus(file, text, out.get());
+  ReaderFiles files;
+  if (const int rc = open_reader_files(source_path, stream_path, files); rc != kHandlerOk) return rc;
+  if (files.file.data.size == 0) return refuse_document(kShownName, "it is empty", kHandlerEmpty);
+  SourceView text(files.file.data);
+  return read_nisus(files.file, text, files.out.get());
 }
 
 // Nisus Writer keeps plain text in its data fork: only its creator tells,

@@ -1,4 +1,5 @@
 #include "readers/ragtime_common.h"
+#include "readers/reader_entry.h"
 
 #include <algorithm>
 #include <array>
@@ -14,16 +15,12 @@
 namespace lettrix::ragtime {
 
 int open_source(const char* source_path, const char* stream_path, const FormatTests& tests, Source& source) {
-  std::string error;
-  const bool opened = open_source_file(source_path, source.file, error);
-  source.out = open_file(stream_path, "w+b");
-  if (!opened) set_handler_reason(error);
-  if (!opened || !source.out) return -1;
+  ReaderFiles files;
+  if (const int rc = open_reader_files(source_path, stream_path, files); rc != kHandlerOk) return rc;
+  source.file = std::move(files.file);
+  source.out = std::move(files.out);
   SourceView& doc = source.doc.emplace(source.file.data);
-  if (doc.size() == 0) {
-    set_handler_reason(std::string("not a ") + tests.shown_name + " document: its data fork is empty");
-    return -2;
-  }
+  if (doc.size() == 0) return refuse_document(tests.shown_name, "its data fork is empty", kHandlerEmpty);
   const Bytes head = doc.span_up_to(0, kDetectPrefix);
   if (doc.failed()) {
     set_handler_reason("the file could not be read");
@@ -33,8 +30,7 @@ int open_source(const char* source_path, const char* stream_path, const FormatTe
   std::string why;
   const DataForkView fork{head, doc.size(), source.file.type, source.file.creator};
   if (tests.signature(fork, &why) != Confidence::None || why.empty()) why = "its header does not read as one";
-  set_handler_reason(std::string("not a ") + tests.shown_name + " document: " + why);
-  return -1;
+  return refuse_document(tests.shown_name, why);
 }
 
 int finish_stream(Source& source) {

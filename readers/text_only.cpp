@@ -10,6 +10,7 @@
 //   0x5C        backslash          other < 0x20 dropped
 //   0x20-0xFF   through the Macintosh character table
 #include "readers/text_only.h"
+#include "readers/reader_entry.h"
 
 #include <algorithm>
 #include <array>
@@ -233,22 +234,15 @@ int read_text_only(SourceView& in, std::FILE* out) {
 }  // namespace
 
 int orig_text_only(const char* source_path, const char* stream_path) {
-  SourceFile file;
-  std::string error;
-  if (!open_source_file(source_path, file, error)) {
-    set_handler_reason(error);
-    return kHandlerCannotOpen;
-  }
-  FilePtr out = open_file(stream_path, "w+b");
-  if (!out) return kHandlerCannotOpen;
+  ReaderFiles files;
+  if (const int rc = open_reader_files(source_path, stream_path, files); rc != kHandlerOk) return rc;
+  const SourceFile& file = files.file;
+  FilePtr& out = files.out;
   // An empty file is an empty text (no binary data): it converts to an empty
   // document, as it always has.
   SourceView in(file.data);
   std::string why;
-  if (!takes(file, in, why)) {
-    set_handler_reason("not a " + std::string(kShownName) + " document: " + why);
-    return kHandlerCannotOpen;
-  }
+  if (!takes(file, in, why)) return refuse_document(kShownName, why);
   return read_text_only(in, out.get());
 }
 

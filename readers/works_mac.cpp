@@ -53,6 +53,7 @@
 #include "core/style_bits.h"
 #include "readers/plain_bytes.h"
 #include "readers/reader_damage.h"
+#include "readers/reader_entry.h"
 #include "support/file_handle.h"
 
 namespace lettrix {
@@ -274,10 +275,7 @@ void WorksBody::write_text_byte(std::uint8_t byte, bool works2) {
 
 const char* shown_name(std::uint8_t version) { return version == kWorks2 ? "MS-Works 2" : "MS-Works 3"; }
 
-int refuse_because(std::uint8_t version, const std::string& why) {
-  set_handler_reason("not a " + std::string(shown_name(version)) + " document: " + why);
-  return kHandlerCannotOpen;
-}
+int refuse_because(std::uint8_t version, const std::string& why) { return refuse_document(shown_name(version), why); }
 
 Confidence signature_works(const DataForkView& f, std::uint8_t version, std::string* why);
 
@@ -318,20 +316,14 @@ int read_works(const SourceFile& file, SourceView& in, std::FILE* out, std::uint
 }
 
 int convert_works(const char* source_path, const char* stream_path, std::uint8_t version) {
-  SourceFile file;
-  std::string error;
-  if (!open_source_file(source_path, file, error)) {
-    set_handler_reason(error);
-    return kHandlerCannotOpen;
-  }
-  FilePtr out = open_file(stream_path, "w+b");
-  if (!out) return kHandlerCannotOpen;
-  if (file.data.size == 0) {
+  ReaderFiles files;
+  if (const int rc = open_reader_files(source_path, stream_path, files); rc != kHandlerOk) return rc;
+  if (files.file.data.size == 0) {
     refuse_because(version, "it is empty");
     return kHandlerEmpty;
   }
-  SourceView in(file.data);
-  return read_works(file, in, out.get(), version);
+  SourceView in(files.file.data);
+  return read_works(files.file, in, files.out.get(), version);
 }
 
 }  // namespace
