@@ -42,7 +42,9 @@
 #include "core/stream_codes.h"
 #include "core/style_bits.h"
 #include "readers/ragtime_3_styles.h"
+#include "readers/ragtime_2.h"
 #include "readers/ragtime_common.h"
+#include "readers/reader_entry.h"
 #include "support/byte_io.h"
 
 namespace lettrix {
@@ -144,6 +146,16 @@ int orig_ragtime3(const char* source_path, const char* stream_path) {
   const ragtime::FormatTests tests{"Ragtime 3", signature_ragtime_3, is_ragtime3_document};
   if (const int result = ragtime::open_source(source_path, stream_path, tests, source)) return result;
   SourceView& doc = *source.doc;
+  // Ragtime 2 writes version words 0x200 to 0x254, inside this reader's
+  // range: a file that reads as Ragtime 2 is left to that reader (read here,
+  // its entries would give an empty text).
+  std::uint16_t version = 0;
+  doc.be16(kVersionOffset, version);
+  if (version >= 0x200 && version < 0x255 &&
+      signature_ragtime_2(signature_view_of(source.file, doc), nullptr) != Confidence::None)
+    return refuse_document(tests.shown_name, "version word " + hex_word(version) +
+                                                 " at byte 4 is Ragtime 2's (0x0200 to 0x0254), and the file reads as "
+                                                 "a Ragtime 2 document");
 
   Conversion cv(doc);
   cv.source = &source;

@@ -232,6 +232,16 @@ TEST(Ragtime3Reader, RefusalsAndCutsSayWhy) {
   EXPECT_EQ(r.printed().substr(0, 100), std::string(100, 'x'));
   // The rest of the text and its 0x00 (ClarisWorks) or its run count (Ragtime).
   EXPECT_EQ(handler_reason(), "text cut short at byte " + std::to_string(cut) + " of at least " + std::to_string(cut + 202));
+
+  // A Ragtime 2 document lies in this reader's range of version words; it is
+  // left to the Ragtime 2 reader, with the reason.
+  clear_handler_reason();
+  const testing::ReaderRun two =
+      testing::run_reader(orig_ragtime3, testing::read_file(LETTRIX_SOURCE_DIR "/samples/ragtime-2/letter.rag"));
+  EXPECT_EQ(two.rc, kHandlerCannotOpen);
+  EXPECT_EQ(handler_reason(),
+            "not a Ragtime 3 document: version word 0x0200 at byte 4 is Ragtime 2's (0x0200 to 0x0254), and the file "
+            "reads as a Ragtime 2 document");
 }
 
 }  // namespace

@@ -49,13 +49,9 @@ constexpr Taken kTaken[] = {
     {SrcMacWrite46, "macwrite-2.2/*", Outcome::ConvertsOrRefuses},
     {SrcWorks2, "works-3/*", Outcome::ConvertsOrRefuses},
     {SrcWorks3, "works-2/*", Outcome::ConvertsOrRefuses},
-    // Known exceptions, kept exact so that a change of them shows here:
-    // an empty file converts, to an empty target, where every other reader
-    // finds an empty document or refuses it;
+    // Mac text: an empty file is an empty text, and converts to an empty
+    // target, where every other reader finds an empty document or refuses it.
     {SrcMacText, "empty", Outcome::Converts},
-    // a Ragtime 2 document (version word 0x02xx, within Ragtime 3's
-    // 0x0155 to 0x0FFF) converts, to an empty target.
-    {SrcRagtime3, "ragtime-2/*", Outcome::Converts},
 };
 
 bool matches(std::string_view pattern, std::string_view file) {
