@@ -4,24 +4,29 @@
 #   make fuzz   libFuzzer build with clang in build-fuzz/, each target FUZZ_SECONDS seconds
 #   make install   release build in build/, then installs into PREFIX (default /usr/local) under DESTDIR
 #   make package   release build with Debian's hardening flags in build-package/, then a .deb there
-#   make deps   check the Debian packages; install the missing ones when run as root
+#   make deps   check the Debian packages of every target; install the missing ones when run as root
+#   make deps-build   the same for the packages that building and running the programs needs
 
-PACKAGES := cmake ninja-build g++ make libgtest-dev qt6-base-dev libcli11-dev unrtf libreoffice-writer-nogui \
-            libwpd-tools libwps-tools antiword \
-            clang libclang-rt-dev \
-            dpkg-dev file desktop-file-utils groff-base
+# What the programs need (make demo, make bench, make install), and what the
+# tests, the fuzzer and the package check need besides.
+BUILD_PACKAGES := cmake ninja-build g++ make qt6-base-dev libcli11-dev
+TEST_PACKAGES := libgtest-dev unrtf libreoffice-writer-nogui libwpd-tools libwps-tools antiword \
+                 clang libclang-rt-dev \
+                 dpkg-dev file desktop-file-utils groff-base
+PACKAGES := $(BUILD_PACKAGES) $(TEST_PACKAGES)
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 FUZZ_SECONDS ?= 60
 PREFIX ?= /usr/local
 DESTDIR ?=
 
-.PHONY: all deps demo test fuzz bench install package clean
+.PHONY: all deps deps-build demo test fuzz bench install package clean
 
 all: demo
 
-deps:
+# Checks the packages of $(WANTED); as root installs the missing ones.
+define check_packages
 	@missing=""; \
-	for p in $(PACKAGES); do \
+	for p in $(WANTED); do \
 	  dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q '^install ok installed' || missing="$$missing $$p"; \
 	done; \
 	if [ -z "$$missing" ]; then echo "deps: all packages present"; exit 0; fi; \
@@ -33,11 +38,20 @@ deps:
 	  echo "  apt-get update && apt-get install -y$$missing"; \
 	  exit 1; \
 	fi
+endef
 
-build/build.ninja: | deps
+deps: WANTED = $(PACKAGES)
+deps:
+	$(check_packages)
+
+deps-build: WANTED = $(BUILD_PACKAGES)
+deps-build:
+	$(check_packages)
+
+build/build.ninja: | deps-build
 	cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release
 
-demo: deps build/build.ninja
+demo: deps-build build/build.ninja
 	cmake --build build -j $(JOBS)
 	./tools/demo.sh build/bin
 
@@ -55,7 +69,7 @@ fuzz: deps build-fuzz/build.ninja
 	cmake --build build-fuzz -j $(JOBS) --target fuzz_targets
 	./tools/run_fuzz.sh build-fuzz/fuzz $(FUZZ_SECONDS)
 
-install: deps build/build.ninja
+install: deps-build build/build.ninja
 	cmake --build build -j $(JOBS) --target lettrix_dist
 	DESTDIR="$(DESTDIR)" cmake --install build --prefix "$(PREFIX)"
 

@@ -274,5 +274,31 @@ TEST(Packaging, InstallHonoursDestdirAndPrefix) {
   EXPECT_EQ(installed_version.out, std::string("lettrix-convert ") + LETTRIX_VERSION + "\n");
 }
 
+// Building and running the programs (make demo, make install) installs what
+// they need and nothing of the test tools; make test installs both.
+TEST(Packaging, MakeDemoNeedsNoTestTools) {
+  const std::string makefile = read_file(source_file("Makefile"));
+  const auto list = [&](const std::string& name) {
+    std::size_t at = makefile.find("\n" + name + " := ");
+    std::string words;
+    while (at != std::string::npos) {
+      const std::size_t end = makefile.find('\n', at + 1);
+      words += makefile.substr(at, end - at);
+      if (makefile[end - 1] != '\\') break;
+      at = end;
+    }
+    return words + " ";
+  };
+  const std::string build = list("BUILD_PACKAGES");
+  const std::string tests = list("TEST_PACKAGES");
+  ASSERT_NE(build.find("qt6-base-dev"), std::string::npos) << build;
+  for (const char* tool : {"libgtest-dev", "unrtf", "libreoffice-writer-nogui", "antiword", "clang", "libwpd-tools"}) {
+    EXPECT_EQ(build.find(std::string(" ") + tool + " "), std::string::npos) << tool;
+    EXPECT_NE(tests.find(std::string(" ") + tool + " "), std::string::npos) << tool;
+  }
+  EXPECT_NE(makefile.find("\ndemo: deps-build "), std::string::npos);
+  EXPECT_NE(makefile.find("\ntest: deps "), std::string::npos);
+}
+
 }  // namespace
 }  // namespace lettrix
