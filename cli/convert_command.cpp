@@ -258,7 +258,8 @@ int run_conversions(const ConvertOptions& options, const std::vector<std::string
       std::remove(source.c_str());
       r.source.assign(1, '-');
     }
-    if (to_stdout && r.ok()) {
+    // A damaged document's partial result goes to standard output as well.
+    if (to_stdout && (r.ok() || r.status == ConversionStatus::Damaged) && !r.target.empty()) {
       if (!send_target(r.target, out)) {
         report.error(r.source, "cannot write the target to standard output");
         continue;

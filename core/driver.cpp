@@ -516,7 +516,8 @@ std::string ConversionResult::message() const {
       if (handler_result == kHandlerTooLarge) return "the document is too large for the " + dst_name + " format";
       return "cannot write the " + dst_name + " file" + (reason.empty() ? "" : ": " + reason);
     case ConversionStatus::ListFileFailed: return "cannot create the list of files to convert";
-    case ConversionStatus::Damaged: return "damaged: " + reason + "; partial result in " + target;
+    case ConversionStatus::Damaged:
+      return "damaged: " + reason + (target.empty() ? "; partial result on standard output" : "; partial result in " + target);
     case ConversionStatus::BadSource: return reason;
     case ConversionStatus::FileFailed: return reason;
     case ConversionStatus::NotOurFormat:

@@ -123,6 +123,13 @@ TEST(CommandLine, OutputFolderPipesAndVerbosity) {
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.err.rfind("half.mw: damaged: ", 0), 0u) << r.err;
   EXPECT_NE(r.err.find("; partial result in half.asc\n"), std::string::npos) << r.err;
+  // To standard output the partial result goes there, and the line says so.
+  const std::string partial = read_file(dir.file("half.asc"));
+  r = run_cli(dir, "-f mw46 -t ansi -o - half.mw");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.out, partial);
+  EXPECT_EQ(r.err.rfind("half.mw: damaged: ", 0), 0u) << r.err;
+  EXPECT_NE(r.err.find("; partial result on standard output\n"), std::string::npos) << r.err;
   EXPECT_EQ(run_cli(dir, "-f text -t ansi -o - cd/a.txt cd/sub/b.txt").status, 2);
   EXPECT_EQ(run_cli(dir, "-q -v -f text -t ansi cd/a.txt").status, 2);
 }
