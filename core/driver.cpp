@@ -22,7 +22,9 @@ namespace lettrix {
 namespace {
 
 constexpr int kMaxWorkFileTries = 1000;
-constexpr int kMaxDirectoryDepth = 64;
+// Folders deeper than this are not followed, and said so (each level holds
+// a frame and a folder listing; real archives stay far below it).
+constexpr int kMaxDirectoryDepth = 4096;
 
 // Where the targets go (empty: beside each source), and the folder below it
 // that the batch has walked into.
@@ -447,8 +449,17 @@ void convert_listed(const std::string& pattern, const std::vector<DirEntry>& ent
   }
 }
 
+// A folder of a recursive batch that is not followed, and why.
+void folder_not_followed(std::vector<ConversionResult>& results, const std::string& folder, const std::string& why) {
+  ConversionResult r = list_failure(folder);
+  r.status = ConversionStatus::BadSource;
+  r.reason = "folder not followed: " + why;
+  results.push_back(std::move(r));
+  if (g_batch_hook) g_batch_hook(results.back().source, &results.back());
+}
+
 void batch(const std::string& pattern, int mode, std::vector<ConversionResult>& results, const std::string& prefix,
-           int depth, BatchList& list_file) {
+           std::vector<FolderIdentity>& above, BatchList& list_file) {
   busy_cursor_step();
   if (mode == BatchOneFile) {
     results.push_back(convert_file(pattern));
@@ -463,17 +474,35 @@ void batch(const std::string& pattern, int mode, std::vector<ConversionResult>& 
   }
   g_output_subfolder = prefix;
   convert_listed(pattern, entries, results, prefix, list_file);
-  if (mode != BatchRecursive || depth >= kMaxDirectoryDepth) return;
+  if (mode != BatchRecursive) return;
   for (const DirEntry& e : entries) {
     if (!e.is_directory) continue;
+    const std::string folder = prefix + e.name + "/";
+    if (above.size() >= static_cast<std::size_t>(kMaxDirectoryDepth)) {
+      folder_not_followed(results, folder, "more than " + std::to_string(kMaxDirectoryDepth) + " folders deep");
+      continue;
+    }
     WorkingDirectoryGuard back;
     if (!change_directory_to(e.name)) {
       // A folder that cannot be entered is skipped, and said so.
-      results.push_back(folder_failure(prefix + e.name + "/", errno));
+      results.push_back(folder_failure(folder, errno));
       if (g_batch_hook) g_batch_hook(results.back().source, &results.back());
       continue;
     }
-    batch(pattern, mode, results, prefix + e.name + "/", depth + 1, list_file);
+    // A link back to a folder the batch is in would lead round for ever.
+    FolderIdentity id;
+    if (!current_folder_identity(id)) {
+      results.push_back(folder_failure(folder, errno));
+      if (g_batch_hook) g_batch_hook(results.back().source, &results.back());
+      continue;
+    }
+    if (std::find(above.begin(), above.end(), id) != above.end()) {
+      folder_not_followed(results, folder, "it leads back to a folder the batch is already in");
+      continue;
+    }
+    above.push_back(id);
+    batch(pattern, mode, results, folder, above, list_file);
+    above.pop_back();
   }
   g_output_subfolder = prefix;
 }
@@ -486,7 +515,10 @@ std::vector<ConversionResult> convert_batch(const std::string& pattern, int mode
   std::vector<ConversionResult> results;
   g_output_subfolder.clear();
   BatchList list_file;
-  batch(pattern, mode, results, "", 0, list_file);
+  std::vector<FolderIdentity> above;  // the folders the batch is in, from where it started
+  FolderIdentity start;
+  if (current_folder_identity(start)) above.push_back(start);
+  batch(pattern, mode, results, "", above, list_file);
   g_output_subfolder.clear();
   return results;
 }

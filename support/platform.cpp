@@ -213,4 +213,12 @@ WorkingDirectoryGuard::~WorkingDirectoryGuard() {
   }
 }
 
+bool current_folder_identity(FolderIdentity& id) {
+  struct stat st;
+  if (::stat(".", &st) != 0) return false;
+  id.device = static_cast<std::uint64_t>(st.st_dev);
+  id.inode = static_cast<std::uint64_t>(st.st_ino);
+  return true;
+}
+
 }  // namespace lettrix

@@ -67,6 +67,15 @@ bool create_temp_directory(const std::string& prefix, std::string& path_out);
 std::string current_directory();
 bool change_directory_to(const std::string& dir);
 
+// What tells one folder from another whatever name leads to it: the device
+// and the inode of the working directory. False when it cannot be asked.
+struct FolderIdentity {
+  std::uint64_t device = 0;
+  std::uint64_t inode = 0;
+  bool operator==(const FolderIdentity&) const = default;
+};
+bool current_folder_identity(FolderIdentity& id);
+
 // Returns to the working directory it found when it goes out of scope.
 class WorkingDirectoryGuard {
  public:

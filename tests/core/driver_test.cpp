@@ -238,6 +238,20 @@ TEST_F(DriverTest, ModeTwoRecursesDepthFirstAfterTheCurrentDirectory) {
   EXPECT_TRUE(exists("one/deep/y.asc"));
 }
 
+// A recursive batch follows folders far deeper than archives go (it stopped
+// at 64 without a word before).
+TEST_F(DriverTest, ModeTwoFollowsDeepFolders) {
+  std::string deep;
+  for (int level = 0; level < 100; ++level) deep += "d/";
+  std::filesystem::create_directories(deep);
+  write_file(deep + "bottom.txt", "b");
+  const auto results = convert_batch("*.txt", BatchRecursive);
+  ASSERT_EQ(results.size(), 1u);
+  EXPECT_TRUE(results[0].ok()) << results[0].message();
+  EXPECT_EQ(results[0].source, deep + "bottom.txt");
+  EXPECT_TRUE(exists(deep + "bottom.asc"));
+}
+
 // Within a folder a batch hands every reader a new, empty stream named after
 // its source, but it is one file renamed from source to source (the same
 // inode), never a name the user has; at the end of each folder it is gone.
