@@ -1,5 +1,7 @@
 #include "core/driver.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
@@ -266,6 +268,25 @@ ConversionStatus pick_reader(const Detection& found, ConversionResult& result, H
   return reader ? ConversionStatus::Ok : ConversionStatus::NotAvailable;
 }
 
+// The size and modification time of a source's file, to tell whether it
+// changed while it was read.
+struct FileStamp {
+  long long size = -1;
+  long long seconds = 0;
+  long nanoseconds = 0;
+  bool operator==(const FileStamp&) const = default;
+};
+
+FileStamp stamp_of(const SourceFile& file) {
+  FileStamp s;
+  struct stat st;
+  if (!file.whole.present() || ::fstat(file.whole.file->fd, &st) != 0) return s;
+  s.size = static_cast<long long>(st.st_size);
+  s.seconds = static_cast<long long>(st.st_mtim.tv_sec);
+  s.nanoseconds = st.st_mtim.tv_nsec;
+  return s;
+}
+
 // The source as the reader is to see it, published for it while the
 // conversion lasts (core/source_view.h).
 struct SourcePublication {
@@ -341,9 +362,16 @@ ConversionResult convert_file(const std::string& source) {
     return failed(result, ConversionStatus::WrapperFailed, open_error);
   }
   const SourcePublication publication(source, opened);
+  const FileStamp before = stamp_of(opened);
   set_current_files(source, paths.temporary);
   clear_handler_reason();
   int rc = reader(source.c_str(), paths.temporary.c_str());
+  // Another program that truncated or rewrote the source meanwhile leaves
+  // the reader with a mixture of two files: nothing of it is kept.
+  if (!(stamp_of(opened) == before)) {
+    take_file_failure();
+    return failed(result, ConversionStatus::FileFailed, "the source changed while being read");
+  }
   const int reader_rc = rc;
   const std::string damage = rc == kHandlerDamaged ? handler_reason() : std::string();
   FileFailure io = take_file_failure();

@@ -48,6 +48,12 @@ int explaining_reader(const char*, const char*) {
   set_handler_reason("no resource fork");
   return -1;
 }
+// A reader during whose work another program rewrites its source.
+int rewritten_reader(const char* in, const char* out) {
+  write_file(out, "[" + read_file(in) + "]");
+  write_file(in, "another, longer text");
+  return 0;
+}
 int copy_writer(const char* in, const char* out) {
   g_calls.push_back(std::string("write ") + in + " -> " + out);
   write_file(out, read_file(in));
@@ -236,6 +242,16 @@ TEST_F(DriverTest, ModeTwoRecursesDepthFirstAfterTheCurrentDirectory) {
   EXPECT_EQ(busy_cursor_frame(), 4);  // once per call, recursive calls included
   EXPECT_EQ(std::filesystem::current_path().string(), before);
   EXPECT_TRUE(exists("one/deep/y.asc"));
+}
+
+// A source changed while its reader ran fails, and leaves no target.
+TEST_F(DriverTest, SourceChangedWhileBeingReadFails) {
+  write_file("letter", "text");
+  set_chosen_handlers(rewritten_reader, copy_writer);
+  const ConversionResult r = convert_file("letter");
+  EXPECT_EQ(r.status, ConversionStatus::FileFailed);
+  EXPECT_EQ(r.message(), "the source changed while being read");
+  EXPECT_EQ(testing::dir_names("."), (std::vector<std::string>{"letter"}));
 }
 
 // A recursive batch follows folders far deeper than archives go (it stopped
