@@ -13,7 +13,9 @@ namespace lettrix {
 namespace {
 
 constexpr std::string_view kAlphabet = "!\"#$%&'()*+,-012345689@ABCDEFGHIJKLMNPQRSTUVXYZ[`abcdefhijklmpqr";
-constexpr std::string_view kBanner = "(This file must be converted with BinHex";
+// How the first line of BinHex begins, whatever its encoder wrote after it
+// ("with BinHex 4.0)", "with BinHex)", ...).
+constexpr std::string_view kBanner = "(This file must be converted";
 constexpr std::uint8_t kRunMark = 0x90;
 constexpr std::size_t kMaxNameLength = 63;
 constexpr std::size_t kLineLength = 64;
@@ -32,7 +34,11 @@ bool is_blank(int c) { return c == '\r' || c == '\n' || c == ' ' || c == '\t'; }
 // Where the encoded text starts (just after its opening colon), or npos.
 std::size_t encoded_start(std::span<const std::uint8_t> head, bool& has_banner) {
   const std::string_view text(reinterpret_cast<const char*>(head.data()), head.size());
-  const std::size_t banner = text.find(kBanner);
+  // The banner starts a line; mail or news headers and any text may come
+  // before it, a text that only quotes it is none.
+  std::size_t banner = text.find(kBanner);
+  while (banner != std::string_view::npos && banner > 0 && text[banner - 1] != '\n' && text[banner - 1] != '\r')
+    banner = text.find(kBanner, banner + 1);
   has_banner = banner != std::string_view::npos;
   if (has_banner) {
     // The colon that opens the data stands at the start of a line.

@@ -4,6 +4,11 @@
 //   :<encoded lines, 64 characters each>
 //   <last line>:
 //
+// Encoders vary: the first line only begins "(This file must be converted",
+// mail or news headers and other text may come before it, and text after
+// the last colon; lines may be of any length and end in CR, LF or CR LF.
+// The data start at the first line after the banner that begins with ":".
+//
 // Between the two colons, every character of the 64-character alphabet
 //   !"#$%&'()*+,-012345689@ABCDEFGHIJKLMNPQRSTUVXYZ[`abcdefhijklmpqr
 // stands for 6 bits; four characters make three bytes. Line ends, spaces and
@@ -36,7 +41,7 @@ namespace lettrix {
 inline constexpr std::uint64_t kMaxBinHexFork = std::uint64_t{1} << 28;
 
 // From the first bytes of a file (the text up to kBinHexProbeSize): whether
-// it is BinHex (the "(This file must be converted with BinHex" line and a
+// it is BinHex (a line that begins "(This file must be converted" and a
 // line after it that starts with ":", or a first line that starts with ":"
 // and holds only the alphabet; a text that only quotes the line is none), its header
 // (checked against its CRC), and in data_head the first bytes of its data

@@ -279,6 +279,65 @@ TEST(MacWrappers, DamagedBinHexIsRefusedByName) {
   }
 }
 
+// BinHex as Unix encoders and mail wrote it: other wording of the first line,
+// headers before it, other line lengths and ends, text after the last colon.
+TEST(MacWrappers, BinHexAsMailCarriedIt) {
+  ScratchDir dir;
+  const std::string data = awkward_bytes(3000);
+  const std::string hqx = build::binhex(data, kDoc);
+  std::string code;  // the encoded characters between the colons
+  for (std::size_t i = hqx.find(':') + 1; hqx[i] != ':'; ++i)
+    if (hqx[i] != '\r' && hqx[i] != '\n') code += hqx[i];
+  const std::string kMarker = "(This file must be converted with BinHex 4.0)";
+  auto text = [&](const std::string& before, const std::string& marker, std::size_t width, const std::string& eol,
+                  const std::string& after) {
+    std::string s = before + marker + eol + ":";
+    for (std::size_t at = 0, column = 1; at < code.size(); ++at, ++column) {
+      if (column == width) s += eol, column = 0;
+      s += code[at];
+    }
+    return s + ":" + eol + after;
+  };
+  struct Case {
+    const char* what;
+    std::string text;
+  };
+  const Case cases[] = {
+      {"other wording", text("", "(This file must be converted; you knew that already.)", 64, "\r\n", "")},
+      {"headers before", text("From: ann@example.org\nSubject: letter\n\n", "(This file must be converted)", 64, "\n", "")},
+      {"72 columns, LF", text("", "(This file must be converted by any means)", 72, "\n", "")},
+      {"40 columns, CR", text("", "(This file must be converted, please)", 40, "\r", "")},
+      {"text after", text("Here it is:\r\n\r\n", "(This file must be converted)", 64, "\r\n", "-- \r\nAnn: bye\r\n")},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    WrappedFile info;
+    std::vector<std::uint8_t> head;
+    std::string error;
+    ASSERT_EQ(probe_binhex(bytes_of(c.text), info, head, error), WrapperCheck::Ok) << error;
+    EXPECT_EQ(info.name + info.type + info.creator, "LetterWORDMACA");
+    EXPECT_EQ(std::string(head.begin(), head.end()), data);
+    write_file(dir.file("doc.hqx"), c.text);
+    FilePtr in = open_file(dir.file("doc.hqx"), "rb");
+    FilePtr out = open_file(dir.file("data"), "wb");
+    FilePtr rsrc = open_file(dir.file("rsrc"), "wb");
+    EXPECT_TRUE(decode_binhex(in.get(), out.get(), rsrc.get(), error)) << error;
+    out.reset();
+    rsrc.reset();
+    EXPECT_EQ(read_file(dir.file("data")), data);
+    EXPECT_EQ(read_file(dir.file("rsrc")), kDoc.resource_fork);
+  }
+  // The line cut before "converted", a colon line with no marker, the marker
+  // past the probed bytes: not BinHex.
+  for (const std::string& t : {text("", "(This file must be", 64, "\r\n", ""), text("Note:\r\n", "", 64, "\r\n", ""),
+                               text(std::string(kBinHexProbeSize, ' ') + "\r", kMarker, 64, "\r", "")}) {
+    WrappedFile info;
+    std::vector<std::uint8_t> head;
+    std::string error;
+    EXPECT_EQ(probe_binhex(bytes_of(t), info, head, error), WrapperCheck::NotWrapped) << t.substr(0, 40);
+  }
+}
+
 TEST(PreparedSource, EveryWrapperGivesTheReaderBothForks) {
   TempDirScope temp;
   ScratchDir dir;
