@@ -50,10 +50,14 @@ bool looks_like_text(std::span<const std::uint8_t> b, std::string* why) {
   }
   std::size_t odd = 0;
   std::size_t ascii = 0;
+  std::size_t nuls = 0;
+  const std::size_t nuls_allowed = stray_nuls_allowed(b.size());
   for (std::size_t i = 0; i < b.size(); ++i) {
     const std::uint8_t c = b[i];
-    if (c == 0) {
-      if (why) *why = "a NUL byte at byte " + std::to_string(i) + " (text holds none)";
+    if (c == 0 && ++nuls > nuls_allowed) {
+      if (why)
+        *why = nuls_allowed == 0 ? "a NUL byte at byte " + std::to_string(i) + " (text holds none)"
+                                 : "NUL bytes up to byte " + std::to_string(i) + ", more than one in 4,096 (text holds few)";
       return false;
     }
     if ((c >= 0x20 && c < 0x7F) || c == '\t' || c == '\r' || c == '\n') ++ascii;

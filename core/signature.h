@@ -54,7 +54,12 @@ std::string hex_word(unsigned value);
 // "\"WORD\"" or "none": a type or creator code as the refusals show it.
 std::string code_text(std::string_view code);
 
-// Text: no NUL, at most one byte in fifty a control character other than
+// How many NUL bytes a text of `size` bytes may hold and still be text: one
+// in 4,096 (a long manual with a stray NUL is text; binary data has them
+// everywhere), none in a text shorter than that.
+inline std::size_t stray_nuls_allowed(std::size_t size) { return size / 4096; }
+
+// Text: NUL bytes no more than stray_nuls_allowed, at most one byte in fifty a control character other than
 // tab, line feed, form feed, carriage return, backspace (typewriter accents),
 // vertical tab and Ctrl-Z, and three bytes in four plain ASCII (letters,
 // digits, punctuation, spaces and line ends). On false, *why (when not null)

@@ -147,13 +147,15 @@ void compose(Source& in, Stream& out, int previous) {
 
 constexpr const char* kShownName = "Mac Text Only";
 
-// Binary data: a NUL byte, or more than one byte in fifty a control byte that
+// Binary data: NUL bytes more than one in 4,096 (any in a shorter text), or
+// more than one byte in fifty a control byte that
 // text does not hold, the same limits as the signature test's (which also
 // asks for three bytes in four of plain ASCII, more than a short text or
 // one in another Macintosh script may have).
 bool binary(std::span<const std::uint8_t> head) {
   if (head.empty()) return false;
-  if (std::memchr(head.data(), 0, head.size())) return true;
+  if (static_cast<std::size_t>(std::count(head.begin(), head.end(), std::uint8_t{0})) > stray_nuls_allowed(head.size()))
+    return true;
   std::size_t odd = 0;
   for (const std::uint8_t c : head)
     odd += (c < 0x20 && c != '\t' && c != '\r' && c != '\n' && c != '\f' && c != '\b' && c != 0x0B && c != 0x1A) || c == 0x7F;

@@ -263,5 +263,31 @@ TEST(SourceDetection, TypeAndCreatorDecide) {
   }
 }
 
+// A long text with a stray NUL byte is still text (a manual of 84 KB with
+// one was taken for binary data); NUL bytes throughout are not.
+TEST(SourceDetection, LongTextWithAStrayNulIsText) {
+  std::string manual;
+  while (manual.size() < 84000) manual += "Press Command-Q to quit the editor.\r";
+  std::string stray = manual;
+  stray[40000] = '\0';
+  const Detection d = detect_bytes(bytes_of(stray));
+  EXPECT_EQ(d.verdict, Verdict::Source) << d.summary();
+  EXPECT_EQ(row_name(d.source_row), "Mac Text Only");
+  std::string many = manual;
+  for (std::size_t at = 0; at < many.size(); at += 1000) many[at] = '\0';
+  EXPECT_EQ(detect_bytes(bytes_of(many)).verdict, Verdict::NotMacDocument);
+  std::string short_text = "A short text\r";
+  short_text += '\0';
+  EXPECT_EQ(detect_bytes(bytes_of(short_text)).verdict, Verdict::NotMacDocument);
+  // The reader takes it too, the NUL left out.
+  ScratchDir dir;
+  write_file(dir.file("manual"), stray);
+  init_path_buffers();
+  choose_formats(SrcMacText, DstAnsi);
+  const ConversionResult r = convert_file(dir.file("manual"));
+  ASSERT_TRUE(r.ok()) << r.message();
+  EXPECT_EQ(read_file(r.target).find('\0'), std::string::npos);
+}
+
 }  // namespace
 }  // namespace lettrix

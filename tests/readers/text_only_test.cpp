@@ -91,7 +91,7 @@ TEST(MacTextReader, BinaryDataIsRefusedWithItsReason) {
     const char* reason;
   };
   const Case cases[] = {
-      {"random bytes", noise, kHandlerCannotOpen, "not a Mac Text Only document: not text: a NUL byte at byte "},
+      {"random bytes", noise, kHandlerCannotOpen, "not a Mac Text Only document: not text: NUL bytes up to byte "},
       {"a Works 2 document", other_format, kHandlerCannotOpen, "not a Mac Text Only document: not text: a NUL byte at byte 0"},
       {"control bytes", std::string(10, 'a') + "\x01", kHandlerCannotOpen,
        "not a Mac Text Only document: not text: 1 control bytes in the first 11 (text holds few)"},
