@@ -720,9 +720,16 @@ int orig_clarisworks(const char* source_path, const char* stream_path) {
   return convert(file, files.out.get());
 }
 
-// ClarisWorks and AppleWorks: "BOBO" at byte 4, in every version.
+// ClarisWorks and AppleWorks: "BOBO" at byte 4, in every version, and room
+// for the 256-byte header, the first zone's "DSET" tag and its header length:
+// a Finder-information file, which holds the creator "BOBO" at byte 4 too, is
+// 32 bytes.
 Confidence signature_clarisworks(const DataForkView& f, std::string* why) {
+  constexpr std::uint64_t kSmallest = 256 + 4 + 4;
   if (!starts_with(f.head, "BOBO", 4)) return refuse(why, "no \"BOBO\" at byte 4");
+  if (f.size < kSmallest)
+    return refuse(why, "too short for a document: " + std::to_string(f.size) + " bytes, less than the " +
+                           std::to_string(kSmallest) + " of the header, the first zone's tag and its length");
   return Confidence::Certain;
 }
 

@@ -190,24 +190,42 @@ int orig_ragtime2(const char* source_path, const char* stream_path) {
 }
 
 // Ragtime 2: the version word 0x200 to 0x254 (from 0x255 on it is Ragtime 3),
-// the first page record inside the file and its first component too.
+// a record table that holds a record, and a first page: its record, the next
+// page's and its first component's inside the file, and that component's data
+// too when it is text. A program of a 64-bit Linux machine has 0x0201 at byte
+// 4 as well, but no page: its word at 130 lies in a program header, mostly 0.
 Confidence signature_ragtime_2(const DataForkView& f, std::string* why) {
-  constexpr std::uint64_t kRecords = 256;
-  constexpr std::uint64_t kRecordSize = 40;
-  const std::uint16_t version = word_at(f.head, 4);
-  if (f.head.size() < 132)
+  const std::uint16_t version = word_at(f.head, kVersionOffset);
+  if (f.head.size() < kFirstPageOffset + 2)
     return refuse(why, "shorter than the 132-byte header (" + std::to_string(f.head.size()) + " bytes)");
-  if (version < 0x200 || version >= 0x255)
+  if (version < 0x200 || version >= kFirstRagtime3Word)
     return refuse(why, "version word " + hex_word(version) + " at byte 4 is not 0x0200 to 0x0254");
   if (f.creator == "R#+A") return Confidence::Certain;
-  auto record_fits = [&](std::uint64_t n) { return n == 0 || kRecords + n * kRecordSize <= f.size; };
-  const std::uint16_t page = word_at(f.head, 130);
+  if (f.size < kRecordTable + kRecordSize)
+    return refuse(why, "too short for its record table (" + std::to_string(f.size) + " bytes, less than " +
+                           std::to_string(kRecordTable + kRecordSize) + ")");
+  auto record_fits = [&](std::uint64_t n) { return n == 0 || kRecordTable + n * kRecordSize <= f.size; };
+  auto record_at = [](std::uint64_t n) { return static_cast<std::size_t>(kRecordTable + (n - 1) * kRecordSize); };
+  const std::uint16_t page = word_at(f.head, kFirstPageOffset);
+  if (page == 0) return refuse(why, "no first page record (the word at byte 130 is 0)");
   if (!record_fits(page))
     return refuse(why, "its first page record (" + std::to_string(page) + ") lies beyond the file");
-  const std::size_t page_at = static_cast<std::size_t>(kRecords + (page - 1) * kRecordSize);
-  if (page != 0 && f.head.size() >= page_at + 10 && !record_fits(word_at(f.head, page_at + 8)))
-    return refuse(why, "the first component of its first page (" + std::to_string(word_at(f.head, page_at + 8)) +
-                           ") lies beyond the file");
+  const std::size_t page_at = record_at(page);
+  if (f.head.size() < page_at + kRecordSize) return f.type.empty() ? Confidence::Likely : Confidence::Possible;
+  const std::uint16_t next = word_at(f.head, page_at + 4);
+  if (!record_fits(next))
+    return refuse(why, "the page record after its first (" + std::to_string(next) + ") lies beyond the file");
+  const std::uint16_t component = word_at(f.head, page_at + 8);
+  if (!record_fits(component))
+    return refuse(why,
+                  "the first component of its first page (" + std::to_string(component) + ") lies beyond the file");
+  if (component != 0 && f.head.size() >= record_at(component) + kRecordSize) {
+    ByteReader r(f.head.subspan(record_at(component) + 20, 8));
+    const std::uint32_t kind = r.be32();
+    const std::uint32_t data = r.be32();
+    if (kind == kTextKind && (data < kRecordTable || data > f.size || f.size - data < kComponentHeader))
+      return refuse(why, "the text of its first component (at " + std::to_string(data) + ") lies outside the file");
+  }
   return f.type.empty() ? Confidence::Likely : Confidence::Possible;
 }
 

@@ -184,19 +184,36 @@ int orig_ragtime3(const char* source_path, const char* stream_path) {
   return ragtime::finish_stream(source);
 }
 
-// Ragtime 3: the version word 0x155 to 0xFFF, an entry count the file holds.
+// Ragtime 3: the version word 0x155 to 0xFFF, an entry count the file holds,
+// and a component entry with text data: the first data offset of the entries
+// (which fixes the lowest) lies after the entries and inside the file. A PNG
+// or ZIP file has a word of that range at byte 4 too, but a data offset read
+// from its chunks or names points anywhere.
 Confidence signature_ragtime_3(const DataForkView& f, std::string* why) {
-  constexpr std::size_t kEntries = 224;
-  constexpr std::size_t kEntrySize = 54;
-  const std::uint16_t version = word_at(f.head, 4);
+  const std::uint16_t version = word_at(f.head, kVersionOffset);
   if (f.head.size() < kEntries)
     return refuse(why, "shorter than the 224-byte header (" + std::to_string(f.head.size()) + " bytes)");
-  if (version < 0x155 || version > 0xFFF)
+  if (version < kMinVersion || version > kMaxVersion)
     return refuse(why, "version word " + hex_word(version) + " at byte 4 is not 0x0155 to 0x0FFF");
-  if (word_at(f.head, 96) > (f.size - kEntries) / kEntrySize)
-    return refuse(why, "its entry count " + std::to_string(word_at(f.head, 96)) + " is more than the file holds");
+  const std::uint16_t count = word_at(f.head, kEntryCountOffset);
+  if (count > (f.size - kEntries) / kEntrySize)
+    return refuse(why, "its entry count " + std::to_string(count) + " is more than the file holds");
   if (f.creator == "R#+A") return Confidence::Certain;
-  return f.type.empty() ? Confidence::Likely : Confidence::Possible;
+  const std::uint64_t entries_end = kEntries + std::uint64_t{count} * kEntrySize;
+  for (std::size_t i = 0; i < count; ++i) {
+    const std::size_t at = kEntries + i * kEntrySize;
+    if (f.head.size() < at + kEntrySize) return f.type.empty() ? Confidence::Likely : Confidence::Possible;
+    const std::uint16_t first = word_at(f.head, at);
+    if (first == kEndOfList) break;
+    ByteReader r(f.head.subspan(at + kDataOffset, 4));
+    const std::uint32_t offset = r.be32();
+    if (first == 0 || offset == 0 || offset == kNoData) continue;
+    if (offset < entries_end || offset > f.size || f.size - offset < kComponentHeader)
+      return refuse(why, "the data of its first component entry (at " + std::to_string(offset) +
+                             ") lies outside the file or among the entries");
+    return f.type.empty() ? Confidence::Likely : Confidence::Possible;
+  }
+  return refuse(why, "none of its " + std::to_string(count) + " component entries points at data");
 }
 
 }  // namespace lettrix

@@ -129,7 +129,8 @@ TEST(DamagedDocuments, MessagesNameTheCause) {
       {"clarisworks/letter.cwk", SrcClarisWorks, 400, ConversionStatus::Damaged,
        "damaged: text cut short at byte 400 of at least 546; partial result in DOC"},
       {"clarisworks/letter.cwk", SrcClarisWorks, 250, ConversionStatus::ReaderFailed,
-       "cannot read the file as a Claris/AppleWorks document: no text zone: the file ends before its first zone"},
+       "not a Claris/AppleWorks document: too short for a document: 250 bytes, less than the 264 of the header, "
+       "the first zone's tag and its length"},
       {"ragtime-2/letter.rag", SrcRagtime2, 700, ConversionStatus::Damaged,
        "damaged: text cut short at byte 700 of at least 724; partial result in DOC"},
       {"ragtime-3/letter.rag", SrcRagtime3, 1000, ConversionStatus::Damaged,
