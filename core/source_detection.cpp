@@ -11,6 +11,7 @@
 #include "core/byte_helpers.h"
 #include "core/format_registry.h"
 #include "core/source_view.h"
+#include "readers/works_mac.h"
 #include "support/file_handle.h"
 #include "support/platform.h"
 
@@ -67,6 +68,11 @@ void classify(const DataForkView& f, Detection& d) {
       d.name = "ClarisWorks document that is not word processing";
       return;
     }
+  }
+  if (const std::string kind = works_other_kind(f); !kind.empty()) {
+    d.verdict = Verdict::NotMacDocument;
+    d.name = kind;
+    return;
   }
   Confidence best = Confidence::None;
   int row = -1;

@@ -286,6 +286,9 @@ int read_works(const SourceFile& file, SourceView& in, std::FILE* out, std::uint
   std::string why;
   const DataForkView head{in.span_up_to(0, kDetectPrefix), in.size(), file.type, file.creator};
   const Confidence confidence = signature_works(head, version, &why);
+  // Another kind of Works document (a spreadsheet in a wrapper that kept its
+  // type) is refused whatever its bytes.
+  if (const std::string kind = works_other_kind(head); !kind.empty()) return refuse_because(version, kind);
   // The reader takes more than the signature test: a version byte 8 or 9
   // (either version) whatever the bytes before it, and any type and creator.
   const std::span<const std::uint8_t> header = in.span(0, kFileHeaderSize);
@@ -344,6 +347,9 @@ bool is_works_creator(std::string_view c) { return c == "PSIP" || c == "PSI2" ||
 // before it; Works 3 also has 1 at byte 17.
 Confidence signature_works(const DataForkView& f, std::uint8_t version, std::string* why) {
   constexpr std::size_t kHeader = 32;
+  // A spreadsheet's or a database's data fork begins as a word-processing
+  // document's does: only the type code a wrapper kept tells them apart.
+  if (const std::string kind = works_other_kind(f); !kind.empty()) return refuse(why, kind);
   if (f.head.size() < kHeader)
     return refuse(why, "shorter than the 32-byte header (" + std::to_string(f.head.size()) + " bytes)");
   if (f.head[3] != version)
@@ -357,6 +363,12 @@ Confidence signature_works(const DataForkView& f, std::uint8_t version, std::str
 }
 
 }  // namespace
+
+std::string works_other_kind(const DataForkView& f) {
+  if (!is_works_creator(f.creator) || f.type.empty() || f.type == "AWWP") return {};
+  const char* kind = f.type == "AWSS" ? "a spreadsheet" : f.type == "AWDB" ? "a database" : "not word processing";
+  return "a Works document of another kind (type " + code_text(f.type) + ": " + kind + ")";
+}
 
 Confidence signature_works_2(const DataForkView& f, std::string* why) { return signature_works(f, 8, why); }
 Confidence signature_works_3(const DataForkView& f, std::string* why) { return signature_works(f, 9, why); }

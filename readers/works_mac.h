@@ -17,4 +17,9 @@ int orig_works_mac3(const char* source_path, const char* stream_path);
 Confidence signature_works_2(const DataForkView& fork, std::string* why);
 Confidence signature_works_3(const DataForkView& fork, std::string* why);
 
+// For a file whose wrapper kept a Works creator and a type other than word
+// processing ("AWSS"): what it is ("a Works document of another kind (type
+// "AWSS": a spreadsheet)"); "" otherwise.
+std::string works_other_kind(const DataForkView& fork);
+
 }  // namespace lettrix

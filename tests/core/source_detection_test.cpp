@@ -289,5 +289,30 @@ TEST(SourceDetection, LongTextWithAStrayNulIsText) {
   EXPECT_EQ(read_file(r.target).find('\0'), std::string::npos);
 }
 
+// A Works spreadsheet's data fork begins as a word-processing document's
+// does; a wrapper's type code tells it, and both detection and the reader
+// refuse it with its kind named (it converted to an empty text before).
+TEST(SourceDetection, WorksDocumentsOfOtherKindsAreRefusedByTheirType) {
+  const std::string letter = read_file(LETTRIX_SOURCE_DIR "/samples/works-2/letter.wks");
+  ScratchDir dir;
+  for (const auto& [type, kind] : {std::pair{"AWSS", "a spreadsheet"}, std::pair{"AWDB", "a database"}}) {
+    SCOPED_TRACE(type);
+    const std::string wrapped = build::macbinary_ii(letter, {.type = type, .creator = "PSI2"});
+    const Detection d = detect_bytes(bytes_of(wrapped));
+    EXPECT_EQ(d.verdict, Verdict::NotMacDocument) << d.summary();
+    EXPECT_NE(d.summary().find(kind), std::string::npos) << d.summary();
+    write_file(dir.file("sheet.bin"), wrapped);
+    init_path_buffers();
+    choose_formats(SrcWorks2, DstAnsi);
+    const ConversionResult r = convert_file(dir.file("sheet.bin"));
+    EXPECT_EQ(r.status, ConversionStatus::ReaderFailed);
+    EXPECT_EQ(r.message(), std::string("not a MS-Works 2 document: a Works document of another kind (type \"") + type +
+                               "\": " + kind + ")");
+  }
+  // The word-processing type still converts.
+  write_file(dir.file("letter.bin"), build::macbinary_ii(letter, {.type = "AWWP", .creator = "PSI2"}));
+  EXPECT_TRUE(convert_file(dir.file("letter.bin")).ok());
+}
+
 }  // namespace
 }  // namespace lettrix
