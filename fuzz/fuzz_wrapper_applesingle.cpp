@@ -8,19 +8,6 @@
 
 using namespace lettrix;
 
-namespace {
-
-// Every byte of a fork can be read through the view, and only those.
-void check_fork(const SourceFork& fork, std::uint64_t expected) {
-  if (fork.size != expected) std::abort();
-  SourceView view(fork);
-  std::uint64_t seen = 0;
-  for (std::span<const std::uint8_t> v; (v = view.view(seen)).size() > 0;) seen += v.size();
-  if (seen != expected || view.failed() || !view.span(expected, 1).empty()) std::abort();
-}
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   WrappedFile info;
   std::string error;
@@ -39,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     return 0;
   }
   if (opened != SourceOpen::Ok || file.wrapper != info.kind) std::abort();
-  check_fork(file.data, info.data_length);
-  check_fork(file.resource, info.resource_length);
+  fuzz::check_fork(file.data, info.data_length);
+  fuzz::check_fork(file.resource, info.resource_length);
   return 0;
 }

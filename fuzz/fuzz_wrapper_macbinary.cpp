@@ -8,19 +8,6 @@
 
 using namespace lettrix;
 
-namespace {
-
-// Every byte of a fork can be read through the view, and only those.
-void check_fork(const SourceFork& fork, std::uint64_t expected) {
-  if (fork.size != expected) std::abort();
-  SourceView view(fork);
-  std::uint64_t seen = 0;
-  for (std::span<const std::uint8_t> v; (v = view.view(seen)).size() > 0;) seen += v.size();
-  if (seen != expected || view.failed() || !view.span(expected, 1).empty()) std::abort();
-}
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   WrappedFile info;
   std::string error;
@@ -30,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   SourceFile file;
   if (!open_source_file(fuzz::input_file("doc", data, size), file, error, false)) std::abort();
   if (file.wrapper != WrapperKind::MacBinary) std::abort();
-  check_fork(file.data, info.data_length);
-  check_fork(file.resource, info.resource_length);
+  fuzz::check_fork(file.data, info.data_length);
+  fuzz::check_fork(file.resource, info.resource_length);
   return 0;
 }

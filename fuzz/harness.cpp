@@ -179,4 +179,12 @@ void run_writer_checked(Handler writer, const std::uint8_t* data, std::size_t si
   std::remove(out.c_str());
 }
 
+void check_fork(const SourceFork& fork, std::uint64_t expected) {
+  if (fork.size != expected) std::abort();
+  SourceView view(fork);
+  std::uint64_t seen = 0;
+  for (std::span<const std::uint8_t> v; (v = view.view(seen)).size() > 0;) seen += v.size();
+  if (seen != expected || view.failed() || !view.span(expected, 1).empty()) std::abort();
+}
+
 }  // namespace lettrix::fuzz

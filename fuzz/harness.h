@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/handler.h"
+#include "core/source_view.h"
 
 namespace lettrix::fuzz {
 
@@ -29,6 +30,10 @@ void run_writer_checked(Handler writer, const std::uint8_t* data, std::size_t si
 // Writes the bytes to the file `name` in the process's private work folder
 // and returns its path.
 std::string input_file(const char* name, const std::uint8_t* data, std::size_t size);
+
+// Aborts unless the fork holds `expected` bytes and every one of them, and
+// no more, can be read through a SourceView of it.
+void check_fork(const SourceFork& fork, std::uint64_t expected);
 
 // Checks that a wrapper decoder's work file holds what it should: aborts
 // when its size differs from expected (-1: anything goes).

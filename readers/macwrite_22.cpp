@@ -222,11 +222,8 @@ int macw22_handed_over(MacWriteSource& src, std::FILE* out) { return convert(src
 
 // MacWrite 2.2: the version word 3, the first paragraph inside the file.
 Confidence signature_macwrite_22(const DataForkView& f, std::string* why) {
-  if (f.head.size() < 2) return refuse(why, "too short for a version word (" + std::to_string(f.head.size()) + " bytes)");
-  if (word_at(f.head, 0) != 3)
-    return refuse(why, "version word " + hex_word(word_at(f.head, 0)) + " at byte 0 is not MacWrite 2.2's 3");
-  if (has_codes(f, "WORD", "MACA")) return Confidence::Certain;
-  if (!f.type.empty()) return Confidence::Possible;
+  const Confidence c = macwrite_version_test(f, 3, "MacWrite 2.2", why);
+  if (c != Confidence::Likely) return c;
   return f.head.size() >= 6 && word_at(f.head, 2) < f.size ? Confidence::Likely : Confidence::Possible;
 }
 

@@ -334,11 +334,8 @@ int macw46_handed_over(MacWriteSource& src, std::FILE* out) { return convert(src
 
 // MacWrite 4.x: the version word 6 and room for the three text descriptors.
 Confidence signature_macwrite_46(const DataForkView& f, std::string* why) {
-  if (f.head.size() < 2) return refuse(why, "too short for a version word (" + std::to_string(f.head.size()) + " bytes)");
-  if (word_at(f.head, 0) != 6)
-    return refuse(why, "version word " + hex_word(word_at(f.head, 0)) + " at byte 0 is not MacWrite 4.x's 6");
-  if (has_codes(f, "WORD", "MACA")) return Confidence::Certain;
-  if (!f.type.empty()) return Confidence::Possible;
+  const Confidence c = macwrite_version_test(f, 6, "MacWrite 4.x", why);
+  if (c != Confidence::Likely) return c;
   constexpr std::uint64_t kDescriptorsEnd = 276;
   return f.size >= kDescriptorsEnd ? Confidence::Likely : Confidence::Possible;
 }

@@ -14,6 +14,15 @@
 
 namespace lettrix {
 
+Confidence macwrite_version_test(const DataForkView& f, std::uint16_t version, const char* name, std::string* why) {
+  if (f.head.size() < 2) return refuse(why, "too short for a version word (" + std::to_string(f.head.size()) + " bytes)");
+  if (word_at(f.head, 0) != version)
+    return refuse(why, "version word " + hex_word(word_at(f.head, 0)) + " at byte 0 is not " + name + "'s " +
+                           std::to_string(version));
+  if (has_codes(f, "WORD", "MACA")) return Confidence::Certain;
+  return f.type.empty() ? Confidence::Likely : Confidence::Possible;
+}
+
 DataForkView signature_view(MacWriteSource& src) {
   return {src.view->span_up_to(0, kDetectPrefix), static_cast<std::uint64_t>(src.size), src.type, src.creator};
 }

@@ -31,6 +31,13 @@ struct MacWriteSource {
   std::string_view creator;
 };
 
+// The part the two MacWrite signature tests share: the version word at byte
+// 0 (`version`, named `name` in a refusal), then the codes WORD/MACA making
+// it certain and any other codes possible. Answers None with why when the
+// word is not the version; else Certain or Possible for the codes, or
+// Likely when no wrapper kept any (the caller then asks for more).
+Confidence macwrite_version_test(const DataForkView& f, std::uint16_t version, const char* name, std::string* why);
+
 // What a signature test looks at of the document.
 DataForkView signature_view(MacWriteSource& src);
 
