@@ -10,7 +10,44 @@ namespace {
 std::int32_t g_unique_counter = 0;
 constexpr char kDigits[] = "0123456789ABCDEFGHIJKLMNOPQRSTUV";
 
+bool is_name_char(char c) {
+  return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
+// count characters of name from `from` on are letters and digits, and nothing follows.
+bool unique_tail(std::string_view name, std::size_t from, std::size_t count) {
+  if (name.size() != from + count) return false;
+  for (std::size_t i = from; i < name.size(); ++i)
+    if (!is_name_char(name[i])) return false;
+  return true;
+}
+
+// Cuts a trailing ".N" (a number of up to 4 digits) off stem, when it has one.
+void drop_number(std::string_view& stem) {
+  const std::size_t dot = stem.rfind('.');
+  if (dot == std::string_view::npos || dot == 0 || stem.size() - dot < 2 || stem.size() - dot > 5) return;
+  for (std::size_t i = dot + 1; i < stem.size(); ++i)
+    if (stem[i] < '0' || stem[i] > '9') return;
+  stem = stem.substr(0, dot);
+}
+
 }  // namespace
+
+bool is_converter_file_name(std::string_view name) {
+  if (name.ends_with(".###")) return true;
+  if (name.starts_with("TXV")) return unique_tail(name, 3, 6);
+  if (name.starts_with("lettrix-work-")) return unique_tail(name, 13, 6);
+  if (!name.ends_with(".part")) return false;
+  std::string_view stem = name.substr(0, name.size() - 5);
+  drop_number(stem);
+  // The target's extension: one to four letters or digits after a dot that
+  // does not begin the name.
+  const std::size_t dot = stem.rfind('.');
+  if (dot == std::string_view::npos || dot == 0 || stem.size() - dot < 2 || stem.size() - dot > 5) return false;
+  for (std::size_t i = dot + 1; i < stem.size(); ++i)
+    if (!is_name_char(stem[i])) return false;
+  return true;
+}
 
 std::string& replace_extension(std::string& path, const char* ext) {
   std::size_t start = directory_part_length(path);
@@ -74,7 +111,7 @@ std::FILE* expand_selection(const std::string& mask, const std::string& list_pat
   std::string pattern = mask.substr(dir_len);
   if (!pattern.empty()) {
     for (const DirEntry& e : search_directory(dir_part, pattern, false)) {
-      if (!e.is_regular) continue;
+      if (!e.is_regular || is_converter_file_name(e.name) || is_owned(dir_part + e.name)) continue;
       std::string line = dir_part + e.name + "\r\n";
       std::fwrite(line.data(), 1, line.size(), list);
     }

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <string_view>
 
 namespace lettrix {
 
@@ -33,9 +34,19 @@ void set_unique_name_counter(std::int32_t value);
 // before lower-casing ("010" for 32).
 std::string unique_digits(std::int32_t v);
 
+// True for the names this program gives its own files while it works, which
+// are never documents: intermediate streams "NAME.###" and "NAME.N.###",
+// unfinished targets "NAME.EXT.part" and "NAME.EXT.N.part", list files
+// "TXVxxxxxx" and work files "lettrix-work-xxxxxx" (x: the letters and digits
+// a unique temporary name is made of). Another run in the same folder makes
+// and removes such files at any moment.
+bool is_converter_file_name(std::string_view name);
+
 // Writes the regular files that match the mask, one "directory part + name"
 // line each ended by CR LF, into list_path (created or truncated) and returns
 // the list opened and rewound, or nullptr when the list cannot be written.
+// The files of a conversion (is_converter_file_name, or registered as this
+// process's own) are left out.
 std::FILE* expand_selection(const std::string& mask, const std::string& list_path);
 
 // Removes every trailing CR and LF.

@@ -8,6 +8,8 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <thread>
 
@@ -84,6 +86,45 @@ TEST(CommandLineSafety, InterruptedConversionLeavesNoTarget) {
       EXPECT_EQ(left, std::vector<std::string>{"big"});
     }
   }
+}
+
+// Four converters over one folder at once, twenty rounds each, with a pattern
+// that matches everything: none takes another's work streams or unfinished
+// targets for sources (they come and go at any moment), none reports an error,
+// and when all have ended only the sources and the targets are left.
+TEST(CommandLineSafety, ConvertersSharingAFolderNeverTakeEachOthersFiles) {
+  ScratchDir dir;
+  const std::vector<std::string> sources = {"macwrite-4.6/grammar.mw", "macwrite-ii/letter.mw2", "works-2/letter.wks",
+                                            "clarisworks/letter.cwk", "mac-text/letter.txt", "ragtime-3/letter.rag"};
+  for (const std::string& s : sources) {
+    const std::string bytes = testing::read_file(std::string(LETTRIX_SOURCE_DIR) + "/samples/" + s);
+    ASSERT_FALSE(bytes.empty()) << s;
+    write_file(dir.file(std::filesystem::path(s).filename().string()), bytes);
+  }
+  const std::vector<std::string> before = dir_names(dir.path());
+  constexpr int kRuns = 4;
+  std::vector<std::FILE*> runs;
+  for (int p = 0; p < kRuns; ++p) {
+    // Each run prints what its converters said on error, and the rounds that failed.
+    const std::string cmd = "cd '" + dir.path().string() + "' && for i in $(seq 20); do '" + kConverter +
+                            "' -q -t rtf-ansi '*' 2>&1 || echo \"round $i failed\"; done";
+    runs.push_back(popen(cmd.c_str(), "r"));
+    ASSERT_TRUE(runs.back());
+  }
+  for (std::FILE* run : runs) {
+    std::string said;
+    char block[4096];
+    for (std::size_t n; (n = std::fread(block, 1, sizeof block, run)) > 0;) said.append(block, n);
+    EXPECT_EQ(pclose(run), 0);
+    EXPECT_EQ(said, "");
+  }
+  std::size_t targets = 0;
+  for (const std::string& name : dir_names(dir.path())) {
+    if (std::find(before.begin(), before.end(), name) != before.end()) continue;
+    EXPECT_TRUE(name.ends_with(".rtf") || name.ends_with(".RTF")) << name;
+    ++targets;
+  }
+  EXPECT_EQ(targets, sources.size() * kRuns * 20);
 }
 
 // A file system that really fills up (a small tmpfs; root only).

@@ -118,6 +118,24 @@ TEST(ExpandSelection, ListsMatchingRegularFilesWithTheDirectoryPart) {
   f.reset(expand_selection("*.none", list));
   ASSERT_TRUE(f);
   EXPECT_EQ(std::fgetc(f.get()), EOF);
+
+  // A conversion's own files are never listed: other runs make and remove them at any time.
+  for (const char* name : {"top.###", "top.rtf.part", "TXVa1B2c3"}) write_file(name, "6");
+  f.reset(expand_selection("*", list));
+  f.reset();
+  EXPECT_EQ(testing::read_file(list), "list\r\ntop.mw\r\n");
+}
+
+TEST(ConverterFileNames, AreTheStreamsUnfinishedTargetsAndListsOfARun) {
+  for (const char* name : {"letter.###", "letter.3.###", ".###", "letter.rtf.part", "letter.rtf.12.part",
+                           "letter.00A.rtf.part", "TXVabc123", "lettrix-work-Zz09aa"})
+    EXPECT_TRUE(is_converter_file_name(name)) << name;
+  // Documents that only look alike: a download's ".part" without the target's
+  // extension, a dot that starts the name, a list name of another length.
+  for (const char* name : {"letter", "letter.part", ".rtf.part", "letter.rtf.part.mw", "letter.rtf.12345.part",
+                           "letter.toolong.part", "letter.r-f.part", "TXV12345", "TXVabc1234", "TXVabc12_",
+                           "lettrix-work-", "letter.##", "notes.txv"})
+    EXPECT_FALSE(is_converter_file_name(name)) << name;
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 
 #include "core/driver_state.h"
 #include "core/format_registry.h"
+#include "support/paths.h"
 #include "support/platform.h"
 #include "support/strings.h"
 #include "ui/logic/format_choice.h"
@@ -73,7 +74,7 @@ void refresh_lists(DialogState& s, const std::string& mask_in) {
   const std::size_t dir_len = directory_part_length(mask);
   const std::string dir = native_separators(mask.substr(0, dir_len));
   for (const DirEntry& e : search_directory(dir, std::string_view(mask).substr(dir_len))) {
-    if (!e.is_regular) continue;
+    if (!e.is_regular || is_converter_file_name(e.name)) continue;
     s.files.push_back({e.name, dir + e.name});
     ++s.counted_files;
     s.counted_length += e.size;
