@@ -246,6 +246,8 @@ std::string file_role(const std::string& path, const PathBuffers& paths) {
   return "a work file";
 }
 
+constexpr const char* kUnixText = "text with Unix line ends (LF), converted only when Mac Text Only is chosen";
+
 // The reader for source: the chosen one, or with detection on the one of the
 // row its content shows (result.source_row follows). A status other than Ok
 // when the file is passed over or its wrapper is damaged. With a chosen
@@ -262,6 +264,13 @@ ConversionStatus pick_reader(const Detection& found, ConversionResult& result, H
     case Verdict::AlreadyConverted: result.reason = found.name; return ConversionStatus::AlreadyConverted;
     case Verdict::DamagedWrapper: result.reason = found.problem; return ConversionStatus::WrapperFailed;
     case Verdict::Unreadable: result.reason = found.summary(); return ConversionStatus::BadSource;
+  }
+  // Every text file of a Unix system looks like a Macintosh text whose line
+  // ends were changed on the way: one whose lines end in LF is converted
+  // only when the user chooses Macintosh text.
+  if (found.plain_file && found.unix_text) {
+    result.reason = kUnixText;
+    return ConversionStatus::NotOurFormat;
   }
   result.source_row = found.source_row;
   reader = source_formats.rows[found.source_row].reader;

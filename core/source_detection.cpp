@@ -54,6 +54,18 @@ const char* converted_kind(std::span<const std::uint8_t> b, bool weak) {
 
 std::string source_name(int row) { return source_formats.rows[row].name; }
 
+// More lines end in LF alone than in CR alone (a CR LF pair counts for
+// neither): a Unix text, even one that holds a few CRs of its own (an editor's
+// macros typed with them, say).
+bool ends_lines_in_lf(std::span<const std::uint8_t> b) {
+  std::size_t lf = 0, cr = 0;
+  for (std::size_t i = 0; i < b.size(); ++i) {
+    if (b[i] == '\n' && (i == 0 || b[i - 1] != '\r')) ++lf;
+    if (b[i] == '\r' && (i + 1 == b.size() || b[i + 1] != '\n')) ++cr;
+  }
+  return lf > cr;
+}
+
 // Classifies a data fork by the signature tests of the source rows: the
 // strongest wins, the first row among equals.
 void classify(const DataForkView& f, Detection& d) {
@@ -95,6 +107,7 @@ void classify(const DataForkView& f, Detection& d) {
   d.verdict = Verdict::Source;
   d.source_row = row;
   d.confidence = best;
+  d.unix_text = row == SrcMacText && f.type.empty() && ends_lines_in_lf(f.head);
   d.name = source_name(row);
 }
 

@@ -33,6 +33,12 @@
 //
 // Paragraph format data (Works 2): its first byte is the alignment: "L" left,
 // "C" centred, "F" justified, "R" right.
+//
+// A spreadsheet's, a database's or a drawing's data fork begins as a
+// word-processing document's does (the same header, version 8 or 9). Its
+// records hold no text record; a blank word-processing document holds little
+// more than a record or two, so a file whose records run to kOtherKindBytes
+// without a text record among them is taken for a document of another kind.
 #include "readers/works_mac.h"
 
 #include <array>
@@ -73,6 +79,7 @@ constexpr std::uint8_t kFormatChange = 0x02;
 constexpr std::size_t kFormatChangeRest = 5;  // the bytes after 0x02
 constexpr std::uint64_t kWorks3EmptyItem = 11;
 constexpr int kBodySearch = 256;
+constexpr std::uint64_t kOtherKindBytes = 2048;  // records without text: another kind of document
 
 // Bytes that never reach the stream as the table's plain character: the
 // format change, the tab and the bytes dropped (in Works 2 the other bytes
@@ -99,6 +106,9 @@ class WorksBody {
   // The records that the header counts all lie in the file, or the first
   // one that does not is noted here.
   const Damage& damage() const { return damage_; }
+  // The text records converted, and how far into the file the records went.
+  unsigned text_records() const { return text_records_; }
+  std::uint64_t records_end() const { return pos_ < size_ ? pos_ : size_; }
 
   void convert_works2(unsigned records);
   // False when the body's first record is not found before the end of the file.
@@ -125,6 +135,7 @@ class WorksBody {
   PlainByteTables plain_tables_{kTextStructureBytes};
   std::uint64_t size_;
   std::uint64_t pos_ = kFileHeaderSize;
+  unsigned text_records_ = 0;
   Damage damage_;
 };
 
@@ -159,6 +170,7 @@ void WorksBody::convert_works2(unsigned records) {
       case 0x60: {
         std::span<const std::uint8_t> data;
         const bool whole = read_data(record.length, data);
+        ++text_records_;
         convert_text(data, true);
         if (!whole) return;
         if (record.type & kEndsParagraph) put_byte(kParagraphEnd, out_);
@@ -223,6 +235,7 @@ void WorksBody::convert_works3(unsigned records) {
     }
     std::span<const std::uint8_t> data;
     const bool whole = read_data(record.length, data);
+    ++text_records_;
     convert_text(data, false);
     if (!whole) return;
     if (record.type & kEndsParagraph) put_byte(kParagraphEnd, out_);
@@ -315,6 +328,9 @@ int read_works(const SourceFile& file, SourceView& in, std::FILE* out, std::uint
     }
     body.convert_works3(records);
   }
+  if (body.text_records() == 0 && body.records_end() >= kOtherKindBytes)
+    return refuse_because(version, "a Works document of another kind (spreadsheet, database or drawing): no text record in " +
+                                       std::to_string(body.records_end()) + " bytes of records");
   return reader_result(out, body.damage());
 }
 

@@ -41,6 +41,10 @@ TEST(DetectingCommandLine, ConvertsSkipsAndRefusesByContent) {
   write_file(dir.file("f-pc.txt"), "Dear Paul,\r\nThank you.\r\n");
   write_file(dir.file("g-junk"), std::string("\x7F" "ELF\x02\x01\x01\0\0\0\0\0\0\0\0\0", 16) + std::string(300, '\x11'));
   write_file(dir.file("h-readme"), "Read me\rfirst\r");
+  // Text with Unix line ends is every script and text file of this system:
+  // only -f mac-text takes it. A text of one line without any end is converted.
+  write_file(dir.file("i-script"), "#!/bin/sh\necho hello\nprintf 'a\rb'\n");
+  write_file(dir.file("j-line"), "A text of one line");
 
   CliRun r = run_cli(dir, "-t rtf-ansi '*'");
   EXPECT_EQ(r.status, 0) << r.err;
@@ -50,13 +54,16 @@ TEST(DetectingCommandLine, ConvertsSkipsAndRefusesByContent) {
             "e-done.rtf: skipped: already converted (RTF)\n"
             "f-pc.txt: skipped: already converted (PC text)\n"
             "g-junk: skipped: not a Macintosh document we read\n"
-            "5 converted, 0 failed, 4 skipped\n");
+            "i-script: skipped: not a Macintosh document we read (text with Unix line ends (LF), converted only "
+            "when Mac Text Only is chosen)\n"
+            "6 converted, 0 failed, 5 skipped\n");
   EXPECT_EQ(r.out,
             "a-letter.mw -> a-letter.rtf\n"
             "b-letter.bin -> b-letter.rtf\n"
             "c-letter.hqx -> c-letter.rtf\n"
             "d-letter -> d-letter.rtf\n"
-            "h-readme -> h-readme.rtf\n");
+            "h-readme -> h-readme.rtf\n"
+            "j-line -> j-line.rtf\n");
   const std::string expected = read_file(dir.file("a-letter.rtf"));
   ASSERT_FALSE(expected.empty());
   for (const char* wrapped : {"b-letter.rtf", "c-letter.rtf", "d-letter.rtf"})

@@ -115,6 +115,10 @@ TEST(WorksReader, RefusalsSayWhy) {
       {"short header", std::string(31, '\0'), -1, "shorter than the 32-byte header (31 bytes)"},
       {"byte 17 is 0", WorksBuilder{3}.works3_mark(0).paragraph("x").build(), -1,
        "version byte 9 (Works 3), but byte 17 is 0, not 1"},
+      // A spreadsheet's data fork: the header of a text, then records that hold no text.
+      {"Works 2 spreadsheet",
+       WorksBuilder{2}.record(0x02, std::string(1000, 'c')).record(0x03, std::string(1000, 'c')).record(0x80, std::string(1000, 'L')).build(),
+       -1, "a Works document of another kind (spreadsheet, database or drawing): no text record in 3050 bytes of records"},
   };
   for (const Case& c : cases)
     for (Handler reader : {orig_works_mac2, orig_works_mac3}) {
@@ -125,6 +129,11 @@ TEST(WorksReader, RefusalsSayWhy) {
                                       " document: " + c.reason)
           << c.what;
     }
+  // A blank document, and a text after kilobytes of other records, are texts.
+  for (const std::string& doc : {WorksBuilder{2}.align('L').paragraph("").build(),
+                                 WorksBuilder{2}.record(0x02, std::string(3000, 'c')).paragraph("x").build(),
+                                 WorksBuilder{3}.record(0x03, std::string(3000, 'c')).paragraph("x").build()})
+    EXPECT_EQ(run_reader(orig_works_mac2, doc).rc, 0);
   // A record read past the end of the file: what was read is kept.
   const std::string letter =
       testing::read_file((std::filesystem::path(LETTRIX_SOURCE_DIR) / "samples/works-2/letter.wks").string());
