@@ -7,7 +7,7 @@
 //   table 2   rare signs
 //   table 3   box drawing
 //   table 4   punctuation and typographic signs
-//   table 5   small pictographs
+//   table 5   small pictographs (and the Macintosh system font's symbols, below)
 //   table 6   mathematical signs and arrows
 //   table 7   pieces of large brackets, braces and integrals
 //   table 8   Greek
@@ -49,6 +49,23 @@ inline std::uint16_t translate_position(const TranslationGroup& group, int table
   if (table < 1 || table > 14 || index < 0 || index > 255) return 0;
   const TranslationTable* t = group.tables[table - 1];
   return t ? (*t)[static_cast<std::size_t>(index)] : 0;
+}
+
+// The symbols that the Macintosh system font draws at the control bytes 0x11
+// to 0x14: command key, check mark, black diamond, Apple logo, in that order
+// at the last four positions of table 5 (which holds 35 characters). Only
+// the Mac text reader writes them; other formats' 0x11 to 0x14 stand in
+// other fonts, and their reader tables keep their own positions. A
+// translation group gives the fill character for them: each writer has
+// forms of its own (writers/system_symbols.h).
+inline constexpr int kSystemSymbolTable = 5;
+inline constexpr int kSystemSymbolFirst = 252;
+inline constexpr int kSystemSymbolCount = 4;
+// Which of the four symbols a position is (0 to 3), or -1.
+constexpr int system_symbol(int table, int index) {
+  return table == kSystemSymbolTable && index >= kSystemSymbolFirst && index < kSystemSymbolFirst + kSystemSymbolCount
+             ? index - kSystemSymbolFirst
+             : -1;
 }
 
 // Reader-table helpers: whether an entry asks for TableChar, and its two halves.

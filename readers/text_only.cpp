@@ -7,6 +7,8 @@
 //   0x09        tab                0x0B, 0x0D   paragraph end
 //   0x0A        paragraph end, unless it follows a CR (CR LF is one end)
 //   0x0C        page break         0x1A         Ctrl-Z, dropped (not an end mark)
+//   0x11-0x14   the system font's symbols: command key, check mark, black
+//               diamond, Apple logo
 //   0x5C        backslash          other < 0x20 dropped
 //   0x20-0xFF   through the Macintosh character table
 #include "readers/text_only.h"
@@ -57,6 +59,11 @@ std::array<Piece, 256> make_pieces() {
   set(0x0B, {kParagraphEnd});
   set(0x0D, {kParagraphEnd});
   set(0x0C, {kPageBreak});
+  // The symbols of the system font, in which a text file is shown, at
+  // positions of their own: the Macintosh table's entries for these bytes
+  // serve formats whose fonts draw other things there.
+  for (int k = 0; k < kSystemSymbolCount; ++k)
+    set(0x11 + k, {kEscape, TableChar, kSystemSymbolTable, kSystemSymbolFirst + k});
   for (int c = 0x20; c < 0x100; ++c) {
     const std::uint16_t entry = c == 0x5C ? kEscape : kMacintoshTable[static_cast<std::size_t>(c)];
     const int plain = entry_index(entry);

@@ -15,6 +15,7 @@
 #include "support/block_input.h"
 #include "support/file_handle.h"
 #include "support/output_buffer.h"
+#include "writers/system_symbols.h"
 #include "writers/text_run.h"
 
 namespace lettrix {
@@ -62,7 +63,12 @@ std::uint8_t table_char_byte(const TranslationGroup& group, int table, int index
   return (entry & kSymbolFlag) ? plain_symbol_char(byte) : byte;
 }
 
+// The system font's symbols have a text of their own (writers/system_symbols.h).
 void write_table_char(OutputBuffer& out, const TranslationGroup& group, int table, int index) {
+  if (const SystemSymbolForms* symbol = system_symbol_forms(table, index)) {
+    out.put(&group == &kCodePage1252Group ? symbol->code_page_1252 : symbol->code_page_437);
+    return;
+  }
   if (const std::uint8_t byte = table_char_byte(group, table, index)) out.put(static_cast<char>(byte));
 }
 
@@ -71,7 +77,7 @@ CharBytes plain_char_bytes(const TranslationGroup& group) {
   for (int table = 1; table <= CharBytes::kTables; ++table) {
     for (int index = 0; index < 256; ++index) {
       const std::uint8_t byte = table_char_byte(group, table, index);
-      if (byte) chars.set(table, index, &byte, 1);
+      if (byte && system_symbol(table, index) < 0) chars.set(table, index, &byte, 1);
     }
   }
   return chars;

@@ -33,6 +33,7 @@
 #include "support/output_buffer.h"
 #include "writers/rtf_keywords.h"
 #include "writers/rtf_writer.h"
+#include "writers/system_symbols.h"
 #include "writers/text_run.h"
 
 namespace lettrix {
@@ -159,9 +160,37 @@ void close_symbol_run(RtfWriter& w) {
   w.symbol_run = false;
 }
 
+// A symbol of the system font: its Unicode character, with the stand-in
+// that readers without Unicode show in its place, in a group of its own
+// ("{\uc3\u8984 Cmd}"); the stand-in alone where it has none.
+void write_system_symbol(RtfWriter& w, const SystemSymbolForms& symbol) {
+  close_symbol_run(w);
+  const std::string_view stand_in = w.dos ? symbol.code_page_437 : symbol.code_page_1252;
+  if (symbol.unicode != 0) {
+    w.out.put('{');
+    keyword_number(w, KwUc, static_cast<long long>(stand_in.size()));
+    keyword_number(w, KwU, symbol.unicode);
+    w.out.put(' ');
+  }
+  for (const char c : stand_in) {
+    const auto byte = static_cast<std::uint8_t>(c);
+    if (byte < 0x80) {
+      w.out.put(c);
+    } else {
+      const char hex[4] = {'\\', '\'', kHexDigits[byte >> 4], kHexDigits[byte & 0x0F]};
+      w.out.put(std::string_view(hex, 4));
+    }
+  }
+  if (symbol.unicode != 0) w.out.put('}');
+}
+
 void write_character(RtfWriter& w, int table, int index) {
   if (table < 1 || table > 14) return;
   start_paragraph_if_pending(w);
+  if (const SystemSymbolForms* symbol = system_symbol_forms(table, index)) {
+    write_system_symbol(w, *symbol);
+    return;
+  }
   std::uint16_t entry = translate_position(w.group, table, index);
   bool symbol = (entry & 0xFF00) != 0;
   if (symbol && !w.symbol_run) {
@@ -187,6 +216,7 @@ Chars rtf_char_bytes(const TranslationGroup& group) {
   Chars chars;
   for (int table = 1; table <= Chars::kTables; ++table) {
     for (int index = 0; index < 256; ++index) {
+      if (system_symbol(table, index) >= 0) continue;  // write_character's own
       const std::uint16_t entry = translate_position(group, table, index);
       const std::uint8_t byte = entry & 0xFF;
       const std::uint8_t hex[4] = {'\\', '\'', static_cast<std::uint8_t>(kHexDigits[byte >> 4]),

@@ -28,7 +28,8 @@ constexpr std::pair<int, std::string_view> kKeywords[] = {
     {KwLi, "li"},           {KwFi, "fi"},           {KwRi, "ri"},
     {KwSl, "sl"},           {KwSlmult, "slmult"},   {KwHeaderl, "headerl"},
     {KwHeaderr, "headerr"}, {KwFooterl, "footerl"}, {KwFooterr, "footerr"},
-    {KwFacingp, "facingp"}, {KwChpgn, "chpgn"},
+    {KwFacingp, "facingp"}, {KwChpgn, "chpgn"},     {KwUc, "uc"},
+    {KwU, "u"},
 };
 
 constexpr int kLastNumber = KwBrsp;

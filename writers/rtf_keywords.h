@@ -45,6 +45,8 @@ enum RtfKeyword : int {
   KwTqc = 60,
   KwTqdec = 61,
   KwCf = 62,
+  KwUc = 63,
+  KwU = 64,
   KwHeader = 100,
   KwFooter = 101,
   KwFootnote = 102,

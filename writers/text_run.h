@@ -115,7 +115,7 @@ struct TranslationGroup;
 
 // The characters that a translation group gives as one byte of the code page
 // (not the ones of the Symbol font), as that byte; a byte 0 is left to the
-// writer's code unless `with_zero`.
+// writer's code unless `with_zero`, and so are the system font's symbols.
 CharBytes code_page_chars(const TranslationGroup& group, bool with_zero);
 
 // Whether the next item of the stream is one that copy_text takes: a plain

@@ -25,6 +25,7 @@
 #include "support/work_file.h"
 #include "writers/winword2_layout.h"
 #include "writers/word_common.h"
+#include "writers/system_symbols.h"
 #include "writers/text_run.h"
 
 namespace lettrix {
@@ -320,13 +321,28 @@ void end_of_text(Writer& w) {
   w.subdocument = kMainText;
 }
 
+bool beyond_page_numbers(const Writer& w);
+
 void table_char(Writer& w, const StreamItem& item) {
   if (item.op1 < 1 || item.op1 > 14) return;  // no such table: no character
-  const std::uint16_t entry = translate_position(w.group, item.op1, item.op2);
+  const SystemSymbolForms* symbol = system_symbol_forms(item.op1, item.op2);
+  const std::uint16_t entry = symbol ? 0 : translate_position(w.group, item.op1, item.op2);
   const std::uint8_t charset = (entry & 0xFF00) ? 1 : 0;
   if (w.cur.charset != charset) {
     w.cur.charset = charset;
     close_run(w);
+  }
+  if (symbol) {
+    // Several bytes for one item: each is checked as an item is.
+    for (const char c : symbol->code_page_1252) {
+      if (beyond_page_numbers(w)) {
+        w.failed = w.too_large = true;
+        return;
+      }
+      emit(w, static_cast<std::uint8_t>(c));
+      word::advance(w.para);
+    }
+    return;
   }
   emit(w, static_cast<std::uint8_t>(entry));
   word::advance(w.para);

@@ -28,6 +28,7 @@
 #include "support/work_file.h"
 #include "writers/word_common.h"
 #include "writers/word_dos_layout.h"
+#include "writers/system_symbols.h"
 #include "writers/text_run.h"
 
 namespace lettrix {
@@ -235,8 +236,22 @@ void put_char(DosWriter& w, std::uint8_t byte) {
   word::advance(w.para);
 }
 
+bool beyond_page_numbers(const DosWriter& w);
+
 void table_char(DosWriter& w, const StreamItem& item) {
   if (item.op1 < 1 || item.op1 > 14) return;  // no such table: no character
+  if (const SystemSymbolForms* symbol = system_symbol_forms(item.op1, item.op2)) {
+    if (w.cs.charset != 0) close_run(w, w.current.attrs);
+    // Several bytes for one item: each is checked as an item is.
+    for (const char c : symbol->code_page_437) {
+      if (beyond_page_numbers(w)) {
+        w.failed = w.too_large = true;
+        return;
+      }
+      put_char(w, static_cast<std::uint8_t>(c));
+    }
+    return;
+  }
   const std::uint16_t entry = translate_position(w.group, item.op1, item.op2);
   const std::uint8_t font = static_cast<std::uint8_t>(entry >> 8);
   if (font != 0) {

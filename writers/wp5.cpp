@@ -26,6 +26,7 @@
 #include "writers/wp5_functions.h"
 #include "writers/wp5_state.h"
 #include "writers/wp5_tabs.h"
+#include "writers/system_symbols.h"
 #include "writers/text_run.h"
 
 namespace lettrix {
@@ -184,13 +185,25 @@ void set_pending(Wp5Writer& w, int column, std::int32_t change) {
 }
 
 // A character of the repertoire: the extended character function, the most
-// frequent one, written directly.
+// frequent one, written directly. The system font's symbols are
+// WordPerfect's own characters where it has them, else their ASCII text
+// (writers/system_symbols.h).
 void table_char(Wp5Writer& w, const StreamItem& item) {
   if (item.op1 < 1 || item.op1 > 14) return;  // no such table: no character
+  std::uint8_t set = static_cast<std::uint8_t>(item.op1);
+  std::uint8_t index = static_cast<std::uint8_t>(item.op2);
+  if (const SystemSymbolForms* symbol = system_symbol_forms(set, index)) {
+    if (symbol->wp_set == 0) {
+      for (const char c : symbol->code_page_437) put_character(w, static_cast<std::uint8_t>(c));
+      return;
+    }
+    set = symbol->wp_set;
+    index = symbol->wp_index;
+  }
   apply_pending_tabs(w);
   count_column(w);
-  const char function[4] = {static_cast<char>(kExtendedChar), static_cast<char>(item.op2),
-                            static_cast<char>(item.op1), static_cast<char>(kExtendedChar)};
+  const char function[4] = {static_cast<char>(kExtendedChar), static_cast<char>(index), static_cast<char>(set),
+                            static_cast<char>(kExtendedChar)};
   w.out.append(function, 4);
 }
 
@@ -272,6 +285,7 @@ void write_document(Wp5Writer& w, bool empty) {
     CharBytes chars;
     for (int table = 1; table <= CharBytes::kTables; ++table) {
       for (int index = 0; index < 256; ++index) {
+        if (system_symbol(table, index) >= 0) continue;  // table_char's own
         const std::uint8_t function[4] = {kExtendedChar, static_cast<std::uint8_t>(index),
                                           static_cast<std::uint8_t>(table), kExtendedChar};
         chars.set(table, index, function, 4);

@@ -61,7 +61,8 @@ TEST(MacTextReader, CharactersThroughTheMacintoshTable) {
   EXPECT_EQ(read_text(bytes({0x80})), "{TableChar 1,30}");        // Ä
   EXPECT_EQ(read_text(bytes({0x8E, 0xA5})), "{TableChar 1,41}{TableChar 4,3}");  // é •
   EXPECT_EQ(read_text(bytes({0xCA, 0xD0, 0xF0})), " -_");          // plain substitutes
-  EXPECT_EQ(read_amid_text(bytes({0x11, 0x12, 0x13, 0x14, 0x1E})), "");  // control bytes are dropped
+  EXPECT_EQ(read_amid_text(bytes({0x10, 0x11, 0x12, 0x13, 0x14, 0x15, 0x1E})),  // other control bytes are dropped
+            "{TableChar 5,252}{TableChar 5,253}{TableChar 5,254}{TableChar 5,255}");  // the system font's symbols
 }
 
 TEST(MacTextReader, OverstruckAccents) {
