@@ -246,7 +246,7 @@ std::string file_role(const std::string& path, const PathBuffers& paths) {
   return "a work file";
 }
 
-constexpr const char* kUnixText = "text with Unix line ends (LF), converted only when Mac Text Only is chosen";
+constexpr const char* kTextWithoutCrLines = "text without Macintosh line ends (CR), converted only when Mac Text Only is chosen";
 
 // The reader for source: the chosen one, or with detection on the one of the
 // row its content shows (result.source_row follows). A status other than Ok
@@ -266,10 +266,11 @@ ConversionStatus pick_reader(const Detection& found, ConversionResult& result, H
     case Verdict::Unreadable: result.reason = found.summary(); return ConversionStatus::BadSource;
   }
   // Every text file of a Unix system looks like a Macintosh text whose line
-  // ends were changed on the way: one whose lines end in LF is converted
-  // only when the user chooses Macintosh text.
-  if (found.plain_file && found.unix_text) {
-    result.reason = kUnixText;
+  // ends were changed on the way: without the CR line ends of the Macintosh
+  // (or its type code), a text is converted only when the user chooses
+  // Macintosh text.
+  if (found.plain_file && found.text_without_cr_lines) {
+    result.reason = kTextWithoutCrLines;
     return ConversionStatus::NotOurFormat;
   }
   result.source_row = found.source_row;

@@ -61,8 +61,7 @@ bool looks_like_text(std::span<const std::uint8_t> b, std::string* why) {
       return false;
     }
     if ((c >= 0x20 && c < 0x7F) || c == '\t' || c == '\r' || c == '\n') ++ascii;
-    else if (c < 0x20 && c != '\f' && c != '\b' && c != 0x0B && c != 0x1A) ++odd;
-    else if (c == 0x7F) ++odd;
+    else if (is_stray_control(c)) ++odd;
   }
   if (odd * 50 > b.size()) {
     if (why) *why = std::to_string(odd) + " control bytes in the first " + std::to_string(b.size()) + " (text holds few)";

@@ -59,11 +59,21 @@ std::string code_text(std::string_view code);
 // everywhere), none in a text shorter than that.
 inline std::size_t stray_nuls_allowed(std::size_t size) { return size / 4096; }
 
-// Text: NUL bytes no more than stray_nuls_allowed, at most one byte in fifty a control character other than
-// tab, line feed, form feed, carriage return, backspace (typewriter accents),
-// vertical tab and Ctrl-Z, and three bytes in four plain ASCII (letters,
-// digits, punctuation, spaces and line ends). On false, *why (when not null)
-// says which.
+// A byte that text does not hold: a control character other than tab, line
+// feed, form feed, carriage return, backspace (typewriter accents), vertical
+// tab, Ctrl-Z and the system font's symbols 0x11 to 0x14 (command key, check
+// mark, diamond, Apple logo, as manuals write "press ⌘-Q"), or DEL. NUL is
+// one (and is also counted on its own: stray_nuls_allowed).
+constexpr bool is_stray_control(std::uint8_t c) {
+  return (c < 0x20 && c != '\t' && c != '\n' && c != '\r' && c != '\f' && c != '\b' && c != 0x0B &&
+          c != 0x1A && (c < 0x11 || c > 0x14)) ||
+         c == 0x7F;
+}
+
+// Text: NUL bytes no more than stray_nuls_allowed, at most one byte in fifty
+// a stray control byte (is_stray_control), and three bytes in four plain
+// ASCII (letters, digits, punctuation, spaces and line ends). On false, *why
+// (when not null) says which.
 bool looks_like_text(std::span<const std::uint8_t> b, std::string* why = nullptr);
 
 }  // namespace lettrix

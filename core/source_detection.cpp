@@ -9,6 +9,7 @@
 
 #include "core/binhex.h"
 #include "core/byte_helpers.h"
+#include "core/foreign_formats.h"
 #include "core/format_registry.h"
 #include "core/source_view.h"
 #include "readers/works_mac.h"
@@ -54,16 +55,17 @@ const char* converted_kind(std::span<const std::uint8_t> b, bool weak) {
 
 std::string source_name(int row) { return source_formats.rows[row].name; }
 
-// More lines end in LF alone than in CR alone (a CR LF pair counts for
-// neither): a Unix text, even one that holds a few CRs of its own (an editor's
-// macros typed with them, say).
-bool ends_lines_in_lf(std::span<const std::uint8_t> b) {
+// More lines end in CR alone than in LF alone (a CR LF pair counts for
+// neither): a text of the Macintosh, even one that passed through other
+// systems, and not a Unix text that holds a few CRs of its own (an editor's
+// macros typed with them, say) nor a text of one line without any end.
+bool ends_lines_in_cr(std::span<const std::uint8_t> b) {
   std::size_t lf = 0, cr = 0;
   for (std::size_t i = 0; i < b.size(); ++i) {
     if (b[i] == '\n' && (i == 0 || b[i - 1] != '\r')) ++lf;
     if (b[i] == '\r' && (i + 1 == b.size() || b[i + 1] != '\n')) ++cr;
   }
-  return lf > cr;
+  return cr > lf;
 }
 
 // Classifies a data fork by the signature tests of the source rows: the
@@ -73,6 +75,15 @@ void classify(const DataForkView& f, Detection& d) {
     d.verdict = Verdict::NotMacDocument;
     d.name = "empty file";
     return;
+  }
+  // A wrapper's type and creator decide; a plain file that another format's
+  // mark begins is that format's.
+  if (f.type.empty()) {
+    if (const char* kind = foreign_format(f.head)) {
+      d.verdict = Verdict::NotMacDocument;
+      d.name = kind;
+      return;
+    }
   }
   if (starts_with(f.head, "BOBO", 4) || f.creator == "BOBO") {
     if (is_clarisworks_other_kind(f)) {
@@ -107,7 +118,7 @@ void classify(const DataForkView& f, Detection& d) {
   d.verdict = Verdict::Source;
   d.source_row = row;
   d.confidence = best;
-  d.unix_text = row == SrcMacText && f.type.empty() && ends_lines_in_lf(f.head);
+  d.text_without_cr_lines = row == SrcMacText && f.type.empty() && !ends_lines_in_cr(f.head);
   d.name = source_name(row);
 }
 

@@ -44,9 +44,10 @@ struct Detection {
   // No wrapper in the file and none beside it (no AppleDouble "._NAME"):
   // the file goes to its reader as it is (see prepare_source).
   bool plain_file = false;
-  // Macintosh text by its signature, without a type code, more of whose lines
-  // end in LF alone than in CR: how every text file of a Unix system looks.
-  bool unix_text = false;
+  // Macintosh text by its signature, without a type code, and no more of its
+  // lines ending in CR than in LF: how every text file of a Unix system
+  // looks, one-line files without any end included.
+  bool text_without_cr_lines = false;
 
   bool is_source() const { return verdict == Verdict::Source; }
   // One line for the user: "MacWrite 4.6 in MacBinary II (certain)",

@@ -164,8 +164,7 @@ bool binary(std::span<const std::uint8_t> head) {
   if (static_cast<std::size_t>(std::count(head.begin(), head.end(), std::uint8_t{0})) > stray_nuls_allowed(head.size()))
     return true;
   std::size_t odd = 0;
-  for (const std::uint8_t c : head)
-    odd += (c < 0x20 && c != '\t' && c != '\r' && c != '\n' && c != '\f' && c != '\b' && c != 0x0B && c != 0x1A) || c == 0x7F;
+  for (const std::uint8_t c : head) odd += is_stray_control(c);
   return odd * 50 > head.size();
 }
 

@@ -58,7 +58,10 @@ TEST(MacTextReader, StructureAndControlBytes) {
 
 TEST(MacTextReader, CharactersThroughTheMacintoshTable) {
   EXPECT_EQ(read_text("A"), "A");
-  EXPECT_EQ(read_text(bytes({0x80})), "{TableChar 1,30}");        // Ä
+  EXPECT_EQ(read_text(bytes({0x80})), "{TableChar 1,30}");
+  // A short list of shortcuts in the system font's symbols is text too.
+  EXPECT_EQ(read_text("\x11Q \x11W\r\x12\x13\x14\r"),
+            "{TableChar 5,252}Q {TableChar 5,252}W¶{TableChar 5,253}{TableChar 5,254}{TableChar 5,255}¶");        // Ä
   EXPECT_EQ(read_text(bytes({0x8E, 0xA5})), "{TableChar 1,41}{TableChar 4,3}");  // é •
   EXPECT_EQ(read_text(bytes({0xCA, 0xD0, 0xF0})), " -_");          // plain substitutes
   EXPECT_EQ(read_amid_text(bytes({0x10, 0x11, 0x12, 0x13, 0x14, 0x15, 0x1E})),  // other control bytes are dropped
@@ -107,6 +110,9 @@ TEST(MacTextReader, BinaryDataIsRefusedWithItsReason) {
   // Text that is not mostly ASCII (a short one, or one in another script)
   // is no binary data: it is read as before.
   EXPECT_EQ(read_text(bytes({0x80})), "{TableChar 1,30}");
+  // A short list of shortcuts in the system font's symbols is text too.
+  EXPECT_EQ(read_text("\x11Q \x11W\r\x12\x13\x14\r"),
+            "{TableChar 5,252}Q {TableChar 5,252}W¶{TableChar 5,253}{TableChar 5,254}{TableChar 5,255}¶");
   EXPECT_EQ(read_text("\x8E\x8E\x8E\x8E\x8E\r"), "{TableChar 1,41}{TableChar 1,41}{TableChar 1,41}{TableChar 1,41}{TableChar 1,41}¶");
 }
 
