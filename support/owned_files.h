@@ -17,9 +17,10 @@
 
 namespace lettrix {
 
-// Every function here may be called from any thread. Creating and registering
-// a file, renaming it and publishing it each happen wholly before or wholly
-// after the interrupt cleanup (see install_interrupt_cleanup).
+// Every function here but set_reopen_hook may be called from any thread.
+// Creating and registering a file, renaming it and publishing it each happen
+// wholly before or wholly after the interrupt cleanup (see
+// install_interrupt_cleanup).
 
 // Creates path exclusively (never through a link), keeps its descriptor and
 // registers it. `private_file` gives mode 0600 instead of 0666 (less umask).
