@@ -1,13 +1,14 @@
 #include "support/owned_files.h"
 
 #include <fcntl.h>
+#include <pthread.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cerrno>
 #include <cstring>
+#include <mutex>
 #include <vector>
 
 #include "support/file_handle.h"
@@ -22,56 +23,38 @@ struct Owned {
   dev_t dev = 0;
   ino_t ino = 0;
   bool created = false;  // false: a source, checked but never removed
-  int slot = -1;         // its place in the signal cleanup table
+  bool work = false;     // created and not published: the interrupt cleanup removes it
 };
 
-std::vector<Owned> g_owned;
+// Every registered file, under one lock that the interrupt cleanup takes too:
+// a file is created and registered, renamed, published or forgotten wholly
+// before or wholly after the cleanup. Never destroyed, so that a signal
+// during the program's exit still finds it.
+struct Registry {
+  std::mutex lock;
+  std::vector<Owned> files;
+};
+Registry& registry() {
+  static Registry* r = new Registry;
+  return *r;
+}
+
 std::function<void(const std::string&)> g_reopen_hook;
 
-// The signal handler cannot touch g_owned (a vector that may be moving), so
-// the files to remove on a signal are also kept in a fixed table whose
-// entries are published with one store of `used`.
-struct CleanupSlot {
-  volatile sig_atomic_t used = 0;
-  char* path = nullptr;
-  dev_t dev = 0;
-  ino_t ino = 0;
-};
-constexpr int kCleanupSlots = 32;
-CleanupSlot g_slots[kCleanupSlots];
-
-int take_slot(const std::string& path, dev_t dev, ino_t ino) {
-  for (int i = 0; i < kCleanupSlots; ++i) {
-    if (g_slots[i].used) continue;
-    delete[] g_slots[i].path;
-    g_slots[i].path = new char[path.size() + 1];
-    std::memcpy(g_slots[i].path, path.c_str(), path.size() + 1);
-    g_slots[i].dev = dev;
-    g_slots[i].ino = ino;
-    std::atomic_signal_fence(std::memory_order_release);  // the entry is whole before it is used
-    g_slots[i].used = 1;
-    return i;
-  }
-  return -1;  // more files at once than slots: this one is not cleaned up on a signal
-}
-
-void free_slot(int slot) {
-  if (slot < 0) return;
-  g_slots[slot].used = 0;
-}
-
+// The registry's lock is held by the caller of the functions down to
+// remove_work_files.
 Owned* find(const std::string& path) {
-  for (Owned& o : g_owned)
+  for (Owned& o : registry().files)
     if (o.path == path) return &o;
   return nullptr;
 }
 
 void forget(const std::string& path) {
-  for (std::size_t i = 0; i < g_owned.size(); ++i) {
-    if (g_owned[i].path != path) continue;
-    free_slot(g_owned[i].slot);
-    if (g_owned[i].fd >= 0) close(g_owned[i].fd);
-    g_owned.erase(g_owned.begin() + static_cast<std::ptrdiff_t>(i));
+  std::vector<Owned>& files = registry().files;
+  for (std::size_t i = 0; i < files.size(); ++i) {
+    if (files[i].path != path) continue;
+    if (files[i].fd >= 0) close(files[i].fd);
+    files.erase(files.begin() + static_cast<std::ptrdiff_t>(i));
     return;
   }
 }
@@ -91,37 +74,70 @@ void register_file(const std::string& path, int fd, const struct stat& st, bool 
   o.dev = st.st_dev;
   o.ino = st.st_ino;
   o.created = created;
-  if (created) o.slot = take_slot(path, st.st_dev, st.st_ino);
-  g_owned.push_back(std::move(o));
+  o.work = created;
+  registry().files.push_back(std::move(o));
 }
 
-extern "C" void on_interrupt(int sig) {
-  remove_interrupted_files();
+// Removes every work file whose name still leads to it; they are then no
+// longer work files.
+void remove_work_files() {
+  for (Owned& o : registry().files) {
+    if (!o.work) continue;
+    if (still_ours(o)) unlink(o.path.c_str());
+    o.work = false;
+  }
+}
+
+// What a registered file is, copied out of the registry.
+struct Entry {
+  dev_t dev = 0;
+  ino_t ino = 0;
+  bool created = false;
+};
+
+bool look_up(const std::string& path, Entry& entry) {
+  std::lock_guard<std::mutex> hold(registry().lock);
+  const Owned* o = find(path);
+  if (!o) return false;
+  entry = Entry{o->dev, o->ino, o->created};
+  return true;
+}
+
+// Calls the test hook with a registered name; false (errno ENOENT) when the
+// name is no longer registered afterwards.
+bool run_reopen_hook(const std::string& path, Entry& entry) {
+  if (!g_reopen_hook) return true;
+  g_reopen_hook(path);
+  if (look_up(path, entry)) return true;
+  errno = ENOENT;
+  return false;
+}
+
+const int kCleanupSignals[] = {SIGTERM, SIGINT, SIGHUP};
+
+sigset_t cleanup_signals() {
+  sigset_t set;
+  sigemptyset(&set);
+  for (int sig : kCleanupSignals) sigaddset(&set, sig);
+  return set;
+}
+
+// The thread that takes the cleanup signals: it waits for one, removes the
+// work files and ends the process, keeping the registry locked so that no
+// other thread creates a file after the cleanup.
+extern "C" void* wait_for_interrupt(void*) {
+  const sigset_t set = cleanup_signals();
+  int sig = 0;
+  if (sigwait(&set, &sig) != 0) return nullptr;  // only for a set it does not accept
+  registry().lock.lock();
+  remove_work_files();
   _exit(128 + sig);
 }
-
-// Holds back the cleanup signals while a file is created and registered, so
-// that an interrupt cannot fall between the two and leave the file behind.
-class CleanupSignalsBlocked {
- public:
-  CleanupSignalsBlocked() {
-    sigset_t set;
-    sigemptyset(&set);
-    for (int sig : {SIGTERM, SIGINT, SIGHUP}) sigaddset(&set, sig);
-    sigprocmask(SIG_BLOCK, &set, &old_);
-  }
-  ~CleanupSignalsBlocked() { sigprocmask(SIG_SETMASK, &old_, nullptr); }
-  CleanupSignalsBlocked(const CleanupSignalsBlocked&) = delete;
-  CleanupSignalsBlocked& operator=(const CleanupSignalsBlocked&) = delete;
-
- private:
-  sigset_t old_;
-};
 
 }  // namespace
 
 int create_owned_file(const std::string& path, bool private_file) {
-  CleanupSignalsBlocked blocked;
+  std::lock_guard<std::mutex> hold(registry().lock);
   int fd = open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, private_file ? 0600 : 0666);
   if (fd < 0) return errno ? errno : EIO;
   struct stat st {};
@@ -136,9 +152,9 @@ int create_owned_file(const std::string& path, bool private_file) {
 }
 
 int create_owned_temp_file(std::string& name_template) {
-  CleanupSignalsBlocked blocked;
   std::vector<char> buf(name_template.begin(), name_template.end());
   buf.push_back('\0');
+  std::lock_guard<std::mutex> hold(registry().lock);
   int fd = mkstemp(buf.data());
   if (fd < 0) return errno ? errno : EIO;
   name_template = buf.data();
@@ -174,6 +190,7 @@ SourceCheck check_source(const std::string& path, int* err_out) {
     close(fd);
     return S_ISDIR(st.st_mode) ? SourceCheck::IsDirectory : SourceCheck::NotRegular;
   }
+  std::lock_guard<std::mutex> hold(registry().lock);
   register_file(path, fd, st, false);
   return SourceCheck::Ok;
 }
@@ -192,8 +209,8 @@ std::string source_check_text(SourceCheck check, int err) {
 }
 
 std::FILE* open_checked(const char* path, const char* mode) {
-  Owned* o = path ? find(path) : nullptr;
-  if (!o) return std::fopen(path, mode);
+  Entry o;
+  if (!path || !look_up(path, o)) return std::fopen(path, mode);
   const bool plus = std::strchr(mode, '+') != nullptr;
   int flags = O_CLOEXEC | O_NOCTTY | O_NONBLOCK;
   bool truncate = false;
@@ -203,23 +220,15 @@ std::FILE* open_checked(const char* path, const char* mode) {
     case 'a': flags |= (plus ? O_RDWR : O_WRONLY) | O_APPEND; break;
     default: errno = EINVAL; return nullptr;
   }
-  if (o->created) flags |= O_NOFOLLOW;  // our own files are never links
-  if (g_reopen_hook) {
-    const std::string name = o->path;
-    g_reopen_hook(name);
-    o = find(name);
-    if (!o) {
-      errno = ENOENT;
-      return nullptr;
-    }
-  }
+  if (o.created) flags |= O_NOFOLLOW;  // our own files are never links
+  if (!run_reopen_hook(path, o)) return nullptr;
   int fd = open(path, flags);
   if (fd < 0) {
     if (errno == ELOOP) note_replaced_file(path);
     return nullptr;
   }
   struct stat st {};
-  if (fstat(fd, &st) != 0 || st.st_dev != o->dev || st.st_ino != o->ino) {
+  if (fstat(fd, &st) != 0 || st.st_dev != o.dev || st.st_ino != o.ino) {
     close(fd);
     note_replaced_file(path);
     errno = EXDEV;
@@ -237,30 +246,25 @@ std::FILE* open_checked(const char* path, const char* mode) {
 }
 
 int owned_descriptor(const char* path, bool* registered) {
-  Owned* o = path ? find(path) : nullptr;
-  *registered = o != nullptr;
-  if (!o) return -1;
-  if (g_reopen_hook) {
-    const std::string name = o->path;
-    g_reopen_hook(name);
-    o = find(name);
-    if (!o) {
-      errno = ENOENT;
-      return -1;
-    }
-  }
+  Entry o;
+  *registered = path && look_up(path, o);
+  if (!*registered) return -1;
+  if (!run_reopen_hook(path, o)) return -1;
   // Our own files are never links; a source may be reached through one.
   struct stat st {};
-  int rc = o->created ? lstat(path, &st) : stat(path, &st);
-  if (rc != 0 || st.st_dev != o->dev || st.st_ino != o->ino) {
+  int rc = o.created ? lstat(path, &st) : stat(path, &st);
+  if (rc != 0 || st.st_dev != o.dev || st.st_ino != o.ino) {
     note_replaced_file(path);
     errno = EXDEV;
     return -1;
   }
-  return fcntl(o->fd, F_DUPFD_CLOEXEC, 0);
+  return kept_descriptor(path);
 }
 
-bool is_owned(const std::string& path) { return find(path) != nullptr; }
+bool is_owned(const std::string& path) {
+  std::lock_guard<std::mutex> hold(registry().lock);
+  return find(path) != nullptr;
+}
 
 int truncate_for_writing(int fd) {
   struct stat st {};
@@ -269,6 +273,7 @@ int truncate_for_writing(int fd) {
 }
 
 bool remove_owned_file(const std::string& path) {
+  std::lock_guard<std::mutex> hold(registry().lock);
   Owned* o = find(path);
   if (!o) return false;
   bool removed = o->created && still_ours(*o) && unlink(path.c_str()) == 0;
@@ -276,21 +281,24 @@ bool remove_owned_file(const std::string& path) {
   return removed;
 }
 
-void release_owned_file(const std::string& path) { forget(path); }
+void release_owned_file(const std::string& path) {
+  std::lock_guard<std::mutex> hold(registry().lock);
+  forget(path);
+}
 
 namespace {
 
 // Renames the registered file `from` to `to` without ever replacing an entry:
 // an atomic rename that refuses to, or where the file system has none, a
-// hard link and the removal of the old name. With keep_cleanup the signal
-// cleanup follows the file to its new name; else it lets the file go.
-int move_owned_file(const std::string& from, const std::string& to, bool keep_cleanup) {
+// hard link and the removal of the old name. With keep_work the interrupt
+// cleanup follows the file to its new name; else it lets the file go. The
+// registry stays locked throughout, so the cleanup sees the file under one
+// name or the other, never between.
+int move_owned_file(const std::string& from, const std::string& to, bool keep_work) {
+  std::lock_guard<std::mutex> hold(registry().lock);
   Owned* o = find(from);
   if (!o || !o->created) return EINVAL;
   if (!still_ours(*o)) return EXDEV;
-  // While the name changes the signal cleanup knows both names: it removes
-  // whichever leads to this file.
-  const int new_slot = keep_cleanup ? take_slot(to, o->dev, o->ino) : -1;
   int err = 0;
 #ifdef RENAME_NOREPLACE
   if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) != 0) err = errno;
@@ -305,13 +313,9 @@ int move_owned_file(const std::string& from, const std::string& to, bool keep_cl
       // Both names now lead to the file; the new one is what counts.
     }
   }
-  if (err != 0) {
-    free_slot(new_slot);
-    return err;
-  }
+  if (err != 0) return err;
   o->path = to;
-  free_slot(o->slot);
-  o->slot = new_slot;
+  o->work = keep_work;
   return 0;
 }
 
@@ -322,31 +326,43 @@ int publish_owned_file(const std::string& from, const std::string& to) { return 
 int rename_owned_file(const std::string& from, const std::string& to) { return move_owned_file(from, to, true); }
 
 int empty_owned_file(const std::string& path) {
+  std::lock_guard<std::mutex> hold(registry().lock);
   Owned* o = find(path);
   if (!o) return EINVAL;
   return ftruncate(o->fd, 0) == 0 ? 0 : errno;
 }
 
 int kept_descriptor(const std::string& path) {
+  std::lock_guard<std::mutex> hold(registry().lock);
   Owned* o = find(path);
   return o ? fcntl(o->fd, F_DUPFD_CLOEXEC, 0) : -1;
 }
 
 void install_interrupt_cleanup() {
+  static bool installed = false;
+  if (installed) return;
+  // The default action whatever the parent left (an ignored SIGHUP under
+  // nohup, an ignored SIGINT in a background job): the signals are taken
+  // below, and without the waiting thread they end the program.
   struct sigaction sa {};
-  sa.sa_handler = on_interrupt;
+  sa.sa_handler = SIG_DFL;
   sigemptyset(&sa.sa_mask);
-  for (int sig : {SIGTERM, SIGINT, SIGHUP}) sigaddset(&sa.sa_mask, sig);
-  for (int sig : {SIGTERM, SIGINT, SIGHUP}) sigaction(sig, &sa, nullptr);
+  for (int sig : kCleanupSignals) sigaction(sig, &sa, nullptr);
+  const sigset_t set = cleanup_signals();
+  sigset_t old;
+  pthread_sigmask(SIG_BLOCK, &set, &old);
+  pthread_t waiter;
+  if (pthread_create(&waiter, nullptr, wait_for_interrupt, nullptr) != 0) {
+    pthread_sigmask(SIG_SETMASK, &old, nullptr);
+    return;
+  }
+  pthread_detach(waiter);
+  installed = true;
 }
 
 void remove_interrupted_files() {
-  for (CleanupSlot& s : g_slots) {
-    if (!s.used || !s.path) continue;
-    struct stat st {};
-    if (lstat(s.path, &st) == 0 && st.st_dev == s.dev && st.st_ino == s.ino) unlink(s.path);
-    s.used = 0;
-  }
+  std::lock_guard<std::mutex> hold(registry().lock);
+  remove_work_files();
 }
 
 void set_reopen_hook(std::function<void(const std::string&)> hook) { g_reopen_hook = std::move(hook); }

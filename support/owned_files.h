@@ -17,15 +17,20 @@
 
 namespace lettrix {
 
+// Every function here but set_reopen_hook may be called from any thread.
+// Creating and registering a file, renaming it and publishing it each happen
+// wholly before or wholly after the interrupt cleanup (see
+// install_interrupt_cleanup).
+
 // Creates path exclusively (never through a link), keeps its descriptor and
 // registers it. `private_file` gives mode 0600 instead of 0666 (less umask).
-// Files created so are removed by remove_interrupted_files() (the signal
-// cleanup) until they are released. Returns 0 or the errno value.
+// Files created so are removed by the interrupt cleanup until they are
+// published or released. Returns 0 or the errno value.
 int create_owned_file(const std::string& path, bool private_file = false);
 
 // Creates a new private file from a mkstemp template ("...XXXXXX", replaced
-// in place by the name made), keeps its descriptor and registers it, with the
-// cleanup signals held back in between. Returns 0 or the errno value.
+// in place by the name made), keeps its descriptor and registers it, as
+// create_owned_file does. Returns 0 or the errno value.
 int create_owned_temp_file(std::string& name_template);
 
 // What check_source found.
@@ -74,7 +79,7 @@ void release_owned_file(const std::string& path);
 int publish_owned_file(const std::string& from, const std::string& to);
 
 // Gives the registered work file `from` the free name `to`, as
-// publish_owned_file does, but keeps it a work file: the signal cleanup
+// publish_owned_file does, but keeps it a work file: the interrupt cleanup
 // removes it under its new name. Returns 0, EEXIST when `to` is taken, EXDEV
 // when `from` no longer names the registered file, or another errno value.
 int rename_owned_file(const std::string& from, const std::string& to);
@@ -89,9 +94,14 @@ int empty_owned_file(const std::string& path);
 int kept_descriptor(const std::string& path);
 
 // On SIGTERM, SIGINT and SIGHUP: removes every registered file this program
-// created (not the sources), then ends the process with status 128 + signal.
+// created and has not published or released (never a source), then ends the
+// process with status 128 + signal. Call it in main() before any other
+// thread exists (a toolkit's included): it blocks the three signals in the
+// calling thread, which every thread started later inherits, and starts a
+// thread of its own that waits for them. So the signals reach no other
+// thread, whatever it is doing.
 void install_interrupt_cleanup();
-// What the signal handler does, callable from tests.
+// What that thread does before ending the process, callable from tests.
 void remove_interrupted_files();
 
 // Test hook, called with a registered name just before it is opened again,

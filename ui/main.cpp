@@ -39,10 +39,11 @@ int main(int argc, char** argv) {
     if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) return print(kHelp);
     if (std::strcmp(argv[i], "--version") == 0) return print("lettrix " LETTRIX_VERSION "\n");
   }
-  QApplication app(argc, argv);
   // Closing the terminal or an interrupt mid-conversion leaves no work stream
-  // and no unfinished target.
+  // and no unfinished target. Before QApplication: Qt's threads must inherit
+  // the blocked signals, so that only the cleanup's own thread takes them.
   lettrix::install_interrupt_cleanup();
+  QApplication app(argc, argv);
   lettrix::install_busy_cursor();
   lettrix::MainDialog dialog;
   dialog.exec();

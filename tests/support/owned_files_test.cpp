@@ -1,15 +1,21 @@
-// Files held by descriptor: renaming a work file keeps it under the signal
+// Files held by descriptor: renaming a work file keeps it under the interrupt
 // cleanup and never replaces anything; the kept descriptor of a checked
-// source reads that file whatever its name leads to later; emptying.
+// source reads that file whatever its name leads to later; emptying; the
+// interrupt cleanup against threads that create files.
 #include "support/owned_files.h"
 
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
+#include <thread>
+#include <vector>
 
 #include "support/file_handle.h"
 #include "test_util.h"
@@ -26,7 +32,7 @@ using testing::write_file;
 std::string contents(FilePtr f) { return f ? testing::stream_contents(f.get()) : "(not opened)"; }
 
 // A work file renamed step by step: each rename refuses a taken name, and
-// the signal cleanup removes the file under whatever name it has now, while
+// the interrupt cleanup removes the file under whatever name it has now, while
 // a published file is left for good.
 TEST(OwnedFiles, RenamedWorkFilesStayUnderTheCleanupAndReplaceNothing) {
   ScratchDir dir(true);
@@ -106,6 +112,79 @@ TEST(OwnedFiles, KeptDescriptorsAndEmptying) {
     EXPECT_EQ(truncate_for_writing(fd), 0) << name;
     ::close(fd);
     EXPECT_EQ(read_file(name), "") << name;
+  }
+}
+
+// What each of the threads below does with its files, over and over: a
+// work file created, renamed, then published, removed or kept; a temporary
+// file created and removed.
+void churn_files(int thread) {
+  for (int i = 0; i < 20000; ++i) {
+    const std::string name = "t" + std::to_string(thread) + "-" + std::to_string(i);
+    if (create_owned_file(name + ".part") != 0 || rename_owned_file(name + ".part", name + ".###") != 0) _exit(125);
+    if (i % 3 == 0) {
+      if (publish_owned_file(name + ".###", name + ".done") != 0) _exit(126);
+      release_owned_file(name + ".done");
+    } else if (i % 8 != 1) {
+      remove_owned_file(name + ".###");
+    }
+    std::string temp = name + "-XXXXXX";
+    if (create_owned_temp_file(temp) != 0) _exit(127);
+    remove_owned_file(temp);
+  }
+}
+
+// SIGTERM, SIGINT and SIGHUP reach a process whose threads are creating,
+// renaming and publishing files: it ends with 128 + signal, and only the
+// files it published are left.
+TEST(OwnedFiles, InterruptCleanupRacesThreadsCreatingFiles) {
+  ScratchDir dir;
+  for (const int sig : {SIGTERM, SIGINT, SIGHUP}) {
+    for (const int delay_us : {0, 200, 2000, 10000, 40000}) {
+      SCOPED_TRACE(::testing::Message() << "signal " << sig << " after " << delay_us << " us");
+      int ready[2];
+      ASSERT_EQ(pipe(ready), 0);
+      const pid_t pid = fork();
+      if (pid == 0) {
+        if (chdir(dir.path().c_str()) != 0) _exit(120);
+        install_interrupt_cleanup();
+        std::vector<std::thread> threads;
+        for (int t = 0; t < 6; ++t) threads.emplace_back(churn_files, t);
+        if (write(ready[1], "r", 1) != 1) _exit(121);
+        for (std::thread& t : threads) t.join();
+        _exit(0);
+      }
+      ASSERT_GT(pid, 0);
+      close(ready[1]);
+      char byte = 0;
+      EXPECT_EQ(read(ready[0], &byte, 1), 1);
+      close(ready[0]);
+      std::this_thread::sleep_for(std::chrono::microseconds(delay_us));
+      kill(pid, sig);
+      int status = 0;
+      pid_t ended = 0;
+      for (int i = 0; i < 3000 && ended == 0; ++i) {
+        ended = waitpid(pid, &status, WNOHANG);
+        if (ended == 0) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+      }
+      if (ended == 0) {
+        kill(pid, SIGKILL);
+        waitpid(pid, &status, 0);
+      }
+      ASSERT_TRUE(WIFEXITED(status)) << "wait status " << status;
+      EXPECT_EQ(WEXITSTATUS(status), 128 + sig);
+      int published = 0;
+      for (const std::string& name : dir_names(dir.path())) {
+        if (name.size() > 5 && name.compare(name.size() - 5, 5, ".done") == 0)
+          ++published;
+        else
+          ADD_FAILURE() << "left behind: " << name;
+        std::filesystem::remove(dir.path() / name);
+      }
+      if (delay_us >= 2000) {
+        EXPECT_GT(published, 0) << "the threads had not begun";
+      }
+    }
   }
 }
 
