@@ -1,12 +1,14 @@
 // Checks what LibreOffice shows of our RTF against what the stream says, for
 // real documents:
 //
-//   build/bin/rtf_page_check [--convert CONVERTER] FILE...
+//   build/bin/rtf_page_check [--target ALIAS] [--convert CONVERTER] FILE...
 //
 // Each FILE is read by the reader whose alias names its folder
-// (FOLDER/x is read by the source format whose alias is FOLDER). The RTF is written by this build, or by the
-// lettrix-convert binary CONVERTER (another version to compare with), then
-// imported by LibreOffice headless into flat ODF. For every document the
+// (FOLDER/x is read by the source format whose alias is FOLDER). The target
+// (RTF unless --target names another: word-dos, winword-2, wp5, ...) is
+// written by this build, or by the lettrix-convert binary CONVERTER (another
+// version to compare with), then imported by LibreOffice headless into flat
+// ODF. For every document the
 // check prints the letters and digits shown at the stream's point size, the
 // body paragraphs with the stream's alignment, indents and tab stops, the
 // page breaks, and the running heads, each as LibreOffice's count against the
@@ -21,6 +23,7 @@
 // running heads. The stream's class 0 (fonts of no other class, among them
 // the fonts numbered 0 and 1, which each machine chose) counts as mono or
 // serif, the class of the writers' default font.
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -34,7 +37,6 @@
 #include "tools/formatting_expectations.h"
 #include "support/file_handle.h"
 #include "writers/fodt_reader.h"
-#include "writers/rtf.h"
 
 namespace fs = std::filesystem;
 using namespace lettrix;
@@ -269,10 +271,10 @@ tools::ObservedFormatting observe_shown(const testing::FodtDocument& d) {
   return o;
 }
 
-void print_agreement(const char* label, const tools::ExpectedFormatting& e, const tools::Agreement& a) {
-  std::printf("  %-6s size %5.1f%%  font class %5.1f%%  alignment %5.1f%%  indents %5.1f%%%s  page breaks %d/%d  "
+void print_agreement(const std::string& label, const tools::ExpectedFormatting& e, const tools::Agreement& a) {
+  std::printf("  %-9s size %5.1f%%  font class %5.1f%%  alignment %5.1f%%  indents %5.1f%%%s  page breaks %d/%d  "
               "headers/footers %d/%zu\n",
-              label, 100 * a.sizes, 100 * a.font_classes, 100 * a.alignment, 100 * a.indents,
+              label.c_str(), 100 * a.sizes, 100 * a.font_classes, 100 * a.alignment, 100 * a.indents,
               e.has_indent_example ? (a.indent_example ? " (example right)" : " (example WRONG)") : "", a.page_breaks,
               e.page_breaks, a.heads_found, e.heads.size());
 }
@@ -281,18 +283,24 @@ void print_agreement(const char* label, const tools::ExpectedFormatting& e, cons
 
 int main(int argc, char** argv) {
   std::string converter;
+  std::string target_alias = "rtf-ansi";
   std::vector<fs::path> files;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     if (arg == "--convert" && i + 1 < argc)
       converter = fs::absolute(argv[++i]).string();
+    else if (arg == "--target" && i + 1 < argc)
+      target_alias = argv[++i];
     else
       files.push_back(fs::absolute(arg));
   }
-  if (files.empty()) {
-    std::fprintf(stderr, "usage: rtf_page_check [--convert CONVERTER] FILE...\n");
+  const int target_row = find_target_format(target_alias);
+  if (files.empty() || target_row < 0 || !target_formats.rows[target_row].writer) {
+    std::fprintf(stderr, "usage: rtf_page_check [--target ALIAS] [--convert CONVERTER] FILE...\n");
     return 2;
   }
+  std::string extension = target_formats.rows[target_row].extension;
+  for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   if (!testing::libreoffice_available()) {
     std::fprintf(stderr, "rtf_page_check: LibreOffice (soffice) is not installed\n");
     return 2;
@@ -311,18 +319,18 @@ int main(int argc, char** argv) {
       continue;
     }
     const fs::path stream = work / ("s" + std::to_string(i));
-    const fs::path rtf = work / ("d" + std::to_string(i) + ".rtf");
+    const fs::path rtf = work / ("d" + std::to_string(i) + "." + extension);
     if (source_formats.rows[row].reader(files[i].c_str(), stream.c_str()) != 0) {
       std::fprintf(stderr, "%s: the reader refused it\n", name.c_str());
       continue;
     }
     if (converter.empty()) {
-      if (dest_rtf_ansi(stream.c_str(), rtf.c_str()) != 0) continue;
+      if (target_formats.rows[target_row].writer(stream.c_str(), rtf.c_str()) != 0) continue;
     } else {
       const fs::path copy = work / ("d" + std::to_string(i));
       fs::copy_file(files[i], copy, fs::copy_options::overwrite_existing);
       const std::string command = "cd '" + work.string() + "' && '" + converter + "' -f " + format +
-                                  " -t rtf-ansi '" + copy.filename().string() + "' >/dev/null 2>&1";
+                                  " -t " + target_alias + " '" + copy.filename().string() + "' >/dev/null 2>&1";
       if (std::system(command.c_str()) != 0 || !fs::exists(rtf)) {
         std::fprintf(stderr, "%s: the converter failed\n", name.c_str());
         continue;
@@ -339,7 +347,7 @@ int main(int argc, char** argv) {
     fs::path fodt = rtfs[i];
     fodt.replace_extension(".fodt");
     if (!testing::read_fodt(fodt, doc)) {
-      std::printf("%s: LibreOffice did not read the RTF\n", names[i].c_str());
+      std::printf("%s: LibreOffice did not read the %s output\n", names[i].c_str(), target_alias.c_str());
       continue;
     }
     compare(names[i], facts[i], doc, t);
@@ -347,7 +355,12 @@ int main(int argc, char** argv) {
   // Against what the independent reading of the originals shows.
   std::map<std::string, tools::ExpectedFormatting> expected;
   if (!files.empty()) expected = tools::read_expected_formatting(files[0].parent_path().parent_path() / "FORMATTING.md");
-  if (!expected.empty()) std::printf("\nagainst FORMATTING.md (stream, and LibreOffice's reading of the RTF):\n");
+  if (!expected.empty())
+    std::printf("\nagainst FORMATTING.md (stream, and LibreOffice's reading of the %s output):\n", target_alias.c_str());
+  // The target's agreement over all listed documents: the mean of each share,
+  // and the page breaks and running heads found against those listed.
+  double sum_sizes = 0, sum_classes = 0, sum_alignment = 0, sum_indents = 0;
+  int listed = 0, breaks_found = 0, breaks_listed = 0, heads_found = 0, heads_listed = 0;
   for (std::size_t i = 0; i < rtfs.size() && !expected.empty(); ++i) {
     const auto row = expected.find(names[i]);
     if (row == expected.end()) continue;
@@ -356,9 +369,24 @@ int main(int argc, char** argv) {
     fodt.replace_extension(".fodt");
     std::printf("%s\n", names[i].c_str());
     print_agreement("stream", row->second, tools::compare_formatting(row->second, observe_stream(facts[i])));
-    if (testing::read_fodt(fodt, doc))
-      print_agreement("rtf", row->second, tools::compare_formatting(row->second, observe_shown(doc)));
+    if (!testing::read_fodt(fodt, doc)) continue;
+    const tools::Agreement a = tools::compare_formatting(row->second, observe_shown(doc));
+    print_agreement(target_alias, row->second, a);
+    ++listed;
+    sum_sizes += a.sizes;
+    sum_classes += a.font_classes;
+    sum_alignment += a.alignment;
+    sum_indents += a.indents;
+    breaks_found += std::min(a.page_breaks, row->second.page_breaks);
+    breaks_listed += row->second.page_breaks;
+    heads_found += a.heads_found;
+    heads_listed += static_cast<int>(row->second.heads.size());
   }
+  if (listed > 0)
+    std::printf("%s over %d documents: size %.3f  font class %.3f  alignment %.3f  indents %.3f  page breaks %d/%d  "
+                "headers/footers %d/%d\n",
+                target_alias.c_str(), listed, sum_sizes / listed, sum_classes / listed, sum_alignment / listed,
+                sum_indents / listed, breaks_found, breaks_listed, heads_found, heads_listed);
   std::printf("total: %ld of %ld letters and digits at the stream's size; %ld of %ld paragraphs with the stream's "
               "alignment, indents and tab stops; %ld of %ld page breaks; %ld of %ld running heads\n",
               t.sized, t.chars, t.paragraphs_right, t.paragraphs, t.breaks_shown, t.breaks, t.heads_shown, t.heads);
