@@ -12,6 +12,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <chrono>
 #include <filesystem>
 #include <thread>
@@ -118,8 +119,11 @@ TEST(OwnedFiles, KeptDescriptorsAndEmptying) {
 // What each of the threads below does with its files, over and over: a
 // work file created, renamed, then published, removed or kept; a temporary
 // file created and removed.
+std::atomic<int> g_threads_begun{0};
+
 void churn_files(int thread) {
   for (int i = 0; i < 20000; ++i) {
+    if (i == 1) ++g_threads_begun;  // the first round published a file
     const std::string name = "t" + std::to_string(thread) + "-" + std::to_string(i);
     if (create_owned_file(name + ".part") != 0 || rename_owned_file(name + ".part", name + ".###") != 0) _exit(125);
     if (i % 3 == 0) {
@@ -150,6 +154,7 @@ TEST(OwnedFiles, InterruptCleanupRacesThreadsCreatingFiles) {
         install_interrupt_cleanup();
         std::vector<std::thread> threads;
         for (int t = 0; t < 6; ++t) threads.emplace_back(churn_files, t);
+        while (g_threads_begun < 6) std::this_thread::yield();
         if (write(ready[1], "r", 1) != 1) _exit(121);
         for (std::thread& t : threads) t.join();
         _exit(0);
@@ -181,9 +186,7 @@ TEST(OwnedFiles, InterruptCleanupRacesThreadsCreatingFiles) {
           ADD_FAILURE() << "left behind: " << name;
         std::filesystem::remove(dir.path() / name);
       }
-      if (delay_us >= 2000) {
-        EXPECT_GT(published, 0) << "the threads had not begun";
-      }
+      EXPECT_GE(published, 6) << "each thread published a file before the signal";
     }
   }
 }
