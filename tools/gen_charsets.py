@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""Writes core/charset_tables.cpp: the two translation groups of the character repertoire.
+"""Writes core/charset_tables.cpp, the two translation groups of the character repertoire, and
+core/unicode_tables.cpp, the Unicode text of every repertoire position.
 
 Run from anywhere:   python3 tools/gen_charsets.py [--check]
 
@@ -14,7 +15,11 @@ byte 1; else "_". Tables 8..14 share the Greek table.
 Positions the repertoire does not define are "_" in both groups, so no entry is 0. One
 position that our Symbol reader table writes and the data file leaves open is added below.
 
---check: exit with status 1 when the committed file differs from what would be written.
+Unicode: every position the repertoire defines, as its characters in NFC (a lone combining
+accent as its spacing form, as the code-page groups take it, or on a no-break space), in UTF-8;
+undefined positions are null. The Macintosh system font's symbols (table 5, 252..255) are added.
+
+--check: exit with status 1 when a committed file differs from what would be written.
 Prints how many entries of each group are exact, substituted and "_".
 """
 
@@ -26,6 +31,7 @@ import unicodedata
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 DATA = os.path.join(os.path.dirname(ROOT), "shared", "charsets")
 OUTPUT = os.path.join(ROOT, "core", "charset_tables.cpp")
+UNICODE_OUTPUT = os.path.join(ROOT, "core", "unicode_tables.cpp")
 
 FILL = 0x5F  # "_"
 SYMBOL_FLAG = 0x100
@@ -100,6 +106,16 @@ CP437_SUBSTITUTES = {
 # Positions our reader tables write that the data file leaves undefined.
 READER_POSITIONS = {
     (7, 11): "\u23AA",  # brace extension: Symbol font byte 0xEF
+}
+
+# Positions only the Unicode table gives: the Macintosh system font's symbols (command key,
+# check mark, black diamond, and the Apple logo at Apple's private-use code point), which the
+# code-page writers put out in forms of their own.
+UNICODE_ONLY_POSITIONS = {
+    (5, 252): "\u2318",
+    (5, 253): "\u2713",
+    (5, 254): "\u25C6",
+    (5, 255): "\uF8FF",
 }
 
 # Group 1: characters taken from the Symbol font although code page 1252 has them too.
@@ -245,6 +261,57 @@ def render(group0, group1):
     return "\n".join(out)
 
 
+def c_string(text):
+    """A C++ string literal of text in UTF-8, every byte outside printable ASCII as an escape."""
+    out = []
+    escaped = False
+    for b in text.encode("utf-8"):
+        if 0x20 <= b < 0x7F and chr(b) not in '"\\?':
+            if escaped and chr(b) in "0123456789abcdefABCDEF":
+                out.append('""')  # ends the escape before a hex digit
+            out.append(chr(b))
+            escaped = False
+        else:
+            out.append(f"\\x{b:02X}")
+            escaped = True
+    return '"' + "".join(out) + '"'
+
+
+def unicode_text(text):
+    """NFC; a lone accent as its spacing form, or on a no-break space where it has none."""
+    text = unicodedata.normalize("NFC", text)
+    if len(text) == 1 and ord(text) in SPACING_FORM:
+        return chr(SPACING_FORM[ord(text)])
+    if unicodedata.combining(text[0]):
+        return "\u00A0" + text
+    return text
+
+
+def render_unicode(positions):
+    out = [
+        "// GENERATED FILE, do not edit: written by tools/gen_charsets.py from",
+        "// ../shared/charsets/repertoire-unicode.tsv.",
+        "// Regenerate with:  python3 tools/gen_charsets.py",
+        "//",
+        "// The Unicode text of every repertoire position, UTF-8; null where the repertoire defines",
+        "// no character.",
+        '#include "core/unicode_tables.h"',
+        "",
+        "namespace lettrix {",
+        "",
+        "const char* const kRepertoireUtf8[14][256] = {",
+    ]
+    for table in range(1, TABLES + 1):
+        out.append(f"    {{  // table {table}")
+        for index in range(256):
+            text = UNICODE_ONLY_POSITIONS.get((table, index), positions.get((table, index)))
+            cell = c_string(unicode_text(text)) if text else "nullptr"
+            out.append(f"        {cell},  // {index}")
+        out.append("    },")
+    out += ["};", "", "}  // namespace lettrix", ""]
+    return "\n".join(out)
+
+
 def print_stats(title, stats):
     kinds = ["exact", "symbol", "substitute", "fill", "undefined"]
     print(f"{title}: " + ", ".join(f"{stats[k]} {k}" for k in kinds if k in stats))
@@ -257,21 +324,26 @@ def main(argv):
     group1, stats1 = build_group(positions, range(1, GREEK + 1), lambda t: cp1252_entry(t, symbol_font))
     beyond = sum(1 for (t, _) in positions if t > GREEK)
     text = render(group0, group1)
+    unicode_text_file = render_unicode(positions)
 
     print_stats("group 0, tables 1-8", stats0)
     print(f"group 0, tables 9-14: {beyond} defined positions, all fill")
     print_stats("group 1, tables 1-8", stats1)
     print("group 1, tables 9-14: the Greek table")
 
+    outputs = [(OUTPUT, text), (UNICODE_OUTPUT, unicode_text_file)]
     if "--check" in argv:
-        with open(OUTPUT, encoding="utf-8") as f:
-            if f.read() != text:
-                print(f"{OUTPUT} is out of date", file=sys.stderr)
-                return 1
-        return 0
-    with open(OUTPUT, "w", encoding="utf-8", newline="\n") as f:
-        f.write(text)
-    print(f"wrote {os.path.relpath(OUTPUT, ROOT)}")
+        stale = 0
+        for path, content in outputs:
+            with open(path, encoding="utf-8") as f:
+                if f.read() != content:
+                    print(f"{path} is out of date", file=sys.stderr)
+                    stale = 1
+        return stale
+    for path, content in outputs:
+        with open(path, "w", encoding="utf-8", newline="\n") as f:
+            f.write(content)
+        print(f"wrote {os.path.relpath(path, ROOT)}")
     return 0
 
 

@@ -1,4 +1,5 @@
 #include "core/charset.h"
+#include "core/unicode_tables.h"
 
 #include <gtest/gtest.h>
 #include <iconv.h>
@@ -375,6 +376,61 @@ TEST(Charset, SymbolFontComesBackFromGroup1) {
       {0xF8, 0x01ED, "right parenthesis lower hook: read as 7,112, the brace middle in the repertoire"},
   };
   expect_faithful(kSymbolTable, symbol_font_char, 0x20, 0xFE, kWindows, exceptions);
+}
+
+// The Unicode table says the same as the code page 1252 group wherever that
+// group has the character itself, is valid UTF-8 everywhere, and has the
+// characters the code pages lack.
+TEST(Charset, UnicodeTableAgreesWithCodePage1252AndHoldsTheRest) {
+  iconv_t cd = iconv_open("UTF-8", "CP1252");
+  ASSERT_NE(cd, reinterpret_cast<iconv_t>(-1));
+  int compared = 0;
+  for (int table = 1; table <= 14; ++table)
+    for (int index = 0; index < 256; ++index) {
+      const char* utf8 = position_utf8(table, index);
+      if (!utf8) continue;
+      const std::string text = utf8;
+      ASSERT_FALSE(text.empty()) << table << "," << index;
+      std::size_t i = 0;  // every sequence whole, no overlong two-byte form
+      while (i < text.size()) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        const std::size_t n = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 ? 2 : 0;
+        ASSERT_NE(n, 0u) << table << "," << index;
+        ASSERT_LE(i + n, text.size()) << table << "," << index;
+        for (std::size_t k = 1; k < n; ++k) ASSERT_EQ(static_cast<unsigned char>(text[i + k]) & 0xC0, 0x80);
+        i += n;
+      }
+      const std::uint16_t entry = translate_position(kCodePage1252Group, table, index);
+      if (table > 8 || entry >= 0x100 || entry == kFillChar) continue;
+      char in[1] = {static_cast<char>(entry)};
+      char out[8] = {};
+      char* inp = in;
+      char* outp = out;
+      std::size_t in_left = 1, out_left = sizeof out;
+      ASSERT_NE(iconv(cd, &inp, &in_left, &outp, &out_left), static_cast<std::size_t>(-1));
+      EXPECT_EQ(text, std::string(out, outp)) << table << "," << index;
+      ++compared;
+    }
+  iconv_close(cd);
+  EXPECT_GT(compared, 100);
+  const struct {
+    std::uint16_t position;
+    const char* utf8;
+  } beyond[] = {
+      {P(8, 33), "\xCF\x80"},        // pi, which code page 1252 lacks
+      {P(6, 99), "\xE2\x89\xA0"},   // not equal
+      {P(4, 32), "\xE2\x80\x9C"},   // left double quotation mark
+      {P(5, 252), "\xE2\x8C\x98"},  // command key
+      {P(5, 255), "\xEF\xA3\xBF"},  // Apple logo, at Apple's private-use code point
+      {P(1, 6), "\xC2\xB4"},         // a lone acute accent: the spacing accent
+  };
+  for (const auto& b : beyond) {
+    const char* got = position_utf8(entry_table(b.position), entry_index(b.position));
+    EXPECT_STREQ(got, b.utf8) << entry_table(b.position) << "," << entry_index(b.position);
+  }
+  EXPECT_EQ(position_utf8(0, 0), nullptr);
+  EXPECT_EQ(position_utf8(15, 0), nullptr);
+  EXPECT_EQ(position_utf8(5, 251), nullptr);
 }
 
 }  // namespace
