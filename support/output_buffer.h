@@ -27,6 +27,7 @@ class OutputBuffer {
     block_[used_++] = c;
   }
   void put(std::string_view s) {
+    if (s.empty()) return;
     if (s.size() > kSize - used_) {
       make_room();
       if (s.size() > kSize - used_) flush();
