@@ -184,10 +184,17 @@ TEST(SourceDetection, OtherFilesAreNotTakenForMacDocuments) {
     const ConversionResult r = convert_file(dir.file("letter.mw"));
     ASSERT_TRUE(r.ok()) << r.message();
     const Detection d = detect_format(r.target);
-    EXPECT_EQ(d.verdict, Verdict::AlreadyConverted) << d.summary();
-    // Its own row's output test tells it.
     const std::string head = read_file(r.target).substr(0, kDetectPrefix);
     const OutputMatch m = target_output_test(target)(bytes_of(head));
+    if (target == DstMarkdown) {
+      // Markdown is text with Unix line ends, as any other: passed over for that.
+      EXPECT_TRUE(d.plain_file && d.text_without_cr_lines) << d.summary();
+      EXPECT_EQ(m.kind, nullptr);
+      fs::remove(r.target);
+      continue;
+    }
+    EXPECT_EQ(d.verdict, Verdict::AlreadyConverted) << d.summary();
+    // Its own row's output test tells it.
     ASSERT_NE(m.kind, nullptr);
     EXPECT_EQ(d.summary(), std::string("already converted (") + m.kind + ")");
     fs::remove(r.target);
