@@ -304,6 +304,36 @@ struct Walker {
   }
 };
 
+const Node* first_paragraph(const Node* node) {
+  for (const auto& c : node->children) {
+    if (c->name == "text:p" || c->name == "text:h") return c.get();
+    if (!c->name.empty())
+      if (const Node* found = first_paragraph(c.get())) return found;
+  }
+  return nullptr;
+}
+
+// The page style of the first page: the one the first body paragraph's style
+// names (an import may give the running heads to a page style of its own),
+// else the first one.
+const Node* first_page_style(const Node* master, const Node* text, const Styles& styles) {
+  const Node* first = master->child("style:master-page");
+  const Node* p = first_paragraph(text);
+  const std::string* name = p ? p->attribute("text:style-name") : nullptr;
+  for (int guard = 0; name && guard < 32; ++guard) {
+    auto it = styles.named.find("paragraph/" + *name);
+    if (it == styles.named.end()) break;
+    if (const std::string* page = it->second->attribute("style:master-page-name")) {
+      for (const auto& c : master->children)
+        if (c->name == "style:master-page" && c->attribute("style:name") && *c->attribute("style:name") == *page)
+          return c.get();
+      break;
+    }
+    name = it->second->attribute("style:parent-style-name");
+  }
+  return first;
+}
+
 }  // namespace
 
 std::string FodtParagraph::text() const {
@@ -323,15 +353,15 @@ bool read_fodt(const std::filesystem::path& file, FodtDocument& doc) {
   Walker w{{}, doc};
   for (const char* part : {"office:styles", "office:automatic-styles"})
     if (const Node* styles = document->child(part)) w.styles.collect(styles);
+  const Node* body = document->child("office:body");
+  const Node* text = body ? body->child("office:text") : nullptr;
+  if (!text) return false;
   if (const Node* master = document->child("office:master-styles")) {
-    if (const Node* page = master->child("style:master-page")) {
+    if (const Node* page = first_page_style(master, text, w.styles)) {
       for (const char* part : {"style:header", "style:header-left", "style:footer", "style:footer-left"})
         if (const Node* n = page->child(part)) w.block_content(n, std::string(part).substr(6), doc.paragraphs);
     }
   }
-  const Node* body = document->child("office:body");
-  const Node* text = body ? body->child("office:text") : nullptr;
-  if (!text) return false;
   w.block_content(text, "body", doc.paragraphs);
   return true;
 }
