@@ -186,6 +186,9 @@ struct Styles {
 struct Walker {
   Styles styles;
   FodtDocument& doc;
+  // Tab stop positions counted from the paragraph's indent, not from the
+  // page's margin (the document's setting TabsRelativeToIndent).
+  bool tabs_from_indent = false;
 
   // The text property of a character: the innermost span that sets it, else the paragraph's style.
   const std::string* text_property(const std::vector<const std::string*>& spans, const std::string* para_style,
@@ -280,7 +283,7 @@ struct Walker {
           if (t->name != "style:tab-stop") continue;
           const std::string* position = t->attribute("style:position");
           const std::string* type = t->attribute("style:type");
-          p.tabs.push_back(position ? inches(*position) : 0);
+          p.tabs.push_back((position ? inches(*position) : 0) + (tabs_from_indent ? p.margin_left : 0));
           p.tab_kinds.push_back(type ? *type : "left");
         }
         break;
@@ -303,6 +306,19 @@ struct Walker {
     }
   }
 };
+
+bool tabs_relative_to_indent(const Node* node) {
+  for (const auto& c : node->children) {
+    if (c->name == "config:config-item") {
+      const std::string* name = c->attribute("config:name");
+      if (name && *name == "TabsRelativeToIndent")
+        return !c->children.empty() && c->children.front()->text == "true";
+    } else if (!c->name.empty() && tabs_relative_to_indent(c.get())) {
+      return true;
+    }
+  }
+  return false;
+}
 
 const Node* first_paragraph(const Node* node) {
   for (const auto& c : node->children) {
@@ -351,6 +367,7 @@ bool read_fodt(const std::filesystem::path& file, FodtDocument& doc) {
   const Node* document = find(root.get(), "office:document");
   if (!document) return false;
   Walker w{{}, doc};
+  if (const Node* settings = document->child("office:settings")) w.tabs_from_indent = tabs_relative_to_indent(settings);
   for (const char* part : {"office:styles", "office:automatic-styles"})
     if (const Node* styles = document->child(part)) w.styles.collect(styles);
   const Node* body = document->child("office:body");
