@@ -9,8 +9,10 @@ namespace lettrix::wp5 {
 
 namespace {
 
-// Room kept below the longest length for what one stream item can add (a
-// paragraph end with its tab set and indent is the largest, some 230 bytes).
+// Room kept below the longest length for what one stream item can add (the
+// first character of a paragraph, after its tab set, margins,
+// justification, font, indent and first line, is the largest, some 310
+// bytes).
 constexpr std::size_t kItemRoom = 1024;
 
 struct HeaderFooterKind {
