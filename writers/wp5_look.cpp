@@ -39,9 +39,11 @@ void write_paragraph(Wp5Writer& w) {
 
 void write_font(Wp5Writer& w) {
   const int font = wp5_font(w.cs.font_class);
-  // A size of 0 points keeps the size in force.
-  const int points = w.cs.size < 0 ? std::min(-w.cs.size, 255) : w.look.points;
-  if (points <= 0 || (font == w.look.font && points == w.look.points)) return;
+  // A size of 0 points keeps the size in force (the stream's initial size
+  // where none is written yet).
+  int points = w.cs.size < 0 ? std::min(-w.cs.size, 255) : w.look.points;
+  if (points <= 0) points = -CharState{}.size;
+  if (font == w.look.font && points == w.look.points) return;
   put_font_change(w.out, static_cast<std::uint8_t>(font), points);
   w.look.font = font;
   w.look.points = points;
