@@ -14,8 +14,8 @@
 // New Roman, or font 0, Word for DOS's default, which it leaves out of the
 // record. Word for Windows 2's font table has no Wingdings, and a Symbol run
 // of its text takes the Symbol font from the character set of its
-// characters, not from the class. The plain text and WordPerfect writers
-// give no fonts.
+// characters, not from the class. The plain text writers give no fonts;
+// WordPerfect 5 gives the RTF column (wp5_font).
 #pragma once
 
 #include <array>
@@ -98,5 +98,9 @@ static_assert(kClassFonts.size() == FontFixed + 1);
 constexpr const ClassFonts& class_fonts(std::uint8_t font_class) {
   return font_class < kClassFonts.size() ? kClassFonts[font_class] : kClassFonts[FontOther];
 }
+
+// WordPerfect 5: its prefix lists the PC fonts in their order, so a font's
+// number is its PcFont; each class takes the RTF writer's font.
+constexpr PcFont wp5_font(std::uint8_t font_class) { return class_fonts(font_class).rtf; }
 
 }  // namespace lettrix

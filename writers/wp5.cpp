@@ -1,8 +1,11 @@
 // WordPerfect 5.0 from the intermediate stream, in one pass.
 //
-//   prefix (66 bytes)   margins 0,0 -> 5,95 columns   text and functions
+//   prefix with the fonts (547 bytes)   margins 0,0 -> 5,95 columns   text and functions
 //
-// Every formatting change becomes a function at its place in the text.
+// Attributes, tab stops and line spacing become functions at their place in
+// the text; alignment, margins and indents at the start of the next
+// paragraph with content, fonts and sizes before the next character
+// (wp5_look.h).
 // Characters of the repertoire keep their table and index as character set
 // and character. Tab stops collect in a pending table and reach the document
 // as one tab set function before the next tab, character or paragraph start.
@@ -18,12 +21,14 @@
 
 #include "core/emitter.h"
 #include "core/handler.h"
+#include "core/pc_fonts.h"
 #include "core/stream_codes.h"
 #include "core/stream_reader.h"
 #include "support/file_handle.h"
 #include "writers/wp5_columns.h"
 #include "writers/wp5_embedded.h"
 #include "writers/wp5_functions.h"
+#include "writers/wp5_look.h"
 #include "writers/wp5_state.h"
 #include "writers/wp5_tabs.h"
 #include "writers/system_symbols.h"
@@ -79,20 +84,11 @@ void flush(Wp5Writer& w, std::size_t count) {
   w.out.erase(0, count);
 }
 
-// Sends the body written so far to the target, all but a tab function that
-// is still the last thing written (an indent may yet take its place).
-// Nothing leaves while a header, footer or note is open: its length is not
-// known yet.
+// Sends the body written so far to the target. Nothing leaves while a
+// header, footer or note is open: its length is not known yet.
 void flush_if_large(Wp5Writer& w) {
   if (w.fn.value != 0 || w.out.size() < kFlushAt) return;
-  const bool keep_tab = tab_is_last(w);
-  flush(w, keep_tab ? w.tab_start : w.out.size());
-  if (keep_tab) {
-    w.tab_start = 0;
-    w.tab_end = w.out.size();
-  } else {
-    w.tab_start = w.tab_end = Wp5Writer::kNone;
-  }
+  flush(w, w.out.size());
 }
 
 void put(Wp5Writer& w, std::uint8_t byte) { w.out.push_back(static_cast<char>(byte)); }
@@ -104,18 +100,18 @@ void put_character(Wp5Writer& w, std::uint8_t byte) {
   // Tab stops are pending only after a tab code: the call is left out
   // for the characters in between.
   if (w.pending.entries[TabTable::kSentinel] != 0) apply_pending_tabs(w);
+  before_content(w);
   count_column(w);
   put(w, byte);
 }
 
 void tab(Wp5Writer& w) {
   apply_pending_tabs(w);
+  before_content(w);
   end_alignment_tab(w);
   const int kind = next_tab_kind(w.tabs, w.column, 1);
   const std::uint8_t flags = kind == TabCentre ? kCentredTab : kind == TabRight ? kRightTab : kPlainTab;
-  w.tab_start = w.out.size();
   put_fixed(w.out, kTabAlign, {flags});
-  w.tab_end = w.out.size();
   w.alignment_open = flags != kPlainTab;
 }
 
@@ -125,7 +121,7 @@ void paragraph_end(Wp5Writer& w) {
   put(w, kHardReturn);
   apply_pending_tabs(w);
   if (w.newspaper_columns != 0) w.columns_left = w.newspaper_columns;
-  if (w.ps.hanging_indent != 0) put_fixed(w.out, kIndent);
+  paragraph_closed(w);
 }
 
 void write_byte(Wp5Writer& w, std::uint8_t byte) {
@@ -151,23 +147,6 @@ void write_byte(Wp5Writer& w, std::uint8_t byte) {
   }
 }
 
-void margins(Wp5Writer& w, long left, long right) {
-  put_margins(w.out, w.ps.left_margin, w.ps.right_margin, left, right);
-  w.ps.left_margin = static_cast<std::int32_t>(left);
-  w.ps.right_margin = static_cast<std::int32_t>(right);
-}
-
-// The indent takes the place of a tab written just before it: it moves to
-// the next stop itself.
-void indent_here(Wp5Writer& w) {
-  if (tab_is_last(w)) {
-    w.out.resize(w.tab_start);
-    w.alignment_open = false;
-    w.tab_start = w.tab_end = Wp5Writer::kNone;
-  }
-  w.ps.hanging_indent = 1;
-  put_fixed(w.out, kIndent);
-}
 
 void soft_hyphen(Wp5Writer& w) {
   const int next = w.in->get();
@@ -201,6 +180,7 @@ void table_char(Wp5Writer& w, const StreamItem& item) {
     index = symbol->wp_index;
   }
   apply_pending_tabs(w);
+  before_content(w);
   count_column(w);
   const char function[4] = {static_cast<char>(kExtendedChar), static_cast<char>(index), static_cast<char>(set),
                             static_cast<char>(kExtendedChar)};
@@ -217,14 +197,33 @@ void write_code(Wp5Writer& w, const StreamItem& item) {
     case ClearAllTabs:
       for (int c = 0; c < TabTable::kColumns; ++c) set_pending(w, c, -1);
       break;
-    case CenterOn: put_fixed(w.out, kTabAlign, {kCentreLine}); break;
-    case CenterOff: put(w, kEndAlignment); break;
-    case PageNumber: put(w, kPageNumber); break;
+    // Alignment, margins and indents take effect with the next paragraph
+    // that has content (wp5_look.h).
+    case CenterOn: w.ps.centre = 1; break;
+    case CenterOff: w.ps.centre = 0; break;
+    case JustifyOn: w.ps.justify = 1; break;
+    case JustifyOff: w.ps.justify = 0; break;
+    case RightOn: w.ps.right = 1; break;
+    case RightOff: w.ps.right = 0; break;
+    case LeftMargin: w.ps.left_margin = item.op2 + kPageMargin; break;
+    case RightMargin: w.ps.right_margin = item.op2 + kPageMargin; break;
+    case IndentHere: w.ps.hanging_indent = item.op2; break;
+    case Indent2: w.ps.second_indent = item.op2; break;
+    case IndentReset: w.ps.hanging_indent = w.ps.second_indent = 0; break;
+    case Font:
+      w.cs.font_class = item.op2;
+      w.look_pending = true;
+      break;
+    case FontSize:
+      w.cs.size = -decode_font_size(item.op2);
+      w.look_pending = true;
+      break;
+    case PageNumber:
+      before_content(w);
+      put(w, kPageNumber);
+      break;
     case HardSpace: put_character(w, kHardSpace); break;
     case SoftHyphen: soft_hyphen(w); break;
-    case JustifyOn: put(w, kJustifyOn); break;
-    case JustifyOff: put(w, kJustifyOff); break;
-    case RightOn: put_fixed(w.out, kTabAlign, {kFlushRight}); break;
     case FieldOpen: put(w, kMergeField); break;
     case ColumnControl:
     case ColumnControl50:
@@ -234,13 +233,6 @@ void write_code(Wp5Writer& w, const StreamItem& item) {
     // A SetTab of kind 0 sets no stop: it clears the column.
     case SetTab: set_pending(w, item.op2, item.op1 == 0 ? -1 : item.op1); break;
     case ClearTab: set_pending(w, item.op2, -1); break;
-    case LeftMargin: margins(w, item.op2 + 5, w.ps.right_margin); break;
-    case RightMargin: margins(w, w.ps.left_margin, item.op2 + 5); break;
-    case IndentHere: indent_here(w); break;
-    case IndentReset:
-      w.ps.hanging_indent = 0;
-      put_fixed(w.out, kEndIndent);
-      break;
     case LineSpacing:
       put_line_spacing(w.out, item.op1, item.op2);
       w.ps.line_spacing = item.op2;
@@ -264,11 +256,15 @@ void write_code(Wp5Writer& w, const StreamItem& item) {
 void write_document(Wp5Writer& w, bool empty) {
   put_prefix(w.out);
   set_tab_series(w.tabs, w.target, 0, 5, 120, 0);
-  w.ps.left_margin = 0;
-  w.ps.right_margin = 100;
-  // The text follows directly: a hard return here would make a header at
-  // the start of the stream count from the second page on.
-  margins(w, 5, 95);
+  // The page's margins; the text follows directly: a hard return here would
+  // make a header at the start of the stream count from the second page on.
+  put_margins(w.out, 0, 100, kPageMargin, 100 - kPageMargin);
+  w.ps.left_margin = kPageMargin;
+  w.ps.right_margin = w.look.right = 100 - kPageMargin;
+  // The prefix's initial font: the document's font at the stream's size.
+  w.look.font = kDocumentFont;
+  w.look.points = -CharState{}.size;
+  w.look.justification = kJustifyLeft;
   if (empty) return;
   // Bytes that write_byte writes as they stand, as put_character does, and
   // the characters of the repertoire come in runs that go to the output in
@@ -298,6 +294,7 @@ void write_document(Wp5Writer& w, bool empty) {
     if (w.fn.value == 0 && starts_text(*w.in, kText, kChars)) {
       flush_if_large(w);
       if (w.pending.entries[TabTable::kSentinel] != 0) apply_pending_tabs(w);
+      before_content(w);
       std::uint8_t text[4096];
       const TextRun run = copy_text(*w.in, text, sizeof text, kText, kChars);
       if (run.taken > 0) {

@@ -21,6 +21,8 @@ long expected_length(unsigned code, unsigned subfunction) {
   if (code == kFormat && subfunction == kFormatMargins) return 12;
   if (code == kFormat && subfunction == kFormatSpacing) return 8;
   if (code == kFormat && subfunction == kFormatTabSet) return 208;
+  if (code == kFormat && subfunction == kFormatJustification) return 6;
+  if (code == kFont && subfunction == kFontChange) return 36;
   if (code == kFont && subfunction == kFontColour) return 10;
   if (code == kDefinition && subfunction == kDefinitionColumns) return 198;
   if (code == kHeaderFooter && subfunction <= 3) return 0;

@@ -2,14 +2,17 @@
 
 #include "core/stream_codes.h"
 #include "writers/wp5_functions.h"
+#include "writers/wp5_look.h"
 #include "writers/wp5_tabs.h"
 
 namespace lettrix::wp5 {
 
 namespace {
 
-// Room kept below the longest length for what one stream item can add (a
-// paragraph end with its tab set and indent is the largest, some 230 bytes).
+// Room kept below the longest length for what one stream item can add (the
+// first character of a paragraph, after its tab set, margins,
+// justification, font, indent and first line, is the largest, some 310
+// bytes).
 constexpr std::size_t kItemRoom = 1024;
 
 struct HeaderFooterKind {
@@ -36,8 +39,15 @@ void begin_embedded(Wp5Writer& w, std::uint8_t code, std::uint8_t first_operand)
   EmbeddedFunction& fn = w.fn;
   fn.body_column = w.column;
   fn.body_alignment_open = w.alignment_open;
+  fn.body_look = w.look;
+  fn.body_paragraph_open = w.paragraph_open;
   w.column = 0;
   w.alignment_open = false;
+  // Its text starts a paragraph of its own, with its justification and font
+  // written; the page's margins are those of the body.
+  w.look = WrittenLook{};
+  w.look.right = w.ps.right_margin;
+  paragraph_closed(w);
   if (code == NoteCall) {
     fn.code = kNote;
     fn.subfunction = note_subfunction(first_operand);
@@ -59,6 +69,9 @@ void end_embedded(Wp5Writer& w) {
   close_function(w.out, w.fn.length_at, w.fn.subfunction, w.fn.code);
   w.column = w.fn.body_column;
   w.alignment_open = w.fn.body_alignment_open;
+  w.look = w.fn.body_look;
+  w.paragraph_open = w.fn.body_paragraph_open;
+  w.look_pending = true;
   w.fn = EmbeddedFunction{};
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/pc_fonts.h"
 #include "core/units.h"
 
 namespace lettrix::wp5 {
@@ -65,7 +66,6 @@ int fixed_function_size(std::uint8_t code) {
     case kIndent: return 11;
     case kAttributeOn:
     case kAttributeOff: return 3;
-    case kEndIndent: return 6;
     default: return 0;
   }
 }
@@ -76,20 +76,54 @@ void put_u16(std::string& out, unsigned value) {
 }
 
 void put_prefix(std::string& out) {
-  static constexpr std::uint8_t kHead[] = {
-      0xFF, 'W', 'P', 'C',     // identifier
-      66, 0, 0, 0,             // offset of the text
-      1,                       // product
-      0x0A,                    // file type: document
-      0, 0,                    // version 0.0
-      0, 0,                    // not encrypted
-      0, 0,                    // reserved
-      0xFB, 0xFF,              // index block
-      5, 0,                    // index entries
-      0x32,                    // size (low byte; the rest of the prefix is zero)
+  constexpr std::size_t kIndexEnd = 16 + 5 * 10;
+  constexpr std::size_t kFontsSize = kPcFonts.size() * kFontRecordSize;
+  // The document's initial size: that of every stream's start.
+  constexpr unsigned kInitialSize = static_cast<unsigned>(-CharState{}.size) * 50;
+  static_assert(kFontPoolSize == [] {
+    std::size_t n = 0;
+    for (const PcFontFace& face : kPcFonts) n += face.name.size() + 1;
+    return n;
+  }());
+  out.append("\xFFWPC", 4);
+  put_u16(out, kPrefixSize);  // offset of the text
+  put_u16(out, 0);
+  put_byte(out, 1);     // product
+  put_byte(out, 0x0A);  // file type: document
+  put_u16(out, 0);      // version 0.0
+  put_u16(out, 0);      // not encrypted
+  put_u16(out, 0);      // reserved
+  // The index block: its own entry (type, entries, size of the entries, no
+  // next block), then type, size and offset of each packet.
+  put_u16(out, 0xFFFB);
+  put_u16(out, 5);
+  put_u16(out, 5 * 10);
+  put_u16(out, 0);
+  put_u16(out, 0);
+  auto entry = [&](unsigned type, std::size_t size, std::size_t offset) {
+    put_u16(out, type);
+    put_u16(out, static_cast<unsigned>(size));
+    put_u16(out, 0);
+    put_u16(out, static_cast<unsigned>(offset));
+    put_u16(out, 0);
   };
-  out.append(reinterpret_cast<const char*>(kHead), sizeof kHead);
-  put_zeros(out, kPrefixSize - sizeof kHead);
+  entry(2, kFontsSize, kIndexEnd);
+  entry(7, kFontPoolSize, kIndexEnd + kFontsSize);
+  put_zeros(out, 2 * 10);
+  std::size_t name_at = 0;
+  for (const PcFontFace& face : kPcFonts) {
+    std::string record(kFontRecordSize, '\0');
+    record[18] = static_cast<char>(name_at & 0xFF);
+    record[19] = static_cast<char>(name_at >> 8);
+    record[22] = static_cast<char>(kInitialSize & 0xFF);
+    record[23] = static_cast<char>(kInitialSize >> 8);
+    out += record;
+    name_at += face.name.size() + 1;
+  }
+  for (const PcFontFace& face : kPcFonts) {
+    out.append(face.name);
+    put_byte(out, 0);
+  }
 }
 
 void put_fixed(std::string& out, std::uint8_t code, std::initializer_list<std::uint8_t> data) {
@@ -143,6 +177,35 @@ void put_tab_set(std::string& out, const TabTable& old_stops, const TabTable& ne
   put_u16(data, left_margin_units(left_margin));
   put_u16(data, right_margin_units(right_margin));
   put_variable(out, kFormat, kFormatTabSet, data);
+}
+
+void put_justification(std::string& out, std::uint8_t old_mode, std::uint8_t new_mode) {
+  const char data[2] = {static_cast<char>(old_mode), static_cast<char>(new_mode)};
+  put_variable(out, kFormat, kFormatJustification, std::string_view(data, 2));
+}
+
+void put_font_change(std::string& out, std::uint8_t font, int points) {
+  // The old font's fields stay zero; the new font's number at byte 25 and
+  // its size in 3600ths of an inch at bytes 28 and 29.
+  std::string data(32, '\0');
+  const unsigned size = static_cast<unsigned>(std::clamp(points, 1, 255)) * 50;
+  data[25] = static_cast<char>(font);
+  data[28] = static_cast<char>(size & 0xFF);
+  data[29] = static_cast<char>(size >> 8);
+  put_variable(out, kFont, kFontChange, data);
+}
+
+void put_indent(std::string& out, long column) {
+  // Flags 0: a left indent to the position in bytes 5 and 6.
+  const unsigned position = left_margin_units(column);
+  put_fixed(out, kIndent,
+            {0, 0, 0, 0, 0, static_cast<std::uint8_t>(position & 0xFF), static_cast<std::uint8_t>(position >> 8)});
+}
+
+void put_first_line(std::string& out, long column) {
+  // Flags 0: a left tab or margin release to the position in bytes 3 and 4.
+  const unsigned position = left_margin_units(column);
+  put_fixed(out, kTabAlign, {0, 0, 0, static_cast<std::uint8_t>(position & 0xFF), static_cast<std::uint8_t>(position >> 8)});
 }
 
 void put_colour(std::string& out, int palette_entry) {

@@ -2,9 +2,11 @@
 // writes, each appended to a byte string. Numbers are little-endian; positions
 // and distances are in units of 1/1200 inch, 120 units to a character column.
 //
-//   offset 0   prefix: FF "WPC", text offset 66, product 1, file type 10
-//              (document), version 0.0, no key, one index block (FFFB) of 5 entries
-//   offset 66  text and functions:
+//   offset 0   prefix: FF "WPC", text offset, product 1, file type 10
+//              (document), version 0.0, no key, one index block (FFFB) of 5
+//              entries: itself, the fonts used (packet 2), the font name pool
+//              (packet 7), two unused; then the two packets
+//   offset 547 text and functions:
 //     single bytes   0x02 0x03 0x0A 0x0C 0x0D and 0x80..0xBF
 //     fixed length   code, a fixed number of data bytes, code (0xC0..0xCF)
 //     variable       code (0xD0..0xFF), subfunction, length, data, length,
@@ -22,7 +24,13 @@
 
 namespace lettrix::wp5 {
 
-inline constexpr std::size_t kPrefixSize = 66;
+// The fonts used: one record of 86 bytes for each PC font (core/pc_fonts.h),
+// in its order, so that a font's number is its index there: the offset of its
+// name in the pool at byte 18, its point size in 3600ths of an inch at byte
+// 22. The first one is the document's initial font.
+inline constexpr std::size_t kFontRecordSize = 86;
+inline constexpr std::size_t kFontPoolSize = 51;  // the PC fonts' names, each ended by a zero
+inline constexpr std::size_t kPrefixSize = 16 + 5 * 10 + 5 * kFontRecordSize + kFontPoolSize;
 
 // Single-byte codes.
 inline constexpr std::uint8_t kPageNumber = 0x02;
@@ -30,9 +38,7 @@ inline constexpr std::uint8_t kMergeField = 0x03;
 inline constexpr std::uint8_t kHardReturn = 0x0A;
 inline constexpr std::uint8_t kHardPage = 0x0C;
 inline constexpr std::uint8_t kSoftReturn = 0x0D;
-inline constexpr std::uint8_t kJustifyOn = 0x81;
-inline constexpr std::uint8_t kJustifyOff = 0x82;
-inline constexpr std::uint8_t kEndAlignment = 0x83;  // ends centring, flush right, a centred or right tab
+inline constexpr std::uint8_t kEndAlignment = 0x83;  // ends a centred or right tab
 inline constexpr std::uint8_t kColumnsOn = 0x87;
 inline constexpr std::uint8_t kNoteNumber = 0x8D;  // inside a note: its number
 inline constexpr std::uint8_t kHardSpace = 0xA0;
@@ -44,17 +50,14 @@ inline constexpr std::uint8_t kColumnEnd = 0xAF;  // end of text column and of t
 // Fixed-length functions.
 inline constexpr std::uint8_t kExtendedChar = 0xC0;  // character, character set
 inline constexpr std::uint8_t kTabAlign = 0xC1;      // flags, 6 bytes
-inline constexpr std::uint8_t kIndent = 0xC2;        // 9 bytes
+inline constexpr std::uint8_t kIndent = 0xC2;        // flags, 8 bytes with the position at 5 and 6
 inline constexpr std::uint8_t kAttributeOn = 0xC3;   // attribute
 inline constexpr std::uint8_t kAttributeOff = 0xC4;  // attribute
-inline constexpr std::uint8_t kEndIndent = 0xC6;     // 4 bytes
 
 // Flags of the tab and alignment function.
 inline constexpr std::uint8_t kPlainTab = 0x02;
 inline constexpr std::uint8_t kCentredTab = 0xCA;
 inline constexpr std::uint8_t kRightTab = 0x4A;
-inline constexpr std::uint8_t kCentreLine = 0xE0;
-inline constexpr std::uint8_t kFlushRight = 0x60;
 
 // Attribute numbers.
 inline constexpr std::uint8_t kAttrSuperscript = 5;
@@ -71,8 +74,10 @@ inline constexpr std::uint8_t kFormat = 0xD0;
 inline constexpr std::uint8_t kFormatMargins = 1;
 inline constexpr std::uint8_t kFormatSpacing = 2;
 inline constexpr std::uint8_t kFormatTabSet = 4;
+inline constexpr std::uint8_t kFormatJustification = 6;
 inline constexpr std::uint8_t kFont = 0xD1;
 inline constexpr std::uint8_t kFontColour = 0;
+inline constexpr std::uint8_t kFontChange = 1;
 inline constexpr std::uint8_t kDefinition = 0xD2;
 inline constexpr std::uint8_t kDefinitionColumns = 1;
 inline constexpr std::uint8_t kHeaderFooter = 0xD5;
@@ -101,6 +106,12 @@ void put_fixed(std::string& out, std::uint8_t code, std::initializer_list<std::u
 // A variable-length function with the given data.
 void put_variable(std::string& out, std::uint8_t code, std::uint8_t subfunction, std::string_view data);
 
+// Justification modes.
+inline constexpr std::uint8_t kJustifyLeft = 0;
+inline constexpr std::uint8_t kJustifyFull = 1;
+inline constexpr std::uint8_t kJustifyCentre = 2;
+inline constexpr std::uint8_t kJustifyRight = 3;
+
 // Margins, given in character columns, as units: the left margin from the
 // left edge, the right margin as 12000 less its column's position (at least 0).
 unsigned left_margin_units(long column);
@@ -115,6 +126,21 @@ void put_line_spacing(std::string& out, int old_spacing, int new_spacing);
 // margins.
 void put_tab_set(std::string& out, const TabTable& old_stops, const TabTable& new_stops, long left_margin,
                  long right_margin);
+// Justification function from one mode to another; it takes effect with the
+// paragraph it starts.
+void put_justification(std::string& out, std::uint8_t old_mode, std::uint8_t new_mode);
+// Font change function: font number (a PC font), size in points (1 to 255).
+void put_font_change(std::string& out, std::uint8_t font, int points);
+// The page's left margin, in columns: the text's left edge, from which the
+// stream counts its margins.
+inline constexpr int kPageMargin = 5;
+// At the start of a paragraph: its lines begin at the given column (an
+// indent to that position, for the paragraph).
+void put_indent(std::string& out, long column);
+// At the start of a paragraph, after its indent: its first line begins at
+// the given column (a tab, or a margin release to the left, to that
+// position, which readers take for the first line's indent).
+void put_first_line(std::string& out, long column);
 // Colour function for palette entry 1 to 16; other values write nothing.
 void put_colour(std::string& out, int palette_entry);
 // Column definition for n columns (1 and more; clamped to 24) between the

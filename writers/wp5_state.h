@@ -11,6 +11,16 @@
 
 namespace lettrix::wp5 {
 
+// The properties last written: the right margin in columns (from the
+// page's left edge), the justification mode, the font and its size. A
+// negative value stands for one not known, which is written in any case.
+struct WrittenLook {
+  long right = -1;
+  int justification = -1;
+  int font = -1;
+  int points = -1;
+};
+
 // The header, footer or note being written.
 struct EmbeddedFunction {
   int value = 0;  // subfunction + 1; negative once its tab set is written; 0: none open
@@ -20,18 +30,23 @@ struct EmbeddedFunction {
   // The body's line around it.
   int body_column = 0;
   bool body_alignment_open = false;
+  WrittenLook body_look;
+  bool body_paragraph_open = false;
 };
 
 struct Wp5Writer {
-  static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
-
   BlockInput* in = nullptr;  // the stream
   std::FILE* target = nullptr;
   std::string out;  // written, not yet sent to the target
   bool write_failed = false;
 
   CharState cs;
-  ParaState ps;      // margins in columns; hanging_indent set by IndentHere
+  ParaState ps;      // margins in columns from the page's left edge
+  WrittenLook look;
+  // Properties wait to be written before the next content: those of the
+  // paragraph while none of its content is written, and a font change.
+  bool look_pending = true;
+  bool paragraph_open = false;  // content of the paragraph written
   TabTable tabs;     // the document's stops
   TabTable pending;  // changes to come: a kind sets the column, -1 clears it; sentinel 1 when any
   int column = 0;    // characters since the paragraph start (tabs do not move it)
@@ -39,11 +54,6 @@ struct Wp5Writer {
   EmbeddedFunction fn;
   int newspaper_columns = 0;
   int columns_left = 0;
-  // The last tab function in `out`, while it may still give way to an indent.
-  std::size_t tab_start = kNone;
-  std::size_t tab_end = kNone;
 };
-
-inline bool tab_is_last(const Wp5Writer& w) { return w.tab_end != Wp5Writer::kNone && w.tab_end == w.out.size(); }
 
 }  // namespace lettrix::wp5

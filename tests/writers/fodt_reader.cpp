@@ -186,6 +186,9 @@ struct Styles {
 struct Walker {
   Styles styles;
   FodtDocument& doc;
+  // Tab stop positions counted from the paragraph's indent, not from the
+  // page's margin (the document's setting TabsRelativeToIndent).
+  bool tabs_from_indent = false;
 
   // The text property of a character: the innermost span that sets it, else the paragraph's style.
   const std::string* text_property(const std::vector<const std::string*>& spans, const std::string* para_style,
@@ -280,7 +283,7 @@ struct Walker {
           if (t->name != "style:tab-stop") continue;
           const std::string* position = t->attribute("style:position");
           const std::string* type = t->attribute("style:type");
-          p.tabs.push_back(position ? inches(*position) : 0);
+          p.tabs.push_back((position ? inches(*position) : 0) + (tabs_from_indent ? p.margin_left : 0));
           p.tab_kinds.push_back(type ? *type : "left");
         }
         break;
@@ -304,6 +307,49 @@ struct Walker {
   }
 };
 
+bool tabs_relative_to_indent(const Node* node) {
+  for (const auto& c : node->children) {
+    if (c->name == "config:config-item") {
+      const std::string* name = c->attribute("config:name");
+      if (name && *name == "TabsRelativeToIndent")
+        return !c->children.empty() && c->children.front()->text == "true";
+    } else if (!c->name.empty() && tabs_relative_to_indent(c.get())) {
+      return true;
+    }
+  }
+  return false;
+}
+
+const Node* first_paragraph(const Node* node) {
+  for (const auto& c : node->children) {
+    if (c->name == "text:p" || c->name == "text:h") return c.get();
+    if (!c->name.empty())
+      if (const Node* found = first_paragraph(c.get())) return found;
+  }
+  return nullptr;
+}
+
+// The page style of the first page: the one the first body paragraph's style
+// names (an import may give the running heads to a page style of its own),
+// else the first one.
+const Node* first_page_style(const Node* master, const Node* text, const Styles& styles) {
+  const Node* first = master->child("style:master-page");
+  const Node* p = first_paragraph(text);
+  const std::string* name = p ? p->attribute("text:style-name") : nullptr;
+  for (int guard = 0; name && guard < 32; ++guard) {
+    auto it = styles.named.find("paragraph/" + *name);
+    if (it == styles.named.end()) break;
+    if (const std::string* page = it->second->attribute("style:master-page-name")) {
+      for (const auto& c : master->children)
+        if (c->name == "style:master-page" && c->attribute("style:name") && *c->attribute("style:name") == *page)
+          return c.get();
+      break;
+    }
+    name = it->second->attribute("style:parent-style-name");
+  }
+  return first;
+}
+
 }  // namespace
 
 std::string FodtParagraph::text() const {
@@ -321,17 +367,18 @@ bool read_fodt(const std::filesystem::path& file, FodtDocument& doc) {
   const Node* document = find(root.get(), "office:document");
   if (!document) return false;
   Walker w{{}, doc};
+  if (const Node* settings = document->child("office:settings")) w.tabs_from_indent = tabs_relative_to_indent(settings);
   for (const char* part : {"office:styles", "office:automatic-styles"})
     if (const Node* styles = document->child(part)) w.styles.collect(styles);
+  const Node* body = document->child("office:body");
+  const Node* text = body ? body->child("office:text") : nullptr;
+  if (!text) return false;
   if (const Node* master = document->child("office:master-styles")) {
-    if (const Node* page = master->child("style:master-page")) {
+    if (const Node* page = first_page_style(master, text, w.styles)) {
       for (const char* part : {"style:header", "style:header-left", "style:footer", "style:footer-left"})
         if (const Node* n = page->child(part)) w.block_content(n, std::string(part).substr(6), doc.paragraphs);
     }
   }
-  const Node* body = document->child("office:body");
-  const Node* text = body ? body->child("office:text") : nullptr;
-  if (!text) return false;
   w.block_content(text, "body", doc.paragraphs);
   return true;
 }

@@ -52,15 +52,39 @@ std::string margins(unsigned old_left, unsigned old_right, unsigned new_left, un
   return function(0xD0, 1, le16(old_left) + le16(old_right) + le16(new_left) + le16(new_right));
 }
 
-const std::string kPrefix =
-    bytes({0xFF, 'W', 'P', 'C', 66, 0, 0, 0, 1, 0x0A, 0, 0, 0, 0, 0, 0, 0xFB, 0xFF, 5, 0, 0x32}) + zeros(45);
+std::string le32(unsigned v) { return le16(v & 0xFFFF) + le16(v >> 16); }
+
+// The prefix: the file header, one index block (its own entry, the fonts
+// used at 66, the font name pool after them, two unused entries), a record
+// of 86 bytes for each font (its name's offset in the pool at 18, 10 points
+// in 3600ths at 22), the pool; the text at 547.
+std::string prefix() {
+  std::string records, pool;
+  for (const char* name : {"Times New Roman", "Symbol", "Arial", "Courier New", "Wingdings"}) {
+    records += zeros(18) + le16(static_cast<unsigned>(pool.size())) + zeros(2) + le16(500) + zeros(62);
+    pool += std::string(name) + '\0';
+  }
+  return bytes({0xFF, 'W', 'P', 'C'}) + le32(547) + bytes({1, 0x0A, 0, 0, 0, 0, 0, 0}) + le16(0xFFFB) + le16(5) +
+         le16(50) + le32(0) + le16(2) + le32(430) + le32(66) + le16(7) + le32(51) + le32(496) + zeros(20) + records +
+         pool;
+}
+const std::string kPrefix = prefix();
 // Prefix, then margins of 5 and 95 columns: 600 units from either edge.
 const std::string kStart = kPrefix + margins(0, 0, 600, 600);
 
 std::string tab_function(int flags) { return bytes({0xC1, flags}) + zeros(6) + bytes({0xC1}); }
 const std::string kPlainTab = tab_function(0x02);
-const std::string kIndent = bytes({0xC2}) + zeros(9) + bytes({0xC2});
-const std::string kEndIndent = bytes({0xC6}) + zeros(4) + bytes({0xC6});
+// Justification from one mode to another (0 left, 1 full, 2 centred, 3 right).
+std::string justification(int from, int to) { return function(0xD0, 6, bytes({from, to})); }
+// Font change: the font's number at 25, its size in 3600ths at 28.
+std::string font(int number, unsigned points) {
+  return function(0xD1, 1, zeros(25) + bytes({number}) + zeros(2) + le16(points * 50) + zeros(2));
+}
+// At a paragraph's start: its lines at a position, its first line at another.
+std::string indent(unsigned units) { return bytes({0xC2}) + zeros(5) + le16(units) + zeros(2) + bytes({0xC2}); }
+std::string first_line(unsigned units) { return bytes({0xC1}) + zeros(3) + le16(units) + zeros(2) + bytes({0xC1}); }
+// What a header, footer or note states before its text.
+const std::string kEmbeddedLook = justification(0, 0) + font(0, 10);
 
 struct Stop {
   int column;
@@ -99,7 +123,7 @@ TEST(Wp5Writer, DocumentStartAndEmptyStream) {
   const std::string empty = write_wp5("", &rc);
   EXPECT_EQ(rc, 0) << "a blank document is an empty WordPerfect document";
   EXPECT_EQ(hex(empty), hex(kStart));
-  EXPECT_EQ(empty.size(), 66u + 16u);
+  EXPECT_EQ(empty.size(), 547u + 16u);
   EXPECT_EQ(wp5::layout_problem(empty), "");
   EXPECT_EQ(hex(write_wp5("Hi", &rc)), hex(kStart + "Hi"));
   EXPECT_EQ(rc, 0);
@@ -131,11 +155,7 @@ TEST(Wp5Writer, TextBytesAndSimpleCodes) {
       {code(SubscriptOn) + code(SuperscriptOn), bytes({0xC3, 6, 0xC3, 0xC3, 5, 0xC3})},
       {code(ItalicOn) + code(StrikeOff), bytes({0xC3, 8, 0xC3, 0xC4, 13, 0xC4})},
       {code(CapsOn) + code(DoubleUnderlineOff), bytes({0xC3, 15, 0xC3, 0xC4, 11, 0xC4})},
-      {code(CenterOn) + "T" + code(CenterOff), tab_function(0xE0) + "T\x83"},
-      {code(RightOn) + "R" + code(RightOff), tab_function(0x60) + "R"},
-      {code(JustifyOn) + code(JustifyOff), "\x81\x82"},
-      {code(HiddenOn) + code(ShadowOn) + code(OutlineOn) + code(SmallCapsOn) + code(Font, 0, 2) +
-           code(FontSize, 246, 244) + code(CharSet, 0, 1) + code(LeftOn),
+      {code(HiddenOn) + code(ShadowOn) + code(OutlineOn) + code(SmallCapsOn) + code(CharSet, 0, 1) + code(LeftOn),
        ""},
       // Codes without a WordPerfect form go with exactly their operands.
       {stream_of("{Code 0x52}a{Code 0x99 13,92}b"), "ab"},
@@ -148,10 +168,42 @@ TEST(Wp5Writer, TextBytesAndSimpleCodes) {
       {code(TextColour, 0, 12), function(0xD1, 0, zeros(3) + bytes({127, 0, 127}))},
       {code(TextColour, 0, 16), function(0xD1, 0, zeros(3) + bytes({171, 171, 171}))},
       {code(TextColour, 0, 0) + code(TextColour, 0, 17), ""},
-      {code(LeftMargin, 0, 10), margins(600, 600, 1800, 600)},
-      {code(RightMargin, 79, 70), margins(600, 600, 600, 3000)},
-      {code(RightMargin, 79, 200), margins(600, 600, 600, 0)},
-      {code(LeftMargin, 0, 10) + code(RightMargin, 79, 70), margins(600, 600, 1800, 600) + margins(1800, 600, 1800, 3000)},
+  };
+  for (const auto& c : cases) EXPECT_WP5(c.stream, c.body);
+}
+
+// Alignment, margins and indents take effect with the next paragraph that
+// has content, the font and size before the next character; in that order.
+TEST(Wp5Writer, LookWrittenBeforeTheContent) {
+  const struct {
+    std::string stream, body;
+  } cases[] = {
+      // Font classes through the PC fonts; a class of no known kind, and
+      // class 0, are the document's font; a size of 0 keeps the size.
+      {code(Font, 0, 2) + "x", font(2, 10) + "x"},
+      {code(Font, 0, 5) + code(FontSize, 246, 244) + "x", font(3, 12) + "x"},
+      {code(Font, 0, 3) + "x" + code(Font, 3, 4) + "y", font(1, 10) + "x" + font(4, 10) + "y"},
+      {code(Font, 0, 9) + code(FontSize, 246, 238) + "x", font(0, 18) + "x"},
+      {code(Font, 0, 1) + code(FontSize, 246, 0) + "x" + code(Font, 1, 2) + code(Font, 2, 0) + "y", "xy"},
+      {code(Font, 0, 2) + code(TableChar, 1, 41), font(2, 10) + bytes({0xC0, 41, 1, 0xC0})},
+      {code(Font, 0, 2) + code(FontSize, 246, 244), ""},
+      // Centring before full justification before flush right.
+      {code(CenterOn) + "T" + code(CenterOff) + "\r" + "U", justification(0, 2) + "T\n" + justification(2, 0) + "U"},
+      {code(JustifyOn) + code(CenterOn) + "a\r" + code(CenterOff) + "b", justification(0, 2) + "a\n" + justification(2, 1) + "b"},
+      {code(RightOn) + "\tR" + code(RightOff), justification(0, 3) + kPlainTab + "R"},
+      {"a" + code(CenterOn) + "b\rc", "ab\n" + justification(0, 2) + "c"},
+      {code(CenterOn) + "\r" + code(CenterOff) + "x", "\nx"},
+      // Margins: the left one an indent at each paragraph, the right one the page's.
+      {code(LeftMargin, 0, 10) + "a\rb", indent(1800) + "a\n" + indent(1800) + "b"},
+      {code(LeftMargin, 0, 3) + code(IndentHere, 0, 2) + "a\r" + code(IndentReset, 2, 0) + "b",
+       indent(1200) + first_line(960) + "a\n" + indent(960) + "b"},
+      {code(Indent2, 0, 4) + "a", first_line(1080) + "a"},
+      {code(LeftMargin, 0, 3) + code(Indent2, 0, 4) + code(PageNumber), indent(960) + first_line(1440) + "\x02"},
+      {code(RightMargin, 79, 70) + "x", margins(600, 600, 600, 3000) + "x"},
+      {code(RightMargin, 79, 200) + "x", margins(600, 600, 600, 0) + "x"},
+      {code(LeftMargin, 0, 10) + code(RightMargin, 79, 70) + code(JustifyOn) + code(FontSize, 0, 244) +
+           code(IndentHere, 0, 1) + "x",
+       margins(600, 600, 600, 3000) + justification(0, 1) + font(0, 12) + indent(1920) + first_line(1800) + "x"},
   };
   for (const auto& c : cases) EXPECT_WP5(c.stream, c.body);
 }
@@ -165,18 +217,6 @@ TEST(Wp5Writer, ColumnDefinitions) {
   for (unsigned i = 0, start = 600; i < 24; ++i, start += 360 + 400) edges += le16(start) + le16(start + 360);
   EXPECT_WP5(code(Columns, 30, 0), function(0xD2, 1, zeros(97) + bytes({0x58}) + edges));
   EXPECT_WP5(code(Columns, 0, 0) + "x", "x");
-}
-
-TEST(Wp5Writer, ParagraphsAndIndents) {
-  EXPECT_WP5("\r\r", "\n\n");
-  EXPECT_WP5(code(IndentHere, 0, 4) + "a\r\rb" + code(IndentReset, 4, 0) + "\r",
-             kIndent + "a\n" + kIndent + "\n" + kIndent + "b" + kEndIndent + "\n");
-  // The indent moves to the next stop itself: a tab just before it goes.
-  EXPECT_WP5("\t" + code(IndentHere, 0, 4) + "x", kIndent + "x");
-  EXPECT_WP5("\t" + code(FontSize, 246, 244) + code(IndentHere, 0, 4) + "x", kIndent + "x");
-  EXPECT_WP5("\ta" + code(IndentHere, 0, 4), kPlainTab + "a" + kIndent);
-  EXPECT_WP5(code(BoldOn) + "\t" + code(BoldOn) + code(IndentHere, 0, 4),
-             bytes({0xC3, 12, 0xC3}) + kPlainTab + bytes({0xC3, 12, 0xC3}) + kIndent);
 }
 
 TEST(Wp5Writer, TabsLookUpStopsFromTheColumn) {
@@ -212,8 +252,8 @@ TEST(Wp5Writer, TabChangesInsideHeaderWrittenThereAndAfter) {
   const std::string stream =
       code(HeaderAll, 0, 0) + code(SetTab, TabLeft, 10) + "H" + code(SetTab, TabRight, 20) + "I" + code(EndOfText) + "x";
   const std::string inside = tab_set(default_stops(), {{10, 1}});
-  const unsigned length = 18 + static_cast<unsigned>(inside.size()) + 2 + 4;
-  EXPECT_WP5(stream, bytes({0xD5, 0}) + le16(length) + zeros(7) + bytes({1}) + zeros(10) + inside + "HI" + le16(length) +
+  const unsigned length = 18 + static_cast<unsigned>(inside.size() + kEmbeddedLook.size()) + 2 + 4;
+  EXPECT_WP5(stream, bytes({0xD5, 0}) + le16(length) + zeros(7) + bytes({1}) + zeros(10) + inside + kEmbeddedLook + "HI" + le16(length) +
                          bytes({0, 0xD5}) + tab_set(default_stops(), {{10, 1}, {20, 3}}) + "x");
 }
 
@@ -223,36 +263,39 @@ TEST(Wp5Writer, HeadersFootersAndNotes) {
     return bytes({0xD5, sub}) + le16(length) + zeros(7) + bytes({occurrence}) + zeros(10) + text + le16(length) +
            bytes({sub, 0xD5});
   };
-  // Three characters of footer text: 18 bytes of data, 3 of text, 4 closing bytes.
-  EXPECT_WP5(code(FooterAll, 0, 0) + "abc" + code(EndOfText), bytes({0xD5, 2, 25, 0}) + zeros(7) + bytes({1}) +
-                                                                   zeros(10) + "abc" + bytes({25, 0, 2, 0xD5}));
+  // Three characters of footer text after its look: 18 bytes of data, the
+  // text, 4 closing bytes.
+  EXPECT_WP5(code(FooterAll, 0, 0) + "abc" + code(EndOfText), bytes({0xD5, 2, 25 + 50, 0}) + zeros(7) + bytes({1}) +
+                                                                   zeros(10) + kEmbeddedLook + "abc" +
+                                                                   bytes({25 + 50, 0, 2, 0xD5}));
   const struct {
     int code, sub, occurrence;
   } kinds[] = {{HeaderEven, 0, 3}, {HeaderOdd, 1, 2}, {HeaderAll, 0, 1},
                {FooterEven, 2, 3}, {FooterOdd, 3, 2}, {FooterAll, 2, 1}};
   for (const auto& k : kinds)
-    EXPECT_WP5(code(k.code, 0, 0) + "T\r" + code(EndOfText) + "b", header_footer(k.sub, k.occurrence, "T\n") + "b");
+    EXPECT_WP5(code(k.code, 0, 0) + "T\r" + code(EndOfText) + "b",
+               header_footer(k.sub, k.occurrence, kEmbeddedLook + "T\n") + "b");
 
   auto note = [](int sub, const std::string& text) {
     const std::string lead = zeros(4) + bytes({0xFF, 0xFF}) + zeros(sub == 0 ? 9 : 2) + bytes({0x8D});
     const unsigned length = static_cast<unsigned>(lead.size() + text.size() + 4);
     return bytes({0xD6, sub}) + le16(length) + lead + text + le16(length) + bytes({sub, 0xD6});
   };
-  EXPECT_WP5("a" + code(NoteCall, 0, 1) + "N" + code(EndOfText) + "b", "a" + note(0, "N") + "b");
+  EXPECT_WP5("a" + code(NoteCall, 0, 1) + "N" + code(EndOfText) + "b", "a" + note(0, kEmbeddedLook + "N") + "b");
   // The operands carry the note's number (Nisus Writer's first note is 1, 0):
   // every note is a footnote.
-  EXPECT_WP5("a" + code(NoteCall, 1, 0) + "N" + code(EndOfText), "a" + note(0, "N"));
-  EXPECT_WP5("a" + code(NoteCall, 7, 0) + "N" + code(EndOfText), "a" + note(0, "N")) << "a number is no kind of note";
+  EXPECT_WP5("a" + code(NoteCall, 1, 0) + "N" + code(EndOfText), "a" + note(0, kEmbeddedLook + "N"));
+  EXPECT_WP5("a" + code(NoteCall, 7, 0) + "N" + code(EndOfText), "a" + note(0, kEmbeddedLook + "N")) << "a number is no kind of note";
   // A stream that ends inside a note still closes it; an embedded text
   // opened inside another closes that one first; a stray end mark is ignored.
-  EXPECT_WP5("a" + code(NoteCall, 0, 1) + "N", "a" + note(0, "N"));
+  EXPECT_WP5("a" + code(NoteCall, 0, 1) + "N", "a" + note(0, kEmbeddedLook + "N"));
   EXPECT_WP5(code(NoteCall, 0, 1) + "N" + code(HeaderAll, 0, 0) + "H" + code(EndOfText) + code(EndOfText) + "b",
-             note(0, "N") + header_footer(0, 1, "H") + "b");
+             note(0, kEmbeddedLook + "N") + header_footer(0, 1, kEmbeddedLook + "H") + "b");
   // A centred tab open at the end of a note ends inside it; the body's own
   // alignment and column go on after the note.
   EXPECT_WP5(code(SetTab, TabCentre, 3) + "ab\t" + code(NoteCall, 0, 1) + "\t" + code(EndOfText) + "c\t",
              tab_set(default_stops(), {{3, 2}}) + "ab" + tab_function(0xCA) +
-                 note(0, tab_function(0xCA) + "\x83") + "c\x83" + kPlainTab);
+                 note(0, kEmbeddedLook + tab_function(0xCA) + "\x83") + "c\x83" + kPlainTab);
 }
 
 TEST(Wp5Writer, ColumnControlsSkipWholeCodes) {
@@ -279,14 +322,10 @@ TEST(Wp5Writer, LongTextsStayWhole) {
   EXPECT_EQ(wp5::layout_problem(out), "");
   EXPECT_EQ(std::count(out.begin(), out.end(), 'x'), 70000);
   EXPECT_EQ(out.back(), 'b');
-  // The body goes to the target in blocks of 64 KB; a tab that ends a block
-  // still gives way to an indent after it. After the 82 bytes of the start
-  // and this text, the tab fills the block.
-  const std::string text(65536 - 82 - 1, 'y');
-  for (const std::string& more : {std::string(), std::string(5000, 'z')}) {
-    out = write_wp5(more + text + "\t" + code(IndentHere, 0, 4));
-    EXPECT_EQ(out, kStart + more + text + kIndent);
-  }
+  // The body goes to the target in blocks of 64 KB.
+  const std::string text(3 * 65536, 'y');
+  out = write_wp5(text + "\t" + code(FontSize, 0, 244) + "z");
+  EXPECT_EQ(out, kStart + text + kPlainTab + font(0, 12) + "z");
 }
 
 TEST(Wp5Writer, FilesThatCannotBeOpened) {

@@ -24,8 +24,10 @@ namespace {
 using Kind = TextPattern::Kind;
 using Elements = std::vector<TextPattern::Element>;
 
+// A blank after a gap is part of the gap: a tab that starts a paragraph after
+// a page break may read as the paragraph's indent, not as a blank.
 void add(Elements& e, Kind kind, char c = 0) {
-  if (kind == Kind::Space && (e.empty() || e.back().kind == Kind::Space)) return;
+  if (kind == Kind::Space && (e.empty() || e.back().kind == Kind::Space || e.back().kind == Kind::Gap)) return;
   e.push_back({kind, c});
 }
 
@@ -138,8 +140,7 @@ TextPattern wpd_expected_text(const std::string& stream) {
         case HeaderAll:
         case FooterEven:
         case FooterOdd:
-        case FooterAll:
-        case IndentHere: add(e, Kind::Space); break;  // an indent reads as a tab
+        case FooterAll: add(e, Kind::Space); break;
         case NoteCall:
           add_text(e, "[" + std::to_string(++note_count) + "]");
           note.clear();
