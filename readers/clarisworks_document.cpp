@@ -97,11 +97,7 @@ bool read_list(SourceView& file, std::size_t at, List& list) {
   return true;
 }
 
-namespace {
-
-// The list whose head extension starts with the tag; false when no such list
-// fits the file.
-bool find_tagged_list(SourceView& file, const Tag& tag, List& list) {
+bool find_tagged_list(SourceView& file, const std::uint8_t (&tag)[4], List& list) {
   std::size_t from = 0;
   for (int candidate = 0; candidate < kListCandidates; ++candidate) {
     const std::size_t at = file.find(from, tag);
@@ -113,6 +109,8 @@ bool find_tagged_list(SourceView& file, const Tag& tag, List& list) {
   }
   return false;
 }
+
+namespace {
 
 // The first n bytes of record i of the list (n no more than its size), read
 // through a ByteReader; reading it fails when they cannot be read.

@@ -31,6 +31,10 @@ struct List {
 // file or its counts do not add up to its length.
 bool read_list(SourceView& file, std::size_t at, List& list);
 
+// The list (versions 4 to 6) whose head extension starts with the tag; false
+// when no such list fits the file.
+bool find_tagged_list(SourceView& file, const std::uint8_t (&tag)[4], List& list);
+
 // Paragraph format of one ruler, in points from the left and right margins of
 // the text.
 struct SourceTab {
