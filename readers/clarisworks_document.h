@@ -1,8 +1,8 @@
 // Structures of a ClarisWorks/AppleWorks document outside its text zones: the
-// ruler list of versions 1 to 3, the font list of versions 4 to 6, and the
-// frames that place headers and footers. The layouts are drawn in
-// clarisworks.cpp; this module decodes them, checking every offset and count
-// against the file.
+// ruler list of versions 1 to 3, the style, ruler and font lists of versions
+// 4 to 6, and the frames that place headers and footers. The layouts are
+// drawn in clarisworks.cpp; this module decodes them, checking every offset
+// and count against the file.
 #pragma once
 
 #include <cstddef>
@@ -61,8 +61,6 @@ struct Rulers {
 };
 
 // The rulers of a document; none when the lists are missing or damaged.
-// Versions 1 to 3 give every field of a ruler; from version 4 on only the
-// first line indent is read.
 Rulers read_rulers(SourceView& file, int version);
 
 // The font names of a version 4 to 6 document, in the order that character

@@ -1,9 +1,10 @@
-// Prints the records of the style and ruler lists of ClarisWorks/AppleWorks 4
-// to 6 documents in hexadecimal, as the reader finds them (run by hand:
+// Prints the records of the ruler list (versions 1 to 3) or the style and
+// ruler lists (versions 4 to 6) of ClarisWorks/AppleWorks documents in hexadecimal, as the reader finds them (run by hand:
 // build/bin/clarisworks_rulers FILE...).
 #include <cstdio>
 #include <fstream>
 #include <iterator>
+#include <string>
 #include <vector>
 
 #include "core/source_view.h"
@@ -11,20 +12,21 @@
 
 namespace {
 
-void dump(lettrix::SourceView& file, const std::uint8_t (&tag)[4]) {
-  lettrix::clarisworks::List list;
-  if (!lettrix::clarisworks::find_tagged_list(file, tag, list)) {
-    std::printf("%.4s: none\n", reinterpret_cast<const char*>(tag));
-    return;
-  }
-  std::printf("%.4s: %zu records of %zu bytes at %zu\n", reinterpret_cast<const char*>(tag), list.count,
-              list.record_size, list.records);
+void dump(lettrix::SourceView& file, const char* name, const lettrix::clarisworks::List& list) {
+  std::printf("%s: %zu records of %zu bytes at %zu\n", name, list.count, list.record_size, list.records);
   for (std::size_t i = 0; i < list.count; ++i) {
     const auto rec = file.span(list.record(i), list.record_size);
     std::printf("%3zu:", i);
     for (std::size_t k = 0; k < rec.size(); ++k) std::printf("%s%02x", k % 2 ? "" : " ", rec[k]);
     std::printf("\n");
   }
+}
+
+void dump(lettrix::SourceView& file, const std::uint8_t (&tag)[4]) {
+  const std::string name(reinterpret_cast<const char*>(tag), 4);
+  lettrix::clarisworks::List list;
+  if (lettrix::clarisworks::find_tagged_list(file, tag, list)) dump(file, name.c_str(), list);
+  else std::printf("%s: none\n", name.c_str());
 }
 
 }  // namespace
@@ -37,6 +39,10 @@ int main(int argc, char** argv) {
     const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in), {}};
     lettrix::SourceView file(bytes);
     std::printf("%s (version %d)\n", argv[a], bytes.empty() ? 0 : bytes[0]);
+    lettrix::clarisworks::List list;
+    // Up to version 3 the ruler list has a place of its own in the header.
+    if (!bytes.empty() && bytes[0] <= 3 && lettrix::clarisworks::read_list(file, bytes[0] == 1 ? 0x114 : 0x158, list))
+      dump(file, "rulers", list);
     dump(file, kStyles);
     dump(file, kRulers);
   }
