@@ -29,6 +29,26 @@ void dump(lettrix::SourceView& file, const std::uint8_t (&tag)[4]) {
   else std::printf("%s: none\n", name.c_str());
 }
 
+// Every zone tag: where it is, its A item's length and, read as a list, its
+// record count, record size and extension, and the words at 14 and 16 of it.
+void dump_zones(lettrix::SourceView& file) {
+  static constexpr std::uint8_t kZone[] = {'D', 'S', 'E', 'T'};
+  for (std::uint64_t at = file.find(0, kZone); at < file.size(); at = file.find(at + 1, kZone)) {
+    std::uint32_t length = 0;
+    std::uint16_t count = 0, size = 0, extension = 0, w14 = 0, w16 = 0;
+    file.be32(at + 4, length);
+    file.be16(at + 8, count);
+    file.be16(at + 14, size);
+    file.be16(at + 16, extension);
+    file.be16(at + 8 + 14, w14);
+    file.be16(at + 8 + 16, w16);
+    std::printf("DSET at %llu: A %u bytes, %u records of %u, extension %u; words %u %u\n",
+                static_cast<unsigned long long>(at), length, count, size, extension, w14, w16);
+    lettrix::clarisworks::List list;
+    if (size >= 30 && size <= 60 && lettrix::clarisworks::read_list(file, at + 4, list)) dump(file, "  frame", list);
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -45,6 +65,7 @@ int main(int argc, char** argv) {
       dump(file, "rulers", list);
     dump(file, kStyles);
     dump(file, kRulers);
+    if (a + 1 < argc || argc == 2) dump_zones(file);
   }
   return 0;
 }
