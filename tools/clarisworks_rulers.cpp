@@ -1,6 +1,7 @@
-// Prints the records of the ruler list (versions 1 to 3) or the style and
-// ruler lists (versions 4 to 6) of ClarisWorks/AppleWorks documents in hexadecimal, as the reader finds them (run by hand:
-// build/bin/clarisworks_rulers FILE...).
+// Prints, in hexadecimal as the reader finds them, the records of the ruler
+// list (versions 1 to 3) or of the style and ruler lists (versions 4 to 6) of
+// ClarisWorks/AppleWorks documents, then every zone tag with the records of
+// the frames (run by hand: build/bin/clarisworks_rulers FILE...).
 #include <cstdio>
 #include <fstream>
 #include <iterator>
@@ -65,7 +66,7 @@ int main(int argc, char** argv) {
       dump(file, "rulers", list);
     dump(file, kStyles);
     dump(file, kRulers);
-    if (a + 1 < argc || argc == 2) dump_zones(file);
+    dump_zones(file);
   }
   return 0;
 }
