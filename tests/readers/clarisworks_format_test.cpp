@@ -272,11 +272,8 @@ TEST(ClarisWorksHostileInput, DamagedFormattingStructures) {
 TEST(ClarisWorksHostileInput, RulersFromVersionFour) {
   // A centred ruler with a hanging indent and a right tab, in a list of two.
   build::CwLayout layout;
-  const std::string doc = ClarisWorksBuilder{}
-                              .version(6)
-                              .rulers({{}, {.alignment = build::kCwCentre, .first_line = -36, .left = 72, .tabs = {{144, 2}}}})
-                              .paragraph(1).text("x")
-                              .build(&layout);
+  const CwRuler centred = {.alignment = build::kCwCentre, .first_line = -36, .left = 72, .tabs = {{144, 2}}};
+  const std::string doc = ClarisWorksBuilder{}.version(6).rulers({{}, centred}).paragraph(1).text("x").build(&layout);
   const std::string whole = "{CenterOn}{LeftMargin 0,5}{IndentHere 0,5}{SetTab 3,15}x";
   ASSERT_EQ(read_doc(doc).printed(), whole);
   const std::size_t list = layout.styled_ruler_list;
