@@ -39,7 +39,7 @@
 //
 //   0   4   position in the zone's text where the paragraph starts
 //   4   2   ruler number: up to version 3 an index into the ruler list; from
-//           version 4 on a style number (not read, see below)
+//           version 4 on a style number, whose style names the ruler (below)
 //
 // Lists. The tables of a document share one layout:
 //
@@ -83,12 +83,31 @@
 //   8   2   the style's number, as paragraph runs name it
 //   24  2   the index of its ruler in the ruler list (0xFFFF: none)
 //
-// Ruler list: the list tagged "RULR"; records of 108 bytes
-//   16  2   first line indent, points from the left indent (signed)
+// Ruler list: the list tagged "RULR"; records of 108 bytes. A ruler holds
+// every field, those its style gives it included.
 //
-// Where these rulers keep their alignment, left and right indents, tab stops
-// and line spacing is not known, so from version 4 on only the first line
-// indent is read.
+//   0   6   as a style record's head: not read
+//   6   2   mask of the fields the ruler sets itself        not read
+//   8   2   mask of the fields it takes from its style      not read
+//   10  4                                                   not read (0)
+//   14  1   bits 7-6: alignment, 0 left, 1 centre, and as taken here (as up
+//           to version 3) 2 right, 3 justified
+//   15  1                                                   not read
+//   16  2   first line indent, points from the left indent (signed)
+//   18  2   left indent, points from the text's left edge
+//   20  2   right indent, points from the text's right edge (as up to
+//           version 3; 0 in every ruler at hand)
+//   22  4                                                   not read
+//   26  2   tab count t (at most 20), then t stops from 28
+//   tab stop: 2 position in points from the text's left edge; 1 kind in bits
+//   7-6 (0 left, 1 centre, 2 right, and as taken here 3 decimal); 1 decimal
+//   character
+//
+// The space before and after a paragraph has no code in the stream. Where a
+// ruler keeps them and its line spacing is not known: in the documents at
+// hand the bytes at 10 and 22 are 0, or the words at 22 and 24 are 2 and 2
+// in a ruler that ClarisWorks itself exports as single spaced without space
+// around.
 //
 // Text bytes: 0x00 end of the text, 0x01 page break, 0x02 footnote reference,
 // 0x06 a header's or footer's page number, 0x07 dropped, 0x09 tab, 0x0D

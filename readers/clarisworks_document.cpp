@@ -37,7 +37,10 @@ constexpr Tag kStyleListTag = {'S', 'T', 'Y', 'L'};
 constexpr Tag kRulerListTag = {'R', 'U', 'L', 'R'};
 constexpr std::size_t kStyleNumber = 8;
 constexpr std::size_t kStyleRuler = 24;
-constexpr std::size_t kRulerFirstLine = 16;
+constexpr std::size_t kRulerAlignment = 14;  // bits 7-6
+constexpr std::size_t kRulerFirstLine = 16;  // then the left and right indents
+constexpr std::size_t kRulerTabCount = 26;
+constexpr std::size_t kRulerTabs = 28;
 
 // Frames: a list of the zones that a frame places on the page, one record
 // each with the zone's rectangle (24.8 fixed-point points) and number.
@@ -97,11 +100,7 @@ bool read_list(SourceView& file, std::size_t at, List& list) {
   return true;
 }
 
-namespace {
-
-// The list whose head extension starts with the tag; false when no such list
-// fits the file.
-bool find_tagged_list(SourceView& file, const Tag& tag, List& list) {
+bool find_tagged_list(SourceView& file, const std::uint8_t (&tag)[4], List& list) {
   std::size_t from = 0;
   for (int candidate = 0; candidate < kListCandidates; ++candidate) {
     const std::size_t at = file.find(from, tag);
@@ -113,6 +112,8 @@ bool find_tagged_list(SourceView& file, const Tag& tag, List& list) {
   }
   return false;
 }
+
+namespace {
 
 // The first n bytes of record i of the list (n no more than its size), read
 // through a ByteReader; reading it fails when they cannot be read.
@@ -156,21 +157,36 @@ std::vector<Ruler> read_ruler_list(SourceView& file, int version) {
   return rulers;
 }
 
-// From version 4 on: the tagged ruler list (the first line indent) and the
-// style list that names each style's ruler.
+// From version 4 on: the tagged ruler list and the style list that names
+// each style's ruler.
 Rulers read_styled_rulers(SourceView& file) {
   Rulers rulers;
   rulers.by_style = true;
   List list;
-  if (!find_tagged_list(file, kRulerListTag, list) || list.record_size < kRulerFirstLine + 2) return rulers;
+  if (!find_tagged_list(file, kRulerListTag, list) || list.record_size < kRulerTabs) return rulers;
+  const std::size_t tab_room = (list.record_size - kRulerTabs) / kTabSize;
   rulers.list.reserve(list.count);
   for (std::size_t i = 0; i < list.count; ++i) {
-    ByteReader rec = record_reader(file, list, i, kRulerFirstLine + 2);
-    rec.seek(kRulerFirstLine);
+    ByteReader rec = record_reader(file, list, i, list.record_size);
     Ruler r;
+    rec.seek(kRulerAlignment);
+    r.alignment = rec.u8() >> 6;
+    rec.seek(kRulerFirstLine);
     r.first_line = rec.be16s();
+    r.left = rec.be16s();
+    r.right = rec.be16s();
+    rec.seek(kRulerTabCount);
+    const std::size_t tab_count = rec.be16();
     if (!rec.ok()) break;
-    rulers.list.push_back(r);
+    if (tab_count <= tab_room) {
+      for (std::size_t t = 0; t < tab_count; ++t) {
+        const int position = rec.be16s();
+        const int kind = rec.u8() >> 6;
+        rec.skip(1);  // the decimal character
+        r.tabs.push_back({position, kind});
+      }
+    }
+    rulers.list.push_back(std::move(r));
   }
   if (!find_tagged_list(file, kStyleListTag, list) || list.record_size < kStyleRuler + 2) return rulers;
   for (std::size_t i = 0; i < list.count; ++i) {

@@ -1,8 +1,8 @@
 // Structures of a ClarisWorks/AppleWorks document outside its text zones: the
-// ruler list of versions 1 to 3, the font list of versions 4 to 6, and the
-// frames that place headers and footers. The layouts are drawn in
-// clarisworks.cpp; this module decodes them, checking every offset and count
-// against the file.
+// ruler list of versions 1 to 3, the style, ruler and font lists of versions
+// 4 to 6, and the frames that place headers and footers. The layouts are
+// drawn in clarisworks.cpp; this module decodes them, checking every offset
+// and count against the file.
 #pragma once
 
 #include <cstddef>
@@ -31,6 +31,10 @@ struct List {
 // file or its counts do not add up to its length.
 bool read_list(SourceView& file, std::size_t at, List& list);
 
+// The list (versions 4 to 6) whose head extension starts with the tag; false
+// when no such list fits the file.
+bool find_tagged_list(SourceView& file, const std::uint8_t (&tag)[4], List& list);
+
 // Paragraph format of one ruler, in points from the left and right margins of
 // the text.
 struct SourceTab {
@@ -57,8 +61,6 @@ struct Rulers {
 };
 
 // The rulers of a document; none when the lists are missing or damaged.
-// Versions 1 to 3 give every field of a ruler; from version 4 on only the
-// first line indent is read.
 Rulers read_rulers(SourceView& file, int version);
 
 // The font names of a version 4 to 6 document, in the order that character

@@ -190,15 +190,31 @@ std::string ClarisWorksBuilder::style_list() const {
               "STYL" + std::string(6, '\0'), records);
 }
 
+// A ruler of the "RULR" list: a 6-byte head as a style's, the masks of the
+// fields it sets and of those it takes from its style, the alignment, the
+// indents and the tab stops (position, kind in bits 7-6, decimal character).
 std::string ClarisWorksBuilder::styled_ruler_list() const {
   std::string records;
   for (const CwRuler& r : rulers_) {
     std::string rec;
     put_be16(rec, 0xFFFF);
     put_be16(rec, 0);
-    put_be16(rec, 1);  // not read
-    pad(rec, 16);
+    put_be16(rec, 1);  // paragraphs that use it
+    put_be16(rec, 0x0280);
+    put_be16(rec, 0x017F);
+    pad(rec, 14);
+    rec += static_cast<char>(r.alignment << 6);
+    rec += '\0';
     put_be16(rec, static_cast<std::uint16_t>(r.first_line));
+    put_be16(rec, static_cast<std::uint16_t>(r.left));
+    put_be16(rec, static_cast<std::uint16_t>(r.right));
+    put_be32(rec, 0);  // not read
+    put_be16(rec, static_cast<std::uint16_t>(r.tab_count >= 0 ? r.tab_count : static_cast<int>(r.tabs.size())));
+    for (std::size_t t = 0; t < r.tabs.size() && t < kMaxTabs; ++t) {
+      put_be16(rec, static_cast<std::uint16_t>(r.tabs[t].position));
+      rec += static_cast<char>(r.tabs[t].kind << 6);
+      rec += '.';
+    }
     pad(rec, kStyledRulerSize);
     records += rec;
   }

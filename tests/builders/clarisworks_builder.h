@@ -108,7 +108,7 @@ class ClarisWorksBuilder {
   // The main zone holds no text at all, as in a spreadsheet or a drawing.
   ClarisWorksBuilder& without_text();
   // The rulers: up to version 3 the ruler list; from version 4 on the style
-  // list and the "RULR" list, which hold only the first line indent.
+  // list and the "RULR" list.
   ClarisWorksBuilder& rulers(std::vector<CwRuler> list);
   // A paragraph run with the ruler number (from version 4 on its style's
   // number) at the current end of the main text. Without any, the zone holds

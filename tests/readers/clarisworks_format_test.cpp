@@ -57,58 +57,72 @@ ClarisWorksBuilder ruled_document(int version) {
   return b;
 }
 
-TEST(ClarisWorksFormat, RulersOfVersionsOneToThree) {
+TEST(ClarisWorksFormat, RulersOfEveryVersion) {
+  // Up to version 3 paragraph runs name rulers, from version 4 on styles that
+  // name them: the same rulers give the same codes.
   const std::string expected =
       "{CenterOn}{FontSize 0,246}Title¶"
       "{CenterOff}{JustifyOn}{LeftMargin 0,5}Body¶"
       "{JustifyOff}{LeftOn}{IndentHere 0,5}{SetTab 1,5}{TableChar 4,3}{Tab}Hang¶"
       "{RightOn}{LeftMargin 5,0}{IndentReset 5,0}{RightMargin 79,69}{SetTab 3,20}Right¶"
       "{RightOff}{RightMargin 69,79}{ClearTab 1,5}{ClearTab 3,20}End";
-  for (int version : {1, 2, 3}) {
+  for (int version : {1, 2, 3, 4, 5, 6}) {
     Result r = read_doc(ruled_document(version).build());
     EXPECT_EQ(r.rc, 0);
     EXPECT_EQ(r.printed(), expected) << "version " << version;
   }
   // Byte-exact: the codes and their operands.
-  EXPECT_EQ(read_doc(ClarisWorksBuilder{}
-                         .rulers({{}, {.alignment = build::kCwJustified, .first_line = -18, .left = 36}})
-                         .paragraph(1).text("x")
-                         .build())
-                .stream,
-            testing::bytes({0x5C, 0x43, 0x5C, 0x88, 0x00, 0x02, 0x5C, 0x8A, 0x00, 0x03, 'x'}));
+  for (int version : {2, 6})
+    EXPECT_EQ(read_doc(ClarisWorksBuilder{}
+                           .version(version)
+                           .rulers({{}, {.alignment = build::kCwJustified, .first_line = -18, .left = 36}})
+                           .paragraph(1).text("x")
+                           .build())
+                  .stream,
+              testing::bytes({0x5C, 0x43, 0x5C, 0x88, 0x00, 0x02, 0x5C, 0x8A, 0x00, 0x03, 'x'}))
+        << "version " << version;
   // A first line right of the left indent: Indent2 0x8B with old and new columns.
   EXPECT_EQ(read_doc(ClarisWorksBuilder{}.rulers({{}, {.first_line = 36, .left = 36}}).paragraph(1).text("x").build())
                 .stream,
             testing::bytes({0x5C, 0x88, 0x00, 0x05, 0x5C, 0x8B, 0x00, 0x05, 'x'}));
 }
 
-TEST(ClarisWorksFormat, RulersFromVersionFour) {
-  // Paragraph runs name styles, styles name rulers; only the first line
-  // indent is read, so the rulers above give no code (a hanging first line
-  // has no left indent to hang from).
+TEST(ClarisWorksFormat, EachRulerFieldFromVersionFour) {
+  // One ruler field at a time (points; a column is a tenth of an inch).
+  const struct {
+    const char* field;
+    CwRuler ruler;
+    const char* codes;
+  } fields[] = {
+      {"centred", {.alignment = build::kCwCentre}, "{CenterOn}"},
+      {"right aligned", {.alignment = build::kCwRight}, "{RightOn}"},
+      {"justified", {.alignment = build::kCwJustified}, "{JustifyOn}"},
+      {"first line", {.first_line = 42}, "{Indent2 0,6}"},
+      {"left indent", {.left = 180}, "{LeftMargin 0,25}"},
+      {"hanging indent", {.first_line = -180, .left = 180}, "{IndentHere 0,25}"},
+      {"right indent", {.right = 36}, "{RightMargin 79,74}"},
+      {"left tab", {.tabs = {{68, 0}}}, "{SetTab 1,9}"},
+      {"centre tab", {.tabs = {{83, 1}}}, "{SetTab 2,12}"},
+      {"right tab", {.tabs = {{232, 2}}}, "{SetTab 3,32}"},
+      {"decimal tab", {.tabs = {{304, 3}}}, "{SetTab 4,42}"},
+      {"tabs in the ruler's order", {.tabs = {{158, 0}, {68, 2}}}, "{SetTab 1,22}{SetTab 3,9}"},
+      {"a tab left of the margin", {.left = 72, .tabs = {{36, 0}, {144, 0}}}, "{LeftMargin 0,10}{SetTab 1,10}"},
+  };
   for (int version : {4, 5, 6})
-    EXPECT_EQ(read_doc(ruled_document(version).build()).printed(),
-              "{FontSize 0,246}Title¶Body¶{TableChar 4,3}{Tab}Hang¶Right¶End")
-        << "version " << version;
-  // First line indents: set, changed, cancelled; a style without a ruler and
-  // a number that names no style change nothing.
-  const std::vector<CwRuler> rulers = {{}, {.first_line = 42}, {.first_line = 72}, {.first_line = -36, .left = 72}};
-  for (int version : {4, 5, 6}) {
-    ClarisWorksBuilder b;
-    b.version(version).rulers(rulers);
-    b.paragraph(1).run({.font = 0, .size = 12}).text("a\r");
-    b.paragraph(2).text("b\r");
-    b.paragraph(static_cast<std::uint16_t>(0xFFF0)).text("c\r");  // names no style
-    b.paragraph(static_cast<std::uint16_t>(-3)).text("d\r");      // style 6: no ruler
-    b.paragraph(0).text("e\r");
-    b.paragraph(3).text("f");
-    EXPECT_EQ(read_doc(b.build()).printed(),
-              "{Indent2 0,6}{FontSize 0,244}a¶{Indent2 6,10}b¶c¶d¶{IndentReset 0,10}e¶f")
-        << "version " << version;
-  }
-  EXPECT_EQ(read_doc(ClarisWorksBuilder{}.version(6).rulers({{}, {.first_line = 36}}).paragraph(1).text("x").build())
-                .stream,
-            testing::bytes({0x5C, 0x8B, 0x00, 0x05, 'x'}));
+    for (const auto& f : fields)
+      EXPECT_EQ(read_doc(ClarisWorksBuilder{}.version(version).rulers({{}, f.ruler}).paragraph(1).text("x").build())
+                    .printed(),
+                std::string(f.codes) + "x")
+          << f.field << ", version " << version;
+  // A style without a ruler and a number that names no style change nothing.
+  ClarisWorksBuilder b;
+  b.version(5).rulers({{}, {.first_line = 42}, {.alignment = build::kCwCentre}});
+  b.paragraph(1).text("a\r");
+  b.paragraph(static_cast<std::uint16_t>(0xFFF0)).text("b\r");  // names no style
+  b.paragraph(static_cast<std::uint16_t>(-3)).text("c\r");      // style 6: no ruler
+  b.paragraph(2).text("d\r");
+  b.paragraph(0).text("e");
+  EXPECT_EQ(read_doc(b.build()).printed(), "{Indent2 0,6}a¶b¶c¶{CenterOn}{IndentReset 0,6}d¶{CenterOff}{LeftOn}e");
 }
 
 TEST(ClarisWorksFormat, RunningHeadsAheadOfTheBody) {
@@ -252,6 +266,53 @@ TEST(ClarisWorksHostileInput, DamagedFormattingStructures) {
     const bool head = printed.find("{HeaderAll") != std::string::npos;
     EXPECT_EQ(head, printed.find("{EndOfText}") != std::string::npos) << n << ": " << printed;
     EXPECT_EQ(printed.find("{0x"), std::string::npos) << n << ": " << printed;
+  }
+}
+
+TEST(ClarisWorksHostileInput, RulersFromVersionFour) {
+  // A centred ruler with a hanging indent and a right tab, in a list of two.
+  build::CwLayout layout;
+  const CwRuler centred = {.alignment = build::kCwCentre, .first_line = -36, .left = 72, .tabs = {{144, 2}}};
+  const std::string doc = ClarisWorksBuilder{}.version(6).rulers({{}, centred}).paragraph(1).text("x").build(&layout);
+  const std::string whole = "{CenterOn}{LeftMargin 0,5}{IndentHere 0,5}{SetTab 3,15}x";
+  ASSERT_EQ(read_doc(doc).printed(), whole);
+  const std::size_t list = layout.styled_ruler_list;
+  const std::size_t ruler = list + 4 + 12 + 10 + 108;  // the second record
+  const struct {
+    const char* damage;
+    std::size_t at;
+    int width;  // 2 or 4 bytes
+    std::uint32_t value;
+    const char* printed;
+  } cases[] = {
+      {"tab count beyond the record", ruler + 26, 2, 21, "{CenterOn}{LeftMargin 0,5}{IndentHere 0,5}x"},
+      {"tab count 0xFFFF", ruler + 26, 2, 0xFFFF, "{CenterOn}{LeftMargin 0,5}{IndentHere 0,5}x"},
+      {"tab far right", ruler + 28, 2, 0x7FFF, "{CenterOn}{LeftMargin 0,5}{IndentHere 0,5}x"},
+      {"tab far left", ruler + 28, 2, 0x8000, "{CenterOn}{LeftMargin 0,5}{IndentHere 0,5}x"},
+      {"left indent far right", ruler + 18, 2, 0x7FFF, "{CenterOn}{LeftMargin 0,250}{IndentHere 0,5}x"},
+      {"first line far left", ruler + 16, 2, 0x8000, "{CenterOn}{IndentHere 0,10}{SetTab 3,20}x"},
+      {"right indent beyond the page", ruler + 20, 2, 0x7FFF,
+       "{CenterOn}{LeftMargin 0,5}{IndentHere 0,5}{RightMargin 79,0}{SetTab 3,15}x"},
+      {"record count beyond the list", list + 4, 2, 3, "x"},
+      {"record count 0xFFFF", list + 4, 2, 0xFFFF, "x"},
+      {"records too short for the tab stops", list + 4 + 6, 2, 27, "x"},
+      {"records of no bytes", list + 4 + 6, 2, 0, "x"},
+      {"head extension beyond the list", list + 4 + 8, 2, 0xFFFF, "x"},
+      {"list length short of its records", list, 4, 12 + 10 + 108, "x"},
+  };
+  for (const auto& c : cases) {
+    std::string bad = doc;
+    if (c.width == 2) build::set_be16(bad, c.at, static_cast<std::uint16_t>(c.value));
+    else build::set_be32(bad, c.at, c.value);
+    const Result r = read_doc(bad);
+    EXPECT_TRUE(r.rc == 0 || r.rc == kHandlerDamaged) << c.damage;
+    EXPECT_EQ(r.printed(), c.printed) << c.damage;
+  }
+  // Cut anywhere in the lists: the text is kept or the document refused.
+  for (std::size_t n = layout.style_list; n <= doc.size(); n += 7) {
+    const Result r = read_doc(doc.substr(0, n));
+    EXPECT_TRUE(r.rc == 0 || r.rc == kHandlerDamaged || r.rc == -1) << n;
+    EXPECT_EQ(r.printed().find("{0x"), std::string::npos) << n;
   }
 }
 
