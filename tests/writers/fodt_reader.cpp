@@ -304,6 +304,21 @@ struct Walker {
   }
 };
 
+// The page style named by the first paragraph of the body, if its style names one.
+const std::string* first_page_style(const Node* node, const Styles& styles) {
+  for (const auto& c : node->children) {
+    if (c->name == "text:p" || c->name == "text:h") {
+      const std::string* style = c->attribute("text:style-name");
+      auto it = style ? styles.named.find("paragraph/" + *style) : styles.named.end();
+      return it == styles.named.end() ? nullptr : it->second->attribute("style:master-page-name");
+    }
+    if (c->name == "text:list" || c->name == "text:list-item" || c->name == "text:section") {
+      if (const std::string* name = first_page_style(c.get(), styles)) return name;
+    }
+  }
+  return nullptr;
+}
+
 }  // namespace
 
 std::string FodtParagraph::text() const {
@@ -323,15 +338,25 @@ bool read_fodt(const std::filesystem::path& file, FodtDocument& doc) {
   Walker w{{}, doc};
   for (const char* part : {"office:styles", "office:automatic-styles"})
     if (const Node* styles = document->child(part)) w.styles.collect(styles);
+  const Node* body = document->child("office:body");
+  const Node* text = body ? body->child("office:text") : nullptr;
+  if (!text) return false;
   if (const Node* master = document->child("office:master-styles")) {
-    if (const Node* page = master->child("style:master-page")) {
+    // The running heads of the first page: those of the page style the
+    // body's first paragraph starts (an import may give the document's heads
+    // to a page style of their own), else of the first page style.
+    const Node* page = master->child("style:master-page");
+    if (const std::string* name = first_page_style(text, w.styles)) {
+      for (const auto& c : master->children) {
+        const std::string* n = c->attribute("style:name");
+        if (c->name == "style:master-page" && n && *n == *name) page = c.get();
+      }
+    }
+    if (page) {
       for (const char* part : {"style:header", "style:header-left", "style:footer", "style:footer-left"})
         if (const Node* n = page->child(part)) w.block_content(n, std::string(part).substr(6), doc.paragraphs);
     }
   }
-  const Node* body = document->child("office:body");
-  const Node* text = body ? body->child("office:text") : nullptr;
-  if (!text) return false;
   w.block_content(text, "body", doc.paragraphs);
   return true;
 }
