@@ -103,4 +103,52 @@ constexpr const ClassFonts& class_fonts(std::uint8_t font_class) {
 // number is its PcFont; each class takes the RTF writer's font.
 constexpr PcFont wp5_font(std::uint8_t font_class) { return class_fonts(font_class).rtf; }
 
+// ---------------------------------------------------------------------------
+// The fonts of the two Word writers, as faithful to the class as the RTF
+// writer's (these take the place of the winword2 and word_dos columns above):
+//
+//   class            Word for Windows 2   Word for DOS
+//   0 other          Times New Roman      16 roman a
+//   1 serif          Times New Roman      16 roman a
+//   2 sans serif     Arial                 1 modern b
+//   3 Symbol         Symbol               56 symbol a
+//   4 dingbats       Times New Roman      16 roman a
+//   5 fixed width    Courier New           0 modern a
+//   6 to 255         as class 0
+//
+// Word for DOS names no fonts in a document: a font number stands for a
+// family and a letter, which the printer description gives a face ("modern"
+// faces are the fixed-width and sans serif ones, "modern a" Courier; "roman"
+// the serif ones, "roman a" Times Roman; "symbol a" the Symbol font, which
+// the writer gives the Symbol characters too). Its document font is roman
+// a, as Times New Roman is the other writers'. Neither Word format has a
+// dingbat font to count on: dingbats take the document font.
+struct WordFonts {
+  PcFont winword2;        // font table index
+  std::uint8_t word_dos;  // Word for DOS font number, 0 to 63
+};
+
+inline constexpr std::uint8_t kWordDosModernA = 0;
+inline constexpr std::uint8_t kWordDosModernB = 1;
+inline constexpr std::uint8_t kWordDosRomanA = 16;
+inline constexpr std::uint8_t kWordDosSymbolA = 56;
+inline constexpr std::uint8_t kWordDosDocumentFont = kWordDosRomanA;
+
+// By font class, FontOther to FontFixed.
+inline constexpr std::array<WordFonts, 6> kWordClassFonts = {{
+    /* FontOther */ {kDocumentFont, kWordDosDocumentFont},
+    /* FontSerif */ {PcTimes, kWordDosRomanA},
+    /* FontSans */ {PcArial, kWordDosModernB},
+    /* FontSymbol */ {PcSymbol, kWordDosSymbolA},
+    /* FontDingbats */ {kDocumentFont, kWordDosDocumentFont},
+    /* FontFixed */ {PcCourier, kWordDosModernA},
+}};
+static_assert(kWordClassFonts.size() == FontFixed + 1);
+
+// The Word writers' fonts of a class byte; a class of no known kind has
+// those of FontOther.
+constexpr const WordFonts& word_class_fonts(std::uint8_t font_class) {
+  return font_class < kWordClassFonts.size() ? kWordClassFonts[font_class] : kWordClassFonts[FontOther];
+}
+
 }  // namespace lettrix

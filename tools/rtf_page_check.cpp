@@ -229,6 +229,12 @@ std::string stream_class(int font_class) {
 }
 
 std::string shown_class(const std::string& font) {
+  // A Word for DOS document names no fonts: LibreOffice shows its font
+  // numbers' family names. "modern a" is Courier, the other modern faces the
+  // sans serif ones; the roman faces are serif.
+  if (font == "modern a") return "mono";
+  if (font.starts_with("modern ")) return "sans";
+  if (font.starts_with("roman ")) return "serif";
   if (font.find("Courier") != std::string::npos || font.find("Mono") != std::string::npos) return "mono";
   if (font.find("Arial") != std::string::npos || font.find("Helvetica") != std::string::npos ||
       font.find("Sans") != std::string::npos)

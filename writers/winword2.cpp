@@ -52,7 +52,7 @@ struct CharValues {
   unsigned attrs = 0;
   std::uint8_t charset = 0;
   std::uint8_t font_class = 0;
-  int points = 12;
+  int points = 10;  // the stream's size until a FontSize code
   bool operator==(const CharValues&) const = default;
 };
 
@@ -105,14 +105,25 @@ struct Writer {
   FilePtr footer;
 };
 
+void close_run(Writer& w);
+
 // Copies an embedded text into a fresh work file, or into the note texts.
+// What its codes change holds for the main text after it.
 void copy_text(Writer& w, BlockInput& in, FilePtr& work, bool fresh) {
   if ((fresh || !work) && !(work = open_work_file())) {
     w.failed = true;
     return;
   }
   bool ended = false;
-  if (!word::copy_embedded_text(in, work.get(), ended)) w.failed = true;
+  word::StateAfter after;
+  after.paragraph = &w.para;
+  after.attrs = w.cur.attrs;
+  if (!word::copy_embedded_text(in, work.get(), ended, &after)) w.failed = true;
+  w.cur.attrs = after.attrs;
+  if (after.font >= 0) w.cur.font_class = static_cast<std::uint8_t>(after.font);
+  if (after.font_size >= 0) w.cur.points = decode_font_size(static_cast<std::uint8_t>(after.font_size));
+  if (after.charset >= 0) w.cur.charset = static_cast<std::uint8_t>(after.charset);
+  close_run(w);
 }
 
 // ---- Text and character runs ---------------------------------------------
@@ -127,7 +138,7 @@ void emit(Writer& w, std::uint8_t byte) {
 int font_index(const CharValues& v) {
   if (v.charset == 1) return PcSymbol;
   if (v.charset != 0) return kDocumentFont;
-  return class_fonts(v.font_class).winword2;
+  return word_class_fonts(v.font_class).winword2;
 }
 
 Bytes run_record(const Writer& w, const CharValues& v) {
@@ -203,7 +214,8 @@ void put_note_mark(Writer& w) {
 
 void encode_tabs(Writer& w) {
   word::EncodedTab encoded[kMaxTabStops];
-  const int n = word::encode_tab_stops(w.para.tabs, units::kTwipsPerColumn, encoded, kMaxTabStops);
+  const int n = word::encode_tab_stops(w.para.tabs, units::kTwipsPerColumn, encoded, kMaxTabStops,
+                                       w.para.indents.left_margin);
   w.tab_encoding.clear();
   for (int i = 0; i < n; ++i) w.tab_encoding.push_back({encoded[i].position, encoded[i].kind});
   w.para.tab_state = word::kTabsEncoded;
@@ -218,23 +230,13 @@ Bytes paragraph_modifiers(Writer& w, unsigned f) {
   if (f & word::kParaJustified) alignment = AlignJustified;
   if (alignment) add_alignment(mods, alignment);
 
-  const bool left = f & word::kParaLeftIndent, first = f & word::kParaFirstIndent;
-  if ((left || first) && p.ps.hanging_indent == 0) p.ps.hanging_indent = 5;
-  if (left && first) {
-    add_twips(mods, ModLeftIndent, units::columns_to_twips(p.ps.hanging_indent));
-    add_twips(mods, ModFirstIndent, units::columns_to_twips(-p.ps.hanging_indent));
-    p.ps.hanging_indent = 0;
-  } else if (left) {
-    add_twips(mods, ModLeftIndent, units::columns_to_twips(p.ps.hanging_indent));
-    if (!p.ps.indent_flag) p.ps.hanging_indent = 0;
-  } else if (first) {
-    const int stop = first_tab(p.tabs);
-    add_twips(mods, ModFirstIndent, units::columns_to_twips(stop ? stop : 5));
-  } else if (f & word::kParaSecondIndent) {
-    add_twips(mods, ModFirstIndent, units::columns_to_twips(p.ps.second_indent));
-  }
+  const word::IndentTwips indents = word::indent_twips(p.indents);
+  if (indents.right != 0) add_twips(mods, ModRightIndent, indents.right);
+  if (indents.left != 0) add_twips(mods, ModLeftIndent, indents.left);
+  if (indents.first != 0) add_twips(mods, ModFirstIndent, indents.first);
   if (f & word::kParaSpacing) add_twips(mods, ModLineSpacing, units::spacing_to_twips(p.ps.line_spacing));
-  if (p.tab_count > 0 && p.tab_state != word::kTabsDefault) {
+  // The stops are stated wherever the stream set any, as the RTF writer does.
+  if (p.tab_state != word::kTabsDefault) {
     if (p.tab_state == word::kTabsChanged) encode_tabs(w);
     add_tab_stops(mods, w.tab_encoding);
   }
@@ -302,6 +304,7 @@ void note_call(Writer& w, BlockInput& in, const StreamItem& item) {
     copy_text(w, in, w.notes, false);
     return;
   }
+  word::start_note(w.para);
   w.note_marks.push_back(w.pos - w.footnote_start);
   put_note_mark(w);
   w.subdocument = kStyleFootnote;
@@ -406,7 +409,8 @@ void code(Writer& w, const StreamItem& item, BlockInput& in) {
 void plain_byte(Writer& w, std::uint8_t byte) {
   switch (byte) {
     case kTab:
-      for (int n = word::tab_bytes(w.para); n > 0; --n) emit(w, kTab);
+      emit(w, kTab);
+      word::tab_written(w.para);
       break;
     case kLineBreak:
       if (w.para.previous != 0x1A && w.para.previous != '-') put_text(w, ' ');

@@ -108,9 +108,9 @@ Bytes char_record(const CharProps& p) {
   }
   if (p.font_and_size) {
     b[2] |= kGivenFont;
-    if (p.points != 10) b[2] |= kGivenSize;
-    b[4] = static_cast<std::uint8_t>(p.font_index);
     const int points = p.note_mark ? std::max(p.points - 2, 1) : p.points;
+    if (points != 10) b[2] |= kGivenSize;  // 10 points: the style's size
+    b[4] = static_cast<std::uint8_t>(p.font_index);
     b[6] = static_cast<std::uint8_t>(std::clamp<long long>(units::points_to_half_points(points), 0, 255));
     at_least(7);
   }
@@ -147,7 +147,8 @@ void add_tab_stops(Bytes& modifiers, std::span<const TabStopTwips> stops) {
   const std::size_t n = std::min<std::size_t>(stops.size(), kMaxTabStops);
   if (n == 0) return;
   modifiers.push_back(ModTabs);
-  modifiers.push_back(static_cast<std::uint8_t>(3 + 3 * n));
+  // The length counts the bytes after it: the two counts, the positions, the kinds.
+  modifiers.push_back(static_cast<std::uint8_t>(2 + 3 * n));
   modifiers.push_back(0);
   modifiers.push_back(static_cast<std::uint8_t>(n));
   for (std::size_t i = 0; i < n; ++i)

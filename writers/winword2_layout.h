@@ -34,7 +34,7 @@ namespace lettrix::ww2 {
 inline constexpr std::uint32_t kTextStart = 384;
 inline constexpr std::uint32_t kPageSize = 512;
 inline constexpr int kMaxRunsPerPage = 48;
-// A paragraph's tab stops are one modifier with a one-byte length 3 + 3n.
+// A paragraph's tab stops are one modifier with a one-byte length 2 + 3n.
 inline constexpr int kMaxTabStops = 84;
 
 using Bytes = std::vector<std::uint8_t>;
@@ -72,8 +72,8 @@ std::span<const std::uint8_t> section_run_record();
 // ---- Paragraph properties -------------------------------------------------
 
 // Paragraph modifiers: an operation code and its operand.
-enum Modifier : std::uint8_t { ModAlignment = 5, ModTabs = 15, ModLeftIndent = 17, ModFirstIndent = 19,
-                               ModLineSpacing = 20 };
+enum Modifier : std::uint8_t { ModAlignment = 5, ModTabs = 15, ModRightIndent = 16, ModLeftIndent = 17,
+                               ModFirstIndent = 19, ModLineSpacing = 20 };
 enum ParaAlignment : std::uint8_t { AlignCentred = 1, AlignFlushRight = 2, AlignJustified = 3 };
 
 struct TabStopTwips {

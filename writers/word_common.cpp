@@ -66,7 +66,33 @@ int column_after_tab(const Paragraph& p) {
   return next < 0 ? 1 : next;
 }
 
+Indents stream_indents(const ParaState& ps) {
+  return {ps.left_margin, ps.right_margin, ps.hanging_indent, ps.second_indent};
+}
+
+// The stream's indents become the current paragraph's while it holds no
+// text. Tab stops count from the left margin: a new one needs them encoded
+// again.
+void take_indents(Paragraph& p) {
+  if (!p.empty) return;
+  const Indents now = stream_indents(p.ps);
+  if (now.left_margin != p.indents.left_margin && p.tab_state == kTabsEncoded) p.tab_state = kTabsChanged;
+  p.indents = now;
+}
+
 }  // namespace
+
+IndentTwips indent_twips(const Indents& indents) {
+  IndentTwips t;
+  t.left = units::columns_to_twips(static_cast<long long>(indents.left_margin) + indents.hanging);
+  if (indents.hanging != 0)
+    t.first = -units::columns_to_twips(indents.hanging);
+  else
+    t.first = units::columns_to_twips(indents.second);
+  if (indents.right_margin < kFullRightMargin)
+    t.right = units::columns_to_twips(static_cast<long long>(kFullRightMargin) - indents.right_margin);
+  return t;
+}
 
 bool apply_attribute_code(std::uint8_t code, unsigned& attrs) {
   for (const AttributeCode& a : kAttributeCodes) {
@@ -89,34 +115,32 @@ void start_document(Paragraph& p) {
   p.column = p.tab_count = 0;
   p.previous = -1;
   p.empty = true;
+  p.indents = stream_indents(p.ps);
+}
+
+void start_note(Paragraph& p) {
+  p.ps = ParaState{};
+  start_document(p);
 }
 
 void next_paragraph(Paragraph& p) {
-  p.flags = p.carried & ~kParaFirstIndent;
+  p.flags = p.carried;
   p.column = 0;
   p.tab_count = 0;
   p.empty = true;
+  take_indents(p);
 }
 
-int tab_bytes(Paragraph& p) {
-  const bool after_tab = p.previous == kTab;
+bool has_indents(const Paragraph& p) {
+  const IndentTwips t = indent_twips(p.indents);
+  return t.left != 0 || t.first != 0 || t.right != 0;
+}
+
+void tab_written(Paragraph& p) {
   p.previous = kTab;
-  if (p.column == 0 && !(p.flags & kParaFirstIndent)) {
-    p.flags |= kParaFirstIndent;
-    ++p.tab_count;
-    return 0;
-  }
-  int written = 1;
-  // Only a second tab at the very start: later tabs leave the indent alone.
-  if (after_tab && p.column == 0 && (p.flags & kParaFirstIndent)) {
-    ++written;
-    p.flags &= ~kParaFirstIndent;
-    p.column = column_after_tab(p);
-  }
   ++p.tab_count;
   p.column = column_after_tab(p);
   p.empty = false;
-  return written;
 }
 
 int right_on(Paragraph& p) {
@@ -151,29 +175,27 @@ bool apply_paragraph_code(Paragraph& p, const StreamItem& item) {
       replace_default_tabs(p);
       p.tabs.entries[item.op2] = 0;
       return true;
-    case IndentHere: {
-      const int next = next_tab(p.tabs, p.column, 0);
-      p.ps.hanging_indent = next < 0 ? 5 : next;
+    case LeftMargin: p.ps.left_margin = item.op2; break;
+    case RightMargin: p.ps.right_margin = item.op2; break;
+    case IndentHere:
+      p.ps.hanging_indent = item.op2;
       p.ps.indent_flag = 1;
-      set_flags(p, p.column == 0 ? kParaLeftIndent : kParaLeftIndent | kParaFirstIndent);
-      return true;
-    }
-    case Indent2:
-      // The first line starts this many columns right of the left indent;
-      // 0 ends the indent like IndentReset.
-      if (item.op2 != 0) {
-        p.ps.second_indent = item.op2;
-        set_flags(p, kParaSecondIndent);
-      } else {
-        end_flags(p, kParaSecondIndent);
-      }
-      return true;
+      break;
+    case Indent2: p.ps.second_indent = item.op2; break;
     case IndentReset:
-      p.ps.indent_flag = 0;
       p.ps.hanging_indent = 0;
-      // A paragraph that already holds text keeps its second indent.
-      if (p.empty) p.ps.second_indent = 0;
-      end_flags(p, kParaLeftIndent | kParaFirstIndent | kParaSecondIndent);
+      p.ps.second_indent = 0;
+      p.ps.indent_flag = 0;
+      break;
+    default: break;
+  }
+  switch (item.value) {
+    case LeftMargin:
+    case RightMargin:
+    case IndentHere:
+    case Indent2:
+    case IndentReset:
+      take_indents(p);
       return true;
     default: break;
   }
@@ -194,26 +216,44 @@ std::int16_t clamp_twips(long long twips) {
   return static_cast<std::int16_t>(twips);
 }
 
-int encode_tab_stops(const TabTable& tabs, int twips_per_col, EncodedTab* out, int max) {
+int encode_tab_stops(const TabTable& tabs, int twips_per_col, EncodedTab* out, int max, int left_margin) {
   int n = 0;
   for (int c = 0; c < TabTable::kColumns && n < max; ++c) {
     const std::int32_t kind = tabs.entries[c] & ~TabTable::kMark;
     if (kind == 0) continue;
-    out[n].position = clamp_twips(static_cast<long long>(c) * twips_per_col);
+    out[n].position = clamp_twips((static_cast<long long>(left_margin) + c) * twips_per_col);
     out[n].kind = static_cast<std::uint8_t>(kind - 1);
     ++n;
   }
   return n;
 }
 
-bool copy_embedded_text(BlockInput& in, std::FILE* work, bool& ended) {
+namespace {
+
+void follow_code(StateAfter& after, const StreamItem& item) {
+  switch (item.value) {
+    case Font: after.font = item.op2; return;
+    case FontSize: after.font_size = item.op2; return;
+    case CharSet: after.charset = item.op2; return;
+    default: break;
+  }
+  if (apply_attribute_code(item.value, after.attrs)) return;
+  // Line spacing is LineSpacing's alone here, as in the RTF writer.
+  if (item.value >= kFirstSpacingCode && item.value < LineSpacing) return;
+  if (after.paragraph) apply_paragraph_code(*after.paragraph, item);
+}
+
+}  // namespace
+
+bool copy_embedded_text(BlockInput& in, std::FILE* work, bool& ended, StateAfter* after) {
   ended = false;
   StreamItem item;
   bool ok = true;
   while (read_stream_item(in, item)) {
-    if (item.kind == StreamItem::Kind::Code &&
-        (is_header_code(item.value) || is_footer_code(item.value) || item.value == NoteCall))
-      continue;
+    if (item.kind == StreamItem::Kind::Code) {
+      if (is_header_code(item.value) || is_footer_code(item.value) || item.value == NoteCall) continue;
+      if (after) follow_code(*after, item);
+    }
     ok = write_stream_item(work, item) && ok;
     if (item.is_code(EndOfText)) {
       ended = true;

@@ -47,15 +47,35 @@ bool apply_attribute_code(std::uint8_t code, unsigned& attrs);
 inline constexpr unsigned kParaFlushRight = 0x01;
 inline constexpr unsigned kParaCentred = 0x02;
 inline constexpr unsigned kParaJustified = 0x04;
-inline constexpr unsigned kParaLeftIndent = 0x08;   // left indent at the hanging indent
-inline constexpr unsigned kParaFirstIndent = 0x10;  // first-line indent
 inline constexpr unsigned kParaSpacing = 0x40;      // line spacing other than single
 inline constexpr unsigned kParaNoteEnd = 0x80;      // a paragraph of a footnote's text
-// First line right of the left indent by the second indent (Indent2). A bit
-// above the low byte, so that no set of flags can read as kParaDefault.
-inline constexpr unsigned kParaSecondIndent = 0x100;
 // A default paragraph, whatever the flags say.
 inline constexpr unsigned kParaDefault = 0xFF;
+
+// The stream's right margin when the text has no right indent.
+inline constexpr int kFullRightMargin = 79;
+
+// A paragraph's indents as the stream gives them, in columns: the left
+// margin, the right margin, the hanging indent (IndentHere: the lines after
+// the first start that far right of the margin, the first line at the
+// margin) and the second indent (Indent2: the first line starts that far
+// right of the margin).
+struct Indents {
+  int left_margin = 0;
+  int right_margin = kFullRightMargin;
+  int hanging = 0;
+  int second = 0;
+};
+
+// The same in twips, as the Word formats hold them: the left indent from the
+// page margin, the first line's indent from the left indent, the right
+// indent from the right page margin.
+struct IndentTwips {
+  long long left = 0;
+  long long first = 0;
+  long long right = 0;
+};
+IndentTwips indent_twips(const Indents& indents);
 
 // Tab state: the default stops are untouched (Word's own defaults apply and
 // no stops are written), the stops changed since they were last encoded, or
@@ -77,7 +97,8 @@ struct Paragraph {
   int tab_count = 0;     // tabs in the current paragraph
   int previous = -1;     // the previous plain byte of the stream, -1 after a code
   bool empty = true;     // nothing written since the paragraph began
-  ParaState ps;          // right margin, hanging and second indent, line spacing, indent flag
+  ParaState ps;          // the stream's margins, indents and line spacing as its codes set them
+  Indents indents;       // the current paragraph's: those in force when its text began
   TabTable tabs;
   int tab_state = kTabsDefault;
 };
@@ -86,9 +107,17 @@ struct Paragraph {
 // values, the default tab stops.
 void start_document(Paragraph& p);
 
-// After a paragraph's entry: the carried flags, without the first-line
-// indent, become the new paragraph's; the column and the tab count restart.
+// The start of a note's text: the stream's initial paragraph state, without
+// the margins, indents and tab stops of the text around it, as the RTF
+// writer begins each note.
+void start_note(Paragraph& p);
+
+// After a paragraph's entry: the carried flags and the stream's indents
+// become the new paragraph's; the column and the tab count restart.
 void next_paragraph(Paragraph& p);
+
+// Whether the current paragraph is indented in any way.
+bool has_indents(const Paragraph& p);
 
 // One character written into the current line.
 inline void advance(Paragraph& p) {
@@ -96,22 +125,23 @@ inline void advance(Paragraph& p) {
   p.empty = false;
 }
 
-// A tab byte of the stream. Returns how many tab bytes to write: a tab at
-// the start of a paragraph becomes a first-line indent (0 bytes), a second
-// tab right after it cancels the indent and both are written (2 bytes), any
-// other tab is written (1 byte). Counts the tab and moves the column.
-int tab_bytes(Paragraph& p);
+// A tab byte of the stream, written as a tab: counts it and moves the column
+// to the next stop.
+void tab_written(Paragraph& p);
 
 // RightOn. At the start of a line the paragraph becomes flush right (returns
 // 0); after text it returns the number of tab bytes (0 to 14) that reach
 // toward the right margin, changing no paragraph property.
 int right_on(Paragraph& p);
 
-// Acts on a paragraph code: alignment (except RightOn), indents, line
-// spacing, tab stops. Returns false for any other code.
+// Acts on a paragraph code: alignment (except RightOn), margins, indents,
+// line spacing, tab stops. Returns false for any other code.
 //
 // An off code ends its property with the next paragraph; when the current
 // paragraph holds no text yet (the code came at its start), it ends there.
+// A margin or indent code changes the current paragraph only while it holds
+// no text, as the RTF writer states a paragraph's properties where its text
+// begins; after text it takes effect with the next paragraph.
 bool apply_paragraph_code(Paragraph& p, const StreamItem& item);
 
 // A twips value in the signed 16-bit range of the property records.
@@ -123,8 +153,10 @@ struct EncodedTab {
 };
 
 // The stops of the table in column order, at most max of them (the lowest
-// columns). Returns how many were stored.
-int encode_tab_stops(const TabTable& tabs, int twips_per_col, EncodedTab* out, int max);
+// columns), each `left_margin` columns further right: the stream counts tab
+// columns from the left margin, the Word formats from the page margin.
+// Returns how many were stored.
+int encode_tab_stops(const TabTable& tabs, int twips_per_col, EncodedTab* out, int max, int left_margin = 0);
 
 // ---------------------------------------------------------------------------
 // Work files.
@@ -136,7 +168,20 @@ int encode_tab_stops(const TabTable& tabs, int twips_per_col, EncodedTab* out, i
 // When the stream ends first, an EndOfText is added, so the copy always ends
 // with one; `ended` tells whether the stream had it. Returns false when
 // writing fails.
-bool copy_embedded_text(BlockInput& in, std::FILE* work, bool& ended);
+//
+// The stream's state is one: what an embedded text's codes change holds for
+// the text after it too, as the RTF writer keeps it. `after`, when given,
+// takes those changes: the paragraph codes change its paragraph, the
+// attribute codes its attribute word, and it keeps the operand of the last
+// Font, FontSize and CharSet code (-1 when none came).
+struct StateAfter {
+  Paragraph* paragraph = nullptr;
+  unsigned attrs = 0;
+  int font = -1;
+  int font_size = -1;
+  int charset = -1;
+};
+bool copy_embedded_text(BlockInput& in, std::FILE* work, bool& ended, StateAfter* after = nullptr);
 
 // Appends the whole of a work file to the output, in large blocks. Returns
 // false when reading or writing fails.

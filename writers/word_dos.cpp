@@ -99,6 +99,22 @@ struct DosWriter {
   bool too_large = false;  // the text reached what the header's page numbers can address
 };
 
+// The value of a Font, FontSize or CharSet code becomes the current one;
+// false when nothing changed (a size of 0 points, another code).
+bool set_value(DosWriter& w, std::uint8_t code, int operand) {
+  switch (code) {
+    case Font: w.current.font_class = operand; return true;
+    case FontSize: {
+      const int points = decode_font_size(static_cast<std::uint8_t>(operand));
+      if (points == 0) return false;  // no size
+      w.current.points = std::min(points, kLargestPoints);
+      return true;
+    }
+    case CharSet: w.current.charset = operand; return true;
+    default: return false;
+  }
+}
+
 void put_text(DosWriter& w, std::uint8_t byte) {
   w.out.put(static_cast<char>(byte));
   ++w.position;
@@ -119,9 +135,11 @@ bool run_record(const DosWriter& w, PropertyRecord& record) {
   if (r.attrs & word::kAttrNoteMark) f.mark = kCharNoteMark;
   if (r.attrs & word::kAttrBold) f.font |= kCharBold;
   if (r.attrs & word::kAttrItalic) f.font |= kCharItalic;
-  // A symbol character's font replaces bold and italic.
-  if (r.charset == 1 && w.font_byte != 0) f.font = w.font_byte;
-  f.font |= font_number_bits(class_fonts(static_cast<std::uint8_t>(r.font_class)).word_dos);
+  // A symbol character's font replaces bold, italic and the class's font.
+  if (r.charset == 1 && w.font_byte != 0)
+    f.font = w.font_byte;
+  else
+    f.font |= font_number_bits(word_class_fonts(static_cast<std::uint8_t>(r.font_class)).word_dos);
   f.half_points = static_cast<std::uint8_t>(units::points_to_half_points(r.points));
   if (r.attrs & word::kAttrDoubleUnderline)
     f.style |= kCharDoubleUnderline;
@@ -157,10 +175,12 @@ void close_run(DosWriter& w, unsigned attrs) {
 
 void add_tab_stops(DosWriter& w, PropertyRecord& r, unsigned flags) {
   Paragraph& p = w.para;
-  if (p.tab_count == 0 || p.tab_state == word::kTabsDefault) return;
+  // The stops are stated wherever the stream set any, as the RTF writer does.
+  if (p.tab_state == word::kTabsDefault) return;
   // The encoding is kept until the stops change.
   if (p.tab_state == word::kTabsChanged) {
-    w.tab_cache_count = word::encode_tab_stops(p.tabs, units::kTwipsPerColumn, w.tab_cache, kMaxTabStops);
+    w.tab_cache_count =
+        word::encode_tab_stops(p.tabs, units::kTwipsPerColumn, w.tab_cache, kMaxTabStops, p.indents.left_margin);
     p.tab_state = word::kTabsEncoded;
   }
   if (w.tab_cache_count == 0) return;
@@ -170,52 +190,41 @@ void add_tab_stops(DosWriter& w, PropertyRecord& r, unsigned flags) {
   if (!(flags & word::kParaSpacing)) r.set16(kParaLineSpacing, kSingleSpacingTwips);
 }
 
-// Writes the entry of the paragraph that ends at the output position.
+// The record of the paragraph that ends here; its length stays 0 when
+// nothing is set.
+void paragraph_record(DosWriter& w, PropertyRecord& r, unsigned flags) {
+  const Paragraph& p = w.para;
+  if (w.head_kind > kHeadFootnote) {
+    r.set(kParaRunningHead, static_cast<std::uint8_t>(w.head_kind));
+    r.set(kParaAlignByte, kAlignRunningHead);
+  }
+  if (flags & word::kParaFlushRight) r.set(kParaAlignByte, kAlignRight);
+  if (flags & word::kParaCentred) r.set(kParaAlignByte, kAlignCentred);
+  if (flags & word::kParaJustified) r.set(kParaAlignByte, kAlignJustified);
+  const word::IndentTwips indents = word::indent_twips(p.indents);
+  if (indents.right != 0) r.set16(kParaRightIndent, word::clamp_twips(indents.right));
+  if (indents.left != 0) r.set16(kParaLeftIndent, word::clamp_twips(indents.left));
+  if (indents.first != 0) r.set16(kParaFirstIndent, word::clamp_twips(indents.first));
+  if (flags & word::kParaSpacing)
+    r.set16(kParaLineSpacing, static_cast<int>(units::spacing_to_twips(p.ps.line_spacing)));
+  add_tab_stops(w, r, flags);
+  if (flags & word::kParaNoteEnd)
+    r.set(kParaStyleByte, kParaNoteText);
+  else
+    r.bytes[kParaStyleByte] = kParaOrdinary;
+}
+
+// Writes the entry of the paragraph that ends at the output position: a
+// default one when nothing is set.
 void close_paragraph(DosWriter& w, unsigned flags) {
-  Paragraph& p = w.para;
   // Every paragraph of a note is note text, not only its last one: readers
   // take a note's text from its paragraphs so marked.
   if (w.note_pass && flags != word::kParaDefault) flags |= word::kParaNoteEnd;
-  if (flags == word::kParaDefault || (flags == 0 && w.head_kind == 0 && p.tab_count == 0)) {
-    add_run(w.paras, w.position, nullptr);
-  } else {
-    PropertyRecord r;
-    if (w.head_kind > kHeadFootnote) {
-      r.set(kParaRunningHead, static_cast<std::uint8_t>(w.head_kind));
-      r.set(kParaAlignByte, kAlignRunningHead);
-    }
-    if (flags & word::kParaFlushRight) r.set(kParaAlignByte, kAlignRight);
-    if (flags & word::kParaCentred) r.set(kParaAlignByte, kAlignCentred);
-    if (flags & word::kParaJustified) r.set(kParaAlignByte, kAlignJustified);
-    const long long hanging = units::columns_to_twips(p.ps.hanging_indent);
-    const unsigned indents = flags & (word::kParaLeftIndent | word::kParaFirstIndent);
-    if (indents == (word::kParaLeftIndent | word::kParaFirstIndent)) {
-      r.set16(kParaLeftIndent, word::clamp_twips(hanging));
-      r.set16(kParaFirstIndent, word::clamp_twips(-hanging));
-    } else if (indents == word::kParaLeftIndent) {
-      r.set16(kParaLeftIndent, word::clamp_twips(hanging));
-    } else if (indents == word::kParaFirstIndent) {
-      const int first = first_tab(p.tabs);
-      r.set16(kParaFirstIndent, word::clamp_twips(units::columns_to_twips(first == 0 ? 5 : first)));
-    } else if (flags & word::kParaSecondIndent) {
-      r.set16(kParaFirstIndent, word::clamp_twips(units::columns_to_twips(p.ps.second_indent)));
-    }
-    if ((flags & word::kParaLeftIndent) && !p.ps.indent_flag) p.ps.hanging_indent = 0;
-    if (flags & word::kParaSpacing)
-      r.set16(kParaLineSpacing, static_cast<int>(units::spacing_to_twips(p.ps.line_spacing)));
-    if (flags & word::kParaNoteEnd) {
-      if (r.length == 0)
-        r.set(kParaStyleByte, kParaNoteEndOnly);
-      else
-        r.bytes[kParaStyleByte] = kParaNoteEnd;
-    } else {
-      r.bytes[kParaStyleByte] = kParaOrdinary;
-    }
-    add_tab_stops(w, r, flags);
-    add_run(w.paras, w.position, &r);
-  }
-  p.tab_count = 0;
-  p.column = 0;
+  PropertyRecord r;
+  if (flags != word::kParaDefault) paragraph_record(w, r, flags);
+  add_run(w.paras, w.position, r.length > 0 ? &r : nullptr);
+  w.para.tab_count = 0;
+  w.para.column = 0;
 }
 
 // A paragraph mark and the paragraph's entry; the next paragraph begins.
@@ -296,16 +305,27 @@ void note_call(DosWriter& w, const StreamItem& item) {
   const std::uint32_t mark = w.position - kTextStart;
   special_char(w, kNoteMarkByte, word::kAttrNoteMark);
   bool ended = false;
-  if (!write_stream_item(w.note_text.get(), item) || !word::copy_embedded_text(*w.in, w.note_text.get(), ended)) {
+  // What the note's codes change holds for the main text after it.
+  word::StateAfter after;
+  after.paragraph = &w.para;
+  after.attrs = w.current.attrs;
+  if (!write_stream_item(w.note_text.get(), item) || !word::copy_embedded_text(*w.in, w.note_text.get(), ended, &after)) {
     w.failed = true;
     return;
   }
+  w.current.attrs = after.attrs;
+  if (after.font >= 0) set_value(w, Font, after.font);
+  if (after.font_size >= 0) set_value(w, FontSize, after.font_size);
+  if (after.charset >= 0) set_value(w, CharSet, after.charset);
+  close_run(w, w.current.attrs);
+
   const auto entry = footnote_entry(mark, mark);
   if (!write_table_bytes(w.note_table.get(), entry.data(), entry.size())) w.failed = true;
 }
 
 // Note pass: the start of a note's text, the mark again and a tab.
 void note_start(DosWriter& w) {
+  word::start_note(w.para);
   ++w.notes_seen;
   const std::uint32_t mark = w.position - kTextStart;
   special_char(w, kNoteMarkByte, word::kAttrNoteMark);
@@ -350,18 +370,7 @@ void header_or_footer(DosWriter& w, std::uint8_t code) {
 }
 
 void value_change(DosWriter& w, const StreamItem& item) {
-  switch (item.value) {
-    case Font: w.current.font_class = item.op2; break;
-    case FontSize: {
-      const int points = decode_font_size(item.op2);
-      if (points == 0) return;  // no size
-      w.current.points = std::min(points, kLargestPoints);
-      break;
-    }
-    case CharSet: w.current.charset = item.op2; break;
-    default: return;
-  }
-  close_run(w, w.current.attrs);
+  if (set_value(w, item.value, item.op2)) close_run(w, w.current.attrs);
 }
 
 void code(DosWriter& w, const StreamItem& item) {
@@ -413,7 +422,8 @@ void code(DosWriter& w, const StreamItem& item) {
 void plain_byte(DosWriter& w, std::uint8_t byte) {
   switch (byte) {
     case kTab:
-      for (int n = word::tab_bytes(w.para); n > 0; --n) put_text(w, kTab);
+      put_text(w, kTab);
+      word::tab_written(w.para);
       break;
     case kLineBreak:
       if (w.para.previous != 0x1A && w.para.previous != '-') {

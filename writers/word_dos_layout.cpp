@@ -25,6 +25,7 @@ void fresh_page(PropertyPages& p, std::uint32_t first) {
   p.next_entry = kFirstEntry;
   p.top = kFirstTop;
   p.runs = 0;
+  p.last_record = -1;
   p.page[kRunCount] = 0;
   p.last_limit = first;
 }
@@ -102,7 +103,21 @@ bool page_full(const PropertyPages& p, const PropertyRecord* record) {
   return p.top - p.next_entry < needed;
 }
 
+// Whether the record is the last one stored on the page.
+bool is_last_record(const PropertyPages& p, const PropertyRecord& record) {
+  return p.last_record >= 0 && p.page[p.last_record] == record.length &&
+         std::memcmp(p.page.data() + p.last_record + 1, record.bytes.data(), record.length) == 0;
+}
+
 void add_run(PropertyPages& p, std::uint32_t limit, const PropertyRecord* record) {
+  if (record && is_last_record(p, *record) && p.top - p.next_entry >= kEntrySize + 1) {
+    put32(p.page.data() + p.next_entry, limit);
+    put16(p.page.data() + p.next_entry + 4, static_cast<std::uint16_t>(p.last_record - kFirstEntry));
+    p.next_entry += kEntrySize;
+    p.page[kRunCount] = static_cast<std::uint8_t>(++p.runs);
+    p.last_limit = limit;
+    return;
+  }
   if (page_full(p, record)) {
     flush_page(p);
     fresh_page(p, p.last_limit);
@@ -114,6 +129,7 @@ void add_run(PropertyPages& p, std::uint32_t limit, const PropertyRecord* record
     if (record->length > 0) std::memcpy(p.page.data() + length_byte + 1, record->bytes.data(), record->length);
     pointer = static_cast<std::uint16_t>(length_byte - kFirstEntry);
     p.top = length_byte - 1;
+    p.last_record = length_byte;
   }
   put32(p.page.data() + p.next_entry, limit);
   put16(p.page.data() + p.next_entry + 4, pointer);

@@ -22,7 +22,8 @@
 //            property pointer (2): offset of the record's length byte minus 4,
 //            or 0xFFFF for default properties (no record)
 //   ...      records, stored from byte 126 down: a length byte, then that many
-//            property bytes (bytes past the length take their default, 0)
+//            property bytes (bytes past the length take their default, 0);
+//            runs with equal properties may point to one record
 //   127   1  number of runs
 //
 // Footnote table: number of notes + 1 twice (16 bits each); per note the text
@@ -117,13 +118,16 @@ PropertyRecord char_record(const CharFields& f);
 // Paragraph record bytes.
 inline constexpr int kParaStyleByte = 0;
 inline constexpr std::uint8_t kParaOrdinary = 0x3C;
-inline constexpr std::uint8_t kParaNoteEnd = 0x4E;      // footnote text
-inline constexpr std::uint8_t kParaNoteEndOnly = 0x4F;  // footnote text, length 1: nothing else set
+// Footnote text, whatever else the record sets: with the low bit clear
+// (0x4E) and more properties set, wps2text and LibreOffice lose the notes'
+// text.
+inline constexpr std::uint8_t kParaNoteText = 0x4F;
 inline constexpr int kParaAlignByte = 1;
 inline constexpr std::uint8_t kAlignCentred = 1;
 inline constexpr std::uint8_t kAlignRight = 2;
 inline constexpr std::uint8_t kAlignJustified = 3;
 inline constexpr std::uint8_t kAlignRunningHead = 0x20;  // header or footer without alignment
+inline constexpr int kParaRightIndent = 4;     // twips from the right margin, signed
 inline constexpr int kParaLeftIndent = 6;      // twips, signed
 inline constexpr int kParaFirstIndent = 8;     // twips relative to the left indent, signed
 inline constexpr int kParaLineSpacing = 10;    // twips
@@ -149,6 +153,7 @@ struct PropertyPages {
   int next_entry = 4;  // offset of the next run entry
   int top = 126;       // offset where the next record's last byte goes
   int runs = 0;
+  int last_record = -1;  // offset of the length byte of the last record stored, -1 for none
   std::uint32_t last_limit = kTextStart;
   std::FILE* sink = nullptr;
   long pages_written = 0;
@@ -164,7 +169,9 @@ bool page_full(const PropertyPages& p, const PropertyRecord* record);
 
 // Adds a run that ends before `limit` with the record (nullptr: default
 // properties). A full page is written to the sink first and a fresh page
-// begun, starting at the last limit of the full one. Records are not shared.
+// begun, starting at the last limit of the full one. A record equal to the
+// last one stored on the page is not stored again: the run points to that
+// one (paragraphs of one ruler share their record).
 void add_run(PropertyPages& p, std::uint32_t limit, const PropertyRecord* record);
 
 // Writes the page being filled to the sink.

@@ -58,18 +58,19 @@ TEST(PcFonts, EveryClassByteInEveryWriter) {
     int winword2;  // font table index: 0 Times New Roman, 1 Symbol, 2 Arial, 3 Courier New
     int word_dos;  // font number in bits 2 to 7
   };
+  // Word for DOS: 16 roman a, 1 modern b, 56 symbol a, 0 modern a.
   const Case cases[] = {
-      {FontOther, "\\f0 ", 0, 0},
+      {FontOther, "\\f0 ", 0, 16 << 2},
       {FontSerif, "\\f0 ", 0, 16 << 2},
-      {FontSans, "\\f2 ", 2, 17 << 2},
-      {FontSymbol, "\\f1 ", 3, 0},
-      {FontDingbats, "\\f4 ", 3, 0},
+      {FontSans, "\\f2 ", 2, 1 << 2},
+      {FontSymbol, "\\f1 ", 1, 56 << 2},
+      {FontDingbats, "\\f4 ", 0, 16 << 2},
       {FontFixed, "\\f3 ", 3, 0},
       // No known kind: as FontOther.
-      {6, "\\f0 ", 0, 0},
-      {0x7F, "\\f0 ", 0, 0},
-      {0x80, "\\f0 ", 0, 0},
-      {0xFF, "\\f0 ", 0, 0},
+      {6, "\\f0 ", 0, 16 << 2},
+      {0x7F, "\\f0 ", 0, 16 << 2},
+      {0x80, "\\f0 ", 0, 16 << 2},
+      {0xFF, "\\f0 ", 0, 16 << 2},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(rtf_font_of(c.font_class), c.rtf) << c.font_class;
@@ -79,6 +80,7 @@ TEST(PcFonts, EveryClassByteInEveryWriter) {
   for (int byte = FontFixed + 1; byte < 256; ++byte) {
     const ClassFonts& f = class_fonts(static_cast<std::uint8_t>(byte));
     EXPECT_EQ(&f, &class_fonts(FontOther)) << byte;
+    EXPECT_EQ(&word_class_fonts(static_cast<std::uint8_t>(byte)), &word_class_fonts(FontOther)) << byte;
   }
 }
 

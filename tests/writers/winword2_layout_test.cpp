@@ -56,7 +56,9 @@ TEST(Ww2Layout, CharacterRecords) {
       {"subscript", props([](CharProps& p) { p.subscript = true; p.points = 10; }),
        "0B 00 00 12 00 00 00 14 00 00 00 FA"},
       {"footnote mark: special, 2 points smaller, raised", props([](CharProps& p) { p.note_mark = p.strike = true; }),
-       "0B 00 02 16 00 00 00 14 00 00 00 06"},
+       "0B 00 02 12 00 00 00 14 00 00 00 06"},  // 10 points, the style's size: no size flag
+      {"footnote mark in 10 points: 8 points, given", props([](CharProps& p) { p.note_mark = true; p.points = 10; }),
+       "0B 00 02 16 00 00 00 10 00 00 00 06"},
       {"paragraph style in force: no font or size", props([](CharProps& p) { p.bold = true; p.font_and_size = false; }),
        "01 01"},
       {"nothing at all: default properties", props([](CharProps& p) { p.font_and_size = false; }), ""},
@@ -82,8 +84,8 @@ TEST(Ww2Layout, ParagraphRecords) {
       << "a value beyond 16 bits is held at the largest";
   const TabStopTwips stops[] = {{720, 0}, {2880, 2}};
   EXPECT_EQ(record(0, [&](Bytes& m) { add_tab_stops(m, stops); }),
-            "09 00 00 00 00 00 00 00 0F 09 00 02 D0 02 40 0B 00 02 00")
-      << "length 3 + 3n counting itself, no deletions, n, positions, kinds";
+            "09 00 00 00 00 00 00 00 0F 08 00 02 D0 02 40 0B 00 02 00")
+      << "length 2 + 3n (the bytes after it), no deletions, n, positions, kinds";
 
   // More stops than one length byte can describe: the first 84 are kept.
   std::vector<TabStopTwips> many;
@@ -91,7 +93,7 @@ TEST(Ww2Layout, ParagraphRecords) {
   Bytes m;
   add_tab_stops(m, many);
   ASSERT_EQ(m.size(), 4u + 3 * 84);
-  EXPECT_EQ(m[1], 255);
+  EXPECT_EQ(m[1], 254);
   EXPECT_EQ(m[3], 84);
   add_tab_stops(m, {});
   EXPECT_EQ(m.size(), 4u + 3 * 84) << "no stops: no modifier";

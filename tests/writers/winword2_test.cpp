@@ -62,7 +62,7 @@ TEST(Ww2Writer, PlainTextAndEmptyDocuments) {
   EXPECT_EQ(f.footnote_length, 0u);
   EXPECT_EQ(f.header_length, 0u);
   EXPECT_EQ(hex(f.bytes.substr(f.text_limit, 7)), "06 8B 82 2E 8C C6 41");
-  EXPECT_EQ(char_record(f, "Hello"), "07 00 00 06 00 00 00 18") << "12 points, font class 0: the document's font";
+  EXPECT_EQ(char_record(f, "Hello"), "07 00 00 02 00 00 00 14") << "10 points (the style's), font class 0: the document's font";
   EXPECT_EQ(hex(f.run_at(f.char_runs, f.text_limit)->record), "0E 00 02 00 00 00 00 14 00 00 00 00 00 00 04");
   EXPECT_EQ(para_record(f, "Hello"), "04 00 00 00 00 00 00 00 00");
   // Without notes the note tables are empty and the descriptors hold zeros.
@@ -95,8 +95,8 @@ TEST(Ww2Writer, CharacterRuns) {
                             code(SmallCapsOff) + code(CapsOn) + "C" + code(CapsOff) + code(HiddenOn) + code(ShadowOn) +
                             "h" + code(TableChar, 6, 19) + code(TableChar, 6, 19) + "x" + code(TableChar, 1, 41) + "\r");
   EXPECT_EQ(f.text(), "abcteniusuddupscCh\xA5\xA5x\xE9\r\n\r\n");
-  EXPECT_EQ(char_record(f, "a"), "07 00 00 06 00 00 00 18");
-  EXPECT_EQ(char_record(f, "b"), "07 01 00 06 00 00 00 18");
+  EXPECT_EQ(char_record(f, "a"), "07 00 00 02 00 00 00 14");
+  EXPECT_EQ(char_record(f, "b"), "07 01 00 02 00 00 00 14");
   EXPECT_EQ(f.char_run_of("c")->record, f.char_run_of("a")->record);
   EXPECT_EQ(f.char_run_of("c")->start, f.offset_of("c")) << "a run of its own";
   EXPECT_EQ(char_record(f, "ten"), "07 00 00 02 00 00 00 14") << "10 points: size flag clear";
@@ -116,48 +116,41 @@ TEST(Ww2Writer, CharacterRuns) {
 }
 
 TEST(Ww2Writer, ParagraphProperties) {
-  const Ww2File f = convert(code(CenterOn) + "Title\r" + code(CenterOff) + "Body\r" + "\tIndented\r" + "\t\tTwo tabs\r" +
+  const Ww2File f = convert(code(CenterOn) + "Title\r" + code(CenterOff) + "Body\r" + "\tIndented\r" +
                             code(JustifyOn) + "Justified\r" + code(JustifyOff) + code(RightOn) + "Right\r" +
                             code(RightOff) + code(LineSpacing, 8, 16) + "Double\r" + code(LineSpacing, 16, 8) +
                             code(SetTab, TabLeft, 10) + code(SetTab, TabRight, 30) + "a\tb\tc\r" +
-                            code(ClearTab, TabRight, 30) + "d\te\r" + "Left" + code(RightOn) + "x\r" +
-                            code(IndentHere, 0, 0) + "Hang\r" +
-                            code(IndentReset, 0, 0) + "Plain\r");
+                            code(ClearTab, TabRight, 30) + "d\te\r" + "Left" + code(RightOn) + "x\r");
   EXPECT_EQ(para_record(f, "Title"), "05 00 00 00 00 00 00 00 05 01 00") << "w = 5";
   EXPECT_EQ(para_record(f, "Body"), "04 00 00 00 00 00 00 00 00") << "CenterOff before the text ends it";
-  EXPECT_EQ(para_record(f, "Indented"), "05 00 00 00 00 00 00 00 13 D0 02") << "first line: 5 columns of 144 twips";
-  EXPECT_NE(f.text().find("\n\t\tTwo tabs"), std::string::npos);
-  EXPECT_EQ(f.text().find("\n\tIndented"), std::string::npos);
-  EXPECT_EQ(para_record(f, "Two tabs"), "04 00 00 00 00 00 00 00 00");
+  EXPECT_NE(f.text().find("\n\tIndented"), std::string::npos) << "a leading tab stays a tab";
+  EXPECT_EQ(para_record(f, "Indented"), "04 00 00 00 00 00 00 00 00");
   EXPECT_EQ(para_record(f, "Justified"), "05 00 00 00 00 00 00 00 05 03 00");
   EXPECT_EQ(para_record(f, "Right"), "05 00 00 00 00 00 00 00 05 02 00");
   EXPECT_NE(f.text().find("Left\tx"), std::string::npos) << "RightOn after text: tabs toward the margin";
-  EXPECT_EQ(para_record(f, "Left"), "04 00 00 00 00 00 00 00 00");
   EXPECT_EQ(para_record(f, "Double"), "05 00 00 00 00 00 00 00 14 E0 01");
-  // The stops in force, at 144 twips a column: 10 left (1440), 30 right (4320).
-  EXPECT_EQ(para_record(f, "a\tb"), "09 00 00 00 00 00 00 00 0F 09 00 02 A0 05 E0 10 00 02 00");
-  EXPECT_EQ(para_record(f, "d\te"), "07 00 00 00 00 00 00 00 0F 06 00 01 A0 05 00");
-  EXPECT_EQ(para_record(f, "Hang"), "05 00 00 00 00 00 00 00 11 A0 05") << "left indent at the next stop, column 10";
-  EXPECT_EQ(para_record(f, "Plain"), "04 00 00 00 00 00 00 00 00");
-  // The second indent: the first line that many columns right of the left
-  // indent, until IndentReset or a second indent of 0; a paragraph that
-  // already holds text keeps it.
-  const Ww2File g = convert(code(Indent2, 0, 5) + "fi\r" + "more\r" + code(IndentReset, 0, 5) + "gone\r" +
-                            code(Indent2, 0, 3) + "xx" + code(IndentReset, 0, 3) + "yy\r" + "zz\r" +
-                            code(Indent2, 0, 2) + "two\r" + code(Indent2, 2, 0) + "none\r" + code(Indent2, 0, 255) +
-                            "wide\r" + code(IndentReset, 0, 255) + "ab" + code(IndentHere, 0, 0) + "hang\r");
-  const std::pair<const char*, const char*> kSecondIndents[] = {
-      {"fi", "05 00 00 00 00 00 00 00 13 D0 02"},
-      {"more", "05 00 00 00 00 00 00 00 13 D0 02"},
-      {"gone", "04 00 00 00 00 00 00 00 00"},
-      {"xxyy", "05 00 00 00 00 00 00 00 13 B0 01"},
-      {"zz", "04 00 00 00 00 00 00 00 00"},
-      {"two", "05 00 00 00 00 00 00 00 13 20 01"},
-      {"none", "04 00 00 00 00 00 00 00 00"},
-      {"wide", "05 00 00 00 00 00 00 00 13 FF 7F"},  // 255 columns: the largest twips value
-      {"abhang", "07 00 00 00 00 00 00 00 11 D0 02 13 30 FD 00"},  // a hanging indent as before
+  // The stops in force, at 144 twips a column: 10 left (1440), 30 right
+  // (4320), stated in every paragraph once the stream set any.
+  EXPECT_EQ(para_record(f, "a\tb"), "09 00 00 00 00 00 00 00 0F 08 00 02 A0 05 E0 10 00 02 00");
+  EXPECT_EQ(para_record(f, "d\te"), "07 00 00 00 00 00 00 00 0F 05 00 01 A0 05 00");
+  EXPECT_EQ(para_record(f, "Left"), "07 00 00 00 00 00 00 00 0F 05 00 01 A0 05 00") << "no tab of its own";
+  // Margins and indents (right 16, left 17, first line 19), as the stream
+  // states them where the paragraph's text begins; a code after the text is
+  // the next paragraph's. Stops count from the left margin.
+  const Ww2File g = convert(code(LeftMargin, 0, 3) + "left\r" + code(IndentHere, 0, 2) + "hang\r" +
+                            code(IndentReset, 2, 0) + code(Indent2, 0, 5) + "second\r" + code(RightMargin, 79, 69) +
+                            "right" + code(LeftMargin, 3, 0) + "\r" + code(IndentReset, 5, 0) +
+                            code(RightMargin, 69, 79) + "plain\r" + code(LeftMargin, 0, 2) + code(SetTab, TabLeft, 8) +
+                            "a\tstop\r");
+  const std::pair<const char*, const char*> kIndents[] = {
+      {"left", "05 00 00 00 00 00 00 00 11 B0 01"},
+      {"hang", "07 00 00 00 00 00 00 00 11 D0 02 13 E0 FE 00"},
+      {"second", "07 00 00 00 00 00 00 00 11 B0 01 13 D0 02 00"},
+      {"right", "08 00 00 00 00 00 00 00 10 A0 05 11 B0 01 13 D0 02"},
+      {"plain", "04 00 00 00 00 00 00 00 00"},
+      {"a\tstop", "09 00 00 00 00 00 00 00 11 20 01 0F 05 00 01 A0 05 00 00"},  // (2 + 8) * 144 = 1440
   };
-  for (const auto& [text, record] : kSecondIndents) EXPECT_EQ(para_record(g, text), record) << text;
+  for (const auto& [text, record] : kIndents) EXPECT_EQ(para_record(g, text), record) << text;
   // Each paragraph run ends just after the carriage return of its mark.
   const std::uint32_t body = f.offset_of("Body");
   EXPECT_EQ(f.run_at(f.para_runs, body)->start, body - 1);
@@ -185,7 +178,7 @@ TEST(Ww2Writer, Footnotes) {
             hex(bytes({0, 0, 0, 0, second_mark, 0, 0, 0, length, 0, 0, 0, length + 6, 0, 0, 0})));
   EXPECT_EQ(hex(f.table(f.note_pages).substr(4, 4)), hex(bytes({length + 6, 0, 0, 0})));
   // The marks: special, 2 points smaller, raised.
-  EXPECT_EQ(char_record(f, "\x02"), "0B 00 02 16 00 00 00 14 00 00 00 06");
+  EXPECT_EQ(char_record(f, "\x02"), "0B 00 02 16 00 00 00 10 00 00 00 06");
   // The last paragraph of each note has the footnote style code.
   EXPECT_EQ(para_record(f, "\tFirst").substr(3, 2), "F5") << para_record(f, "\tFirst");
   EXPECT_EQ(para_record(f, "Tabbed").substr(3, 2), "F5");
@@ -200,7 +193,9 @@ TEST(Ww2Writer, HeadersAndFooters) {
   // H: "Head line" with its mark, and the empty paragraph after it.
   EXPECT_EQ(hex(f.table(f.headers)), "00 00 00 00 0D 00 00 00 0D 00 00 00 13 00 00 00");
   EXPECT_EQ(f.header_length, 15u);
-  EXPECT_EQ(para_record(f, "Head line").substr(0, 5), "04 F3");
+  // The header's stop at column 127 holds for the text after it too.
+  EXPECT_EQ(para_record(f, "Head line"), "07 F3 00 00 00 00 00 00 0F 05 00 01 70 47 00");
+  EXPECT_EQ(para_record(f, "Body"), "07 00 00 00 00 00 00 00 0F 05 00 01 70 47 00");
 
   const Ww2File both = convert(code(FooterAll, 0, 0) + "Foot" + code(EndOfText) + code(HeaderEven, 0, 0) + "Hd" +
                                code(EndOfText) + "Body\r");
@@ -238,7 +233,7 @@ TEST(Ww2Writer, UnlistedCodesStyleSheetsAndLimits) {
   for (int column = 1; column <= 120; ++column) many += code(SetTab, TabLeft, column);
   const Ww2File t = convert(many + "a\tb\r");
   const std::string rec = para_record(t, "a\tb");
-  EXPECT_EQ(rec.substr(24, 11), "0F FF 00 54") << rec.substr(0, 40);
+  EXPECT_EQ(rec.substr(24, 11), "0F FE 00 54") << rec.substr(0, 40);
 }
 
 TEST(Ww2Writer, HostileStreams) {

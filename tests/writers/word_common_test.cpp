@@ -1,5 +1,6 @@
 // What the Word writers share: the copy of an embedded text into a work
-// file, the leading-tab rule, RightOn, and paragraph codes.
+// file and what its codes leave for the text after it, indents, tabs,
+// RightOn, and paragraph codes.
 #include "writers/word_common.h"
 
 #include <gtest/gtest.h>
@@ -56,16 +57,93 @@ TEST(WordCommon, EmbeddedTextCopyEndsAtItsEndMarkOnly) {
   }
 }
 
+TEST(WordCommon, EmbeddedTextCodesHoldForTheTextAfterIt) {
+  auto in = testing::memory_stream(code(FontSize, 244, 246) + code(Font, 0, FontSans) + code(BoldOn) +
+                                   code(LeftMargin, 0, 3) + code(CenterOn) + code(0x92, 8, 16) + "note" +
+                                   code(CharSet, 0, 1) + code(EndOfText) + "after");
+  FilePtr work = open_work_file();
+  ASSERT_TRUE(work);
+  Paragraph p;
+  start_document(p);
+  StateAfter after;
+  after.paragraph = &p;
+  after.attrs = kAttrItalic;
+  bool ended = false;
+  BlockInput input(in.get());
+  EXPECT_TRUE(copy_embedded_text(input, work.get(), ended, &after));
+  EXPECT_EQ(after.attrs, kAttrItalic | kAttrBold);
+  EXPECT_EQ(after.font, FontSans);
+  EXPECT_EQ(after.font_size, 246);
+  EXPECT_EQ(after.charset, 1);
+  EXPECT_EQ(p.indents.left_margin, 3) << "the paragraph after it holds no text yet";
+  EXPECT_TRUE(p.flags & kParaCentred);
+  EXPECT_EQ(p.ps.line_spacing, 8) << "a reserved spacing code is not LineSpacing";
+}
+
+TEST(WordCommon, IndentsAsTheRtfWriterStatesThem) {
+  // Codes before the paragraph's text (columns of 144 twips): left indent
+  // from the page margin, first line from the left indent, right indent.
+  struct Case {
+    std::string codes;
+    long long left, first, right;
+  };
+  const Case cases[] = {
+      {"", 0, 0, 0},
+      {code(LeftMargin, 0, 3), 432, 0, 0},
+      {code(LeftMargin, 0, 3) + code(IndentHere, 0, 2), 720, -288, 0},
+      {code(Indent2, 0, 5), 0, 720, 0},
+      {code(LeftMargin, 0, 2) + code(Indent2, 0, 3), 288, 432, 0},
+      {code(IndentHere, 0, 4) + code(Indent2, 0, 3), 576, -576, 0},  // the hanging indent wins
+      {code(RightMargin, 79, 69), 0, 0, 1440},
+      {code(RightMargin, 79, 90), 0, 0, 0},  // beyond the full line: no right indent
+      {code(LeftMargin, 0, 3) + code(IndentHere, 0, 2) + code(IndentReset, 2, 0), 432, 0, 0},
+  };
+  for (const Case& c : cases) {
+    Paragraph p;
+    start_document(p);
+    auto in = testing::memory_stream(c.codes);
+    BlockInput input(in.get());
+    for (StreamItem item; read_stream_item(input, item);) EXPECT_TRUE(apply_paragraph_code(p, item));
+    const IndentTwips t = indent_twips(p.indents);
+    EXPECT_EQ(t.left, c.left) << print_stream(c.codes);
+    EXPECT_EQ(t.first, c.first) << print_stream(c.codes);
+    EXPECT_EQ(t.right, c.right) << print_stream(c.codes);
+    EXPECT_EQ(has_indents(p), c.left != 0 || c.first != 0 || c.right != 0);
+  }
+
+  // After text a code is the next paragraph's; the stops count from the new
+  // left margin.
+  Paragraph p;
+  start_document(p);
+  StreamItem item;
+  item.kind = StreamItem::Kind::Code;
+  item.value = SetTab;
+  item.op1 = TabLeft;
+  item.op2 = 10;
+  apply_paragraph_code(p, item);
+  advance(p);
+  item.value = LeftMargin;
+  item.op2 = 3;
+  apply_paragraph_code(p, item);
+  EXPECT_EQ(p.indents.left_margin, 0);
+  EncodedTab stop[1];
+  ASSERT_EQ(encode_tab_stops(p.tabs, 144, stop, 1, p.indents.left_margin), 1);
+  EXPECT_EQ(stop[0].position, 1440);
+  next_paragraph(p);
+  EXPECT_EQ(p.indents.left_margin, 3);
+  ASSERT_EQ(encode_tab_stops(p.tabs, 144, stop, 1, p.indents.left_margin), 1);
+  EXPECT_EQ(stop[0].position, 1872);
+}
+
 TEST(WordCommon, TabsRightOnAndParagraphCodes) {
   Paragraph p;
   start_document(p);
-  // A leading tab: an indent, no byte; a second one: both tabs, no indent.
-  EXPECT_EQ(tab_bytes(p), 0);
-  EXPECT_TRUE(p.flags & kParaFirstIndent);
-  EXPECT_EQ(tab_bytes(p), 2);
-  EXPECT_FALSE(p.flags & kParaFirstIndent);
+  // Tabs are written as tabs, a leading one too; each moves to the next stop.
+  tab_written(p);
+  tab_written(p);
   EXPECT_EQ(p.tab_count, 2);
   EXPECT_EQ(p.column, 10);  // two default stops on
+  EXPECT_FALSE(p.empty);
 
   next_paragraph(p);
   EXPECT_EQ(right_on(p), 0);  // at the start: flush right

@@ -103,6 +103,7 @@ TEST(WordDosLayout, PropertyPageFillRuleAndPageChange) {
   add_run(pages, 160, &four);  // goes to a fresh page
   EXPECT_EQ(pages.pages_written, 1);
   add_run(pages, 170, nullptr);
+  add_run(pages, 180, &four);  // the last record stored again: the run points to it
   flush_page(pages);
   const std::string written = testing::stream_contents(sink.get());
   ASSERT_EQ(written.size(), 256u);
@@ -117,8 +118,9 @@ TEST(WordDosLayout, PropertyPageFillRuleAndPageChange) {
   EXPECT_EQ(first[127], 2);
   // Second page: starts at the first page's last limit; the length-4 record
   // ends at 126 with its length byte at 122 (pointer 118).
-  EXPECT_EQ(bytes_of(second, 16), (Bytes{150, 0, 0, 0, 160, 0, 0, 0, 118, 0, 170, 0, 0, 0, 0xFF, 0xFF}));
-  EXPECT_EQ(bytes_of(second + 122, 6), (Bytes{4, 0, 0, 0, 1, 2}));
+  EXPECT_EQ(bytes_of(second, 22),
+            (Bytes{150, 0, 0, 0, 160, 0, 0, 0, 118, 0, 170, 0, 0, 0, 0xFF, 0xFF, 180, 0, 0, 0, 118, 0}));
+  EXPECT_EQ(bytes_of(second + 116, 12), (Bytes{0, 0, 0, 0, 0, 0, 4, 0, 0, 0, 1, 3}));
 }
 
 TEST(WordDosLayout, FootnoteTableWords) {

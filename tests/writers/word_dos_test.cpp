@@ -46,20 +46,22 @@ const testing::DosRun& para_of(const DosDocument& d, const std::string& text) {
 }
 
 const Bytes kDefault{0xFF, 0xFF};
-const Bytes kTenPoints{0, 0, 20};
+// Ten points in the document's font, roman a (font 16 in bits 2 to 7).
+const Bytes kTenPoints{0, 0x40, 20};
 
-TEST(WordDosWriter, PlainTextIsOneTenPointRunAndTwelvePointsIsDefault) {
+TEST(WordDosWriter, PlainTextIsOneTenPointRunAndOnlyTwelvePointCourierIsDefault) {
   DosDocument d = convert("Plain text\ron two lines");
   EXPECT_EQ(d.text, "Plain text\r\non two lines\r\n");  // the last paragraph gets its mark
   ASSERT_EQ(d.chars.size(), 1u);
   EXPECT_EQ(d.chars[0].record, kTenPoints);
   EXPECT_EQ(d.chars[0].end, d.text_limit);
 
-  d = convert(code(FontSize, 246, 244) + "big" + code(FontSize, 244, 246) + "small" + code(FontSize, 246, 244) + "big");
+  d = convert(code(FontSize, 246, 244) + "big" + code(FontSize, 244, 246) + "small" + code(FontSize, 246, 244) +
+              code(Font, 0, FontFixed) + "big");
   ASSERT_EQ(d.chars.size(), 3u);
-  EXPECT_TRUE(d.chars[0].is_default);
+  EXPECT_EQ(d.chars[0].record, (Bytes{0, 0x40, 24}));
   EXPECT_EQ(d.chars[1].record, kTenPoints);
-  EXPECT_TRUE(d.chars[2].is_default);
+  EXPECT_TRUE(d.chars[2].is_default) << "font 0 at 12 points: Word's own default";
 
   // The paragraph pages end with two default entries: at the text limit and
   // one byte past it.
@@ -77,24 +79,25 @@ TEST(WordDosWriter, CharacterAttributesBecomeRecordBits) {
     Bytes record;
   };
   const Case cases[] = {
-      {code(BoldOn), code(BoldOff), {0, 1, 20}},
-      {code(ItalicOn), code(ItalicOff), {0, 2, 20}},
-      {code(UnderlineOn), code(UnderlineOff), {0, 0, 20, 1}},
-      {code(StrikeOn), code(StrikeOff), {0, 0, 20, 2}},
-      {code(DoubleUnderlineOn), code(DoubleUnderlineOff), {0, 0, 20, 4}},
-      {code(CapsOn), code(CapsOff), {0, 0, 20, 0x10}},
-      {code(SmallCapsOn), code(SmallCapsOff), {0, 0, 20, 0x20}},
-      {code(SuperscriptOn), code(SuperscriptOff), {0, 0, 20, 0, 0, 12}},
-      {code(SubscriptOn), code(SubscriptOff), {0, 0, 20, 0, 0, 0xF4}},
+      {code(BoldOn), code(BoldOff), {0, 0x41, 20}},
+      {code(ItalicOn), code(ItalicOff), {0, 0x42, 20}},
+      {code(UnderlineOn), code(UnderlineOff), {0, 0x40, 20, 1}},
+      {code(StrikeOn), code(StrikeOff), {0, 0x40, 20, 2}},
+      {code(DoubleUnderlineOn), code(DoubleUnderlineOff), {0, 0x40, 20, 4}},
+      {code(CapsOn), code(CapsOff), {0, 0x40, 20, 0x10}},
+      {code(SmallCapsOn), code(SmallCapsOff), {0, 0x40, 20, 0x20}},
+      {code(SuperscriptOn), code(SuperscriptOff), {0, 0x40, 20, 0, 0, 12}},
+      {code(SubscriptOn), code(SubscriptOff), {0, 0x40, 20, 0, 0, 0xF4}},
       {code(Font, 0, FontSerif), code(Font, FontSerif, 0), {0, 0x40, 20}},
-      {code(Font, 0, FontSans), code(Font, FontSans, 0), {0, 0x44, 20}},
-      {code(FontSize, 246, 238), code(FontSize, 238, 246), {0, 0, 36}},
+      {code(Font, 0, FontSans), code(Font, FontSans, 0), {0, 0x04, 20}},
+      {code(Font, 0, FontFixed) + code(BoldOn), code(BoldOff) + code(Font, FontFixed, 0), {0, 0x01, 20}},
+      {code(FontSize, 246, 238), code(FontSize, 238, 246), {0, 0x40, 36}},
       // Two attributes of a pair on at once stay two.
       {code(DoubleUnderlineOn) + code(SuperscriptOn), code(SuperscriptOff) + code(DoubleUnderlineOff),
-       {0, 0, 20, 4, 0, 12}},
+       {0, 0x40, 20, 4, 0, 12}},
       {code(BoldOn) + code(ItalicOn) + code(FontSize, 246, 244),
        code(FontSize, 244, 246) + code(ItalicOff) + code(BoldOff),
-       {0, 3, 24}},
+       {0, 0x43, 24}},
   };
   for (const Case& c : cases) {
     DosDocument d = convert("before " + c.on + "inside" + c.off + " after\r");
@@ -109,7 +112,7 @@ TEST(WordDosWriter, CharacterAttributesBecomeRecordBits) {
   DosDocument d = convert("p" + code(PageNumber) + "q" + code(HardSpace) + code(Backslash) + code(FieldOpen) + "f" +
                           code(FieldClose) + code(Backspace) + "w" + code(SoftHyphen) + "\nx" + code(SoftHyphen) + "y");
   EXPECT_EQ(d.text, "p\x01q\xFF\\\xAE" "f\xAF\x08w\x1Fx\x1Fy\r\n");
-  EXPECT_EQ(char_record(d, "\x01"), (Bytes{0, 0, 20, 0x40}));
+  EXPECT_EQ(char_record(d, "\x01"), (Bytes{0, 0x40, 20, 0x40}));
   EXPECT_EQ(d.char_at(d.offset_of("\x01"))->end, d.offset_of("\x01") + 1);
   EXPECT_EQ(char_record(d, "q"), kTenPoints);
   // Characters through code page 437; no table, no character.
@@ -118,29 +121,25 @@ TEST(WordDosWriter, CharacterAttributesBecomeRecordBits) {
 }
 
 TEST(WordDosWriter, ParagraphPropertiesFromTabsAlignmentAndSpacing) {
-  // One leading tab: a first-line indent at the first stop (5 columns of a
-  // tenth of an inch, 144 twips each) and no tab byte.
+  // A tab stays a tab, a leading one too; Word's own stops serve until the
+  // stream sets some.
   DosDocument d = convert("\tIndented\r");
-  EXPECT_EQ(d.text, "Indented\r\n");
-  EXPECT_EQ(para_of(d, "Indented").record, (Bytes{0x3C, 0, 0, 0, 0, 0, 0, 0, 0xD0, 0x02}));
-  // Two leading tabs stay two tabs, without an indent.
-  d = convert("\t\tTwo\r");
-  EXPECT_EQ(d.text, "\t\tTwo\r\n");
-  EXPECT_EQ(para_of(d, "Two").word(8), 0);
-  EXPECT_FALSE(para_of(d, "Two").is_default);
-  // Two tabs later in an indented paragraph are two tabs.
-  d = convert("\tText\t\tMore\r");
-  EXPECT_EQ(d.text, "Text\t\tMore\r\n");
-  EXPECT_EQ(para_of(d, "Text").word(8), 720);
-  // A stop of our own: the indent goes to it, and the stops are written
-  // (position, kind - 1, 0 from byte 22), with single spacing.
-  d = convert(code(SetTab, TabLeft, 8) + code(SetTab, TabRight, 30) + "\tX\tY\r");
-  EXPECT_EQ(d.text, "X\tY\r\n");
+  EXPECT_EQ(d.text, "\tIndented\r\n");
+  EXPECT_TRUE(para_of(d, "Indented").is_default);
+  // Stops of our own are stated in every paragraph from then on (position,
+  // kind - 1, 0 from byte 22), with single spacing, counted from the left
+  // margin; paragraphs of one ruler share their record.
+  d = convert(code(SetTab, TabLeft, 8) + code(SetTab, TabRight, 30) + "\tX\tY\r" + "plain\r" +
+              code(LeftMargin, 0, 2) + "moved\r");
+  EXPECT_EQ(d.text, "\tX\tY\r\nplain\r\nmoved\r\n");
   const auto& p = para_of(d, "X");
-  EXPECT_EQ(p.word(8), 1152);
   EXPECT_EQ(p.word(10), 240);
   EXPECT_EQ(p.record.size(), 21u + 8);
   EXPECT_EQ(Bytes(p.record.begin() + 22, p.record.end()), (Bytes{0x80, 0x04, 0, 0, 0xE0, 0x10, 2}));
+  EXPECT_EQ(para_of(d, "plain").record, p.record);
+  EXPECT_EQ(para_of(d, "moved").word(6), 288);
+  EXPECT_EQ(para_of(d, "moved").word(22), 1440);
+  EXPECT_EQ(para_of(d, "moved").word(26), 4608);
   // More than 19 stops: the 19 lowest are written.
   std::string many;
   for (int c = 100; c > 0; c -= 4) many += code(SetTab, TabLeft, c);
@@ -148,6 +147,28 @@ TEST(WordDosWriter, ParagraphPropertiesFromTabsAlignmentAndSpacing) {
   EXPECT_EQ(para_of(d, "a").record.size(), 21u + 4 * 19);
   EXPECT_EQ(para_of(d, "a").word(22), 4 * 144);
   EXPECT_EQ(para_of(d, "a").word(22 + 4 * 18), 76 * 144);
+
+  // Margins and indents, in twips: right indent at byte 4, left indent at 6,
+  // first line (from the left indent) at 8. A code after the paragraph's
+  // text is the next paragraph's.
+  d = convert(code(LeftMargin, 0, 3) + "left\r" + code(IndentHere, 0, 2) + "hang\r" + code(IndentReset, 2, 0) +
+              code(Indent2, 0, 5) + "second\r" + code(RightMargin, 79, 69) + "right" + code(LeftMargin, 3, 0) +
+              "\r" + code(IndentReset, 5, 0) + code(RightMargin, 69, 79) + "plain\r");
+  const struct {
+    const char* text;
+    int right, left, first;
+  } kIndents[] = {
+      {"left", 0, 432, 0},    {"hang", 0, 720, -288}, {"second", 0, 432, 720},
+      {"right", 1440, 432, 720}, {"plain", 0, 0, 0},
+  };
+  for (const auto& row : kIndents) {
+    SCOPED_TRACE(row.text);
+    EXPECT_EQ(para_of(d, row.text).word(4), row.right);
+    EXPECT_EQ(para_of(d, row.text).word(6), row.left);
+    EXPECT_EQ(para_of(d, row.text).word(8), row.first);
+  }
+  EXPECT_TRUE(para_of(d, "plain").is_default);
+  EXPECT_EQ(para_of(d, "left").record, (Bytes{0x3C, 0, 0, 0, 0, 0, 0xB0, 0x01}));
 
   // Alignment. An off code at the start of the next paragraph ends it there.
   d = convert(code(CenterOn) + "Title\r" + code(CenterOff) + "Body\r" + code(JustifyOn) + "Just\r" + code(JustifyOff) +
@@ -170,39 +191,6 @@ TEST(WordDosWriter, ParagraphPropertiesFromTabsAlignmentAndSpacing) {
   d = convert(code(LineSpacing, 8, 16) + "Double\r" + code(LineSpacing, 16, 8) + "Single\r");
   EXPECT_EQ(para_of(d, "Double").word(10), 480);
   EXPECT_TRUE(para_of(d, "Single").is_default);
-  // A hanging indent.
-  d = convert("ab" + code(IndentHere, 0, 0) + "cd\r" + code(IndentReset, 0, 0) + "ef\r");
-  EXPECT_EQ(para_of(d, "ab").word(6), 720);
-  EXPECT_EQ(para_of(d, "ab").word(8), -720);
-  EXPECT_TRUE(para_of(d, "ef").is_default);
-  // The second indent: the first line starts that many columns (144 twips
-  // each) right of the left indent. It carries on until IndentReset or a
-  // second indent of 0; a paragraph that already holds text keeps it.
-  d = convert(code(Indent2, 0, 5) + "fi\r" + "more\r" + code(IndentReset, 0, 5) + "gone\r" + code(Indent2, 0, 3) +
-              "xx" + code(IndentReset, 0, 3) + "yy\r" + "zz\r" + code(Indent2, 0, 2) + "two\r" + code(Indent2, 2, 0) +
-              "none\r" + code(Indent2, 0, 255) + "wide\r" + code(IndentReset, 0, 255) + "ab" + code(IndentHere, 0, 0) +
-              "hang\r");
-  const struct {
-    const char* text;
-    Bytes record;  // empty: the default paragraph
-  } kSecondIndents[] = {
-      {"fi", {0x3C, 0, 0, 0, 0, 0, 0, 0, 0xD0, 0x02}},
-      {"more", {0x3C, 0, 0, 0, 0, 0, 0, 0, 0xD0, 0x02}},
-      {"gone", {}},
-      {"xxyy", {0x3C, 0, 0, 0, 0, 0, 0, 0, 0xB0, 0x01}},
-      {"zz", {}},
-      {"two", {0x3C, 0, 0, 0, 0, 0, 0, 0, 0x20, 0x01}},
-      {"none", {}},
-      {"wide", {0x3C, 0, 0, 0, 0, 0, 0, 0, 0xFF, 0x7F}},  // 255 columns: the largest twips value
-      {"abhang", {0x3C, 0, 0, 0, 0, 0, 0xD0, 0x02, 0x30, 0xFD}},  // a hanging indent as before
-  };
-  for (const auto& row : kSecondIndents) {
-    SCOPED_TRACE(row.text);
-    if (row.record.empty())
-      EXPECT_TRUE(para_of(d, row.text).is_default);
-    else
-      EXPECT_EQ(para_of(d, row.text).record, row.record);
-  }
   // Page break and line break.
   d = convert("a\fb\nc-\nd\r");
   EXPECT_EQ(d.text, "a\f\r\nb c-d\r\n");
@@ -231,7 +219,7 @@ TEST(WordDosWriter, HeadersAndFootersAreRunningHeadParagraphs) {
 TEST(WordDosWriter, FootnotesFollowTheTextWithTheirTable) {
   // Operands 0x7F inside a note (a character, a tab column) do not end it.
   const std::string stream = "One" + code(NoteCall, 0, 7) + "first" + code(TableChar, 1, 0x7F) +
-                             code(SetTab, TabLeft, 0x7F) + " note" + code(EndOfText) + " two" + code(NoteCall, 3, 0) +
+                             code(ClearTab, TabLeft, 0x7F) + " note" + code(EndOfText) + " two" + code(NoteCall, 3, 0) +
                              code(BoldOn) + "second" + code(BoldOff) + code(EndOfText) + " end\r";
   DosDocument d = convert(stream);
   ASSERT_EQ(d.text.substr(0, 17), "One\x05 two\x05 end\r\n\x05\t");
@@ -245,9 +233,9 @@ TEST(WordDosWriter, FootnotesFollowTheTextWithTheirTable) {
   EXPECT_EQ(d.notes[2], std::make_pair(end, end));
   // Reference marks are special one-character runs; the last paragraph of a
   // note is marked as such.
-  EXPECT_EQ(record_at(d.chars, 128 + 3), (Bytes{0x1B, 0, 20, 0x40}));
-  EXPECT_EQ(record_at(d.chars, 128 + 15), (Bytes{0x1B, 0, 20, 0x40}));
-  EXPECT_EQ(char_record(d, "second"), (Bytes{0, 1, 20}));
+  EXPECT_EQ(record_at(d.chars, 128 + 3), (Bytes{0x1B, 0x40, 20, 0x40}));
+  EXPECT_EQ(record_at(d.chars, 128 + 15), (Bytes{0x1B, 0x40, 20, 0x40}));
+  EXPECT_EQ(char_record(d, "second"), (Bytes{0, 0x41, 20}));
   EXPECT_EQ(para_of(d, "first").record, Bytes{0x4F});  // nothing else set
   EXPECT_EQ(para_of(d, "second").record, Bytes{0x4F});
   EXPECT_EQ(para_of(d, "One").byte(0), 0);  // the main text's paragraph is default
@@ -255,7 +243,7 @@ TEST(WordDosWriter, FootnotesFollowTheTextWithTheirTable) {
 
   // Every paragraph of a note is note text.
   d = convert("x" + code(NoteCall, 0, 1) + code(CenterOn) + "centred\r" + code(CenterOff) + "plain" + code(EndOfText));
-  EXPECT_EQ(para_of(d, "centred").record, (Bytes{0x4E, 1}));
+  EXPECT_EQ(para_of(d, "centred").record, (Bytes{0x4F, 1}));
   EXPECT_EQ(para_of(d, "plain").record, Bytes{0x4F});
   // A note that ends with its own paragraph mark gets no empty paragraph.
   d = convert("y" + code(NoteCall, 0, 1) + "ends\r" + code(EndOfText) + "z\r");
@@ -287,7 +275,7 @@ TEST(WordDosWriter, PagesFollowTheTextAndFillUp) {
   d = convert(stream);
   EXPECT_EQ(d.chars.size(), 6000u);
   EXPECT_GT(d.char_page_runs.size(), 100u);
-  EXPECT_EQ(char_record(d, "bp"), (Bytes{0, 1, 20}));
+  EXPECT_EQ(char_record(d, "bp"), (Bytes{0, 0x41, 20}));
   EXPECT_EQ(d.paras.size(), 3002u);
 }
 
@@ -306,13 +294,13 @@ TEST(WordDosWriter, HostileAndEmptyStreams) {
       {"p{Picture 1 1x1 a}q", "pq\r\n"},                 // a picture
       {"{EndOfText}s¶", "s\r\n"},                        // an end mark that ends nothing
       {"{FontSize 0,20}big¶", "big\r\n"},                // 236 points: kept to 127
-      {"{Tab}", "\r\n"},
+      {"{Tab}", "\t\r\n"},
   };
   for (const Case& c : cases) {
     DosDocument d = convert(testing::stream_of(c.stream));
     EXPECT_EQ(d.text, c.text) << c.stream;
   }
-  EXPECT_EQ(convert(code(FontSize, 0, 20) + "big\r").chars[0].record, (Bytes{0, 0, 254}));
+  EXPECT_EQ(convert(code(FontSize, 0, 20) + "big\r").chars[0].record, (Bytes{0, 0x40, 254}));
 }
 
 TEST(WordDosWriter, TooLargeForPageNumbersFailsAndLeavesNothing) {
