@@ -308,7 +308,33 @@ def render_unicode(positions):
             cell = c_string(unicode_text(text)) if text else "nullptr"
             out.append(f"        {cell},  // {index}")
         out.append("    },")
-    out += ["};", "", "}  // namespace lettrix", ""]
+    out += ["};", ""]
+    # The single code point of each position (for RTF's \u), and the code pages' own.
+    out.append("const std::uint16_t kRepertoireCodePoint[14][256] = {")
+    for table in range(1, TABLES + 1):
+        cells = []
+        for index in range(256):
+            text = UNICODE_ONLY_POSITIONS.get((table, index), positions.get((table, index)))
+            t = unicode_text(text) if text else ""
+            cells.append(f"0x{ord(t):04X}" if len(t) == 1 and ord(t) < 0x10000 else "0")
+        out.append(f"    {{  // table {table}")
+        for row in range(0, 256, 8):
+            out.append("        " + ", ".join(cells[row:row + 8]) + ",")
+        out.append("    },")
+    out += ["};", ""]
+    for name, codec in (("kCodePage437Unicode", "cp437"), ("kCodePage1252Unicode", "cp1252")):
+        cells = []
+        for b in range(256):
+            try:
+                ch = bytes([b]).decode(codec)
+                cells.append(f"0x{ord(ch):04X}" if b >= 0x20 else "0")
+            except UnicodeDecodeError:
+                cells.append("0")
+        out.append(f"const std::uint16_t {name}[256] = {{")
+        for row in range(0, 256, 8):
+            out.append("    " + ", ".join(cells[row:row + 8]) + ",")
+        out += ["};", ""]
+    out += ["}  // namespace lettrix", ""]
     return "\n".join(out)
 
 

@@ -11,8 +11,10 @@
 // are written again after the reset. Every paragraph starts with "\pard" and
 // its own properties (rtf_paragraph.cpp). Headers, footers and notes become
 // \header, \footer and \footnote groups that start from plain formatting;
-// characters that only the Symbol font has become a "{\f1 " group. The writer
-// counts every group it opens and closes exactly those at the end.
+// characters that only the Symbol font has become a "{\f1 " group, and those
+// that the code page lacks "\uN" with the code page's stand-in after it
+// ("\u960\'5f" for pi). The writer counts every group it opens and closes
+// exactly those at the end.
 #include "writers/rtf.h"
 
 #include <algorithm>
@@ -20,6 +22,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <iterator>
+#include <string>
 #include <string_view>
 
 #include "core/charset.h"
@@ -29,6 +32,7 @@
 #include "core/pc_fonts.h"
 #include "core/stream_codes.h"
 #include "core/stream_reader.h"
+#include "core/unicode_tables.h"
 #include "support/file_handle.h"
 #include "support/output_buffer.h"
 #include "writers/rtf_keywords.h"
@@ -184,6 +188,30 @@ void write_system_symbol(RtfWriter& w, const SystemSymbolForms& symbol) {
   if (symbol.unicode != 0) w.out.put('}');
 }
 
+// A character the code page lacks, which the group gives as a substitute or
+// as "_": "\uN" (N its Unicode number, as a signed 16-bit number) and the
+// group's byte after it, for readers that do not know "\u" (one byte, the
+// default of \uc). 0 for a character the code page has (or that only the
+// Symbol font has, written in that font), and for a position without a
+// single code point: the group's byte alone, as before.
+std::size_t unicode_form(bool dos, int table, int index, std::uint16_t entry, char (&out)[12]) {
+  if (entry & kSymbolFlag) return 0;
+  const std::uint16_t cp = position_code_point(table, index);
+  const std::uint8_t byte = entry & 0xFF;
+  if (cp == 0 || cp == (dos ? kCodePage437Unicode : kCodePage1252Unicode)[byte]) return 0;
+  const int number = cp < 0x8000 ? cp : static_cast<int>(cp) - 0x10000;
+  const std::string digits = std::to_string(number);
+  std::size_t n = 0;
+  out[n++] = '\\';
+  out[n++] = 'u';
+  for (const char d : digits) out[n++] = d;
+  out[n++] = '\\';
+  out[n++] = '\'';
+  out[n++] = kHexDigits[byte >> 4];
+  out[n++] = kHexDigits[byte & 0x0F];
+  return n;
+}
+
 void write_character(RtfWriter& w, int table, int index) {
   if (table < 1 || table > 14) return;
   start_paragraph_if_pending(w);
@@ -204,6 +232,11 @@ void write_character(RtfWriter& w, int table, int index) {
     close_symbol_run(w);
   }
   const std::uint8_t byte = entry & 0xFF;
+  char form[12];
+  if (const std::size_t n = unicode_form(w.dos, table, index, entry, form)) {
+    w.out.put(std::string_view(form, n));
+    return;
+  }
   const char hex[4] = {'\\', '\'', kHexDigits[byte >> 4], kHexDigits[byte & 0x0F]};
   w.out.put(std::string_view(hex, 4));
 }
@@ -214,10 +247,16 @@ void write_character(RtfWriter& w, int table, int index) {
 template <typename Chars>
 Chars rtf_char_bytes(const TranslationGroup& group) {
   Chars chars;
+  const bool dos = &group == select_translation_group(0);
   for (int table = 1; table <= Chars::kTables; ++table) {
     for (int index = 0; index < 256; ++index) {
       if (system_symbol(table, index) >= 0) continue;  // write_character's own
       const std::uint16_t entry = translate_position(group, table, index);
+      char form[12];
+      if (const std::size_t n = unicode_form(dos, table, index, entry, form)) {
+        if (n <= Chars::kMaxBytes) chars.set(table, index, reinterpret_cast<const std::uint8_t*>(form), n);
+        continue;  // else write_character's
+      }
       const std::uint8_t byte = entry & 0xFF;
       const std::uint8_t hex[4] = {'\\', '\'', static_cast<std::uint8_t>(kHexDigits[byte >> 4]),
                                    static_cast<std::uint8_t>(kHexDigits[byte & 0x0F])};

@@ -428,6 +428,14 @@ TEST(Charset, UnicodeTableAgreesWithCodePage1252AndHoldsTheRest) {
     const char* got = position_utf8(entry_table(b.position), entry_index(b.position));
     EXPECT_STREQ(got, b.utf8) << entry_table(b.position) << "," << entry_index(b.position);
   }
+  // The single code points say the same as the UTF-8 text.
+  EXPECT_EQ(position_code_point(8, 33), 0x03C0);
+  EXPECT_EQ(position_code_point(1, 153), 0x0142);
+  EXPECT_EQ(position_code_point(5, 255), 0xF8FF);
+  EXPECT_EQ(position_code_point(5, 251), 0);
+  EXPECT_EQ(kCodePage437Unicode[0xE3], 0x03C0);
+  EXPECT_EQ(kCodePage1252Unicode[0x93], 0x201C);
+  EXPECT_EQ(kCodePage1252Unicode[0x81], 0);  // undefined in code page 1252
   EXPECT_EQ(position_utf8(0, 0), nullptr);
   EXPECT_EQ(position_utf8(15, 0), nullptr);
   EXPECT_EQ(position_utf8(5, 251), nullptr);

@@ -258,7 +258,25 @@ TEST(RtfWriter, CharactersAndSymbolRuns) {
   // \fcharset2 above), closed before the letter.
   std::string ne = code(TableChar, 6, 99);
   EXPECT_RTF(ne + ne + ne + "x", "\\pard {\\f1 \\'B9\\'B9\\'B9}x");
-  EXPECT_EQ(write_rtf(ne, Flavour::Dos), doc("\\pard \\'5F", 1, Flavour::Dos));
+  // A character the code page lacks: its Unicode number, the stand-in after it.
+  EXPECT_EQ(write_rtf(ne, Flavour::Dos), doc("\\pard \\u8800\\'5F", 1, Flavour::Dos));
+  const struct {
+    int table, index;
+    const char* ansi;  // RTF for Windows
+    const char* dos;   // RTF for DOS
+  } lacking[] = {
+      {8, 33, "{\\f1 \\'70}", "\\'E3"},            // pi: the Symbol font's, code page 437's own
+      {4, 32, "\\'93", "\\u8220\\'22"},          // left double quotation mark: code page 1252 has it
+      {1, 153, "\\u322\\'5F", "\\u322\\'6C"},    // l with stroke: "_" or the base letter after it
+      {5, 255, "Apple", "Apple"},                     // the Apple logo: the word (no \\u)
+  };
+  for (const auto& c : lacking) {
+    const std::string ch = code(TableChar, c.table, c.index);
+    EXPECT_EQ(write_rtf(ch), doc(std::string("\\pard ") + c.ansi)) << c.table << "," << c.index;
+    EXPECT_EQ(write_rtf(ch, Flavour::Dos), doc(std::string("\\pard ") + c.dos, 1, Flavour::Dos)) << c.table << "," << c.index;
+    // Between letters, in the copy loop's way too.
+    EXPECT_EQ(write_rtf("a" + ch + "b"), doc(std::string("\\pard a") + c.ansi + "b")) << c.table << "," << c.index;
+  }
   // A Symbol character whose byte is a backslash is a hex escape like any other.
   EXPECT_RTF(code(TableChar, 6, 102), "\\pard {\\f1 \\'5C}");
   EXPECT_RTF(code(TableChar, 4, 3) + code(TableChar, 1, 41), "\\pard {\\f1 \\'B7}\\'E9");
