@@ -11,6 +11,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <span>
 
@@ -57,6 +58,29 @@ class BlockInput {
   const std::uint8_t* data() const { return block_.get() + at_; }
   std::size_t available() const { return end_ - at_; }
   void skip(std::size_t n) { at_ += n < end_ - at_ ? n : end_ - at_; }
+  // Takes every byte up to the next one equal to `byte` (left to be read) or
+  // to the end of the stream. False at end of file.
+  bool skip_to(std::uint8_t byte) {
+    while (fill()) {
+      const void* found = std::memchr(data(), byte, available());
+      if (found) {
+        at_ = static_cast<std::size_t>(static_cast<const std::uint8_t*>(found) - block_.get());
+        return true;
+      }
+      at_ = end_;
+    }
+    return false;
+  }
+  // skip_to(escape), then past every code of `length` bytes whose second byte
+  // is `code` found there, so that a pass looking for other codes does not
+  // stop at each character code. False at end of file.
+  bool skip_codes(std::uint8_t escape, std::uint8_t code, std::size_t length) {
+    while (skip_to(escape)) {
+      if (available() < length || data()[1] != code) return true;
+      skip(length);
+    }
+    return false;
+  }
   // Reads n bytes into `to`. Returns how many there were (fewer at end of file).
   std::size_t read(std::uint8_t* to, std::size_t n);
   // Back to the start of the stream. Returns false when the stream cannot seek.

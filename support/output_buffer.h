@@ -76,6 +76,16 @@ class OutputBuffer {
     auto end = std::to_chars(digits, digits + sizeof digits, n).ptr;
     put(std::string_view(digits, static_cast<std::size_t>(end - digits)));
   }
+  // Takes back the spaces and tabs at the end of the bytes still in the
+  // block, at most `max`, into `to` (a writer that must put a mark before
+  // them, which it learns only after them). Returns how many.
+  std::size_t take_back_blanks(char* to, std::size_t max) {
+    std::size_t n = 0;
+    while (n < max && n < used_ && (block_[used_ - 1 - n] == ' ' || block_[used_ - 1 - n] == '\t')) ++n;
+    used_ -= n;
+    std::memcpy(to, block_ + used_, n);
+    return n;
+  }
   void flush() {
     if (used_ > 0) std::fwrite(block_, 1, used_, out_);
     used_ = 0;

@@ -63,6 +63,11 @@ constexpr std::array<bool, 256> kStopBytes = [] {
 
 // The UTF-8 bytes of every defined position (the others are left to the
 // code, which writes them as an escaped "_").
+constexpr std::array<bool, 256> with_space(std::array<bool, 256> stop) {
+  stop[' '] = stop[kTab] = true;
+  return stop;
+}
+
 WideCharBytes utf8_chars() {
   WideCharBytes chars;
   for (int table = 1; table <= WideCharBytes::kTables; ++table)
@@ -99,6 +104,39 @@ struct Out {
     else if (text) text->append(s);
   }
   bool none() const { return !buffer && !text; }
+  // Puts a closing marker before the spaces and tabs that end what was
+  // written (a closer must touch the text); as far as the buffer's block
+  // still holds them.
+  // Returns how many blanks it put back after the marker.
+  std::size_t put_closer(std::string_view marker) const {
+    std::size_t n = 0;
+    if (buffer) {
+      char blanks[64];
+      n = buffer->take_back_blanks(blanks, sizeof blanks);
+      buffer->put(marker);
+      buffer->put(std::string_view(blanks, n));
+    } else if (text) {
+      n = trailing_blanks(*text);
+      text->insert(text->size() - n, marker);
+    }
+    return n;
+  }
+  // Drops the spaces and tabs that end what was written (before a line end,
+  // where two would make a hard line break).
+  void drop_blanks() const {
+    if (buffer) {
+      char blanks[64];
+      while (buffer->take_back_blanks(blanks, sizeof blanks) == sizeof blanks) {
+      }
+    } else if (text) {
+      text->resize(text->size() - trailing_blanks(*text));
+    }
+  }
+  static std::size_t trailing_blanks(const std::string& t) {
+    std::size_t n = 0;
+    while (n < t.size() && (t[t.size() - 1 - n] == ' ' || t[t.size() - 1 - n] == '\t')) ++n;
+    return n;
+  }
 };
 
 enum class Part { Body, Header, Footer, Note };
@@ -123,14 +161,22 @@ class Pass {
     StreamItem item;
     for (;;) {
       // Text that needs no care goes through the copy loop: not at a line's
-      // start, and with no marker open or waiting.
-      if (!line_start_ && !digits_ && !emphasis_ && !held_ && !pending_break_) {
+      // start, and with the markers as the text wants them (with a marker
+      // open, up to the next space, which may have to move past a closer).
+      if (!line_start_ && !digits_ && !pending_break_ && wanted_ == open_) {
         const Out out = current();
-        if (out.buffer) {
-          if (copy_text(input_, *out.buffer, kStops, kChars).taken > 0) continue;
+        const TextStops& stops = kStops;  // (spaces go too: a closer is put before them)
+        if (out.none()) {
+          // Text that goes nowhere (the first pass's body): up to the next code.
+          if (input_.fill() && input_.data()[0] != kEscape) {
+            input_.skip_codes(kEscape, TableChar, 4);
+            continue;
+          }
+        } else if (out.buffer) {
+          if (copy_text(input_, *out.buffer, stops, kChars).taken > 0) continue;
         } else {
           std::uint8_t block[4096];
-          const TextRun run = copy_text(input_, block, sizeof block, kStops, kChars);
+          const TextRun run = copy_text(input_, block, sizeof block, stops, kChars);
           if (out.text) out.text->append(reinterpret_cast<const char*>(block), run.written);
           if (run.taken > 0) continue;
         }
@@ -171,15 +217,11 @@ class Pass {
   void put(std::string_view s) { current().put(s); }
 
   // Before a visible character: markers no longer wanted are closed (with
-  // those above them), the spaces held back are written, the wanted ones opened.
+  // those above them), the wanted ones opened.
   void before_visible() {
     const bool closed = wanted_ != open_ && first_unwanted() < depth_;
     if (closed) close_markers_from(first_unwanted());
-    bool apart = !closed || held_ > 0;
-    if (held_) {
-      put(std::string_view(held_spaces_, held_));
-      held_ = 0;
-    }
+    bool apart = !closed || blanks_after_close_;
     // A marker opened right where others closed would make one run of
     // stars with them ("**a*b****c*"), which CommonMark reads otherwise:
     // an empty comment keeps the runs apart.
@@ -191,7 +233,6 @@ class Pass {
         open_ |= m;
         order_[depth_++] = m;
       }
-    emphasis_ = wanted_ != 0 || open_ != 0;
     line_start_ = false;
   }
   std::size_t first_unwanted() const {
@@ -202,13 +243,12 @@ class Pass {
   void close_markers_from(std::size_t level) {
     while (depth_ > level) {
       const int m = order_[--depth_];
-      put(m == kBold ? "**" : "*");
+      blanks_after_close_ = current().put_closer(m == kBold ? "**" : "*") > 0;
       open_ &= ~m;
     }
   }
   void close_markers() {
     close_markers_from(0);
-    emphasis_ = wanted_ != 0;
   }
 
   void flush_break() {
@@ -241,22 +281,14 @@ class Pass {
   void space(char c) {
     if (line_start_ || pending_break_) return;  // leading spaces and tabs: dropped
     digits_ = false;
-    if (emphasis_ && held_ < sizeof held_spaces_) {
-      held_spaces_[held_++] = c;  // written after a closer, or before the next character
-      return;
-    }
-    if (held_) {
-      put(std::string_view(held_spaces_, held_));
-      held_ = 0;
-    }
     put(std::string_view(&c, 1));
   }
 
-  // A line ends: the markers close, spaces held back are dropped.
+  // A line ends: the markers close, the blanks before the end are dropped.
   void end_line(std::string_view end) {
     close_markers();
-    held_ = 0;
     digits_ = false;
+    current().drop_blanks();
     put(end);
     line_start_ = true;
   }
@@ -277,7 +309,6 @@ class Pass {
   void end_part() {
     pending_break_ = false;
     close_markers();
-    held_ = 0;
     digits_ = false;
   }
 
@@ -306,9 +337,9 @@ class Pass {
         if (next != EOF && next != kLineBreak) input_.unget();
         break;
       }
-      case BoldOn: wanted_ |= kBold; emphasis_ = true; break;
+      case BoldOn: wanted_ |= kBold; break;
       case BoldOff: wanted_ &= ~kBold; break;
-      case ItalicOn: wanted_ |= kItalic; emphasis_ = true; break;
+      case ItalicOn: wanted_ |= kItalic; break;
       case ItalicOff: wanted_ &= ~kItalic; break;
       case HeaderEven:
       case HeaderOdd:
@@ -353,12 +384,10 @@ class Pass {
   int open_ = 0;    // the markers written and not yet closed
   int order_[2] = {};
   std::size_t depth_ = 0;
-  bool emphasis_ = false;  // a marker wanted or open: text goes one character at a time
+  bool blanks_after_close_ = false;  // the last closer was followed by the blanks before it
   bool line_start_ = true;
   bool digits_ = false;    // only digits since the line's start
   bool pending_break_ = false;  // a line break, written before the next character
-  char held_spaces_[64];
-  std::size_t held_ = 0;
   struct {
     int wanted = 0;
     bool line_start = true;

@@ -154,7 +154,14 @@ class Pass {
   }
 
   // A run of text copied as it stands; false when the next item is none.
+  // Text that goes nowhere (the first pass's body) is passed over up to the
+  // next code, which may begin a head.
   bool copy_run(const TextStops& stops, const WideCharBytes& chars) {
+    if (!buffer() && !head_text()) {
+      if (!input_.fill() || input_.data()[0] == kEscape) return false;
+      input_.skip_codes(kEscape, TableChar, 4);
+      return true;
+    }
     if (OutputBuffer* out = buffer()) {
       const TextRun run = copy_text(input_, *out, stops, chars);
       if (run.written > 0 && part_ == Part::Body) body_ends_line_ = false;
