@@ -53,6 +53,12 @@ constexpr Mark kMarks[] = {
     {0, "wOFF"sv, "a web font", true},
     {0, "wOF2"sv, "a web font", true},
     {0, "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1"sv, "an OLE compound file (Word 97 and later, Excel, ...)"},
+    // Texts of other systems that say what they are in their first bytes.
+    {0, "<?xml"sv, "an XML document"},
+    {0, "<!DOCTYPE html"sv, "an HTML document"},
+    {0, "<!doctype html"sv, "an HTML document"},
+    {0, "<html"sv, "an HTML document"},
+    {0, "#!/"sv, "a script"},
 };
 
 }  // namespace

@@ -1,5 +1,6 @@
 // Files of other systems whose first bytes say what they are: programs,
-// archives, pictures, compressed files. None of them is a Macintosh document,
+// archives, pictures, compressed files, and texts that declare themselves
+// (XML, HTML, scripts). None of them is a Macintosh document,
 // however well its numbers happen to fit a document's header (a program of
 // megabytes has a plausible offset almost anywhere).
 #pragma once
