@@ -39,6 +39,7 @@
 #include "support/work_file.h"
 #include "writers/system_symbols.h"
 #include "writers/text_run.h"
+#include "writers/unicode_chars.h"
 
 namespace lettrix {
 
@@ -60,40 +61,6 @@ constexpr std::array<bool, 256> kStopBytes = [] {
   stop[kEscape] = true;
   return stop;
 }();
-
-// The UTF-8 bytes of every defined position (the others are left to the
-// code, which writes them as an escaped "_").
-constexpr std::array<bool, 256> with_space(std::array<bool, 256> stop) {
-  stop[' '] = stop[kTab] = true;
-  return stop;
-}
-
-WideCharBytes utf8_chars() {
-  WideCharBytes chars;
-  for (int table = 1; table <= WideCharBytes::kTables; ++table)
-    for (int index = 0; index < 256; ++index) {
-      const char* text = position_utf8(table, index);
-      if (!text || system_symbol(table, index) >= 0) continue;
-      const std::size_t n = std::strlen(text);
-      if (n <= WideCharBytes::kMaxBytes) chars.set(table, index, reinterpret_cast<const std::uint8_t*>(text), n);
-    }
-  return chars;
-}
-
-std::string_view utf8_of(std::uint16_t cp, char (&buf)[4]) {
-  std::size_t n = 0;
-  if (cp < 0x80) {
-    buf[n++] = static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    buf[n++] = static_cast<char>(0xC0 | cp >> 6);
-    buf[n++] = static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    buf[n++] = static_cast<char>(0xE0 | cp >> 12);
-    buf[n++] = static_cast<char>(0x80 | (cp >> 6 & 0x3F));
-    buf[n++] = static_cast<char>(0x80 | (cp & 0x3F));
-  }
-  return std::string_view(buf, n);
-}
 
 // Where text goes: a buffer on a file, a string, or nowhere.
 struct Out {
@@ -157,7 +124,7 @@ class Pass {
 
   bool run() {
     static constexpr TextStops kStops = text_stops(kStopBytes);
-    static const WideCharBytes kChars = utf8_chars();
+    static const WideCharBytes kChars = unicode_char_bytes(false);
     StreamItem item;
     for (;;) {
       // Text that needs no care goes through the copy loop: not at a line's
@@ -412,13 +379,6 @@ void put_heads(OutputBuffer& out, const std::vector<std::string>& texts) {
   }
 }
 
-bool append_file(std::FILE* from, OutputBuffer& out) {
-  if (std::fflush(from) != 0 || std::fseek(from, 0, SEEK_SET) != 0) return false;
-  char block[1 << 14];
-  for (std::size_t n; (n = std::fread(block, 1, sizeof block, from)) > 0;) out.put(std::string_view(block, n));
-  return !std::ferror(from);
-}
-
 }  // namespace
 
 int dest_markdown(const char* stream_path, const char* target_path) {
@@ -441,7 +401,7 @@ int dest_markdown(const char* stream_path, const char* target_path) {
       ok = text.run();
       if (!text.at_line_start()) target.put("\n\n");  // the last paragraph ends as the others do
     }
-    ok = ok && !std::ferror(notes.get()) && append_file(notes.get(), target);
+    ok = ok && !std::ferror(notes.get()) && append_work_file(notes.get(), target);
     put_heads(target, feet);
   }
   if (!ok || std::fflush(out.get()) != 0 || std::ferror(out.get())) return -1;

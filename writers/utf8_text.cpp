@@ -36,6 +36,7 @@
 #include "support/work_file.h"
 #include "writers/system_symbols.h"
 #include "writers/text_run.h"
+#include "writers/unicode_chars.h"
 
 namespace lettrix {
 
@@ -45,37 +46,6 @@ constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 // Where the text of the stream goes at a moment of the pass.
 enum class Part { Body, Header, Footer, Note };
-
-// The UTF-8 bytes of every repertoire position the copy loop can take.
-WideCharBytes utf8_chars() {
-  WideCharBytes chars;
-  for (int table = 1; table <= WideCharBytes::kTables; ++table)
-    for (int index = 0; index < 256; ++index) {
-      if (system_symbol(table, index) >= 0) continue;
-      const char* text = position_utf8(table, index);
-      if (!text) text = "_";
-      const std::size_t n = std::strlen(text);
-      if (n <= WideCharBytes::kMaxBytes)
-        chars.set(table, index, reinterpret_cast<const std::uint8_t*>(text), n);
-    }
-  return chars;
-}
-
-// The UTF-8 text of a code point below 0x10000, in buf.
-std::string_view utf8_of(std::uint16_t cp, char (&buf)[4]) {
-  std::size_t n = 0;
-  if (cp < 0x80) {
-    buf[n++] = static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    buf[n++] = static_cast<char>(0xC0 | cp >> 6);
-    buf[n++] = static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    buf[n++] = static_cast<char>(0xE0 | cp >> 12);
-    buf[n++] = static_cast<char>(0x80 | (cp >> 6 & 0x3F));
-    buf[n++] = static_cast<char>(0x80 | (cp & 0x3F));
-  }
-  return std::string_view(buf, n);
-}
 
 // The text of a TableChar code: its Unicode text, the system font's symbols
 // by their forms, "_" for a position the repertoire leaves undefined, nothing
@@ -118,7 +88,7 @@ class Pass {
 
   bool run() {
     static constexpr TextStops kStops = text_stops(kStopBytes);
-    static const WideCharBytes kChars = utf8_chars();
+    static const WideCharBytes kChars = unicode_char_bytes(true);
     StreamItem item;
     for (;;) {
       if (copy_run(kStops, kChars)) continue;
@@ -244,14 +214,6 @@ void put_heads(OutputBuffer& out, const std::vector<std::string>& texts) {
   }
 }
 
-// Appends the whole of a work file to the target.
-bool append_file(std::FILE* from, OutputBuffer& out) {
-  if (std::fflush(from) != 0 || std::fseek(from, 0, SEEK_SET) != 0) return false;
-  char block[1 << 14];
-  for (std::size_t n; (n = std::fread(block, 1, sizeof block, from)) > 0;) out.put(std::string_view(block, n));
-  return !std::ferror(from);
-}
-
 }  // namespace
 
 int dest_utf8_text(const char* stream_path, const char* target_path) {
@@ -276,7 +238,7 @@ int dest_utf8_text(const char* stream_path, const char* target_path) {
       ok = text.run();
       if (!text.body_ends_line()) target.put('\n');  // a text's last line ends too
     }
-    ok = ok && !std::ferror(notes.get()) && append_file(notes.get(), target);
+    ok = ok && !std::ferror(notes.get()) && append_work_file(notes.get(), target);
     put_heads(target, feet);
   }
   if (!ok || std::fflush(out.get()) != 0 || std::ferror(out.get())) return -1;

@@ -1,0 +1,46 @@
+#include "writers/unicode_chars.h"
+
+#include <cstring>
+
+#include "core/charset.h"
+#include "core/unicode_tables.h"
+
+namespace lettrix {
+
+WideCharBytes unicode_char_bytes(bool fill_undefined) {
+  WideCharBytes chars;
+  for (int table = 1; table <= WideCharBytes::kTables; ++table)
+    for (int index = 0; index < 256; ++index) {
+      if (system_symbol(table, index) >= 0) continue;
+      const char* text = position_utf8(table, index);
+      if (!text && fill_undefined) text = "_";
+      if (!text) continue;
+      const std::size_t n = std::strlen(text);
+      if (n <= WideCharBytes::kMaxBytes) chars.set(table, index, reinterpret_cast<const std::uint8_t*>(text), n);
+    }
+  return chars;
+}
+
+std::string_view utf8_of(std::uint16_t cp, char (&buf)[4]) {
+  std::size_t n = 0;
+  if (cp < 0x80) {
+    buf[n++] = static_cast<char>(cp);
+  } else if (cp < 0x800) {
+    buf[n++] = static_cast<char>(0xC0 | cp >> 6);
+    buf[n++] = static_cast<char>(0x80 | (cp & 0x3F));
+  } else {
+    buf[n++] = static_cast<char>(0xE0 | cp >> 12);
+    buf[n++] = static_cast<char>(0x80 | (cp >> 6 & 0x3F));
+    buf[n++] = static_cast<char>(0x80 | (cp & 0x3F));
+  }
+  return std::string_view(buf, n);
+}
+
+bool append_work_file(std::FILE* from, OutputBuffer& out) {
+  if (std::fflush(from) != 0 || std::fseek(from, 0, SEEK_SET) != 0) return false;
+  char block[1 << 14];
+  for (std::size_t n; (n = std::fread(block, 1, sizeof block, from)) > 0;) out.put(std::string_view(block, n));
+  return !std::ferror(from);
+}
+
+}  // namespace lettrix
