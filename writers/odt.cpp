@@ -16,10 +16,10 @@
 //   pictures         the picture's bytes as they are, Pictures/N.pct (or
 //                    .wmf), shown by a draw:frame in the line
 //
-// The body goes to a work file as the stream is read; at the end content.xml
-// is made of the fonts, the automatic styles the body used, and the body,
-// in a second work file that the package reads from. The running heads,
-// which are small, are kept in memory (at most kMaxHeadBytes each).
+// The body goes to a work file as the stream is read; the package reads
+// content.xml from it, after the fonts and the automatic styles the body
+// used. The running heads, which are small, are kept in memory (at most
+// kMaxHeadBytes each).
 #include "writers/odt.h"
 
 #include <array>
@@ -161,6 +161,14 @@ class OdtWriter {
         TextRun run;
         if (out.buffer) {
           run = copy_text(input_, *out.buffer, kStops, kChars);
+          if (run.taken > 0) after_space_ = false;
+          // The space between two words, as it stands.
+          if (!after_space_ && input_.available() >= 2 && input_.data()[0] == ' ' && input_.data()[1] != ' ') {
+            out.buffer->put(' ');
+            input_.skip(1);
+            after_space_ = true;
+            continue;
+          }
         } else {
           std::uint8_t block[4096];
           run = copy_text(input_, block, sizeof block, kStops, kChars);
@@ -605,16 +613,6 @@ class OdtWriter {
   bool pictures_failed_ = false;
 };
 
-bool append_file(std::FILE* from, std::FILE* to) {
-  if (std::fflush(from) != 0 || std::fseek(from, 0, SEEK_SET) != 0) return false;
-  char block[1 << 15];
-  for (std::size_t n; (n = std::fread(block, 1, sizeof block, from)) > 0;)
-    if (std::fwrite(block, 1, n, to) != n) return false;
-  return !std::ferror(from);
-}
-
-bool put_all(std::FILE* to, std::string_view s) { return std::fwrite(s.data(), 1, s.size(), to) == s.size(); }
-
 std::string manifest_xml(const std::vector<PictureEntry>& pictures) {
   std::string xml =
       "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
@@ -655,8 +653,7 @@ int dest_odt(const char* stream_path, const char* target_path) {
   if (!out) return kHandlerCannotOpen;
   FilePtr body = open_work_file();
   FilePtr pictures = open_work_file();
-  FilePtr content = open_work_file();
-  if (!body || !pictures || !content) return kHandlerCannotOpen;
+  if (!body || !pictures) return kHandlerCannotOpen;
 
   OdtStyles styles{OdtCharFormat{}};
   OdtHeads heads;
@@ -680,17 +677,13 @@ int dest_odt(const char* stream_path, const char* target_path) {
   head += "<office:automatic-styles>";
   styles.put_automatic_styles(head);
   head += "</office:automatic-styles><office:body><office:text>\n";
-  if (!put_all(content.get(), head) || !append_file(body.get(), content.get()) ||
-      !put_all(content.get(), "</office:text></office:body></office:document-content>\n") ||
-      std::fflush(content.get()) != 0)
-    return kHandlerCannotOpen;
-  const long content_size = std::ftell(content.get());
-  if (content_size < 0) return kHandlerCannotOpen;
-  body.reset();
+  const long body_size = std::ftell(body.get());
+  if (body_size < 0) return kHandlerCannotOpen;
 
   ZipPackage package(out.get());
   ok = package.add_text("mimetype", std::string(kMimeType), true) &&
-       package.add_range("content.xml", content.get(), 0, static_cast<std::uint64_t>(content_size)) &&
+       package.add_range("content.xml", body.get(), 0, static_cast<std::uint64_t>(body_size), std::move(head),
+                         "</office:text></office:body></office:document-content>\n") &&
        package.add_text("styles.xml", odt_styles_xml(styles, heads)) && package.add_text("meta.xml", meta_xml());
   for (std::size_t i = 0; ok && i < picture_list.size(); ++i) {
     const std::string name = "Pictures/" + std::to_string(i + 1) + (picture_list[i].pict ? ".pct" : ".wmf");

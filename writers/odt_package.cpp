@@ -8,6 +8,7 @@
 #include <zip.h>
 
 #include <cerrno>
+#include <cstring>
 #include <utility>
 
 namespace lettrix {
@@ -52,20 +53,35 @@ zip_int64_t range_source(void* user, void* data, zip_uint64_t len, zip_source_cm
       r->at = 0;
       return fseeko(r->file, static_cast<off_t>(r->start), SEEK_SET) == 0 ? 0 : fail(error, ZIP_ER_SEEK);
     case ZIP_SOURCE_READ: {
-      const zip_uint64_t left = r->length - r->at;
-      const std::size_t n = static_cast<std::size_t>(len < left ? len : left);
-      if (n == 0) return 0;
-      const std::size_t got = std::fread(data, 1, n, r->file);
-      if (got != n) return fail(error, ZIP_ER_READ);
-      r->at += got;
-      return static_cast<zip_int64_t>(got);
+      auto* to = static_cast<char*>(data);
+      const std::uint64_t head = r->head.size();
+      const std::uint64_t file_end = head + r->length;
+      const std::uint64_t end = file_end + r->tail.size();
+      std::uint64_t done = 0;
+      while (done < len && r->at < end) {
+        const std::uint64_t room = len - done;
+        std::uint64_t n = 0;
+        if (r->at < head) {
+          n = head - r->at < room ? head - r->at : room;
+          std::memcpy(to + done, r->head.data() + r->at, static_cast<std::size_t>(n));
+        } else if (r->at < file_end) {
+          n = file_end - r->at < room ? file_end - r->at : room;
+          if (std::fread(to + done, 1, static_cast<std::size_t>(n), r->file) != n) return fail(error, ZIP_ER_READ);
+        } else {
+          n = end - r->at < room ? end - r->at : room;
+          std::memcpy(to + done, r->tail.data() + (r->at - file_end), static_cast<std::size_t>(n));
+        }
+        done += n;
+        r->at += n;
+      }
+      return static_cast<zip_int64_t>(done);
     }
     case ZIP_SOURCE_CLOSE: return 0;
     case ZIP_SOURCE_STAT: {
       auto* st = args_of<zip_stat_t>(data, len);
       if (!st) return fail(error, ZIP_ER_INVAL);
       zip_stat_init(st);
-      st->size = r->length;
+      st->size = r->head.size() + r->length + r->tail.size();
       st->valid |= ZIP_STAT_SIZE;
       return 0;
     }
@@ -156,9 +172,10 @@ bool ZipPackage::add_text(const char* name, std::string text, bool stored) {
   return added(name, zip_source_buffer(zip_, kept.data(), kept.size(), 0), stored);
 }
 
-bool ZipPackage::add_range(const char* name, std::FILE* file, std::uint64_t start, std::uint64_t length) {
+bool ZipPackage::add_range(const char* name, std::FILE* file, std::uint64_t start, std::uint64_t length,
+                           std::string head, std::string tail) {
   if (!ok()) return false;
-  Range& range = ranges_.emplace_back(Range{file, start, length, 0, {}});
+  Range& range = ranges_.emplace_back(Range{file, start, length, std::move(head), std::move(tail), 0, {}});
   zip_error_t error;
   zip_error_init(&error);
   zip_source_t* source = zip_source_function_create(range_source, &range, &error);

@@ -26,9 +26,11 @@ class ZipPackage {
   // An entry holding `text` (kept until the package is closed); stored as it
   // is when `stored`, else deflated.
   bool add_text(const char* name, std::string text, bool stored = false);
-  // An entry holding `length` bytes of `file` from `start`; the file must
-  // stay open, unchanged, until the package is closed.
-  bool add_range(const char* name, std::FILE* file, std::uint64_t start, std::uint64_t length);
+  // An entry holding `length` bytes of `file` from `start`, between `head`
+  // and `tail`; the file must stay open, unchanged, until the package is
+  // closed.
+  bool add_range(const char* name, std::FILE* file, std::uint64_t start, std::uint64_t length,
+                 std::string head = {}, std::string tail = {});
   // Writes the package; false when it could not be written whole.
   bool close();
 
@@ -41,7 +43,9 @@ class ZipPackage {
     std::FILE* file;
     std::uint64_t start;
     std::uint64_t length;
-    std::uint64_t at = 0;
+    std::string head;
+    std::string tail;
+    std::uint64_t at = 0;  // in the entry: head, then the file's bytes, then tail
     Failure failure;
   };
   struct Target {
