@@ -142,7 +142,7 @@ struct ParagraphState {
   ParaState ps{};
   TabTable tabs{};
   std::uint8_t border = 0;
-  unsigned tabs_version = 1;  // changes with every tab code
+  unsigned tabs_version = 0;  // a number no other tab table has had
 };
 
 class OdtWriter {
@@ -397,7 +397,7 @@ class OdtWriter {
   }
 
   // The change a paragraph code makes to one paragraph state.
-  static void apply(ParagraphState& s, const StreamItem& item) {
+  void apply(ParagraphState& s, const StreamItem& item) {
     ParaState& ps = s.ps;
     switch (item.value) {
       case CenterOn: ps.centre = 1; break;
@@ -406,11 +406,11 @@ class OdtWriter {
       case JustifyOff: ps.justify = 0; break;
       case RightOn: ps.right = 1; break;
       case RightOff: ps.right = 0; break;
-      case SetTab: s.tabs.entries[item.op2] = item.op1; ++s.tabs_version; break;
-      case ClearTab: s.tabs.entries[item.op2] = 0; ++s.tabs_version; break;
+      case SetTab: s.tabs.entries[item.op2] = item.op1; s.tabs_version = ++tab_tables_; break;
+      case ClearTab: s.tabs.entries[item.op2] = 0; s.tabs_version = ++tab_tables_; break;
       case ClearAllTabs:
         for (int column = 0; column < TabTable::kColumns; ++column) s.tabs.entries[column] = 0;
-        ++s.tabs_version;
+        s.tabs_version = ++tab_tables_;
         break;
       case LeftMargin: ps.left_margin = item.op2; break;
       case RightMargin: ps.right_margin = item.op2; break;
@@ -458,6 +458,7 @@ class OdtWriter {
     save_body();
     part_ = Part::Note;
     note_ = ParagraphState{};
+    note_.tabs_version = ++tab_tables_;
   }
 
   void save_body() {
@@ -601,9 +602,10 @@ class OdtWriter {
   bool saved_open_ = false;      // the body's paragraph, while a head or note is written
   std::uint32_t saved_span_ = 0;
 
+  unsigned tab_tables_ = 1;  // tab tables numbered so far (the body's first is 0)
   std::vector<OdtTabStop> stops_;
   struct {
-    unsigned version = 0;
+    unsigned version = ~0u;
     int offset = 0;
     bool note = false;
     std::uint32_t set = 0;

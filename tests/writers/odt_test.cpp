@@ -148,6 +148,11 @@ TEST(OdtWriter, StylesOfCharacterAndParagraphFormats) {
       {"a note's paragraphs start from the defaults", "{CenterOn}a{NoteCall 0,0}{RightOn}n{EndOfText}¶b",
        "P1\"><style:paragraph-properties fo:text-align=\"center\"/>|P2\"><style:paragraph-properties "
        "fo:text-align=\"end\"/>|"},
+      {"each note's own tab stops", "a{NoteCall 0,0}{SetTab 1,10}n{EndOfText}{NoteCall 0,0}{SetTab 3,20}m{EndOfText}",
+       "P1\"><style:paragraph-properties/>|P2\"><style:paragraph-properties><style:tab-stops><style:tab-stop "
+       "style:position=\"1in\"/></style:tab-stops></style:paragraph-properties>|P3\"><style:paragraph-properties>"
+       "<style:tab-stops><style:tab-stop style:position=\"2in\" style:type=\"right\"/></style:tab-stops>"
+       "</style:paragraph-properties>|"},
   };
   for (const auto& c : cases) EXPECT_EQ(styles_of(testing::odt_of(stream_of(c.stream))), c.styles) << c.what;
 }
