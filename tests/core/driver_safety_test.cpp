@@ -63,9 +63,10 @@ TEST_F(DriverSafety, FullDiskFailsAndLeavesNothing) {
       ConversionResult r = convert_file("letter");
       set_write_budget_for_tests(-1);
       EXPECT_EQ(r.status, ConversionStatus::FileFailed);
-      // The Word writers first fill private work files in the temporary folder
-      // (DOCX its parts, which the package then takes).
-      const bool word = row == DstWordDos || row == DstWinWord2 || row == DstDocx;
+      // The Word writers and the OpenDocument one first fill private work
+      // files in the temporary folder (DOCX and ODT their parts, which the
+      // package then takes).
+      const bool word = row == DstWordDos || row == DstWinWord2 || row == DstDocx || row == DstOdt;
       const std::string where = budget < stream ? "the work stream" : word ? "a work file" : "the target";
       EXPECT_EQ(r.message(), "the disk is full while writing " + where);
       EXPECT_EQ(dir_names(dir.path()), std::vector<std::string>{"letter"});
