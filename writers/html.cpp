@@ -7,7 +7,7 @@
 //   <meta name="generator" content="Lettrix">
 //   <title>Document</title>
 //   <style>
-//   p{margin:0;white-space:pre-wrap;tab-size:36pt}  (and the other fixed rules)
+//   p{margin:0;line-height:100%;white-space:pre-wrap;tab-size:36pt}  (and the other fixed rules)
 //   .p1{text-align:center}                          (a class per paragraph format)
 //   .c1{font-family:'Times New Roman',serif;font-size:10pt}  (per character format)
 //   </style>
@@ -28,8 +28,8 @@
 //                    (font, size, attributes, colour); a new span where the
 //                    format changes; & < > " ' as &amp; &lt; &gt; &quot; &#39;;
 //                    every other character its Unicode character in UTF-8
-//   spaces and tabs  kept, in the span before them: paragraphs are
-//                    white-space:pre-wrap, and a tab is
+//   spaces and tabs  kept (in the span before them when that shows them
+//                    alike): paragraphs are white-space:pre-wrap, and a tab is
 //                    the tab character, which a browser advances to the next
 //                    multiple of the paragraph's tab-size: the interval of its
 //                    first tab stop (36 points where none is set). Tab stops
@@ -78,7 +78,7 @@ constexpr std::string_view kPreamble =
     "<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\">\n<meta name=\"generator\" content=\"Lettrix\">\n";
 constexpr std::string_view kFixedStyle =
     "<title>Document</title>\n<style>\n"
-    "p{margin:0;white-space:pre-wrap;tab-size:36pt}\n"
+    "p{margin:0;line-height:100%;white-space:pre-wrap;tab-size:36pt}\n"
     "header{margin-bottom:12pt}\n"
     "footer,.footnotes{margin-top:12pt;border-top:1px solid #7F7F7F}\n"
     ".picture{color:#7F7F7F}\n";
@@ -324,12 +324,18 @@ class Pass {
     put(e.empty() ? std::string_view(&c, 1) : e);
   }
 
-  // Spaces and tabs go on in the span open, whatever the format in force (a
-  // span of spaces alone is one that HTML tools drop as empty); before any
-  // span, in the paragraph itself.
+  // Spaces and tabs go on in the span open when it shows them as the format
+  // in force would (bold or italic make no difference to a space): a span of
+  // spaces alone, between two words, is rarer so.
   void space(char c) {
-    if (!open().paragraph) open_paragraph();
+    const Open& o = open();
+    if (!o.span || !same_spaces(o.span_format, wanted_)) before_visible();
     put(std::string_view(&c, 1));
+  }
+  static bool same_spaces(const HtmlCharFormat& a, const HtmlCharFormat& b) {
+    constexpr std::uint8_t kSeen1 = kUnderline | kStrike | kHidden;
+    return a.font == b.font && a.points == b.points && a.colour == b.colour && (a.flags1 & kSeen1) == (b.flags1 & kSeen1) &&
+           (a.flags2 & kDoubleUnderline) == (b.flags2 & kDoubleUnderline);
   }
 
   void end_paragraph() {
