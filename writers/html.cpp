@@ -13,10 +13,10 @@
 //   </style>
 //   </head>
 //   <body>
-//   <header>the headers' paragraphs</header>
+//   <header><div title="header">the headers' paragraphs</div></header>
 //   <p class="p1"><span class="c1">text<sup><a href="#fn1" id="ref1">1</a></sup></span></p>
 //   <section class="footnotes"><ol><li id="fn1"><p ...>note <a href="#ref1">&#8617;</a></p></li></ol></section>
-//   <footer>the footers' paragraphs</footer>
+//   <footer><div title="footer">the footers' paragraphs</div></footer>
 //   </body>
 //   </html>
 //
@@ -39,7 +39,9 @@
 //                    page-break-before:always for older readers); a page
 //                    break inside a paragraph ends it there
 //   headers, footers each distinct text once, in <header> at the start of the
-//                    body and <footer> at its end
+//                    body and <footer> at its end, each in a <div title="header">
+//                    or "footer", which LibreOffice imports as the page's header
+//                    or footer
 //   notes            a numbered link at the call, to the note in the list at
 //                    the end, which links back
 //   pictures         a placeholder, <span class="picture">[picture]</span>
@@ -563,11 +565,11 @@ bool put_heads(std::FILE* file, const std::vector<HeadText>& heads, bool footers
     bool again = false;
     for (const HeadText* w : written) again |= w->digest == h.digest && w->length == h.length;
     if (again) continue;
-    if (written.empty()) out.put(footers ? "<footer>\n" : "<header>\n");
+    if (written.empty()) out.put(footers ? "<footer><div title=\"footer\">\n" : "<header><div title=\"header\">\n");
     written.push_back(&h);
     if (!append_file(file, h.start, h.length, out)) return false;
   }
-  if (!written.empty()) out.put(footers ? "</footer>\n" : "</header>\n");
+  if (!written.empty()) out.put(footers ? "</div></footer>\n" : "</div></header>\n");
   return true;
 }
 

@@ -63,8 +63,8 @@ TEST_F(DriverSafety, FullDiskFailsAndLeavesNothing) {
       ConversionResult r = convert_file("letter");
       set_write_budget_for_tests(-1);
       EXPECT_EQ(r.status, ConversionStatus::FileFailed);
-      // The Word writers first fill private work files in the temporary folder.
-      const bool word = row == DstWordDos || row == DstWinWord2;
+      // The Word writers and HTML first fill private work files in the temporary folder.
+      const bool word = row == DstWordDos || row == DstWinWord2 || row == DstHtml;
       const std::string where = budget < stream ? "the work stream" : word ? "a work file" : "the target";
       EXPECT_EQ(r.message(), "the disk is full while writing " + where);
       EXPECT_EQ(dir_names(dir.path()), std::vector<std::string>{"letter"});

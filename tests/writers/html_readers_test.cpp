@@ -221,10 +221,10 @@ TEST(HtmlReaders, LibreOfficeShowsWhatItShowsForTheRtf) {
   // Every body paragraph but the one with the note call, whose mark differs,
   // and the one with the line break, which RTF writes as a space.
   EXPECT_EQ(compared, 5);
-  // The header first, the footer last; the page break before "Big"; the note.
+  // The page's header and footer; the page break before "Big"; the note.
   ASSERT_GE(html.paragraphs.size(), 9u);
-  EXPECT_EQ(html.paragraphs.front().text(), "Head");
-  EXPECT_EQ(html.paragraphs.back().text(), "Foot");
+  EXPECT_EQ(html.paragraphs[0].where + ":" + html.paragraphs[0].text(), "header:Head");
+  EXPECT_EQ(html.paragraphs[1].where + ":" + html.paragraphs[1].text(), "footer:Foot");
   int big = 0, note = 0;
   for (const auto& p : html.paragraphs) {
     const std::string text = p.text();

@@ -168,9 +168,9 @@ TEST(HtmlWriter, HeadsNotesAndPictures) {
        ".p1{}\n.p2{text-align:center}\n"
        ".c1{font-family:'Times New Roman',serif;font-size:10pt;font-weight:bold}\n"
        ".c2{font-family:'Times New Roman',serif;font-size:10pt}\n",
-       "<header>\n<p class=\"p1\"><span class=\"c1\">Top</span></p>\n</header>\n"
+       "<header><div title=\"header\">\n<p class=\"p1\"><span class=\"c1\">Top</span></p>\n</div></header>\n"
        "<p class=\"p1\"><span class=\"c2\">Body</span></p>\n"
-       "<footer>\n<p class=\"p2\"><span class=\"c2\">Foot</span></p>\n</footer>\n"},
+       "<footer><div title=\"footer\">\n<p class=\"p2\"><span class=\"c2\">Foot</span></p>\n</div></footer>\n"},
       {"notes: a numbered link, the note in the list at the end with a link back",
        "Text{NoteCall 0,1}{CenterOn}{ItalicOn}See{ItalicOff} p. 2¶More.{EndOfText} goes{NoteCall 0,2}N{EndOfText}.¶",
        ".p1{}\n.p2{text-align:center}\n"
@@ -187,7 +187,7 @@ TEST(HtmlWriter, HeadsNotesAndPictures) {
        "<p class=\"p1\"><span class=\"c1\">a<span class=\"picture\">[picture]</span>b</span></p>\n"},
       {"a stream cut inside a head still closes every element", "{HeaderAll 0,0}{BoldOn}H",
        ".p1{}\n.c1{font-family:'Times New Roman',serif;font-size:10pt;font-weight:bold}\n",
-       "<header>\n<p class=\"p1\"><span class=\"c1\">H</span></p>\n</header>\n"},
+       "<header><div title=\"header\">\n<p class=\"p1\"><span class=\"c1\">H</span></p>\n</div></header>\n"},
   });
 }
 
