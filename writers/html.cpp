@@ -29,7 +29,8 @@
 //                    format changes; & < > " ' as &amp; &lt; &gt; &quot; &#39;;
 //                    every other character its Unicode character in UTF-8
 //   spaces and tabs  kept (in the span before them when that shows them
-//                    alike): paragraphs are white-space:pre-wrap, and a tab is
+//                    alike, at a paragraph's start outside any span):
+//                    paragraphs are white-space:pre-wrap, and a tab is
 //                    the tab character, which a browser advances to the next
 //                    multiple of the paragraph's tab-size: the interval of its
 //                    first tab stop (36 points where none is set). Tab stops
@@ -327,12 +328,21 @@ class Pass {
   }
 
   // Spaces and tabs go on in the span open when it shows them as the format
-  // in force would (bold or italic make no difference to a space): a span of
-  // spaces alone, between two words, is rarer so.
+  // in force would (bold or italic make no difference to a space); before
+  // any span of the paragraph they stand in the paragraph itself, unless a
+  // line under or through them shows. A span of spaces alone, which HTML
+  // tools drop as empty, is left for spaces between two differently
+  // underlined or struck words.
   void space(char c) {
     const Open& o = open();
-    if (!o.span || !same_spaces(o.span_format, wanted_)) before_visible();
+    if (o.span ? !same_spaces(o.span_format, wanted_) : shows_lines(wanted_))
+      before_visible();
+    else if (!o.paragraph)
+      open_paragraph();
     put(std::string_view(&c, 1));
+  }
+  static bool shows_lines(const HtmlCharFormat& f) {
+    return (f.flags1 & (kUnderline | kStrike)) || (f.flags2 & kDoubleUnderline);
   }
   static bool same_spaces(const HtmlCharFormat& a, const HtmlCharFormat& b) {
     constexpr std::uint8_t kSeen1 = kUnderline | kStrike | kHidden;

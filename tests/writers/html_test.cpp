@@ -78,7 +78,7 @@ TEST(HtmlWriter, CharactersAndEscaping) {
       {"every character HTML escapes", "a & b < c > d \"e\" 'f' {Backslash} </p>", plain(),
        "<p class=\"p1\"><span class=\"c1\">a &amp; b &lt; c &gt; d &quot;e&quot; &#39;f&#39; \\ &lt;/p&gt;</span></p>\n"},
       {"spaces kept, control bytes dropped", "  two  spaces{0x01}{0x7F}", plain(),
-       "<p class=\"p1\"><span class=\"c1\">  two  spaces_</span></p>\n"},
+       "<p class=\"p1\">  <span class=\"c1\">two  spaces_</span></p>\n"},
   });
 }
 
@@ -119,12 +119,14 @@ TEST(HtmlWriter, CharacterFormats) {
        "<span class=\"c4\">d</span><span class=\"c5\">e</span><span class=\"c1\">f</span></p>\n"},
       {"a change with no text between leaves no span; spaces stay in the span before them",
        "{BoldOn}{BoldOff}a{ItalicOn} {ItalicOff}b", plain(), "<p class=\"p1\"><span class=\"c1\">a b</span></p>\n"},
-      {"spaces in a format of their own where it shows them otherwise", " {0x09}{BoldOn}b{BoldOff}{UnderlineOn} u",
+      {"spaces: at a paragraph's start outside any span, else in a format of their own where it shows them otherwise",
+       " {0x09}{BoldOn}b{BoldOff}{UnderlineOn} u{UnderlineOff}¶{0x09}¶{StrikeOn} s",
        ".p1{}\n"
-       ".c1{font-family:'Times New Roman',serif;font-size:10pt}\n"
-       ".c2{font-family:'Times New Roman',serif;font-size:10pt;font-weight:bold}\n"
-       ".c3{font-family:'Times New Roman',serif;font-size:10pt;text-decoration:underline}\n",
-       "<p class=\"p1\"><span class=\"c1\"> \t</span><span class=\"c2\">b</span><span class=\"c3\"> u</span></p>\n"},
+       ".c1{font-family:'Times New Roman',serif;font-size:10pt;font-weight:bold}\n"
+       ".c2{font-family:'Times New Roman',serif;font-size:10pt;text-decoration:underline}\n"
+       ".c3{font-family:'Times New Roman',serif;font-size:10pt;text-decoration:line-through}\n",
+       "<p class=\"p1\"> \t<span class=\"c1\">b</span><span class=\"c2\"> u</span></p>\n<p class=\"p1\">\t</p>\n"
+       "<p class=\"p1\"><span class=\"c3\"> s</span></p>\n"},
   });
 }
 
