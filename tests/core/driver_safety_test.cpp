@@ -63,10 +63,11 @@ TEST_F(DriverSafety, FullDiskFailsAndLeavesNothing) {
       ConversionResult r = convert_file("letter");
       set_write_budget_for_tests(-1);
       EXPECT_EQ(r.status, ConversionStatus::FileFailed);
-      // The Word writers and the OpenDocument one first fill private work
-      // files in the temporary folder (DOCX and ODT their parts, which the
-      // package then takes).
-      const bool word = row == DstWordDos || row == DstWinWord2 || row == DstDocx || row == DstOdt;
+      // The Word writers, the OpenDocument one and HTML first fill private
+      // work files in the temporary folder (DOCX and ODT their parts, which
+      // the package then takes; HTML its body, after which the style comes).
+      const bool word =
+          row == DstWordDos || row == DstWinWord2 || row == DstDocx || row == DstOdt || row == DstHtml;
       const std::string where = budget < stream ? "the work stream" : word ? "a work file" : "the target";
       EXPECT_EQ(r.message(), "the disk is full while writing " + where);
       EXPECT_EQ(dir_names(dir.path()), std::vector<std::string>{"letter"});

@@ -1,5 +1,6 @@
 #include "writers/fodt_reader.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdlib>
 #include <fstream>
@@ -389,6 +390,10 @@ bool libreoffice_convert(const std::vector<std::filesystem::path>& files, const 
                          const std::filesystem::path& out_dir) {
   std::string command = "soffice -env:UserInstallation=file://" + (out_dir / "profile").string() +
                         " --headless --convert-to " + format + " --outdir '" + out_dir.string() + "'";
+  // HTML opens as a Writer/Web document, which has no ODF text export: HTML
+  // files are imported into Writer itself.
+  if (!files.empty() && std::all_of(files.begin(), files.end(), [](const auto& f) { return f.extension() == ".html"; }))
+    command += " '--infilter=HTML (StarWriter)'";
   for (const auto& f : files) command += " '" + f.string() + "'";
   command += " >/dev/null 2>&1";
   return std::system(command.c_str()) == 0;
