@@ -179,7 +179,9 @@ class Pass {
       case FooterOdd:
       case FooterAll: begin_head(sinks_.feet, Part::Footer); break;
       case NoteCall: {
-        const std::string mark = "[" + std::to_string(++notes_) + "]";
+        std::string mark = std::to_string(++notes_);  // "[n]" (built so, GCC 12 warns of "[" + ... falsely)
+        mark.insert(mark.begin(), '[');
+        mark += ']';
         put(mark);  // at the call, in the body (or in a head or note that holds it)
         part_ = Part::Note;
         put(mark + " ");
