@@ -58,16 +58,22 @@ std::vector<std::string> source_aliases(int row) { return words(source_alias_lis
 std::vector<std::string> target_aliases(int row) { return words(target_alias_list(row)); }
 
 std::string format_listing() {
+  // The names' column is as wide as the longest name needs (two spaces at
+  // least between the columns, which readers of the listing split on).
+  std::size_t width = 20;
+  for (const FormatRegistry* formats : {&source_formats, &target_formats})
+    for (std::size_t i = 0; formats->rows[i].name; ++i)
+      width = std::max(width, std::string_view(formats->rows[i].name).size() + 2);
   std::string out = "Source formats (-f):\n";
   for (std::size_t i = 0; source_formats.rows[i].name; ++i) {
     int row = static_cast<int>(i);
-    out += "  " + pad(source_formats.rows[i].name, 20) + pad(join(source_aliases(row)), 28) +
+    out += "  " + pad(source_formats.rows[i].name, width) + pad(join(source_aliases(row)), 28) +
            (source_row_available(row) ? "" : "(not available yet)") + "\n";
   }
   out += "Target formats (-t):\n";
   for (std::size_t i = 0; target_formats.rows[i].name; ++i) {
     int row = static_cast<int>(i);
-    out += "  " + pad(target_formats.rows[i].name, 20) + pad(join(target_aliases(row)), 28) + pad(
+    out += "  " + pad(target_formats.rows[i].name, width) + pad(join(target_aliases(row)), 28) + pad(
                std::string(".") + target_formats.rows[i].extension, 6) +
            (target_row_available(row) ? "" : "(not available yet)") + "\n";
   }

@@ -7,7 +7,8 @@ _lettrix_convert_aliases() {
   "$2" --list-formats 2>/dev/null | awk -v want="$1" '
     /^[^ ]/ { section = $1; next }
     section == want && !/not available/ {
-      n = split(substr($0, 23), words, /[ ,]+/)
+      split($0, cols, /  +/)  # "", the name, the aliases, the extension
+      n = split(cols[3], words, /[ ,]+/)
       for (i = 1; i <= n; i++) if (words[i] ~ /^[a-z][a-z0-9.-]*$/) print words[i]
     }'
 }

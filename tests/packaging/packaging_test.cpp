@@ -143,10 +143,11 @@ Listed listed_formats(const std::string& listing, const std::string& section) {
       current = line.substr(0, line.find(' '));
       continue;
     }
-    if (current != section || line.size() < 22) continue;
-    std::string name = line.substr(2, 20);
-    out.names.insert(name.substr(0, name.find_last_not_of(' ') + 1));
-    std::istringstream words(line.substr(22));
+    // Columns: two spaces, the name, two spaces or more, the aliases.
+    const std::size_t gap = line.find("  ", 2);
+    if (current != section || line.size() < 3 || gap == std::string::npos) continue;
+    out.names.insert(line.substr(2, gap - 2));
+    std::istringstream words(line.substr(gap));
     for (std::string w; words >> w;) {
       if (!w.empty() && w.back() == ',') w.pop_back();
       if (!w.empty() && w[0] != '.' && w[0] != '(') out.aliases.insert(w);
