@@ -4,6 +4,8 @@
 // it did not create.
 #include <gtest/gtest.h>
 
+#include <cctype>
+
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -119,6 +121,28 @@ TEST_F(DriverSafety, SwappedNamesAreRefusedAndOtherFilesUntouched) {
     std::filesystem::remove("moved-away");
     EXPECT_EQ(dir_names(dir.path()), (std::vector<std::string>{"letter", "victim"}));
   }
+  // The unfinished target of every other target format, swapped the same
+  // way (the zip packages are written through the file the driver checked).
+  for (int row = 0; row < static_cast<int>(registry_size(target_formats)); ++row) {
+    std::string ext = target_formats.rows[row].extension;
+    for (char& ch : ext) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+    const std::string part = "letter." + ext + ".part";
+    SCOPED_TRACE(part);
+    choose_formats(SrcMacText, row);
+    set_reopen_hook([&](const std::string& name) {
+      if (name != part) return;
+      std::filesystem::rename(name, "moved-away");
+      std::filesystem::create_symlink("victim", name);
+    });
+    const ConversionResult r = convert_file("letter");
+    set_reopen_hook(nullptr);
+    EXPECT_EQ(r.message(), "the target was replaced by another file while converting");
+    EXPECT_EQ(read_file("victim"), "precious");
+    std::filesystem::remove(part);
+    std::filesystem::remove("moved-away");
+    EXPECT_EQ(dir_names(dir.path()), (std::vector<std::string>{"letter", "victim"}));
+  }
+  choose_formats(SrcMacText, DstRtfAnsi);
   // The reader reads the source through the descriptor kept when it was
   // checked (core/source_view.h): its name is not opened again, so a link
   // put in its place is never followed.
