@@ -40,6 +40,8 @@
 #include "writers/docx_parts.h"
 #include "writers/system_symbols.h"
 #include "writers/text_run.h"
+#include "writers/paragraph_codes.h"
+#include "writers/unicode_chars.h"
 
 namespace lettrix {
 
@@ -179,38 +181,6 @@ void paragraph_properties(std::string& text, const ParaState& ps, const TabTable
   else text += "</w:pPr>";
 }
 
-// The change a paragraph code makes to a paragraph state; false for any
-// other code.
-bool apply_paragraph_code(ParaState& ps, TabTable& tabs, std::uint8_t& border, const StreamItem& item) {
-  switch (item.value) {
-    case CenterOn: ps.centre = 1; break;
-    case CenterOff: ps.centre = 0; break;
-    case JustifyOn: ps.justify = 1; break;
-    case JustifyOff: ps.justify = 0; break;
-    case RightOn: ps.right = 1; break;
-    case RightOff: ps.right = 0; break;
-    case LeftOn: ps.left = 1; break;
-    case SetTab: tabs.entries[item.op2] = item.op1; break;
-    case ClearTab: tabs.entries[item.op2] = 0; break;
-    case ClearAllTabs:
-      for (int column = 0; column < TabTable::kColumns; ++column) tabs.entries[column] = 0;
-      break;
-    case LeftMargin: ps.left_margin = item.op2; break;
-    case RightMargin: ps.right_margin = item.op2; break;
-    case IndentHere: ps.hanging_indent = item.op2; break;
-    case Indent2: ps.second_indent = item.op2; break;
-    case IndentReset:
-      ps.hanging_indent = 0;
-      ps.second_indent = 0;
-      break;
-    case LineSpacing: ps.line_spacing = item.op2; break;
-    case BorderOn: border = item.op1; break;
-    case BorderOff: border = 0; break;
-    default: return false;
-  }
-  return true;
-}
-
 // The UTF-8 bytes of every repertoire position the copy loop can take, with
 // the characters XML reserves escaped.
 WideCharBytes xml_chars() {
@@ -242,22 +212,6 @@ constexpr std::array<bool, 256> kStopBytes = [] {
   stop['&'] = stop['<'] = stop['>'] = true;
   return stop;
 }();
-
-// The UTF-8 text of a code point below 0x10000, in buf.
-std::string_view utf8_of(std::uint16_t cp, char (&buf)[4]) {
-  std::size_t n = 0;
-  if (cp < 0x80) {
-    buf[n++] = static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    buf[n++] = static_cast<char>(0xC0 | cp >> 6);
-    buf[n++] = static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    buf[n++] = static_cast<char>(0xE0 | cp >> 12);
-    buf[n++] = static_cast<char>(0x80 | (cp >> 6 & 0x3F));
-    buf[n++] = static_cast<char>(0x80 | (cp & 0x3F));
-  }
-  return std::string_view(buf, n);
-}
 
 enum class Where { Body, Note, Head };
 

@@ -72,6 +72,8 @@
 #include "writers/html_styles.h"
 #include "writers/system_symbols.h"
 #include "writers/text_run.h"
+#include "writers/paragraph_codes.h"
+#include "writers/unicode_chars.h"
 
 namespace lettrix {
 
@@ -135,21 +137,6 @@ WideCharBytes utf8_chars() {
         chars.set(table, index, reinterpret_cast<const std::uint8_t*>(text), n);
     }
   return chars;
-}
-
-std::string_view utf8_of(std::uint16_t cp, char (&buf)[4]) {
-  std::size_t n = 0;
-  if (cp < 0x80) {
-    buf[n++] = static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    buf[n++] = static_cast<char>(0xC0 | cp >> 6);
-    buf[n++] = static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    buf[n++] = static_cast<char>(0xE0 | cp >> 12);
-    buf[n++] = static_cast<char>(0x80 | (cp >> 6 & 0x3F));
-    buf[n++] = static_cast<char>(0x80 | (cp & 0x3F));
-  }
-  return std::string_view(buf, n);
 }
 
 // One header or footer in the heads' work file: where its HTML lies, and a
@@ -419,32 +406,6 @@ class Pass {
     settled_ = false;
   }
 
-  void paragraph_code(const StreamItem& item, ParaState& ps, TabTable& tabs) {
-    switch (item.value) {
-      case CenterOn: ps.centre = 1; break;
-      case CenterOff: ps.centre = 0; break;
-      case JustifyOn: ps.justify = 1; break;
-      case JustifyOff: ps.justify = 0; break;
-      case RightOn: ps.right = 1; break;
-      case RightOff: ps.right = 0; break;
-      case SetTab: tabs.entries[item.op2] = item.op1; break;
-      case ClearTab: tabs.entries[item.op2] = 0; break;
-      case ClearAllTabs:
-        for (int column = 0; column < TabTable::kColumns; ++column) tabs.entries[column] = 0;
-        break;
-      case LeftMargin: ps.left_margin = item.op2; break;
-      case RightMargin: ps.right_margin = item.op2; break;
-      case IndentHere: ps.hanging_indent = item.op2; break;
-      case Indent2: ps.second_indent = item.op2; break;
-      case IndentReset:
-        ps.hanging_indent = 0;
-        ps.second_indent = 0;
-        break;
-      case LineSpacing: ps.line_spacing = item.op2; break;
-      default: break;
-    }
-  }
-
   void attribute(std::uint8_t& flags, std::uint8_t bit, bool on) {
     flags = static_cast<std::uint8_t>(on ? flags | bit : flags & ~bit);
     settled_ = false;
@@ -517,8 +478,8 @@ class Pass {
       case CenterOn: case CenterOff: case JustifyOn: case JustifyOff: case RightOn: case RightOff:
       case SetTab: case ClearTab: case ClearAllTabs: case LeftMargin: case RightMargin:
       case IndentHere: case Indent2: case IndentReset: case LineSpacing:
-        paragraph_code(item, ps_, tabs_);
-        if (part_ == Part::Note) paragraph_code(item, note_ps_, note_tabs_);
+        apply_paragraph_code(ps_, tabs_, no_border_, item);  // HTML draws no borders
+        if (part_ == Part::Note) apply_paragraph_code(note_ps_, note_tabs_, no_border_, item);
         break;
       case HeaderEven:
       case HeaderOdd:
@@ -543,6 +504,7 @@ class Pass {
   HtmlCharFormat saved_{};     // the body's, while a header, footer or note is read
   ParaState ps_{};
   TabTable tabs_{};
+  std::uint8_t no_border_ = 0;  // the border codes change nothing here
   ParaState note_ps_{};        // a note's paragraphs start from the defaults
   TabTable note_tabs_{};
   bool settled_ = false;       // a span in the format in force is open: text goes as it stands

@@ -43,6 +43,7 @@
 #include "writers/odt_styles.h"
 #include "writers/system_symbols.h"
 #include "writers/text_run.h"
+#include "writers/unicode_chars.h"
 
 namespace lettrix {
 
@@ -79,21 +80,6 @@ WideCharBytes xml_chars() {
       if (plain) chars.set(table, index, reinterpret_cast<const std::uint8_t*>(text), n);
     }
   return chars;
-}
-
-std::string_view utf8_of(std::uint16_t cp, char (&buf)[4]) {
-  std::size_t n = 0;
-  if (cp < 0x80) {
-    buf[n++] = static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    buf[n++] = static_cast<char>(0xC0 | cp >> 6);
-    buf[n++] = static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    buf[n++] = static_cast<char>(0xE0 | cp >> 12);
-    buf[n++] = static_cast<char>(0x80 | (cp >> 6 & 0x3F));
-    buf[n++] = static_cast<char>(0x80 | (cp & 0x3F));
-  }
-  return std::string_view(buf, n);
 }
 
 // A character attribute: its codes and its bit in flags1 or flags2.

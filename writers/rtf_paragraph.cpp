@@ -16,6 +16,7 @@
 #include "core/stream_codes.h"
 #include "core/stream_reader.h"
 #include "core/units.h"
+#include "writers/paragraph_codes.h"
 #include "writers/rtf_writer.h"
 
 namespace lettrix {
@@ -82,54 +83,6 @@ void write_tab_stops(RtfWriter& w, const TabTable& tabs, long long left_margin) 
   w.out.put(cached.text);
 }
 
-// The change a paragraph code makes to one paragraph state.
-void apply(ParaState& ps, TabTable& tabs, std::uint8_t& border, const StreamItem& item) {
-  switch (item.value) {
-    case CenterOn: ps.centre = 1; break;
-    case CenterOff: ps.centre = 0; break;
-    case JustifyOn: ps.justify = 1; break;
-    case JustifyOff: ps.justify = 0; break;
-    case RightOn: ps.right = 1; break;
-    case RightOff: ps.right = 0; break;
-    case LeftOn: ps.left = 1; break;
-    case SetTab:
-      tabs.entries[item.op2] = item.op1;
-      tabs.entries[TabTable::kSentinel] = 255;
-      break;
-    case ClearTab: tabs.entries[item.op2] = 0; break;
-    case ClearAllTabs:
-      for (int column = 0; column < TabTable::kColumns; ++column) tabs.entries[column] = 0;
-      break;
-    case LeftMargin: ps.left_margin = item.op2; break;
-    case RightMargin: ps.right_margin = item.op2; break;
-    case IndentHere:
-      ps.hanging_indent = item.op2;
-      ps.indent_flag = 1;
-      break;
-    case Indent2: ps.second_indent = item.op2; break;
-    case IndentReset:
-      ps.hanging_indent = 0;
-      ps.second_indent = 0;
-      ps.indent_flag = 0;
-      break;
-    case LineSpacing: ps.line_spacing = item.op2; break;
-    case BorderOn: border = item.op1; break;
-    case BorderOff: border = 0; break;
-    default: break;
-  }
-}
-
-bool is_paragraph_code(std::uint8_t code) {
-  switch (code) {
-    case CenterOn: case CenterOff: case JustifyOn: case JustifyOff: case RightOn: case RightOff:
-    case LeftOn: case SetTab: case ClearTab: case ClearAllTabs: case LeftMargin: case RightMargin:
-    case IndentHere: case Indent2: case IndentReset: case LineSpacing: case BorderOn: case BorderOff:
-      return true;
-    default:
-      return false;
-  }
-}
-
 }  // namespace
 
 void write_paragraph_properties(RtfWriter& w) {
@@ -162,9 +115,8 @@ void write_paragraph_properties(RtfWriter& w) {
 }
 
 bool paragraph_code(RtfWriter& w, const StreamItem& item) {
-  if (!is_paragraph_code(item.value)) return false;
-  apply(w.ps, w.tabs, w.border, item);
-  if (w.in_note) apply(w.note_ps, w.note_tabs, w.note_border, item);
+  if (!apply_paragraph_code(w.ps, w.tabs, w.border, item)) return false;
+  if (w.in_note) apply_paragraph_code(w.note_ps, w.note_tabs, w.note_border, item);
   switch (item.value) {
     case CenterOn: case JustifyOn: case RightOn: ++w.ps.alignment_count; break;
     case CenterOff: case JustifyOff: case RightOff: --w.ps.alignment_count; break;
