@@ -24,7 +24,7 @@ namespace lettrix {
 using ReaderTable = std::array<std::uint16_t, 256>;
 extern const ReaderTable kMacintoshTable;  // Macintosh standard character set
 extern const ReaderTable kSymbolTable;     // Symbol font
-extern const ReaderTable kDingbatTable;    // dingbat font: every byte "_"
+extern const ReaderTable kDingbatTable;    // Zapf Dingbats: the dingbat positions below
 
 // A translation group: for each repertoire table 1..14 a table of 256 entries (low byte: target byte;
 // high byte 1: a character that only the Symbol font has).
@@ -66,6 +66,23 @@ constexpr int system_symbol(int table, int index) {
   return table == kSystemSymbolTable && index >= kSystemSymbolFirst && index < kSystemSymbolFirst + kSystemSymbolCount
              ? index - kSystemSymbolFirst
              : -1;
+}
+
+// The characters of the Zapf Dingbats font follow the 35 of table 5: one
+// position for each byte that has a glyph (0x21 to 0x7E, 0x80 to 0x8D, 0xA1
+// to 0xFE but 0xF0), in byte order, from index 35 to 235. Only the Unicode
+// table knows them (core/unicode_tables.h); both translation groups give
+// "_", so the code-page targets write what they always wrote for a dingbat,
+// and the WordPerfect writer, which passes positions through, writes "_"
+// for them too. The space is a space; bytes without a glyph are "_".
+inline constexpr int kDingbatPositionTable = 5;
+inline constexpr int kDingbatFirst = 35;
+inline constexpr int kDingbatCount = 201;
+constexpr bool dingbat_has_glyph(int byte) {
+  return (byte >= 0x21 && byte <= 0x7E) || (byte >= 0x80 && byte <= 0x8D) || (byte >= 0xA1 && byte <= 0xFE && byte != 0xF0);
+}
+constexpr bool is_dingbat(int table, int index) {
+  return table == kDingbatPositionTable && index >= kDingbatFirst && index < kDingbatFirst + kDingbatCount;
 }
 
 // Reader-table helpers: whether an entry asks for TableChar, and its two halves.

@@ -92,8 +92,21 @@ constexpr ReaderTable make_symbol_table() {
 constexpr ReaderTable make_dingbat_table() {
   ReaderTable t{};
   t.fill(B(0x5F));
+  t[0x20] = B(0x20);
+  int index = kDingbatFirst;
+  for (int b = 0; b < 256; ++b) {
+    if (dingbat_has_glyph(b)) t[b] = P(kDingbatPositionTable, index++);
+  }
   return t;
 }
+
+constexpr int count_dingbat_glyphs() {
+  int n = 0;
+  for (int b = 0; b < 256; ++b) n += dingbat_has_glyph(b) ? 1 : 0;
+  return n;
+}
+static_assert(count_dingbat_glyphs() == kDingbatCount);
+static_assert(kDingbatFirst + kDingbatCount <= kSystemSymbolFirst);
 
 }  // namespace
 

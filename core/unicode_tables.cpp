@@ -1,5 +1,5 @@
 // GENERATED FILE, do not edit: written by tools/gen_charsets.py from
-// ../shared/charsets/repertoire-unicode.tsv.
+// ../shared/charsets/repertoire-unicode.tsv and tools/data/dingbats-unicode.tsv.
 // Regenerate with:  python3 tools/gen_charsets.py
 //
 // The Unicode text of every repertoire position, UTF-8; null where the repertoire defines
@@ -1077,207 +1077,207 @@ const char* const kRepertoireUtf8[14][256] = {
         "\xE2\x8C\x9B",  // 32
         "\xE2\x84\x84",  // 33
         "\xE2\x8E\xB5",  // 34
-        nullptr,  // 35
-        nullptr,  // 36
-        nullptr,  // 37
-        nullptr,  // 38
-        nullptr,  // 39
-        nullptr,  // 40
-        nullptr,  // 41
-        nullptr,  // 42
-        nullptr,  // 43
-        nullptr,  // 44
-        nullptr,  // 45
-        nullptr,  // 46
-        nullptr,  // 47
-        nullptr,  // 48
-        nullptr,  // 49
-        nullptr,  // 50
-        nullptr,  // 51
-        nullptr,  // 52
-        nullptr,  // 53
-        nullptr,  // 54
-        nullptr,  // 55
-        nullptr,  // 56
-        nullptr,  // 57
-        nullptr,  // 58
-        nullptr,  // 59
-        nullptr,  // 60
-        nullptr,  // 61
-        nullptr,  // 62
-        nullptr,  // 63
-        nullptr,  // 64
-        nullptr,  // 65
-        nullptr,  // 66
-        nullptr,  // 67
-        nullptr,  // 68
-        nullptr,  // 69
-        nullptr,  // 70
-        nullptr,  // 71
-        nullptr,  // 72
-        nullptr,  // 73
-        nullptr,  // 74
-        nullptr,  // 75
-        nullptr,  // 76
-        nullptr,  // 77
-        nullptr,  // 78
-        nullptr,  // 79
-        nullptr,  // 80
-        nullptr,  // 81
-        nullptr,  // 82
-        nullptr,  // 83
-        nullptr,  // 84
-        nullptr,  // 85
-        nullptr,  // 86
-        nullptr,  // 87
-        nullptr,  // 88
-        nullptr,  // 89
-        nullptr,  // 90
-        nullptr,  // 91
-        nullptr,  // 92
-        nullptr,  // 93
-        nullptr,  // 94
-        nullptr,  // 95
-        nullptr,  // 96
-        nullptr,  // 97
-        nullptr,  // 98
-        nullptr,  // 99
-        nullptr,  // 100
-        nullptr,  // 101
-        nullptr,  // 102
-        nullptr,  // 103
-        nullptr,  // 104
-        nullptr,  // 105
-        nullptr,  // 106
-        nullptr,  // 107
-        nullptr,  // 108
-        nullptr,  // 109
-        nullptr,  // 110
-        nullptr,  // 111
-        nullptr,  // 112
-        nullptr,  // 113
-        nullptr,  // 114
-        nullptr,  // 115
-        nullptr,  // 116
-        nullptr,  // 117
-        nullptr,  // 118
-        nullptr,  // 119
-        nullptr,  // 120
-        nullptr,  // 121
-        nullptr,  // 122
-        nullptr,  // 123
-        nullptr,  // 124
-        nullptr,  // 125
-        nullptr,  // 126
-        nullptr,  // 127
-        nullptr,  // 128
-        nullptr,  // 129
-        nullptr,  // 130
-        nullptr,  // 131
-        nullptr,  // 132
-        nullptr,  // 133
-        nullptr,  // 134
-        nullptr,  // 135
-        nullptr,  // 136
-        nullptr,  // 137
-        nullptr,  // 138
-        nullptr,  // 139
-        nullptr,  // 140
-        nullptr,  // 141
-        nullptr,  // 142
-        nullptr,  // 143
-        nullptr,  // 144
-        nullptr,  // 145
-        nullptr,  // 146
-        nullptr,  // 147
-        nullptr,  // 148
-        nullptr,  // 149
-        nullptr,  // 150
-        nullptr,  // 151
-        nullptr,  // 152
-        nullptr,  // 153
-        nullptr,  // 154
-        nullptr,  // 155
-        nullptr,  // 156
-        nullptr,  // 157
-        nullptr,  // 158
-        nullptr,  // 159
-        nullptr,  // 160
-        nullptr,  // 161
-        nullptr,  // 162
-        nullptr,  // 163
-        nullptr,  // 164
-        nullptr,  // 165
-        nullptr,  // 166
-        nullptr,  // 167
-        nullptr,  // 168
-        nullptr,  // 169
-        nullptr,  // 170
-        nullptr,  // 171
-        nullptr,  // 172
-        nullptr,  // 173
-        nullptr,  // 174
-        nullptr,  // 175
-        nullptr,  // 176
-        nullptr,  // 177
-        nullptr,  // 178
-        nullptr,  // 179
-        nullptr,  // 180
-        nullptr,  // 181
-        nullptr,  // 182
-        nullptr,  // 183
-        nullptr,  // 184
-        nullptr,  // 185
-        nullptr,  // 186
-        nullptr,  // 187
-        nullptr,  // 188
-        nullptr,  // 189
-        nullptr,  // 190
-        nullptr,  // 191
-        nullptr,  // 192
-        nullptr,  // 193
-        nullptr,  // 194
-        nullptr,  // 195
-        nullptr,  // 196
-        nullptr,  // 197
-        nullptr,  // 198
-        nullptr,  // 199
-        nullptr,  // 200
-        nullptr,  // 201
-        nullptr,  // 202
-        nullptr,  // 203
-        nullptr,  // 204
-        nullptr,  // 205
-        nullptr,  // 206
-        nullptr,  // 207
-        nullptr,  // 208
-        nullptr,  // 209
-        nullptr,  // 210
-        nullptr,  // 211
-        nullptr,  // 212
-        nullptr,  // 213
-        nullptr,  // 214
-        nullptr,  // 215
-        nullptr,  // 216
-        nullptr,  // 217
-        nullptr,  // 218
-        nullptr,  // 219
-        nullptr,  // 220
-        nullptr,  // 221
-        nullptr,  // 222
-        nullptr,  // 223
-        nullptr,  // 224
-        nullptr,  // 225
-        nullptr,  // 226
-        nullptr,  // 227
-        nullptr,  // 228
-        nullptr,  // 229
-        nullptr,  // 230
-        nullptr,  // 231
-        nullptr,  // 232
-        nullptr,  // 233
-        nullptr,  // 234
-        nullptr,  // 235
+        "\xE2\x9C\x81",  // 35
+        "\xE2\x9C\x82",  // 36
+        "\xE2\x9C\x83",  // 37
+        "\xE2\x9C\x84",  // 38
+        "\xE2\x98\x8E",  // 39
+        "\xE2\x9C\x86",  // 40
+        "\xE2\x9C\x87",  // 41
+        "\xE2\x9C\x88",  // 42
+        "\xE2\x9C\x89",  // 43
+        "\xE2\x98\x9B",  // 44
+        "\xE2\x98\x9E",  // 45
+        "\xE2\x9C\x8C",  // 46
+        "\xE2\x9C\x8D",  // 47
+        "\xE2\x9C\x8E",  // 48
+        "\xE2\x9C\x8F",  // 49
+        "\xE2\x9C\x90",  // 50
+        "\xE2\x9C\x91",  // 51
+        "\xE2\x9C\x92",  // 52
+        "\xE2\x9C\x93",  // 53
+        "\xE2\x9C\x94",  // 54
+        "\xE2\x9C\x95",  // 55
+        "\xE2\x9C\x96",  // 56
+        "\xE2\x9C\x97",  // 57
+        "\xE2\x9C\x98",  // 58
+        "\xE2\x9C\x99",  // 59
+        "\xE2\x9C\x9A",  // 60
+        "\xE2\x9C\x9B",  // 61
+        "\xE2\x9C\x9C",  // 62
+        "\xE2\x9C\x9D",  // 63
+        "\xE2\x9C\x9E",  // 64
+        "\xE2\x9C\x9F",  // 65
+        "\xE2\x9C\xA0",  // 66
+        "\xE2\x9C\xA1",  // 67
+        "\xE2\x9C\xA2",  // 68
+        "\xE2\x9C\xA3",  // 69
+        "\xE2\x9C\xA4",  // 70
+        "\xE2\x9C\xA5",  // 71
+        "\xE2\x9C\xA6",  // 72
+        "\xE2\x9C\xA7",  // 73
+        "\xE2\x98\x85",  // 74
+        "\xE2\x9C\xA9",  // 75
+        "\xE2\x9C\xAA",  // 76
+        "\xE2\x9C\xAB",  // 77
+        "\xE2\x9C\xAC",  // 78
+        "\xE2\x9C\xAD",  // 79
+        "\xE2\x9C\xAE",  // 80
+        "\xE2\x9C\xAF",  // 81
+        "\xE2\x9C\xB0",  // 82
+        "\xE2\x9C\xB1",  // 83
+        "\xE2\x9C\xB2",  // 84
+        "\xE2\x9C\xB3",  // 85
+        "\xE2\x9C\xB4",  // 86
+        "\xE2\x9C\xB5",  // 87
+        "\xE2\x9C\xB6",  // 88
+        "\xE2\x9C\xB7",  // 89
+        "\xE2\x9C\xB8",  // 90
+        "\xE2\x9C\xB9",  // 91
+        "\xE2\x9C\xBA",  // 92
+        "\xE2\x9C\xBB",  // 93
+        "\xE2\x9C\xBC",  // 94
+        "\xE2\x9C\xBD",  // 95
+        "\xE2\x9C\xBE",  // 96
+        "\xE2\x9C\xBF",  // 97
+        "\xE2\x9D\x80",  // 98
+        "\xE2\x9D\x81",  // 99
+        "\xE2\x9D\x82",  // 100
+        "\xE2\x9D\x83",  // 101
+        "\xE2\x9D\x84",  // 102
+        "\xE2\x9D\x85",  // 103
+        "\xE2\x9D\x86",  // 104
+        "\xE2\x9D\x87",  // 105
+        "\xE2\x9D\x88",  // 106
+        "\xE2\x9D\x89",  // 107
+        "\xE2\x9D\x8A",  // 108
+        "\xE2\x9D\x8B",  // 109
+        "\xE2\x97\x8F",  // 110
+        "\xE2\x9D\x8D",  // 111
+        "\xE2\x96\xA0",  // 112
+        "\xE2\x9D\x8F",  // 113
+        "\xE2\x9D\x90",  // 114
+        "\xE2\x9D\x91",  // 115
+        "\xE2\x9D\x92",  // 116
+        "\xE2\x96\xB2",  // 117
+        "\xE2\x96\xBC",  // 118
+        "\xE2\x97\x86",  // 119
+        "\xE2\x9D\x96",  // 120
+        "\xE2\x97\x97",  // 121
+        "\xE2\x9D\x98",  // 122
+        "\xE2\x9D\x99",  // 123
+        "\xE2\x9D\x9A",  // 124
+        "\xE2\x9D\x9B",  // 125
+        "\xE2\x9D\x9C",  // 126
+        "\xE2\x9D\x9D",  // 127
+        "\xE2\x9D\x9E",  // 128
+        "\xE2\x9D\xA8",  // 129
+        "\xE2\x9D\xA9",  // 130
+        "\xE2\x9D\xAA",  // 131
+        "\xE2\x9D\xAB",  // 132
+        "\xE2\x9D\xAC",  // 133
+        "\xE2\x9D\xAD",  // 134
+        "\xE2\x9D\xAE",  // 135
+        "\xE2\x9D\xAF",  // 136
+        "\xE2\x9D\xB0",  // 137
+        "\xE2\x9D\xB1",  // 138
+        "\xE2\x9D\xB2",  // 139
+        "\xE2\x9D\xB3",  // 140
+        "\xE2\x9D\xB4",  // 141
+        "\xE2\x9D\xB5",  // 142
+        "\xE2\x9D\xA1",  // 143
+        "\xE2\x9D\xA2",  // 144
+        "\xE2\x9D\xA3",  // 145
+        "\xE2\x9D\xA4",  // 146
+        "\xE2\x9D\xA5",  // 147
+        "\xE2\x9D\xA6",  // 148
+        "\xE2\x9D\xA7",  // 149
+        "\xE2\x99\xA3",  // 150
+        "\xE2\x99\xA6",  // 151
+        "\xE2\x99\xA5",  // 152
+        "\xE2\x99\xA0",  // 153
+        "\xE2\x91\xA0",  // 154
+        "\xE2\x91\xA1",  // 155
+        "\xE2\x91\xA2",  // 156
+        "\xE2\x91\xA3",  // 157
+        "\xE2\x91\xA4",  // 158
+        "\xE2\x91\xA5",  // 159
+        "\xE2\x91\xA6",  // 160
+        "\xE2\x91\xA7",  // 161
+        "\xE2\x91\xA8",  // 162
+        "\xE2\x91\xA9",  // 163
+        "\xE2\x9D\xB6",  // 164
+        "\xE2\x9D\xB7",  // 165
+        "\xE2\x9D\xB8",  // 166
+        "\xE2\x9D\xB9",  // 167
+        "\xE2\x9D\xBA",  // 168
+        "\xE2\x9D\xBB",  // 169
+        "\xE2\x9D\xBC",  // 170
+        "\xE2\x9D\xBD",  // 171
+        "\xE2\x9D\xBE",  // 172
+        "\xE2\x9D\xBF",  // 173
+        "\xE2\x9E\x80",  // 174
+        "\xE2\x9E\x81",  // 175
+        "\xE2\x9E\x82",  // 176
+        "\xE2\x9E\x83",  // 177
+        "\xE2\x9E\x84",  // 178
+        "\xE2\x9E\x85",  // 179
+        "\xE2\x9E\x86",  // 180
+        "\xE2\x9E\x87",  // 181
+        "\xE2\x9E\x88",  // 182
+        "\xE2\x9E\x89",  // 183
+        "\xE2\x9E\x8A",  // 184
+        "\xE2\x9E\x8B",  // 185
+        "\xE2\x9E\x8C",  // 186
+        "\xE2\x9E\x8D",  // 187
+        "\xE2\x9E\x8E",  // 188
+        "\xE2\x9E\x8F",  // 189
+        "\xE2\x9E\x90",  // 190
+        "\xE2\x9E\x91",  // 191
+        "\xE2\x9E\x92",  // 192
+        "\xE2\x9E\x93",  // 193
+        "\xE2\x9E\x94",  // 194
+        "\xE2\x86\x92",  // 195
+        "\xE2\x86\x94",  // 196
+        "\xE2\x86\x95",  // 197
+        "\xE2\x9E\x98",  // 198
+        "\xE2\x9E\x99",  // 199
+        "\xE2\x9E\x9A",  // 200
+        "\xE2\x9E\x9B",  // 201
+        "\xE2\x9E\x9C",  // 202
+        "\xE2\x9E\x9D",  // 203
+        "\xE2\x9E\x9E",  // 204
+        "\xE2\x9E\x9F",  // 205
+        "\xE2\x9E\xA0",  // 206
+        "\xE2\x9E\xA1",  // 207
+        "\xE2\x9E\xA2",  // 208
+        "\xE2\x9E\xA3",  // 209
+        "\xE2\x9E\xA4",  // 210
+        "\xE2\x9E\xA5",  // 211
+        "\xE2\x9E\xA6",  // 212
+        "\xE2\x9E\xA7",  // 213
+        "\xE2\x9E\xA8",  // 214
+        "\xE2\x9E\xA9",  // 215
+        "\xE2\x9E\xAA",  // 216
+        "\xE2\x9E\xAB",  // 217
+        "\xE2\x9E\xAC",  // 218
+        "\xE2\x9E\xAD",  // 219
+        "\xE2\x9E\xAE",  // 220
+        "\xE2\x9E\xAF",  // 221
+        "\xE2\x9E\xB1",  // 222
+        "\xE2\x9E\xB2",  // 223
+        "\xE2\x9E\xB3",  // 224
+        "\xE2\x9E\xB4",  // 225
+        "\xE2\x9E\xB5",  // 226
+        "\xE2\x9E\xB6",  // 227
+        "\xE2\x9E\xB7",  // 228
+        "\xE2\x9E\xB8",  // 229
+        "\xE2\x9E\xB9",  // 230
+        "\xE2\x9E\xBA",  // 231
+        "\xE2\x9E\xBB",  // 232
+        "\xE2\x9E\xBC",  // 233
+        "\xE2\x9E\xBD",  // 234
+        "\xE2\x9E\xBE",  // 235
         nullptr,  // 236
         nullptr,  // 237
         nullptr,  // 238
@@ -3765,32 +3765,32 @@ const std::uint16_t kRepertoireCodePoint[14][256] = {
         0x263B, 0x266A, 0x266C, 0x25AC, 0x2302, 0x203C, 0x221A, 0x21A8,
         0x2310, 0x2319, 0x25D8, 0x25D9, 0x21B5, 0x261E, 0x261C, 0x2713,
         0x2610, 0x2612, 0x2639, 0x266F, 0x266D, 0x266E, 0x260E, 0x231A,
-        0x231B, 0x2104, 0x23B5, 0, 0, 0, 0, 0,
-        0, 0, 0, 0, 0, 0, 0, 0,
-        0, 0, 0, 0, 0, 0, 0, 0,
-        0, 0, 0, 0, 0, 0, 0, 0,
-        0, 0, 0, 0, 0, 0, 0, 0,
-        0, 0, 0, 0, 0, 0, 0, 0,
-        0, 0, 0, 0, 0, 0, 0, 0,
-        0, 0, 0, 0, 0, 0, 0, 0,
-        0, 0, 0, 0, 0, 0, 0, 0,
-        0, 0, 0, 0, 0, 0, 0, 0,
-        0, 0, 0, 0, 0, 0, 0, 0,
-        0, 0, 0, 0, 0, 0, 0, 0,
-        0, 0, 0, 0, 0, 0, 0, 0,
-        0, 0, 0, 0, 0, 0, 0, 0,
-        0, 0, 0, 0, 0, 0, 0, 0,
-        0, 0, 0, 0, 0, 0, 0, 0,
-        0, 0, 0, 0, 0, 0, 0, 0,
-        0, 0, 0, 0, 0, 0, 0, 0,
-        0, 0, 0, 0, 0, 0, 0, 0,
-        0, 0, 0, 0, 0, 0, 0, 0,
-        0, 0, 0, 0, 0, 0, 0, 0,
-        0, 0, 0, 0, 0, 0, 0, 0,
-        0, 0, 0, 0, 0, 0, 0, 0,
-        0, 0, 0, 0, 0, 0, 0, 0,
-        0, 0, 0, 0, 0, 0, 0, 0,
-        0, 0, 0, 0, 0, 0, 0, 0,
+        0x231B, 0x2104, 0x23B5, 0x2701, 0x2702, 0x2703, 0x2704, 0x260E,
+        0x2706, 0x2707, 0x2708, 0x2709, 0x261B, 0x261E, 0x270C, 0x270D,
+        0x270E, 0x270F, 0x2710, 0x2711, 0x2712, 0x2713, 0x2714, 0x2715,
+        0x2716, 0x2717, 0x2718, 0x2719, 0x271A, 0x271B, 0x271C, 0x271D,
+        0x271E, 0x271F, 0x2720, 0x2721, 0x2722, 0x2723, 0x2724, 0x2725,
+        0x2726, 0x2727, 0x2605, 0x2729, 0x272A, 0x272B, 0x272C, 0x272D,
+        0x272E, 0x272F, 0x2730, 0x2731, 0x2732, 0x2733, 0x2734, 0x2735,
+        0x2736, 0x2737, 0x2738, 0x2739, 0x273A, 0x273B, 0x273C, 0x273D,
+        0x273E, 0x273F, 0x2740, 0x2741, 0x2742, 0x2743, 0x2744, 0x2745,
+        0x2746, 0x2747, 0x2748, 0x2749, 0x274A, 0x274B, 0x25CF, 0x274D,
+        0x25A0, 0x274F, 0x2750, 0x2751, 0x2752, 0x25B2, 0x25BC, 0x25C6,
+        0x2756, 0x25D7, 0x2758, 0x2759, 0x275A, 0x275B, 0x275C, 0x275D,
+        0x275E, 0x2768, 0x2769, 0x276A, 0x276B, 0x276C, 0x276D, 0x276E,
+        0x276F, 0x2770, 0x2771, 0x2772, 0x2773, 0x2774, 0x2775, 0x2761,
+        0x2762, 0x2763, 0x2764, 0x2765, 0x2766, 0x2767, 0x2663, 0x2666,
+        0x2665, 0x2660, 0x2460, 0x2461, 0x2462, 0x2463, 0x2464, 0x2465,
+        0x2466, 0x2467, 0x2468, 0x2469, 0x2776, 0x2777, 0x2778, 0x2779,
+        0x277A, 0x277B, 0x277C, 0x277D, 0x277E, 0x277F, 0x2780, 0x2781,
+        0x2782, 0x2783, 0x2784, 0x2785, 0x2786, 0x2787, 0x2788, 0x2789,
+        0x278A, 0x278B, 0x278C, 0x278D, 0x278E, 0x278F, 0x2790, 0x2791,
+        0x2792, 0x2793, 0x2794, 0x2192, 0x2194, 0x2195, 0x2798, 0x2799,
+        0x279A, 0x279B, 0x279C, 0x279D, 0x279E, 0x279F, 0x27A0, 0x27A1,
+        0x27A2, 0x27A3, 0x27A4, 0x27A5, 0x27A6, 0x27A7, 0x27A8, 0x27A9,
+        0x27AA, 0x27AB, 0x27AC, 0x27AD, 0x27AE, 0x27AF, 0x27B1, 0x27B2,
+        0x27B3, 0x27B4, 0x27B5, 0x27B6, 0x27B7, 0x27B8, 0x27B9, 0x27BA,
+        0x27BB, 0x27BC, 0x27BD, 0x27BE, 0, 0, 0, 0,
         0, 0, 0, 0, 0, 0, 0, 0,
         0, 0, 0, 0, 0x2318, 0x2713, 0x25C6, 0xF8FF,
     },

@@ -7,6 +7,8 @@ Run from anywhere:   python3 tools/gen_charsets.py [--check]
 Input (outside the repository, in the folder that holds it):
   ../shared/charsets/repertoire-unicode.tsv   Unicode character of every repertoire position
   ../shared/charsets/symbol-font-unicode.tsv  byte -> Unicode map of the Symbol font
+and in the repository:
+  tools/data/dingbats-unicode.tsv             byte -> Unicode map of the Zapf Dingbats font
 
 Group 0 (code page 437): the character's code-page byte; else a near substitute from the
 tables below; else "_". Tables 9..14 are all "_". Never the Symbol flag.
@@ -17,7 +19,9 @@ position that our Symbol reader table writes and the data file leaves open is ad
 
 Unicode: every position the repertoire defines, as its characters in NFC (a lone combining
 accent as its spacing form, as the code-page groups take it, or on a no-break space), in UTF-8;
-undefined positions are null. The Macintosh system font's symbols (table 5, 252..255) are added.
+undefined positions are null. The Macintosh system font's symbols (table 5, 252..255) and the
+Zapf Dingbats characters (table 5 from 35, one position per byte that has a glyph, in byte order;
+core/charset.h) are added; both groups give "_" for them.
 
 --check: exit with status 1 when a committed file differs from what would be written.
 Prints how many entries of each group are exact, substituted and "_".
@@ -117,6 +121,24 @@ UNICODE_ONLY_POSITIONS = {
     (5, 254): "\u25C6",
     (5, 255): "\uF8FF",
 }
+
+# The Zapf Dingbats characters follow the 35 of table 5, in byte order (core/charset.h).
+DINGBAT_TABLE = 5
+DINGBAT_FIRST = 35
+DINGBAT_COUNT = 201
+
+
+def read_dingbats():
+    """{(table, index): str} of the dingbat positions."""
+    path = os.path.join(ROOT, "tools", "data", "dingbats-unicode.tsv")
+    positions = {}
+    with open(path, encoding="utf-8") as f:
+        rows = [line.rstrip("\n").split("\t") for line in f if line.strip() and not line.startswith("#")]
+    for rank, cols in enumerate(sorted(rows, key=lambda c: int(c[0], 16))):
+        positions[(DINGBAT_TABLE, DINGBAT_FIRST + rank)] = chr(int(cols[1][2:], 16))
+    assert len(positions) == DINGBAT_COUNT, len(positions)
+    return positions
+
 
 # Group 1: characters taken from the Symbol font although code page 1252 has them too.
 PREFER_SYMBOL = {0x2022}  # bullet
@@ -290,7 +312,7 @@ def unicode_text(text):
 def render_unicode(positions):
     out = [
         "// GENERATED FILE, do not edit: written by tools/gen_charsets.py from",
-        "// ../shared/charsets/repertoire-unicode.tsv.",
+        "// ../shared/charsets/repertoire-unicode.tsv and tools/data/dingbats-unicode.tsv.",
         "// Regenerate with:  python3 tools/gen_charsets.py",
         "//",
         "// The Unicode text of every repertoire position, UTF-8; null where the repertoire defines",
@@ -345,6 +367,10 @@ def print_stats(title, stats):
 
 def main(argv):
     positions = read_repertoire()
+    dingbats = read_dingbats()
+    clash = sorted(set(dingbats) & set(positions))
+    assert not clash, f"dingbat positions the repertoire defines: {clash}"
+    UNICODE_ONLY_POSITIONS.update(dingbats)
     symbol_font = read_symbol_font()
     group0, stats0 = build_group(positions, range(1, GREEK + 1), cp437_entry)
     group1, stats1 = build_group(positions, range(1, GREEK + 1), lambda t: cp1252_entry(t, symbol_font))

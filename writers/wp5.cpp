@@ -166,9 +166,13 @@ void set_pending(Wp5Writer& w, int column, std::int32_t change) {
 // A character of the repertoire: the extended character function, the most
 // frequent one, written directly. The system font's symbols are
 // WordPerfect's own characters where it has them, else their ASCII text
-// (writers/system_symbols.h).
+// (writers/system_symbols.h). WordPerfect 5 has no dingbats: "_".
 void table_char(Wp5Writer& w, const StreamItem& item) {
   if (item.op1 < 1 || item.op1 > 14) return;  // no such table: no character
+  if (is_dingbat(item.op1, item.op2)) {
+    put_character(w, kFillChar);
+    return;
+  }
   std::uint8_t set = static_cast<std::uint8_t>(item.op1);
   std::uint8_t index = static_cast<std::uint8_t>(item.op2);
   if (const SystemSymbolForms* symbol = system_symbol_forms(set, index)) {
@@ -282,6 +286,10 @@ void write_document(Wp5Writer& w, bool empty) {
     for (int table = 1; table <= CharBytes::kTables; ++table) {
       for (int index = 0; index < 256; ++index) {
         if (system_symbol(table, index) >= 0) continue;  // table_char's own
+        if (is_dingbat(table, index)) {
+          chars.set(table, index, &kFillChar, 1);
+          continue;
+        }
         const std::uint8_t function[4] = {kExtendedChar, static_cast<std::uint8_t>(index),
                                           static_cast<std::uint8_t>(table), kExtendedChar};
         chars.set(table, index, function, 4);

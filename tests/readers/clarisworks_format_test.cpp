@@ -166,7 +166,7 @@ TEST(ClarisWorksFormat, FontNamesFromVersionFour) {
                             .run({.font = 999, .size = 12}).text("g")
                             .build());
     EXPECT_EQ(r.printed(),
-              "{FontSize 0,244}{Font 0,2}a{Font 2,1}b{Font 1,5}c{Font 5,3}{TableChar 8,1}{Font 3,4}_{Font 4,0}e"
+              "{FontSize 0,244}{Font 0,2}a{Font 2,1}b{Font 1,5}c{Font 5,3}{TableChar 8,1}{Font 3,4}{TableChar 5,102}{Font 4,0}e"
               "{Font 0,2}f{Font 2,0}g")
         << "version " << version;
   }

@@ -137,7 +137,7 @@ TEST(MacWrite46Reader, CharacterFormats) {
                        .text("c\r", {.size = 10, .font = mw46::kDingbats})
                        .build()),
             kNoHeaderNoFooter + "{LeftOn}{FontSize 246,232}{Font 0,1}T{Font 1,3}{TableChar 8,1}" +
-                "{FontSize 232,246}{Font 3,2}b{Font 2,4}_¶");
+                "{FontSize 232,246}{Font 3,2}b{Font 2,4}{TableChar 5,101}¶");
   // A format whose font number is 0 ends the list: the format before it stays.
   EXPECT_EQ(read46(MacWrite46Builder{}.paragraph("ab").text("cd\r", {.style = mw46::kBold, .font = 0}).build()),
             kNoHeaderNoFooter + kFirstText + "abcd¶");

@@ -43,8 +43,8 @@ TEST(MacWriteTextPieces, ExpansionsWriteWhatTheCharacterWriterWrites) {
         EXPECT_EQ(x.column, 0);
         continue;
       }
-      const bool other = byte < 0x20 || byte == 0x5C || byte == 0xCA ||
-                         ((*table)[static_cast<std::size_t>(byte)] & 0xFF) == kEscape;
+      const std::uint16_t entry = (*table)[static_cast<std::size_t>(byte)];
+      const bool other = byte < 0x20 || byte == 0x5C || byte == 0xCA || (!is_table_char(entry) && (entry & 0xFF) == kEscape);
       if (other) {
         EXPECT_EQ(x.kind, macwrite_ii::TextExpansion::Other);
         continue;
