@@ -48,6 +48,19 @@ TEST(Dingbats, ReaderTableGivesEachGlyphItsOwnCharacter) {
   EXPECT_FALSE(is_dingbat(kDingbatPositionTable, kDingbatFirst + kDingbatCount));
 }
 
+// No character a reader writes is lost in the Unicode targets: every
+// position of the reader tables has its Unicode text.
+TEST(Dingbats, EveryPositionAReaderWritesHasUnicodeText) {
+  for (const ReaderTable* table : {&kMacintoshTable, &kSymbolTable, &kDingbatTable}) {
+    for (int b = 0; b < 256; ++b) {
+      const std::uint16_t e = (*table)[static_cast<std::size_t>(b)];
+      if (is_table_char(e)) {
+        EXPECT_NE(position_utf8(entry_table(e), entry_index(e)), nullptr) << b;
+      }
+    }
+  }
+}
+
 // "✁ ♥ ➾✺" (bytes 0x21, 0xAA, 0xFE, 0x5A: the last one's index is the
 // stream's escape byte, which as an operand is no escape) through each
 // target's writer.
