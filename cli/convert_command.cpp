@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <string_view>
 #include <cstdint>
 #include <vector>
 
@@ -85,6 +86,13 @@ class Reporter {
     clear_progress();
     ++done_;
     if (!r.warning.empty() && o_.verbosity >= 1) err_ << r.source << ": warning: " << r.warning << "\n";
+    if (!r.notes.empty() && o_.verbosity >= 2) {
+      for (std::size_t at = 0; at <= r.notes.size();) {
+        const std::size_t end = std::min(r.notes.find('\n', at), r.notes.size());
+        err_ << r.source << ": note: " << std::string_view(r.notes).substr(at, end - at) << "\n";
+        at = end + 1;
+      }
+    }
     if (r.ok()) {
       ++converted_;
       if (o_.verbosity >= 1) {
@@ -289,7 +297,8 @@ int identify_files(const std::vector<std::string>& files, std::ostream& out, std
   return status;
 }
 
-int dump_stream(int source_row, const std::string& file, std::ostream& out, std::ostream& err) {
+int read_source_stream(int source_row, const std::string& file, const std::string& stream_path, std::ostream& err,
+                       std::string& damage) {
   if (source_row == kDetectSource) {
     const Detection d = detect_format(file);
     if (!d.is_source()) {
@@ -309,12 +318,6 @@ int dump_stream(int source_row, const std::string& file, std::ostream& out, std:
     err << file << ": error: " << source_check_text(check, open_error) << "\n";
     return 1;
   }
-  std::string stream_path;
-  if (!create_temp_file("LXS", stream_path)) {
-    err << file << ": error: cannot create a work file\n";
-    return 1;
-  }
-  RemoveGuard guard(stream_path);
   set_target_kind(KindNeutral);
   PreparedSource prepared;
   std::string unwrap_error;
@@ -338,14 +341,26 @@ int dump_stream(int source_row, const std::string& file, std::ostream& out, std:
         << (handler_reason().empty() ? "" : ": " + handler_reason()) << "\n";
     return 1;
   }
-  const std::string damage = rc == kHandlerDamaged ? handler_reason() : std::string();
+  damage = rc == kHandlerDamaged ? handler_reason() : std::string();
+  return 0;
+}
+
+int dump_stream(int source_row, const std::string& file, std::ostream& out, std::ostream& err) {
+  std::string stream_path;
+  if (!create_temp_file("LXS", stream_path)) {
+    err << file << ": error: cannot create a work file\n";
+    return 1;
+  }
+  RemoveGuard guard(stream_path);
+  std::string damage;
+  if (read_source_stream(source_row, file, stream_path, err, damage) != 0) return 1;
   FilePtr in = open_file(stream_path, "rb");
   if (!in) {
     err << file << ": error: cannot read the work file\n";
     return 1;
   }
   out << print_stream(in.get(), true);
-  if (rc == kHandlerDamaged) {
+  if (!damage.empty()) {
     err << file << ": damaged: " << damage << "\n";
     return 1;
   }

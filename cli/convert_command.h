@@ -35,6 +35,13 @@ struct ConvertOptions {
 int run_conversions(const ConvertOptions& options, const std::vector<std::string>& args, std::istream& in,
                     std::ostream& out, std::ostream& err);
 
+// Reads `file` with the source row's reader (or the one detection finds)
+// into the stream file `stream_path`, unwrapping it as the driver does.
+// Returns 0, with `damage` the reader's reason when the document is damaged
+// (its stream complete all the same); 1 with the error printed to err.
+int read_source_stream(int source_row, const std::string& file, const std::string& stream_path, std::ostream& err,
+                       std::string& damage);
+
 // Prints "FILE: FORMAT (CONFIDENCE)" for each file, or what else it is
 // ("not a Macintosh document we read", "already converted (RTF)"); verbose:
 // under a file of no source format, why each format's test refused it, one

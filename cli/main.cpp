@@ -7,6 +7,7 @@
 #include <iostream>
 
 #include "cli/convert_command.h"
+#include "cli/extract_pictures.h"
 #include "cli/format_names.h"
 #include "core/format_registry.h"
 #include "support/owned_files.h"
@@ -20,7 +21,7 @@ int main(int argc, char** argv) {
       "lettrix-convert"};
   std::string from, to;
   bool recursive = false, list = false, dump = false, identify = false, quiet = false, verbose = false;
-  std::string output_dir;
+  std::string output_dir, pictures_dir;
   std::vector<std::string> files;
   app.add_option("-f,--from", from,
                  "source format: a name or alias from --list-formats, or auto (the default: each file's\n"
@@ -33,6 +34,10 @@ int main(int argc, char** argv) {
   app.add_flag("-q,--quiet", quiet, "print only errors");
   app.add_flag("-v,--verbose", verbose, "also print each file's format and sizes");
   app.add_flag("--dump-stream", dump, "print the intermediate stream the source reader writes for FILE");
+  app.add_option("--extract-pictures", pictures_dir,
+                 "write each picture of FILE into DIR as NAME-NN.pict (with the 512-byte header of PC picture\n"
+                 "files) and NAME-NN.png (drawn)")
+      ->type_name("DIR");
   app.add_flag("--identify", identify, "print the format each FILE is found to be, and how sure that is (with -v, why each source format refuses a file it is not)");
   app.add_flag("--list-formats", list, "list the source and target formats with their aliases");
   app.add_option("files", files,
@@ -51,6 +56,7 @@ int main(int argc, char** argv) {
       "  lettrix-convert -t rtf-ansi 'archive/*'     (formats told by content; MacBinary, BinHex,\n"
       "                                              AppleSingle and ._NAME AppleDouble files unwrapped)\n"
       "  lettrix-convert --identify letter.bin notes.hqx\n"
+      "  lettrix-convert --extract-pictures pictures manual.bin\n"
       "Exit status: 0 every file converted, 1 some file failed, 2 usage error.");
   install_interrupt_cleanup();
   try {
@@ -74,6 +80,10 @@ int main(int argc, char** argv) {
   if (!from.empty() && from != "auto") {
     source_row = find_source_format(from);
     if (source_row < 0) return usage("unknown source format '" + from + "' (see --list-formats)");
+  }
+  if (!pictures_dir.empty()) {
+    if (files.size() != 1 || files[0] == "-") return usage("--extract-pictures takes exactly one file");
+    return extract_pictures(source_row, files[0], pictures_dir, quiet, std::cout, std::cerr);
   }
   if (dump) {
     if (files.size() != 1) return usage("--dump-stream takes exactly one file");

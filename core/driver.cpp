@@ -375,6 +375,7 @@ ConversionResult convert_file(const std::string& source) {
   const FileStamp before = stamp_of(opened);
   set_current_files(source, paths.temporary);
   clear_handler_reason();
+  clear_handler_notes();
   int rc = reader(source.c_str(), paths.temporary.c_str());
   // Another program that truncated or rewrote the source meanwhile leaves
   // the reader with a mixture of two files: nothing of it is kept.
@@ -402,6 +403,7 @@ ConversionResult convert_file(const std::string& source) {
   set_current_files(paths.temporary, paths.target);
   clear_handler_reason();
   rc = writer(paths.temporary.c_str(), paths.target.c_str());
+  result.notes = handler_notes();
   io = take_file_failure();
   if (io.kind != FileFailure::None)
     return failed(result, ConversionStatus::FileFailed, file_failure_text(io, file_role(io.path, paths)));

@@ -38,6 +38,7 @@ struct ConversionResult {
   int source_row = 0;  // the formats the conversion was tried with
   int target_row = 0;
   std::string warning;  // the content contradicts the chosen format: "looks like MacWrite 4.6"
+  std::string notes;    // the reader's and writer's notes, a line each (core/handler.h)
 
   bool ok() const { return status == ConversionStatus::Ok; }
   // Left alone on purpose; in a pattern run this is not a failure.

@@ -1,5 +1,8 @@
 #include "core/driver_state.h"
 
+#include <string>
+#include <vector>
+
 #include "core/format_registry.h"
 #include "support/paths.h"
 #include "support/strings.h"
@@ -66,6 +69,33 @@ bool source_detection() { return g_detect_sources; }
 void set_handler_reason(std::string reason) { g_handler_reason = std::move(reason); }
 const std::string& handler_reason() { return g_handler_reason; }
 void clear_handler_reason() { g_handler_reason.clear(); }
+
+namespace {
+std::vector<std::string> g_handler_notes;
+std::size_t g_handler_notes_dropped = 0;
+}  // namespace
+
+void add_handler_note(std::string note) {
+  if (g_handler_notes.size() < kMaxHandlerNotes)
+    g_handler_notes.push_back(std::move(note));
+  else
+    ++g_handler_notes_dropped;
+}
+
+std::string handler_notes() {
+  std::string text;
+  for (const std::string& note : g_handler_notes) {
+    if (!text.empty()) text += '\n';
+    text += note;
+  }
+  if (g_handler_notes_dropped > 0) text += "\nand " + std::to_string(g_handler_notes_dropped) + " more";
+  return text;
+}
+
+void clear_handler_notes() {
+  g_handler_notes.clear();
+  g_handler_notes_dropped = 0;
+}
 
 std::string cut_short_reason(const char* what, std::uint64_t at, std::uint64_t size) {
   return std::string(what) + " cut short at byte " + with_thousands(at) + " of " + with_thousands(size);

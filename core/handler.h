@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -27,6 +28,16 @@ inline constexpr int kHandlerDamaged = -4;
 void set_handler_reason(std::string reason);
 const std::string& handler_reason();
 void clear_handler_reason();
+
+// Notes a handler leaves for the user on a conversion that went through
+// ("picture 3 drawn in part: unknown opcode 0x00A7 at byte 1,234"): shown
+// with -v. The driver clears them before each conversion; at most
+// kMaxHandlerNotes are kept, the rest counted.
+inline constexpr std::size_t kMaxHandlerNotes = 8;
+void add_handler_note(std::string note);
+// The notes, one per line, with "and N more" when some were not kept.
+std::string handler_notes();
+void clear_handler_notes();
 
 // The usual reason for a document that ends too early:
 // "WHAT cut short at byte AT of SIZE", the numbers with thousands separators.

@@ -13,6 +13,7 @@
 //   word/header1.xml, header2.xml  the default (odd) and even pages' header
 //   word/footer1.xml, footer2.xml
 //   docProps/core.xml, app.xml
+//   word/media/image1.png ...      the pictures, drawn
 //
 // A head for every page serves the odd pages as well when the stream has
 // none for them, and the even ones likewise.
@@ -67,6 +68,7 @@ int dest_docx(const char* stream_path, const char* target_path) {
     set.footer_default = heads[OddFooter] || heads[AllFooter];
     set.footer_even = heads[EvenFooter] || (set.even_and_odd && heads[AllFooter]);
     set.notes = text.notes > 0;
+    set.images = text.images.size();
     body_out->put(docx_document_end(set));
     notes_out->put(docx_notes_end());
     body_out.reset();
@@ -90,7 +92,12 @@ int dest_docx(const char* stream_path, const char* target_path) {
          (!set.footer_default || package.add(kFooterDefaultPart.data(), head(OddFooter, AllFooter))) &&
          (!set.footer_even || package.add(kFooterEvenPart.data(), head(EvenFooter, AllFooter))) &&
          package.add("docProps/core.xml", docx_core_properties()) &&
-         package.add("docProps/app.xml", docx_app_properties()) && package.close();
+         package.add("docProps/app.xml", docx_app_properties());
+    for (std::size_t i = 0; ok && i < text.images.size(); ++i) {
+      const std::string name = "word/media/image" + std::to_string(i + 1) + ".png";
+      ok = package.add(name.c_str(), text.media.get(), text.images[i].start, text.images[i].length);
+    }
+    ok = ok && package.close();
   }
   if (!ok || std::fflush(out.get()) != 0 || std::ferror(out.get())) return kHandlerCannotOpen;
   return kHandlerOk;

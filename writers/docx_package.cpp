@@ -2,6 +2,7 @@
 
 #include <sys/types.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -83,22 +84,27 @@ zip_int64_t target_callback(void* user, void* data, zip_uint64_t length, zip_sou
 // (a work file has no descriptor of its own to hand over).
 struct Piece {
   std::FILE* file = nullptr;
+  zip_uint64_t start = 0;
   zip_uint64_t size = 0;
   zip_error_t error{};
+  zip_uint64_t left = 0;  // of the entry, while it is read
 };
 
 zip_int64_t piece_callback(void* user, void* data, zip_uint64_t length, zip_source_cmd_t command) {
   Piece& p = *static_cast<Piece*>(user);
   switch (command) {
     case ZIP_SOURCE_OPEN:
-      if (std::fseek(p.file, 0, SEEK_SET) != 0) {
+      if (fseeko(p.file, static_cast<off_t>(p.start), SEEK_SET) != 0) {
         zip_error_set(&p.error, ZIP_ER_SEEK, errno);
         return -1;
       }
+      p.left = p.size;
       return 0;
     case ZIP_SOURCE_READ: {
-      const std::size_t n = std::fread(data, 1, length, p.file);
-      if (n < length && std::ferror(p.file)) {
+      const zip_uint64_t wanted = std::min(length, p.left);
+      const std::size_t n = std::fread(data, 1, wanted, p.file);
+      p.left -= n;
+      if (n < wanted && std::ferror(p.file)) {
         zip_error_set(&p.error, ZIP_ER_READ, errno);
         return -1;
       }
@@ -175,7 +181,13 @@ bool DocxPackage::add(const char* name, std::FILE* file, int level) {
   if (std::fflush(file) != 0 || std::ferror(file) || std::fseek(file, 0, SEEK_END) != 0) return ok_ = false;
   const off_t size = ftello(file);
   if (size < 0) return ok_ = false;
-  auto* piece = new Piece{file, static_cast<zip_uint64_t>(size), {}};
+  return add(name, file, 0, static_cast<std::uint64_t>(size), level);
+}
+
+bool DocxPackage::add(const char* name, std::FILE* file, std::uint64_t start, std::uint64_t length, int level) {
+  if (!ok_) return false;
+  if (std::fflush(file) != 0 || std::ferror(file)) return ok_ = false;
+  auto* piece = new Piece{file, start, length, {}, 0};
   zip_error_init(&piece->error);
   zip_source_t* source = zip_source_function(zip_, piece_callback, piece);
   if (!source) {

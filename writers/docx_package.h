@@ -3,6 +3,7 @@
 // and every entry bears the same date, so the same entries give the same bytes.
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
 #include <string>
 #include <string_view>
@@ -25,6 +26,8 @@ class DocxPackage {
   // An entry of the whole of a work file, which must stay open until
   // close(): the package reads it then, from its start.
   bool add(const char* name, std::FILE* file, int level = 0);
+  // An entry of `length` bytes of a work file from `start`.
+  bool add(const char* name, std::FILE* file, std::uint64_t start, std::uint64_t length, int level = 0);
   // Writes the archive; false when anything failed.
   bool close();
 

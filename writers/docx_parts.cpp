@@ -55,6 +55,7 @@ std::string docx_content_types(const DocxHeadSet& set) {
       "<Types xmlns=\"http://schemas.openxmlformats.org/package/2006/content-types\">"
       "<Default Extension=\"rels\" ContentType=\"application/vnd.openxmlformats-package.relationships+xml\"/>"
       "<Default Extension=\"xml\" ContentType=\"application/xml\"/>";
+  if (set.images > 0) text += "<Default Extension=\"png\" ContentType=\"image/png\"/>";
   const std::string word(kWordTypes);
   override_part(text, "word/document.xml", word + "document.main+xml");
   override_part(text, "word/styles.xml", word + "styles+xml");
@@ -92,6 +93,10 @@ std::string docx_document_relationships(const DocxHeadSet& set) {
   if (set.header_even) relationship(text, kHeaderEvenId, "header", "header2.xml");
   if (set.footer_default) relationship(text, kFooterDefaultId, "footer", "footer1.xml");
   if (set.footer_even) relationship(text, kFooterEvenId, "footer", "footer2.xml");
+  for (std::size_t i = 1; i <= set.images; ++i) {
+    const std::string n = std::to_string(i);
+    relationship(text, "rIdImage" + n, "image", "media/image" + n + ".png");
+  }
   text += "</Relationships>";
   return text;
 }

@@ -24,6 +24,7 @@ struct DocxHeadSet {
   bool footer_even = false;
   bool even_and_odd = false;  // w:evenAndOddHeaders: the even pages have heads of their own
   bool notes = false;         // word/footnotes.xml
+  std::size_t images = 0;     // word/media/image1.png ...
 };
 
 // The package's part names of the heads: word/header1.xml (default),

@@ -22,9 +22,11 @@
 // element numbered from 1, goes to the notes buffer as it is read, its
 // paragraphs starting from the plain paragraph defaults. A header's or
 // footer's text becomes a whole part in a work file of its own; a later text
-// of the same kind takes its place. Pictures are shown by "[picture]".
+// of the same kind takes its place. A picture of the body is the PNG drawn
+// of it (word/media/imageN.png); in a note or head it is "[picture]".
 #include "writers/docx_text.h"
 
+#include <cmath>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -38,6 +40,7 @@
 #include "support/block_input.h"
 #include "support/work_file.h"
 #include "writers/docx_parts.h"
+#include "writers/picture_png.h"
 #include "writers/system_symbols.h"
 #include "writers/text_run.h"
 #include "writers/paragraph_codes.h"
@@ -50,6 +53,8 @@ namespace {
 // The right margin of the stream's initial state: no right indent.
 constexpr int kDefaultRightMargin = 79;
 constexpr int kDefaultHalfPoints = 20;
+// At most this many pictures become images; the others are "[picture]".
+constexpr std::size_t kMaxImages = 4096;
 
 // The colours of the TextColour code (1 to 16), as RTF's colour table has them.
 constexpr const char* kColours[17] = {nullptr,  "000000", "0000FF", "00FFFF", "00FF00", "FF00FF",
@@ -347,7 +352,7 @@ class Pass {
       case FooterAll: running_head(item.value - HeaderEven); break;
       case NoteCall: note_call(); break;
       case EndOfText: end_of_text(); break;
-      case Picture: put_text("[picture]"); break;
+      case Picture: picture(item); break;
       default: break;  // no form in WordprocessingML
     }
   }
@@ -440,6 +445,45 @@ class Pass {
     out().put(text);
   }
 
+  // A Macintosh picture in the body: the PNG drawn of it, in a run of its
+  // own at its size in points (12,700 EMU each); elsewhere, and for a
+  // picture that cannot be drawn, "[picture]".
+  void picture(const StreamItem& item) {
+    RenderedPicture png;
+    if (where_ != Where::Body || result_.images.size() >= kMaxImages || !picture_png(item, ++pictures_, png)) {
+      put_text("[picture]");
+      return;
+    }
+    if (!result_.media && !(result_.media = open_work_file())) {
+      ok_ = false;
+      return;
+    }
+    std::FILE* media = result_.media.get();
+    const long start = std::ftell(media);
+    if (start < 0 || std::fwrite(png.png.data(), 1, png.png.size(), media) != png.png.size()) {
+      ok_ = false;
+      return;
+    }
+    result_.images.push_back({static_cast<std::uint64_t>(start), png.png.size()});
+    const std::string n = std::to_string(result_.images.size());
+    const std::string cx = std::to_string(std::llround(png.width_pt * 12700));
+    const std::string cy = std::to_string(std::llround(png.height_pt * 12700));
+    close_run();
+    open_paragraph();
+    out().put(
+        "<w:r><w:drawing><wp:inline xmlns:wp=\"http://schemas.openxmlformats.org/drawingml/2006/wordprocessingDrawing\" "
+        "distT=\"0\" distB=\"0\" distL=\"0\" distR=\"0\"><wp:extent cx=\"" + cx + "\" cy=\"" + cy +
+        "\"/><wp:docPr id=\"" + n + "\" name=\"Picture " + n +
+        "\"/><a:graphic xmlns:a=\"http://schemas.openxmlformats.org/drawingml/2006/main\"><a:graphicData "
+        "uri=\"http://schemas.openxmlformats.org/drawingml/2006/picture\"><pic:pic "
+        "xmlns:pic=\"http://schemas.openxmlformats.org/drawingml/2006/picture\"><pic:nvPicPr><pic:cNvPr id=\"" + n +
+        "\" name=\"Picture " + n + "\"/><pic:cNvPicPr/></pic:nvPicPr><pic:blipFill><a:blip r:embed=\"rIdImage" + n +
+        "\"/><a:stretch><a:fillRect/></a:stretch></pic:blipFill><pic:spPr><a:xfrm><a:off x=\"0\" y=\"0\"/><a:ext cx=\"" +
+        cx + "\" cy=\"" + cy +
+        "\"/></a:xfrm><a:prstGeom prst=\"rect\"><a:avLst/></a:prstGeom></pic:spPr></pic:pic></a:graphicData>"
+        "</a:graphic></wp:inline></w:drawing></w:r>");
+  }
+
   void close_run() {
     Sink& s = sink();
     if (s.in_text) s.out->put("</w:t>");
@@ -526,6 +570,7 @@ class Pass {
   Sink body_;
   Sink other_;  // the note or head being written
   int page_breaks_ = 0;  // met between the body's paragraphs
+  int pictures_ = 0;     // pictures met, counted for the notes of -v
   FilePtr head_file_;
   std::unique_ptr<OutputBuffer> head_out_;
   int head_kind_ = 0;

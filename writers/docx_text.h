@@ -3,7 +3,9 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <cstdio>
+#include <vector>
 
 #include "support/file_handle.h"
 #include "support/output_buffer.h"
@@ -19,6 +21,14 @@ struct DocxText {
   // Each head's whole part (w:hdr or w:ftr) in a work file of its own, the
   // last text of its kind; null for a kind the stream has none of.
   std::array<FilePtr, kDocxHeadKinds> heads{};
+  // The PNG drawn of each picture of the body, one after the other in a
+  // work file: word/media/imageN.png, N from 1.
+  struct Image {
+    std::uint64_t start;
+    std::uint64_t length;
+  };
+  FilePtr media;
+  std::vector<Image> images;
   bool read_failed = false;
 };
 

@@ -45,7 +45,9 @@
 //                    or footer
 //   notes            a numbered link at the call, to the note in the list at
 //                    the end, which links back
-//   pictures         a placeholder, <span class="picture">[picture]</span>
+//   pictures         the PNG drawn of a Macintosh picture, in an <img> whose
+//                    source is a data URI, sized in points; a picture that
+//                    cannot be drawn, <span class="picture">[picture]</span>
 //
 // The classes go in the head, before the body, so the body, the heads and the
 // notes are written to work files while the classes are collected (a bounded
@@ -70,6 +72,7 @@
 #include "support/output_buffer.h"
 #include "support/work_file.h"
 #include "writers/html_styles.h"
+#include "writers/picture_png.h"
 #include "writers/system_symbols.h"
 #include "writers/text_run.h"
 #include "writers/paragraph_codes.h"
@@ -489,9 +492,25 @@ class Pass {
       case FooterAll: begin_head(true); break;
       case NoteCall: note_call(); break;
       case EndOfText: end_of_text(); break;
-      case Picture: text("<span class=\"picture\">[picture]</span>"); break;
+      case Picture: picture(item); break;
       default: break;
     }
+  }
+
+  // A Macintosh picture as the PNG drawn of it, in the page itself (a data
+  // URI) at its size in points; one that cannot be drawn, a placeholder.
+  void picture(const StreamItem& item) {
+    RenderedPicture png;
+    if (!picture_png(item, ++pictures_, png)) {
+      text("<span class=\"picture\">[picture]</span>");
+      return;
+    }
+    std::string tag = "<img class=\"picture\" alt=\"picture " + std::to_string(pictures_) + "\" style=\"width:" +
+                      points_text(png.width_pt) + "pt;height:" + points_text(png.height_pt) +
+                      "pt\" src=\"data:image/png;base64,";
+    append_base64(tag, png.png);
+    tag += "\">";
+    text(tag);
   }
 
   BlockInput input_;
@@ -513,6 +532,7 @@ class Pass {
   bool head_ = false;          // the header or footer being read is kept
   std::vector<HeadText> heads_;
   int notes_ = 0;
+  int pictures_ = 0;
 };
 
 // Appends `length` bytes of a work file from `start` (the whole file for -1).

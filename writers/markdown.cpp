@@ -17,7 +17,8 @@
 //                    \ ` * _ [ ] < | ~ & $ ^ escaped everywhere, and at a
 //                    line's start # > - + = and the "." or ")" after digits
 //                    (a heading, quote, list or underline otherwise)
-//   the rest         page breaks, pictures and other formatting leave no trace
+//   pictures         "[picture 185 × 113]" (width and height in points)
+//   the rest         page breaks and other formatting leave no trace
 //
 // The stream is read twice: first for the running heads, then for the text;
 // notes wait in a work file.
@@ -37,6 +38,7 @@
 #include "support/file_handle.h"
 #include "support/output_buffer.h"
 #include "support/work_file.h"
+#include "writers/picture_png.h"
 #include "writers/system_symbols.h"
 #include "writers/text_run.h"
 #include "writers/unicode_chars.h"
@@ -302,6 +304,16 @@ class Pass {
       case SoftHyphen: {
         const int next = input_.get();
         if (next != EOF && next != kLineBreak) input_.unget();
+        break;
+      }
+      case Picture: {
+        // "[picture 185 × 113]", its brackets escaped: no link.
+        for (const char c : picture_placeholder(item)) {
+          if (static_cast<unsigned char>(c) < 0x80)
+            ascii(c);
+          else
+            text(std::string_view(&c, 1));
+        }
         break;
       }
       case BoldOn: wanted_ |= kBold; break;

@@ -13,8 +13,10 @@
 //                    style:footer-left in styles.xml
 //   notes            <text:note> at the call, numbered from 1, its
 //                    paragraphs in the note's body
-//   pictures         the picture's bytes as they are, Pictures/N.pct (or
-//                    .wmf), shown by a draw:frame in the line
+//   pictures         a Macintosh picture as the PNG drawn of it,
+//                    Pictures/N.png; one that cannot be drawn, and the
+//                    other kinds, as their bytes, Pictures/N.pct or .wmf;
+//                    each shown by a draw:frame in the line
 //
 // The body goes to a work file as the stream is read; the package reads
 // content.xml from it, after the fonts and the automatic styles the body
@@ -41,6 +43,7 @@
 #include "support/work_file.h"
 #include "writers/odt_package.h"
 #include "writers/odt_styles.h"
+#include "writers/picture_png.h"
 #include "writers/system_symbols.h"
 #include "writers/text_run.h"
 #include "writers/unicode_chars.h"
@@ -108,7 +111,8 @@ constexpr Attribute kAttributes[] = {
 struct PictureEntry {
   std::uint64_t start;
   std::uint64_t length;
-  bool pict;  // a Macintosh picture, else a Windows metafile
+  const char* extension;   // ".png", ".pct", ".wmf"
+  const char* media_type;  // "image/png" ...
 };
 
 // Where the writer's text goes: the body's buffer, or a running head's text.
@@ -476,7 +480,42 @@ class OdtWriter {
       pictures_failed_ = true;
       return;
     }
-    // The picture's bytes from its hex digits (a last odd digit is dropped).
+    // Its size in points; none given: an inch square.
+    double width = picture_width(item) ? picture_width(item) : 72;
+    double height = picture_height(item) ? picture_height(item) : 72;
+    const char* extension = kind == 1 ? ".pct" : ".wmf";
+    const char* media_type = kind == 1 ? "image/x-pict" : "image/x-wmf";
+    std::uint64_t length = 0;
+    RenderedPicture png;
+    if (picture_png(item, static_cast<int>(pictures_list_.size()) + 1, png)) {
+      pictures_failed_ |= std::fwrite(png.png.data(), 1, png.png.size(), pictures_) != png.png.size();
+      length = png.png.size();
+      width = png.width_pt;
+      height = png.height_pt;
+      extension = ".png";
+      media_type = "image/png";
+    } else {
+      length = picture_bytes_to(item);
+    }
+    if (pictures_failed_ || length == 0) return;
+    pictures_list_.push_back({static_cast<std::uint64_t>(start), length, extension, media_type});
+    const std::string number = std::to_string(pictures_list_.size());
+    put("<draw:frame draw:name=\"Picture ");
+    put(number);
+    put("\" text:anchor-type=\"as-char\" svg:width=\"");
+    put(points_text(width));
+    put("pt\" svg:height=\"");
+    put(points_text(height));
+    put("pt\" draw:z-index=\"0\"><draw:image xlink:href=\"Pictures/");
+    put(number);
+    put(extension);
+    put("\" xlink:type=\"simple\" xlink:show=\"embed\" xlink:actuate=\"onLoad\"/></draw:frame>");
+    after_space_ = false;
+  }
+
+  // The picture's bytes from its hex digits (a last odd digit is dropped),
+  // to the pictures' work file; returns how many.
+  std::uint64_t picture_bytes_to(const StreamItem& item) {
     std::uint64_t length = 0;
     int high = -1;
     std::uint8_t block[4096];
@@ -501,24 +540,7 @@ class OdtWriter {
       }
     }
     pictures_failed_ |= n > 0 && std::fwrite(block, 1, n, pictures_) != n;
-    length += n;
-    if (pictures_failed_ || length == 0) return;
-    pictures_list_.push_back({static_cast<std::uint64_t>(start), length, kind == 1});
-    const std::string number = std::to_string(pictures_list_.size());
-    // Its size in points; none given: an inch square.
-    const long long width = picture_width(item) ? picture_width(item) : 72;
-    const long long height = picture_height(item) ? picture_height(item) : 72;
-    put("<draw:frame draw:name=\"Picture ");
-    put(number);
-    put("\" text:anchor-type=\"as-char\" svg:width=\"");
-    put(std::to_string(width));
-    put("pt\" svg:height=\"");
-    put(std::to_string(height));
-    put("pt\" draw:z-index=\"0\"><draw:image xlink:href=\"Pictures/");
-    put(number);
-    put(kind == 1 ? ".pct" : ".wmf");
-    put("\" xlink:type=\"simple\" xlink:show=\"embed\" xlink:actuate=\"onLoad\"/></draw:frame>");
-    after_space_ = false;
+    return length + n;
   }
 
   void code(const StreamItem& item) {
@@ -617,8 +639,10 @@ std::string manifest_xml(const std::vector<PictureEntry>& pictures) {
   for (std::size_t i = 0; i < pictures.size(); ++i) {
     xml += " <manifest:file-entry manifest:full-path=\"Pictures/";
     xml += std::to_string(i + 1);
-    xml += pictures[i].pict ? ".pct\" manifest:media-type=\"image/x-pict\"/>\n"
-                            : ".wmf\" manifest:media-type=\"image/x-wmf\"/>\n";
+    xml += pictures[i].extension;
+    xml += "\" manifest:media-type=\"";
+    xml += pictures[i].media_type;
+    xml += "\"/>\n";
   }
   xml += "</manifest:manifest>\n";
   return xml;
@@ -674,7 +698,7 @@ int dest_odt(const char* stream_path, const char* target_path) {
                          "</office:text></office:body></office:document-content>\n") &&
        package.add_text("styles.xml", odt_styles_xml(styles, heads)) && package.add_text("meta.xml", meta_xml());
   for (std::size_t i = 0; ok && i < picture_list.size(); ++i) {
-    const std::string name = "Pictures/" + std::to_string(i + 1) + (picture_list[i].pict ? ".pct" : ".wmf");
+    const std::string name = "Pictures/" + std::to_string(i + 1) + picture_list[i].extension;
     ok = package.add_range(name.c_str(), pictures.get(), picture_list[i].start, picture_list[i].length);
   }
   ok = ok && package.add_text("META-INF/manifest.xml", manifest_xml(picture_list)) && package.close();

@@ -17,6 +17,7 @@
 // exactly those at the end.
 #include "writers/rtf.h"
 
+#include <cmath>
 #include <algorithm>
 #include <array>
 #include <cstddef>
@@ -37,6 +38,7 @@
 #include "support/output_buffer.h"
 #include "writers/rtf_keywords.h"
 #include "writers/rtf_writer.h"
+#include "writers/picture_png.h"
 #include "writers/system_symbols.h"
 #include "writers/text_run.h"
 
@@ -386,11 +388,40 @@ void end_of_text(RtfWriter& w) {
   if (!same_character_format(w.cs, w.saved_cs)) restate_character(w);
 }
 
+// The PNG drawn of a Macintosh picture, in the group that word processors of
+// today read: "{\*\shppict{\pict\pngblip\picwN\pichN\picwgoalN\pichgoalN
+// HEX}}" (size in pixels, then in twips), the picture itself after it in
+// "{\nonshppict ...}" for the readers that know only that.
+void png_picture(RtfWriter& w, const RenderedPicture& png) {
+  static constexpr char kHex[] = "0123456789abcdef";
+  const auto twips = [](double points) { return static_cast<long long>(std::llround(points * 20)); };
+  w.out.put("{\\*\\shppict{\\pict\\pngblip\\picw");
+  w.out.put(std::to_string(png.width_px));
+  w.out.put("\\pich");
+  w.out.put(std::to_string(png.height_px));
+  w.out.put("\\picwgoal");
+  w.out.put(std::to_string(twips(png.width_pt)));
+  w.out.put("\\pichgoal");
+  w.out.put(std::to_string(twips(png.height_pt)));
+  w.out.put(' ');
+  char pair[2];
+  for (const char c : png.png) {
+    const auto byte = static_cast<std::uint8_t>(c);
+    pair[0] = kHex[byte >> 4];
+    pair[1] = kHex[byte & 0x0F];
+    w.out.put(std::string_view(pair, 2));
+  }
+  w.out.put("}}{\\nonshppict");
+}
+
 // item.data: height and width (32-bit big-endian each), then hex digits.
 void picture(RtfWriter& w, const StreamItem& item) {
   const int kind = item.op1;
   if (kind < 1 || kind > 3) return;  // no picture type to declare: left out
   start_paragraph_if_pending(w);
+  RenderedPicture png;
+  const bool drawn = picture_png(item, ++w.pictures, png);
+  if (drawn) png_picture(w, png);
   w.out.put('{');
   keyword(w, KwPict);
   keyword(w, KwPict + kind);
@@ -403,6 +434,7 @@ void picture(RtfWriter& w, const StreamItem& item) {
     if ((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f')) w.out.put(c);
   }
   w.out.put('}');
+  if (drawn) w.out.put('}');  // the \nonshppict group
 }
 
 void write_code(RtfWriter& w, const StreamItem& item) {

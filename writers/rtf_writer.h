@@ -26,6 +26,7 @@ struct RtfWriter {
   TabTable tabs;
   std::uint8_t border = 0;  // BorderOn sides in force, 0 for none
 
+  int pictures = 0;          // pictures met, counted for the notes of -v
   int depth = 1;             // open groups of the document, embedded texts and symbol runs
   // The attribute groups open in the body, innermost last, by their on codes.
   std::vector<std::uint8_t> attribute_groups{};

@@ -15,7 +15,7 @@
 //     (the same text twice, as odd and even heads often are, once);
 //   - a note's text is replaced by "[n]" at its call and written, as
 //     "[n] text", after the document's text, before the footers;
-//   - pictures are left out.
+//   - a picture is "[picture 185 × 113]", its width and height in points.
 // The stream is read twice: first for the running heads, then for the text.
 // Heads and notes wait in work files, so memory stays the same for any size.
 #include "writers/utf8_text.h"
@@ -34,6 +34,7 @@
 #include "support/file_handle.h"
 #include "support/output_buffer.h"
 #include "support/work_file.h"
+#include "writers/picture_png.h"
 #include "writers/system_symbols.h"
 #include "writers/text_run.h"
 #include "writers/unicode_chars.h"
@@ -191,7 +192,8 @@ class Pass {
         if (part_ == Part::Note) put("\n");
         part_ = Part::Body;
         break;
-      default: break;  // formatting leaves no trace; pictures are skipped whole
+      case Picture: put(picture_placeholder(item)); break;
+      default: break;  // formatting leaves no trace
     }
   }
 

@@ -42,7 +42,7 @@ TEST(Utf8TextWriter, EveryPartOfTheStream) {
       {"hard space, backslash", "a{HardSpace}b{Backslash}c", "a\xC2\xA0" "b\\c"},
       {"soft hyphen and its line break", "con{SoftHyphen}{LF}tion a{SoftHyphen}b", "contion ab"},
       {"formatting leaves no trace", "{BoldOn}B{BoldOff}{FontSize 246,244}S{SetTab 1,20}T{CenterOn}U", "BSTU"},
-      {"picture left out", "p{Picture 1 1x1 ab}q", "pq"},
+      {"picture as its size in points", "p{Picture 1 113x185 ab}q", "p[picture 185 \xC3\x97 113]q"},
       {"plain bytes no reader writes", "a{0x01}{0x7F}{0xC3}z", "a__z"},
       {"notes at the end", "x{NoteCall 7,0}N{EndOfText}y{NoteCall 0,3}M¶M2{EndOfText}z¶",
        "x[1]y[2]z\n[1] N\n[2] M\nM2\n"},
