@@ -180,6 +180,73 @@ std::string make_macwrite_46(long long bytes) {
   return doc.build();
 }
 
+// A Macintosh screen shot as MacWrite documents hold them: a version 1
+// picture of one 1-bit bitmap (PackBitsRect) of `width` x `height` pixels,
+// each row a literal run of its bytes, with a few lines drawn over it.
+std::string screen_picture(Random& random, int width, int height) {
+  const int row_bytes = (width + 15) / 16 * 2;
+  auto be16 = [](std::string& s, int v) {
+    s += static_cast<char>(v >> 8 & 0xFF);
+    s += static_cast<char>(v & 0xFF);
+  };
+  auto rect = [&](std::string& s, int top, int left, int bottom, int right) {
+    be16(s, top);
+    be16(s, left);
+    be16(s, bottom);
+    be16(s, right);
+  };
+  std::string ops = "\x11\x01";  // version 1
+  ops += '\x98';                   // PackBitsRect
+  be16(ops, row_bytes);
+  rect(ops, 0, 0, height, width);  // bounds
+  rect(ops, 0, 0, height, width);  // source
+  rect(ops, 0, 0, height, width);  // destination
+  be16(ops, 0);                    // copy
+  for (int y = 0; y < height; ++y) {
+    std::string packed;
+    for (int at = 0; at < row_bytes; at += 128) {
+      const int n = std::min(128, row_bytes - at);
+      packed += static_cast<char>(n - 1);
+      for (int i = 0; i < n; ++i) packed += static_cast<char>(random.below(256) & random.below(256));
+    }
+    if (row_bytes > 250) be16(ops, static_cast<int>(packed.size())); else ops += static_cast<char>(packed.size());
+    ops += packed;
+  }
+  for (int line = 0; line < 8; ++line) {
+    ops += '\x20';  // Line from, to
+    rect(ops, static_cast<int>(random.below(height)), static_cast<int>(random.below(width)),
+         static_cast<int>(random.below(height)), static_cast<int>(random.below(width)));
+  }
+  ops += '\xFF';
+  std::string picture;
+  be16(picture, static_cast<int>((10 + ops.size()) & 0xFFFF));
+  rect(picture, 0, 0, height, width);
+  return picture + ops;
+}
+
+// MacWrite 4.6 with many pictures: the text of make_macwrite_46 with a
+// screen shot (512 x 342, about 24 KB) after every fourth paragraph.
+std::string make_macwrite_46_pictures(long long bytes) {
+  namespace mw46 = lettrix::build::mw46;
+  Random random;
+  lettrix::build::MacWrite46Builder doc;
+  doc.main();
+  long long written = 0;
+  for (long long paragraph = 0; written < bytes; ++paragraph) {
+    std::string text;
+    for (int sentence = 0; sentence < 20; ++sentence) text += joined(styled_paragraph(random)) + " ";
+    text += '\r';
+    doc.paragraph(text);
+    written += static_cast<long long>(text.size());
+    if (paragraph % 4 == 3) {
+      const std::string picture = screen_picture(random, 512, 342);
+      doc.picture({0, 36, 342, 548, picture});
+      written += static_cast<long long>(picture.size());
+    }
+  }
+  return doc.build();
+}
+
 // Works 2 and 3: an alignment record now and then, format changes inside
 // the text records.
 std::string make_works(int version, long long bytes) {
@@ -381,6 +448,21 @@ int main(int argc, char** argv) {
     std::printf("%s\n", std::string(lettrix::source_main_alias(kBatchRow)).c_str());
     return 0;
   }
+  if (argc == 4 && first == "--pictures") {
+    // MacWrite 4.6 with many pictures, at most kMacWrite46Limit.
+    const long long megabytes = std::atoll(argv[2]);
+    if (megabytes <= 0 || megabytes > 16) {
+      std::fprintf(stderr, "make_bench_input: MEGABYTES must lie between 1 and 16\n");
+      return 2;
+    }
+    const std::string doc = make_macwrite_46_pictures(std::min(megabytes << 20, kMacWrite46Limit));
+    lettrix::FilePtr out = lettrix::open_file(argv[3], "wb");
+    if (!out || std::fwrite(doc.data(), 1, doc.size(), out.get()) != doc.size() || std::fflush(out.get()) != 0) {
+      std::perror(argv[3]);
+      return 1;
+    }
+    return 0;
+  }
   if (argc == 4 && first == "--batch") {
     const long long count = std::atoll(argv[2]);
     if (count <= 0 || count > 100000) {
@@ -392,6 +474,7 @@ int main(int argc, char** argv) {
   if (argc != 4) {
     std::fprintf(stderr, "usage: make_bench_input FORMAT MEGABYTES PATH\n"
                          "       make_bench_input --batch COUNT FOLDER\n"
+                         "       make_bench_input --pictures MEGABYTES PATH   (MacWrite 4.6 with many pictures)\n"
                          "       make_bench_input --sources | --targets | --batch-format\n");
     return 2;
   }

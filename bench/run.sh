@@ -12,7 +12,8 @@
 # the peak resident memory.
 # Goals: 150 MB/s for Mac text and 100 MB/s for the other sources to every
 # target, peak memory under 16 MB and the same at 2 and 20 MB, the batch in
-# under 0.25 s.
+# under 0.25 s. Then a MacWrite 4.6 document full of pictures to the targets
+# that draw them.
 #   bench/run.sh [BINARY-FOLDER]     (default build/bin)
 #   BENCH_SOURCES="ALIAS ..." BENCH_TARGETS="ALIAS ..." bench/run.sh   (a subset, by main aliases)
 set -euo pipefail
@@ -79,6 +80,19 @@ for alias in "${sources[@]}"; do
   done
   row "$alias" rtf-ansi "$(input_for "$alias" 2)"
 done
+
+# Pictures drawn: a MacWrite 4.6 document of 12 MB (the most its offsets
+# reach comfortably) with a screen shot after every fourth paragraph, to each
+# target that shows pictures as PNG. BENCH_PICTURES=0 leaves it out.
+if [ "${BENCH_PICTURES:-1}" != 0 ]; then
+  pictures="$work/pictures-12.src"
+  if [ ! -s "$pictures" ] || [ "$make_input" -nt "$pictures" ]; then
+    "$make_input" --pictures 12 "$pictures" || { rm -f "$pictures"; echo "bench: cannot generate $pictures" >&2; exit 1; }
+  fi
+  for target in rtf-ansi odt docx html; do
+    [ -n "${extension[$target]:-}" ] && row macwrite-4.6 "$target" "$pictures"
+  done
+fi
 
 # The batch: 1,000 small documents in nested folders, converted with -r.
 batch="$work/batch"
