@@ -134,5 +134,24 @@ TEST(ClarisWorksPictures, PictureZonesAreNoNotes) {
             "{EndOfText}{Picture 1 10x15 000d00000000001400" "1e1101ff}");
 }
 
+// References that all name one large picture: the pictures written are
+// bounded by the size of the file, not by the number of references.
+TEST(ClarisWorksPictures, ManyReferencesToOnePictureStayBounded) {
+  std::string large = hex_bytes(kVersion1);
+  large.insert(12, std::string(20000, '\xA0'));  // opcodes the reader does not look at
+  large[0] = '\x4E';                              // size word 20,013
+  large[1] = '\x2D';
+  ClarisWorksBuilder doc;
+  doc.run({.font = 0, .size = 10}).picture({large, 20, 30});
+  for (int i = 0; i < 1000; ++i) doc.picture({"", 20, 30, 100});
+  const std::string source = doc.build();
+  const Result r = read_doc(source);
+  EXPECT_EQ(r.rc, 0);
+  std::size_t pictures = 0;
+  for (std::size_t at = 0; (at = r.printed.find("{Picture", at)) != std::string::npos; ++at) ++pictures;
+  EXPECT_GE(pictures, 2u);
+  EXPECT_LE(pictures * large.size(), 4 * source.size() + 4096);
+}
+
 }  // namespace
 }  // namespace lettrix
