@@ -392,8 +392,8 @@ struct Conversion {
   std::size_t note_search = 0;       // where the next footnote zone is looked for
   bool zones_exhausted = false;      // no zone is left for further references
   // Pictures: the main zone's references, the next one to meet, the zones
-  // that hold pictures (indexed when the first picture is met), and the
-  // picture bytes still to be written.
+  // (indexed when the first picture is met), and how many picture bytes may
+  // still be written.
   std::vector<clarisworks::PictureRef> picture_refs;
   std::size_t next_picture = 0;
   std::vector<std::uint32_t> picture_zones;  // the zone numbers they name, sorted: no note's
@@ -501,7 +501,8 @@ class ZoneWriter {
           if (position_ >= next_run_start_) apply_runs();
           moved = true;
         }
-        if (byte == 0x02 && !footnote_) moved = true;
+        // A note or a picture reads other parts of the file.
+        if ((byte == 0x02 || byte == 0x03) && !footnote_) moved = true;
         // A note's own paragraph mark at its end is not kept.
         const bool note_end = footnote_ && done + i + 1 >= chunk.size;
         write_byte(byte, note_end);
@@ -670,7 +671,6 @@ class ZoneWriter {
     while (c.next_picture < refs.size() && refs[c.next_picture].position < position_) ++c.next_picture;
     if (c.next_picture == refs.size() || refs[c.next_picture].position != position_) return;
     const std::uint32_t number = refs[c.next_picture++].zone;
-    const std::string where = "the picture at text position " + with_thousands(position_);
     // The zones of a drawing's objects end before an E item from version 4
     // on, and a picture's zone that runs past the end of the file is not
     // whole: neither is found, and the text goes on without them.
@@ -686,7 +686,9 @@ class ZoneWriter {
     const std::size_t head_length = zone->head.at - 4;
     switch (clarisworks::read_zone_picture(c.file, head_length, zone->last.at, zone->last.size, c.picture, why)) {
       case clarisworks::ZonePicture::Picture: write_mac_picture(c.out, c.picture); break;
-      case clarisworks::ZonePicture::Damaged: c.damage.note(where + " is damaged: " + why); break;
+      case clarisworks::ZonePicture::Damaged:
+        c.damage.note("the picture at text position " + with_thousands(position_) + " is damaged: " + why);
+        break;
       case clarisworks::ZonePicture::NotPicture: break;
     }
   }

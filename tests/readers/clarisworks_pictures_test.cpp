@@ -134,6 +134,20 @@ TEST(ClarisWorksPictures, PictureZonesAreNoNotes) {
             "{EndOfText}{Picture 1 10x15 000d00000000001400" "1e1101ff}");
 }
 
+// A picture larger than the pages the file's view keeps: the text after it
+// is read again from the file, not from a page the picture pushed out.
+TEST(ClarisWorksPictures, TextAfterALargePictureIsWhole) {
+  std::string large = hex_bytes(kVersion1);
+  large.insert(12, std::string(1 << 20, '\xA0'));  // opcodes the reader does not look at
+  const std::string text_after = "after the picture\r";
+  const Result r = read_doc(
+      ClarisWorksBuilder{}.run({.font = 0, .size = 10}).text("A").picture({large, 20, 30}).text(text_after).build());
+  EXPECT_EQ(r.rc, 0);
+  const std::size_t end = r.printed.find('}', r.printed.find("{Picture 1 20x30 000d"));
+  ASSERT_NE(end, std::string::npos);
+  EXPECT_EQ(r.printed.substr(end + 1), "after the picture¶");
+}
+
 // References that all name one large picture: the pictures written are
 // bounded by the size of the file, not by the number of references.
 TEST(ClarisWorksPictures, ManyReferencesToOnePictureStayBounded) {
