@@ -14,8 +14,8 @@
 //   A   4 + A bytes   zone header; a text zone's number in the word at 14
 //   B   4 + B bytes   paragraph runs (below)
 //   C   4 + C bytes   character runs (below)
-//   D   4 + D bytes                                 not read
-//   E   4 + E bytes                                 not read
+//   D   4 + D bytes   the main zone: what stands at its 0x03 text bytes
+//   E   4 + E bytes   a graphics zone holding a picture: the picture
 //   text chunks       each a 32-bit length L and L bytes of text; a length of
 //                     0 ends the zone, and so does a 0x00 byte in the text
 //                     (every zone's text ends with one)
@@ -23,6 +23,28 @@
 // A spreadsheet or drawing document has the same frame, but its first zone
 // holds no text chunk at all (its chunk list starts with a length of 0), where
 // even a blank word-processing document has one: the 0x00 that ends its text.
+//
+// What stands at a 0x03 text byte (a picture or a drawing in the line): the
+// main zone's D item holds a record of 32 bytes for each, in text order.
+//
+//   0   4   position of the 0x03 in the zone's text
+//   4   2   1 (records of other kinds are not read)
+//   6   4   the number of the zone that holds it (its A item's word at 14)
+//   14  8   not read (sizes: as shown, and the picture's own plus 2)
+//
+// A graphics zone holds no text: its A item is a list (below) of its objects
+// (records of 38 bytes in version 1, 40 in version 2 and 46 in version 4),
+// whose extension starts with 0 and the zone's number as two 16-bit words.
+// An object's rectangle in the zone, as four 24.8 fixed-point numbers, lies
+// at 4 (top), 8 (left), 12 (bottom) and 16 (right): the first object's is
+// the size the page shows the picture at. In the documents of versions 1 and
+// 2 at hand a picture's zone has five items, the last (E) the Macintosh
+// picture itself: a 2-byte size, its own 8-byte frame, then version 2
+// opcodes from 0x0011 0x02FF, or version 1 opcodes from 0x1101, which a run
+// of 0x00 bytes (version 1 no-operations, not counted in the size) may
+// precede. From version 4 on the zones of drawings made with ClarisWorks's
+// own tools end after four items, and their objects are not pictures: they
+// are left out, as is a graphics zone that does not fit the file.
 //
 // Character run: 10 bytes up to version 3, 12 in versions 4 and 5, 18 in 6.
 //
@@ -110,9 +132,9 @@
 // around.
 //
 // Text bytes: 0x00 end of the text, 0x01 page break, 0x02 footnote reference,
-// 0x06 a header's or footer's page number, 0x07 dropped, 0x09 tab, 0x0D
-// paragraph end, 0xCA non-breaking space, 0x5C backslash; the others are
-// characters of the run's font.
+// 0x03 a picture or drawing (in the main text), 0x06 a header's or footer's
+// page number, 0x07 dropped, 0x09 tab, 0x0D paragraph end, 0xCA non-breaking
+// space, 0x5C backslash; the others are characters of the run's font.
 #include "readers/clarisworks.h"
 
 #include <algorithm>
@@ -138,6 +160,8 @@
 #include "support/file_handle.h"
 #include "support/strings.h"
 #include "readers/clarisworks_document.h"
+#include "readers/clarisworks_pictures.h"
+#include "readers/mac_picture.h"
 #include "readers/plain_bytes.h"
 #include "readers/reader_damage.h"
 #include "readers/reader_entry.h"
@@ -155,6 +179,8 @@ constexpr int kZoneItems = 5;      // A to E
 constexpr int kParagraphItem = 1;  // B
 constexpr std::size_t kZoneIdAt = 14;  // in A
 constexpr int kRunItem = 2;        // C
+constexpr int kRefItem = 3;        // D
+constexpr int kLastItem = 4;       // E
 
 // The underline bit of a run's style byte (kClarisWorksStyle), which version 6
 // keeps in a word of its own.
@@ -219,6 +245,8 @@ struct Zone {
   Part head;             // the A item
   Part paragraphs;       // the B item
   Part runs;             // the C item
+  Part refs;             // the D item
+  Part last;             // the E item
   std::size_t text = 0;  // offset of the first chunk's length
   std::uint64_t needed = 0;  // for a damaged zone: the end of the item that runs past the file's
 };
@@ -244,6 +272,8 @@ ZoneSearch find_zone(SourceView& file, std::size_t from, Zone& zone, clarisworks
     if (item == 0) zone.head = {at, length};
     if (item == kParagraphItem) zone.paragraphs = {at, length};
     if (item == kRunItem) zone.runs = {at, length};
+    if (item == kRefItem) zone.refs = {at, length};
+    if (item == kLastItem) zone.last = {at, length};
     at += length;
   }
   zone.text = at;
@@ -332,9 +362,16 @@ struct FontChoice {
 // Text bytes that are not simply characters of the run's font (0x00 included).
 constexpr std::array<bool, 256> kStructureBytes = [] {
   std::array<bool, 256> b{};
-  for (int c : {0x00, 0x01, 0x02, 0x06, 0x07, 0x09, 0x0D, 0xCA, int{kEscape}}) b[static_cast<std::size_t>(c)] = true;
+  for (int c : {0x00, 0x01, 0x02, 0x03, 0x06, 0x07, 0x09, 0x0D, 0xCA, int{kEscape}})
+    b[static_cast<std::size_t>(c)] = true;
   return b;
 }();
+
+// A whole zone other than the main one, by its number.
+struct NumberedZone {
+  std::uint32_t number = 0;
+  Zone zone;
+};
 
 // One conversion: the source and the stream being written.
 struct Conversion {
@@ -354,8 +391,40 @@ struct Conversion {
   int notes = 0;                     // references met so far
   std::size_t note_search = 0;       // where the next footnote zone is looked for
   bool zones_exhausted = false;      // no zone is left for further references
+  // Pictures: the main zone's references, the next one to meet, the zones
+  // (indexed when the first picture is met), and how many picture bytes may
+  // still be written.
+  std::vector<clarisworks::PictureRef> picture_refs;
+  std::size_t next_picture = 0;
+  std::vector<std::uint32_t> picture_zones;  // the zone numbers they name, sorted: no note's
+  bool zones_indexed = false;
+  std::vector<NumberedZone> numbered_zones;  // by number, then in file order
+  std::uint64_t picture_budget = 0;
+  std::vector<std::uint8_t> picture;  // the picture being written
   Damage damage;
 };
+
+// The whole zone with the number, other than the main one (the first in the
+// file when several have it); null when there is none. The zones are indexed by
+// one walk over the file the first time.
+const NumberedZone* find_numbered_zone(Conversion& c, std::uint32_t number) {
+  if (!c.zones_indexed) {
+    c.zones_indexed = true;
+    std::size_t from = 0;
+    Zone zone;
+    for (ZoneSearch s; (s = find_zone(c.file, from, zone, &c.tags)) != ZoneSearch::None;
+         from = zone.tag + sizeof kZoneTag, zone = Zone{}) {
+      if (from == 0) continue;  // the main zone comes first
+      const int id = zone_id(c.file, zone);
+      if (id >= 0 && s == ZoneSearch::Found) c.numbered_zones.push_back({static_cast<std::uint32_t>(id), zone});
+    }
+    std::stable_sort(c.numbered_zones.begin(), c.numbered_zones.end(),
+                     [](const NumberedZone& a, const NumberedZone& b) { return a.number < b.number; });
+  }
+  const auto at = std::lower_bound(c.numbered_zones.begin(), c.numbered_zones.end(), number,
+                                   [](const NumberedZone& z, std::uint32_t n) { return z.number < n; });
+  return at != c.numbered_zones.end() && at->number == number ? &*at : nullptr;
+}
 
 // What a zone's text is in the stream: the body, a note's text or a header's
 // or footer's text. Notes and running heads are embedded texts: a paragraph
@@ -432,7 +501,8 @@ class ZoneWriter {
           if (position_ >= next_run_start_) apply_runs();
           moved = true;
         }
-        if (byte == 0x02 && !footnote_) moved = true;
+        // A note or a picture reads other parts of the file.
+        if ((byte == 0x02 || byte == 0x03) && !footnote_) moved = true;
         // A note's own paragraph mark at its end is not kept.
         const bool note_end = footnote_ && done + i + 1 >= chunk.size;
         write_byte(byte, note_end);
@@ -540,6 +610,9 @@ class ZoneWriter {
       case 0x02:
         if (!footnote_) write_note();  // notes do not nest: a reference inside one is dropped
         break;
+      case 0x03:  // a picture in the body; nothing elsewhere
+        if (!footnote_) write_picture();
+        break;
       case 0x06:  // the page number field of a header or footer
         if (running_head_) write_code(out, PageNumber);
         else write_char(byte);
@@ -576,14 +649,48 @@ class ZoneWriter {
         break;
       }
       c.note_search = zone_end(c.file, zone);
-      // A header or footer is no note.
+      // A header or footer is no note, nor is a picture's zone.
       if (std::find(c.head_tags.begin(), c.head_tags.end(), zone.tag) != c.head_tags.end()) continue;
+      if (const int id = zone_id(c.file, zone);
+          id >= 0 && std::binary_search(c.picture_zones.begin(), c.picture_zones.end(), static_cast<std::uint32_t>(id)))
+        continue;
       ZoneWriter note(c, zone, ZoneKind::Note, &cs_);
       note.convert();
       note.restore(cs_);
       break;
     }
     write_code(c.out, EndOfText);
+  }
+
+  // The picture that the main zone's reference at this text position names:
+  // the Picture code, or nothing when the zone holds no picture (a drawing
+  // of ClarisWorks's own objects) or the position has no reference.
+  void write_picture() {
+    Conversion& c = c_;
+    std::vector<clarisworks::PictureRef>& refs = c.picture_refs;
+    while (c.next_picture < refs.size() && refs[c.next_picture].position < position_) ++c.next_picture;
+    if (c.next_picture == refs.size() || refs[c.next_picture].position != position_) return;
+    const std::uint32_t number = refs[c.next_picture++].zone;
+    // The zones of a drawing's objects end before an E item from version 4
+    // on, and a picture's zone that runs past the end of the file is not
+    // whole: neither is found, and the text goes on without them.
+    const NumberedZone* found = find_numbered_zone(c, number);
+    if (!found) return;
+    const Zone* zone = &found->zone;
+    if (zone->last.size > c.picture_budget) {
+      c.picture_budget = 0;
+      return;
+    }
+    c.picture_budget -= zone->last.size;
+    std::string why;
+    const std::size_t head_length = zone->head.at - 4;
+    switch (clarisworks::read_zone_picture(c.file, head_length, zone->last.at, zone->last.size, c.picture, why)) {
+      case clarisworks::ZonePicture::Picture: write_mac_picture(c.out, c.picture); break;
+      case clarisworks::ZonePicture::Damaged:
+        c.damage.note("the picture at text position " + with_thousands(position_) + " is damaged: " + why);
+        break;
+      case clarisworks::ZonePicture::NotPicture: break;
+    }
   }
 
   Conversion& c_;
@@ -711,6 +818,10 @@ int convert(SourceView& file, std::FILE* out) {
     c.font_names = clarisworks::read_font_names(file);
     c.font_choices.resize(c.font_names.size() + 1);
   }
+  c.picture_refs = clarisworks::read_picture_refs(file, main_zone.refs.at, main_zone.refs.size);
+  for (const clarisworks::PictureRef& ref : c.picture_refs) c.picture_zones.push_back(ref.zone);
+  std::sort(c.picture_zones.begin(), c.picture_zones.end());
+  c.picture_budget = 4 * file.size() + 4096;
   bool main_inside = false;
   const std::size_t main_end = zone_end(file, main_zone, &main_inside);
   c.note_search = main_end;

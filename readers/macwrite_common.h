@@ -15,6 +15,7 @@
 #include "core/charset.h"
 #include "core/signature.h"
 #include "core/source_view.h"
+#include "readers/mac_picture.h"
 #include "readers/reader_damage.h"
 #include "support/byte_io.h"
 
@@ -114,20 +115,6 @@ void add_page_break(MacWritePages& pages);
 // Writes the waiting page breaks before a paragraph or picture.
 void start_content(std::FILE* out, MacWritePages& pages);
 
-// A Macintosh picture of a MacWrite document: an 8-byte frame (top, left,
-// bottom, right, signed 16-bit points) followed by the picture itself (a
-// 2-byte size, its own 8-byte frame, then version 1 opcodes from 0x1101 or
-// version 2 opcodes from 0x0011 0x02FF). A picture whose frame is "MAGICPIC"
-// holds nothing to draw: it stands on a page of its own to force the text
-// after it onto the next page.
-enum class MacPictureKind { None, Picture, PageBreak };
-MacPictureKind classify_mac_picture(std::span<const std::uint8_t> data);
-
-// Writes a picture as the Picture code of kind 1 (Macintosh picture): its
-// height and width from the frame, the picture's bytes as hexadecimal digits
-// and EndOfText. The data must be one that classify_mac_picture calls a
-// picture.
-void write_mac_picture(std::FILE* out, std::span<const std::uint8_t> data);
 
 // The two readers' bodies for a document that the other reader hands over:
 // one of the other version is refused (-1) rather than handed back.

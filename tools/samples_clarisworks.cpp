@@ -8,6 +8,7 @@
 #include <string>
 
 #include "builders/clarisworks_builder.h"
+#include "builders/macwrite_46_builder.h"
 
 namespace {
 
@@ -41,11 +42,15 @@ void make_samples_ClarisWorks(const fs::path& dir) {
                    .text("\xA9 1994 M\x9Fller\r")
                    .build());
 
-  // Two footnotes, the second of two paragraphs.
+  // Two footnotes, the second of two paragraphs, and a picture in a paragraph
+  // of its own, whose zone lies between the main text's and the notes'.
   write_sample(dir / "footnotes.cwk",
                ClarisWorksBuilder{}
                    .version(2)
-                   .run({.font = kTimes, .size = 12}).text("Le texte principal")
+                   .run({.font = kTimes, .size = 12}).text("Le sch\x8Ema :\r")
+                   .picture({lettrix::build::mac_picture(0, 0, 30, 100, std::string("\xA0\x00\x82\xFF", 4)), 30, 100})
+                   .text("\r")
+                   .text("Le texte principal")
                    .run({.font = kTimes, .size = 12, .vertical = cw::kCwSuperscript})
                    .footnote("Premi\x8Fre note.\r", {.font = kTimes, .size = 10})
                    .run({.font = kTimes, .size = 12}).text(" continue ici")

@@ -14,6 +14,8 @@ constexpr std::size_t kRulerSizeV1 = 92;
 constexpr std::size_t kRulerSize = 96;
 constexpr std::size_t kMaxTabs = 20;
 constexpr std::uint16_t kMainZoneId = 1;
+constexpr std::uint16_t kFirstPictureZone = 100;
+constexpr std::size_t kPictureRefSize = 32;
 constexpr std::size_t kFontRecordSize = 68;
 // Versions 4 to 6: style records (28 bytes, 30 in version 6) and rulers.
 constexpr std::size_t kStyleRecordSize = 28;
@@ -82,6 +84,23 @@ ClarisWorksBuilder& ClarisWorksBuilder::extra_note_zone(std::string_view note_te
 
 ClarisWorksBuilder& ClarisWorksBuilder::reference() {
   text_ += kCwNoteReference;
+  return *this;
+}
+
+ClarisWorksBuilder& ClarisWorksBuilder::picture(const CwPicture& p) {
+  const auto own = static_cast<std::uint16_t>(kFirstPictureZone + pictures_.size());
+  std::string ref;
+  put_be32(ref, static_cast<std::uint32_t>(text_.size()));
+  put_be16(ref, 1);
+  put_be32(ref, p.zone != 0 ? p.zone : own);
+  put_be16(ref, 0);
+  put_be32(ref, 0);
+  put_be16(ref, static_cast<std::uint16_t>(p.width + 2));  // the sizes, not read
+  put_be16(ref, static_cast<std::uint16_t>(p.height + 2));
+  pad(ref, kPictureRefSize);
+  picture_refs_ += ref;
+  text_ += kCwPicture;
+  pictures_.push_back(p);
   return *this;
 }
 
@@ -283,7 +302,7 @@ std::string ClarisWorksBuilder::run_record(const PlacedRun& r) const {
 
 std::string ClarisWorksBuilder::zone(const std::string& text, const std::vector<PlacedRun>& runs, bool with_text,
                                      std::size_t base, CwLayout* layout, std::uint16_t id,
-                                     const std::string& paragraph_runs) const {
+                                     const std::string& paragraph_runs, const std::string& refs) const {
   std::string z = "DSET";
   // A: the zone header, as a text zone starts it, with the zone's number at 14.
   std::string a = {'\0', '\x01', '\0', '\0'};
@@ -296,7 +315,7 @@ std::string ClarisWorksBuilder::zone(const std::string& text, const std::vector<
     record_offsets.push_back(runs_bytes.size());
     runs_bytes += run_record(r);
   }
-  const std::string items[5] = {a, paragraph_runs, runs_bytes, "", std::string(10, '\0')};
+  const std::string items[5] = {a, paragraph_runs, runs_bytes, refs, std::string(10, '\0')};
   for (int i = 0; i < 5; ++i) {
     if (layout) layout->item_length[i] = base + z.size();
     if (layout && i == 2)
@@ -312,6 +331,33 @@ std::string ClarisWorksBuilder::zone(const std::string& text, const std::vector<
   }
   // What follows a zone's text in a real file is the next structure, never a
   // 0 length: an item (its length, then the bytes) stands here.
+  z += following_item();
+  return z;
+}
+
+// A graphics zone of one object, whose rectangle is the picture's, and the
+// picture as its E item.
+std::string ClarisWorksBuilder::picture_zone(const CwPicture& p, std::uint16_t id, std::size_t base,
+                                             CwLayout* layout) const {
+  const std::size_t size = version_ == 1 ? 38 : 40;
+  std::string rec = {'\x08', '\0', '\0', '\x12'};
+  put_be32(rec, 0);
+  put_be32(rec, 0);
+  put_be32(rec, std::uint32_t{p.height} << 8);
+  put_be32(rec, std::uint32_t{p.width} << 8);
+  pad(rec, size);
+  std::string extension;
+  put_be16(extension, 0);
+  put_be16(extension, id);
+  pad(extension, kFrameExtension);
+  std::string z = "DSET";
+  z += list(1, static_cast<std::uint16_t>(size), extension, rec);
+  put_item(z, std::string(50, '\0'));  // B: not read
+  put_be32(z, 0);                      // C, D: empty
+  put_be32(z, 0);
+  if (layout) layout->picture_data.push_back(base + z.size());
+  put_item(z, p.bytes);
+  put_be32(z, 0);  // no text
   z += following_item();
   return z;
 }
@@ -332,7 +378,11 @@ std::string ClarisWorksBuilder::build(CwLayout* layout) const {
   }
   if (layout) layout->main_tag = doc.size();
   doc += zone(text_, runs_, with_text_, doc.size(), layout, kMainZoneId,
-              paragraph_runs_.empty() ? std::string(8, '\0') : paragraph_runs_);
+              paragraph_runs_.empty() ? std::string(8, '\0') : paragraph_runs_, picture_refs_);
+  for (std::size_t i = 0; i < pictures_.size(); ++i) {
+    if (layout) layout->picture_tags.push_back(doc.size());
+    doc += picture_zone(pictures_[i], static_cast<std::uint16_t>(kFirstPictureZone + i), doc.size(), layout);
+  }
   for (const Note& note : notes_) {
     if (layout) layout->note_tags.push_back(doc.size());
     doc += zone(note.text, {{0, note.run}}, true, doc.size(), nullptr);

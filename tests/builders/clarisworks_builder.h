@@ -35,6 +35,7 @@ inline constexpr std::uint8_t kCwSubscript = 2;
 inline constexpr char kCwPageBreak = '\x01';
 inline constexpr char kCwNoteReference = '\x02';
 inline constexpr char kCwHardSpace = '\xCA';
+inline constexpr char kCwPicture = '\x03';
 
 // Ruler alignments.
 inline constexpr std::uint8_t kCwLeft = 0;
@@ -78,6 +79,17 @@ struct CwLayout {
   std::size_t font_list = 0;            // the font list's length word
   std::size_t style_list = 0;           // versions 4 to 6: the style list's length word
   std::size_t styled_ruler_list = 0;    // versions 4 to 6: the "RULR" list's length word
+  std::vector<std::size_t> picture_tags;  // the "DSET" of each picture's zone
+  std::vector<std::size_t> picture_data;  // each picture's E item (its length word)
+};
+
+// A picture of the main text: the bytes its zone's E item holds (a Macintosh
+// picture: size word, frame, opcodes) and the rectangle the page shows it in.
+struct CwPicture {
+  std::string bytes;
+  std::uint16_t height = 0;  // points
+  std::uint16_t width = 0;
+  std::uint32_t zone = 0;    // the zone number its reference names; 0: its own zone's
 };
 
 // From version 4 on, paragraph runs name styles: the builder gives ruler n
@@ -103,6 +115,10 @@ class ClarisWorksBuilder {
   ClarisWorksBuilder& extra_note_zone(std::string_view note_text);
   // A reference in the main text without a footnote zone.
   ClarisWorksBuilder& reference();
+  // A picture in the main text: a 0x03 byte, its record in the main zone's D
+  // item, and a graphics zone (numbered 100, 101, ...) just after the main
+  // zone, ahead of the footnote zones, holding the picture.
+  ClarisWorksBuilder& picture(const CwPicture& p);
   // Text chunks of at most n bytes (default 1024).
   ClarisWorksBuilder& chunk_size(std::size_t n);
   // The main zone holds no text at all, as in a spreadsheet or a drawing.
@@ -140,7 +156,8 @@ class ClarisWorksBuilder {
   };
   std::string zone(const std::string& text, const std::vector<PlacedRun>& runs, bool with_text,
                    std::size_t base, CwLayout* layout, std::uint16_t id = 0,
-                   const std::string& paragraph_runs = std::string(8, '\0')) const;
+                   const std::string& paragraph_runs = std::string(8, '\0'), const std::string& refs = "") const;
+  std::string picture_zone(const CwPicture& p, std::uint16_t id, std::size_t base, CwLayout* layout) const;
   std::string run_record(const PlacedRun& r) const;
   std::string paragraph_record(std::uint32_t position, std::uint16_t ruler) const;
   std::string ruler_list() const;
@@ -153,6 +170,8 @@ class ClarisWorksBuilder {
   std::string text_;
   std::vector<PlacedRun> runs_;
   std::vector<Note> notes_;
+  std::vector<CwPicture> pictures_;
+  std::string picture_refs_;
   std::size_t chunk_size_ = 1024;
   bool with_text_ = true;
   std::vector<CwRuler> rulers_;

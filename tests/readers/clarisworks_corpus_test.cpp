@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <map>
 #include <sstream>
 
 #include "core/driver.h"
@@ -147,6 +148,42 @@ TEST(ClarisWorksCorpus, StyledWordsCarryTheirAttributes) {
     for (const char* code : {"BoldOn", "ItalicOn", "UnderlineOn"})
       EXPECT_EQ(stream.find(code), std::string::npos) << file << " has " << code;
   }
+}
+
+// The pictures in the text: ClarisWorks 1 and 2 keep a pasted picture whole,
+// so each one's size word is its length and it ends with its end opcode. The
+// AppleWorks 6 documents hold a picture of their first page for the Finder,
+// which is no part of the text; the level design manual's eight drawings are
+// ClarisWorks's own objects, left out.
+TEST(ClarisWorksCorpus, PicturesInTheText) {
+  const fs::path folder = corpus_folder("clarisworks");
+  if (folder.empty()) GTEST_SKIP() << "no corpus";
+  const std::map<std::string, std::vector<std::string>> expected = {
+      {"arashi_source_release_cw1", {"21x43"}},  // a signature, shown smaller than its 31x62 frame
+      {"gnuplot_readme_cw2", {"291x488"}},
+  };
+  int documents = 0;
+  for (const auto& entry : fs::directory_iterator(folder)) {
+    const std::string name = entry.path().filename().string();
+    if (!is_word_processing(entry.path()) || entry.path().extension() == ".bin") continue;
+    ++documents;
+    const std::string stream = stream_of(entry.path());
+    std::vector<std::string> sizes;
+    constexpr std::string_view kMark = "{Picture 1 ";
+    for (std::size_t at = 0; (at = stream.find(kMark, at)) != std::string::npos;) {
+      const std::size_t space = stream.find(' ', at + kMark.size());
+      const std::size_t end = stream.find('}', space);
+      ASSERT_NE(end, std::string::npos) << name;
+      sizes.push_back(stream.substr(at + kMark.size(), space - at - kMark.size()));
+      const std::string hex = stream.substr(space + 1, end - space - 1);
+      EXPECT_EQ(std::stoul(hex.substr(0, 4), nullptr, 16), hex.size() / 2) << name;
+      EXPECT_TRUE(hex.ends_with("ff")) << name;
+      at = end;
+    }
+    const auto it = expected.find(name);
+    EXPECT_EQ(sizes, it == expected.end() ? std::vector<std::string>{} : it->second) << name;
+  }
+  EXPECT_GE(documents, 25);
 }
 
 }  // namespace
