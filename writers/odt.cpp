@@ -498,6 +498,11 @@ class OdtWriter {
       length = picture_bytes_to(item);
     }
     if (pictures_failed_ || length == 0) return;
+    // The frame stands in the paragraph itself, outside any span: readers
+    // such as pandoc take no picture from inside a span.
+    if (span_ != 0) put("</text:span>");
+    span_ = 0;
+    format_changed_ = true;
     pictures_list_.push_back({static_cast<std::uint64_t>(start), length, extension, media_type});
     const std::string number = std::to_string(pictures_list_.size());
     put("<draw:frame draw:name=\"Picture ");

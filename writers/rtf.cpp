@@ -427,6 +427,12 @@ void picture(RtfWriter& w, const StreamItem& item) {
   keyword(w, KwPict + kind);
   keyword_number(w, KwPicw, picture_width(item));
   keyword_number(w, KwPich, picture_height(item));
+  // The size to show it at, in twips: without it readers take the numbers
+  // above as pixels of a screen of their own and show the picture tiny.
+  w.out.put("\\picwgoal");
+  w.out.put(std::to_string(picture_width(item) * 20));
+  w.out.put("\\pichgoal");
+  w.out.put(std::to_string(picture_height(item) * 20));
   w.out.put(' ');
   for (std::size_t i = 8; i < item.data.size(); ++i) {
     char c = static_cast<char>(item.data[i]);

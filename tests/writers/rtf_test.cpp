@@ -303,11 +303,11 @@ TEST(RtfWriter, BordersColoursAndPictures) {
   EXPECT_RTF(code(TextColour, 0, 7) + code(TextColour, 7, 16) + code(TextColour, 16, 255), "\\cf7 \\cf16 \\cf255 ");
   std::string picture = bytes({kEscape, Picture, 1, 0, 0x12, 0x34, 0x01, 0x02, 0, 0, 0x03, 0x04}) + "0aB\r\nC9" +
                         code(EndOfText) + "t";
-  EXPECT_RTF(picture, "\\pard {\\pict\\macpict\\picw772\\pich258 0abc9}t");
+  EXPECT_RTF(picture, "\\pard {\\pict\\macpict\\picw772\\pich258\\picwgoal15440\\pichgoal5160 0abc9}t");
   picture[2] = 2;
-  EXPECT_RTF(picture, "\\pard {\\pict\\wmetafile8\\picw772\\pich258 0abc9}t");
+  EXPECT_RTF(picture, "\\pard {\\pict\\wmetafile8\\picw772\\pich258\\picwgoal15440\\pichgoal5160 0abc9}t");
   picture[2] = 3;
-  EXPECT_RTF(picture, "\\pard {\\pict\\wmetafile\\picw772\\pich258 0abc9}t");
+  EXPECT_RTF(picture, "\\pard {\\pict\\wmetafile\\picw772\\pich258\\picwgoal15440\\pichgoal5160 0abc9}t");
   picture[2] = 9;  // no such kind: no picture, the text goes on
   EXPECT_RTF(picture, "\\pard t");
 }
