@@ -11,9 +11,17 @@ bool skip_counted32(Cursor& c) {
   return c.ok() && c.skip(n);
 }
 
+// The reserved opcodes whose lengths only version 2 defines (a count
+// before their data, or none): in a version 1 picture they are unknown.
+bool reserved_in_version_1(unsigned op) {
+  return (op >= 0x17 && op <= 0x19) || (op >= 0x24 && op <= 0x27) || op == 0x2F || (op >= 0x92 && op <= 0x97) ||
+         (op >= 0x9C && op <= 0x9F) || (op >= 0xA2 && op <= 0xFE);
+}
+
 }  // namespace
 
 bool skip_opcode_data(Cursor& c, unsigned op, int version) {
+  if (version == 1 && reserved_in_version_1(op)) return false;
   if (op > 0xFF) {
     if (op < 0x8000) return c.skip((op >> 8) * 2u) || true;  // HeaderOp 0x0C00: 24 bytes
     if (op < 0x8100) return true;

@@ -94,7 +94,7 @@ class Cursor {
 // opcodes of both versions by their documented lengths, comments, and the
 // settings it ignores (SpExtra, TxRatio, highlighting, ChExtra...). False
 // when `op` is none of these (the renderer reads it itself, or nobody knows
-// its length).
+// its length, as for the opcodes version 1 reserves).
 bool skip_opcode_data(Cursor& c, unsigned op, int version);
 
 }  // namespace lettrix::pict
