@@ -251,7 +251,7 @@ bool read_bits_op(Cursor& c, unsigned op, const PictState& st, bool decode, cons
   const bool with_region = op == 0x91 || op == 0x99 || op == 0x9B;
   if (with_region) {
     out.has_mask = true;
-    if (!read_region(c, out.mask, budget.max_pixels / 4 + 1, why)) return false;
+    if (!read_region(c, out.mask, kMaxRegionRects, why)) return false;
   }
   if (!c.ok()) {
     why = "bitmap header beyond the picture's end";

@@ -131,28 +131,36 @@ void path_line(cairo_t* cr, Point from, Point to, Point pen) {
 
 bool pen_visible(const PictState& st) { return st.pen_size.h > 0 && st.pen_size.v > 0; }
 
-// A region's frame: the region less the part the pen, moved by its size in
-// any of the four directions, stays inside; drawn through a mask.
+// A region's frame: the region less the part of it that stays inside when
+// moved by the pen's size in each of the four directions. Both are made as
+// masks by filling, which costs what the region's rectangles cost.
+void fill_region_at(cairo_t* cr, const Region& region, int dh, int dv) {
+  cairo_save(cr);
+  cairo_translate(cr, dh, dv);
+  path_region(cr, region);
+  cairo_restore(cr);
+  cairo_fill(cr);
+}
+
 void frame_region(cairo_t* cr, const PictState& st, const Region& region) {
-  cairo_push_group_with_content(cr, CAIRO_CONTENT_ALPHA);
-  cairo_set_operator(cr, CAIRO_OPERATOR_OVER);
+  cairo_save(cr);
   cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
   cairo_set_source_rgba(cr, 0, 0, 0, 1);
-  path_region(cr, region);
-  cairo_fill(cr);
-  cairo_save(cr);
+  cairo_push_group_with_content(cr, CAIRO_CONTENT_ALPHA);  // the region
+  cairo_set_operator(cr, CAIRO_OPERATOR_OVER);
+  fill_region_at(cr, region, 0, 0);
+  cairo_push_group_with_content(cr, CAIRO_CONTENT_ALPHA);  // its inside
+  fill_region_at(cr, region, 0, 0);
+  cairo_set_operator(cr, CAIRO_OPERATOR_IN);
   const Point shifts[4] = {{0, st.pen_size.h}, {0, -st.pen_size.h}, {st.pen_size.v, 0}, {-st.pen_size.v, 0}};
-  for (const Point& s : shifts) {
-    cairo_save(cr);
-    cairo_translate(cr, s.h, s.v);
-    path_region(cr, region);
-    cairo_restore(cr);
-    cairo_clip(cr);
-  }
-  cairo_set_operator(cr, CAIRO_OPERATOR_CLEAR);
+  for (const Point& s : shifts) fill_region_at(cr, region, s.h, s.v);
+  cairo_pattern_t* inside = cairo_pop_group(cr);
+  cairo_set_operator(cr, CAIRO_OPERATOR_DEST_OUT);
+  cairo_set_source(cr, inside);
   cairo_paint(cr);
-  cairo_restore(cr);
+  cairo_pattern_destroy(inside);
   cairo_pattern_t* mask = cairo_pop_group(cr);
+  cairo_restore(cr);
   set_pattern_source(cr, st.pen_pat, st.fg, st.bg, st.pen_mode);
   cairo_mask(cr, mask);
   cairo_pattern_destroy(mask);

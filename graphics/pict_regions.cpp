@@ -7,6 +7,9 @@ namespace lettrix::pict {
 namespace {
 
 constexpr int kEndMark = 0x7FFF;
+// Flips open on one scan line: 2048 spans side by side, far more than any
+// real region, and a bound on the work of keeping them sorted.
+constexpr std::size_t kMaxFlips = 4096;
 
 // Adds the spans of `flips` (sorted x coordinates, inside between each odd
 // and even one) as rectangles from line `top` to `bottom`.
@@ -57,10 +60,14 @@ bool read_region(Cursor& c, Region& out, std::size_t max_rects, std::string& why
       const int x = r.s16();
       if (x == kEndMark) break;
       const auto at = std::lower_bound(flips.begin(), flips.end(), x);
-      if (at != flips.end() && *at == x)
+      if (at != flips.end() && *at == x) {
         flips.erase(at);
-      else
+      } else if (flips.size() < kMaxFlips) {
         flips.insert(at, x);
+      } else {
+        why = "region with too many parts";
+        return false;
+      }
     }
   }
   // A region ends with every span closed; one cut short is closed at the

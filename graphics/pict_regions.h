@@ -19,6 +19,10 @@ struct Region {
   bool rectangular() const { return rects.empty(); }
 };
 
+// The most rectangles a region may make: far more than any real one, and a
+// bound on what drawing and clipping through it costs.
+inline constexpr std::size_t kMaxRegionRects = 65536;
+
 // Reads a region at the cursor (the cursor moves past its size word's
 // length). False, with the reason, when its data is malformed or holds more
 // than `max_rects` rectangles; the cursor is then past it all the same when

@@ -20,7 +20,6 @@ namespace {
 
 using namespace pict;
 
-constexpr std::size_t kMaxRegionRects = 250000;
 constexpr std::size_t kMaxFontNames = 64;
 constexpr int kMaxSide = 32767;  // cairo's largest image side
 
