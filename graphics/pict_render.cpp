@@ -385,8 +385,10 @@ bool render_pict(std::span<const std::uint8_t> pict, RenderedPicture& out, const
   }
   double sx = 2, sy = 2;
   image_scale(scan, frame, limits.max_pixels, sx, sy);
-  const int w = std::max(1, static_cast<int>(std::floor(frame.width() * sx + 0.5)));
-  const int h = std::max(1, static_cast<int>(std::floor(frame.height() * sy + 0.5)));
+  int w = std::max(1, static_cast<int>(std::floor(frame.width() * sx + 0.5)));
+  int h = std::max(1, static_cast<int>(std::floor(frame.height() * sy + 0.5)));
+  while (static_cast<std::uint64_t>(w) * static_cast<std::uint64_t>(h) > limits.max_pixels && (w > 1 || h > 1))
+    (w >= h ? w : h) -= 1;  // rounding up passed the limit
 
   SurfacePtr surface(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h));
   if (cairo_surface_status(surface.get()) != CAIRO_STATUS_SUCCESS) {
