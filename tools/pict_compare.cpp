@@ -9,11 +9,14 @@
 // file (512 zero bytes, then the picture) and, since a Writer-only
 // LibreOffice opens no picture file by itself, as a one-picture RTF page
 // (\macpict) that LibreOffice exports to HTML with the picture drawn as an
-// embedded PNG image. Both images are scaled to the size of ours (a bitmap
-// picture's own resolution, else twice 72 dpi) over white, reduced to black and white at half brightness, and the share of
-// pixels on which they agree is printed per picture. Bitmap pictures must
-// agree on 95% of their pixels, drawn ones on 90%: the exit status is 1 when
-// one does not, 2 when nothing could be compared.
+// embedded PNG image. Both images are drawn over white at one size (a
+// bitmap picture's own resolution, a drawn picture's frame at 72 dpi) and
+// reduced to black and white at half brightness; since LibreOffice draws a
+// small picture into a larger square with margins of its own, its ink's box
+// is set onto the box of ours. The share of pixels on which they agree is
+// printed per picture (--keep DIR keeps the files, both PNGs among them).
+// Bitmap pictures must agree on 95% of their pixels, drawn ones on 90%: the
+// exit status is 1 when one does not, 2 when nothing could be compared.
 #include <cairo.h>
 #include <unistd.h>
 
