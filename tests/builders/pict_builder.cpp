@@ -30,7 +30,7 @@ std::string pack_bits(const std::string& row, int unit) {
   return out;
 }
 
-PictBuilder::PictBuilder(int version, PictRect frame) : version_(version) {
+PictBuilder::PictBuilder(int version, PictRect frame, PictRect source) : version_(version) {
   put_be16(out_, 0);
   rect(frame);
   if (version_ == 1) {
@@ -39,6 +39,10 @@ PictBuilder::PictBuilder(int version, PictRect frame) : version_(version) {
   }
   put_be16(out_, 0x0011);
   put_be16(out_, 0x02FF);
+  if (source.right > source.left) {  // version -2: resolution and source rectangle
+    op(0x0C00).word(-2).word(0).dword(0x00900000).dword(0x00900000).rect(source).dword(0);
+    return;
+  }
   op(0x0C00).word(-1).word(-1);  // version -1: a fixed-point frame, then reserved
   for (int v : {frame.left, frame.top, frame.right, frame.bottom}) word(v).word(0);
   dword(0);

@@ -35,7 +35,9 @@ std::string region_bytes(PictRect box, const std::vector<RegionLine>& lines);
 
 class PictBuilder {
  public:
-  PictBuilder(int version, PictRect frame);
+  // A non-empty `source` makes an extended version 2 header: the opcodes'
+  // coordinates are those of `source`, which the frame shows.
+  PictBuilder(int version, PictRect frame, PictRect source = {});
 
   // The opcode (aligned to an even offset in version 2), then its data.
   PictBuilder& op(unsigned opcode);

@@ -148,6 +148,13 @@ const std::vector<Case>& cases() {
       {"origin moves what follows",
        [] { return v1([](PictBuilder& b) { b.op(0x0C).word(10).word(0).shape(0x31, PictRect{0, 10, 40, 20}); }); },
        {{5, 20, 'k'}, {15, 20, 'w'}}},
+      {"an extended version 2 header maps its source rectangle onto the frame",
+       [] {
+         PictBuilder b(2, kFrame, PictRect{0, 0, 80, 80});  // 144 dpi coordinates
+         b.shape(0x31, PictRect{0, 40, 40, 80});
+         return b.finish();
+       },
+       {{30, 10, 'k'}, {10, 10, 'w'}, {30, 30, 'w'}}},
       {"reserved opcodes and comments are passed over",
        [] {
          return v2([](PictBuilder& b) {
