@@ -25,6 +25,9 @@ struct RenderedPicture {
   int height_px = 0;
   double width_pt = 0;    // the picture's frame in points (1/72 inch)
   double height_pt = 0;
+  // The picture is made of bitmaps alone (a screenshot), rendered at their
+  // own resolution rather than at twice 72 dpi.
+  bool bitmaps_only = false;
   // Empty when every opcode was drawn; else why rendering stopped early
   // ("unknown opcode 0x00A7 at byte 1234", "time limit"): what was drawn
   // before it is kept.
