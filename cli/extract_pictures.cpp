@@ -41,9 +41,10 @@ std::string write_new_file(const std::string& path, std::string_view head, std::
   {
     FilePtr f = open_file(part, "wb");
     if (!f) return "cannot open what was created";
-    if (std::fwrite(head.data(), 1, head.size(), f.get()) != head.size() ||
-        std::fwrite(bytes.data(), 1, bytes.size(), f.get()) != bytes.size() || std::fflush(f.get()) != 0 ||
-        std::ferror(f.get()))
+    const auto put = [&](std::string_view part) {
+      return part.empty() || std::fwrite(part.data(), 1, part.size(), f.get()) == part.size();
+    };
+    if (!put(head) || !put(bytes) || std::fflush(f.get()) != 0 || std::ferror(f.get()))
       return "cannot write it (disk full?)";
     take_file_failure();
     f.reset();  // a failed close is noted

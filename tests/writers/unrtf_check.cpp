@@ -13,6 +13,7 @@
 #include "core/stream_reader.h"
 #include "support/file_handle.h"
 #include "test_util.h"
+#include "writers/picture_png.h"
 
 namespace lettrix::testing {
 
@@ -75,10 +76,16 @@ TextPattern expected_text(const std::string& stream) {
       if (item.value == HardSpace) add(p, Kind::AnyChar);  // unrtf shows it as a blank or not at all
       if (item.value == Backslash) add(p, Kind::Char, '\\');
       if (item.value == Picture && item.op1 >= 1 && item.op1 <= 3) {
-        // unrtf --nopict prints a notice in the picture's place.
-        const std::string notice = "### picture data found, picture dimensions are " +
-                                   std::to_string(picture_width(item)) + " by " +
-                                   std::to_string(picture_height(item)) + ", depth 1";
+        // unrtf --nopict prints a notice in the picture's place, with the
+        // size of the PNG drawn of a Macintosh picture where there is one.
+        int width = picture_width(item), height = picture_height(item);
+        RenderedPicture png;
+        if (picture_png(item, 1, png)) {
+          width = png.width_px;
+          height = png.height_px;
+        }
+        const std::string notice = "### picture data found, picture dimensions are " + std::to_string(width) + " by " +
+                                   std::to_string(height) + ", depth 1";
         for (char c : notice) add(p, c == ' ' ? Kind::Space : Kind::Char, c);
         add(p, Kind::Space);
       }
