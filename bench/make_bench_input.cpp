@@ -181,8 +181,9 @@ std::string make_macwrite_46(long long bytes) {
 }
 
 // A Macintosh screen shot as MacWrite documents hold them: a version 1
-// picture of one 1-bit bitmap (PackBitsRect) of `width` x `height` pixels,
-// each row a literal run of its bytes, with a few lines drawn over it.
+// picture of one 1-bit bitmap (PackBitsRect) of `width` x `height` pixels
+// (the desktop's gray pattern around a window of lines of text), each row a
+// literal run of its bytes, with a few lines drawn over it.
 std::string screen_picture(Random& random, int width, int height) {
   const int row_bytes = (width + 15) / 16 * 2;
   auto be16 = [](std::string& s, int v) {
@@ -207,7 +208,12 @@ std::string screen_picture(Random& random, int width, int height) {
     for (int at = 0; at < row_bytes; at += 128) {
       const int n = std::min(128, row_bytes - at);
       packed += static_cast<char>(n - 1);
-      for (int i = 0; i < n; ++i) packed += static_cast<char>(random.below(256) & random.below(256));
+      for (int i = 0; i < n; ++i) {
+        const int x = (at + i) * 8;
+        const bool window = y > height / 8 && y < height * 7 / 8 && x > width / 8 && x < width * 7 / 8;
+        const bool text = window && y % 12 < 8 && (at + i) % 9 != 0;
+        packed += static_cast<char>(!window ? (y % 2 ? 0x55 : 0xAA) : text ? random.below(256) & random.below(256) : 0);
+      }
     }
     if (row_bytes > 250) be16(ops, static_cast<int>(packed.size())); else ops += static_cast<char>(packed.size());
     ops += packed;

@@ -13,6 +13,7 @@
 #include "graphics/pict_paint.h"
 #include "graphics/pict_reader.h"
 #include "graphics/pict_text.h"
+#include "graphics/png_output.h"
 
 namespace lettrix {
 
@@ -324,14 +325,6 @@ void interpret(Interp& in) {
   }
 }
 
-cairo_status_t append_png(void* closure, const unsigned char* data, unsigned int length) {
-  try {
-    static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
-  } catch (...) {
-    return CAIRO_STATUS_WRITE_ERROR;
-  }
-  return CAIRO_STATUS_SUCCESS;
-}
 
 // The image's pixels per point: twice 72 dpi for drawings, a bitmap's own
 // resolution for a picture made of bitmaps alone; less when the image would
@@ -409,7 +402,7 @@ bool render_pict(std::span<const std::uint8_t> pict, RenderedPicture& out, const
   cairo_surface_flush(surface.get());
 
   std::string png;
-  if (cairo_surface_write_to_png_stream(surface.get(), append_png, &png) != CAIRO_STATUS_SUCCESS) {
+  if (!write_png(surface.get(), png)) {
     out.note = "the PNG could not be written";
     return false;
   }
