@@ -110,7 +110,7 @@ void check_rtf(const std::string& rtf) {
     if (rtf[i] != '\\') continue;
     const char next = i + 1 < rtf.size() ? rtf[i + 1] : '\0';
     bool sound = false;
-    if (next == '{' || next == '}' || next == '\\' || next == '~') {
+    if (next == '{' || next == '}' || next == '\\' || next == '~' || next == '*') {
       sound = true;
       ++i;
     } else if (next == '\'') {

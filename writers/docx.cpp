@@ -30,6 +30,7 @@
 #include "writers/docx_package.h"
 #include "writers/docx_parts.h"
 #include "writers/docx_text.h"
+#include "writers/picture_png.h"
 
 namespace lettrix {
 
@@ -44,6 +45,7 @@ constexpr std::string_view kFirstEntry = "[Content_Types].xml";
 }  // namespace
 
 int dest_docx(const char* stream_path, const char* target_path) {
+  begin_document_pictures();
   FilePtr in = open_file(stream_path, "rb");
   if (!in) return kHandlerCannotOpen;  // (before the target is created)
   FilePtr out = open_file(target_path, "w+b");

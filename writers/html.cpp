@@ -569,6 +569,7 @@ bool put_heads(std::FILE* file, const std::vector<HeadText>& heads, bool footers
 
 int dest_html(const char* stream_path, const char* target_path) {
   set_target_kind(KindNeutral);
+  begin_document_pictures();
   FilePtr in = open_file(stream_path, "rb");
   if (!in) return kHandlerCannotOpen;
   FilePtr out = open_file(target_path, "w+b");

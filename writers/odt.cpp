@@ -664,6 +664,7 @@ std::string meta_xml() {
 
 int dest_odt(const char* stream_path, const char* target_path) {
   set_target_kind(KindNeutral);
+  begin_document_pictures();
   FilePtr in = open_file(stream_path, "rb");
   if (!in) return kHandlerCannotOpen;
   FilePtr out = open_file(target_path, "w+b");

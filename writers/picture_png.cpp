@@ -1,5 +1,6 @@
 #include "writers/picture_png.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <span>
@@ -36,11 +37,37 @@ std::string picture_bytes(const StreamItem& item) {
   return bytes;
 }
 
+namespace {
+std::chrono::steady_clock::duration g_picture_time{};  // spent on this document's pictures
+std::chrono::milliseconds g_document_time = kDocumentPictureTime;
+bool g_picture_time_noted = false;
+}  // namespace
+
+void set_document_picture_time_for_tests(std::chrono::milliseconds time) { g_document_time = time; }
+
+void begin_document_pictures() {
+  g_picture_time = {};
+  g_picture_time_noted = false;
+}
+
 bool picture_png(const StreamItem& item, int number, RenderedPicture& out) {
   if (item.op1 != 1) return false;
+  out = RenderedPicture{};
+  if (g_picture_time >= g_document_time) {
+    if (!g_picture_time_noted)
+      add_handler_note("picture " + std::to_string(number) + " and those after it not drawn: the document's pictures took " +
+                       std::to_string(g_document_time.count() / 1000) + " s");
+    g_picture_time_noted = true;
+    return false;
+  }
+  PictLimits limits;
+  limits.max_time = std::min(limits.max_time, std::chrono::duration_cast<std::chrono::milliseconds>(
+                                                  g_document_time - g_picture_time));
   const std::string bytes = picture_bytes(item);
+  const auto start = std::chrono::steady_clock::now();
   const bool drawn =
-      render_pict(std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()), out);
+      render_pict(std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()), out, limits);
+  g_picture_time += std::chrono::steady_clock::now() - start;
   if (!out.note.empty())
     add_handler_note("picture " + std::to_string(number) + (drawn ? " drawn in part: " : " not drawn: ") + out.note);
   return drawn && !out.png.empty();

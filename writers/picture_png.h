@@ -3,6 +3,7 @@
 // Macintosh picture, and the one-line stand-in of the text targets.
 #pragma once
 
+#include <chrono>
 #include <string>
 #include <string_view>
 
@@ -14,6 +15,17 @@ namespace lettrix {
 // The bytes of a Picture item (its hex digits after the 8 bytes of height and
 // width, in pairs; other bytes skipped, a last odd digit dropped).
 std::string picture_bytes(const StreamItem& item);
+
+// The drawing time one document's pictures may take together, so that a
+// document of a thousand slow pictures cannot hold a conversion for hours:
+// each picture gets at most its own limit (graphics/pict_render.h) and what
+// is left of this; once it is spent, the pictures that follow are not drawn
+// (a note says so).
+inline constexpr std::chrono::milliseconds kDocumentPictureTime{60000};
+// Writers that draw pictures call this as they start a document.
+void begin_document_pictures();
+// Tests: the time of a document's pictures (kDocumentPictureTime again after).
+void set_document_picture_time_for_tests(std::chrono::milliseconds time);
 
 // The PNG of a Picture item that holds a Macintosh picture (kind 1). False
 // for other kinds and for a picture of which nothing could be drawn. A

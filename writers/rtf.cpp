@@ -600,6 +600,7 @@ void write_body(RtfWriter& w, const Chars& chars) {
 }
 
 int write_rtf(const char* stream_path, const char* target_path, bool dos) {
+  begin_document_pictures();
   FilePtr in = open_file(stream_path, "rb");
   if (!in) return kHandlerCannotOpen;  // (before the target is created)
   FilePtr out = open_file(target_path, "w+b");

@@ -8,6 +8,7 @@
 #include "core/format_registry.h"
 #include "core/handler.h"
 #include "test_util.h"
+#include "writers/picture_png.h"
 #include "writers/odt_test_util.h"
 
 namespace lettrix {
@@ -70,6 +71,20 @@ TEST(PictureTargets, APictureDrawnInPartLeavesANote) {
   EXPECT_EQ(plain.find("\\pngblip"), std::string::npos);
   EXPECT_NE(plain.find("{\\pict\\macpict\\picw30\\pich20\\picwgoal600\\pichgoal400 0016}"), std::string::npos);
   EXPECT_EQ(handler_notes().rfind("picture 1 not drawn: ", 0), 0u) << handler_notes();
+}
+
+TEST(PictureTargets, ADocumentsPicturesHaveATimeOfTheirOwn) {
+  testing::ScratchDir dir;
+  const std::string two = testing::stream_of(std::string(kStream) + kStream);
+  set_document_picture_time_for_tests(std::chrono::milliseconds(0));
+  clear_handler_notes();
+  const std::string rtf = testing::read_file(write(DstRtfAnsi, two, dir));
+  set_document_picture_time_for_tests(kDocumentPictureTime);
+  EXPECT_EQ(rtf.find("\\pngblip"), std::string::npos);
+  EXPECT_NE(rtf.find("\\macpict"), std::string::npos);  // the picture itself stays
+  EXPECT_EQ(handler_notes(), "picture 1 and those after it not drawn: the document's pictures took 0 s");
+  // The next document starts with the whole time again.
+  EXPECT_NE(testing::read_file(write(DstRtfAnsi, two, dir)).find("\\pngblip"), std::string::npos);
 }
 
 }  // namespace
