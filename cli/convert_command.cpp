@@ -345,20 +345,25 @@ int read_source_stream(int source_row, const std::string& file, const std::strin
   return 0;
 }
 
-int dump_stream(int source_row, const std::string& file, std::ostream& out, std::ostream& err) {
+FilePtr open_source_stream(int source_row, const std::string& file, std::ostream& err, std::string& damage,
+                           RemoveGuard& guard) {
   std::string stream_path;
   if (!create_temp_file("LXS", stream_path)) {
     err << file << ": error: cannot create a work file\n";
-    return 1;
+    return nullptr;
   }
-  RemoveGuard guard(stream_path);
-  std::string damage;
-  if (read_source_stream(source_row, file, stream_path, err, damage) != 0) return 1;
+  guard.arm(stream_path);
+  if (read_source_stream(source_row, file, stream_path, err, damage) != 0) return nullptr;
   FilePtr in = open_file(stream_path, "rb");
-  if (!in) {
-    err << file << ": error: cannot read the work file\n";
-    return 1;
-  }
+  if (!in) err << file << ": error: cannot read the work file\n";
+  return in;
+}
+
+int dump_stream(int source_row, const std::string& file, std::ostream& out, std::ostream& err) {
+  RemoveGuard guard;
+  std::string damage;
+  FilePtr in = open_source_stream(source_row, file, err, damage, guard);
+  if (!in) return 1;
   out << print_stream(in.get(), true);
   if (!damage.empty()) {
     err << file << ": damaged: " << damage << "\n";

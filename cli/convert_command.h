@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "support/file_handle.h"
+
 namespace lettrix {
 
 // The source "row" of -f auto: each file's format is told by its content.
@@ -41,6 +43,11 @@ int run_conversions(const ConvertOptions& options, const std::vector<std::string
 // (its stream complete all the same); 1 with the error printed to err.
 int read_source_stream(int source_row, const std::string& file, const std::string& stream_path, std::ostream& err,
                        std::string& damage);
+
+// The same into a new work stream, which `guard` removes, opened for
+// reading; null with the error printed to err.
+FilePtr open_source_stream(int source_row, const std::string& file, std::ostream& err, std::string& damage,
+                           RemoveGuard& guard);
 
 // Prints "FILE: FORMAT (CONFIDENCE)" for each file, or what else it is
 // ("not a Macintosh document we read", "already converted (RTF)"); verbose:

@@ -65,19 +65,10 @@ int extract_pictures(int source_row, const std::string& file, const std::string&
     err << dir << ": error: cannot create the folder\n";
     return 1;
   }
-  std::string stream_path;
-  if (!create_temp_file("LXS", stream_path)) {
-    err << file << ": error: cannot create a work file\n";
-    return 1;
-  }
-  RemoveGuard stream_guard(stream_path);
+  RemoveGuard stream_guard;
   std::string damage;
-  if (read_source_stream(source_row, file, stream_path, err, damage) != 0) return 1;
-  FilePtr stream = open_file(stream_path, "rb");
-  if (!stream) {
-    err << file << ": error: cannot read the work file\n";
-    return 1;
-  }
+  FilePtr stream = open_source_stream(source_row, file, err, damage, stream_guard);
+  if (!stream) return 1;
   const std::string base = dir + (dir.empty() || is_separator(dir.back()) ? "" : "/") + document_name(file);
   BlockInput in(stream.get());
   StreamItem item;

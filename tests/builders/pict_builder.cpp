@@ -223,4 +223,10 @@ std::string PictBuilder::finish() {
   return pict;
 }
 
+std::string pict_of(int version, PictRect frame, const std::function<void(PictBuilder&)>& ops) {
+  PictBuilder b(version, frame);
+  ops(b);
+  return b.finish();
+}
+
 }  // namespace lettrix::build

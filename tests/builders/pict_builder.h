@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -83,5 +84,8 @@ class PictBuilder {
   int version_;
   std::string out_;
 };
+
+// A whole picture of `version` with the opcodes `ops` adds.
+std::string pict_of(int version, PictRect frame, const std::function<void(PictBuilder&)>& ops);
 
 }  // namespace lettrix::build

@@ -13,6 +13,7 @@
 namespace lettrix {
 namespace {
 
+using build::pict_of;
 using build::PictBuilder;
 using build::PictRect;
 using build::RegionLine;
@@ -65,17 +66,8 @@ struct HostileCase {
   const char* note;    // what the note says (a part of it)
 };
 
-std::string v1(const std::function<void(PictBuilder&)>& ops, PictRect frame = kFrame) {
-  PictBuilder b(1, frame);
-  ops(b);
-  return b.finish();
-}
-
-std::string v2(const std::function<void(PictBuilder&)>& ops, PictRect frame = kFrame) {
-  PictBuilder b(2, frame);
-  ops(b);
-  return b.finish();
-}
+std::string v1(const std::function<void(PictBuilder&)>& ops, PictRect frame = kFrame) { return pict_of(1, frame, ops); }
+std::string v2(const std::function<void(PictBuilder&)>& ops, PictRect frame = kFrame) { return pict_of(2, frame, ops); }
 
 TEST(PictHostile, LengthsAndSizesBeyondTheDataOrTheLimits) {
   // A region whose every scan line opens two more spans: some 30000

@@ -13,6 +13,7 @@
 namespace lettrix {
 namespace {
 
+using build::pict_of;
 using build::PictBuilder;
 using build::PictRect;
 using build::RegionLine;
@@ -33,17 +34,8 @@ constexpr PictRect kFrame{0, 0, 40, 40};
 const PictRect kAll{0, 0, 40, 40};
 const PictRect kMiddle{10, 10, 30, 30};
 
-std::string v1(const std::function<void(PictBuilder&)>& ops, PictRect frame = kFrame) {
-  PictBuilder b(1, frame);
-  ops(b);
-  return b.finish();
-}
-
-std::string v2(const std::function<void(PictBuilder&)>& ops, PictRect frame = kFrame) {
-  PictBuilder b(2, frame);
-  ops(b);
-  return b.finish();
-}
+std::string v1(const std::function<void(PictBuilder&)>& ops, PictRect frame = kFrame) { return pict_of(1, frame, ops); }
+std::string v2(const std::function<void(PictBuilder&)>& ops, PictRect frame = kFrame) { return pict_of(2, frame, ops); }
 
 const std::vector<Case>& cases() {
   static const std::vector<Case> all = {
