@@ -143,8 +143,7 @@ struct Stream {
     used = 0;
   }
   bool finish() {
-    if (used > 0 && std::fwrite(block.get(), 1, used, file) != used) failed = true;
-    used = 0;
+    flush();
     return !failed && std::fflush(file) == 0 && !std::ferror(file);
   }
 };
@@ -223,8 +222,7 @@ class Styling {
   }
   // At a 0xCA while pictures are left: draws the next one, or else writes
   // the 0xCA as text (a picture that cannot be drawn) into dst.
-  template <typename Out>
-  void picture(Out& dst) {
+  void picture(Stream& dst) {
     const std::vector<std::uint8_t>& picture = look_.pictures[picture_++];
     choose_pieces();
     if (!picture.empty()) {
