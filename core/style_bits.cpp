@@ -100,6 +100,9 @@ constexpr StyleTable kClarisWorksStyle =
     bit_table({{0x01, Bold}, {0x02, Italic}, {0x04, Underline}, {0x08, Outline}, {0x10, Shadow}});
 constexpr StyleTable kClarisWorksPosition = clarisworks_position();
 
+constexpr StyleTable kTextEditStyle =
+    bit_table({{0x01, Bold}, {0x02, Italic}, {0x04, Underline}, {0x08, Outline}, {0x10, Shadow}});
+
 constexpr StyleTable kRagtime2Style =
     with_order(bit_table({{0x01, Bold}, {0x02, Italic}, {0x04, Underline}, {0x08, Outline}, {0x10, Shadow},
                           {0x80, Superscript}}),

@@ -51,6 +51,11 @@ extern const StyleTable kClarisWorksStyle;
 // other value neither; the off code of a change comes before its on code.
 extern const StyleTable kClarisWorksPosition;
 
+// The TextEdit face byte (the "styl" resource of text files): bit 0 bold,
+// 1 italic, 2 underline, 3 outline, 4 shadow; condense (5) and extend (6)
+// have no code in the stream and are left out.
+extern const StyleTable kTextEditStyle;
+
 // Ragtime 2: bits 0 to 4 as QuickDraw's; bit 7 is the superscript mark
 // (bits 5 and 6 mean nothing). The order holds subscript too, which the run's
 // size byte and vertical shift ask for, and writes it before superscript.

@@ -11,6 +11,12 @@
 //               diamond, Apple logo
 //   0x5C        backslash          other < 0x20 dropped
 //   0x20-0xFF   through the Macintosh character table
+//
+// When a wrapper kept the file's resource fork, the look that TextEdit-based
+// editors keep there (readers/mac_text_styles.h) is written too: the codes of
+// each style run at its first character, each run's bytes through its font's
+// table, and the pictures of a SimpleText document in place of the 0xCA bytes
+// that hold their places.
 #include "readers/text_only.h"
 #include "readers/reader_entry.h"
 
@@ -25,10 +31,14 @@
 #include "core/byte_helpers.h"
 #include "core/charset.h"
 #include "core/handler.h"
+#include "core/mac_font_names.h"
 #include "core/signature.h"
 #include "core/source_detection.h"
 #include "core/source_view.h"
 #include "core/stream_codes.h"
+#include "readers/mac_picture.h"
+#include "readers/mac_text_styles.h"
+#include "readers/reader_damage.h"
 #include "support/file_handle.h"
 
 namespace lettrix {
@@ -48,8 +58,14 @@ struct alignas(8) Piece {
   bool contextual = false;
 };
 
-std::array<Piece, 256> make_pieces() {
-  std::array<Piece, 256> pieces{};
+constexpr std::uint8_t kPictureMark = 0xCA;  // a non-breaking space, where a SimpleText picture goes
+
+using Pieces = std::array<Piece, 256>;
+
+// The pieces of the bytes of text set in a font read through `table`; with
+// pictures, 0xCA is handled in the loop.
+Pieces make_pieces(const ReaderTable& table = kMacintoshTable, bool pictures = false) {
+  Pieces pieces{};
   const auto set = [&](int c, std::initializer_list<int> bytes) {
     Piece& p = pieces[static_cast<std::size_t>(c)];
     for (int b : bytes) p.bytes[p.length++] = static_cast<std::uint8_t>(b);
@@ -65,7 +81,8 @@ std::array<Piece, 256> make_pieces() {
   for (int k = 0; k < kSystemSymbolCount; ++k)
     set(0x11 + k, {kEscape, TableChar, kSystemSymbolTable, kSystemSymbolFirst + k});
   for (int c = 0x20; c < 0x100; ++c) {
-    const std::uint16_t entry = c == 0x5C ? kEscape : kMacintoshTable[static_cast<std::size_t>(c)];
+    const std::uint16_t entry =
+        c == 0x5C && &table == &kMacintoshTable ? kEscape : table[static_cast<std::size_t>(c)];
     const int plain = entry_index(entry);
     if (is_table_char(entry)) {
       set(c, {kEscape, TableChar, entry_table(entry), plain});
@@ -76,6 +93,7 @@ std::array<Piece, 256> make_pieces() {
       if (plain >= 0x20 && plain < 0x7F) pieces[static_cast<std::size_t>(c)].composable = static_cast<std::uint8_t>(plain);
     }
   }
+  pieces[kPictureMark].contextual = pictures;
   return pieces;
 }
 
@@ -119,9 +137,13 @@ struct Stream {
     used -= whole;
   }
   void put(std::uint8_t b) { block[used++] = b; }
-  bool finish() {
+  // Sends on everything, before codes are written to the file itself.
+  void flush() {
     if (used > 0 && std::fwrite(block.get(), 1, used, file) != used) failed = true;
     used = 0;
+  }
+  bool finish() {
+    flush();
     return !failed && std::fflush(file) == 0 && !std::ferror(file);
   }
 };
@@ -183,22 +205,91 @@ bool takes(const SourceFile& file, SourceView& in, std::string& why) {
   return false;
 }
 
+// The look of a text while it is read: the runs still to start, the
+// pictures still to draw, and the pieces of the font in force (with 0xCA
+// handled in the loop while pictures are left).
+class Styling {
+ public:
+  Styling(const MacTextLook& look, std::FILE* out) : look_(look), out_(out) { choose_pieces(); }
+
+  // Where the next run starts; UINT64_MAX after the last.
+  std::uint64_t next_run() const { return run_ < look_.runs.size() ? look_.runs[run_].start : UINT64_MAX; }
+  // Writes the codes of the runs that start at `at` (or before it).
+  void start_runs(std::uint64_t at) {
+    while (run_ < look_.runs.size() && look_.runs[run_].start <= at)
+      table_ = &write_style_run(out_, cs_, fonts_, look_, look_.runs[run_++]);
+    choose_pieces();
+  }
+  // At a 0xCA while pictures are left: draws the next one, or else writes
+  // the 0xCA as text (a picture that cannot be drawn) into dst.
+  void picture(Stream& dst) {
+    const std::vector<std::uint8_t>& picture = look_.pictures[picture_++];
+    choose_pieces();
+    if (!picture.empty()) {
+      write_mac_picture(out_, picture);
+      return;
+    }
+    const Piece& text = pieces_of(*table_, false)[kPictureMark];
+    for (std::uint8_t k = 0; k < text.length; ++k) dst.put(text.bytes[k]);
+  }
+  const Piece* pieces() const { return pieces_; }
+
+ private:
+  const Pieces& pieces_of(const ReaderTable& table, bool pictures) {
+    for (const Made& m : made_)
+      if (m.table == &table && m.pictures == pictures) return *m.pieces;
+    made_.push_back({&table, pictures, std::make_unique<Pieces>(make_pieces(table, pictures))});
+    return *made_.back().pieces;
+  }
+  void choose_pieces() { pieces_ = pieces_of(*table_, picture_ < look_.pictures.size()).data(); }
+
+  struct Made {
+    const ReaderTable* table;
+    bool pictures;
+    std::unique_ptr<Pieces> pieces;
+  };
+  const MacTextLook& look_;
+  std::FILE* out_;
+  CharState cs_;
+  MacFontNumberCache fonts_;
+  const ReaderTable* table_ = &kMacintoshTable;
+  std::size_t run_ = 0;
+  std::size_t picture_ = 0;
+  std::vector<Made> made_;  // a few: one for each font table met, with and without pictures
+  const Piece* pieces_ = nullptr;
+};
+
 // Each source byte becomes its precomputed piece; the source is read and the
-// stream written in large blocks.
-int read_text_only(SourceView& in, std::FILE* out) {
-  static const std::array<Piece, 256> pieces = make_pieces();
+// stream written in large blocks. With a look, each stretch of the text
+// between two run starts is gone through the same way.
+int read_text_only(SourceView& in, std::FILE* out, Styling* styling) {
+  static const Pieces plain = make_pieces();
+  const Piece* pieces = plain.data();
+  std::uint64_t next_run = styling ? styling->next_run() : UINT64_MAX;
   Source src{in};
   Stream dst{out};
 
   int previous = 0;    // the source byte before this one
   int composable = 0;  // the plain byte written for it, when an accent can go over it
   while (src.fill()) {
+    std::size_t left = src.block.size() - src.at;
+    if (styling) {
+      // The codes of a run go straight to the file, after the text before them.
+      const std::uint64_t at = src.start + src.at;
+      if (at >= next_run) {
+        dst.flush();
+        styling->start_runs(at);
+        next_run = styling->next_run();
+        composable = 0;  // no accent is struck over a character of another run
+      }
+      if (next_run - at < left) left = static_cast<std::size_t>(next_run - at);
+      pieces = styling->pieces();
+    }
     // A source byte makes at most four stream bytes: a stretch of the block
     // that fits in the room left is gone through without a check of room or
     // block end for each byte. Each byte writes its four bytes of piece and
     // moves on by its length, without a branch on the kind of byte.
     dst.make_room();
-    const std::size_t left = src.block.size() - src.at;
     const std::size_t fits = (kBlock - dst.used) / 4;
     const std::uint8_t* const first = src.block.data() + src.at;
     const std::uint8_t* from = first;
@@ -216,6 +307,10 @@ int read_text_only(SourceView& in, std::FILE* out) {
         // Without a plain character before it a backspace has nothing to
         // strike over: it is dropped and the next character read as usual.
         if (c == 0x08 && composable) compose(src, dst, composable);
+        if (c == kPictureMark) {
+          dst.flush();
+          styling->picture(dst);
+        }
         composable = 0;
         previous = c;
         moved = true;
@@ -251,7 +346,13 @@ int orig_text_only(const char* source_path, const char* stream_path) {
   SourceView in(file.data);
   std::string why;
   if (!takes(file, in, why)) return refuse_document(kShownName, why);
-  return read_text_only(in, out.get());
+  if (!file.resource.present() || file.resource.size == 0) return read_text_only(in, out.get(), nullptr);
+  SourceView fork(file.resource);
+  Damage damage;
+  const MacTextLook look = read_mac_text_look(fork, in.size(), damage);
+  Styling styling(look, out.get());
+  if (const int rc = read_text_only(in, out.get(), look.any() ? &styling : nullptr); rc != kHandlerOk) return rc;
+  return reader_result(out.get(), damage);
 }
 
 // Mac text: the type "TEXT" when a wrapper kept it (but not Nisus Writer's,

@@ -1,0 +1,151 @@
+// Styled Macintosh text: the "styl" resource, "FOND" names and SimpleText
+// pictures of a text file's resource fork, in each wrapper that keeps the
+// fork.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "builders/pict_builder.h"
+#include "builders/styled_text_builder.h"
+#include "builders/wrapper_builder.h"
+#include "core/handler.h"
+#include "core/stream_printer.h"
+#include "readers/mac_text_styles.h"
+#include "readers/text_only.h"
+#include "test_util.h"
+
+namespace lettrix {
+namespace {
+
+using build::MacFile;
+using build::resource_fork;
+using build::ResourceSpec;
+using build::style_scrap;
+using build::StyleRunSpec;
+using testing::ScratchDir;
+
+struct Result {
+  std::string stream;
+  int rc = 0;
+  std::string reason;
+};
+
+enum class Wrap { MacBinary, BinHex, AppleSingle, AppleDouble, None };
+
+Result convert(const std::string& text, const std::string& fork, Wrap wrap = Wrap::MacBinary) {
+  ScratchDir dir;
+  const MacFile file{.name = "Read Me", .type = "TEXT", .creator = "ttxt", .resource_fork = fork};
+  const std::string src = dir.file("doc");
+  switch (wrap) {
+    case Wrap::MacBinary: testing::write_file(src, build::macbinary_ii(text, file)); break;
+    case Wrap::BinHex: testing::write_file(src, build::binhex(text, file)); break;
+    case Wrap::AppleSingle: testing::write_file(src, build::applesingle(text, file)); break;
+    case Wrap::AppleDouble:
+      testing::write_file(src, text);
+      testing::write_file(dir.file("._doc"), build::appledouble(file));
+      break;
+    case Wrap::None: testing::write_file(src, text); break;
+  }
+  clear_handler_reason();
+  Result r;
+  r.rc = orig_text_only(src.c_str(), dir.file("out").c_str());
+  r.reason = handler_reason();
+  r.stream = print_stream(testing::read_file(dir.file("out")));
+  return r;
+}
+
+std::string picture_bytes() {
+  return build::PictBuilder(1, {0, 0, 20, 30}).shape(0x30, {2, 2, 10, 10}).finish();
+}
+
+std::string hex(const std::string& bytes) {
+  static constexpr char kDigits[] = "0123456789abcdef";
+  std::string h;
+  for (unsigned char c : bytes) {
+    h += kDigits[c >> 4];
+    h += kDigits[c & 15];
+  }
+  return h;
+}
+
+// Every face bit, sizes, fonts by number and by name, colours, a Symbol
+// run read through the Symbol table, a picture at the first 0xCA (the second
+// has no picture and stays what it was, a space).
+const std::string kText = "Plain Bold Ital Under Out Shad Cond\rBig Times Helv Red abc \xCA x \xCA.\r";
+const std::vector<StyleRunSpec> kRuns = {
+    {0, 0, 0, 12},          {6, 0, 1, 12},  {11, 0, 2, 12}, {16, 0, 4, 12}, {22, 0, 8, 12},
+    {26, 0, 16, 12},        {31, 0, 32, 12}, {36, 0, 0, 24}, {40, 20, 0, 10}, {46, 300, 0, 10},
+    {51, 4, 0, 10, 0xFFFF, 0x1000, 0}, {55, 23, 1, 10},  {59, 3, 0, 9},
+};
+const std::string kStyled =
+    "{FontSize 246,244}Plain {BoldOn}Bold {BoldOff}{ItalicOn}Ital {ItalicOff}{UnderlineOn}Under "
+    "{UnderlineOff}{OutlineOn}Out {OutlineOff}{ShadowOn}Shad {ShadowOff}Cond¶"
+    "{FontSize 244,232}Big {Font 0,1}{FontSize 232,246}Times {Font 1,2}Helv {Font 2,5}{TextColour 0,6}Red "
+    "{Font 5,3}{BoldOn}{TextColour 6,0}{TableChar 8,1}{TableChar 8,3}{TableChar 8,47} "
+    "{Font 3,2}{FontSize 246,247}{BoldOff}{Picture 1 20x30 " +
+    hex(picture_bytes()) + "} x  .¶";
+
+std::string styled_fork() {
+  return resource_fork({{"styl", 128, style_scrap(kRuns)},
+                        build::font_family(300, "Helvetica"),
+                        {"PICT", 1000, picture_bytes()}});
+}
+
+TEST(MacTextStyled, EveryWrapperCarriesTheLook) {
+  for (Wrap wrap : {Wrap::MacBinary, Wrap::BinHex, Wrap::AppleSingle, Wrap::AppleDouble}) {
+    const Result r = convert(kText, styled_fork(), wrap);
+    EXPECT_EQ(r.rc, 0) << static_cast<int>(wrap) << " " << r.reason;
+    EXPECT_EQ(r.stream, kStyled) << static_cast<int>(wrap);
+  }
+}
+
+TEST(MacTextStyled, WithoutAStyleTableTheTextIsAsBefore) {
+  const std::string plain = convert(kText, "", Wrap::None).stream;
+  EXPECT_EQ(convert(kText, "").stream, plain);  // an empty fork
+  EXPECT_EQ(convert(kText, resource_fork({build::font_family(300, "Helvetica")})).stream, plain);
+  EXPECT_EQ(convert(kText, resource_fork({{"PICT", 999, picture_bytes()}})).stream, plain);
+  EXPECT_EQ(convert(kText, std::string(300, '\xFF')).stream, plain);  // a map that cannot be read
+  // The first "styl" when there is no 128; pictures from 1000 without one.
+  EXPECT_EQ(convert("ab", resource_fork({{"styl", 5, style_scrap({{0, 0, 0, 12}, {1, 0, 1, 12}})}})).stream,
+            "{FontSize 246,244}a{BoldOn}b");
+  EXPECT_EQ(convert("\xCA\xCA\xCA", resource_fork({{"PICT", 1001, "junk"}, {"PICT", 1000, picture_bytes()}})).stream,
+            "{Picture 1 20x30 " + hex(picture_bytes()) + "}  ");
+}
+
+TEST(MacTextStyled, DamagedStyleTablesKeepTheRunsThatCanBeUsed) {
+  const struct {
+    std::string text;
+    std::string fork;
+    std::string stream;
+    std::string reason;
+  } cases[] = {
+      {"abc", resource_fork({{"styl", 128, style_scrap({{0, 0, 1, 12}, {2, 0, 0, 12}, {1, 0, 2, 12}})}}),
+       "{FontSize 246,244}{BoldOn}ab{BoldOff}c", "style run 3 starts at byte 1, before the run ahead of it"},
+      {"abc", resource_fork({{"styl", 128, style_scrap({{0, 0, 1, 12}, {70000, 0, 2, 12}})}}),
+       "{FontSize 246,244}{BoldOn}abc", "style run 2 starts at byte 70,000, beyond the text's 3"},
+      {"abc", resource_fork({{"styl", 128, style_scrap({{0, 0, 1, 12}, {1, 0, 2, 12}}, 9)}}),
+       "{FontSize 246,244}{BoldOn}a{BoldOff}{ItalicOn}bc", "the style table counts 9 runs but holds 2"},
+      {"abc", resource_fork({{"styl", 128, style_scrap({{0, 0, 1, 12}, {1, 0, 2, 12}}).substr(0, 30)}}),
+       "{FontSize 246,244}{BoldOn}abc", "the style table counts 2 runs but holds 1"},
+      {"abc", resource_fork({{"styl", 128, "\x01"}}), "abc", "the style table is empty (1 bytes)"},
+  };
+  for (const auto& c : cases) {
+    const Result r = convert(c.text, c.fork);
+    EXPECT_EQ(r.rc, kHandlerDamaged) << c.reason;
+    EXPECT_EQ(r.reason, c.reason);
+    EXPECT_EQ(r.stream, c.stream) << c.reason;
+  }
+}
+
+TEST(MacTextStyled, NearestColour) {
+  const struct {
+    std::uint16_t r, g, b;
+    int colour;
+  } cases[] = {{0, 0, 0, 0},          {0xFFFF, 0, 0, 6},          {0, 0, 0xFFFF, 2},
+               {0x8000, 0x8000, 0x8000, 15}, {0xC000, 0xC000, 0xC000, 16}, {0xFFFF, 0xFFFF, 0xFFFF, 8},
+               {0x7000, 0, 0x7000, 12}, {0x1000, 0x1000, 0x1000, 0}};
+  for (const auto& c : cases) EXPECT_EQ(nearest_text_colour(c.r, c.g, c.b), c.colour) << c.r << " " << c.g;
+}
+
+}  // namespace
+}  // namespace lettrix
