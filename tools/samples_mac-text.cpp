@@ -3,6 +3,9 @@
 #include <filesystem>
 #include <string>
 
+#include "builders/pict_builder.h"
+#include "builders/styled_text_builder.h"
+#include "builders/wrapper_builder.h"
 #include "samples.h"
 
 namespace fs = std::filesystem;
@@ -29,4 +32,33 @@ void make_samples_MacText(const fs::path& dir) {
   write_sample(dir / "typewriter.txt", "Cafe\b' au lait, `\ba la carte, Noe\b\"l, nai\b\"ve.\r");
   write_sample(dir / "unix-lines.txt", "First line\nSecond line\n\nAfter an empty line\n");
   write_sample(dir / "dos-lines.txt", "First line\r\nSecond line\r\n\x1A");
+
+  // A SimpleText read-me in MacBinary: its look in the resource fork (a
+  // heading in Helvetica 18 bold, body text in Times, a bold word, an
+  // italic one, a red underlined one, a line in Monaco) and a picture where
+  // the text holds a non-breaking space.
+  namespace build = lettrix::build;
+  const std::string text =
+      "Read Me\rThis manual is short. Read the bold words twice, the italic ones once, and the red one "
+      "never.\r\xCA\rType:  convert letter\r";
+  const auto at = [&](const char* word) { return static_cast<std::uint32_t>(text.find(word)); };
+  const std::string styles = build::style_scrap({
+      {.start = 0, .font = 21, .face = 1, .size = 18},
+      {.start = at("This"), .font = 20, .size = 12},
+      {.start = at("bold words"), .font = 20, .face = 1, .size = 12},
+      {.start = at(" twice"), .font = 20, .size = 12},
+      {.start = at("italic"), .font = 20, .face = 2, .size = 12},
+      {.start = at(" ones"), .font = 20, .size = 12},
+      {.start = at("red"), .font = 20, .face = 4, .size = 12, .red = 0xFFFF},
+      {.start = at(" one never"), .font = 20, .size = 12},
+      {.start = at("convert"), .font = 4, .size = 10},
+  });
+  const std::string picture = build::pict_of(1, {0, 0, 40, 120}, [](build::PictBuilder& b) {
+    b.shape(0x30, {2, 2, 38, 118});   // FrameRect
+    b.shape(0x51, {10, 10, 30, 40});  // PaintOval
+    b.line(20, 50, 20, 110);
+  });
+  const std::string fork = build::resource_fork({{"styl", 128, styles}, {"PICT", 1000, picture}});
+  const build::MacFile file{.name = "Read Me", .type = "TEXT", .creator = "ttxt", .resource_fork = fork};
+  write_sample(dir / "readme-styled.bin", build::macbinary_ii(text, file));
 }
