@@ -473,7 +473,11 @@ class OdtWriter {
 
   void picture(const StreamItem& item) {
     const int kind = item.op1;
-    if (kind < 1 || kind > 3 || pictures_list_.size() >= kMaxPictures) return;
+    if (kind < 1 || kind > 3) return;
+    if (pictures_list_.size() >= kMaxPictures) {  // the package holds no more: a stand-in, as in DOCX
+      text("[picture]");
+      return;
+    }
     if (!ready()) return;
     const long start = std::ftell(pictures_);
     if (start < 0) {

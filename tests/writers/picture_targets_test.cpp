@@ -73,6 +73,17 @@ TEST(PictureTargets, APictureDrawnInPartLeavesANote) {
   EXPECT_EQ(handler_notes().rfind("picture 1 not drawn: ", 0), 0u) << handler_notes();
 }
 
+TEST(PictureTargets, OdtBeyondItsPicturesKeepsAStandIn) {
+  std::string many;
+  for (int i = 0; i < 1025; ++i) many += "{Picture 2 1x1 ab}";
+  const auto odt = testing::odt_of(testing::stream_of(many + "¶"));
+  EXPECT_EQ(testing::entry(odt, "Pictures/1024.wmf"), "\xAB");
+  EXPECT_EQ(testing::entry(odt, "Pictures/1025.wmf"), "");
+  const std::string body = testing::odt_body(odt);
+  EXPECT_EQ(body.find("[picture]"), body.rfind("[picture]"));
+  EXPECT_NE(body.find("[picture]"), std::string::npos);
+}
+
 TEST(PictureTargets, ADocumentsPicturesHaveATimeOfTheirOwn) {
   testing::ScratchDir dir;
   const std::string two = testing::stream_of(std::string(kStream) + kStream);
