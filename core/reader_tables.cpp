@@ -110,6 +110,30 @@ static_assert(kDingbatFirst + kDingbatCount <= kSystemSymbolFirst);
 
 }  // namespace
 
+namespace {
+
+ReaderTable script_table(const std::array<std::uint16_t, 128>& upper) {
+  ReaderTable t = make_macintosh_table();
+  for (int b = 0; b < 128; ++b) t[0x80 + b] = upper[b];
+  return t;
+}
+
+}  // namespace
+
+const ReaderTable kMacGreekTable = script_table(kMacGreekUpper);
+const ReaderTable kMacCyrillicTable = script_table(kMacCyrillicUpper);
+const ReaderTable kMacCentralEuropeanTable = script_table(kMacCentralEuropeanUpper);
+
+const ReaderTable* script_reader_table(int font_number) {
+  if (font_number < 16384) return nullptr;
+  switch ((font_number - 16384) / 512 + 1) {
+    case 6: return &kMacGreekTable;
+    case 7: return &kMacCyrillicTable;
+    case 29: return &kMacCentralEuropeanTable;
+    default: return nullptr;
+  }
+}
+
 const ReaderTable kMacintoshTable = make_macintosh_table();
 const ReaderTable kSymbolTable = make_symbol_table();
 const ReaderTable kDingbatTable = make_dingbat_table();

@@ -18,6 +18,8 @@
 // word, frame, opcodes), the n-th drawn in place of the text's n-th 0xCA.
 #include "readers/mac_text_styles.h"
 
+#include "core/charset.h"
+
 #include <algorithm>
 #include <array>
 #include <climits>
@@ -188,6 +190,9 @@ const ReaderTable& write_style_run(std::FILE* out, CharState& cs, MacFontNumberC
       break;
     }
   if (!table) table = &fonts.select(cs, run.font, out);
+  // A font of another script (Greek, Cyrillic, Central European) reads its
+  // bytes in that script's character set.
+  if (const ReaderTable* script = script_reader_table(run.font)) table = script;
   if (run.size > 0) set_font_size(out, cs, run.size);
   write_style(out, cs, kTextEditStyle, run.face);
   set_text_colour(out, cs, nearest_text_colour(run.red, run.green, run.blue));

@@ -36,6 +36,22 @@ ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 DATA = os.path.join(os.path.dirname(ROOT), "shared", "charsets")
 OUTPUT = os.path.join(ROOT, "core", "charset_tables.cpp")
 UNICODE_OUTPUT = os.path.join(ROOT, "core", "unicode_tables.cpp")
+SCRIPT_OUTPUT = os.path.join(ROOT, "core", "script_tables.cpp")
+
+# The single-byte Macintosh character sets of other scripts whose characters
+# the repertoire holds: name in the C++ table, Python codec. Bytes 0x80..0xFF
+# become the repertoire position of their character; these stand in where
+# the repertoire has none.
+SCRIPT_SETS = [("Greek", "mac_greek"), ("Cyrillic", "mac_cyrillic"), ("CentralEuropean", "mac_latin2")]
+SCRIPT_SUBSTITUTES = {
+    "\u00A0": ("byte", 0x20),    # no-break space: a space, as in the Roman table
+    "\u00AD": ("byte", 0),       # soft hyphen: nothing
+    "\u00A6": ("byte", 0x7C),    # broken bar: "|"
+    "\u2015": ("char", "\u2014"),  # horizontal bar: the em dash
+    "\u03C2": ("char", "\u03C3"),  # final sigma: sigma
+    "\u2206": ("char", "\u0394"),  # increment: capital delta
+    "\u02C7": ("char", "\u030C"),  # caron: the repertoire's caron accent
+}
 
 FILL = 0x5F  # "_"
 SYMBOL_FLAG = 0x100
@@ -360,6 +376,42 @@ def render_unicode(positions):
     return "\n".join(out)
 
 
+def render_scripts(positions):
+    """core/script_tables.cpp: the upper halves of the script reader tables."""
+    by_text = {}
+    for (table, index), text in sorted(positions.items()):
+        by_text.setdefault(text, (table, index))
+    out = [
+        "// GENERATED FILE, do not edit: written by tools/gen_charsets.py from",
+        "// ../shared/charsets/repertoire-unicode.tsv and Python's Macintosh codecs.",
+        "// Regenerate with:  python3 tools/gen_charsets.py",
+        "//",
+        "// Bytes 0x80..0xFF of the Macintosh character sets of other scripts, as",
+        "// reader-table entries (core/charset.h): high byte the repertoire table, low",
+        "// byte its index; high byte 0, a plain byte.",
+        '#include "core/charset.h"',
+        "",
+        "namespace lettrix {",
+        "",
+    ]
+    for name, codec in SCRIPT_SETS:
+        cells = []
+        for b in range(0x80, 0x100):
+            ch = unicodedata.normalize("NFC", bytes([b]).decode(codec))
+            kind, value = SCRIPT_SUBSTITUTES.get(ch, ("char", ch))
+            if kind == "byte":
+                cells.append(f"0x{value:04X}")
+                continue
+            table, index = by_text.get(value, (0, FILL))
+            cells.append(f"0x{table << 8 | index:04X}")
+        out.append(f"const std::array<std::uint16_t, 128> kMac{name}Upper = {{")
+        for row in range(0, 128, 8):
+            out.append("    " + ", ".join(cells[row:row + 8]) + ",")
+        out += ["};", ""]
+    out += ["}  // namespace lettrix", ""]
+    return "\n".join(out)
+
+
 def print_stats(title, stats):
     kinds = ["exact", "symbol", "substitute", "fill", "undefined"]
     print(f"{title}: " + ", ".join(f"{stats[k]} {k}" for k in kinds if k in stats))
@@ -383,7 +435,7 @@ def main(argv):
     print_stats("group 1, tables 1-8", stats1)
     print("group 1, tables 9-14: the Greek table")
 
-    outputs = [(OUTPUT, text), (UNICODE_OUTPUT, unicode_text_file)]
+    outputs = [(OUTPUT, text), (UNICODE_OUTPUT, unicode_text_file), (SCRIPT_OUTPUT, render_scripts(positions))]
     if "--check" in argv:
         stale = 0
         for path, content in outputs:

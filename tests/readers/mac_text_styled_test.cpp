@@ -8,7 +8,9 @@
 #include "builders/pict_builder.h"
 #include "builders/styled_text_builder.h"
 #include "builders/wrapper_builder.h"
+#include "core/charset.h"
 #include "core/handler.h"
+#include "core/unicode_tables.h"
 #include "core/stream_printer.h"
 #include "readers/mac_text_styles.h"
 #include "readers/text_only.h"
@@ -135,6 +137,43 @@ TEST(MacTextStyled, DamagedStyleTablesKeepTheRunsThatCanBeUsed) {
     EXPECT_EQ(r.reason, c.reason);
     EXPECT_EQ(r.stream, c.stream) << c.reason;
   }
+}
+
+// Runs in fonts of other scripts read their bytes in that script's
+// character set: Greek (font numbers from 18944), Cyrillic (19456), Central
+// European (30720); a Japanese font (16384) keeps the Roman table.
+TEST(MacTextStyled, FontsOfOtherScriptsReadTheirOwnCharacterSet) {
+  const std::string text = "a\xB0\xE1 b\x80\xE0 c\x84\x9F d\x80\r";
+  const auto at = [&](char c) { return static_cast<std::uint32_t>(text.find(c)); };
+  const Result r = convert(text, resource_fork({{"styl", 128, style_scrap({{.start = at('a'), .font = 18944},
+                                                                            {.start = at('b'), .font = 19456},
+                                                                            {.start = at('c'), .font = 30720},
+                                                                            {.start = at('d'), .font = 16384}})}}));
+  EXPECT_EQ(r.rc, 0) << r.reason;
+  // Greek 0xB0 Α, 0xE1 α; Cyrillic 0x80 А, 0xE0 а; Central European 0x84 Ą,
+  // 0x9F ü; the Japanese font's 0x80 as in Mac Roman (Ä).
+  const auto position = [](const ReaderTable& t, int byte) {
+    return "{TableChar " + std::to_string(entry_table(t[byte])) + "," + std::to_string(entry_index(t[byte])) + "}";
+  };
+  for (const std::string& piece : {"a" + position(kMacGreekTable, 0xB0) + position(kMacGreekTable, 0xE1),
+                                   "b" + position(kMacCyrillicTable, 0x80) + position(kMacCyrillicTable, 0xE0),
+                                   "c" + position(kMacCentralEuropeanTable, 0x84) + position(kMacCentralEuropeanTable, 0x9F),
+                                   std::string("d{TableChar 1,30}")})
+    EXPECT_NE(r.stream.find(piece), std::string::npos) << piece << "\n" << r.stream;
+  const std::pair<const ReaderTable*, std::pair<int, const char*>> chars[] = {
+      {&kMacGreekTable, {0xB0, "\u0391"}}, {&kMacGreekTable, {0xE1, "\u03B1"}}, {&kMacGreekTable, {0xF7, "\u03C3"}},
+      {&kMacCyrillicTable, {0x80, "\u0410"}}, {&kMacCyrillicTable, {0xE0, "\u0430"}},
+      {&kMacCentralEuropeanTable, {0x84, "\u0104"}}, {&kMacCentralEuropeanTable, {0x9F, "\u00FC"}},
+  };
+  for (const auto& [table, c] : chars) {
+    const std::uint16_t e = (*table)[static_cast<std::size_t>(c.first)];
+    EXPECT_STREQ(position_utf8(entry_table(e), entry_index(e)), c.second) << c.first;
+  }
+  EXPECT_EQ(kMacCyrillicTable[0xCA], ' ');
+  EXPECT_EQ(script_reader_table(16383), nullptr);
+  EXPECT_EQ(script_reader_table(16384), nullptr);  // Japanese: not in the repertoire
+  EXPECT_EQ(script_reader_table(19967), &kMacCyrillicTable);
+  EXPECT_EQ(script_reader_table(19968), nullptr);  // Hebrew...
 }
 
 TEST(MacTextStyled, NearestColour) {
