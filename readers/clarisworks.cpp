@@ -134,7 +134,8 @@
 // Text bytes: 0x00 end of the text, 0x01 page break, 0x02 footnote reference,
 // 0x03 a picture or drawing (in the main text), 0x06 a header's or footer's
 // page number, 0x07 dropped, 0x09 tab, 0x0D paragraph end, 0xCA non-breaking
-// space, 0x5C backslash; the others are characters of the run's font.
+// space; the others, 0x5C among them (a backslash in most fonts, but the
+// Symbol font's ∴ and the dingbat ✼), are characters of the run's font.
 #include "readers/clarisworks.h"
 
 #include <algorithm>
@@ -623,8 +624,7 @@ class ZoneWriter {
         if (!note_end) put_byte(kParagraphEnd, out);
         break;
       case 0xCA: write_code(out, HardSpace); break;
-      case kEscape: write_code(out, Backslash); break;
-      default: write_char(byte); break;
+      default: write_char(byte); break;  // 0x5C too: a Backslash code where the font's is one
     }
   }
 

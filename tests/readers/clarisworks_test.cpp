@@ -149,7 +149,7 @@ TEST(ClarisWorksReader, CharacterRuns) {
                          .build())
                 .printed(),
             "{FontSize 0,246}{Font 0,3}{TableChar 8,1}{TableChar 8,33}{TableChar 6,99}"
-            "{Font 3,4}{TableChar 5,122}{Backslash}{Font 4,2}{TableChar 8,33}");  // 3 is Geneva, sans serif
+            "{Font 3,4}{TableChar 5,122}{TableChar 5,94}{Font 4,2}{TableChar 8,33}");  // 3 is Geneva, sans serif
 }
 
 TEST(ClarisWorksReader, RunRecordsOfEachVersion) {
