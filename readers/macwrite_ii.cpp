@@ -375,8 +375,8 @@ void Conversion::write_byte(std::uint8_t byte, const ZoneRuns& runs) {
       write_code(out_, NoteCall, 0, 0);
       write_code(out_, EndOfText);
       break;
-    case 0x5C:
-      write_code(out_, Backslash);
+    case 0x5C:  // a backslash in a text font; the Symbol font's ∴, the dingbat ✼
+      write_character(byte);
       ++column_;
       break;
     case 0x09:

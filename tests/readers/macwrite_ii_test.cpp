@@ -208,6 +208,11 @@ TEST(MacWriteIIReader, FontsSizesAndCharacterSets) {
   // Font classes and the character table of each font.
   EXPECT_EQ(printed(MacWriteIIBuilder{}.paragraph("ab", Style{}.in_font(mw2::kSymbol).size(14))),
             "{FontSize 246,242}{Font 0,3}{TableChar 8,1}{TableChar 8,3}¶");
+  // 0x5C: the Symbol font's therefore sign, a backslash in a text font.
+  EXPECT_EQ(printed(MacWriteIIBuilder{}.paragraph("\\", Style{}.in_font(mw2::kSymbol).size(14))),
+            "{FontSize 246,242}{Font 0,3}{TableChar 6,102}¶");
+  EXPECT_EQ(printed(MacWriteIIBuilder{}.paragraph("\\", Style{}.in_font(mw2::kHelvetica))),
+            "{FontSize 246,244}{Font 0,2}{Backslash}¶");
   EXPECT_EQ(printed(MacWriteIIBuilder{}.paragraph("ab", Style{}.in_font(mw2::kDingbats).size(10))), "{Font 0,4}{TableChar 5,99}{TableChar 5,100}¶");
   EXPECT_EQ(printed(MacWriteIIBuilder{}.paragraph("ab", Style{}.in_font(mw2::kHelvetica))),
             "{FontSize 246,244}{Font 0,2}ab¶");
