@@ -418,20 +418,7 @@ class Pass {
     switch (item.value) {
       case TableChar: {
         char buf[4];
-        if (const SystemSymbolForms* symbol = system_symbol_forms(item.op1, item.op2)) {
-          text(symbol->unicode ? utf8_of(symbol->unicode, buf) : symbol->code_page_1252);
-        } else if (item.op1 >= 1 && item.op1 <= 14) {
-          const char* u = position_utf8(item.op1, item.op2);
-          if (!u) {
-            character('_');
-          } else {
-            before_visible();
-            for (const char* p = u; *p; ++p) {
-              const std::string_view e = escaped(*p);
-              put(e.empty() ? std::string_view(p, 1) : e);
-            }
-          }
-        }
+        for (const char c : table_char_text(item.op1, item.op2, buf)) character(c);
         break;
       }
       case HardSpace: text("\xC2\xA0"); break;

@@ -126,7 +126,7 @@ class Pass {
 
   bool run() {
     static constexpr TextStops kStops = text_stops(kStopBytes);
-    static const WideCharBytes kChars = unicode_char_bytes(false);
+    static const WideCharBytes kChars = unicode_char_bytes(false, true);
     StreamItem item;
     for (;;) {
       // Text that needs no care goes through the copy loop: not at a line's
@@ -232,6 +232,16 @@ class Pass {
     put(s);
   }
 
+  // UTF-8 text whose ASCII characters are escaped as any text's are.
+  void escaped_text(std::string_view s) {
+    for (const char c : s) {
+      if (static_cast<unsigned char>(c) < 0x80)
+        ascii(c);
+      else
+        text(std::string_view(&c, 1));
+    }
+  }
+
   void ascii(char c) {
     flush_break();
     const bool at_start = line_start_;
@@ -285,18 +295,7 @@ class Pass {
     switch (item.value) {
       case TableChar: {
         char buf[4];
-        if (const SystemSymbolForms* symbol = system_symbol_forms(item.op1, item.op2)) {
-          if (symbol->unicode)
-            text(utf8_of(symbol->unicode, buf));
-          else
-            for (const char c : symbol->code_page_1252) ascii(c);
-        } else if (item.op1 >= 1 && item.op1 <= 14) {
-          const char* u = position_utf8(item.op1, item.op2);
-          if (u)
-            text(u);
-          else
-            ascii('_');
-        }
+        escaped_text(table_char_text(item.op1, item.op2, buf));  // a stand-in, "_" or "`" escaped
         break;
       }
       case HardSpace: text("\xC2\xA0"); break;
@@ -306,16 +305,7 @@ class Pass {
         if (next != EOF && next != kLineBreak) input_.unget();
         break;
       }
-      case Picture: {
-        // "[picture 185 × 113]", its brackets escaped: no link.
-        for (const char c : picture_placeholder(item)) {
-          if (static_cast<unsigned char>(c) < 0x80)
-            ascii(c);
-          else
-            text(std::string_view(&c, 1));
-        }
-        break;
-      }
+      case Picture: escaped_text(picture_placeholder(item)); break;  // "\[picture 185 × 113\]": no link
       case BoldOn: wanted_ |= kBold; break;
       case BoldOff: wanted_ &= ~kBold; break;
       case ItalicOn: wanted_ |= kItalic; break;

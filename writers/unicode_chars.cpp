@@ -1,13 +1,15 @@
 #include "writers/unicode_chars.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "core/charset.h"
 #include "core/unicode_tables.h"
+#include "writers/system_symbols.h"
 
 namespace lettrix {
 
-WideCharBytes unicode_char_bytes(bool fill_undefined) {
+WideCharBytes unicode_char_bytes(bool fill_undefined, bool leave_ascii) {
   WideCharBytes chars;
   for (int table = 1; table <= WideCharBytes::kTables; ++table)
     for (int index = 0; index < 256; ++index) {
@@ -16,6 +18,8 @@ WideCharBytes unicode_char_bytes(bool fill_undefined) {
       if (!text && fill_undefined) text = "_";
       if (!text) continue;
       const std::size_t n = std::strlen(text);
+      if (leave_ascii && std::any_of(text, text + n, [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+        continue;
       if (n <= WideCharBytes::kMaxBytes) chars.set(table, index, reinterpret_cast<const std::uint8_t*>(text), n);
     }
   return chars;
@@ -41,6 +45,14 @@ bool append_work_file(std::FILE* from, OutputBuffer& out) {
   char block[1 << 14];
   for (std::size_t n; (n = std::fread(block, 1, sizeof block, from)) > 0;) out.put(std::string_view(block, n));
   return !std::ferror(from);
+}
+
+std::string_view table_char_text(int table, int index, char (&buf)[4]) {
+  if (const SystemSymbolForms* symbol = system_symbol_forms(table, index))
+    return symbol->unicode ? utf8_of(symbol->unicode, buf) : symbol->code_page_1252;
+  if (table < 1 || table > 14) return {};
+  const char* text = position_utf8(table, index);
+  return text ? std::string_view(text) : std::string_view("_");
 }
 
 }  // namespace lettrix

@@ -48,17 +48,6 @@ constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 // Where the text of the stream goes at a moment of the pass.
 enum class Part { Body, Header, Footer, Note };
 
-// The text of a TableChar code: its Unicode text, the system font's symbols
-// by their forms, "_" for a position the repertoire leaves undefined, nothing
-// for a table outside 1 to 14.
-std::string_view table_char_text(int table, int index, char (&buf)[4]) {
-  if (const SystemSymbolForms* symbol = system_symbol_forms(table, index))
-    return symbol->unicode ? utf8_of(symbol->unicode, buf) : symbol->code_page_1252;
-  if (table < 1 || table > 14) return {};
-  const char* text = position_utf8(table, index);
-  return text ? std::string_view(text) : std::string_view("_");
-}
-
 // Stop bytes: the escape, the structure bytes, every other control byte and
 // every byte above 0x7E, which the loop of the pass handles one by one.
 constexpr std::array<bool, 256> kStopBytes = [] {

@@ -41,6 +41,7 @@ TEST(MarkdownWriter, EveryPartOfTheStream) {
        "\\# one\n\n\\> two\n\n\\- three\n\n\\+ four\n\n\\=\n\n12\\. five\n\n3\\) six\n\n7 x.\n\n"},
       {"not escaped inside a line", "a # b - c 1. d", "a # b - c 1. d\n\n"},
       {"undefined character", "{TableChar 5,251}", "\\_\n\n"},
+      {"a lone grave accent is no code span", "a{TableChar 1,0}b", "a\\`b\n\n"},
       {"picture as its size in points, no link", "p{Picture 1 113x185 ab}q", "p\\[picture 185 \xC3\x97 113\\]q\n\n"},
       {"bold and italic", "a {BoldOn}b{BoldOff} {ItalicOn}c{ItalicOff} d", "a **b** *c* d\n\n"},
       {"spaces move outside the markers", "a{BoldOn} b {BoldOff}c", "a **b** c\n\n"},
