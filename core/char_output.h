@@ -1,6 +1,7 @@
 // Writing one source character to the stream through a reader table.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <cstdio>
 
@@ -41,5 +42,17 @@ inline int write_source_char(std::FILE* out, const ReaderTable& table, std::uint
   put_byte(plain, out);
   return (plain >= 0x20 && plain < 0x7F) ? plain : 0;
 }
+
+// The repertoire position (reader-table entry: table in the high byte) of the
+// character with code point cp, the first in table order where several
+// hold it; 0 when the repertoire has none.
+std::uint16_t repertoire_entry_of(std::uint16_t cp);
+
+// The stream bytes of a character given by its code point, into bytes, and
+// how many: ASCII as the plain byte (a backslash as the Backslash code), a
+// no-break space as a space (as the Macintosh table has it), a character
+// the repertoire holds as TableChar, any other as UnicodeChar. Control
+// characters and 0 stand as the replacement character U+FFFD.
+std::size_t code_point_stream_bytes(std::uint16_t cp, std::uint8_t (&bytes)[4]);
 
 }  // namespace lettrix

@@ -1,5 +1,6 @@
 #include "core/driver_state.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -90,6 +91,11 @@ std::string handler_notes() {
   }
   if (g_handler_notes_dropped > 0) text += "\nand " + std::to_string(g_handler_notes_dropped) + " more";
   return text;
+}
+
+void note_unshown_script_chars() {
+  static const std::string kNote = "characters of another script written as \"_\": the target's code page has none";
+  if (std::find(g_handler_notes.begin(), g_handler_notes.end(), kNote) == g_handler_notes.end()) add_handler_note(kNote);
 }
 
 void clear_handler_notes() {

@@ -38,6 +38,9 @@ void add_handler_note(std::string note);
 // The notes, one per line, with "and N more" when some were not kept.
 std::string handler_notes();
 void clear_handler_notes();
+// Notes, once a conversion, that characters of another script (Japanese,
+// Chinese, Korean) were written as "_": the target's code page has none.
+void note_unshown_script_chars();
 
 // The usual reason for a document that ends too early:
 // "WHAT cut short at byte AT of SIZE", the numbers with thousands separators.

@@ -4,6 +4,7 @@
 // B(x) the plain byte x. The rows are the high nibble of the source byte, the columns
 // the low nibble.
 #include "core/charset.h"
+#include "core/mac_scripts.h"
 
 namespace lettrix {
 namespace {
@@ -124,15 +125,7 @@ const ReaderTable kMacGreekTable = script_table(kMacGreekUpper);
 const ReaderTable kMacCyrillicTable = script_table(kMacCyrillicUpper);
 const ReaderTable kMacCentralEuropeanTable = script_table(kMacCentralEuropeanUpper);
 
-const ReaderTable* script_reader_table(int font_number) {
-  if (font_number < 16384) return nullptr;
-  switch ((font_number - 16384) / 512 + 1) {
-    case 6: return &kMacGreekTable;
-    case 7: return &kMacCyrillicTable;
-    case 29: return &kMacCentralEuropeanTable;
-    default: return nullptr;
-  }
-}
+const ReaderTable* script_reader_table(int font_number) { return script_table(mac_font_script(font_number)); }
 
 const ReaderTable kMacintoshTable = make_macintosh_table();
 const ReaderTable kSymbolTable = make_symbol_table();

@@ -26,6 +26,7 @@
 #include <string>
 
 #include "core/byte_helpers.h"
+#include "core/mac_scripts.h"
 #include "core/resource_fork.h"
 #include "core/style_bits.h"
 #include "readers/mac_picture.h"
@@ -181,22 +182,25 @@ int nearest_text_colour(std::uint16_t red, std::uint16_t green, std::uint16_t bl
   return best == 0 ? 0 : best + 1;
 }
 
-const ReaderTable& write_style_run(std::FILE* out, CharState& cs, MacFontNumberCache& fonts, const MacTextLook& look,
-                                   const TextStyleRun& run) {
-  const ReaderTable* table = nullptr;
+RunCharacters write_style_run(std::FILE* out, CharState& cs, MacFontNumberCache& fonts, const MacTextLook& look,
+                              const TextStyleRun& run) {
+  RunCharacters chars;
+  int script = mac_font_script(run.font);
+  chars.table = nullptr;
   for (const MacTextLook::FontName& f : look.font_names)
     if (f.number == run.font) {
-      table = &select_mac_font_name(cs, f.name, out);
+      chars.table = &select_mac_font_name(cs, f.name, out);
+      if (script == kScriptRoman) script = mac_font_name_script(f.name);
       break;
     }
-  if (!table) table = &fonts.select(cs, run.font, out);
-  // A font of another script (Greek, Cyrillic, Central European) reads its
-  // bytes in that script's character set.
-  if (const ReaderTable* script = script_reader_table(run.font)) table = script;
+  if (!chars.table) chars.table = &fonts.select(cs, run.font, out);
+  // A font of another script reads its bytes in that script's character set.
+  if (const ReaderTable* table = script_table(script)) chars.table = table;
+  chars.wide = double_byte_set(script);
   if (run.size > 0) set_font_size(out, cs, run.size);
   write_style(out, cs, kTextEditStyle, run.face);
   set_text_colour(out, cs, nearest_text_colour(run.red, run.green, run.blue));
-  return *table;
+  return chars;
 }
 
 }  // namespace lettrix

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "core/charset.h"
+#include "core/double_byte.h"
 #include "core/emitter.h"
 #include "core/mac_font_names.h"
 #include "core/source_view.h"
@@ -55,10 +56,18 @@ MacTextLook read_mac_text_look(SourceView& fork, std::uint64_t text_length, Dama
 // QuickDraw colour; black, the colour of text by default, is 0 (automatic).
 int nearest_text_colour(std::uint16_t red, std::uint16_t green, std::uint16_t blue);
 
+// How the bytes of a run are read: through a character table, or, in a font
+// of a script written with two bytes a character, through its set.
+struct RunCharacters {
+  const ReaderTable* table = &kMacintoshTable;
+  const DoubleByteSet* wide = nullptr;
+};
+
 // Writes the codes of a run at its start (font class, size, face, colour) as
-// changes from the state in force, and returns the character table of the
-// run's font.
-const ReaderTable& write_style_run(std::FILE* out, CharState& cs, MacFontNumberCache& fonts, const MacTextLook& look,
-                                   const TextStyleRun& run);
+// changes from the state in force, and returns how the run's characters are
+// read: in its font's table, or in the character set of its font's script,
+// told by the font's number or else its name.
+RunCharacters write_style_run(std::FILE* out, CharState& cs, MacFontNumberCache& fonts, const MacTextLook& look,
+                              const TextStyleRun& run);
 
 }  // namespace lettrix

@@ -29,7 +29,9 @@
 #include <string>
 
 #include "core/byte_helpers.h"
+#include "core/char_output.h"
 #include "core/charset.h"
+#include "core/double_byte.h"
 #include "core/handler.h"
 #include "core/mac_font_names.h"
 #include "core/signature.h"
@@ -216,10 +218,16 @@ class Styling {
   std::uint64_t next_run() const { return run_ < look_.runs.size() ? look_.runs[run_].start : UINT64_MAX; }
   // Writes the codes of the runs that start at `at` (or before it).
   void start_runs(std::uint64_t at) {
-    while (run_ < look_.runs.size() && look_.runs[run_].start <= at)
-      table_ = &write_style_run(out_, cs_, fonts_, look_, look_.runs[run_++]);
+    while (run_ < look_.runs.size() && look_.runs[run_].start <= at) {
+      const RunCharacters chars = write_style_run(out_, cs_, fonts_, look_, look_.runs[run_++]);
+      table_ = chars.table;
+      wide_ = chars.wide;
+    }
     choose_pieces();
   }
+  // The character set of the run in force when its script is written with
+  // two bytes a character, else null.
+  const DoubleByteSet* wide() const { return wide_; }
   // At a 0xCA while pictures are left: draws the next one, or else writes
   // the 0xCA as text (a picture that cannot be drawn) into dst.
   void picture(Stream& dst) {
@@ -253,11 +261,65 @@ class Styling {
   CharState cs_;
   MacFontNumberCache fonts_;
   const ReaderTable* table_ = &kMacintoshTable;
+  const DoubleByteSet* wide_ = nullptr;
   std::size_t run_ = 0;
   std::size_t picture_ = 0;
   std::vector<Made> made_;  // a few: one for each font table met, with and without pictures
   const Piece* pieces_ = nullptr;
 };
+
+void put_code_point(Stream& dst, std::uint16_t cp) {
+  std::uint8_t bytes[4];
+  const std::size_t n = code_point_stream_bytes(cp, bytes);
+  for (std::size_t k = 0; k < n; ++k) dst.put(bytes[k]);
+}
+
+// A character read in two bytes whose lead byte ended a run, or the text:
+// it has no character.
+void end_wide(Stream& dst, int& lead) {
+  if (lead < 0) return;
+  dst.make_room();
+  put_code_point(dst, kReplacementCharacter);
+  lead = -1;
+}
+
+// The next `left` bytes of the block, in a font of a script written with one
+// or two bytes a character. A lead byte that ends the block waits in `lead`
+// for the next one; a pair the set leaves undefined is the replacement
+// character, and so is a lead byte without a trail byte after it (the byte
+// after it is then read on its own). Control bytes are read as in Roman text.
+void read_wide(Source& src, Stream& dst, const DoubleByteSet& set, std::size_t left, const Piece* roman, int& lead,
+               int& previous) {
+  const std::uint8_t* from = src.block.data() + src.at;
+  const std::uint8_t* const stop = from + left;
+  while (from < stop) {
+    dst.make_room();
+    const std::uint8_t c = *from++;
+    if (lead >= 0) {
+      const std::uint16_t cp = set.pair(static_cast<std::uint8_t>(lead), c);
+      lead = -1;
+      if (cp != 0 || set.trails(c)) {
+        put_code_point(dst, cp != 0 ? cp : kReplacementCharacter);
+        previous = c;
+        continue;
+      }
+      put_code_point(dst, kReplacementCharacter);
+      dst.make_room();
+    }
+    if (set.leads(c)) {
+      lead = c;
+    } else if (c >= 0x20) {
+      put_code_point(dst, set.single[c] != 0 ? set.single[c] : kReplacementCharacter);
+    } else if (c == 0x0A) {
+      if (previous != 0x0D) dst.put(kParagraphEnd);
+    } else if (c != 0x08) {  // a backspace strikes nothing over a character of these scripts
+      const Piece& piece = roman[c];
+      for (std::uint8_t k = 0; k < piece.length; ++k) dst.put(piece.bytes[k]);
+    }
+    previous = c;
+  }
+  src.at = static_cast<std::size_t>(from - src.block.data());
+}
 
 // Each source byte becomes its precomputed piece; the source is read and the
 // stream written in large blocks. With a look, each stretch of the text
@@ -271,12 +333,14 @@ int read_text_only(SourceView& in, std::FILE* out, Styling* styling) {
 
   int previous = 0;    // the source byte before this one
   int composable = 0;  // the plain byte written for it, when an accent can go over it
+  int lead = -1;       // a lead byte of a two-byte character whose trail byte is still to come
   while (src.fill()) {
     std::size_t left = src.block.size() - src.at;
     if (styling) {
       // The codes of a run go straight to the file, after the text before them.
       const std::uint64_t at = src.start + src.at;
       if (at >= next_run) {
+        end_wide(dst, lead);
         dst.flush();
         styling->start_runs(at);
         next_run = styling->next_run();
@@ -284,6 +348,11 @@ int read_text_only(SourceView& in, std::FILE* out, Styling* styling) {
       }
       if (next_run - at < left) left = static_cast<std::size_t>(next_run - at);
       pieces = styling->pieces();
+      if (const DoubleByteSet* wide = styling->wide()) {
+        read_wide(src, dst, *wide, left, plain.data(), lead, previous);
+        composable = 0;
+        continue;
+      }
     }
     // A source byte makes at most four stream bytes: a stretch of the block
     // that fits in the room left is gone through without a check of room or
@@ -326,6 +395,7 @@ int read_text_only(SourceView& in, std::FILE* out, Styling* styling) {
       dst.used = static_cast<std::size_t>(to - dst.block.get());
     }
   }
+  end_wide(dst, lead);
   if (!dst.finish()) return kHandlerCannotOpen;
   if (in.failed()) {
     set_handler_reason("the file cannot be read after byte " + std::to_string(src.start));

@@ -1,6 +1,8 @@
 #!/usr/bin/env python3
-"""Writes core/charset_tables.cpp, the two translation groups of the character repertoire, and
-core/unicode_tables.cpp, the Unicode text of every repertoire position.
+"""Writes core/charset_tables.cpp, the two translation groups of the character repertoire,
+core/unicode_tables.cpp, the Unicode text of every repertoire position, core/script_tables.cpp,
+the single-byte character sets of other Macintosh scripts, and core/double_byte_tables.cpp, the
+Macintosh character sets of Japanese, Chinese and Korean.
 
 Run from anywhere:   python3 tools/gen_charsets.py [--check]
 
@@ -37,6 +39,7 @@ DATA = os.path.join(os.path.dirname(ROOT), "shared", "charsets")
 OUTPUT = os.path.join(ROOT, "core", "charset_tables.cpp")
 UNICODE_OUTPUT = os.path.join(ROOT, "core", "unicode_tables.cpp")
 SCRIPT_OUTPUT = os.path.join(ROOT, "core", "script_tables.cpp")
+DOUBLE_BYTE_OUTPUT = os.path.join(ROOT, "core", "double_byte_tables.cpp")
 
 # The single-byte Macintosh character sets of other scripts whose characters
 # the repertoire holds: name in the C++ table, Python codec. Bytes 0x80..0xFF
@@ -52,6 +55,25 @@ SCRIPT_SUBSTITUTES = {
     "\u2206": ("char", "\u0394"),  # increment: capital delta
     "\u02C7": ("char", "\u030C"),  # caron: the repertoire's caron accent
 }
+
+# The Macintosh character sets of the scripts written with one or two bytes a
+# character: (name in the C++ table, Script Manager script code, Python codec
+# of the national standard they are built on, lead bytes, trail bytes, the
+# single bytes Apple's sets give beyond that standard). Undefined pairs are 0.
+# Mac OS Japanese also repeats the punctuation of Shift-JIS lead bytes
+# 0x81..0x83 at 0xEB..0xED in forms for vertical text: they read as the
+# horizontal characters. Apple's own symbols at 0x85..0x88 have no
+# counterpart in the codec and stay undefined.
+APPLE_SINGLES = {0xA0: "\u00A0", 0xFD: "\u00A9", 0xFE: "\u2122", 0xFF: "\u2026"}
+DOUBLE_BYTE_SETS = [
+    ("Japanese", 1, "shift_jis", list(range(0x81, 0xA0)) + list(range(0xE0, 0xEE)),
+     list(range(0x40, 0x7F)) + list(range(0x80, 0xFD)), {**APPLE_SINGLES, 0x80: "\\", 0x5C: "\u00A5"}),
+    ("TraditionalChinese", 2, "big5", list(range(0xA1, 0xFA)),
+     list(range(0x40, 0x7F)) + list(range(0xA1, 0xFF)), APPLE_SINGLES),
+    ("Korean", 3, "euc_kr", list(range(0xA1, 0xFF)), list(range(0xA1, 0xFF)), {}),
+    ("SimplifiedChinese", 25, "gb2312", list(range(0xA1, 0xF8)), list(range(0xA1, 0xFF)), APPLE_SINGLES),
+]
+VERTICAL_FORMS = {0xEB: 0x81, 0xEC: 0x82, 0xED: 0x83}  # Mac OS Japanese
 
 FILL = 0x5F  # "_"
 SYMBOL_FLAG = 0x100
@@ -412,6 +434,76 @@ def render_scripts(positions):
     return "\n".join(out)
 
 
+def decode_pair(codec, lead, trail):
+    try:
+        text = bytes([lead, trail]).decode(codec)
+    except UnicodeDecodeError:
+        return 0
+    if len(text) != 1 or ord(text) > 0xFFFF or ord(text) < 0x80:
+        return 0
+    return ord(text)
+
+
+def render_double_byte():
+    """core/double_byte_tables.cpp: the double-byte Macintosh character sets."""
+    out = [
+        "// GENERATED FILE, do not edit: written by tools/gen_charsets.py from",
+        "// Python's codecs of the national standards and Apple's additions.",
+        "// Regenerate with:  python3 tools/gen_charsets.py",
+        '#include "core/double_byte.h"',
+        "",
+        "namespace lettrix {",
+        "",
+        "namespace {",
+        "",
+    ]
+    sets = []
+    for name, script, codec, leads, trails, singles in DOUBLE_BYTE_SETS:
+        first_trail, last_trail = trails[0], trails[-1]
+        width = last_trail - first_trail + 1
+        cells = []
+        defined = 0
+        for lead in leads:
+            source_lead = VERTICAL_FORMS.get(lead, lead) if codec == "shift_jis" else lead
+            for trail in range(first_trail, last_trail + 1):
+                cp = decode_pair(codec, source_lead, trail) if trail in trails else 0
+                defined += cp != 0
+                cells.append(cp)
+        single = []
+        for b in range(256):
+            if b in singles:
+                single.append(ord(singles[b]))
+            elif b < 0x80:
+                single.append(b)
+            elif b in leads:
+                single.append(0)
+            else:
+                try:
+                    text = bytes([b]).decode(codec)
+                    single.append(ord(text) if len(text) == 1 else 0)
+                except UnicodeDecodeError:
+                    single.append(0)
+        rows = [0] * 256
+        for row, lead in enumerate(leads):
+            rows[lead] = row + 1
+        out.append(f"// {name}: {len(leads)} lead bytes, trail bytes 0x{first_trail:02X}..0x{last_trail:02X},"
+                   f" {defined} characters.")
+        out.append(f"const std::uint16_t k{name}Cells[{len(cells)}] = {{")
+        for row in range(0, len(cells), 16):
+            out.append("    " + ",".join(str(c) for c in cells[row:row + 16]) + ",")
+        out += ["};", ""]
+        sets.append((name, script, first_trail, width, len(cells), single, rows))
+    out += ["}  // namespace", ""]
+    for name, script, first_trail, width, count, single, rows in sets:
+        out.append(f"const DoubleByteSet kMac{name}Set = {{")
+        out.append(f'    "{name}", {script}, 0x{first_trail:02X}, {width}, k{name}Cells, {count},')
+        out.append("    {" + ",".join(str(r) for r in rows) + "},")
+        out.append("    {" + ",".join(str(c) for c in single) + "},")
+        out += ["};", ""]
+    out += ["}  // namespace lettrix", ""]
+    return "\n".join(out)
+
+
 def print_stats(title, stats):
     kinds = ["exact", "symbol", "substitute", "fill", "undefined"]
     print(f"{title}: " + ", ".join(f"{stats[k]} {k}" for k in kinds if k in stats))
@@ -435,7 +527,8 @@ def main(argv):
     print_stats("group 1, tables 1-8", stats1)
     print("group 1, tables 9-14: the Greek table")
 
-    outputs = [(OUTPUT, text), (UNICODE_OUTPUT, unicode_text_file), (SCRIPT_OUTPUT, render_scripts(positions))]
+    outputs = [(OUTPUT, text), (UNICODE_OUTPUT, unicode_text_file), (SCRIPT_OUTPUT, render_scripts(positions)),
+               (DOUBLE_BYTE_OUTPUT, render_double_byte())]
     if "--check" in argv:
         stale = 0
         for path, content in outputs:

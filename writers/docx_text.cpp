@@ -299,6 +299,11 @@ class Pass {
     }
     switch (item.value) {
       case TableChar: table_char(item.op1, item.op2); break;
+      case UnicodeChar: {
+        char buf[4];
+        put_text(unicode_char_text(item.op1, item.op2, buf));
+        break;
+      }
       case HardSpace: put_text("\xC2\xA0"); break;
       case Backslash: put_text("\\"); break;
       case SoftHyphen: {

@@ -421,6 +421,11 @@ class Pass {
         for (const char c : table_char_text(item.op1, item.op2, buf)) character(c);
         break;
       }
+      case UnicodeChar: {
+        char buf[4];
+        for (const char c : unicode_char_text(item.op1, item.op2, buf)) character(c);
+        break;
+      }
       case HardSpace: text("\xC2\xA0"); break;
       case Backslash: character('\\'); break;
       case SoftHyphen: {

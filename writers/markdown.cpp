@@ -298,6 +298,11 @@ class Pass {
         escaped_text(table_char_text(item.op1, item.op2, buf));  // a stand-in, "_" or "`" escaped
         break;
       }
+      case UnicodeChar: {
+        char buf[4];
+        escaped_text(unicode_char_text(item.op1, item.op2, buf));
+        break;
+      }
       case HardSpace: text("\xC2\xA0"); break;
       case Backslash: ascii('\\'); break;
       case SoftHyphen: {

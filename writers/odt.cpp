@@ -555,6 +555,11 @@ class OdtWriter {
   void code(const StreamItem& item) {
     switch (item.value) {
       case TableChar: character(item); return;
+      case UnicodeChar: {
+        char buf[4];
+        text(unicode_char_text(item.op1, item.op2, buf));
+        return;
+      }
       case HardSpace: text("\xC2\xA0"); return;
       case Backslash: text("\\"); return;
       case SoftHyphen: {

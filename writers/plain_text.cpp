@@ -10,6 +10,7 @@
 
 #include "core/charset.h"
 #include "core/driver_state.h"
+#include "core/handler.h"
 #include "core/stream_codes.h"
 #include "core/stream_reader.h"
 #include "support/block_input.h"
@@ -86,6 +87,10 @@ CharBytes plain_char_bytes(const TranslationGroup& group) {
 void write_code(BlockInput& in, OutputBuffer& out, const TranslationGroup& group, const StreamItem& item) {
   switch (item.value) {
     case TableChar: write_table_char(out, group, item.op1, item.op2); break;
+    case UnicodeChar:
+      out.put(static_cast<char>(kFillChar));
+      note_unshown_script_chars();
+      break;
     case HardSpace: out.put(' '); break;
     case SoftHyphen: {
       // A line break right after it belongs to it: the word continues.

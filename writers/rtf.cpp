@@ -459,6 +459,16 @@ void write_code(RtfWriter& w, const StreamItem& item) {
       start_paragraph_if_pending(w);
       w.out.put("\\\\");
       break;
+    case UnicodeChar: {
+      // A character of another script: its code point (a signed 16-bit
+      // number), and "_" for readers that know no \u.
+      start_paragraph_if_pending(w);
+      const int cp = item.op1 << 8 | item.op2;
+      w.out.put("\\u");
+      w.out.put(std::to_string(cp < 0x8000 ? cp : cp - 0x10000));
+      w.out.put("\\'5F");
+      break;
+    }
     case PageNumber:  // the number of the page it is printed on
       start_paragraph_if_pending(w);
       keyword_space(w, KwChpgn);

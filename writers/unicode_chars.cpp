@@ -40,6 +40,12 @@ std::string_view utf8_of(std::uint16_t cp, char (&buf)[4]) {
   return std::string_view(buf, n);
 }
 
+std::string_view unicode_char_text(int high, int low, char (&buf)[4]) {
+  std::uint16_t cp = static_cast<std::uint16_t>((high & 0xFF) << 8 | (low & 0xFF));
+  if (cp < 0xA0 || (cp >= 0xD800 && cp < 0xE000) || (cp >= 0xFDD0 && cp < 0xFDF0) || cp >= 0xFFFE) cp = 0xFFFD;
+  return utf8_of(cp, buf);
+}
+
 bool append_work_file(std::FILE* from, OutputBuffer& out) {
   if (std::fflush(from) != 0 || std::fseek(from, 0, SEEK_SET) != 0) return false;
   char block[1 << 14];

@@ -28,6 +28,12 @@ std::string_view utf8_of(std::uint16_t code_point, char (&buf)[4]);
 // holds the text when it is made here.
 std::string_view table_char_text(int table, int index, char (&buf)[4]);
 
+// The UTF-8 text of a UnicodeChar code, whose operands are the high and low
+// bytes of its code point: U+FFFD for a code point no text may hold (a
+// control character, a surrogate, a non-character) and for ASCII, which the
+// stream writes as plain bytes.
+std::string_view unicode_char_text(int high, int low, char (&buf)[4]);
+
 // Appends the whole of a work file to out. False when it cannot be read.
 bool append_work_file(std::FILE* from, OutputBuffer& out);
 

@@ -154,6 +154,11 @@ class Pass {
         put(table_char_text(item.op1, item.op2, buf));
         break;
       }
+      case UnicodeChar: {
+        char buf[4];
+        put(unicode_char_text(item.op1, item.op2, buf));
+        break;
+      }
       case HardSpace: put("\xC2\xA0"); break;
       case Backslash: put("\\"); break;
       case SoftHyphen: {

@@ -369,6 +369,10 @@ void code(Writer& w, const StreamItem& item, BlockInput& in) {
     case RightOn:
       for (int n = word::right_on(w.para); n > 0; --n) emit(w, kTab);
       break;
+    case UnicodeChar:
+      put_text(w, kFillChar);
+      note_unshown_script_chars();
+      break;
     case HardSpace: put_text(w, kHardSpaceByte); break;
     case Backspace: put_text(w, kBackspaceByte); break;
     case SoftHyphen: {

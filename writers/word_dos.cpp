@@ -388,6 +388,11 @@ void code(DosWriter& w, const StreamItem& item) {
       for (int n = word::right_on(w.para); n > 0; --n) put_text(w, kTab);
       break;
     case PageNumber: special_char(w, kPageNumberByte, 0); break;
+    case UnicodeChar:
+      if (w.cs.charset != 0) close_run(w, w.current.attrs);
+      put_char(w, kFillChar);
+      note_unshown_script_chars();
+      break;
     case HardSpace: put_char(w, kHardSpaceByte); break;
     case Backspace: put_char(w, kBackspaceByte); break;
     case SoftHyphen: {

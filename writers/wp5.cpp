@@ -198,6 +198,10 @@ void write_code(Wp5Writer& w, const StreamItem& item) {
   }
   if (attribute(w, item.value)) return;
   switch (item.value) {
+    case UnicodeChar:
+      put_character(w, kFillChar);
+      note_unshown_script_chars();
+      break;
     case ClearAllTabs:
       for (int c = 0; c < TabTable::kColumns; ++c) set_pending(w, c, -1);
       break;

@@ -141,7 +141,8 @@ TEST(MacTextStyled, DamagedStyleTablesKeepTheRunsThatCanBeUsed) {
 
 // Runs in fonts of other scripts read their bytes in that script's
 // character set: Greek (font numbers from 18944), Cyrillic (19456), Central
-// European (30720); a Japanese font (16384) keeps the Roman table.
+// European (30720) through their tables, Japanese (16384) in two bytes a
+// character (MacTextStyled.TwoByteScripts).
 TEST(MacTextStyled, FontsOfOtherScriptsReadTheirOwnCharacterSet) {
   const std::string text = "a\xB0\xE1 b\x80\xE0 c\x84\x9F d\x80\r";
   const auto at = [&](char c) { return static_cast<std::uint32_t>(text.find(c)); };
@@ -151,14 +152,14 @@ TEST(MacTextStyled, FontsOfOtherScriptsReadTheirOwnCharacterSet) {
                                                                             {.start = at('d'), .font = 16384}})}}));
   EXPECT_EQ(r.rc, 0) << r.reason;
   // Greek 0xB0 Α, 0xE1 α; Cyrillic 0x80 А, 0xE0 а; Central European 0x84 Ą,
-  // 0x9F ü; the Japanese font's 0x80 as in Mac Roman (Ä).
+  // 0x9F ü; the Japanese font's 0x80 a backslash.
   const auto position = [](const ReaderTable& t, int byte) {
     return "{TableChar " + std::to_string(entry_table(t[byte])) + "," + std::to_string(entry_index(t[byte])) + "}";
   };
   for (const std::string& piece : {"a" + position(kMacGreekTable, 0xB0) + position(kMacGreekTable, 0xE1),
                                    "b" + position(kMacCyrillicTable, 0x80) + position(kMacCyrillicTable, 0xE0),
                                    "c" + position(kMacCentralEuropeanTable, 0x84) + position(kMacCentralEuropeanTable, 0x9F),
-                                   std::string("d{TableChar 1,30}")})
+                                   std::string("d{Backslash}")})
     EXPECT_NE(r.stream.find(piece), std::string::npos) << piece << "\n" << r.stream;
   const std::pair<const ReaderTable*, std::pair<int, const char*>> chars[] = {
       {&kMacGreekTable, {0xB0, "\u0391"}}, {&kMacGreekTable, {0xE1, "\u03B1"}}, {&kMacGreekTable, {0xF7, "\u03C3"}},
@@ -171,9 +172,43 @@ TEST(MacTextStyled, FontsOfOtherScriptsReadTheirOwnCharacterSet) {
   }
   EXPECT_EQ(kMacCyrillicTable[0xCA], ' ');
   EXPECT_EQ(script_reader_table(16383), nullptr);
-  EXPECT_EQ(script_reader_table(16384), nullptr);  // Japanese: not in the repertoire
+  EXPECT_EQ(script_reader_table(16384), nullptr);  // Japanese: two bytes a character
   EXPECT_EQ(script_reader_table(19967), &kMacCyrillicTable);
   EXPECT_EQ(script_reader_table(19968), nullptr);  // Hebrew...
+}
+
+// Japanese (Shift-JIS with Apple's additions), traditional Chinese (Big5),
+// Korean (EUC-KR), simplified Chinese (GB 2312): each run's bytes in its
+// font's set, by the font's number or, for a number of the Roman range, its
+// name. Characters the repertoire holds (Greek, the yen sign) are positions
+// of it; the others UnicodeChar codes; what has no character the
+// replacement character U+FFFD.
+TEST(MacTextStyled, TwoByteScripts) {
+  const struct {
+    const char* bytes;
+    std::int16_t font;
+    std::string name;  // a FOND for the font, when not empty
+    const char* stream;
+  } cases[] = {
+      {"\x82\xA0\x88\x9F", 16384, "", "{TableChar 11,12}{UnicodeChar 78,156}"},        // あ (the repertoire's kana), 亜
+      {"\xB1 \xDF", 16384, "", "{UnicodeChar 255,113} {UnicodeChar 255,159}"},        // half-width ｱ ﾟ
+      {"a\\b\x80", 16384, "", "a{TableChar 4,12}b{Backslash}"},                       // 0x5C ¥, 0x80 backslash
+      {"\x83\x9F\xEB\x41", 16384, "", "{TableChar 8,0}{TableChar 11,93}"},             // Α, vertical 、
+      {"\x85\x40\x82\x0Dz", 16384, "", "{UnicodeChar 255,253}{UnicodeChar 255,253}¶z"},  // Apple's own; cut pair
+      {"\xFD\xFE\xFF", 16384, "", "{TableChar 4,23}{TableChar 4,41}{TableChar 4,56}"},  // © ™ …
+      {"\x82\xA0", 200, "Osaka", "{TableChar 11,12}"},                                // told by its name
+      {"\x82\xA0", 200, "Geneva", "{TableChar 1,38}{TableChar 4,39}"},             // a Roman font: Ç†
+      {"\xA4\x40\xA1\x41", 16896, "", "{UnicodeChar 78,0}{UnicodeChar 255,12}"},        // 一，
+      {"\xB0\xA1z\xA1", 17408, "", "{UnicodeChar 172,0}z{UnicodeChar 255,253}"},       // 가, a lead byte at the end
+      {"\xB0\xA1\xFD", 28672, "", "{UnicodeChar 85,74}{TableChar 4,23}"},              // 啊 ©
+  };
+  for (const auto& c : cases) {
+    std::vector<ResourceSpec> resources = {{"styl", 128, style_scrap({{.start = 0, .font = c.font}})}};
+    if (!c.name.empty()) resources.push_back(build::font_family(c.font, c.name));
+    const Result r = convert(std::string(c.bytes) + "\r", resource_fork(resources));
+    EXPECT_EQ(r.rc, 0) << r.reason;
+    EXPECT_NE(r.stream.find(std::string(c.stream) + "¶"), std::string::npos) << c.bytes << "\n" << r.stream;
+  }
 }
 
 TEST(MacTextStyled, NearestColour) {
