@@ -11,7 +11,10 @@
 //   table 6   mathematical signs and arrows
 //   table 7   pieces of large brackets, braces and integrals
 //   table 8   Greek
-//   9..14     not written by our readers
+//   10        Cyrillic (the Macintosh Cyrillic fonts' letters)
+//   11        Japanese kana (from the Japanese fonts' text)
+//   9..14     otherwise not written by our readers; neither code-page
+//             group can show any of them
 #pragma once
 
 #include <array>
@@ -44,6 +47,11 @@ const ReaderTable* script_reader_table(int font_number);
 extern const std::array<std::uint16_t, 128> kMacGreekUpper;
 extern const std::array<std::uint16_t, 128> kMacCyrillicUpper;
 extern const std::array<std::uint16_t, 128> kMacCentralEuropeanUpper;
+
+// Whether a position is one that neither code-page group can show: tables
+// 9 to 14 (Cyrillic letters, Japanese kana and the rest), which the
+// code-page targets write as "_" and note (note_unshown_script_chars).
+inline bool beyond_code_pages(int table) { return table >= 9 && table <= 14; }
 
 // A translation group: for each repertoire table 1..14 a table of 256 entries (low byte: target byte;
 // high byte 1: a character that only the Symbol font has).

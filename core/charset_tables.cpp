@@ -297,8 +297,8 @@ constexpr TranslationTable kCp437Table8 = {
     /* 248 */ 0x005F, 0x005F, 0x005F, 0x005F, 0x005F, 0x005F, 0x005F, 0x005F,
 };
 
-// Group 0, tables 9..14: nothing to show.
-constexpr TranslationTable kCp437Fill = {
+// Both groups, tables 9..14 (Cyrillic, Japanese kana...): nothing to show.
+constexpr TranslationTable kFillTable = {
     /*   0 */ 0x005F, 0x005F, 0x005F, 0x005F, 0x005F, 0x005F, 0x005F, 0x005F,
     /*   8 */ 0x005F, 0x005F, 0x005F, 0x005F, 0x005F, 0x005F, 0x005F, 0x005F,
     /*  16 */ 0x005F, 0x005F, 0x005F, 0x005F, 0x005F, 0x005F, 0x005F, 0x005F,
@@ -623,8 +623,8 @@ constexpr TranslationTable kCp1252Table8 = {
 
 }  // namespace
 
-const TranslationGroup kCodePage437Group = {{&kCp437Table1, &kCp437Table2, &kCp437Table3, &kCp437Table4, &kCp437Table5, &kCp437Table6, &kCp437Table7, &kCp437Table8, &kCp437Fill, &kCp437Fill, &kCp437Fill, &kCp437Fill, &kCp437Fill, &kCp437Fill}};
+const TranslationGroup kCodePage437Group = {{&kCp437Table1, &kCp437Table2, &kCp437Table3, &kCp437Table4, &kCp437Table5, &kCp437Table6, &kCp437Table7, &kCp437Table8, &kFillTable, &kFillTable, &kFillTable, &kFillTable, &kFillTable, &kFillTable}};
 
-const TranslationGroup kCodePage1252Group = {{&kCp1252Table1, &kCp1252Table2, &kCp1252Table3, &kCp1252Table4, &kCp1252Table5, &kCp1252Table6, &kCp1252Table7, &kCp1252Table8, &kCp1252Table8, &kCp1252Table8, &kCp1252Table8, &kCp1252Table8, &kCp1252Table8, &kCp1252Table8}};
+const TranslationGroup kCodePage1252Group = {{&kCp1252Table1, &kCp1252Table2, &kCp1252Table3, &kCp1252Table4, &kCp1252Table5, &kCp1252Table6, &kCp1252Table7, &kCp1252Table8, &kFillTable, &kFillTable, &kFillTable, &kFillTable, &kFillTable, &kFillTable}};
 
 }  // namespace lettrix

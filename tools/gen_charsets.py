@@ -15,7 +15,8 @@ and in the repository:
 Group 0 (code page 437): the character's code-page byte; else a near substitute from the
 tables below; else "_". Tables 9..14 are all "_". Never the Symbol flag.
 Group 1 (code page 1252): the character's code-page byte; else its Symbol-font byte with high
-byte 1; else "_". Tables 8..14 share the Greek table.
+byte 1; else "_". Tables 9..14 are all "_" (their Cyrillic letters and Japanese kana
+are not in the code page, and the Symbol font's Greek letters would stand for other letters).
 Positions the repertoire does not define are "_" in both groups, so no entry is 0. One
 position that our Symbol reader table writes and the data file leaves open is added below.
 
@@ -309,12 +310,12 @@ def render(group0, group1):
     ]
     for table in range(1, GREEK + 1):
         out += [format_table(f"kCp437Table{table}", group0[table], f"Group 0 (code page 437), table {table}."), ""]
-    out += [format_table("kCp437Fill", [FILL] * 256, "Group 0, tables 9..14: nothing to show."), ""]
+    out += [format_table("kFillTable", [FILL] * 256, "Both groups, tables 9..14 (Cyrillic, Japanese kana...): nothing to show."), ""]
     for table in range(1, GREEK + 1):
         out += [format_table(f"kCp1252Table{table}", group1[table], f"Group 1 (code page 1252 + Symbol), table {table}."), ""]
     out += ["}  // namespace", ""]
-    g0 = ", ".join([f"&kCp437Table{t}" for t in range(1, GREEK + 1)] + ["&kCp437Fill"] * (TABLES - GREEK))
-    g1 = ", ".join([f"&kCp1252Table{t}" for t in range(1, GREEK + 1)] + [f"&kCp1252Table{GREEK}"] * (TABLES - GREEK))
+    g0 = ", ".join([f"&kCp437Table{t}" for t in range(1, GREEK + 1)] + ["&kFillTable"] * (TABLES - GREEK))
+    g1 = ", ".join([f"&kCp1252Table{t}" for t in range(1, GREEK + 1)] + ["&kFillTable"] * (TABLES - GREEK))
     out += [f"const TranslationGroup kCodePage437Group = {{{{{g0}}}}};", ""]
     out += [f"const TranslationGroup kCodePage1252Group = {{{{{g1}}}}};", ""]
     out += ["}  // namespace lettrix", ""]
@@ -525,7 +526,7 @@ def main(argv):
     print_stats("group 0, tables 1-8", stats0)
     print(f"group 0, tables 9-14: {beyond} defined positions, all fill")
     print_stats("group 1, tables 1-8", stats1)
-    print("group 1, tables 9-14: the Greek table")
+    print("group 1, tables 9-14: all fill")
 
     outputs = [(OUTPUT, text), (UNICODE_OUTPUT, unicode_text_file), (SCRIPT_OUTPUT, render_scripts(positions)),
                (DOUBLE_BYTE_OUTPUT, render_double_byte())]

@@ -61,4 +61,25 @@ void make_samples_MacText(const fs::path& dir) {
   const std::string fork = build::resource_fork({{"styl", 128, styles}, {"PICT", 1000, picture}});
   const build::MacFile file{.name = "Read Me", .type = "TEXT", .creator = "ttxt", .resource_fork = fork};
   write_sample(dir / "readme-styled.bin", build::macbinary_ii(text, file));
+
+  // A memo written on a Japanese system in SimpleText: a heading in Osaka
+  // (font 16384) and its text in Shift-JIS, with a Korean and a Chinese line
+  // in fonts of those scripts and a Roman line in Geneva.
+  const std::string memo =
+      "\x89\xEF\x8B\x63\x82\xCC\x82\xA8\x92\x6D\x82\xE7\x82\xB9\r"  // 会議のお知らせ
+      "\x96\xBE\x93\xFA\x81\x41\x8F\x5C\x8E\x9E\x82\xA9\x82\xE7\x81\x42\r"  // 明日、十時から。
+      "\xC8\xB8\xC0\xC7\r"  // 회의
+      "\xB7\x7C\xC4\xB3\r"  // 會議
+      "Meeting tomorrow at ten.\r";
+  const auto memo_at = [&](const char* bytes) { return static_cast<std::uint32_t>(memo.find(bytes)); };
+  const std::string memo_styles = build::style_scrap({
+      {.start = 0, .font = 16384, .face = 1, .size = 18},
+      {.start = memo_at("\x96\xBE"), .font = 16384, .size = 12},
+      {.start = memo_at("\xC8\xB8"), .font = 17408, .size = 12},
+      {.start = memo_at("\xB7\x7C"), .font = 16896, .size = 12},
+      {.start = memo_at("Meeting"), .font = 3, .size = 12},
+  });
+  const build::MacFile memo_file{.name = "Memo", .type = "TEXT", .creator = "ttxt",
+                                 .resource_fork = build::resource_fork({{"styl", 128, memo_styles}})};
+  write_sample(dir / "memo-japanese.bin", build::macbinary_ii(memo, memo_file));
 }

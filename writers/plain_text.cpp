@@ -70,6 +70,7 @@ void write_table_char(OutputBuffer& out, const TranslationGroup& group, int tabl
     out.put(&group == &kCodePage1252Group ? symbol->code_page_1252 : symbol->code_page_437);
     return;
   }
+  if (beyond_code_pages(table)) note_unshown_script_chars();
   if (const std::uint8_t byte = table_char_byte(group, table, index)) out.put(static_cast<char>(byte));
 }
 
@@ -78,7 +79,7 @@ CharBytes plain_char_bytes(const TranslationGroup& group) {
   for (int table = 1; table <= CharBytes::kTables; ++table) {
     for (int index = 0; index < 256; ++index) {
       const std::uint8_t byte = table_char_byte(group, table, index);
-      if (byte && system_symbol(table, index) < 0) chars.set(table, index, &byte, 1);
+      if (byte && system_symbol(table, index) < 0 && !beyond_code_pages(table)) chars.set(table, index, &byte, 1);
     }
   }
   return chars;

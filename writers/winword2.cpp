@@ -328,6 +328,7 @@ bool beyond_page_numbers(const Writer& w);
 
 void table_char(Writer& w, const StreamItem& item) {
   if (item.op1 < 1 || item.op1 > 14) return;  // no such table: no character
+  if (beyond_code_pages(item.op1)) note_unshown_script_chars();
   const SystemSymbolForms* symbol = system_symbol_forms(item.op1, item.op2);
   const std::uint16_t entry = symbol ? 0 : translate_position(w.group, item.op1, item.op2);
   const std::uint8_t charset = (entry & 0xFF00) ? 1 : 0;

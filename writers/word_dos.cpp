@@ -261,6 +261,7 @@ void table_char(DosWriter& w, const StreamItem& item) {
     }
     return;
   }
+  if (beyond_code_pages(item.op1)) note_unshown_script_chars();
   const std::uint16_t entry = translate_position(w.group, item.op1, item.op2);
   const std::uint8_t font = static_cast<std::uint8_t>(entry >> 8);
   if (font != 0) {

@@ -15,22 +15,24 @@
 namespace lettrix {
 namespace {
 
+// The kana あ (a repertoire position of table 11, which no code page has:
+// WordPerfect writes it as the character of its own Japanese set 11),
 // 一 and 가 twice, U+FFFD, and two code points no text may hold (ASCII "A",
 // a surrogate), which the Unicode targets write as U+FFFD.
 TEST(OtherScripts, EveryTargetWritesThemAsItCan) {
   const std::string stream = testing::stream_of(
-      "a{UnicodeChar 78,0}{UnicodeChar 172,0} {UnicodeChar 78,0}{UnicodeChar 172,0}"
+      "{TableChar 11,12}a{UnicodeChar 78,0}{UnicodeChar 172,0} {UnicodeChar 78,0}{UnicodeChar 172,0}"
       "{UnicodeChar 255,253}{UnicodeChar 0,65}{UnicodeChar 216,0}z¶");
-  const std::string unicode = "a\u4E00\uAC00 \u4E00\uAC00\uFFFD\uFFFD\uFFFDz";
-  const std::string rtf = "a\\u19968\\'5F\\u-21504\\'5F \\u19968\\'5F\\u-21504\\'5F\\u-3\\'5F\\u65\\'5F\\u-10240\\'5Fz";
+  const std::string unicode = "\u3042a\u4E00\uAC00 \u4E00\uAC00\uFFFD\uFFFD\uFFFDz";
+  const std::string rtf = "\\u12354\\'5Fa\\u19968\\'5F\\u-21504\\'5F \\u19968\\'5F\\u-21504\\'5F\\u-3\\'5F\\u65\\'5F\\u-10240\\'5Fz";
   const struct {
     int target;
     std::string text;
     bool noted;
   } cases[] = {
-      {DstAscii, "a__ _____z", true},        {DstAnsi, "a__ _____z", true},
-      {DstWordDos, "a__ _____z", true},      {DstWinWord2, "a__ _____z", true},
-      {DstWordPerfect5, "a__ _____z", true}, {DstRtfAscii, rtf, false},
+      {DstAscii, "_a__ _____z", true},        {DstAnsi, "_a__ _____z", true},
+      {DstWordDos, "_a__ _____z", true},      {DstWinWord2, "_a__ _____z", true},
+      {DstWordPerfect5, std::string("\xC0\x0C\x0B\xC0") + "a__ _____z", true}, {DstRtfAscii, rtf, false},
       {DstRtfAnsi, rtf, false},              {DstUtf8Text, unicode, false},
       {DstMarkdown, unicode, false},         {DstHtml, unicode, false},
   };

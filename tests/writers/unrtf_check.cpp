@@ -74,6 +74,7 @@ TextPattern expected_text(const std::string& stream) {
       if (in_header_or_footer) continue;
       if (item.value == TableChar && item.op1 >= 1 && item.op1 <= 14) add(p, Kind::AnyChar);
       if (item.value == HardSpace) add(p, Kind::AnyChar);  // unrtf shows it as a blank or not at all
+      if (item.value == UnicodeChar) add(p, Kind::AnyChar);  // \uN: the character or its stand-in
       if (item.value == Backslash) add(p, Kind::Char, '\\');
       if (item.value == Picture && item.op1 >= 1 && item.op1 <= 3) {
         // unrtf --nopict prints a notice in the picture's place, with the

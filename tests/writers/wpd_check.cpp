@@ -128,6 +128,7 @@ TextPattern wpd_expected_text(const std::string& stream) {
           if (item.op1 >= 1 && item.op1 <= 14) add_position(e, item.op1, item.op2);
           break;
         case HardSpace:
+        case UnicodeChar:
         case PageNumber:
         case FieldOpen: add(e, Kind::AnyChar); break;
         case SoftHyphen:
