@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "cli/report.h"
+#include "core/batch_workers.h"
 #include "core/driver.h"
 #include "core/driver_state.h"
 #include "core/format_registry.h"
@@ -62,6 +64,16 @@ class Reporter {
  public:
   Reporter(const ConvertOptions& o, std::ostream& out, std::ostream& err) : o_(o), out_(out), err_(err) {}
 
+  // Keeps a record of each file in the report (--report), whose relative
+  // paths are read from start_dir, the folder the run started in.
+  bool open_report(const std::string& path, const std::string& start_dir) {
+    start_dir_ = start_dir;
+    std::string why;
+    if (report_.open(path, why)) return true;
+    error("lettrix-convert", why);
+    return false;
+  }
+
   // Targets in the output folder are shown below the folder as the user named it.
   void show_output_folder(const std::string& absolute_dir, const std::string& as_given) {
     absolute_dir_ = absolute_dir;
@@ -85,6 +97,7 @@ class Reporter {
   void result(const ConversionResult& r, bool in_pattern, std::ostream& line_out) {
     clear_progress();
     ++done_;
+    record(r);
     if (!r.warning.empty() && o_.verbosity >= 1) err_ << r.source << ": warning: " << r.warning << "\n";
     if (!r.notes.empty() && o_.verbosity >= 2) {
       for (std::size_t at = 0; at <= r.notes.size();) {
@@ -102,7 +115,7 @@ class Reporter {
       }
     } else if (r.skipped()) {
       ++skipped_;
-      if (!in_pattern) failed_any_ = true;
+      if (!in_pattern && r.status != ConversionStatus::TargetExists) failed_any_ = true;
       if (o_.verbosity >= 1 || !in_pattern) err_ << r.source << ": skipped: " << r.message() << "\n";
     } else {
       ++failed_;
@@ -142,6 +155,25 @@ class Reporter {
     return with_thousands(in) + " -> " + with_thousands(out) + " bytes";
   }
 
+  std::string from_start(const std::string& path) const {
+    return path.empty() || is_separator(path[0]) ? path : start_dir_ + "/" + path;
+  }
+  void record(const ConversionResult& r) {
+    if (!report_.is_open()) return;
+    ReportRecord rec;
+    rec.source = r.source;
+    if (r.source != "-") rec.source_file = from_start(r.source);
+    if (!r.target.empty()) rec.target_file = from_start(r.target);
+    rec.result = r;
+    if (!r.target.empty()) rec.result.target = shown(r.target);
+    std::string why;
+    if (report_.add(rec, why)) return;
+    report_.close();
+    error("lettrix-convert", why);
+  }
+
+  ConversionReport report_;
+  std::string start_dir_;
   std::string absolute_dir_, as_given_;
   const ConvertOptions& o_;
   std::ostream& out_;
@@ -233,6 +265,7 @@ int run_conversions(const ConvertOptions& options, const std::vector<std::string
   init_path_buffers();
   choose_formats(options.source_row == kDetectSource ? 0 : options.source_row, options.target_row);
   set_source_detection(options.source_row == kDetectSource);
+  set_skip_existing(options.skip_existing);
   Reporter report(options, out, err);
   const bool to_stdout = options.output_dir == "-" || (options.output_dir.empty() && args.size() == 1 && args[0] == "-");
   PrivateFolder scratch;
@@ -246,10 +279,22 @@ int run_conversions(const ConvertOptions& options, const std::vector<std::string
                      });
   const std::string out_dir = options.output_dir.empty() || to_stdout ? "" : absolute(options.output_dir);
   if (!out_dir.empty()) report.show_output_folder(out_dir, options.output_dir);
+  if (!options.report.empty() && !report.open_report(absolute(options.report), current_directory())) return 1;
+  // Conversions in parallel: workers made now take the settings above.
+  BatchWorkers workers;
+  const bool parallel = options.jobs > 1 && batch && !to_stdout && workers.start(options.jobs);
+  if (parallel) set_batch_workers(&workers);
+  const std::string start_dir = current_directory();
+  const BatchResultSink named_file_done = [&](ConversionResult r) { report.result(r, false, lines); };
   for (const std::string& arg : args) {
     set_output_directory(to_stdout ? scratch.path() : out_dir);
     if (has_wildcards(arg.substr(directory_part_length(arg)))) {
+      if (parallel) workers.finish(named_file_done);  // their lines before the pattern's
       convert_pattern(arg, options.recursive, report, lines);
+      continue;
+    }
+    if (parallel && arg != "-") {
+      workers.submit(BatchJob{start_dir, arg, "", "", out_dir, true, false}, named_file_done);
       continue;
     }
     std::string source = arg;
@@ -276,7 +321,12 @@ int run_conversions(const ConvertOptions& options, const std::vector<std::string
     }
     report.result(r, false, lines);
   }
+  if (parallel) {
+    workers.finish(named_file_done);
+    set_batch_workers(nullptr);
+  }
   set_output_directory("");
+  set_skip_existing(false);
   report.summary(batch);
   return report.all_ok() ? 0 : 1;
 }

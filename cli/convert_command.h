@@ -22,6 +22,9 @@ struct ConvertOptions {
   std::string output_dir;
   int verbosity = 1;      // 0 (-q) errors only, 1 normal, 2 (-v) formats and sizes too
   bool progress = false;  // a progress line on err (a terminal) for batches
+  bool skip_existing = false;  // leave a source whose target name exists (core/driver.h)
+  std::string report;          // --report: the JSON Lines file of a record per source (cli/report.h)
+  int jobs = 1;                // files converted at once, each by a worker process of its own (core/batch_workers.h)
 };
 
 // Converts each argument with the chosen registry rows: a plain name as one

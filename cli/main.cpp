@@ -21,7 +21,9 @@ int main(int argc, char** argv) {
       "lettrix-convert"};
   std::string from, to;
   bool recursive = false, list = false, dump = false, identify = false, quiet = false, verbose = false;
-  std::string output_dir, pictures_dir;
+  bool skip_existing = false;
+  int jobs = static_cast<int>(std::max(1L, sysconf(_SC_NPROCESSORS_ONLN)));
+  std::string output_dir, pictures_dir, report;
   std::vector<std::string> files;
   app.add_option("-f,--from", from,
                  "source format: a name or alias from --list-formats, or auto (the default: each file's\n"
@@ -31,6 +33,18 @@ int main(int argc, char** argv) {
   app.add_option("-o,--output-dir", output_dir,
                  "put the targets in DIR (created if missing; -r keeps the folders below it); "
                  "'-' writes the one target to standard output");
+  app.add_flag("--skip-existing", skip_existing,
+               "leave a source whose target (its own name, not a numbered one) exists already: a second run\n"
+               "over a collection converts only what is new or failed");
+  app.add_option("--report", report,
+                 "add a record of each source to FILE (JSON Lines: source, format, wrapper, target, status,\n"
+                 "reason, sizes and SHA-256 checksums), written as each file finishes")
+      ->type_name("FILE");
+  app.add_option("-j,--jobs", jobs,
+                 "convert N files at once, each in a process of its own (default: the number of cores);\n"
+                 "lines are printed as files finish")
+      ->type_name("N")
+      ->check(CLI::Range(1, 256));
   app.add_flag("-q,--quiet", quiet, "print only errors");
   app.add_flag("-v,--verbose", verbose, "also print each file's format and sizes");
   app.add_flag("--dump-stream", dump, "print the intermediate stream the source reader writes for FILE");
@@ -97,6 +111,9 @@ int main(int argc, char** argv) {
   options.target_row = target_row;
   options.recursive = recursive;
   options.output_dir = output_dir;
+  options.skip_existing = skip_existing;
+  options.report = report;
+  options.jobs = jobs;
   if (quiet && verbose) return usage("-q and -v cannot be used together");
   options.verbosity = quiet ? 0 : verbose ? 2 : 1;
   options.progress = isatty(STDERR_FILENO) != 0;

@@ -6,7 +6,9 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 
+#include "core/batch_workers.h"
 #include "core/busy_cursor.h"
 #include "core/driver_state.h"
 #include "core/format_registry.h"
@@ -33,6 +35,7 @@ constexpr int kMaxDirectoryDepth = 4096;
 std::string g_output_directory;
 std::string g_output_subfolder;
 BatchFileHook g_batch_hook;
+bool g_skip_existing = false;
 
 // What a batch knows of the folder whose listed files it converts now.
 struct FolderRunState {
@@ -179,13 +182,16 @@ bool look_beside(const std::string& source) {
 }
 
 // The conversions of the files listed in one folder of a batch.
+bool any_appledouble(const std::vector<DirEntry>& entries) {
+  return std::any_of(entries.begin(), entries.end(), [](const DirEntry& e) { return is_appledouble_name(e.name); });
+}
+
 class FolderRun {
  public:
-  explicit FolderRun(const std::vector<DirEntry>& entries) {
+  explicit FolderRun(bool has_doubles) {
     g_folder = FolderRunState{};
     g_folder.active = true;
-    g_folder.has_doubles = std::any_of(entries.begin(), entries.end(),
-                                       [](const DirEntry& e) { return is_appledouble_name(e.name); });
+    g_folder.has_doubles = has_doubles;
   }
   ~FolderRun() {
     g_folder = FolderRunState{};
@@ -322,6 +328,8 @@ void set_output_directory(const std::string& dir) {
 
 const std::string& output_directory() { return g_output_directory; }
 
+void set_skip_existing(bool skip) { g_skip_existing = skip; }
+
 ConversionResult convert_file(const std::string& source) {
   ConversionResult result;
   result.source = source;
@@ -348,9 +356,21 @@ ConversionResult convert_file(const std::string& source) {
   SourceFile opened;
   std::string open_error;
   const SourceOpen open_status = open_source(source, opened, open_error, look_beside(source));
-  if (const ConversionStatus picked = pick_reader(detect_source(opened, is_appledouble_name(source)), result, reader);
-      picked != ConversionStatus::Ok)
+  const Detection found = detect_source(opened, is_appledouble_name(source));
+  if (found.wrapper.kind != WrapperKind::None) result.wrapper = found.wrapper.description();
+  if (const ConversionStatus picked = pick_reader(found, result, reader); picked != ConversionStatus::Ok)
     return finish(result, picked);
+  if (found.is_source() && found.source_row == result.source_row) result.confidence = confidence_name(found.confidence);
+  if (g_skip_existing) {
+    std::string place;
+    if (output_place(source, place)) {
+      replace_extension(place, target_formats.rows[dst_row].extension);
+      if (entry_exists(place)) {
+        result.target = place;
+        return finish(result, ConversionStatus::TargetExists);
+      }
+    }
+  }
 
   const FormatEntry& dst = target_formats.rows[dst_row];
   PathBuffers& paths = path_buffers();
@@ -454,9 +474,22 @@ struct BatchList {
   RemoveGuard guard;
 };
 
+// Hands a file to the batch's workers: its result comes back to the hook
+// and the results when a worker is done with it.
+void hand_over(const std::string& name, const std::string& prefix, bool has_doubles, const std::string& folder,
+               std::vector<ConversionResult>& results) {
+  BatchJob job{folder, name, prefix, g_output_subfolder, g_output_directory, has_doubles, g_output_directory.empty()};
+  batch_workers()->submit(job, [&results](ConversionResult r) {
+    if (g_batch_hook) g_batch_hook(r.source, &r);
+    results.push_back(std::move(r));
+  });
+}
+
 void convert_listed(const std::string& pattern, const std::vector<DirEntry>& entries,
                     std::vector<ConversionResult>& results, const std::string& prefix, BatchList& list_file) {
-  FolderRun folder(entries);
+  const bool has_doubles = any_appledouble(entries);
+  FolderRun folder(has_doubles);
+  const std::string here = batch_workers() ? current_directory() : std::string();
   if (list_file.path.empty()) {
     if (!create_temp_file("TXV", list_file.path)) {
       list_file.path.clear();
@@ -479,6 +512,11 @@ void convert_listed(const std::string& pattern, const std::vector<DirEntry>& ent
     strip_line_end(line);
     if (!line.empty()) {
       if (g_batch_hook) g_batch_hook(prefix + line, nullptr);
+      if (batch_workers()) {
+        hand_over(line, prefix, has_doubles, here, results);
+        if (c == EOF) break;
+        continue;
+      }
       ConversionResult r = convert_file(line);
       r.source = prefix + r.source;
       if (!r.target.empty() && g_output_directory.empty()) r.target = prefix + r.target;
@@ -559,9 +597,30 @@ std::vector<ConversionResult> convert_batch(const std::string& pattern, int mode
   FolderIdentity start;
   if (current_folder_identity(start)) above.push_back(start);
   batch(pattern, mode, results, "", above, list_file);
+  if (batch_workers())
+    batch_workers()->finish([&results](ConversionResult r) {
+      if (g_batch_hook) g_batch_hook(r.source, &r);
+      results.push_back(std::move(r));
+    });
   g_output_subfolder.clear();
   return results;
 }
+
+namespace {
+std::optional<FolderRun> g_worker_folder;
+}  // namespace
+
+ConversionResult convert_in_batch_folder(const std::string& name, const std::string& subfolder, bool has_doubles,
+                                         bool same_folder) {
+  if (!same_folder || !g_worker_folder) {
+    g_worker_folder.reset();
+    g_worker_folder.emplace(has_doubles);
+  }
+  g_output_subfolder = subfolder;
+  return convert_file(name);
+}
+
+void end_batch_folder() { g_worker_folder.reset(); }
 
 std::string ConversionResult::message() const {
   const int src_row = source_row;
@@ -596,6 +655,7 @@ std::string ConversionResult::message() const {
       return "not a Macintosh document we read" + (reason.empty() ? "" : " (" + reason + ")");
     case ConversionStatus::AlreadyConverted: return "already converted" + (reason.empty() ? "" : " (" + reason + ")");
     case ConversionStatus::WrapperFailed: return reason;
+    case ConversionStatus::TargetExists: return "its target " + target + " exists already";
   }
   return "unknown failure";
 }

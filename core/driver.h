@@ -27,6 +27,7 @@ enum class ConversionStatus {
   NotOurFormat,       // skipped: not a Macintosh document any reader takes
   AlreadyConverted,   // skipped: one of the target formats already
   WrapperFailed,      // a MacBinary, BinHex, AppleSingle or AppleDouble wrapper is damaged (reason)
+  TargetExists,       // skipped: its target's own name is taken and existing targets are kept (target)
 };
 
 struct ConversionResult {
@@ -39,11 +40,14 @@ struct ConversionResult {
   int target_row = 0;
   std::string warning;  // the content contradicts the chosen format: "looks like MacWrite 4.6"
   std::string notes;    // the reader's and writer's notes, a line each (core/handler.h)
+  std::string confidence;  // how sure detection was of the source's format ("certain"), when it ran
+  std::string wrapper;     // the wrapper the source came in ("MacBinary II"), or empty
 
   bool ok() const { return status == ConversionStatus::Ok; }
   // Left alone on purpose; in a pattern run this is not a failure.
   bool skipped() const {
-    return status == ConversionStatus::NotOurFormat || status == ConversionStatus::AlreadyConverted;
+    return status == ConversionStatus::NotOurFormat || status == ConversionStatus::AlreadyConverted ||
+           status == ConversionStatus::TargetExists;
   }
   // A short reason for the user ("not a MacWrite II document").
   std::string message() const;
@@ -66,6 +70,12 @@ ConversionResult convert_file(const std::string& source);
 void set_output_directory(const std::string& dir);
 const std::string& output_directory();
 
+// With skip on, a source whose target name (the place's own, not a
+// numbered one) already names anything is not converted: TargetExists, with
+// that name as the target. So a second run over a collection converts only
+// what is new or failed before. Off by default.
+void set_skip_existing(bool skip);
+
 // Batch modes: 0 the one file the pattern names; 1 every regular file matching
 // the pattern; 2 as 1, then the same in every subdirectory, depth first.
 enum BatchMode { BatchOneFile = 0, BatchPattern = 1, BatchRecursive = 2 };
@@ -75,6 +85,15 @@ enum BatchMode { BatchOneFile = 0, BatchPattern = 1, BatchRecursive = 2 };
 // next instead of being removed and created again, and is removed when the
 // folder is done; one list file serves the whole batch.
 std::vector<ConversionResult> convert_batch(const std::string& pattern, int mode);
+
+// A batch worker's conversion (core/batch_workers.h) of the file `name` in
+// the working directory, as the batch would convert it among the files of
+// that folder: its targets in `subfolder` of the output folder, AppleDouble
+// files looked for when has_doubles, the work stream of the folder's last
+// file taken again when same_folder. end_batch_folder ends the folder's run.
+ConversionResult convert_in_batch_folder(const std::string& name, const std::string& subfolder, bool has_doubles,
+                                         bool same_folder);
+void end_batch_folder();
 
 // Called by batches (modes 1 and 2) for each file: with done == nullptr just
 // before it is converted, then with its result. Sources and folders are named

@@ -33,13 +33,20 @@ _lettrix_convert() {
       mapfile -t COMPREPLY < <(compgen -W "$(_lettrix_convert_aliases Target "$program")" -- "$cur")
       return 0
       ;;
+    --report)
+      mapfile -t COMPREPLY < <(compgen -f -- "$cur")
+      return 0
+      ;;
+    -j | --jobs)
+      return 0
+      ;;
     -o | --output-dir | --extract-pictures)
       mapfile -t COMPREPLY < <(compgen -d -- "$cur")
       return 0
       ;;
   esac
   if [[ $cur == -* ]]; then
-    mapfile -t COMPREPLY < <(compgen -W "-f --from -t --to -r --recursive -o --output-dir -q --quiet -v --verbose --dump-stream --extract-pictures --identify --list-formats -h --help --version" -- "$cur")
+    mapfile -t COMPREPLY < <(compgen -W "-f --from -t --to -r --recursive -o --output-dir -j --jobs --skip-existing --report -q --quiet -v --verbose --dump-stream --extract-pictures --identify --list-formats -h --help --version" -- "$cur")
     return 0
   fi
   mapfile -t COMPREPLY < <(compgen -f -- "$cur")

@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <mutex>
@@ -40,6 +41,8 @@ Registry& registry() {
 }
 
 std::function<void(const std::string&)> g_reopen_hook;
+std::atomic<void (*)(int)> g_interrupt_forward{nullptr};
+bool g_cleanup_installed = false;
 
 // The registry's lock is held by the caller of the functions down to
 // remove_work_files.
@@ -129,6 +132,7 @@ extern "C" void* wait_for_interrupt(void*) {
   const sigset_t set = cleanup_signals();
   int sig = 0;
   if (sigwait(&set, &sig) != 0) return nullptr;  // only for a set it does not accept
+  if (void (*forward)(int) = g_interrupt_forward.load()) forward(sig);
   registry().lock.lock();
   remove_work_files();
   _exit(128 + sig);
@@ -339,7 +343,7 @@ int kept_descriptor(const std::string& path) {
 }
 
 void install_interrupt_cleanup() {
-  static bool installed = false;
+  bool& installed = g_cleanup_installed;
   if (installed) return;
   // The default action whatever the parent left (an ignored SIGHUP under
   // nohup, an ignored SIGINT in a background job): the signals are taken
@@ -359,6 +363,21 @@ void install_interrupt_cleanup() {
   pthread_detach(waiter);
   installed = true;
 }
+
+void restart_interrupt_cleanup_after_fork() {
+  {
+    std::lock_guard<std::mutex> hold(registry().lock);
+    for (Owned& o : registry().files)
+      if (o.fd >= 0) close(o.fd);
+    registry().files.clear();
+  }
+  g_interrupt_forward = nullptr;
+  if (!g_cleanup_installed) return;
+  g_cleanup_installed = false;
+  install_interrupt_cleanup();
+}
+
+void set_interrupt_forward(void (*forward)(int sig)) { g_interrupt_forward = forward; }
 
 void remove_interrupted_files() {
   std::lock_guard<std::mutex> hold(registry().lock);

@@ -104,6 +104,17 @@ void install_interrupt_cleanup();
 // What that thread does before ending the process, callable from tests.
 void remove_interrupted_files();
 
+// In a process just made by fork() (a conversion worker): the registry
+// forgets the parent's files, closing its copies of their descriptors, and
+// the interrupt cleanup gets a waiting thread of its own (threads do not
+// live on in a forked process; the signals are blocked there as in the
+// parent).
+void restart_interrupt_cleanup_after_fork();
+// Called by the waiting thread with the signal, before it removes the work
+// files: passes the interruption on to child processes and waits for them
+// to remove theirs. Null for none.
+void set_interrupt_forward(void (*forward)(int sig));
+
 // Test hook, called with a registered name just before it is opened again,
 // so that tests can swap the name at the worst moment. Empty by default.
 void set_reopen_hook(std::function<void(const std::string&)> hook);
