@@ -92,6 +92,11 @@ bool probe_volume(const SourceFork& image, std::string& kind, std::string& why_n
 bool read_volume(SourceView& image, Volume& volume, std::string& why_not);
 bool read_volume(const SourceFork& image, Volume& volume, std::string& why_not);
 
+// What a listing of a volume in an image of image_size bytes must never
+// break, for tests and fuzzing: "" when it keeps to it, else the first
+// fault ("entry 3: its data fork's ranges hold 512 bytes, not 600").
+std::string listing_fault(const Volume& volume, std::uint64_t image_size);
+
 // The file `entry` of the volume read from `image`, for a reader: a fork in
 // one piece is a range of the image file itself, a fragmented one is copied
 // into a private work file that no name leads to. Type and creator are set,

@@ -154,7 +154,7 @@ class BTree {
   // walked.
   bool open() {
     node_size_ = 512;
-    if (file_.size < node_size_ || !read_node(0)) return fail("its header node cannot be read");
+    if (file_.size < node_size_ || !read_node(0)) return fail("header node cannot be read");
     const std::uint8_t* header = node_.data() + kNodeDescriptor;
     if (node_[8] != 1) return fail("node 0 is not a header node");
     const std::uint32_t size = be16_at(header + 18);
@@ -171,7 +171,7 @@ class BTree {
   template <class Visit>
   void each_record(Visit visit) {
     if (first_leaf_ == 0) {
-      if (records_ != 0) fail("its header names no first leaf");
+      if (records_ != 0) fail("header names no first leaf");
       return;
     }
     std::vector<bool> seen(static_cast<std::size_t>(nodes_), false);

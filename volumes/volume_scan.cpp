@@ -135,4 +135,58 @@ void place_items(VolumeScan& scan, std::vector<ScannedItem>& items, std::uint32_
   if (lost) scan.problem(std::to_string(lost) + " entries lie outside the folder tree (their folder is missing)");
 }
 
+namespace {
+
+std::string fork_fault(const VolumeFork& fork, std::uint64_t image_size) {
+  std::uint64_t held = 0;
+  for (std::size_t i = 0; i < fork.extents.size(); ++i) {
+    const ImageRange& r = fork.extents[i];
+    if (r.length == 0 || r.offset > image_size || r.length > image_size - r.offset) return "a range outside the image";
+    if (i > 0 && fork.extents[i - 1].offset + fork.extents[i - 1].length == r.offset) return "adjacent ranges not joined";
+    held += r.length;
+  }
+  return held == fork.size ? "" : "ranges that hold " + std::to_string(held) + " bytes, not " + std::to_string(fork.size);
+}
+
+std::string path_fault(const std::string& path) {
+  if (path.empty()) return "an empty path";
+  std::size_t start = 0;
+  for (int depth = 0;; ++depth) {
+    const std::size_t slash = std::min(path.find('/', start), path.size());
+    const std::string_view part(path.data() + start, slash - start);
+    if (part.empty() || part == "." || part == ".." || part.back() == '.' || part.back() == ' ')
+      return "a name that is empty or ends in a dot or a space";
+    if (part.size() > 255) return "a name longer than 255 bytes";
+    for (const char c : part)
+      if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F || std::string_view("\\:*?\"<>|").find(c) != std::string_view::npos)
+        return "a name with a character a PC name cannot hold";
+    if (depth > kMaxVolumeDepth) return "a path deeper than the limit";
+    if (slash == path.size()) return "";
+    start = slash + 1;
+  }
+}
+
+}  // namespace
+
+std::string listing_fault(const Volume& volume, std::uint64_t image_size) {
+  if (volume.entries.size() > kMaxVolumeEntries) return "more entries than the limit";
+  if (volume.problems.size() > 101) return "more problems than the limit";
+  for (std::size_t i = 0; i < volume.entries.size(); ++i) {
+    const VolumeEntry& e = volume.entries[i];
+    std::string fault = path_fault(e.path);
+    if (fault.empty() && e.folder && (e.data.size || e.resource.size || !e.data.extents.empty()))
+      fault = "a folder with forks";
+    if (fault.empty()) {
+      fault = fork_fault(e.data, image_size);
+      if (!fault.empty()) fault = "its data fork has " + fault;
+    }
+    if (fault.empty()) {
+      fault = fork_fault(e.resource, image_size);
+      if (!fault.empty()) fault = "its resource fork has " + fault;
+    }
+    if (!fault.empty()) return "entry " + std::to_string(i) + " ('" + e.path + "'): " + fault;
+  }
+  return "";
+}
+
 }  // namespace lettrix
