@@ -32,6 +32,7 @@ bool plausible_volume(SourceView& image, std::uint64_t base, bool& hfs) {
   const std::uint16_t signature = be16_at(mdb.data());
   if (signature != kHfsSignature && signature != kMfsSignature) return false;
   hfs = signature == kHfsSignature;
+  if (hfs && image.span(base + kMasterDirectoryBlock, 162).empty()) return false;  // cut inside its block
   const std::uint32_t block_size = be32_at(mdb.data() + 20);
   const std::uint16_t blocks = be16_at(mdb.data() + 18);
   return block_size != 0 && block_size % kBlock == 0 && blocks != 0 && mdb[36] <= 27;

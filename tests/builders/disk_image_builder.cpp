@@ -148,13 +148,13 @@ std::string disk_copy_42(const std::string& disk, const std::string& name) {
   return header + disk;
 }
 
-std::string partitioned_disk(const std::string& volume, std::uint16_t device_block_size) {
-  constexpr std::uint32_t kVolumeBlock = 64;
+std::string partitioned_disk(const std::string& volume, std::uint16_t device_block_size, std::uint32_t first_block) {
+  const std::uint32_t volume_block = first_block < 3 ? 3 : first_block;
   const std::uint32_t volume_blocks = static_cast<std::uint32_t>(blocks_for(volume.size(), kBlock));
-  std::string disk(kVolumeBlock * kBlock, '\0');
+  std::string disk(volume_block * kBlock, '\0');
   set_be16(disk, 0, 0x4552);  // 'ER'
   set_be16(disk, 2, device_block_size);
-  set_be32(disk, 4, static_cast<std::uint32_t>((kVolumeBlock + volume_blocks) * kBlock / device_block_size));
+  set_be32(disk, 4, static_cast<std::uint32_t>((volume_block + volume_blocks) * kBlock / device_block_size));
   const auto entry = [&](std::size_t index, std::uint32_t start, std::uint32_t count, const std::string& name,
                          const std::string& type) {
     const std::size_t at = index * kBlock;
@@ -166,8 +166,8 @@ std::string partitioned_disk(const std::string& volume, std::uint16_t device_blo
     disk.replace(at + 48, type.size(), type);
     set_be32(disk, at + 84, count);  // data area: the whole partition
   };
-  entry(1, 1, kVolumeBlock - 1, "Apple", "Apple_partition_map");
-  entry(2, kVolumeBlock, volume_blocks, "Disk", "Apple_HFS");
+  entry(1, 1, volume_block - 1, "Apple", "Apple_partition_map");
+  entry(2, volume_block, volume_blocks, "Disk", "Apple_HFS");
   std::string padded = volume;
   padded.resize(volume_blocks * kBlock, '\0');
   return disk + padded;

@@ -43,7 +43,9 @@ std::string disk_copy_42(const std::string& disk, const std::string& name);
 
 // The volume as the partition of type "Apple_HFS" of a partitioned disk:
 // the driver descriptor (block size 512, or 2048 as on a CD-ROM), a map of
-// two entries (the map itself, the volume), the volume from block 64.
-std::string partitioned_disk(const std::string& volume, std::uint16_t device_block_size = 512);
+// two entries (the map itself, the volume), the volume from block 64 (or
+// `first_block`, at least 3).
+std::string partitioned_disk(const std::string& volume, std::uint16_t device_block_size = 512,
+                             std::uint32_t first_block = 64);
 
 }  // namespace lettrix::build
