@@ -17,6 +17,28 @@ std::string lower_ascii(std::string s) {
   return s;
 }
 
+constexpr std::size_t kMaxNameBytes = 255;
+
+// The first bytes of a UTF-8 text, at most `room` of them, whole characters.
+std::string utf8_prefix(const std::string& s, std::size_t room) {
+  if (s.size() <= room) return s;
+  std::size_t cut = room;
+  while (cut > 0 && (static_cast<unsigned char>(s[cut]) & 0xC0) == 0x80) --cut;
+  return s.substr(0, cut);
+}
+
+// "NAME (N).EXT" within the length of a name: NAME shortened when needed, and
+// the extension given up when it leaves no room for one.
+std::string numbered(const std::string& name, std::size_t cut, int n) {
+  const std::string suffix = " (" + std::to_string(n) + ")";
+  std::string base = name.substr(0, cut), ext = name.substr(cut);
+  if (suffix.size() + ext.size() + 1 > kMaxNameBytes) {
+    base = name;
+    ext.clear();
+  }
+  return utf8_prefix(base, kMaxNameBytes - suffix.size() - ext.size()) + suffix + ext;
+}
+
 // The name, or "NAME (2)", "NAME (3)"... (before the extension) when a name
 // that differs only in case was given in the same folder already: two Mac
 // names can become one PC name once their characters are replaced.
@@ -25,7 +47,7 @@ std::string unique_name(std::string name, std::unordered_set<std::string>& taken
   const std::size_t dot = name.rfind('.');
   const std::size_t cut = dot != std::string::npos && dot > 0 ? dot : name.size();
   for (int n = 2;; ++n) {
-    std::string candidate = name.substr(0, cut) + " (" + std::to_string(n) + ")" + name.substr(cut);
+    std::string candidate = numbered(name, cut, n);
     if (taken.insert(lower_ascii(candidate)).second) return candidate;
   }
 }

@@ -103,6 +103,22 @@ TEST(MfsImages, FilesKeepTheirForksCodesAndNames) {
   }
 }
 
+TEST(MfsImages, NamesMadeOneAreNumberedWithinTheLengthOfAName) {
+  const std::string x(249, 'x'), a = "a/" + x + ".txt", b = "a:" + x + ".txt";  // 255 bytes
+  const std::string e(122, '\x8E'), accents = e + ".eeeeeeeee";  // é: two bytes in UTF-8
+  const Volume volume = list_bytes(build::mfs_volume(
+      {{.name = a}, {.name = b}, {.name = b}, {.name = "X.TXT"}, {.name = "x.txt"}, {.name = accents}, {.name = accents}}));
+  ASSERT_EQ(volume.entries.size(), 7u);
+  EXPECT_EQ(volume.entries[0].path, "a_" + x + ".txt");
+  EXPECT_EQ(volume.entries[1].path, "a_" + x.substr(0, 245) + " (2).txt");
+  EXPECT_EQ(volume.entries[2].path, "a_" + x.substr(0, 245) + " (3).txt");
+  EXPECT_EQ(volume.entries[4].path, "x (2).txt");
+  std::string shortened;
+  for (int i = 0; i < 120; ++i) shortened += "é";
+  EXPECT_EQ(volume.entries[6].path, shortened + " (2).eeeeeeeee");  // 241 bytes of room: 120 whole é
+  EXPECT_EQ(listing_fault(volume, 1 << 20), "");
+}
+
 // The stream the reader of the row makes of the file, through the same door
 // as the driver.
 std::string stream_of_source(int row, const std::string& path) {
