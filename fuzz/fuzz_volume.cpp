@@ -18,7 +18,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Volume volume;
   std::string why_not_read;
   const bool read = read_volume(view, volume, why_not_read);
-  if (probed != read || (read && volume.kind != kind)) std::abort();
+  if (probed != read || (read && volume.kind != kind)) {
+    std::fprintf(stderr, "probe: %s / %s, listing: %s\n", kind.c_str(), why_not.c_str(), why_not_read.c_str());
+    std::abort();
+  }
   if (!read) return 0;
   if (const std::string fault = listing_fault(volume, size); !fault.empty()) {
     std::fprintf(stderr, "%s\n", fault.c_str());
@@ -31,7 +34,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (++opened > 4) break;
     SourceFile file;
     std::string error;
-    if (!open_volume_entry(image, entry, file, error)) std::abort();
+    if (!open_volume_entry(image, entry, file, error)) {
+      std::fprintf(stderr, "%s\n", error.c_str());
+      std::abort();
+    }
     fuzz::check_fork(file.data, entry.data.size);
     fuzz::check_fork(file.resource, entry.resource.size);
   }

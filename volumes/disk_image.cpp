@@ -57,7 +57,7 @@ bool find_in_partition_map(SourceView& image, Location& at, std::string& why_not
   return false;
 }
 
-bool find_volume(SourceView& image, Location& at, std::string& why_not) {
+bool find_volume_place(SourceView& image, Location& at, std::string& why_not) {
   const std::span<const std::uint8_t> head = image.span(0, kDiskCopyHeader);
   if (!head.empty() && head[82] == 1 && head[83] == 0 && head[0] <= 63) {
     const std::uint64_t data = be32_at(head.data() + 64);
@@ -84,6 +84,17 @@ bool find_volume(SourceView& image, Location& at, std::string& why_not) {
   return false;
 }
 
+// The volume's place, an HFS Plus volume in an HFS wrapper refused.
+bool find_volume(SourceView& image, Location& at, std::string& why_not) {
+  if (!find_volume_place(image, at, why_not)) return false;
+  std::uint16_t embedded = 0;
+  if (at.hfs && image.be16(at.base + kMasterDirectoryBlock + 124, embedded) && embedded == 0x482B) {
+    why_not = "an HFS Plus volume (in an HFS wrapper): not read";
+    return false;
+  }
+  return true;
+}
+
 // The Disk Copy 4.2 checksum of `length` bytes at `offset`.
 bool disk_copy_checksum(SourceView& image, std::uint64_t offset, std::uint64_t length, std::uint32_t& sum) {
   sum = 0;
@@ -91,6 +102,7 @@ bool disk_copy_checksum(SourceView& image, std::uint64_t offset, std::uint64_t l
     std::span<const std::uint8_t> v = image.view(at);
     if (v.size() < 2) return false;
     const std::size_t words = static_cast<std::size_t>(std::min<std::uint64_t>(v.size(), offset + length - at)) / 2;
+    if (words == 0) return false;
     const std::uint8_t* p = v.data();
     for (std::size_t i = 0; i < words; ++i, p += 2) {
       sum += static_cast<std::uint32_t>(p[0] << 8 | p[1]);

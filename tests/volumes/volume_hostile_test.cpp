@@ -162,6 +162,16 @@ TEST(HostileVolumes, HfsDamageGivesItsProblemAndTheRest) {
     EXPECT_TRUE(has_problem(volume, c.problem)) << problems_of(volume);
     EXPECT_LT(volume.entries.size(), 202u);
   }
+  // An HFS volume that wraps an HFS Plus one is refused by the probe as by
+  // the listing.
+  std::string wrapper = disk;
+  build::set_be16(wrapper, 1024 + 124, 0x482B);
+  bool wrapped = true;
+  list_prefix(wrapper, wrapper.size(), wrapped);
+  std::string kind, why_not;
+  SourceView view(std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(wrapper.data()), wrapper.size()));
+  EXPECT_FALSE(wrapped || probe_volume(view, kind, why_not));
+  EXPECT_EQ(why_not, "an HFS Plus volume (in an HFS wrapper): not read");
   // Cut short anywhere: what can be read, in bounded time.
   const auto start = std::chrono::steady_clock::now();
   int listed = 0;
