@@ -158,7 +158,8 @@ class BTree {
     const std::uint8_t* header = node_.data() + kNodeDescriptor;
     if (node_[8] != 1) return fail("node 0 is not a header node");
     const std::uint32_t size = be16_at(header + 18);
-    if (size < 512 || size > 32768 || size % 512 != 0) return fail("node size " + std::to_string(size) + " is not usable");
+    if (size < 512 || size > 32768 || size % 512 != 0 || size > file_.size)
+      return fail("node size " + std::to_string(size) + " is not usable");
     node_size_ = size;
     nodes_ = file_.size / node_size_;
     first_leaf_ = be32_at(header + 10);

@@ -130,12 +130,13 @@ TEST(HostileVolumes, HfsDamageGivesItsProblemAndTheRest) {
   const std::uint32_t second = be32_of(disk, catalog + first * 512);
   ASSERT_NE(second, 0u);
   const std::size_t leaf = catalog + first * 512, next = catalog + second * 512;
-  std::string cycle = disk, beyond = disk, outside = disk, count = disk, extent = disk, header = disk;
+  std::string cycle = disk, beyond = disk, outside = disk, count = disk, extent = disk, header = disk, nodes = disk;
   build::set_be32(cycle, next, first);
   build::set_be32(beyond, leaf, 0xFFFFFF);
   build::set_be16(outside, leaf + 510, 0x01FF);
   build::set_be16(count, leaf + 10, 0xFFFF);
   build::set_be32(header, catalog + 14 + 10, 0);
+  build::set_be16(nodes, catalog + 14 + 18, 1000);
   // A file record's first extent moved past the volume's blocks.
   const std::size_t key = extent.find("\x05n1005");
   ASSERT_NE(key, std::string::npos);
@@ -153,6 +154,7 @@ TEST(HostileVolumes, HfsDamageGivesItsProblemAndTheRest) {
       {"65535 records", count, "HFS: catalog node " + n + " claims 65535 records"},
       {"an extent beyond the volume", extent, "file 'n1005': extent beyond the end of the volume"},
       {"no first leaf", header, "HFS: catalog header names no first leaf"},
+      {"nodes of 1000 bytes", nodes, "HFS: catalog node size 1000 is not usable"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
