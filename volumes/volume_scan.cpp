@@ -42,13 +42,21 @@ std::string numbered(const std::string& name, std::size_t cut, int n) {
 // The name, or "NAME (2)", "NAME (3)"... (before the extension) when a name
 // that differs only in case was given in the same folder already: two Mac
 // names can become one PC name once their characters are replaced.
-std::string unique_name(std::string name, std::unordered_set<std::string>& taken) {
-  if (taken.insert(lower_ascii(name)).second) return name;
+// `numbers` keeps, for each name given more than once, the number to try
+// next, so that many files of one name take no more than a look-up each.
+std::string unique_name(std::string name, std::unordered_set<std::string>& taken,
+                        std::unordered_map<std::string, int>& numbers) {
+  std::string key = lower_ascii(name);
+  if (taken.insert(key).second) return name;
   const std::size_t dot = name.rfind('.');
   const std::size_t cut = dot != std::string::npos && dot > 0 ? dot : name.size();
-  for (int n = 2;; ++n) {
+  int& n = numbers[std::move(key)];
+  for (n = std::max(n, 2);; ++n) {
     std::string candidate = numbered(name, cut, n);
-    if (taken.insert(lower_ascii(candidate)).second) return candidate;
+    if (taken.insert(lower_ascii(candidate)).second) {
+      ++n;
+      return candidate;
+    }
   }
 }
 
@@ -58,6 +66,7 @@ struct Frame {
   std::string prefix;
   int depth = 0;
   std::unordered_set<std::string> names;
+  std::unordered_map<std::string, int> numbers;
 };
 
 }  // namespace
@@ -115,7 +124,7 @@ void place_items(VolumeScan& scan, std::vector<ScannedItem>& items, std::uint32_
 
   std::vector<Frame> stack;
   const auto top = children.find(root);
-  stack.push_back({top == children.end() ? &kNone : &top->second, 0, "", 0, {}});
+  stack.push_back({top == children.end() ? &kNone : &top->second, 0, "", 0, {}, {}});
   while (!stack.empty()) {
     Frame& frame = stack.back();
     if (frame.next == frame.items->size()) {
@@ -130,7 +139,7 @@ void place_items(VolumeScan& scan, std::vector<ScannedItem>& items, std::uint32_
       break;
     }
     VolumeEntry entry;
-    entry.path = frame.prefix + unique_name(safe_file_name(item.mac_name), frame.names);
+    entry.path = frame.prefix + unique_name(safe_file_name(item.mac_name), frame.names, frame.numbers);
     entry.folder = item.folder;
     entry.type = std::move(item.type);
     entry.creator = std::move(item.creator);
@@ -151,7 +160,7 @@ void place_items(VolumeScan& scan, std::vector<ScannedItem>& items, std::uint32_
                    " are not listed");
       continue;
     }
-    stack.push_back({&inside->second, 0, path + "/", depth + 1, {}});  // frame is not used after this
+    stack.push_back({&inside->second, 0, path + "/", depth + 1, {}, {}});  // frame is not used after this
   }
   const std::size_t lost = static_cast<std::size_t>(std::count(placed.begin(), placed.end(), false));
   if (lost) scan.problem(std::to_string(lost) + " entries lie outside the folder tree (their folder is missing)");

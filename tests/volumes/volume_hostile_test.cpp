@@ -109,6 +109,15 @@ TEST(HostileVolumes, MfsDamageGivesItsProblemAndTheRest) {
                                       " bytes of data)");
 }
 
+TEST(HostileVolumes, ManyFilesOfOneNameAreNumberedInLinearTime) {
+  const std::vector<build::VolumeFile> same(20000, build::VolumeFile{.name = "A"});
+  const auto start = std::chrono::steady_clock::now();
+  const Volume volume = list_bytes(build::mfs_volume(same));
+  ASSERT_EQ(volume.entries.size(), same.size());
+  EXPECT_EQ(volume.entries.back().path, "A (20000)");
+  EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(), 5.0);
+}
+
 // An HFS volume of `files` files in a folder, made by hfsutils.
 std::string hfs_image(const ScratchDir& dir, int files) {
   std::filesystem::create_directory(dir.path() / "many");
