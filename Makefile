@@ -10,7 +10,7 @@
 # What the programs need (make demo, make bench, make install), and what the
 # tests, the fuzzer and the package check need besides.
 BUILD_PACKAGES := cmake ninja-build g++ make pkg-config qt6-base-dev libcli11-dev libzip-dev libcairo2-dev
-TEST_PACKAGES := libgtest-dev unrtf libreoffice-writer-nogui libwpd-tools libwps-tools antiword pandoc tidy \
+TEST_PACKAGES := libgtest-dev unrtf libreoffice-writer-nogui libwpd-tools libwps-tools antiword pandoc tidy hfsutils \
                  clang libclang-rt-dev \
                  dpkg-dev file desktop-file-utils groff-base
 PACKAGES := $(BUILD_PACKAGES) $(TEST_PACKAGES)

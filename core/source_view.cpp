@@ -58,24 +58,6 @@ std::uint64_t descriptor_size(int fd) {
   return end < 0 ? 0 : static_cast<std::uint64_t>(end);
 }
 
-// A private work file that no name leads to (removed as soon as it is open).
-std::shared_ptr<SourceDescriptor> anonymous_work_file(std::string& error) {
-  std::string path;
-  if (!create_temp_file("lettrix-fork-", path)) {
-    error = "cannot create a work file in " + temp_directory();
-    return nullptr;
-  }
-  auto d = std::make_shared<SourceDescriptor>();
-  d->fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
-  d->owned = true;
-  ::unlink(path.c_str());
-  if (d->fd < 0) {
-    error = "cannot open the work file " + path;
-    return nullptr;
-  }
-  return d;
-}
-
 // Decodes a BinHex file into two anonymous work files, one per fork.
 bool decode_binhex_forks(const SourceFork& whole, const WrappedFile& info, SourceFile& file, std::string& error) {
   auto data = anonymous_work_file(error);
@@ -133,6 +115,23 @@ std::vector<std::uint8_t> read_fork_head(const SourceFork& fork, std::size_t cou
   std::vector<std::uint8_t> head(static_cast<std::size_t>(std::min<std::uint64_t>(count, fork.size)));
   if (!fork.present() || !pread_all(fork.file->fd, head.data(), head.size(), fork.offset)) head.clear();
   return head;
+}
+
+std::shared_ptr<SourceDescriptor> anonymous_work_file(std::string& error) {
+  std::string path;
+  if (!create_temp_file("lettrix-fork-", path)) {
+    error = "cannot create a work file in " + temp_directory();
+    return nullptr;
+  }
+  auto d = std::make_shared<SourceDescriptor>();
+  d->fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
+  d->owned = true;
+  ::unlink(path.c_str());
+  if (d->fd < 0) {
+    error = "cannot open the work file " + path;
+    return nullptr;
+  }
+  return d;
 }
 
 SourceOpen open_source(const std::string& path, SourceFile& file, std::string& error, bool look_beside) {

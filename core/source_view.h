@@ -71,6 +71,12 @@ SourceOpen open_source(const std::string& path, SourceFile& file, std::string& e
 // be read.
 std::vector<std::uint8_t> read_fork_head(const SourceFork& fork, std::size_t count);
 
+// A private work file open for reading and writing that no name leads to
+// (its name is removed as soon as it is open), for a fork that must be
+// decoded or gathered before a reader sees it; null with the reason when
+// none can be made.
+std::shared_ptr<SourceDescriptor> anonymous_work_file(std::string& error);
+
 // Opens the source at path for a reader. A source the driver has opened and
 // published (publish_source) is taken as it stands: nothing is opened again.
 // Otherwise the file is opened (through its kept descriptor when the driver
