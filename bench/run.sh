@@ -100,12 +100,16 @@ if [ ! -d "$batch" ] || [ "$make_input" -nt "$batch" ]; then
   rm -rf "$batch"
   "$make_input" --batch 1000 "$batch" || { rm -rf "$batch"; echo "bench: cannot generate $batch" >&2; exit 1; }
 fi
-find "$batch" -name '*.rtf' -delete
-read -r seconds cpu peak_kb status < <(cd "$batch" && "$measure" "$cli" -f "$batch_format" -t rtf-ansi -r '*.mw2')
-files=$(find "$batch" -name '*.rtf' | wc -l)
-find "$batch" -name '*.rtf' -delete
-echo
-awk -v s="$seconds" -v c="$cpu" -v kb="$peak_kb" -v n="$files" -v st="$status" \
-  'BEGIN { printf "batch: %d of 1000 MacWrite II files to RTF with -r in %.3f s (%.0f files/s), CPU %.3f s, peak %.1f MB, status %d\n",
-           n, s, (s > 0 ? n / s : 0), c, kb / 1024, st }'
+# Once with one file at a time, once with a worker process per core.
+cores=$(nproc 2>/dev/null || echo 2)
+for jobs in 1 "$cores"; do
+  find "$batch" -name '*.rtf' -delete
+  read -r seconds cpu peak_kb status < <(cd "$batch" && "$measure" "$cli" -j "$jobs" -f "$batch_format" -t rtf-ansi -r '*.mw2')
+  files=$(find "$batch" -name '*.rtf' | wc -l)
+  find "$batch" -name '*.rtf' -delete
+  echo
+  awk -v s="$seconds" -v c="$cpu" -v kb="$peak_kb" -v n="$files" -v st="$status" -v j="$jobs" \
+    'BEGIN { printf "batch: %d of 1000 MacWrite II files to RTF with -r -j %d in %.3f s (%.0f files/s), CPU %.3f s, peak %.1f MB, status %d\n",
+             n, j, s, (s > 0 ? n / s : 0), c, kb / 1024, st }'
+done
 echo "Inputs are kept in $work (delete them to regenerate)."

@@ -105,7 +105,10 @@ CliRun run_cli(const ScratchDir& dir, const std::string& args) {
   const std::string bin = std::string(LETTRIX_BINARY_DIR) + "/bin/lettrix-convert";
   // Standard error goes beside the folder, so the folder holds only what the run left.
   const std::string err_file = dir.path().parent_path() / (dir.path().filename().string() + ".stderr");
-  const std::string cmd = "cd '" + dir.path().string() + "' && '" + bin + "' " + args + " 2>'" + err_file + "'";
+  // One file at a time unless the test asks for workers: a batch's lines
+  // then come in their order.
+  const std::string jobs = args.find("-j ") == std::string::npos ? "-j 1 " : "";
+  const std::string cmd = "cd '" + dir.path().string() + "' && '" + bin + "' " + jobs + args + " 2>'" + err_file + "'";
   CliRun run;
   std::FILE* p = popen(cmd.c_str(), "r");
   if (!p) return run;

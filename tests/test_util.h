@@ -68,6 +68,7 @@ struct CliRun {
   std::string out;
   std::string err;
 };
+// Runs lettrix-convert in dir; with -j 1 unless args give -j.
 CliRun run_cli(const ScratchDir& dir, const std::string& args);
 
 // Bytes from a list of values, for stream fixtures: bytes({0x5C, 0x23, 'H'}).

@@ -40,7 +40,7 @@ TEST(CommandLine, ConvertsFilesAndPatternsBesideTheirSources) {
   EXPECT_EQ(r.err, "1 converted, 0 failed, 0 skipped\n");
   EXPECT_FALSE(exists(dir.file("archive/old/b.asc")));
 
-  r = run_cli(dir, "-j 1 -f mac-text -t ascii -r 'archive/*.txt'");  // one at a time: lines in order
+  r = run_cli(dir, "-f mac-text -t ascii -r 'archive/*.txt'");
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out, "archive/a.txt -> archive/a.001.ASC\narchive/old/b.TXT -> archive/old/b.asc\n");
 }
@@ -111,7 +111,7 @@ TEST(CommandLine, OutputFolderPipesAndVerbosity) {
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.out, "a\r\n");
   EXPECT_EQ(r.err, "- -> standard output\n");
-  r = run_cli(dir, "-j 1 -v -f text -t ansi -o out cd/a.txt -");
+  r = run_cli(dir, "-v -f text -t ansi -o out cd/a.txt -");
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out, "cd/a.txt -> out/a.asc (Mac Text Only, 2 -> 3 bytes)\n- -> out/stdin.asc (Mac Text Only, sizes unknown)\n");
   EXPECT_EQ(run_cli(dir, "-f text -t ansi cd/a.txt -").status, 2);  // where would the second go?

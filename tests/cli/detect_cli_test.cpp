@@ -47,7 +47,7 @@ TEST(DetectingCommandLine, ConvertsSkipsAndRefusesByContent) {
   write_file(dir.file("i-script"), "echo hello\nprintf 'a\rb'\n");
   write_file(dir.file("j-line"), "A text of one line");
 
-  CliRun r = run_cli(dir, "-j 1 -t rtf-ansi '*'");  // one at a time: lines in order
+  CliRun r = run_cli(dir, "-t rtf-ansi '*'");
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.err,
             "._d-letter: skipped: not a Macintosh document we read (AppleDouble header, read with the file of the "
@@ -81,7 +81,7 @@ TEST(DetectingCommandLine, ConvertsSkipsAndRefusesByContent) {
   std::string hqx = build::binhex(letter, kMacWrite);
   hqx[hqx.size() / 2] = hqx[hqx.size() / 2] == 'a' ? 'b' : 'a';
   write_file(dir.file("bad.hqx"), hqx);
-  r = run_cli(dir, "-j 1 -t ascii bad.hqx g-junk");
+  r = run_cli(dir, "-t ascii bad.hqx g-junk");
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.err,
             "bad.hqx: error: BinHex: data fork CRC mismatch\n"
