@@ -20,6 +20,7 @@
 #include "support/paths.h"
 #include "support/strings.h"
 #include "support/platform.h"
+#include "volumes/disk_image.h"
 
 namespace lettrix {
 
@@ -199,6 +200,7 @@ void convert_pattern(const std::string& pattern, bool recursive, Reporter& repor
     any = true;
     ConversionResult r = *done;
     r.source = dir + r.source;
+    if (!r.image.empty()) r.image = dir + r.image;
     if (!r.target.empty() && output_directory().empty()) r.target = dir + r.target;
     report.result(r, true, lines);
   });
@@ -208,6 +210,20 @@ void convert_pattern(const std::string& pattern, bool recursive, Reporter& repor
   }
   set_batch_file_hook(nullptr);
   if (!any) report.error(pattern, "no file matches");
+}
+
+// Converts the files of a disk image named on its own, as a batch.
+void convert_named_image(const std::string& image, bool recursive, Reporter& report, std::ostream& lines) {
+  set_batch_file_hook([&](const std::string& source, const ConversionResult* done) {
+    if (!done) {
+      report.starting(source);
+      return;
+    }
+    report.result(*done, true, lines);
+  });
+  const std::vector<ConversionResult> results = convert_image(image, recursive);
+  set_batch_file_hook(nullptr);
+  if (results.empty()) report.error(image, "no file in the disk image" + std::string(recursive ? "" : "'s top folder (-r walks its folders)"));
 }
 
 // Copies standard input into a private file; false with a reason when it
@@ -274,7 +290,12 @@ int run_conversions(const ConvertOptions& options, const std::vector<std::string
     return 1;
   }
   std::ostream& lines = to_stdout ? err : out;
-  const bool batch = args.size() > 1 || std::any_of(args.begin(), args.end(), [](const std::string& a) {
+  // A disk image named on its own is converted as a folder.
+  std::vector<bool> image(args.size(), false);
+  for (std::size_t i = 0; i < args.size(); ++i)
+    image[i] = args[i] != "-" && !has_wildcards(args[i].substr(directory_part_length(args[i]))) && is_volume_image(args[i]);
+  const bool batch = args.size() > 1 || std::find(image.begin(), image.end(), true) != image.end() ||
+                     std::any_of(args.begin(), args.end(), [](const std::string& a) {
                        return has_wildcards(a.substr(directory_part_length(a)));
                      });
   const std::string out_dir = options.output_dir.empty() || to_stdout ? "" : absolute(options.output_dir);
@@ -285,16 +306,22 @@ int run_conversions(const ConvertOptions& options, const std::vector<std::string
   const bool parallel = options.jobs > 1 && batch && !to_stdout && workers.start(options.jobs);
   if (parallel) set_batch_workers(&workers);
   const std::string start_dir = current_directory();
-  const BatchResultSink named_file_done = [&](ConversionResult r) { report.result(r, false, lines); };
-  for (const std::string& arg : args) {
+  const BatchResultSink named_file_done = [&](ConversionResult r, const BatchJob&) { report.result(r, false, lines); };
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
     set_output_directory(to_stdout ? scratch.path() : out_dir);
+    if (image[i] && !to_stdout) {
+      if (parallel) workers.finish(named_file_done);
+      convert_named_image(arg, options.recursive, report, lines);
+      continue;
+    }
     if (has_wildcards(arg.substr(directory_part_length(arg)))) {
       if (parallel) workers.finish(named_file_done);  // their lines before the pattern's
       convert_pattern(arg, options.recursive, report, lines);
       continue;
     }
     if (parallel && arg != "-") {
-      workers.submit(BatchJob{start_dir, arg, "", "", out_dir, true, false}, named_file_done);
+      workers.submit(BatchJob{start_dir, arg, "", "", out_dir, true, false, ""}, named_file_done);
       continue;
     }
     std::string source = arg;
@@ -331,9 +358,47 @@ int run_conversions(const ConvertOptions& options, const std::vector<std::string
   return report.all_ok() ? 0 : 1;
 }
 
+namespace {
+
+// --identify of a disk image: the volume, then each file in it as a file of
+// its own. False when the volume cannot be listed.
+bool identify_image(const std::string& image, std::ostream& out, std::ostream& err, bool verbose) {
+  SourceFile opened;
+  std::string error;
+  Volume volume;
+  if (open_source(image, opened, error, false) != SourceOpen::Ok || !read_volume(opened.data, volume, error)) {
+    err << image << ": error: cannot read the disk image: " << error << "\n";
+    return false;
+  }
+  std::size_t files = 0;
+  for (const VolumeEntry& e : volume.entries) files += !e.folder;
+  out << image << ": disk image (" << volume.kind << ") \"" << volume.name << "\", " << files
+      << (files == 1 ? " file" : " files") << "\n";
+  for (const std::string& problem : volume.problems) err << image << ": damaged: " << problem << "\n";
+  for (const VolumeEntry& e : volume.entries) {
+    if (e.folder) continue;
+    SourceFile file;
+    if (!open_volume_entry(opened.data, e, file, error)) {
+      err << image << "/" << e.path << ": error: " << error << "\n";
+      continue;
+    }
+    const Detection d = detect_source(file, false);
+    out << image << "/" << e.path << ": " << d.summary() << "\n";
+    if (verbose)
+      for (const std::string& why : d.refusals) out << "  " << why << "\n";
+  }
+  return volume.problems.empty();
+}
+
+}  // namespace
+
 int identify_files(const std::vector<std::string>& files, std::ostream& out, std::ostream& err, bool verbose) {
   int status = 0;
   for (const std::string& file : files) {
+    if (is_volume_image(file)) {
+      if (!identify_image(file, out, err, verbose)) status = 1;
+      continue;
+    }
     const Detection d = detect_format(file);
     if (d.verdict == Verdict::Unreadable || d.verdict == Verdict::DamagedWrapper) {
       err << file << ": error: " << d.summary() << "\n";

@@ -93,20 +93,23 @@ std::string report_line(const ReportRecord& record) {
   // The format a conversion was tried with; for a file passed over, none.
   const bool tried = !r.skipped() && r.status != ConversionStatus::NoSuchFile && r.status != ConversionStatus::BadSource &&
                      r.status != ConversionStatus::WrapperFailed && r.status != ConversionStatus::ListFileFailed;
-  std::string sha_source, sha_target;
-  if (!record.source_file.empty()) sha256_of_file(record.source_file, sha_source);
+  std::string sha_source = r.data_sha256, sha_target;
+  if (!record.source_file.empty() && r.image.empty()) sha256_of_file(record.source_file, sha_source);
   const bool has_target = !record.target_file.empty() && r.status != ConversionStatus::TargetExists;
   if (has_target) sha256_of_file(record.target_file, sha_target);
   std::string out = "{";
   field(out, "source", record.source);
-  field(out, "image", record.image);
+  field(out, "image", record.image.empty() ? r.image : record.image);
   field(out, "format", tried ? source_formats.rows[r.source_row].name : std::string());
   field(out, "confidence", r.confidence);
   field(out, "wrapper", r.wrapper);
   field(out, "target", r.target);
   field(out, "status", status_text(r));
   field(out, "reason", r.ok() ? std::string() : r.message());
-  number_field(out, "source_bytes", record.source_file);
+  if (!r.image.empty())
+    out += ",\"source_bytes\":" + (r.data_bytes.empty() ? std::string("null") : r.data_bytes);
+  else
+    number_field(out, "source_bytes", record.source_file);
   number_field(out, "target_bytes", has_target ? record.target_file : std::string());
   field(out, "source_sha256", sha_source);
   field(out, "target_sha256", sha_target);

@@ -124,12 +124,13 @@ bool receive_message(int fd, std::vector<std::string>& fields) {
 
 std::vector<std::string> job_fields(const BatchJob& job) {
   return {job.folder, job.name, job.prefix, job.subfolder, job.output_directory, job.has_doubles ? "1" : "0",
-          job.prefix_target ? "1" : "0"};
+          job.prefix_target ? "1" : "0", job.entry};
 }
 
 std::vector<std::string> result_fields(const ConversionResult& r) {
   return {r.source, r.target, std::to_string(static_cast<int>(r.status)), std::to_string(r.handler_result), r.reason,
-          std::to_string(r.source_row), std::to_string(r.target_row), r.warning, r.notes, r.confidence, r.wrapper};
+          std::to_string(r.source_row), std::to_string(r.target_row), r.warning, r.notes, r.confidence, r.wrapper,
+          r.image, r.data_sha256, r.data_bytes};
 }
 
 int number(const std::string& text) {
@@ -142,7 +143,7 @@ int number(const std::string& text) {
 }
 
 bool to_result(const std::vector<std::string>& f, ConversionResult& r) {
-  if (f.size() != 11) return false;
+  if (f.size() != 14) return false;
   r.source = f[0];
   r.target = f[1];
   r.status = static_cast<ConversionStatus>(number(f[2]));
@@ -154,6 +155,9 @@ bool to_result(const std::vector<std::string>& f, ConversionResult& r) {
   r.notes = f[8];
   r.confidence = f[9];
   r.wrapper = f[10];
+  r.image = f[11];
+  r.data_sha256 = f[12];
+  r.data_bytes = f[13];
   return true;
 }
 
@@ -162,8 +166,8 @@ bool to_result(const std::vector<std::string>& f, ConversionResult& r) {
 [[noreturn]] void work(int jobs, int results) {
   std::vector<std::string> f;
   std::string last_folder;
-  while (receive_message(jobs, f) && f.size() == 7) {
-    BatchJob job{f[0], f[1], f[2], f[3], f[4], f[5] == "1", f[6] == "1"};
+  while (receive_message(jobs, f) && f.size() == 8) {
+    BatchJob job{f[0], f[1], f[2], f[3], f[4], f[5] == "1", f[6] == "1", f[7]};
     ConversionResult r;
     if (job.folder != last_folder && !change_directory_to(job.folder)) {
       r.source = job.name;
@@ -176,9 +180,11 @@ bool to_result(const std::vector<std::string>& f, ConversionResult& r) {
       const bool same_folder = job.folder == last_folder;
       last_folder = job.folder;
       set_output_directory(job.output_directory);
-      r = convert_in_batch_folder(job.name, job.subfolder, job.has_doubles, same_folder);
+      r = job.entry.empty() ? convert_in_batch_folder(job.name, job.subfolder, job.has_doubles, same_folder)
+                            : convert_image_file_in_batch(job.name, job.entry, job.subfolder);
     }
     r.source = job.prefix + r.source;
+    if (!r.image.empty()) r.image = job.prefix + r.image;
     if (!r.target.empty() && job.prefix_target) r.target = job.prefix + r.target;
     if (!send_message(results, result_fields(r))) break;
   }
@@ -264,7 +270,7 @@ void BatchWorkers::lost(Worker& w, const BatchResultSink& done) {
   if (g_interrupted) wait_for_the_end();
   // A worker that ended without its result (it crashed): its file failed.
   ConversionResult r;
-  r.source = w.job.prefix + w.job.name;
+  r.source = w.job.prefix + w.job.name + (w.job.entry.empty() ? "" : "/" + w.job.entry);
   r.status = ConversionStatus::FileFailed;
   r.reason = "the conversion ended unexpectedly";
   r.source_row = chosen_source_row();
@@ -273,7 +279,7 @@ void BatchWorkers::lost(Worker& w, const BatchResultSink& done) {
   ::close(w.to);
   ::close(w.from);
   w.to = w.from = -1;
-  done(r);
+  done(r, w.job);
 }
 
 void BatchWorkers::collect(const BatchResultSink& done) {
@@ -297,7 +303,7 @@ void BatchWorkers::collect(const BatchResultSink& done) {
       continue;
     }
     w.busy = false;
-    done(r);
+    done(r, w.job);
   }
 }
 
@@ -325,7 +331,7 @@ void BatchWorkers::submit(const BatchJob& job, const BatchResultSink& done) {
       r.reason = "no conversion worker is left";
       r.source_row = chosen_source_row();
       r.target_row = chosen_target_row();
-      done(r);
+      done(r, job);
       return;
     }
     collect(done);

@@ -25,9 +25,11 @@ struct BatchJob {
   std::string output_directory;
   bool has_doubles = true;     // some name in the folder starts with "._"
   bool prefix_target = false;  // put prefix before the target's name too (targets beside their sources)
+  std::string entry;  // not empty: name is a disk image, and this the file of its volume to convert
 };
 
-using BatchResultSink = std::function<void(ConversionResult)>;
+// Where a result goes, with the job it is the result of.
+using BatchResultSink = std::function<void(ConversionResult, const BatchJob&)>;
 
 class BatchWorkers {
  public:

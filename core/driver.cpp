@@ -20,6 +20,8 @@
 #include "support/owned_files.h"
 #include "support/paths.h"
 #include "support/platform.h"
+#include "support/sha256.h"
+#include "volumes/disk_image.h"
 
 namespace lettrix {
 
@@ -330,45 +332,43 @@ const std::string& output_directory() { return g_output_directory; }
 
 void set_skip_existing(bool skip) { g_skip_existing = skip; }
 
-ConversionResult convert_file(const std::string& source) {
-  ConversionResult result;
-  result.source = source;
-  const int src_row = chosen_source_row();
-  const int dst_row = chosen_target_row();
-  result.source_row = src_row;
-  result.target_row = dst_row;
+namespace {
+
+// The conversion of a source opened already (open_status says how that
+// went): detection, the reader into a work stream, the writer into the
+// target. Stream and target are named after `fixed_place`, or when it is
+// empty after the source's output place. With `images`, a file detection
+// passes over that holds a Macintosh volume ends as VolumeImage (its kind
+// the reason): the batch converts its files.
+ConversionResult convert_opened(ConversionResult result, const std::string& source, const SourceFile& opened,
+                                SourceOpen open_status, const std::string& open_error, const std::string& fixed_place,
+                                bool images) {
+  const int dst_row = result.target_row;
   Handler reader = chosen_reader();
   const Handler writer = chosen_writer();
-  if (!reader || !writer)
-    return finish(result, ConversionStatus::NotAvailable);
-  if (source.empty() || has_wildcards(source))
-    return finish(result, ConversionStatus::NoSuchFile);
-
-  // The source is opened once without blocking and checked: a pipe, a device
-  // or a folder is refused before anything is created.
   int err = 0;
-  const SourceCheck check = check_source(source, &err);
-  SourceRelease source_release{source};
-  if (check == SourceCheck::Missing) return finish(result, ConversionStatus::NoSuchFile);
-  if (check != SourceCheck::Ok) return failed(result, ConversionStatus::BadSource, source_check_text(check, err));
-  // Opened once, through the descriptor the check kept: detection, the
-  // wrapper and the reader all read this one source.
-  SourceFile opened;
-  std::string open_error;
-  const SourceOpen open_status = open_source(source, opened, open_error, look_beside(source));
   const Detection found = detect_source(opened, is_appledouble_name(source));
   if (found.wrapper.kind != WrapperKind::None) result.wrapper = found.wrapper.description();
+  if (images && found.verdict == Verdict::NotMacDocument && open_status == SourceOpen::Ok) {
+    std::string kind, why_not;
+    if (probe_volume(opened.data, kind, why_not)) {
+      result.reason = kind;
+      return finish(result, ConversionStatus::VolumeImage);
+    }
+  }
   if (const ConversionStatus picked = pick_reader(found, result, reader); picked != ConversionStatus::Ok)
     return finish(result, picked);
   if (found.is_source() && found.source_row == result.source_row) result.confidence = confidence_name(found.confidence);
+
+  std::string place = fixed_place;
+  if (place.empty() && !output_place(source, place))
+    return failed(result, ConversionStatus::NoTargetFile, "cannot create the output folder");
   if (g_skip_existing) {
-    std::string place;
-    if (output_place(source, place)) {
-      replace_extension(place, target_formats.rows[dst_row].extension);
-      if (entry_exists(place)) {
-        result.target = place;
-        return finish(result, ConversionStatus::TargetExists);
-      }
+    std::string own = place;
+    replace_extension(own, target_formats.rows[dst_row].extension);
+    if (entry_exists(own)) {
+      result.target = own;
+      return finish(result, ConversionStatus::TargetExists);
     }
   }
 
@@ -379,9 +379,6 @@ ConversionResult convert_file(const std::string& source) {
   set_target_kind(KindNeutral);
   take_file_failure();
 
-  std::string place;
-  if (!output_place(source, place))
-    return failed(result, ConversionStatus::NoTargetFile, "cannot create the output folder");
   err = create_work_file(place, paths.temporary);
   if (err != 0) return failed(result, ConversionStatus::NoWorkFile, system_error(err));
   WorkStreamGuard temp_guard(paths.temporary);
@@ -448,7 +445,202 @@ ConversionResult convert_file(const std::string& source) {
   return finish(result, ConversionStatus::Ok);
 }
 
+}  // namespace
+
+ConversionResult convert_file(const std::string& source) {
+  ConversionResult result;
+  result.source = source;
+  result.source_row = chosen_source_row();
+  result.target_row = chosen_target_row();
+  if (!chosen_reader() || !chosen_writer()) return finish(result, ConversionStatus::NotAvailable);
+  if (source.empty() || has_wildcards(source)) return finish(result, ConversionStatus::NoSuchFile);
+
+  // The source is opened once without blocking and checked: a pipe, a device
+  // or a folder is refused before anything is created.
+  int err = 0;
+  const SourceCheck check = check_source(source, &err);
+  SourceRelease source_release{source};
+  if (check == SourceCheck::Missing) return finish(result, ConversionStatus::NoSuchFile);
+  if (check != SourceCheck::Ok) return failed(result, ConversionStatus::BadSource, source_check_text(check, err));
+  // Opened once, through the descriptor the check kept: detection, the
+  // wrapper and the reader all read this one source.
+  SourceFile opened;
+  std::string open_error;
+  const SourceOpen open_status = open_source(source, opened, open_error, look_beside(source));
+  return convert_opened(std::move(result), source, opened, open_status, open_error, "", true);
+}
+
 namespace {
+
+// The folder the files of an image go in: its name without the extension,
+// or with "-files" added when it has none.
+std::string image_folder_name(const std::string& image) {
+  const std::string name = image.substr(directory_part_length(image));
+  const std::size_t dot = name.rfind('.');
+  return dot != std::string::npos && dot > 0 ? name.substr(0, dot) : name + "-files";
+}
+
+// Where the stream and target of a file of an image are named after:
+// IMAGE-NAME/PATH beside the image, or below the output folder. Its folder
+// is made.
+bool image_entry_place(const std::string& image, const std::string& path, std::string& place) {
+  const std::string base = g_output_directory.empty()
+                               ? image.substr(0, directory_part_length(image)) + image_folder_name(image)
+                               : g_output_directory + "/" + g_output_subfolder + image_folder_name(image);
+  place = base + "/" + path;
+  const std::string dir = place.substr(0, directory_part_length(place));
+  if (!make_folders(dir)) return false;
+  fit_name_limit(place, name_length_limit(dir));
+  return true;
+}
+
+// An image opened and its volume listed.
+struct OpenImage {
+  std::string path;  // as opened
+  SourceFile file;
+  Volume volume;
+  std::string error;  // why it could not be listed
+  bool listed = false;
+};
+
+bool open_image(const std::string& path, OpenImage& image) {
+  image = OpenImage{};
+  image.path = path;
+  std::string open_error;
+  if (open_source(path, image.file, open_error, false) != SourceOpen::Ok) {
+    image.error = open_error.empty() ? "cannot open it" : open_error;
+    return false;
+  }
+  image.listed = read_volume(image.file.data, image.volume, image.error);
+  return image.listed;
+}
+
+ConversionResult image_failure(const std::string& image, std::string reason) {
+  ConversionResult r;
+  r.source = image;
+  r.source_row = chosen_source_row();
+  r.target_row = chosen_target_row();
+  r.status = ConversionStatus::BadSource;
+  r.reason = std::move(reason);
+  return r;
+}
+
+// "damaged disk image: PROBLEM; PROBLEM; and N more", or "" for a sound one.
+std::string image_problems(const Volume& volume) {
+  if (volume.problems.empty()) return {};
+  std::string text = "damaged disk image (" + volume.kind + "): ";
+  for (std::size_t i = 0; i < volume.problems.size() && i < 3; ++i) text += (i ? "; " : "") + volume.problems[i];
+  if (volume.problems.size() > 3) text += "; and " + std::to_string(volume.problems.size() - 3) + " more";
+  return text;
+}
+
+// One file of an image, as `image/path` (the image as the working directory
+// sees it).
+ConversionResult convert_volume_entry(const std::string& image, const SourceFork& fork, const VolumeEntry& entry) {
+  ConversionResult result;
+  result.source = image + "/" + entry.path;
+  result.image = image;
+  result.data_bytes = std::to_string(entry.data.size);
+  {
+    SourceView view(fork);
+    Sha256 sum;
+    bool whole = true;
+    for (const ImageRange& range : entry.data.extents)
+      for (std::uint64_t at = range.offset; at < range.offset + range.length && whole;) {
+        const std::span<const std::uint8_t> bytes = view.span_up_to(at, static_cast<std::size_t>(
+                                                                             std::min<std::uint64_t>(range.offset + range.length - at, SourceView::kPageSize)));
+        whole = !bytes.empty();
+        sum.update(bytes);
+        at += bytes.size();
+      }
+    if (whole) result.data_sha256 = sha256_hex(sum.finish());
+  }
+  result.source_row = chosen_source_row();
+  result.target_row = chosen_target_row();
+  if (!chosen_reader() || !chosen_writer()) return finish(result, ConversionStatus::NotAvailable);
+  SourceFile file;
+  std::string error;
+  if (!open_volume_entry(fork, entry, file, error)) return failed(result, ConversionStatus::BadSource, error);
+  std::string place;
+  if (!image_entry_place(image, entry.path, place))
+    return failed(result, ConversionStatus::NoTargetFile, "cannot create the output folder");
+  const std::string source = result.source;
+  return convert_opened(std::move(result), source, file, SourceOpen::Ok, "", place, false);
+}
+
+// What a batch with workers knows while it runs: where its results go, the
+// images the workers found (their files are handed over in turn), and
+// whether images are walked whole.
+std::vector<ConversionResult>* g_batch_results = nullptr;
+std::vector<BatchJob> g_found_images;
+bool g_batch_recursive = false;
+
+void report_result(ConversionResult r) {
+  if (g_batch_hook) g_batch_hook(r.source, &r);
+  if (g_batch_results) g_batch_results->push_back(std::move(r));
+}
+
+// A worker's result: an image it found is kept for its files to be handed
+// over (handing them over from here would nest in the hand-over that
+// brought the result).
+void worker_result(ConversionResult r, const BatchJob& job) {
+  if (r.status == ConversionStatus::VolumeImage && job.entry.empty()) {
+    g_found_images.push_back(job);
+    return;
+  }
+  report_result(std::move(r));
+}
+
+// The files of an image as a batch converts them: the image is `image` in
+// `folder` (absolute; the working directory when no worker takes its files),
+// each file handed to a worker or converted here.
+void convert_image_files(const std::string& image, const std::string& prefix, bool recursive, const std::string& folder) {
+  OpenImage opened;
+  if (!open_image(folder.empty() ? image : folder + "/" + image, opened)) {
+    report_result(image_failure(prefix + image, "cannot read the disk image: " + opened.error));
+    return;
+  }
+  if (const std::string problems = image_problems(opened.volume); !problems.empty())
+    report_result(image_failure(prefix + image, problems));
+  for (const VolumeEntry& entry : opened.volume.entries) {
+    if (entry.folder || (!recursive && entry.path.find('/') != std::string::npos)) continue;
+    if (g_batch_hook) g_batch_hook(prefix + image + "/" + entry.path, nullptr);
+    if (batch_workers()) {
+      BatchJob job{folder, image, prefix, g_output_subfolder, g_output_directory, false, g_output_directory.empty(), ""};
+      job.entry = entry.path;
+      batch_workers()->submit(job, worker_result);
+      continue;
+    }
+    ConversionResult r = convert_volume_entry(image, opened.file.data, entry);
+    r.source = prefix + r.source;
+    r.image = prefix + r.image;
+    if (!r.target.empty() && g_output_directory.empty()) r.target = prefix + r.target;
+    report_result(std::move(r));
+  }
+}
+
+// The files of the images the workers found, handed over in their turn.
+void convert_found_images() {
+  while (!g_found_images.empty()) {
+    const BatchJob job = g_found_images.front();
+    g_found_images.erase(g_found_images.begin());
+    const std::string subfolder = g_output_subfolder;
+    g_output_subfolder = job.subfolder;
+    convert_image_files(job.name, job.prefix, g_batch_recursive, job.folder);
+    g_output_subfolder = subfolder;
+  }
+}
+
+// Waits for every file handed over, and hands over the files of the images
+// found meanwhile, until none is left.
+void finish_hand_overs() {
+  if (!batch_workers()) return;
+  for (;;) {
+    batch_workers()->finish(worker_result);
+    if (g_found_images.empty()) return;
+    convert_found_images();
+  }
+}
 
 ConversionResult list_failure(const std::string& pattern) {
   ConversionResult r;
@@ -476,13 +668,10 @@ struct BatchList {
 
 // Hands a file to the batch's workers: its result comes back to the hook
 // and the results when a worker is done with it.
-void hand_over(const std::string& name, const std::string& prefix, bool has_doubles, const std::string& folder,
-               std::vector<ConversionResult>& results) {
-  BatchJob job{folder, name, prefix, g_output_subfolder, g_output_directory, has_doubles, g_output_directory.empty()};
-  batch_workers()->submit(job, [&results](ConversionResult r) {
-    if (g_batch_hook) g_batch_hook(r.source, &r);
-    results.push_back(std::move(r));
-  });
+void hand_over(const std::string& name, const std::string& prefix, bool has_doubles, const std::string& folder) {
+  BatchJob job{folder, name, prefix, g_output_subfolder, g_output_directory, has_doubles, g_output_directory.empty(), ""};
+  batch_workers()->submit(job, worker_result);
+  convert_found_images();
 }
 
 void convert_listed(const std::string& pattern, const std::vector<DirEntry>& entries,
@@ -513,11 +702,16 @@ void convert_listed(const std::string& pattern, const std::vector<DirEntry>& ent
     if (!line.empty()) {
       if (g_batch_hook) g_batch_hook(prefix + line, nullptr);
       if (batch_workers()) {
-        hand_over(line, prefix, has_doubles, here, results);
+        hand_over(line, prefix, has_doubles, here);
         if (c == EOF) break;
         continue;
       }
       ConversionResult r = convert_file(line);
+      if (r.status == ConversionStatus::VolumeImage) {
+        convert_image_files(line, prefix, g_batch_recursive, "");
+        if (c == EOF) break;
+        continue;
+      }
       r.source = prefix + r.source;
       if (!r.target.empty() && g_output_directory.empty()) r.target = prefix + r.target;
       if (g_batch_hook) g_batch_hook(r.source, &r);
@@ -596,19 +790,50 @@ std::vector<ConversionResult> convert_batch(const std::string& pattern, int mode
   std::vector<FolderIdentity> above;  // the folders the batch is in, from where it started
   FolderIdentity start;
   if (current_folder_identity(start)) above.push_back(start);
+  g_batch_results = &results;
+  g_batch_recursive = mode == BatchRecursive;
   batch(pattern, mode, results, "", above, list_file);
-  if (batch_workers())
-    batch_workers()->finish([&results](ConversionResult r) {
-      if (g_batch_hook) g_batch_hook(r.source, &r);
-      results.push_back(std::move(r));
-    });
+  finish_hand_overs();
+  g_batch_results = nullptr;
   g_output_subfolder.clear();
+  return results;
+}
+
+bool is_volume_image(const std::string& path, std::string* kind) {
+  SourceFile file;
+  std::string error, found, why_not;
+  if (open_source(path, file, error, false) != SourceOpen::Ok || !probe_volume(file.data, found, why_not)) return false;
+  if (kind) *kind = found;
+  return true;
+}
+
+std::vector<ConversionResult> convert_image(const std::string& path, bool recursive) {
+  std::vector<ConversionResult> results;
+  g_output_subfolder.clear();
+  g_batch_results = &results;
+  g_batch_recursive = recursive;
+  convert_image_files(path, "", recursive, batch_workers() ? current_directory() : std::string());
+  finish_hand_overs();
+  g_batch_results = nullptr;
   return results;
 }
 
 namespace {
 std::optional<FolderRun> g_worker_folder;
+OpenImage g_worker_image;  // the image of a worker's last file of an image
 }  // namespace
+
+ConversionResult convert_image_file_in_batch(const std::string& image, const std::string& entry,
+                                             const std::string& subfolder) {
+  g_worker_folder.reset();
+  g_output_subfolder = subfolder;
+  const std::string path = current_directory() + "/" + image;
+  if (!g_worker_image.listed || g_worker_image.path != path) open_image(path, g_worker_image);
+  for (const VolumeEntry& e : g_worker_image.volume.entries)
+    if (e.path == entry && !e.folder) return convert_volume_entry(image, g_worker_image.file.data, e);
+  return image_failure(image + "/" + entry, "not found in the disk image again: " +
+                                                (g_worker_image.error.empty() ? "it changed" : g_worker_image.error));
+}
 
 ConversionResult convert_in_batch_folder(const std::string& name, const std::string& subfolder, bool has_doubles,
                                          bool same_folder) {
@@ -656,6 +881,7 @@ std::string ConversionResult::message() const {
     case ConversionStatus::AlreadyConverted: return "already converted" + (reason.empty() ? "" : " (" + reason + ")");
     case ConversionStatus::WrapperFailed: return reason;
     case ConversionStatus::TargetExists: return "its target " + target + " exists already";
+    case ConversionStatus::VolumeImage: return "a disk image (" + reason + ")";
   }
   return "unknown failure";
 }

@@ -28,6 +28,7 @@ enum class ConversionStatus {
   AlreadyConverted,   // skipped: one of the target formats already
   WrapperFailed,      // a MacBinary, BinHex, AppleSingle or AppleDouble wrapper is damaged (reason)
   TargetExists,       // skipped: its target's own name is taken and existing targets are kept (target)
+  VolumeImage,        // a Macintosh disk image (reason: its kind): its files are converted as a folder's
 };
 
 struct ConversionResult {
@@ -42,6 +43,11 @@ struct ConversionResult {
   std::string notes;    // the reader's and writer's notes, a line each (core/handler.h)
   std::string confidence;  // how sure detection was of the source's format ("certain"), when it ran
   std::string wrapper;     // the wrapper the source came in ("MacBinary II"), or empty
+  // A file of a disk image: the image (as the batch names it), and its data
+  // fork's size and SHA-256, which no path outside the image leads to.
+  std::string image;
+  std::string data_sha256;
+  std::string data_bytes;
 
   bool ok() const { return status == ConversionStatus::Ok; }
   // Left alone on purpose; in a pattern run this is not a failure.
@@ -76,6 +82,21 @@ const std::string& output_directory();
 // what is new or failed before. Off by default.
 void set_skip_existing(bool skip);
 
+// Disk images (volumes/disk_image.h) are converted as folders: each file of
+// the volume as `IMAGE/FOLDER/NAME`, its target in a folder named after the
+// image (its name without the extension), beside the image or in the output
+// folder: IMAGE-NAME/FOLDER/NAME.EXT. A batch does so for every image it
+// meets (its whole volume with mode 2, else the top folder); these do it for
+// an image named on its own.
+//
+// Whether the file at path holds a Macintosh volume (a few blocks read),
+// with its kind ("Disk Copy 4.2 (HFS)").
+bool is_volume_image(const std::string& path, std::string* kind = nullptr);
+// Converts the files of the image at path (relative to the working
+// directory), results as a batch gives them (hook and list); recursive: every
+// folder of the volume.
+std::vector<ConversionResult> convert_image(const std::string& path, bool recursive);
+
 // Batch modes: 0 the one file the pattern names; 1 every regular file matching
 // the pattern; 2 as 1, then the same in every subdirectory, depth first.
 enum BatchMode { BatchOneFile = 0, BatchPattern = 1, BatchRecursive = 2 };
@@ -94,6 +115,9 @@ std::vector<ConversionResult> convert_batch(const std::string& pattern, int mode
 ConversionResult convert_in_batch_folder(const std::string& name, const std::string& subfolder, bool has_doubles,
                                          bool same_folder);
 void end_batch_folder();
+// The same for the file `entry` of the disk image `image` there.
+ConversionResult convert_image_file_in_batch(const std::string& image, const std::string& entry,
+                                             const std::string& subfolder);
 
 // Called by batches (modes 1 and 2) for each file: with done == nullptr just
 // before it is converted, then with its result. Sources and folders are named

@@ -242,6 +242,19 @@ Detection detect_source(const SourceFile& file, bool is_companion_name) {
     return d;
   }
   const std::vector<std::uint8_t> head = read_fork_head(file.whole, kDetectPrefix);
+  // A file of a disk image: its forks and codes come from the volume, with
+  // no wrapper around them.
+  if (file.wrapper == WrapperKind::None && !file.type.empty() && !file.companion.present()) {
+    Detection d;
+    if (const char* kind = converted_kind(head, false)) {
+      d.verdict = Verdict::AlreadyConverted;
+      d.name = kind;
+      return d;
+    }
+    const std::vector<std::uint8_t> data = read_fork_head(file.data, kDetectPrefix);
+    classify({data, file.data.size, file.type, file.creator}, d);
+    return d;
+  }
   const std::vector<std::uint8_t> companion = read_fork_head(file.companion, kWrapperProbeSize);
   const SourceFork& whole = file.whole;
   return detect(head, whole.size,
