@@ -230,8 +230,9 @@ class BTree {
     while (!stack.empty() && ++steps <= 2 * kMaxLeaves) {
       const std::uint64_t n = stack.back();
       stack.pop_back();
-      if (n == 0 || n >= nodes_ || opened[n] || !read_node(n)) continue;
+      if (n == 0 || n >= nodes_ || opened[n]) continue;
       opened[n] = true;
+      if (!read_node(n)) continue;
       if (node_[8] == 0xFF) {
         if (seen[n]) continue;
         seen[n] = true;
