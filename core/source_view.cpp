@@ -123,10 +123,13 @@ std::shared_ptr<SourceDescriptor> anonymous_work_file(std::string& error) {
     error = "cannot create a work file in " + temp_directory();
     return nullptr;
   }
+  // A descriptor of the file created (whatever its name leads to by now);
+  // then its name goes and the registry lets go of it, its kept descriptor
+  // closed (one kept for each work file would run out of descriptors).
   auto d = std::make_shared<SourceDescriptor>();
-  d->fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
+  d->fd = kept_descriptor(path);
   d->owned = true;
-  ::unlink(path.c_str());
+  remove_owned_file(path);
   if (d->fd < 0) {
     error = "cannot open the work file " + path;
     return nullptr;

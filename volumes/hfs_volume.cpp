@@ -139,6 +139,18 @@ VolumeFork Hfs::fork(const ExtentRecord& first, std::uint32_t file_id, std::uint
   return fork;
 }
 
+// A leaf record's key and data, or false when they do not fit the record.
+bool split_record(std::span<const std::uint8_t> record, std::size_t min_key, std::span<const std::uint8_t>& key,
+                  std::span<const std::uint8_t>& data) {
+  if (record.empty()) return false;
+  const std::size_t key_length = record[0];
+  const std::size_t data_at = (key_length + 2) & ~std::size_t{1};
+  if (key_length < min_key || data_at > record.size()) return false;
+  key = record.subspan(1, key_length);
+  data = record.subspan(data_at);
+  return true;
+}
+
 // One of the two B-trees, read node by node through its fork.
 class BTree {
  public:
@@ -162,74 +174,109 @@ class BTree {
       return fail("node size " + std::to_string(size) + " is not usable");
     node_size_ = size;
     nodes_ = file_.size / node_size_;
+    root_ = be32_at(header + 2);
     first_leaf_ = be32_at(header + 10);
     records_ = be32_at(header + 6);
     return true;
   }
 
   // Calls visit(node number, record) for each leaf record in key order,
-  // following the leaves' links.
+  // following the leaves' links; where they break off, the leaves they did
+  // not reach are looked for from the root down through the index nodes.
   template <class Visit>
   void each_record(Visit visit) {
-    if (first_leaf_ == 0) {
-      if (records_ != 0) fail("header names no first leaf");
-      return;
-    }
     std::vector<bool> seen(static_cast<std::size_t>(nodes_), false);
     seen[0] = true;
-    std::uint64_t from = 0;
-    std::size_t visits = 0;
-    for (std::uint64_t n = first_leaf_; n != 0;) {
-      if (++visits > kMaxLeaves) {
-        fail("has more than " + std::to_string(kMaxLeaves) + " leaves: the rest are not read");
-        return;
-      }
-      if (n >= nodes_) {
-        fail("node " + std::to_string(from) + " links to node " + std::to_string(n) + ", beyond the end of the file");
-        return;
-      }
-      if (seen[n]) {
-        fail("node " + std::to_string(from) + " links back to node " + std::to_string(n));
-        return;
-      }
-      seen[n] = true;
-      if (!read_node(n)) {
-        fail("node " + std::to_string(n) + " cannot be read");
-        return;
-      }
-      if (node_[8] != 0xFF) {
-        fail("node " + std::to_string(n) + " is not a leaf node");
-        return;
-      }
-      const std::size_t count = be16_at(node_.data() + 10);
-      const std::size_t room = (node_size_ - kNodeDescriptor) / 2 - 1;  // offsets that fit beside the descriptor
-      if (count > room) {
-        fail("node " + std::to_string(n) + " claims " + std::to_string(count) + " records");
-      } else {
-        const std::size_t table = node_size_ - 2 * (count + 1);
-        for (std::size_t i = 0; i < count; ++i) {
-          const std::size_t at = be16_at(node_.data() + node_size_ - 2 * (i + 1));
-          const std::size_t next = be16_at(node_.data() + node_size_ - 2 * (i + 2));
-          if (at < kNodeDescriptor || at >= table) {
-            fail("node " + std::to_string(n) + ": record " + std::to_string(i) + " lies outside the node");
-            continue;
-          }
-          const std::size_t stop = next > at && next <= table ? next : table;
-          visit(n, std::span<const std::uint8_t>(node_.data() + at, stop - at));
-        }
-      }
-      from = n;
-      n = be32_at(node_.data());
-    }
+    if (!follow_links(seen, visit)) visit_unlinked(seen, visit);
   }
 
   bool fail(const std::string& what) {
     hfs_.scan.problem(std::string("HFS: ") + name_ + " " + what);
     return false;
   }
-  const char* name() const { return name_; }
 
  private:
+  // The leaves along their links from the first; false where they break.
+  template <class Visit>
+  bool follow_links(std::vector<bool>& seen, Visit& visit) {
+    if (first_leaf_ == 0) return records_ == 0 || fail("header names no first leaf");
+    std::uint64_t from = 0;
+    std::size_t visits = 0;
+    for (std::uint64_t n = first_leaf_; n != 0;) {
+      if (++visits > kMaxLeaves) return fail("has more than " + std::to_string(kMaxLeaves) + " leaves: the rest are not read");
+      if (n >= nodes_)
+        return fail("node " + std::to_string(from) + " links to node " + std::to_string(n) + ", beyond the end of the file");
+      if (seen[n]) return fail("node " + std::to_string(from) + " links back to node " + std::to_string(n));
+      seen[n] = true;
+      if (!read_node(n)) return fail("node " + std::to_string(n) + " cannot be read");
+      if (node_[8] != 0xFF) return fail("node " + std::to_string(n) + " is not a leaf node");
+      visit_records(n, visit);
+      from = n;
+      n = be32_at(node_.data());
+    }
+    return true;
+  }
+
+  // The leaves not seen yet that the index nodes lead to, depth first from
+  // the root, each index node's children in order (so in key order).
+  template <class Visit>
+  void visit_unlinked(std::vector<bool>& seen, Visit& visit) {
+    if (root_ == 0 || root_ >= nodes_) return;
+    std::vector<bool> opened(static_cast<std::size_t>(nodes_), false);
+    std::vector<std::uint64_t> stack{root_};  // the next node on top
+    std::vector<std::uint64_t> children;
+    std::size_t found = 0;
+    std::size_t steps = 0;
+    while (!stack.empty() && ++steps <= 2 * kMaxLeaves) {
+      const std::uint64_t n = stack.back();
+      stack.pop_back();
+      if (n == 0 || n >= nodes_ || opened[n]) continue;
+      opened[n] = true;
+      if (!read_node(n)) continue;
+      if (node_[8] == 0xFF) {
+        if (seen[n]) continue;
+        seen[n] = true;
+        ++found;
+        visit_records(n, visit);
+      } else if (node_[8] == 0) {
+        children.clear();
+        each_span(n, [&](std::span<const std::uint8_t> record) {
+          std::span<const std::uint8_t> key, data;
+          if (split_record(record, 0, key, data) && data.size() >= 4) children.push_back(be32_at(data.data()));
+        });
+        stack.insert(stack.end(), children.rbegin(), children.rend());
+      }
+    }
+    if (found) fail("leaves the links do not reach, found through the index nodes: " + std::to_string(found));
+  }
+
+  template <class Visit>
+  void visit_records(std::uint64_t n, Visit& visit) {
+    each_span(n, [&](std::span<const std::uint8_t> record) { visit(n, record); });
+  }
+
+  // Calls take(record) for each record of node n (in node_) that lies in it.
+  template <class Take>
+  void each_span(std::uint64_t n, Take take) {
+    const std::size_t count = be16_at(node_.data() + 10);
+    const std::size_t room = (node_size_ - kNodeDescriptor) / 2 - 1;  // offsets that fit beside the descriptor
+    if (count > room) {
+      fail("node " + std::to_string(n) + " claims " + std::to_string(count) + " records");
+      return;
+    }
+    const std::size_t table = node_size_ - 2 * (count + 1);
+    for (std::size_t i = 0; i < count; ++i) {
+      const std::size_t at = be16_at(node_.data() + node_size_ - 2 * (i + 1));
+      const std::size_t next = be16_at(node_.data() + node_size_ - 2 * (i + 2));
+      if (at < kNodeDescriptor || at >= table) {
+        fail("node " + std::to_string(n) + ": record " + std::to_string(i) + " lies outside the node");
+        continue;
+      }
+      const std::size_t stop = next > at && next <= table ? next : table;
+      take(std::span<const std::uint8_t>(node_.data() + at, stop - at));
+    }
+  }
+
   // Copies node n into node_; false when the file does not hold it.
   bool read_node(std::uint64_t n) {
     node_.resize(node_size_);
@@ -254,21 +301,10 @@ class BTree {
   std::vector<std::uint8_t> node_;
   std::size_t node_size_ = 512;
   std::uint64_t nodes_ = 0;
+  std::uint64_t root_ = 0;
   std::uint64_t first_leaf_ = 0;
   std::uint64_t records_ = 0;
 };
-
-// A leaf record's key and data, or false when they do not fit the record.
-bool split_record(std::span<const std::uint8_t> record, std::size_t min_key, std::span<const std::uint8_t>& key,
-                  std::span<const std::uint8_t>& data) {
-  if (record.empty()) return false;
-  const std::size_t key_length = record[0];
-  const std::size_t data_at = (key_length + 2) & ~std::size_t{1};
-  if (key_length < min_key || data_at > record.size()) return false;
-  key = record.subspan(1, key_length);
-  data = record.subspan(data_at);
-  return true;
-}
 
 void read_overflow(Hfs& hfs, BTree& tree) {
   std::size_t kept = 0;

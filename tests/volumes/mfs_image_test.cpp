@@ -4,6 +4,7 @@
 // read its MacBinary form.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <sstream>
 
 #include "builders/disk_image_builder.h"
@@ -117,6 +118,31 @@ TEST(MfsImages, NamesMadeOneAreNumberedWithinTheLengthOfAName) {
   for (int i = 0; i < 120; ++i) shortened += "é";
   EXPECT_EQ(volume.entries[6].path, shortened + " (2).eeeeeeeee");  // 241 bytes of room: 120 whole é
   EXPECT_EQ(listing_fault(volume, 1 << 20), "");
+}
+
+std::size_t open_descriptors() {
+  std::size_t n = 0;
+  for ([[maybe_unused]] const auto& fd : std::filesystem::directory_iterator("/proc/self/fd")) ++n;
+  return n;
+}
+
+TEST(MfsImages, GatheredForksLeaveNoDescriptorBehind) {
+  if (!std::filesystem::exists("/proc/self/fd")) GTEST_SKIP() << "no /proc/self/fd";
+  ScratchDir dir;
+  write_file(dir.file("disk.img"), build::mfs_volume({{.name = "A", .data = std::string(3000, 'a')},
+                                                      {.name = "B", .data = std::string(3000, 'b')}},
+                                                     {.block_size = 512, .interleave = true}));
+  const SourceFork image = open_plain_fork(dir.file("disk.img"));
+  const Volume volume = list_file(dir.file("disk.img"));
+  ASSERT_FALSE(volume.entries.at(0).data.contiguous());
+  const std::size_t before = open_descriptors();
+  for (int i = 0; i < 200; ++i) {
+    SourceFile file;
+    std::string error;
+    ASSERT_TRUE(open_volume_entry(image, volume.entries[0], file, error)) << error;
+    ASSERT_EQ(file.data.size, 3000u);
+  }
+  EXPECT_EQ(open_descriptors(), before);
 }
 
 // The stream the reader of the row makes of the file, through the same door
