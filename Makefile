@@ -9,7 +9,8 @@
 
 # What the programs need (make demo, make bench, make install), and what the
 # tests, the fuzzer and the package check need besides.
-BUILD_PACKAGES := cmake ninja-build g++ make pkg-config qt6-base-dev libcli11-dev libzip-dev libcairo2-dev
+BUILD_PACKAGES := cmake ninja-build g++ make pkg-config qt6-base-dev libcli11-dev libzip-dev libcairo2-dev \
+                  fonts-dejavu-core
 TEST_PACKAGES := libgtest-dev unrtf libreoffice-writer-nogui libwpd-tools libwps-tools antiword pandoc tidy hfsutils \
                  clang libclang-rt-dev \
                  dpkg-dev file desktop-file-utils groff-base

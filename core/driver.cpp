@@ -596,7 +596,7 @@ void worker_result(ConversionResult r, const BatchJob& job) {
 // each file handed to a worker or converted here.
 void convert_image_files(const std::string& image, const std::string& prefix, bool recursive, const std::string& folder) {
   OpenImage opened;
-  if (!open_image(folder.empty() ? image : folder + "/" + image, opened)) {
+  if (!open_image(folder.empty() || is_separator(image[0]) ? image : folder + "/" + image, opened)) {
     report_result(image_failure(prefix + image, "cannot read the disk image: " + opened.error));
     return;
   }
@@ -827,7 +827,7 @@ ConversionResult convert_image_file_in_batch(const std::string& image, const std
                                              const std::string& subfolder) {
   g_worker_folder.reset();
   g_output_subfolder = subfolder;
-  const std::string path = current_directory() + "/" + image;
+  const std::string path = is_separator(image[0]) ? image : current_directory() + "/" + image;
   if (!g_worker_image.listed || g_worker_image.path != path) open_image(path, g_worker_image);
   for (const VolumeEntry& e : g_worker_image.volume.entries)
     if (e.path == entry && !e.folder) return convert_volume_entry(image, g_worker_image.file.data, e);

@@ -27,10 +27,14 @@ const char* font_family(const PictState& st) {
   for (const FontNameEntry& e : st.font_names)
     if (e.id == st.text_font) name = e.name;
   if (name.empty()) name = mac_font_number_name(st.text_font);
+  // The DejaVu faces by name (the fonts package the build installs), not the
+  // system's choice for "serif" or "monospace": a picture is drawn the same
+  // whatever other fonts are installed (fontconfig falls back where they
+  // are missing).
   switch (name.empty() ? FontSans : mac_font_class(name)) {  // 0 and 1: Chicago, Geneva
-    case FontSerif: return "serif";
-    case FontFixed: return "monospace";
-    default: return "sans-serif";
+    case FontSerif: return "DejaVu Serif";
+    case FontFixed: return "DejaVu Sans Mono";
+    default: return "DejaVu Sans";
   }
 }
 

@@ -39,6 +39,20 @@ for s in "${sources[@]}"; do
     done
   done
 done
+# A floppy image holding some of the samples: converted as a folder, in
+# parallel, with a report of each file.
+for image in "$top"/samples/disk-images/*; do
+  [ -f "$image" ] || continue
+  echo
+  name=$(basename "$image")
+  if (cd "$out" && "$cli" -t odt -r -o disk-images --report disk-images.jsonl "$image" >/dev/null 2>&1); then
+    printf '%-34s %-20s %-8s %s\n' "disk-images/$name" "OpenDocument Text" "ok" \
+      "$(find "$out/disk-images" -type f | wc -l) files in disk-images/, report disk-images.jsonl"
+  else
+    printf '%-34s %-20s %-8s %s\n' "disk-images/$name" "OpenDocument Text" "FAILED" "see disk-images.jsonl"
+    failures=$((failures + 1))
+  fi
+done
 echo
 echo "Outputs are in $out"
 [ "$failures" -eq 0 ]

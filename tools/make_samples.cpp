@@ -81,6 +81,7 @@ int main(int argc, char** argv) {
   make_samples_##Id(top / "samples" / std::string(lettrix::source_main_alias(lettrix::Src##Id)));
 #include "core/formats.def"
   make_wrapper_seeds(top);
+  make_disk_image_samples(top);
   streams(top / "fuzz" / "seeds" / "stream", top / "fuzz" / "seeds" / "stream-text");
   return 0;
 }

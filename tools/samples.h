@@ -16,3 +16,5 @@ void write_sample(const std::filesystem::path& path, const std::string& bytes);
 #include "core/formats.def"
 
 void make_wrapper_seeds(const std::filesystem::path& top);
+// samples/disk-images/: the other samples on a floppy image (after them).
+void make_disk_image_samples(const std::filesystem::path& top);

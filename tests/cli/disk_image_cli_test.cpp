@@ -134,6 +134,10 @@ TEST(DiskImageCommandLine, DamagedImagesSayWhatTheyCouldNotRead) {
   EXPECT_EQ(r.status, 1) << r.err;
   EXPECT_NE(r.err.find("bad.image: error: damaged disk image (Disk Copy 4.2 (MFS)): "), std::string::npos) << r.err;
   EXPECT_NE(r.out.find("good.image/Text 5 -> out/good/Text 5.asc"), std::string::npos) << r.out;
+  // Named by its absolute path, its files handed to workers.
+  r = run_cli(dir, "-j 2 -t ascii -o abs '" + dir.file("good.image") + "'");
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.out.find(dir.file("good.image") + "/Text 0 -> abs/good/Text 0.asc\n"), std::string::npos) << r.out;
   write_file(dir.file("cut.image"), image.substr(0, 600));
   r = run_cli(dir, "-t ascii cut.image");
   EXPECT_EQ(r.status, 1);

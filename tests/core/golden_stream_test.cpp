@@ -102,6 +102,7 @@ TEST(GoldenStreams, EverySampleReadsAsItsGoldenStream) {
   int documents = 0;
   for (const fs::path& folder : sorted(kSamples, true)) {
     const std::string alias = folder.filename().string();
+    if (alias == "disk-images") continue;  // folders of documents, not documents of one format
     const int row = find_source_format(alias);
     if (row < 0 || !source_row_available(row)) {
       ADD_FAILURE() << "samples/" << alias << ": no source format of that alias";
