@@ -27,6 +27,8 @@ namespace lettrix {
 namespace {
 
 BatchWorkers* g_workers = nullptr;
+struct sigaction g_pipe_action {};  // SIGPIPE's action before the workers
+bool g_pipe_saved = false;
 
 // The workers' process ids, for the interrupt cleanup, which passes the
 // signal on to them (support/owned_files.h) from its own thread.
@@ -199,6 +201,13 @@ BatchWorkers* batch_workers() { return g_workers; }
 
 bool BatchWorkers::start(int count) {
   if (count > static_cast<int>(kMaxWorkers)) count = static_cast<int>(kMaxWorkers);
+  // While there are workers, one that ended makes a write to its pipe fail
+  // (EPIPE), not end the batch.
+  struct sigaction ignore {};
+  ignore.sa_handler = SIG_IGN;
+  sigemptyset(&ignore.sa_mask);
+  if (!g_pipe_saved) ::sigaction(SIGPIPE, &ignore, &g_pipe_action);
+  g_pipe_saved = true;
   // Whatever waits in the output buffers must not be written twice.
   std::cout.flush();
   std::cerr.flush();
@@ -264,6 +273,8 @@ BatchWorkers::~BatchWorkers() {
     }
   }
   if (!workers_.empty()) set_interrupt_forward(nullptr);
+  if (g_pipe_saved) ::sigaction(SIGPIPE, &g_pipe_action, nullptr);
+  g_pipe_saved = false;
 }
 
 void BatchWorkers::lost(Worker& w, const BatchResultSink& done) {
@@ -315,9 +326,12 @@ void BatchWorkers::submit(const BatchJob& job, const BatchResultSink& done) {
       any_alive = true;
       if (w.busy) continue;
       if (!send_message(w.to, job_fields(job))) {
-        w.job = job;
-        lost(w, done);
-        break;
+        // It ended before taking the job: another one takes it.
+        if (g_interrupted) wait_for_the_end();
+        ::close(w.to);
+        ::close(w.from);
+        w.to = w.from = -1;
+        continue;
       }
       w.busy = true;
       w.job = job;

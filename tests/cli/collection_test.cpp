@@ -212,5 +212,63 @@ TEST(Collections, InterruptedParallelBatchLeavesSourcesAndFinishedTargets) {
   EXPECT_EQ(records, "ok\n");
 }
 
+// Workers killed outright while they convert: their files fail ("ended
+// unexpectedly"), the files not yet handed over fail as having no worker
+// left, nothing is counted twice, and the batch ends with status 1.
+TEST(Collections, WorkersThatDieFailOnlyTheirFiles) {
+  ScratchDir dir;
+  std::filesystem::create_directories(dir.path() / "in");
+  std::string big;
+  for (int i = 0; i < 40000; ++i) big += std::string(99, 'x') + "\r";  // 4 MB
+  for (int i = 0; i < 6; ++i) write_file(dir.file("in/doc" + std::to_string(i)), big);
+  int err_pipe[2];
+  ASSERT_EQ(pipe(err_pipe), 0);
+  const std::string converter = std::string(LETTRIX_BINARY_DIR) + "/bin/lettrix-convert";
+  const pid_t pid = fork();
+  if (pid == 0) {
+    if (chdir(dir.path().c_str()) != 0) _exit(120);
+    dup2(err_pipe[1], 2);
+    if (!freopen("/dev/null", "w", stdout)) _exit(121);
+    execl(converter.c_str(), "lettrix-convert", "-j", "2", "-f", "mac-text", "-t", "rtf-ansi", "-o", "out", "in/*",
+          static_cast<char*>(nullptr));
+    _exit(122);
+  }
+  close(err_pipe[1]);
+  // Once both workers have a work stream, both are killed.
+  bool busy = false;
+  for (int i = 0; i < 6000 && !busy; ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    int working = 0;
+    if (std::filesystem::exists(dir.path() / "out"))
+      for (const std::string& name : testing::dir_names(dir.path() / "out")) working += name.find(".###") != std::string::npos;
+    busy = working >= 2;
+  }
+  const std::string children = read_file("/proc/" + std::to_string(pid) + "/task/" + std::to_string(pid) + "/children");
+  std::istringstream list(children);
+  int killed = 0;
+  for (int worker; list >> worker; ++killed) kill(worker, SIGKILL);
+  std::string err;
+  char block[4096];
+  for (ssize_t n; (n = read(err_pipe[0], block, sizeof block)) > 0;) err.append(block, static_cast<std::size_t>(n));
+  close(err_pipe[0]);
+  int status = 0;
+  waitpid(pid, &status, 0);
+  if (!busy) GTEST_SKIP() << "the batch was faster than the watch";
+  EXPECT_EQ(killed, 2);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 1) << err;
+  int unexpected = 0, converted = -1, failed = -1;
+  for (const std::string& line : lines_of(err)) {
+    if (line.find(": error: the conversion ended unexpectedly") != std::string::npos) {
+      ++unexpected;
+      continue;
+    }
+    if (std::sscanf(line.c_str(), "%d converted, %d failed", &converted, &failed) == 2) continue;
+    EXPECT_NE(line.find(": error: no conversion worker is left"), std::string::npos) << line;
+  }
+  EXPECT_EQ(unexpected, 2) << err;
+  EXPECT_EQ(converted + failed, 6) << err;
+}
+
 }  // namespace
 }  // namespace lettrix
