@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCursor>
 #include <QPainter>
+#include <QThread>
 
 #include <cmath>
 #include <memory>
@@ -47,6 +48,18 @@ void install_busy_cursor() {
   set_busy_cursor_hook([cursors](int frame) {
     if (frame < 1 || frame > static_cast<int>(cursors->size())) return;
     const QCursor& c = (*cursors)[static_cast<std::size_t>(frame - 1)];
+    if (QThread::currentThread() != QCoreApplication::instance()->thread()) {
+      // A batch on a worker thread: the window's thread shows the frame
+      // (while the batch runs the window has set an override cursor), and the
+      // worker goes on once it is shown.
+      QMetaObject::invokeMethod(
+          QCoreApplication::instance(),
+          [c] {
+            if (QApplication::overrideCursor()) QApplication::changeOverrideCursor(c);
+          },
+          Qt::BlockingQueuedConnection);
+      return;
+    }
     if (QApplication::overrideCursor()) {
       QApplication::changeOverrideCursor(c);
     } else {

@@ -13,7 +13,9 @@ std::vector<QPixmap> draw_clock_faces();
 
 // Draws the faces and installs the core's busy-cursor hook: each step makes
 // the frame the application's override cursor (hot spot at the top left) and
-// lets the window system show it without handling user input.
+// lets the window system show it without handling user input. Called on
+// another thread, it waits while the window's thread shows the frame (that
+// thread must not wait for it meanwhile).
 void install_busy_cursor();
 
 }  // namespace lettrix
