@@ -418,6 +418,31 @@ class MainDialogTest : public QObject {
     QVERIFY(QApplication::overrideCursor() == nullptr);
   }
 
+  // Files named at start are selected; dropped ones converted once confirmed.
+  void dropAndOpen() {
+    write("a.txt", "A");
+    write("b.txt", "B");
+    open_dialog();
+    choose_source("Mac Text Only");
+    dialog_->select_files({"b.txt"});
+    QCOMPARE(ctl<QListWidget>(IdFiles)->selectedItems().size(), 1);
+    QCOMPARE(ctl<QListWidget>(IdFiles)->selectedItems()[0]->text(), QStringLiteral("b.txt"));
+    QCOMPARE(ctl<QLabel>(IdFileCount)->text(), QStringLiteral("1"));
+    const std::string a = QFile::encodeName(path("a.txt")).toStdString();
+    QString asked;
+    QVERIFY(!dialog_->convert_dropped({a}, [&](const QString& question) {
+      asked = question;
+      return false;
+    }));
+    QCOMPARE(asked, QStringLiteral("Convert 1 file to Ansi (Windows)?"));
+    QVERIFY(!QFile::exists(path("a.asc")));
+    QVERIFY(dialog_->convert_dropped({a}, [](const QString&) { return true; }));
+    QVERIFY(QFile::exists(path("a.asc")));
+    QVERIFY(!QFile::exists(path("b.asc")));
+    QVERIFY2(take_summary().startsWith(QStringLiteral("1 converted,")), "summary");
+    QVERIFY(dialog_->acceptDrops());
+  }
+
   void directoriesDrivesAndButtons() {
     QVERIFY(QDir(dir_->path()).mkpath(QStringLiteral("Letters/Old")));
     write("Letters/Old/paul.txt", "x");
