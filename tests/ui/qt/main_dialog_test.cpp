@@ -198,16 +198,16 @@ class MainDialogTest : public QObject {
     // The texts of the labels, check box and buttons.
     QStringList labels;
     for (QLabel* l : dialog_->findChildren<QLabel*>()) labels << l->text();
-    for (const char* t : {"File &Name:", "Access Path:", "&Source Format:", "&Target Format:", "Ta&rget Folder:", "&Files:",
+    for (const char* t : {"File &Name:", "Access Path:", "&Source Format:", "&Target Format:", "Target Fo&lder:", "&Files:",
                           "&Directories:", "Dri&ves:", "Files", "Length"})
       QVERIFY2(labels.contains(QString::fromUtf8(t)), t);
-    QCOMPARE(ctl<QCheckBox>(IdRecursive)->text(), QStringLiteral("Recursive search in subdirectories"));
+    QCOMPARE(ctl<QCheckBox>(IdRecursive)->text(), QStringLiteral("&Recursive search in subdirectories"));
     QVERIFY(!ctl<QCheckBox>(IdRecursive)->isChecked());
     QCOMPARE(ctl<QPushButton>(IdRootButton)->text(), QStringLiteral(" [:\\]"));
     QCOMPARE(ctl<QPushButton>(IdParentButton)->text(), QStringLiteral(" [..]"));
-    QCOMPARE(ctl<QPushButton>(IdHelp)->text(), QStringLiteral("Help"));
-    QCOMPARE(ctl<QPushButton>(IdExit)->text(), QStringLiteral("Exit/Cancel"));
-    QCOMPARE(ctl<QPushButton>(IdConvert)->text(), QStringLiteral("Conversion"));
+    QCOMPARE(ctl<QPushButton>(IdHelp)->text(), QStringLiteral("&Help"));
+    QCOMPARE(ctl<QPushButton>(IdExit)->text(), QStringLiteral("E&xit/Cancel"));
+    QCOMPARE(ctl<QPushButton>(IdConvert)->text(), QStringLiteral("&Conversion"));
     QCOMPARE(dialog_->findChildren<QFrame*>().size() > 0, true);
 
     // Lists: one multi-selection list, two single; the format lists start sorted.
@@ -244,6 +244,22 @@ class MainDialogTest : public QObject {
     QCOMPARE(order, (QList<int>{IdFileName, IdRecursive, IdSourceFormat, IdTargetFormat, IdTargetFolder, IdBrowse,
                                 IdFiles, IdDirectories, IdRootButton, IdParentButton, IdDrives, IdHelp, IdExit,
                                 IdConvert, IdStop}));
+
+    // Each control the Tab key reaches has a mnemonic of its own or its
+    // label's, all different (the two folder buttons have their brackets).
+    QMap<QChar, int> mnemonic_of;
+    for (int id : order) {
+      QString text;
+      if (auto* b = qobject_cast<QAbstractButton*>(ctl<QWidget>(id))) text = b->text();
+      for (QLabel* l : dialog_->findChildren<QLabel*>())
+        if (l->buddy() == ctl<QWidget>(id)) text = l->text();
+      const qsizetype amp = text.indexOf(QLatin1Char('&'));
+      if (id == IdRootButton || id == IdParentButton) continue;
+      QVERIFY2(amp >= 0 && amp + 1 < text.size(), qPrintable(QString::number(id)));
+      const QChar key = text[amp + 1].toLower();
+      QVERIFY2(!mnemonic_of.contains(key), qPrintable(text));
+      mnemonic_of[key] = id;
+    }
 
     // Centred on the screen.
     const QRect area = dialog_->screen()->availableGeometry();
