@@ -179,6 +179,10 @@ TEST(BatchSummary, CountsThenEachKindOfFile) {
             "1 file skipped:\nc.bin: " + out.results[2].message() + "\n\n"
             "1 file converted, but looks like another format:\nd.mw: looks like MacWrite 4.6\n\n"
             "2 files converted:\na.mw: a.asc\nd.mw: d.asc");
+  out.results = {result("a/x.mw", ConversionStatus::Ok, "/out/a/x.asc")};
+  out.output_dir = "/out";
+  EXPECT_TRUE(batch_summary(out).ends_with("\n1 file converted:\na/x.mw: a/x.asc")) << batch_summary(out);
+  out.output_dir.clear();
   out.results.assign(25, result("x.mw", ConversionStatus::Ok, "x.asc"));
   out.stopped = true;
   out.not_started = 7;

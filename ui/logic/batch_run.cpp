@@ -132,6 +132,7 @@ BatchOutcome run_plan(const BatchPlan& plan, const std::atomic<bool>* stop,
   auto stopped = [stop] { return stop && stop->load(std::memory_order_relaxed); };
 
   BatchOutcome out;
+  out.output_dir = plan.output_dir;
   BatchProgress p;
   p.total = count_planned_files(plan);
   busy_cursor_step();

@@ -74,6 +74,7 @@ struct BatchOutcome {
   std::vector<ConversionResult> results;  // one per file tried, in order
   std::size_t not_started = 0;            // files left when the batch was stopped
   bool stopped = false;                   // the stop flag ended the batch early
+  std::string output_dir;                 // the plan's target folder, or empty
 };
 
 // Runs the plan with the driver in the calling thread: chooses the formats,

@@ -81,8 +81,12 @@ std::string batch_summary(const BatchOutcome& outcome) {
           [](const ConversionResult& r) { return r.warning; }),
       list_files(
           results, "converted:", "converted:", [](const ConversionResult& r) { return r.ok(); },
-          [](const ConversionResult& r) {
+          [&outcome](const ConversionResult& r) {
+            // Named within the target folder, which the summary opens.
+            const std::string& dir = outcome.output_dir;
             std::string target = r.target;
+            if (!dir.empty() && target.size() > dir.size() + 1 && target.starts_with(dir) && target[dir.size()] == '/')
+              target.erase(0, dir.size() + 1);
             shorten_path(target, kShownPathMax);
             return target;
           }),

@@ -34,7 +34,8 @@ std::string conversion_summary(const std::vector<ConversionResult>& results);
 // 1 failed, 2 skipped, 5 not started." with "Stopped. " before it when the
 // batch was stopped), then the files that failed and why, the skipped ones
 // and why, the converted ones that look like another format, and the
-// converted ones with their targets, each list its first 20 files and
+// converted ones with their targets (within the target folder when there is
+// one), each list its first 20 files and
 // "and N more".
 std::string batch_summary(const BatchOutcome& outcome);
 

@@ -33,7 +33,7 @@ SummaryDialog::SummaryDialog(const QString& text, const QString& folder, QWidget
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   // Sized in text lines and characters, so it scales with the font.
   const QFontMetrics m(font());
-  resize(m.averageCharWidth() * 72, m.lineSpacing() * 22);
+  resize(m.averageCharWidth() * 96, m.lineSpacing() * 24);
   ok->setFocus();
 }
 
