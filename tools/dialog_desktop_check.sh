@@ -8,8 +8,9 @@
 #   2. `lettrix FOLDER` on the read-only collection (six times), recursive, Alt+C,
 #      then Alt+O (Stop) while it runs: fewer targets than documents, none
 #      unfinished, the summary shown.
-# Screenshots of the window during the second batch and of both summaries go
-# to OUT-DIR.
+#   3. the dialog at twice the scale (QT_SCALE_FACTOR=2): twice as wide.
+# Screenshots of the window during the second batch, of both summaries and
+# of the scaled window go to OUT-DIR.
 #
 #   dialog_desktop_check.sh LETTRIX CORPUS-DIR OUT-DIR
 #
@@ -138,6 +139,8 @@ unfinished() { find "$1" -name '*.part' -o -name '*.###' | wc -l; }
 
 # 1. One folder, Automatic (the choice at start), into the target folder.
 start_dialog "$WORK/cd/1/macwrite-4.6" || exit 1
+width_of() { xdotool getwindowgeometry --shell "$1" | sed -n 's/^WIDTH=//p'; }
+WIDTH1=$(width_of "$MAIN")
 type_target "$WORK/target"
 keys alt+c
 take_summary lettrix-summary.png
@@ -168,5 +171,15 @@ whole=$(( $(find "$WORK/whole" -type f | wc -l) * COPIES ))
 echo "stopped batch: $made targets; not stopped: $whole"
 [ "$made" -gt 0 ] && [ "$made" -lt "$whole" ] || { fail "Stop left $made targets of $whole"; cat "$WORK/convert.log"; }
 [ "$(unfinished "$WORK/stopped")" -eq 0 ] || fail "unfinished targets left after Stop"
+
+# 3. Twice the scale (a high-resolution screen): the window twice as wide.
+QT_SCALE_FACTOR=2 start_dialog "$WORK/cd/1" || exit 1
+WIDTH2=$(width_of "$MAIN")
+shot lettrix-scaled.png "$MAIN"
+echo "window width: $WIDTH1 pixels, $WIDTH2 at scale 2"
+[ $((WIDTH2 * 10)) -ge $((WIDTH1 * 19)) ] && [ $((WIDTH2 * 10)) -le $((WIDTH1 * 21)) ] || fail "the window does not scale"
+keys Escape
+wait "$APP_PID" 2>/dev/null
+APP_PID=
 
 exit $FAILED

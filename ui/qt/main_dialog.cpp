@@ -46,7 +46,9 @@ MainDialog::MainDialog(DialogState state, QWidget* parent) : QDialog(parent), st
   setObjectName(QString::fromUtf8(kMainDialogTemplate.name));
   setWindowTitle(QString::fromUtf8(kMainTitle));
   setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-  setWindowIcon(QIcon(program_icon(32)));
+  QIcon icon;
+  for (const int side : {16, 24, 32, 48, 64, 128}) icon.addPixmap(program_icon(side));
+  setWindowIcon(icon);
 
   const DialogBaseUnits base = base_units(font());
   std::vector<QWidget*> widgets;

@@ -525,6 +525,10 @@ class MainDialogTest : public QObject {
       QCOMPARE(faces[i].size(), QSize(32, 32));
       for (std::size_t j = 0; j < i; ++j) QVERIFY(faces[i].toImage() != faces[j].toImage());
     }
+    // On a screen of two device pixels per pixel: twice as fine, as large.
+    const std::vector<QPixmap> fine = draw_clock_faces(2.0);
+    QCOMPARE(fine[0].size(), QSize(64, 64));
+    QCOMPARE(fine[0].deviceIndependentSize(), QSizeF(32, 32));
   }
 
   void screenshot() {
