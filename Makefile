@@ -13,7 +13,8 @@ BUILD_PACKAGES := cmake ninja-build g++ make pkg-config qt6-base-dev libcli11-de
                   fonts-dejavu-core
 TEST_PACKAGES := libgtest-dev unrtf libreoffice-writer-nogui libwpd-tools libwps-tools antiword pandoc tidy hfsutils \
                  clang libclang-rt-dev \
-                 dpkg-dev file desktop-file-utils groff-base
+                 dpkg-dev file desktop-file-utils groff-base \
+                 shared-mime-info xdg-utils libglib2.0-bin xvfb xdotool x11-apps netpbm
 PACKAGES := $(BUILD_PACKAGES) $(TEST_PACKAGES)
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 FUZZ_SECONDS ?= 60

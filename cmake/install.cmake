@@ -1,5 +1,6 @@
 # What `cmake --install` puts where: the two programs, their manual pages, the
-# desktop entry with the icon at the usual sizes, the bash completion of
+# desktop entry with the icon at the usual sizes, the Macintosh document
+# types for shared-mime-info, the bash completion of
 # lettrix-convert and the documentation. DESTDIR and the install prefix are
 # honoured; cmake/package.cmake makes a Debian package of the same files.
 #
@@ -53,6 +54,10 @@ if(TARGET lettrix)
   list(APPEND LETTRIX_DIST_FILES ${icons})
   install(DIRECTORY ${LETTRIX_DIST_DIR}/icons/ DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor)
   install(FILES ${CMAKE_SOURCE_DIR}/packaging/lettrix.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+  # The Macintosh document types, so that file managers offer the program
+  # for them (update-mime-database makes them known after installation).
+  install(FILES ${CMAKE_SOURCE_DIR}/packaging/lettrix-mime.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages
+          RENAME lettrix.xml)
 endif()
 
 # Bash completion, found by bash-completion under the program's name.

@@ -37,6 +37,7 @@ constexpr int kMaxDirectoryDepth = 4096;
 std::string g_output_directory;
 std::string g_output_subfolder;
 BatchFileHook g_batch_hook;
+const std::atomic<bool>* g_batch_stop = nullptr;
 bool g_skip_existing = false;
 
 // What a batch knows of the folder whose listed files it converts now.
@@ -575,6 +576,8 @@ std::vector<ConversionResult>* g_batch_results = nullptr;
 std::vector<BatchJob> g_found_images;
 bool g_batch_recursive = false;
 
+bool batch_stopped() { return g_batch_stop && g_batch_stop->load(std::memory_order_relaxed); }
+
 void report_result(ConversionResult r) {
   if (g_batch_hook) g_batch_hook(r.source, &r);
   if (g_batch_results) g_batch_results->push_back(std::move(r));
@@ -604,6 +607,7 @@ void convert_image_files(const std::string& image, const std::string& prefix, bo
     report_result(image_failure(prefix + image, problems));
   for (const VolumeEntry& entry : opened.volume.entries) {
     if (entry.folder || (!recursive && entry.path.find('/') != std::string::npos)) continue;
+    if (batch_stopped()) break;
     if (g_batch_hook) g_batch_hook(prefix + image + "/" + entry.path, nullptr);
     if (batch_workers()) {
       BatchJob job{folder, image, prefix, g_output_subfolder, g_output_directory, false, g_output_directory.empty(), ""};
@@ -700,6 +704,7 @@ void convert_listed(const std::string& pattern, const std::vector<DirEntry>& ent
     if (line.empty() && c == EOF) break;
     strip_line_end(line);
     if (!line.empty()) {
+      if (batch_stopped()) break;
       if (g_batch_hook) g_batch_hook(prefix + line, nullptr);
       if (batch_workers()) {
         hand_over(line, prefix, has_doubles, here);
@@ -749,6 +754,7 @@ void batch(const std::string& pattern, int mode, std::vector<ConversionResult>& 
   if (mode != BatchRecursive) return;
   for (const DirEntry& e : entries) {
     if (!e.is_directory) continue;
+    if (batch_stopped()) break;
     const std::string folder = prefix + e.name + "/";
     if (above.size() >= static_cast<std::size_t>(kMaxDirectoryDepth)) {
       folder_not_followed(results, folder, "more than " + std::to_string(kMaxDirectoryDepth) + " folders deep");
@@ -782,6 +788,7 @@ void batch(const std::string& pattern, int mode, std::vector<ConversionResult>& 
 }  // namespace
 
 void set_batch_file_hook(BatchFileHook hook) { g_batch_hook = std::move(hook); }
+void set_batch_stop(const std::atomic<bool>* stop) { g_batch_stop = stop; }
 
 std::vector<ConversionResult> convert_batch(const std::string& pattern, int mode) {
   std::vector<ConversionResult> results;

@@ -3,6 +3,7 @@
 // dialog and the command line call.
 #pragma once
 
+#include <atomic>
 #include <functional>
 #include <string>
 #include <vector>
@@ -124,5 +125,12 @@ ConversionResult convert_image_file_in_batch(const std::string& image, const std
 // relative to where the batch started. Empty: no calls.
 using BatchFileHook = std::function<void(const std::string& source, const ConversionResult* done)>;
 void set_batch_file_hook(BatchFileHook hook);
+
+// A batch (modes 1 and 2, and the files of a disk image) reads *stop before
+// each file it would start and, once it is true, starts no more: the file
+// being converted is finished, the files after it are not tried and give no
+// result. Null (the default): batches run to their end. Another thread may
+// set the flag at any time.
+void set_batch_stop(const std::atomic<bool>* stop);
 
 }  // namespace lettrix

@@ -21,7 +21,7 @@ problem() {
 expected_files() {
   local size
   printf '%s\n' ./usr/bin/lettrix ./usr/bin/lettrix-convert \
-    ./usr/share/applications/lettrix.desktop \
+    ./usr/share/applications/lettrix.desktop ./usr/share/mime/packages/lettrix.xml \
     ./usr/share/bash-completion/completions/lettrix-convert \
     ./usr/share/doc/lettrix/README.md ./usr/share/doc/lettrix/changelog.gz \
     ./usr/share/doc/lettrix/copyright \

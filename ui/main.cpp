@@ -1,24 +1,31 @@
 // lettrix: the conversion dialog. It keeps no settings and ends when the
-// dialog ends. The only arguments it answers are --help and --version, on the
-// terminal and without opening the window; any other is left to Qt.
+// dialog ends. It answers --help and --version on the terminal without
+// opening the window; files and folders named (by the user or the desktop's
+// file manager) open the dialog in the first one's folder with them selected;
+// Qt takes its own options.
 #include <QApplication>
+#include <QFile>
 
 #include <cstdio>
 #include <cstring>
 
 #include "support/owned_files.h"
+#include "support/platform.h"
+#include "ui/logic/open_files.h"
 #include "ui/qt/busy_cursor_qt.h"
 #include "ui/qt/main_dialog.h"
 
 namespace {
 
 const char kHelp[] =
-    "Usage: lettrix [--help | --version]\n"
+    "Usage: lettrix [--help | --version | FILE... | FOLDER]\n"
     "\n"
     "Lettrix: converts classic Macintosh word-processor documents to PC formats.\n"
     "Opens the conversion dialog: pick files or type a wildcard pattern, choose the\n"
-    "source and target formats and press Conversion. Each file is converted beside\n"
-    "its source with the target's extension; an existing file is never overwritten.\n"
+    "source format (Automatic tells each file's by its content) and the target\n"
+    "format and press Conversion. Each file is converted beside its source, or in\n"
+    "the Target Folder, with the target's extension; an existing file is never\n"
+    "overwritten. Files named open the dialog in their folder with them selected.\n"
     "\n"
     "Options:\n"
     "  -h,--help   print this help and exit\n"
@@ -45,7 +52,13 @@ int main(int argc, char** argv) {
   lettrix::install_interrupt_cleanup();
   QApplication app(argc, argv);
   lettrix::install_busy_cursor();
+  std::vector<std::string> args;
+  const QStringList given = QApplication::arguments();
+  for (qsizetype i = 1; i < given.size(); ++i) args.push_back(QFile::encodeName(given[i]).toStdString());
+  const lettrix::OpenTarget open = lettrix::files_to_open(args, lettrix::current_directory());
+  if (!open.folder.empty()) lettrix::change_directory_to(open.folder);
   lettrix::MainDialog dialog;
+  dialog.select_files(open.names);
   dialog.exec();
   return 0;
 }

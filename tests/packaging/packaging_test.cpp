@@ -15,6 +15,9 @@
 #include <string>
 #include <vector>
 
+#include "builders/clarisworks_builder.h"
+#include "builders/macwrite_46_builder.h"
+#include "builders/wrapper_builder.h"
 #include "test_util.h"
 
 namespace lettrix {
@@ -23,6 +26,8 @@ namespace {
 namespace fs = std::filesystem;
 using testing::read_file;
 using testing::ScratchDir;
+using testing::write_file;
+using testing::corpus_dir;
 
 struct Outcome {
   int status = -1;
@@ -218,7 +223,7 @@ TEST(Packaging, DialogAnswersHelpAndVersionWithoutAWindow) {
 
 TEST(Packaging, DesktopEntryValidatesAndNamesTheInstalledProgram) {
   std::string entry = read_file(source_file("packaging/lettrix.desktop"));
-  for (const char* line : {"\nExec=lettrix\n", "\nIcon=lettrix\n", "\nType=Application\n", "\nTerminal=false\n",
+  for (const char* line : {"\nExec=lettrix %F\n", "\nIcon=lettrix\n", "\nType=Application\n", "\nTerminal=false\n",
                            "\nCategories=Office;Utility;\n"})
     EXPECT_NE(entry.find(line), std::string::npos) << line;
   if (!have("desktop-file-validate")) GTEST_SKIP() << "desktop-file-validate not installed";
@@ -226,6 +231,55 @@ TEST(Packaging, DesktopEntryValidatesAndNamesTheInstalledProgram) {
   EXPECT_EQ(r.status, 0) << r.out;
   // Only hints are left: Office and Utility are both main categories, as asked for.
   for (const auto& line : lines_of(r.out)) EXPECT_NE(line.find(": hint: "), std::string::npos) << line;
+}
+
+// The MIME description, installed in a scratch prefix and made known there by
+// update-mime-database: each Macintosh document and wrapper is named by our
+// types, which the desktop entry lists.
+TEST(Packaging, MimeTypesNameTheMacintoshDocuments) {
+  if (!have("update-mime-database") || !have("xdg-mime") || !have("gio"))
+    GTEST_SKIP() << "shared-mime-info, xdg-utils or gio not installed";
+  ScratchDir dir;
+  fs::create_directories(dir.path() / "mime/packages");
+  fs::copy_file(source_file("packaging/lettrix-mime.xml"), dir.path() / "mime/packages/lettrix.xml");
+  Outcome r = run("update-mime-database " + shell_quoted(dir.file("mime")) + " 2>&1");
+  ASSERT_EQ(r.status, 0) << r.out;
+  const std::string env = "XDG_DATA_HOME=" + shell_quoted(dir.path().string()) +
+                          " XDG_DATA_DIRS=" + shell_quoted(dir.path().string()) + " XDG_CURRENT_DESKTOP=GNOME ";
+  auto type_of = [&](const std::string& path) {
+    std::string out = run(env + "xdg-mime query filetype " + shell_quoted(path)).out;
+    while (!out.empty() && out.back() == '\n') out.pop_back();
+    return out;
+  };
+  const std::string mw46 = build::MacWrite46Builder{}.paragraph("Dear Paul\r").build();
+  const std::string cw = build::ClarisWorksBuilder{}.paragraph(0).text("Plan\r").build();
+  const build::MacFile letter{.name = "Letter", .type = "WORD", .creator = "MACA"};
+  const std::pair<std::string, std::string> made[] = {
+      {mw46, "application/x-macwrite"},
+      {cw, "application/x-appleworks-document"},
+      {build::macbinary_ii(mw46, letter), "application/x-macwrite"},
+      {build::macbinary_ii("text", {.name = "Notes"}), "application/x-macbinary"},
+      {build::binhex(mw46, letter), "application/mac-binhex40"},
+      {build::applesingle(mw46, letter), "application/applefile"},
+      {build::macbinary_ii("x", {.name = "N", .type = "TEXT", .creator = "NISI"}), "application/x-nisus-writer"},
+  };
+  for (std::size_t i = 0; i < std::size(made); ++i) {
+    const std::string file = dir.file("doc" + std::to_string(i));
+    write_file(file, made[i].first);
+    EXPECT_EQ(type_of(file), made[i].second) << i;
+  }
+  // A real MacWrite document and a real ClarisWorks one, when the corpus is here.
+  const fs::path corpus = corpus_dir();
+  const std::pair<const char*, const char*> real[] = {{"macwrite-4.6/arashi_basic_concepts", "application/x-macwrite"},
+                                                       {"macwrite-4.6/arashi_basic_concepts.bin", "application/x-macwrite"},
+                                                       {"clarisworks/alice_aw629", "application/x-appleworks-document"}};
+  for (const auto& [name, type] : real) {
+    if (corpus.empty() || !fs::exists(corpus / name)) continue;
+    EXPECT_EQ(type_of((corpus / name).string()), type) << name;
+  }
+  // The desktop entry offers the program for every one of them.
+  const std::string entry = read_file(source_file("packaging/lettrix.desktop"));
+  for (const auto& [bytes, type] : made) EXPECT_NE(entry.find(type + ";"), std::string::npos) << type;
 }
 
 // Width and height of a PNG file, from its IHDR chunk; 0, 0 when it is not one.
@@ -250,7 +304,7 @@ TEST(Packaging, InstallHonoursDestdirAndPrefix) {
   for (const auto& e : fs::recursive_directory_iterator(dir.path() / "root"))
     if (!e.is_directory()) installed.insert(fs::relative(e.path(), root).generic_string());
   std::set<std::string> expected = {
-      "bin/lettrix", "bin/lettrix-convert", "share/applications/lettrix.desktop",
+      "bin/lettrix", "bin/lettrix-convert", "share/applications/lettrix.desktop", "share/mime/packages/lettrix.xml",
       "share/bash-completion/completions/lettrix-convert", "share/doc/lettrix/README.md",
       "share/doc/lettrix/changelog.gz", "share/doc/lettrix/copyright", "share/man/man1/lettrix-convert.1.gz",
       "share/man/man1/lettrix.1.gz"};

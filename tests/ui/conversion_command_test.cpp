@@ -44,7 +44,7 @@ class ConversionCommandTest : public ::testing::Test {
   void TearDown() override { set_busy_cursor_hook({}); }
 
   ConversionRequest request(std::string text = "*.*", bool recursive = false) {
-    return {"Claris/AppleWorks", "Ansi (Windows)", std::move(text), recursive};
+    return {"Claris/AppleWorks", "Ansi (Windows)", std::move(text), recursive, ""};
   }
 
   ScratchDir dir{true};
@@ -132,7 +132,7 @@ TEST_F(ConversionCommandTest, FailuresAreCollectedForTheSummary) {
   };
   s.file_selected.assign(s.files.size(), false);
   s.file_selected[0] = true;
-  results = run_conversion(s, {"MacWrite II", "RTF Ansi (Windows)", "*.*", false});
+  results = run_conversion(s, {"MacWrite II", "RTF Ansi (Windows)", "*.*", false, ""});
   ASSERT_EQ(results.size(), 1u);
   EXPECT_EQ(results[0].status, ConversionStatus::NotAvailable);
   EXPECT_EQ(chosen_source_row(), SrcMacWriteII);

@@ -1,4 +1,5 @@
 #include "ui/logic/dialog_state.h"
+#include "ui/logic/format_choice.h"
 
 #include <gtest/gtest.h>
 
@@ -52,9 +53,12 @@ TEST_F(DialogStateTest, InitialisationListsTheWorkingDirectory) {
   EXPECT_EQ(s.counted_length, 11u);
   ASSERT_FALSE(s.source_names.empty());
   ASSERT_FALSE(s.target_names.empty());
-  EXPECT_EQ(s.source_names.front(), "Claris/AppleWorks");
+  ASSERT_GE(s.source_names.size(), 2u);
+  EXPECT_EQ(s.source_names[0], "Automatic (by content)");  // then the formats, sorted
+  EXPECT_EQ(s.source_names[1], "Claris/AppleWorks");
+  EXPECT_TRUE(std::is_sorted(s.source_names.begin() + 1, s.source_names.end(), list_order_less));
   EXPECT_EQ(s.target_names.front(), "Ansi (Windows)");
-  EXPECT_EQ(s.source_names.size(), registry_size(source_formats));
+  EXPECT_EQ(s.source_names.size(), registry_size(source_formats) + 1);
   EXPECT_EQ(s.target_names.size(), registry_size(target_formats));
   ASSERT_EQ(s.drive_table.size(), 2u);
   EXPECT_EQ(s.drive_table[0].text, "[/]");

@@ -8,42 +8,11 @@
 
 namespace lettrix {
 
-namespace {
-
-void append_results(std::vector<ConversionResult>& all, std::vector<ConversionResult> more) {
-  for (ConversionResult& r : more) all.push_back(std::move(r));
-}
-
-}  // namespace
-
 std::vector<ConversionResult> run_conversion(DialogState& s, const ConversionRequest& request) {
-  const int mode = request.recursive ? BatchRecursive : BatchPattern;
-  const int source_row = find_format_row(request.source_format.substr(0, kMaxFormatText), source_formats);
-  const int target_row = find_format_row(request.target_format.substr(0, kMaxFormatText), target_formats);
-  if (s.format_chooser) {
-    s.format_chooser(source_row, target_row);
-  } else {
-    choose_formats(source_row, target_row);
-  }
-
-  std::vector<ConversionResult> results;
-  const std::size_t n = selected_file_count(s);
-  busy_cursor_step();
-  if (n > 0) {
-    std::size_t handled = 0;
-    for (std::size_t i = 0; i < s.files.size() && handled < n; ++i) {
-      if (i >= s.file_selected.size() || !s.file_selected[i]) continue;
-      append_results(results, convert_batch(s.files[i].name, BatchOneFile));
-      s.file_selected[i] = false;
-      ++handled;
-      busy_cursor_step();
-    }
-  } else {
-    s.selection_mask = request.file_name_text;
-    append_results(results, convert_batch(s.selection_mask, mode));
-  }
-  refresh_lists(s, s.selection_mask);
-  return results;
+  const BatchPlan plan = plan_conversion(s, request);
+  BatchOutcome outcome = run_plan(plan, nullptr, {});
+  finish_conversion(s);
+  return std::move(outcome.results);
 }
 
 namespace {
@@ -88,5 +57,45 @@ std::string conversion_summary(const std::vector<ConversionResult>& results) {
   if (!text.empty() && !warnings.empty()) text += "\n\n";
   return text + warnings;
 }
+
+std::string batch_summary(const BatchOutcome& outcome) {
+  const std::vector<ConversionResult>& results = outcome.results;
+  std::size_t converted = 0, failed = 0, skipped = 0;
+  for (const ConversionResult& r : results) {
+    if (r.ok()) ++converted;
+    else if (r.skipped()) ++skipped;
+    else ++failed;
+  }
+  std::string text = outcome.stopped ? "Stopped. " : "";
+  text += std::to_string(converted) + " converted, " + std::to_string(failed) + " failed, " +
+          std::to_string(skipped) + " skipped, " + std::to_string(outcome.not_started) + " not started.";
+  const auto message = [](const ConversionResult& r) { return r.message(); };
+  const std::string parts[] = {
+      list_files(
+          results, "failed:", "failed:", [](const ConversionResult& r) { return !r.ok() && !r.skipped(); }, message),
+      list_files(
+          results, "skipped:", "skipped:", [](const ConversionResult& r) { return r.skipped(); }, message),
+      list_files(
+          results, "converted, but looks like another format:", "converted, but look like another format:",
+          [](const ConversionResult& r) { return r.ok() && !r.warning.empty(); },
+          [](const ConversionResult& r) { return r.warning; }),
+      list_files(
+          results, "converted:", "converted:", [](const ConversionResult& r) { return r.ok(); },
+          [&outcome](const ConversionResult& r) {
+            // Named within the target folder, which the summary opens.
+            const std::string& dir = outcome.output_dir;
+            std::string target = r.target;
+            if (!dir.empty() && target.size() > dir.size() + 1 && target.starts_with(dir) && target[dir.size()] == '/')
+              target.erase(0, dir.size() + 1);
+            shorten_path(target, kShownPathMax);
+            return target;
+          }),
+  };
+  for (const std::string& part : parts)
+    if (!part.empty()) text += "\n\n" + part;
+  return text;
+}
+
+std::string summary_folder(const BatchPlan& plan) { return plan.output_dir.empty() ? plan.start_dir : plan.output_dir; }
 
 }  // namespace lettrix

@@ -8,22 +8,15 @@
 #include <vector>
 
 #include "core/driver.h"
+#include "ui/logic/batch_run.h"
 #include "ui/logic/dialog_state.h"
 
 namespace lettrix {
 
-inline constexpr std::size_t kMaxFormatText = 49;     // characters read from a drop-down list
 inline constexpr std::size_t kMaxSummaryLines = 20;   // failed files named in the summary
 
-// What the dialog's controls hold when the command starts.
-struct ConversionRequest {
-  std::string source_format;   // the source drop-down text
-  std::string target_format;   // the target drop-down text
-  std::string file_name_text;  // the File Name field
-  bool recursive = false;      // "Recursive search in subdirectories"
-};
-
-// Runs the command and returns one result per file tried, in order.
+// Runs the command in the calling thread (plan, batch, lists refilled) and
+// returns one result per file tried, in order.
 std::vector<ConversionResult> run_conversion(DialogState& s, const ConversionRequest& request);
 
 // The message shown after a conversion in which some file failed: a heading,
@@ -36,5 +29,18 @@ std::string failure_summary(const std::vector<ConversionResult>& results);
 // and "file: looks like MacWrite 4.6" for the first 20, "and N more" for the
 // rest). Empty when every file converted without a warning.
 std::string conversion_summary(const std::vector<ConversionResult>& results);
+
+// The summary window's text after a batch: a line of counts ("3 converted,
+// 1 failed, 2 skipped, 5 not started." with "Stopped. " before it when the
+// batch was stopped), then the files that failed and why, the skipped ones
+// and why, the converted ones that look like another format, and the
+// converted ones with their targets (within the target folder when there is
+// one), each list its first 20 files and
+// "and N more".
+std::string batch_summary(const BatchOutcome& outcome);
+
+// The folder "Open target folder" opens: the plan's output folder, or the
+// folder the batch started in.
+std::string summary_folder(const BatchPlan& plan);
 
 }  // namespace lettrix

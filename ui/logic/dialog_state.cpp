@@ -62,6 +62,7 @@ void init_dialog(DialogState& s) {
   s.path_display = s.current_path;
   refresh_lists(s, s.selection_mask);
   s.source_names = sorted_format_names(source_formats);
+  s.source_names.insert(s.source_names.begin(), kAutomaticFormat);
   s.target_names = sorted_format_names(target_formats);
 }
 

@@ -40,7 +40,7 @@ struct DialogState {
   std::uint64_t counted_files = 0;    // "Files"
   std::uint64_t counted_length = 0;   // "Length", in bytes
 
-  std::vector<std::string> source_names;  // the drop-down lists, sorted
+  std::vector<std::string> source_names;  // the drop-down lists, sorted ("Automatic" first)
   std::vector<std::string> target_names;
 
   // Builds the drive table the first time the Drives list is filled.

@@ -12,27 +12,33 @@ constexpr TemplateControl kMainControls[] = {
     {IdFileName, K::Edit, "", {103, 4, 190, 12}, true},
     {kNoId, K::LabelRight, "Access Path:", {37, 19, 63, 12}, false},
     {IdAccessPath, K::Label, "", {103, 19, 217, 12}, false},
-    {IdRecursive, K::CheckBox, "Recursive search in subdirectories", {48, 29, 245, 12}, true},
+    {IdRecursive, K::CheckBox, "&Recursive search in subdirectories", {48, 29, 245, 12}, true},
     {kNoId, K::Label, "&Source Format:", {8, 46, 145, 11}, false},
     {IdSourceFormat, K::DropDownSorted, "", {8, 56, 155, 90}, true},
     {kNoId, K::Label, "&Target Format:", {173, 46, 145, 11}, false},
     {IdTargetFormat, K::DropDownSorted, "", {172, 56, 155, 90}, true},
-    {kNoId, K::Label, "&Files:", {9, 73, 75, 10}, false},
-    {IdFiles, K::ListMultiSorted, "", {9, 83, 144, 105}, true},
-    {kNoId, K::Label, "&Directories:", {159, 73, 75, 10}, false},
-    {IdDirectories, K::ListSorted, "", {160, 83, 73, 84}, true},
-    {IdRootButton, K::PushButton, " [:\\]", {239, 83, 21, 38}, true},
-    {IdParentButton, K::PushButton, " [..]", {239, 125, 21, 38}, true},
-    {kNoId, K::Label, "Dri&ves:", {265, 73, 53, 10}, false},
-    {IdDrives, K::ListUnsorted, "", {266, 83, 62, 84}, true},
-    {IdHelp, K::PushButton, "Help", {159, 171, 80, 16}, true},
-    {IdExit, K::PushButton, "Exit/Cancel", {248, 171, 80, 16}, true},
-    {IdConvert, K::PushButton, "Conversion", {159, 191, 170, 16}, true},
-    {kNoId, K::Frame, "", {7, 191, 147, 15}, false},
-    {kNoId, K::LabelRight, "Files", {8, 193, 20, 11}, false},
-    {IdFileCount, K::LabelRight, "", {29, 193, 38, 11}, false},
-    {kNoId, K::LabelRight, "Length", {71, 193, 22, 11}, false},
-    {IdLength, K::LabelRight, "", {95, 193, 55, 11}, false},
+    {kNoId, K::LabelRight, "Target Fo&lder:", {8, 74, 58, 10}, false},
+    {IdTargetFolder, K::Edit, "", {68, 72, 212, 12}, true},
+    {IdBrowse, K::PushButton, "&Browse...", {284, 71, 44, 14}, true},
+    {kNoId, K::Label, "&Files:", {9, 90, 75, 10}, false},
+    {IdFiles, K::ListMultiSorted, "", {9, 100, 144, 105}, true},
+    {kNoId, K::Label, "&Directories:", {159, 90, 75, 10}, false},
+    {IdDirectories, K::ListSorted, "", {160, 100, 73, 84}, true},
+    {IdRootButton, K::PushButton, " [:\\]", {239, 100, 21, 38}, true},
+    {IdParentButton, K::PushButton, " [..]", {239, 142, 21, 38}, true},
+    {kNoId, K::Label, "Dri&ves:", {265, 90, 53, 10}, false},
+    {IdDrives, K::ListUnsorted, "", {266, 100, 62, 84}, true},
+    {IdHelp, K::PushButton, "&Help", {159, 188, 80, 16}, true},
+    {IdExit, K::PushButton, "E&xit/Cancel", {248, 188, 80, 16}, true},
+    {IdConvert, K::PushButton, "&Conversion", {159, 208, 170, 16}, true},
+    {kNoId, K::Frame, "", {7, 208, 147, 15}, false},
+    {kNoId, K::LabelRight, "Files", {8, 210, 20, 11}, false},
+    {IdFileCount, K::LabelRight, "", {29, 210, 38, 11}, false},
+    {kNoId, K::LabelRight, "Length", {71, 210, 22, 11}, false},
+    {IdLength, K::LabelRight, "", {95, 210, 55, 11}, false},
+    {IdProgressText, K::Label, "", {8, 229, 232, 10}, false},
+    {IdProgress, K::ProgressBar, "", {8, 241, 232, 10}, false},
+    {IdStop, K::PushButton, "St&op", {248, 233, 80, 16}, true},
 };
 
 constexpr TemplateControl kMessageControls[] = {
@@ -44,7 +50,7 @@ constexpr TemplateControl kMessageControls[] = {
 
 }  // namespace
 
-const DialogTemplate kMainDialogTemplate{"LETTRIXE", {28, 47, 335, 211}, kMainTitle, kMainControls};
+const DialogTemplate kMainDialogTemplate{"LETTRIXE", {28, 47, 335, 257}, kMainTitle, kMainControls};
 const DialogTemplate kMessageDialogTemplate{"1001", {80, 85, 207, 98}, nullptr, kMessageControls};
 
 const char* about_text() { return "Lettrix v. 7.5\nA little text converter\nfor some Macintosh text processors"; }

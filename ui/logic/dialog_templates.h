@@ -29,6 +29,11 @@ enum MainControlId {
   IdDirectories = 19133,
   IdDrives = 19134,
   IdFileName = 19135,
+  IdTargetFolder = 19136,  // empty: each target beside its source
+  IdBrowse = 19137,        // opens the desktop's folder chooser
+  IdProgressText = 19138,  // "12 of 40: archive/letter" while a batch runs
+  IdProgress = 19139,
+  IdStop = 19140,          // ends the batch after the file being converted
 };
 
 // Controls of the message dialog.
@@ -48,6 +53,7 @@ enum class ControlKind {
   PushButton,
   DefaultPushButton,
   Frame,             // a plain frame around other controls
+  ProgressBar,
 };
 
 struct TemplateControl {

@@ -10,6 +10,13 @@
 
 namespace lettrix {
 
+inline constexpr std::size_t kMaxFormatText = 49;  // characters read from a drop-down list
+
+// The first entry of the Source Format list, selected at start: each file is
+// converted with the format its content shows; files of no source format
+// are skipped. The named formats follow it, sorted.
+inline constexpr const char* kAutomaticFormat = "Automatic (by content)";
+
 // Windows code page 1252 to DOS code page 437, one byte each: 0x20-0x7F, CR
 // and LF stay; other control characters give 0; the curly quotes 0x91-0x94
 // give ' and "; accented letters that 437 lacks give their base letter; every

@@ -3,7 +3,9 @@
 #include <QApplication>
 #include <QCursor>
 #include <QPainter>
+#include <QThread>
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 
@@ -11,11 +13,14 @@
 
 namespace lettrix {
 
-std::vector<QPixmap> draw_clock_faces() {
+std::vector<QPixmap> draw_clock_faces(qreal ratio) {
   std::vector<QPixmap> faces;
+  ratio = std::clamp<qreal>(ratio, 1.0, 8.0);
+  const int side = static_cast<int>(std::lround(32 * ratio));
   constexpr double kPi = 3.14159265358979323846;
   for (int frame = 1; frame <= kBusyCursorFrames; ++frame) {
-    QPixmap pm(32, 32);
+    QPixmap pm(side, side);
+    pm.setDevicePixelRatio(ratio);
     pm.fill(Qt::transparent);
     QPainter p(&pm);
     p.setRenderHint(QPainter::Antialiasing);
@@ -43,10 +48,22 @@ std::vector<QPixmap> draw_clock_faces() {
 
 void install_busy_cursor() {
   auto cursors = std::make_shared<std::vector<QCursor>>();
-  for (const QPixmap& face : draw_clock_faces()) cursors->emplace_back(face, 0, 0);
+  for (const QPixmap& face : draw_clock_faces(qApp->devicePixelRatio())) cursors->emplace_back(face, 0, 0);
   set_busy_cursor_hook([cursors](int frame) {
     if (frame < 1 || frame > static_cast<int>(cursors->size())) return;
     const QCursor& c = (*cursors)[static_cast<std::size_t>(frame - 1)];
+    if (QThread::currentThread() != QCoreApplication::instance()->thread()) {
+      // A batch on a worker thread: the window's thread shows the frame
+      // (while the batch runs the window has set an override cursor), and the
+      // worker goes on once it is shown.
+      QMetaObject::invokeMethod(
+          QCoreApplication::instance(),
+          [c] {
+            if (QApplication::overrideCursor()) QApplication::changeOverrideCursor(c);
+          },
+          Qt::BlockingQueuedConnection);
+      return;
+    }
     if (QApplication::overrideCursor()) {
       QApplication::changeOverrideCursor(c);
     } else {

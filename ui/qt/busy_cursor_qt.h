@@ -9,11 +9,15 @@
 namespace lettrix {
 
 // Frame k (1 to 12) has its hand k steps of 30 degrees past twelve o'clock.
-std::vector<QPixmap> draw_clock_faces();
+// ratio: device pixels per pixel (2 on a high-resolution screen): the faces
+// are drawn that much finer and still show 32 pixels wide.
+std::vector<QPixmap> draw_clock_faces(qreal ratio = 1.0);
 
-// Draws the faces and installs the core's busy-cursor hook: each step makes
+// Draws the faces for the screen's pixel ratio and installs the core's busy-cursor hook: each step makes
 // the frame the application's override cursor (hot spot at the top left) and
-// lets the window system show it without handling user input.
+// lets the window system show it without handling user input. Called on
+// another thread, it waits while the window's thread shows the frame (that
+// thread must not wait for it meanwhile).
 void install_busy_cursor();
 
 }  // namespace lettrix

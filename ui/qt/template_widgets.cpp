@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPainter>
+#include <QProgressBar>
 #include <QPushButton>
 
 #include "ui/qt/program_icon.h"
@@ -89,6 +90,14 @@ QWidget* create_control(const TemplateControl& item, DialogBaseUnits base, QWidg
       button->setAutoDefault(item.kind == ControlKind::DefaultPushButton);
       button->setDefault(item.kind == ControlKind::DefaultPushButton);
       w = button;
+      break;
+    }
+    case ControlKind::ProgressBar: {
+      auto* bar = new QProgressBar(parent);
+      bar->setTextVisible(false);  // the label above it says how far
+      bar->setRange(0, 1);
+      bar->setValue(0);
+      w = bar;
       break;
     }
     case ControlKind::Frame: {

@@ -9,7 +9,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QThread>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -23,6 +26,7 @@
 #include "ui/logic/dialog_templates.h"
 #include "ui/qt/busy_cursor_qt.h"
 #include "ui/qt/main_dialog.h"
+#include "ui/qt/summary_dialog.h"
 #include "ui/qt/template_widgets.h"
 
 using namespace lettrix;
@@ -31,7 +35,10 @@ namespace {
 
 bool g_cursor_busy_in_handler = false;
 
+int g_slow_reader_ms = 0;  // each conversion takes this long
+
 int copy_reader(const char* in, const char* out) {
+  if (g_slow_reader_ms > 0) QThread::msleep(static_cast<unsigned long>(g_slow_reader_ms));
   const QCursor* c = QApplication::overrideCursor();
   g_cursor_busy_in_handler = c && c->shape() == Qt::BitmapCursor;
   // Writes into the stream the driver created (a new file under its name
@@ -137,6 +144,11 @@ class MainDialogTest : public QObject {
     dialog_->show();
     QVERIFY(QTest::qWaitForWindowExposed(dialog_.get()));
   }
+  void choose_source(const char* text) {
+    auto* source = ctl<QComboBox>(IdSourceFormat);
+    source->setCurrentIndex(source->findText(QString::fromUtf8(text)));
+    QCOMPARE(source->currentText(), QString::fromUtf8(text));
+  }
   void click_item(QListWidget* list, const QString& text) {
     auto found = list->findItems(text, Qt::MatchExactly);
     QCOMPARE(found.size(), 1);
@@ -173,7 +185,7 @@ class MainDialogTest : public QObject {
     QCOMPARE(dialog_->windowTitle(), QStringLiteral("Lettrix - A Little Text Converter"));
 
     const DialogBaseUnits base = base_units(dialog_->font());
-    QCOMPARE(dialog_->size(), to_pixels({0, 0, 335, 211}, base).size());
+    QCOMPARE(dialog_->size(), to_pixels({0, 0, 335, 257}, base).size());
     for (const TemplateControl& item : kMainDialogTemplate.controls) {
       if (item.id == kNoId) continue;
       QWidget* w = dialog_->findChild<QWidget*>(QString::number(item.id));
@@ -186,25 +198,29 @@ class MainDialogTest : public QObject {
     // The texts of the labels, check box and buttons.
     QStringList labels;
     for (QLabel* l : dialog_->findChildren<QLabel*>()) labels << l->text();
-    for (const char* t : {"File &Name:", "Access Path:", "&Source Format:", "&Target Format:", "&Files:",
+    for (const char* t : {"File &Name:", "Access Path:", "&Source Format:", "&Target Format:", "Target Fo&lder:", "&Files:",
                           "&Directories:", "Dri&ves:", "Files", "Length"})
       QVERIFY2(labels.contains(QString::fromUtf8(t)), t);
-    QCOMPARE(ctl<QCheckBox>(IdRecursive)->text(), QStringLiteral("Recursive search in subdirectories"));
+    QCOMPARE(ctl<QCheckBox>(IdRecursive)->text(), QStringLiteral("&Recursive search in subdirectories"));
     QVERIFY(!ctl<QCheckBox>(IdRecursive)->isChecked());
     QCOMPARE(ctl<QPushButton>(IdRootButton)->text(), QStringLiteral(" [:\\]"));
     QCOMPARE(ctl<QPushButton>(IdParentButton)->text(), QStringLiteral(" [..]"));
-    QCOMPARE(ctl<QPushButton>(IdHelp)->text(), QStringLiteral("Help"));
-    QCOMPARE(ctl<QPushButton>(IdExit)->text(), QStringLiteral("Exit/Cancel"));
-    QCOMPARE(ctl<QPushButton>(IdConvert)->text(), QStringLiteral("Conversion"));
+    QCOMPARE(ctl<QPushButton>(IdHelp)->text(), QStringLiteral("&Help"));
+    QCOMPARE(ctl<QPushButton>(IdExit)->text(), QStringLiteral("E&xit/Cancel"));
+    QCOMPARE(ctl<QPushButton>(IdConvert)->text(), QStringLiteral("&Conversion"));
     QCOMPARE(dialog_->findChildren<QFrame*>().size() > 0, true);
 
     // Lists: one multi-selection list, two single; the format lists start sorted.
     QCOMPARE(ctl<QListWidget>(IdFiles)->selectionMode(), QAbstractItemView::MultiSelection);
     QCOMPARE(ctl<QListWidget>(IdDirectories)->selectionMode(), QAbstractItemView::SingleSelection);
     QCOMPARE(ctl<QListWidget>(IdDrives)->selectionMode(), QAbstractItemView::SingleSelection);
-    QCOMPARE(ctl<QComboBox>(IdSourceFormat)->currentText(), QStringLiteral("Claris/AppleWorks"));
+    QCOMPARE(ctl<QComboBox>(IdSourceFormat)->currentText(), QStringLiteral("Automatic (by content)"));
+    QCOMPARE(ctl<QComboBox>(IdSourceFormat)->itemText(1), QStringLiteral("Claris/AppleWorks"));
+    QVERIFY(ctl<QLineEdit>(IdTargetFolder)->text().isEmpty());
+    QCOMPARE(ctl<QPushButton>(IdBrowse)->text(), QStringLiteral("&Browse..."));
+    QVERIFY(!ctl<QPushButton>(IdStop)->isEnabled());
     QCOMPARE(ctl<QComboBox>(IdTargetFormat)->currentText(), QStringLiteral("Ansi (Windows)"));
-    QCOMPARE(ctl<QComboBox>(IdSourceFormat)->count(), static_cast<int>(registry_size(source_formats)));
+    QCOMPARE(ctl<QComboBox>(IdSourceFormat)->count(), static_cast<int>(registry_size(source_formats)) + 1);
     QCOMPARE(ctl<QComboBox>(IdTargetFormat)->count(), static_cast<int>(registry_size(target_formats)));
     QCOMPARE(ctl<QLineEdit>(IdFileName)->text(), QStringLiteral("*.*"));
     QCOMPARE(texts(ctl<QListWidget>(IdFiles)), QStringList{QStringLiteral("letter.txt")});
@@ -225,8 +241,25 @@ class MainDialogTest : public QObject {
       w = w->nextInFocusChain();
       if (w == ctl<QWidget>(IdFileName)) break;
     }
-    QCOMPARE(order, (QList<int>{IdFileName, IdRecursive, IdSourceFormat, IdTargetFormat, IdFiles, IdDirectories,
-                                IdRootButton, IdParentButton, IdDrives, IdHelp, IdExit, IdConvert}));
+    QCOMPARE(order, (QList<int>{IdFileName, IdRecursive, IdSourceFormat, IdTargetFormat, IdTargetFolder, IdBrowse,
+                                IdFiles, IdDirectories, IdRootButton, IdParentButton, IdDrives, IdHelp, IdExit,
+                                IdConvert, IdStop}));
+
+    // Each control the Tab key reaches has a mnemonic of its own or its
+    // label's, all different (the two folder buttons have their brackets).
+    QMap<QChar, int> mnemonic_of;
+    for (int id : order) {
+      QString text;
+      if (auto* b = qobject_cast<QAbstractButton*>(ctl<QWidget>(id))) text = b->text();
+      for (QLabel* l : dialog_->findChildren<QLabel*>())
+        if (l->buddy() == ctl<QWidget>(id)) text = l->text();
+      const qsizetype amp = text.indexOf(QLatin1Char('&'));
+      if (id == IdRootButton || id == IdParentButton) continue;
+      QVERIFY2(amp >= 0 && amp + 1 < text.size(), qPrintable(QString::number(id)));
+      const QChar key = text[amp + 1].toLower();
+      QVERIFY2(!mnemonic_of.contains(key), qPrintable(text));
+      mnemonic_of[key] = id;
+    }
 
     // Centred on the screen.
     const QRect area = dialog_->screen()->availableGeometry();
@@ -295,26 +328,135 @@ class MainDialogTest : public QObject {
     QVERIFY(QApplication::overrideCursor() == nullptr);
   }
 
+  // The summary window of the last batch: its text, then closed.
+  QString take_summary() {
+    auto* summary = dialog_->summary_window();
+    if (!summary) return QStringLiteral("(no summary)");
+    auto* text = summary->findChild<QPlainTextEdit*>(QStringLiteral("summary-text"));
+    const QString seen = text ? text->toPlainText() : QString();
+    summary->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return seen;
+  }
+
   void failedConversionIsReported() {
     write("memo.mw", "not yet readable");
     open_dialog(true);
+    choose_source("Claris/AppleWorks");
     click_item(ctl<QListWidget>(IdFiles), QStringLiteral("memo.mw"));
-    SeenMessage seen = press_ok_on_next_message(
-        [this] { QTest::mouseClick(ctl<QPushButton>(IdConvert), Qt::LeftButton); }, QStringLiteral("lettrix-failures.png"));
-    QCOMPARE(seen.title, QStringLiteral("Lettrix"));
-    QVERIFY2(seen.text.startsWith(QStringLiteral("1 file was not converted:\nmemo.mw: format not available yet")),
-             qPrintable(seen.text));
+    QTest::mouseClick(ctl<QPushButton>(IdConvert), Qt::LeftButton);
+    QVERIFY(dialog_->summary_window());
+    QCOMPARE(dialog_->summary_window()->windowTitle(), QStringLiteral("Lettrix"));
+    QVERIFY(dialog_->summary_window()->isModal());
+    dialog_->summary_window()->grab().save(QStringLiteral(LETTRIX_BINARY_DIR "/lettrix-failures.png"));
+    const QString seen = take_summary();
+    QVERIFY2(seen.startsWith(QStringLiteral("0 converted, 1 failed, 0 skipped, 0 not started.\n\n"
+                                            "1 file failed:\nmemo.mw: format not available yet")),
+             qPrintable(seen));
     QVERIFY(!QFile::exists(path("memo.asc")));
     QVERIFY(QApplication::overrideCursor() == nullptr);
 
-    // A batch in which every file converts shows nothing.
+    // A batch in which every file converts lists it with its target.
     dialog_.reset();
     open_dialog();
+    choose_source("Claris/AppleWorks");
     ctl<QLineEdit>(IdFileName)->setText(QStringLiteral("*.mw"));
     QTest::mouseClick(ctl<QPushButton>(IdConvert), Qt::LeftButton);
-    QVERIFY(QApplication::activeModalWidget() == nullptr);
     QVERIFY(QFile::exists(path("memo.asc")));
+    QCOMPARE(take_summary(), QStringLiteral("1 converted, 0 failed, 0 skipped, 0 not started.\n\n1 file converted:\nmemo.mw: memo.asc"));
     QCOMPARE(texts(ctl<QListWidget>(IdFiles)), QStringList{QStringLiteral("memo.mw")});
+  }
+
+  // A target folder typed (or chosen): the targets go there, the sources'
+  // folders kept below it, even when the source folder cannot be written.
+  void targetFolderTakesTheTargets() {
+    QVERIFY(QDir(dir_->path()).mkpath(QStringLiteral("cd/sub")));
+    QVERIFY(QDir(dir_->path()).mkpath(QStringLiteral("out")));
+    write("cd/a.txt", "A");
+    write("cd/sub/b.txt", "B");
+    QFile::setPermissions(path("cd/sub"), QFile::ReadOwner | QFile::ExeOwner);
+    QFile::setPermissions(path("cd"), QFile::ReadOwner | QFile::ExeOwner);
+    QVERIFY(QDir::setCurrent(path("cd")));
+    open_dialog();
+    choose_source("Mac Text Only");
+    ctl<QLineEdit>(IdFileName)->setText(QStringLiteral("*.txt"));
+    ctl<QCheckBox>(IdRecursive)->setChecked(true);
+    ctl<QLineEdit>(IdTargetFolder)->setText(QStringLiteral("../out"));
+    QTest::mouseClick(ctl<QPushButton>(IdConvert), Qt::LeftButton);
+    QFile::setPermissions(path("cd"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QFile::setPermissions(path("cd/sub"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QVERIFY(QFile::exists(path("out/a.asc")));
+    QVERIFY(QFile::exists(path("out/sub/b.asc")));
+    auto* summary = dynamic_cast<SummaryDialog*>(dialog_->summary_window());
+    QVERIFY(summary);
+    QCOMPARE(summary->folder(), QDir(path("out")).canonicalPath());
+    QVERIFY2(summary->text().startsWith(QStringLiteral("2 converted, 0 failed")), qPrintable(summary->text()));
+    QCOMPARE(dialog_->last_outcome().results.size(), std::size_t(2));
+    take_summary();
+  }
+
+  // Stop while a batch runs: the window answers meanwhile, the file being
+  // converted is finished, the rest are not started and counted so.
+  void stopEndsTheBatchAfterItsFile() {
+    for (int i = 0; i < 30; ++i) write(QStringLiteral("doc%1.txt").arg(i, 2, 10, QLatin1Char('0')), "text");
+    open_dialog();
+    choose_source("Mac Text Only");
+    g_slow_reader_ms = 30;
+    ctl<QLineEdit>(IdFileName)->setText(QStringLiteral("*.txt"));
+    QString during;
+    bool list_disabled = false;
+    QTimer::singleShot(200, dialog_.get(), [&] {
+      during = ctl<QLabel>(IdProgressText)->text();
+      list_disabled = !ctl<QListWidget>(IdFiles)->isEnabled();
+      dialog_->grab().save(QStringLiteral(LETTRIX_BINARY_DIR "/lettrix-progress.png"));
+      QTest::mouseClick(ctl<QPushButton>(IdStop), Qt::LeftButton);
+    });
+    QTest::mouseClick(ctl<QPushButton>(IdConvert), Qt::LeftButton);
+    g_slow_reader_ms = 0;
+    QVERIFY(list_disabled);
+    QVERIFY2(QRegularExpression(QStringLiteral("^\\d+ of 30: doc\\d\\d\\.txt$")).match(during).hasMatch(), qPrintable(during));
+    const BatchOutcome& out = dialog_->last_outcome();
+    QVERIFY(out.stopped);
+    QVERIFY(!out.results.empty() && out.results.size() < 30);
+    QCOMPARE(out.results.size() + out.not_started, std::size_t(30));
+    int targets = 0;
+    for (const QString& name : QDir(dir_->path()).entryList(QDir::Files)) {
+      QVERIFY2(name.endsWith(QLatin1String(".txt")) || name.endsWith(QLatin1String(".asc")), qPrintable(name));
+      targets += name.endsWith(QLatin1String(".asc"));
+    }
+    QCOMPARE(std::size_t(targets), out.results.size());
+    const QString seen = take_summary();
+    QVERIFY2(seen.startsWith(QStringLiteral("Stopped. %1 converted, 0 failed, 0 skipped, %2 not started.")
+                                 .arg(out.results.size()).arg(out.not_started)),
+             qPrintable(seen));
+    QVERIFY(ctl<QPushButton>(IdConvert)->isEnabled());
+    QVERIFY(!ctl<QPushButton>(IdStop)->isEnabled());
+    QVERIFY(QApplication::overrideCursor() == nullptr);
+  }
+
+  // Files named at start are selected; dropped ones converted once confirmed.
+  void dropAndOpen() {
+    write("a.txt", "A");
+    write("b.txt", "B");
+    open_dialog();
+    choose_source("Mac Text Only");
+    dialog_->select_files({"b.txt"});
+    QCOMPARE(ctl<QListWidget>(IdFiles)->selectedItems().size(), 1);
+    QCOMPARE(ctl<QListWidget>(IdFiles)->selectedItems()[0]->text(), QStringLiteral("b.txt"));
+    QCOMPARE(ctl<QLabel>(IdFileCount)->text(), QStringLiteral("1"));
+    const std::string a = QFile::encodeName(path("a.txt")).toStdString();
+    QString asked;
+    QVERIFY(!dialog_->convert_dropped({a}, [&](const QString& question) {
+      asked = question;
+      return false;
+    }));
+    QCOMPARE(asked, QStringLiteral("Convert 1 file to Ansi (Windows)?"));
+    QVERIFY(!QFile::exists(path("a.asc")));
+    QVERIFY(dialog_->convert_dropped({a}, [](const QString&) { return true; }));
+    QVERIFY(QFile::exists(path("a.asc")));
+    QVERIFY(!QFile::exists(path("b.asc")));
+    QVERIFY2(take_summary().startsWith(QStringLiteral("1 converted,")), "summary");
+    QVERIFY(dialog_->acceptDrops());
   }
 
   void directoriesDrivesAndButtons() {
@@ -383,6 +525,10 @@ class MainDialogTest : public QObject {
       QCOMPARE(faces[i].size(), QSize(32, 32));
       for (std::size_t j = 0; j < i; ++j) QVERIFY(faces[i].toImage() != faces[j].toImage());
     }
+    // On a screen of two device pixels per pixel: twice as fine, as large.
+    const std::vector<QPixmap> fine = draw_clock_faces(2.0);
+    QCOMPARE(fine[0].size(), QSize(64, 64));
+    QCOMPARE(fine[0].deviceIndependentSize(), QSizeF(32, 32));
   }
 
   void screenshot() {
