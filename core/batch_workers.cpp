@@ -293,7 +293,7 @@ void BatchWorkers::lost(Worker& w, const BatchResultSink& done) {
   done(r, w.job);
 }
 
-void BatchWorkers::collect(const BatchResultSink& done) {
+void BatchWorkers::collect(const BatchResultSink& done, bool wait) {
   std::vector<pollfd> fds;
   std::vector<Worker*> who;
   for (Worker& w : workers_)
@@ -302,8 +302,12 @@ void BatchWorkers::collect(const BatchResultSink& done) {
       who.push_back(&w);
     }
   if (fds.empty()) return;
-  while (::poll(fds.data(), fds.size(), -1) < 0)
+  for (;;) {
+    const int n = ::poll(fds.data(), fds.size(), wait ? -1 : 0);
+    if (n == 0) return;
+    if (n > 0) break;
     if (errno != EINTR) return;
+  }
   for (std::size_t i = 0; i < fds.size(); ++i) {
     if (fds[i].revents == 0) continue;
     Worker& w = *who[i];
@@ -351,6 +355,8 @@ void BatchWorkers::submit(const BatchJob& job, const BatchResultSink& done) {
     collect(done);
   }
 }
+
+void BatchWorkers::take_ready(const BatchResultSink& done) { collect(done, false); }
 
 void BatchWorkers::finish(const BatchResultSink& done) {
   while (std::any_of(workers_.begin(), workers_.end(), [](const Worker& w) { return w.busy; })) collect(done);

@@ -8,6 +8,7 @@
 // which removes its unfinished files before the batch ends.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -31,6 +32,12 @@ struct BatchJob {
 // Where a result goes, with the job it is the result of.
 using BatchResultSink = std::function<void(ConversionResult, const BatchJob&)>;
 
+// Files smaller than this are converted by the batch itself rather than
+// handed over: for them the file system's work (creating, renaming and
+// removing the stream and the target) outweighs the conversion, and two
+// processes creating files in one folder wait on each other there.
+inline constexpr std::uint64_t kHandOverSize = 64 * 1024;
+
 class BatchWorkers {
  public:
   BatchWorkers() = default;
@@ -50,6 +57,8 @@ class BatchWorkers {
   void submit(const BatchJob& job, const BatchResultSink& done);
   // Waits for every file handed over, giving each result to done.
   void finish(const BatchResultSink& done);
+  // Gives the results that are ready to done, without waiting.
+  void take_ready(const BatchResultSink& done);
 
  private:
   struct Worker {
@@ -59,8 +68,9 @@ class BatchWorkers {
     bool busy = false;
     BatchJob job;   // the one it works on
   };
-  // Waits for at least one result and gives every one ready to done.
-  void collect(const BatchResultSink& done);
+  // Waits for at least one result (with wait; else none) and gives every
+  // one ready to done.
+  void collect(const BatchResultSink& done, bool wait = true);
   void lost(Worker& w, const BatchResultSink& done);
 
   std::vector<Worker> workers_;

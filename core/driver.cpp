@@ -605,16 +605,22 @@ void convert_image_files(const std::string& image, const std::string& prefix, bo
   }
   if (const std::string problems = image_problems(opened.volume); !problems.empty())
     report_result(image_failure(prefix + image, problems));
+  // Small files are converted here when the image lies in the working
+  // directory's folder; the others go to the workers, which work there.
+  const std::string here = batch_workers() ? current_directory() : std::string();
+  const std::string job_folder = folder.empty() ? here : folder;
+  const bool local = job_folder == here;
   for (const VolumeEntry& entry : opened.volume.entries) {
     if (entry.folder || (!recursive && entry.path.find('/') != std::string::npos)) continue;
     if (batch_stopped()) break;
     if (g_batch_hook) g_batch_hook(prefix + image + "/" + entry.path, nullptr);
-    if (batch_workers()) {
-      BatchJob job{folder, image, prefix, g_output_subfolder, g_output_directory, false, g_output_directory.empty(), ""};
+    if (batch_workers() && (!local || entry.data.size + entry.resource.size >= kHandOverSize)) {
+      BatchJob job{job_folder, image, prefix, g_output_subfolder, g_output_directory, false, g_output_directory.empty(), ""};
       job.entry = entry.path;
       batch_workers()->submit(job, worker_result);
       continue;
     }
+    if (batch_workers()) batch_workers()->take_ready(worker_result);
     ConversionResult r = convert_volume_entry(image, opened.file.data, entry);
     r.source = prefix + r.source;
     r.image = prefix + r.image;
@@ -707,9 +713,12 @@ void convert_listed(const std::string& pattern, const std::vector<DirEntry>& ent
       if (batch_stopped()) break;
       if (g_batch_hook) g_batch_hook(prefix + line, nullptr);
       if (batch_workers()) {
-        hand_over(line, prefix, has_doubles, here);
-        if (c == EOF) break;
-        continue;
+        if (file_size(line) >= kHandOverSize) {
+          hand_over(line, prefix, has_doubles, here);
+          if (c == EOF) break;
+          continue;
+        }
+        batch_workers()->take_ready(worker_result);
       }
       ConversionResult r = convert_file(line);
       if (r.status == ConversionStatus::VolumeImage) {

@@ -94,6 +94,10 @@ void make_collection(const ScratchDir& dir, int copies) {
     std::filesystem::copy_file(samples + "macwrite-ii/styles.bin", dir.path() / "c" / ("mw" + n + ".bin"));
     std::filesystem::copy_file(samples + "mac-text/memo-japanese.bin", dir.path() / "c" / "sub" / ("memo" + n + ".bin"));
     write_file(dir.file("c/sub/text" + n), "Text " + n + "\r");
+    // Large enough to be handed to a worker (small files the batch converts itself).
+    std::string big;
+    for (int line = 0; line < 2000; ++line) big += "Line " + std::to_string(line) + " of a long text " + n + "\r";
+    write_file(dir.file("c/big" + n), big);
   }
   const std::string mw = read_file(samples + "macwrite-ii/styles.bin");
   write_file(dir.file("c/cut.bin"), mw.substr(0, mw.size() / 2));  // damaged or failed
@@ -119,7 +123,7 @@ TEST(Collections, ParallelBatchesMakeWhatOneAtATimeMakes) {
   std::string report_one = read_file(dir.file("one.jsonl")), report_two = read_file(dir.file("two.jsonl"));
   for (std::size_t at; (at = report_one.find("one/")) != std::string::npos;) report_one.replace(at, 4, "two/");
   EXPECT_EQ(sorted(lines_of(report_two)), sorted(lines_of(report_one)));
-  EXPECT_EQ(lines_of(report_two).size(), 6u * 3 + 2);
+  EXPECT_EQ(lines_of(report_two).size(), 6u * 4 + 2);
 }
 
 // The report: a record per source of a mixed folder, valid JSON Lines
@@ -145,6 +149,7 @@ TEST(Collections, ReportKeepsARecordOfEverySource) {
   cut_status = cut_status.substr(0, cut_status.find(' '));
   EXPECT_TRUE(cut_status == "damaged" || cut_status == "failed") << checked;
   const std::vector<std::string> expected = {
+      "c/big0 converted Mac Text Only None True " + sum("c/big0") + " " + sum("c/big0.asc") + " " + size("c/big0.asc"),
       "c/cut.bin " + cut_status,
       "c/junk skipped None None False " + sum("c/junk") + " - None",
       "c/mw0.bin converted MacWrite II MacBinary True " + sum("c/mw0.bin") + " " + sum("c/mw0.asc") + " " + size("c/mw0.asc"),

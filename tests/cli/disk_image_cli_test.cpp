@@ -44,6 +44,9 @@ std::vector<Document> documents() {
     docs.push_back({stem, stem, build::macbinary_ii(testing::fork_bytes(f.data),
                                                     {stem, f.type, f.creator, testing::fork_bytes(f.resource)})});
   }
+  std::string big;  // large enough to be handed to a worker
+  for (int line = 0; line < 3000; ++line) big += "Line " + std::to_string(line) + " of a long read-me\r";
+  docs.push_back({"Long read-me", "Long read-me", build::macbinary_ii(big, {"Long read-me", "TEXT", "ttxt", ""})});
   docs.push_back({"R\x8Esum\x8E 1/2: \xA5", "Résumé 1_2_ •",
                   build::macbinary_ii("Dear Paul,\rThank you.\r", {"x", "TEXT", "ttxt", ""})});
   return docs;
