@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstring>
 #include <optional>
+#include <unordered_map>
 
 #include "core/batch_workers.h"
 #include "core/busy_cursor.h"
@@ -837,6 +838,8 @@ std::vector<ConversionResult> convert_image(const std::string& path, bool recurs
 namespace {
 std::optional<FolderRun> g_worker_folder;
 OpenImage g_worker_image;  // the image of a worker's last file of an image
+// Its files by path: a volume may list a million, each handed over alone.
+std::unordered_map<std::string, std::size_t> g_worker_image_files;
 }  // namespace
 
 ConversionResult convert_image_file_in_batch(const std::string& image, const std::string& entry,
@@ -844,9 +847,14 @@ ConversionResult convert_image_file_in_batch(const std::string& image, const std
   g_worker_folder.reset();
   g_output_subfolder = subfolder;
   const std::string path = is_separator(image[0]) ? image : current_directory() + "/" + image;
-  if (!g_worker_image.listed || g_worker_image.path != path) open_image(path, g_worker_image);
-  for (const VolumeEntry& e : g_worker_image.volume.entries)
-    if (e.path == entry && !e.folder) return convert_volume_entry(image, g_worker_image.file.data, e);
+  if (!g_worker_image.listed || g_worker_image.path != path) {
+    open_image(path, g_worker_image);
+    g_worker_image_files.clear();
+    for (std::size_t i = 0; i < g_worker_image.volume.entries.size(); ++i)
+      if (!g_worker_image.volume.entries[i].folder) g_worker_image_files.emplace(g_worker_image.volume.entries[i].path, i);
+  }
+  if (const auto found = g_worker_image_files.find(entry); found != g_worker_image_files.end())
+    return convert_volume_entry(image, g_worker_image.file.data, g_worker_image.volume.entries[found->second]);
   return image_failure(image + "/" + entry, "not found in the disk image again: " +
                                                 (g_worker_image.error.empty() ? "it changed" : g_worker_image.error));
 }

@@ -23,10 +23,7 @@ using testing::read_file;
 using testing::ScratchDir;
 using testing::write_file;
 
-int copy_handler(const char* in, const char* out) {
-  write_file(out, read_file(in));
-  return 0;
-}
+using testing::copy_handler;
 
 class BatchRunTest : public ::testing::Test {
  protected:
